@@ -1,0 +1,48 @@
+#include <vector>
+
+#include "cli/command.h"
+#include "lzs/decode_stream.h"
+#include "lzs/fallback_compressor.h"
+#include "lzs/format.h"
+#include "lzs/hash_compressor.h"
+
+namespace {
+
+int RunLzs(const std::vector<std::string>& args) {
+    if (args.empty()) throw UsageError("missing compress or decompress");
+    const std::string& action = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (action == "compress") {
+        const Arguments parsed = ParseArguments(rest, {"--fallback"}, 2);
+        const auto input = ReadWholeFile(parsed.positional[0]);
+        std::vector<std::uint8_t> stream;
+        if (parsed.Has("--fallback")) {
+            stream = lzs::CompressFallback(input);
+        } else {
+            stream.resize(lzs::MaxStreamSize(input.size()));
+            const std::size_t size = lzs::CompressHashed(input, stream);
+            if (size == 0) throw std::length_error("the input is too large to compress");
+            stream.resize(size);
+        }
+        WriteWholeFile(parsed.positional[1], stream);
+        return 0;
+    }
+    if (action == "decompress") {
+        const Arguments parsed = ParseArguments(rest, {}, 2);
+        WriteWholeFile(parsed.positional[1], lzs::DecodeStream(ReadWholeFile(parsed.positional[0])));
+        return 0;
+    }
+    throw UsageError("unknown lzs action " + action);
+}
+
+}  // namespace
+
+const Command kLzsCommand{
+    "lzs",
+    "lzs compress [--fallback] INPUT OUTPUT\n"
+    "       orvenne-cli lzs decompress INPUT OUTPUT",
+    "compress    writes INPUT as a complete LZS stream (4-byte length, then the payload),\n"
+    "            made by the library's compressor, or by the editor's own with --fallback.\n"
+    "decompress  INPUT is a complete LZS stream; writes the bytes it decodes to.",
+    RunLzs,
+};
