@@ -149,7 +149,7 @@ TEST(LgpFileTest, ReadingDataOfAFileThatShrankFails) {
     const ArchiveFile file(bytes);
     TLGPFile archive;
     archive.ReadTableOfContents(file.Path());
-    const TLGPSubFile subFile = archive.SubFile(0);
+    const TLGPSubFile& subFile = archive.SubFile(0);
     // The table was read; now the file loses its data.
     std::filesystem::resize_file(file.Path(), 30);
     EXPECT_THROW(archive.ReadStoredData(subFile), lgp::FileError);

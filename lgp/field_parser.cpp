@@ -1,0 +1,244 @@
+#include "lgp/field_parser.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "lgp/byte_reader.h"
+#include "lgp/format_error.h"
+
+const std::uint8_t kOpcodeLengths[256] = {
+    0,  2,  2,  2,  2,  2,  2,  1,  1,  14, 5,  5,  99, 99, 1,  255,  // 0x00
+    1,  2,  1,  2,  5,  6,  7,  8,  7,  8,  99, 99, 99, 99, 99, 99,   // 0x10
+    10, 1,  4,  2,  2,  8,  1,  1,  255, 0, 1,  1,  4,  6,  1,  9,    // 0x20
+    3,  3,  3,  1,  1,  3,  4,  7,  5,  5,  5,  3,  0,  0,  0,  0,    // 0x30
+    2,  4,  5,  1,  99, 4,  99, 4,  6,  3,  1,  1,  99, 4,  99, 4,   // 0x40
+    9,  5,  3,  1,  1,  2,  6,  6,  4,  4,  4,  6,  7,  8,  7,  0,    // 0x50
+    9,  1,  4,  5,  5,  0,  8,  0,  8,  1,  6,  8,  0,  3,  2,  5,    // 0x60
+    3,  1,  2,  3,  3,  7,  3,  4,  3,  4,  2,  2,  2,  2,  1,  2,    // 0x70
+    3,  4,  3,  3,  3,  3,  4,  3,  4,  3,  4,  3,  4,  3,  4,  3,    // 0x80
+    4,  3,  4,  3,  4,  2,  2,  2,  2,  2,  3,  4,  5,  6,  6,  10,   // 0x90
+    1,  1,  2,  2,  1,  10, 8,  8,  5,  5,  1,  3,  0,  5,  2,  2,    // 0xA0
+    4,  4,  3,  2,  5,  5,  1,  3,  4,  3,  2,  4,  4,  3,  99, 1,    // 0xB0
+    10, 7,  14, 11, 0,  2,  2,  1,  1,  1,  3,  2,  2,  2,  1,  1,    // 0xC0
+    12, 1,  1,  15, 9,  9,  3,  3,  2,  0,  14, 1,  3,  0,  0,  10,   // 0xD0
+    3,  3,  2,  2,  2,  4,  4,  4,  6,  9,  9,  4,  4,  7,  7,  10,   // 0xE0
+    1,  4,  13, 1,  1,  1,  1,  3,  1,  0,  2,  1,  1,  5,  2,  0,    // 0xF0
+};
+
+namespace {
+
+constexpr std::uint8_t kSpecial = 0x0F;
+constexpr std::uint8_t kKawai = 0x28;
+constexpr std::uint8_t kWindowSize = 0x2F;  // WSIZW
+constexpr std::uint8_t kMessage = 0x40;
+constexpr std::uint8_t kAsk = 0x48;
+constexpr std::uint8_t kWindow = 0x50;
+constexpr std::uint8_t kReadLength = 255;
+constexpr std::uint8_t kInvalid = 99;
+constexpr std::uint8_t kTextEnd = 0xFF;
+constexpr std::size_t kScriptsPerEntity = 32;
+constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+std::size_t SpecialParameters(std::uint8_t subOpcode) {
+    switch (subOpcode) {
+        case 0xF5:
+        case 0xFB:
+        case 0xFC: return 1;
+        case 0xF8:
+        case 0xFD: return 2;
+        default: return 0;
+    }
+}
+
+// A message as met during the walk, with the window that shows it, if any.
+struct ShownText {
+    std::uint8_t textId;
+    std::size_t entity;
+    std::size_t script;
+    std::size_t window;
+};
+
+class FieldParser {
+public:
+    FieldParser(TLGPSubFile& level, std::span<const std::uint8_t> data)
+        : level_(level), reader_(data) {}
+
+    void Parse() {
+        reader_.Seek(6);
+        const std::int64_t scriptSection = reader_.ReadI32();
+        sectionEnd_ = reader_.ReadI32();
+        base_ = Position(scriptSection + 4);
+
+        reader_.Seek(Position(base_ + 2));
+        const std::size_t entities = reader_.ReadU8();
+        reader_.Skip(1);
+        textSection_ = reader_.ReadU16();
+        const std::size_t akaoCount = reader_.ReadU16();
+        reader_.Seek(Position(base_ + 32 + 8 * entities));
+        for (std::size_t i = 0; i < akaoCount; ++i) akao_.push_back(reader_.ReadU32());
+        const std::size_t scriptTable = reader_.Position();
+
+        level_.Entities.clear();
+        level_.Entities.reserve(entities);
+        for (std::size_t e = 0; e < entities && !stopped_; ++e) {
+            WalkEntity(e, scriptTable + e * 2 * kScriptsPerEntity, e + 1 == entities);
+        }
+
+        level_.Texts.clear();
+        level_.SavedTexts.clear();
+        level_.CompareMarks.clear();
+        const std::vector<std::size_t> positions = ReadTextPositions();
+        if (positions.empty()) return;
+        if (stoppedEarly_) throw lgp::FormatError("an invalid opcode stops the script walk");
+        ReadTexts(positions);
+    }
+
+private:
+    // Absolute position of a signed offset, checked to lie inside the data.
+    std::size_t Position(std::int64_t position) const {
+        if (position < 0 || static_cast<std::uint64_t>(position) > reader_.Size()) {
+            throw lgp::FormatError("position " + std::to_string(position) +
+                                   " lies outside the field file");
+        }
+        return static_cast<std::size_t>(position);
+    }
+
+    void WalkEntity(std::size_t entityIndex, std::size_t table, bool last) {
+        reader_.Seek(table);
+        std::vector<std::size_t> starts;
+        for (std::size_t i = 0; i < kScriptsPerEntity; ++i) {
+            const std::size_t position = reader_.ReadU16();
+            if (starts.empty() || starts.back() != position) starts.push_back(position);
+        }
+        const std::size_t next = reader_.ReadU16();
+        starts.push_back(last ? textSection_ : next);
+
+        TEntity& entity = level_.Entities.emplace_back();
+        entity.Scripts.resize(starts.size() - 1);
+        for (std::size_t s = 0; s + 1 < starts.size() && !stopped_; ++s) {
+            WalkScript(entityIndex, s, base_ + starts[s], base_ + starts[s + 1]);
+            if (stopped_ && !(last && s + 2 == starts.size())) stoppedEarly_ = true;
+        }
+    }
+
+    void WalkScript(std::size_t entityIndex, std::size_t scriptIndex, std::size_t begin,
+                    std::size_t end) {
+        TScript& script = level_.Entities[entityIndex].Scripts[scriptIndex];
+        // The last window of each number met so far in this script: the one a message uses.
+        std::array<std::size_t, 256> lastWindow;
+        lastWindow.fill(kNone);
+        reader_.Seek(Position(static_cast<std::int64_t>(begin)));
+        while (reader_.Position() < end) {
+            const auto offset = static_cast<std::int32_t>(reader_.Position());
+            const std::uint8_t opcode = reader_.ReadU8();
+            const std::uint8_t length = kOpcodeLengths[opcode];
+            if (length == kInvalid) {
+                stopped_ = true;
+                return;
+            }
+            switch (opcode) {
+                case kSpecial: reader_.Skip(SpecialParameters(reader_.ReadU8())); break;
+                case kKawai: {
+                    const std::uint8_t size = reader_.ReadU8();
+                    if (size == 0) throw lgp::FormatError("a KAWAI opcode has length 0");
+                    reader_.Seek(Position(offset + std::int64_t{size}));
+                    break;
+                }
+                case kMessage:
+                case kAsk: {
+                    TMessage message;
+                    message.Offset = offset;
+                    if (opcode == kAsk) reader_.Skip(1);
+                    message.WindowId = reader_.ReadU8();
+                    message.TextId = reader_.ReadU8();
+                    if (opcode == kAsk) reader_.Skip(3);
+                    script.Messages.push_back(message);
+                    if (const std::size_t window = lastWindow[message.WindowId]; window != kNone) {
+                        shown_.push_back({message.TextId, entityIndex, scriptIndex, window});
+                    }
+                    break;
+                }
+                case kWindow:
+                case kWindowSize: {
+                    TWindow window;
+                    window.Offset = offset;
+                    window.WindowId = reader_.ReadU8();
+                    window.X = window.SavedX = reader_.ReadI16();
+                    window.Y = window.SavedY = reader_.ReadI16();
+                    window.Width = window.SavedWidth = reader_.ReadU16();
+                    window.Height = window.SavedHeight = reader_.ReadU16();
+                    lastWindow[window.WindowId] = script.Windows.size();
+                    script.Windows.push_back(window);
+                    break;
+                }
+                default: reader_.Skip(length);
+            }
+        }
+    }
+
+    // The text position list, empty when the level has no texts.
+    std::vector<std::size_t> ReadTextPositions() {
+        const std::size_t texts = base_ + textSection_;
+        const std::size_t smallestAkao =
+            akao_.empty() ? kNone : *std::min_element(akao_.begin(), akao_.end());
+        if (smallestAkao != kNone && textSection_ >= smallestAkao) return {};
+        if (sectionEnd_ - static_cast<std::int64_t>(texts) <= 4) return {};
+
+        std::vector<std::size_t> positions;
+        reader_.Seek(Position(static_cast<std::int64_t>(texts) + 2));
+        while (true) {
+            positions.push_back(reader_.ReadU16());
+            if (positions.back() == 0 || reader_.Position() >= texts + positions.front()) break;
+        }
+        if (smallestAkao != kNone && reader_.Position() == base_ + smallestAkao) return {};
+        return positions;
+    }
+
+    void ReadTexts(const std::vector<std::size_t>& positions) {
+        const std::size_t texts = base_ + textSection_;
+        // Texts stop at the first Akao block as listed, which is not always the nearest.
+        const std::size_t akaoStop = akao_.empty() ? kNone : base_ + akao_.front();
+        level_.Texts.resize(positions.size());
+        for (std::size_t t = 0; t < positions.size(); ++t) {
+            std::vector<std::uint8_t>& bytes = level_.Texts[t].Bytes;
+            reader_.Seek(Position(static_cast<std::int64_t>(texts + positions[t])));
+            // A text with no 0xFF before the end of the data keeps the bytes up to that end.
+            while (reader_.Remaining() > 0 && reader_.Position() != akaoStop) {
+                bytes.push_back(reader_.ReadU8());
+                if (bytes.back() == kTextEnd) break;
+            }
+        }
+        for (const ShownText& shown : shown_) {
+            if (shown.textId >= level_.Texts.size()) continue;
+            TScript& script = level_.Entities[shown.entity].Scripts[shown.script];
+            level_.Texts[shown.textId].Windows.push_back(&script.Windows[shown.window]);
+        }
+        for (const TLevelText& text : level_.Texts) level_.SavedTexts.push_back(text.Bytes);
+        level_.CompareMarks.assign(level_.Texts.size(), 0);
+    }
+
+    TLGPSubFile& level_;
+    lgp::ByteReader reader_;
+    std::size_t base_ = 0;
+    std::int64_t sectionEnd_ = 0;
+    std::size_t textSection_ = 0;
+    std::vector<std::size_t> akao_;
+    std::vector<ShownText> shown_;
+    bool stopped_ = false;
+    bool stoppedEarly_ = false;
+};
+
+}  // namespace
+
+void ParseFieldFile(TLGPSubFile& subFile, std::span<const std::uint8_t> decoded) {
+    try {
+        FieldParser(subFile, decoded).Parse();
+    } catch (const lgp::FormatError& error) {
+        subFile.Texts.clear();
+        subFile.SavedTexts.clear();
+        subFile.CompareMarks.clear();
+        subFile.Entities.clear();
+        throw lgp::FormatError("level " + subFile.Name + ": " + error.what());
+    }
+}
