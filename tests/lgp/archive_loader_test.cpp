@@ -1,0 +1,120 @@
+#include "lgp/archive_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "lgp/archive_counts.h"
+#include "lgp/format_error.h"
+#include "lgp/level_tables.h"
+#include "lzs/format.h"
+#include "lzs/hash_compressor.h"
+#include "tests/lgp/archive_builder.h"
+#include "tests/lgp/field_file_builder.h"
+
+namespace {
+
+using lgp_test::ArchiveBuilder;
+using lgp_test::Bytes;
+using lgp_test::Concat;
+using lgp_test::FieldFileBuilder;
+using lgp_test::Message;
+using lgp_test::Window;
+
+Bytes Compress(const Bytes& data) {
+    Bytes out(lzs::MaxStreamSize(data.size()));
+    out.resize(lzs::CompressHashed(data, out));
+    return out;
+}
+
+// A level with two texts; the first is shown in one window by two messages.
+Bytes LevelStream() {
+    FieldFileBuilder builder;
+    builder.Entity({Concat({Window(0, 8, 8, 200, 60), Message(0, 0), Message(0, 0)})})
+        .Texts({{'(', 'I', 0xFF}, {'"', 'E', 0xFF}});
+    return Compress(builder.Build());
+}
+
+class ArchiveLoaderTest : public testing::Test {
+protected:
+    std::string Write(const Bytes& bytes) {
+        path_ = std::filesystem::temp_directory_path() /
+                (std::string("orvenne_loader_") +
+                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".lgp");
+        std::ofstream(path_, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path_.string();
+    }
+    void TearDown() override { std::filesystem::remove(path_); }
+
+    std::filesystem::path path_;
+};
+
+TEST_F(ArchiveLoaderTest, NamesEverySubFileAndParsesOnlyLevels) {
+    // "ANCNT3" differs from a level name only in case: it is not decoded, so its data may be
+    // anything at all.
+    const std::string path = Write(ArchiveBuilder()
+                                       .Add("ancnt3", LevelStream())
+                                       .Add("maplist", {1, 2, 3})
+                                       .Add("ANCNT3", {0xDE, 0xAD})
+                                       .Add("blin69_1", LevelStream())
+                                       .Build());
+    for (unsigned threads : {1u, 2u, 5u}) {
+        TLGPFile archive;
+        std::vector<int> progress;
+        LoadArchive(archive, path, [&](int current) { progress.push_back(current); }, threads);
+        EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3})) << threads << " threads";
+
+        EXPECT_EQ(archive.SubFile(0).Description, "Forgotten City - altar");
+        EXPECT_EQ(archive.SubFile(1).Description, "-");
+        EXPECT_EQ(archive.SubFile(2).Description, "-");
+        EXPECT_EQ(archive.SubFile(3).Description, "Shinra Building - 69th floor");
+        EXPECT_EQ(archive.SubFile(0).Texts.size(), 2u);
+        EXPECT_TRUE(archive.SubFile(2).Texts.empty());
+        EXPECT_TRUE(archive.SubFile(2).Entities.empty());
+
+        const ArchiveCounts counts = CountArchive(archive);
+        EXPECT_EQ(counts.levels, 2);
+        EXPECT_EQ(counts.texts, 4);
+        EXPECT_EQ(counts.windowedTexts, 2);
+        EXPECT_EQ(counts.windows, 4);
+    }
+}
+
+TEST_F(ArchiveLoaderTest, DescriptionsComeFromTheRunTimeTable) {
+    const std::string path = Write(ArchiveBuilder().Add("ancnt3", LevelStream()).Build());
+    lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
+    descriptions.Set(0, "Ville oubliee - autel");
+    TLGPFile archive;
+    LoadArchive(archive, path);
+    descriptions.ResetToEnglish();
+    EXPECT_EQ(archive.SubFile(0).Description, "Ville oubliee - autel");
+}
+
+TEST_F(ArchiveLoaderTest, ABadLevelAnywhereFailsTheWholeArchive) {
+    ArchiveBuilder builder;
+    for (std::string_view name : lgp::LevelNames().subspan(0, 40)) {
+        builder.Add(std::string(name), LevelStream());
+    }
+    builder.Add("zz1", Compress(Bytes(10, 0)));
+    const std::string path = Write(builder.Build());
+    for (unsigned threads : {1u, 2u}) {
+        TLGPFile archive;
+        int last = -1;
+        EXPECT_THROW(LoadArchive(archive, path, [&](int current) { last = current; }, threads),
+                     lgp::FormatError);
+        EXPECT_LT(last, 40);
+    }
+}
+
+TEST_F(ArchiveLoaderTest, AnArchiveWithoutLevelsNeedsNoDecoding) {
+    const std::string path = Write(ArchiveBuilder().Add("maplist", {1}).Add("flevel.siz", {}).Build());
+    TLGPFile archive;
+    LoadArchive(archive, path);
+    EXPECT_EQ(CountArchive(archive).levels, 0);
+    EXPECT_EQ(archive.SubFile(1).Description, "-");
+}
+
+}  // namespace
