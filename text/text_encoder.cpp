@@ -1,0 +1,73 @@
+#include "text/text_encoder.h"
+
+#include <array>
+#include <cstddef>
+
+#include "text/character_table.h"
+#include "text/tags.h"
+
+namespace text {
+
+namespace {
+
+// The lowest code of each one-character entry of CharacterTable, 0 for characters without
+// one: spares a scan of the table for every character of a text.
+constexpr std::array<std::uint8_t, 256> kSingleCharacterCodes = [] {
+    std::array<std::uint8_t, 256> codes{};
+    for (std::size_t code = CharacterTable.size(); code-- > 0;) {
+        const std::string_view entry = CharacterTable[code];
+        if (entry.size() == 1) {
+            codes[static_cast<unsigned char>(entry[0])] = static_cast<std::uint8_t>(code);
+        }
+    }
+    return codes;
+}();
+
+const TagCode* MatchTag(std::string_view rest) {
+    for (const TagCode& entry : TagCodes) {
+        if (rest.starts_with(entry.tag)) return &entry;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeText(std::string_view tagged, bool appendTerminator) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(tagged.size() + 1);
+    std::size_t i = 0;
+    while (i < tagged.size()) {
+        const std::string_view rest = tagged.substr(i);
+        if (rest.front() == PlaceholderChar) {
+            // The whole digit run is taken, so "%12" is one placeholder and "%99" one space.
+            const std::size_t length = 1 + LeadingDigits(rest.substr(1)).size();
+            bytes.push_back(CharacterCode(rest.substr(0, length)));
+            i += length;
+        } else if (const TagCode* tag = MatchTag(rest)) {
+            const auto code = tag->Code();
+            bytes.insert(bytes.end(), code.begin(), code.end());
+            i += tag->tag.size();
+        } else {
+            bytes.push_back(kSingleCharacterCodes[static_cast<unsigned char>(rest.front())]);
+            ++i;
+        }
+    }
+    if (appendTerminator) bytes.push_back(kTerminatorCode);
+    return bytes;
+}
+
+std::uint8_t CharacterCode(std::string_view s) {
+    if (s.size() == 1) return kSingleCharacterCodes[static_cast<unsigned char>(s[0])];
+    for (std::size_t code = 0; code < CharacterTable.size(); ++code) {
+        if (CharacterTable[code] == s) return static_cast<std::uint8_t>(code);
+    }
+    return 0;
+}
+
+std::string_view LeadingDigits(std::string_view s) {
+    std::size_t length = 0;
+    while (length < s.size() && s[length] >= '0' && s[length] <= '9') ++length;
+    return s.substr(0, length);
+}
+
+}  // namespace text
