@@ -42,3 +42,7 @@ void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
 extern const Command kLzsCommand;
 extern const Command kTocCommand;
 extern const Command kExtractCommand;
+extern const Command kListCommand;
+extern const Command kTextsCommand;
+extern const Command kInfoCommand;
+extern const Command kTextCommand;

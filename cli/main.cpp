@@ -8,7 +8,8 @@
 
 namespace {
 
-const Command* const kCommands[] = {&kLzsCommand, &kTocCommand, &kExtractCommand};
+const Command* const kCommands[] = {&kLzsCommand,  &kTocCommand,   &kExtractCommand, &kListCommand,
+                                    &kTextsCommand, &kInfoCommand, &kTextCommand};
 
 void PrintUsage(std::ostream& out) {
     out << "usage: orvenne-cli COMMAND [ARGUMENTS]   (orvenne-cli COMMAND --help for more)\n";

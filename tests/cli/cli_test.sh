@@ -62,5 +62,13 @@ check "extract of a missing name" 1 "$(status "$cli" extract demo.lgp nothere ou
 head -c 60 demo.lgp > cut.lgp
 check "truncated archive" 1 "$(status "$cli" toc cut.lgp)"
 
+# Text codec on standard input and output.
+printf '\041\350\042\377' > page.bin
+"$cli" text decode < page.bin > page.txt
+check "text decode" "41 0d 0a 7b 4e 45 57 20 50 41 47 45 7d 0d 0a 42" "$(hex page.txt)"
+"$cli" text encode < page.txt > page.out
+check "text encode" "$(hex page.bin)" "$(hex page.out)"
+check "text without action" 2 "$(status "$cli" text)"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
