@@ -1,10 +1,16 @@
 #include "lzs/fallback_compressor.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <stdexcept>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "lzs/format.h"
 
@@ -29,11 +35,50 @@ constexpr std::size_t DistanceLimit(std::size_t d) {
     return (d % 2 == 1) ? d : d - 1;
 }
 
-// Number of equal leading bytes of a and b, at most limit (which is at most 18).
+std::uint64_t Load64(const std::uint8_t* p) {
+    std::uint64_t value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+}
+
+// Number of equal leading bytes of a and b, at most limit (which is at most 18). Reads up to
+// 24 bytes from each, which the work buffer's padding allows.
 std::size_t CommonPrefix(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
-    std::size_t n = 0;
-    while (n < limit && a[n] == b[n]) ++n;
-    return n;
+    for (std::size_t n = 0; n < limit; n += 8) {
+        const std::uint64_t difference = Load64(a + n) ^ Load64(b + n);
+        if (difference != 0) {
+            // Little-endian: the lowest set bit belongs to the first differing byte.
+            return std::min(limit, n + static_cast<std::size_t>(std::countr_zero(difference)) / 8);
+        }
+    }
+    return limit;
+}
+
+// True when the 18 bytes at a and b are equal.
+bool SameLongestMatch(const std::uint8_t* a, const std::uint8_t* b) {
+    return Load64(a) == Load64(b) && Load64(a + 8) == Load64(b + 8) &&
+           (Load64(a + 10) == Load64(b + 10));
+}
+
+// Bit 15 - k (k = 0 to 15) set when the three bytes at distance k + 3 before `here` equal the
+// three bytes at `here`: the near candidates worth comparing, nearest in the highest bit.
+unsigned NearCandidates(const std::uint8_t* here) {
+#if defined(__SSE2__)
+    const auto load = [](const std::uint8_t* p) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    };
+    const auto first = _mm_cmpeq_epi8(load(here - 18), _mm_set1_epi8(static_cast<char>(here[0])));
+    const auto second = _mm_cmpeq_epi8(load(here - 17), _mm_set1_epi8(static_cast<char>(here[1])));
+    const auto third = _mm_cmpeq_epi8(load(here - 16), _mm_set1_epi8(static_cast<char>(here[2])));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_and_si128(first, second), third)));
+#else
+    unsigned candidates = 0;
+    for (unsigned lane = 0; lane < 16; ++lane) {
+        const std::uint8_t* from = here - 18 + lane;
+        if (from[0] == here[0] && from[1] == here[1] && from[2] == here[2]) candidates |= 1u << lane;
+    }
+    return candidates;
+#endif
 }
 
 std::uint32_t Hash(const std::uint8_t* p) {
@@ -47,7 +92,10 @@ std::uint32_t Hash(const std::uint8_t* p) {
 class MatchChains {
 public:
     explicit MatchChains(const std::vector<std::uint8_t>& work)
-        : work_(work), heads_(std::size_t{1} << kHashBits, kNone), previous_(work.size(), kNone) {}
+        : work_(work),
+          heads_(std::size_t{1} << kHashBits, kNone),
+          // Each entry is written when its position comes in, before any read.
+          previous_(new std::uint32_t[work.size()]) {}
 
     // Enters every position below `limit` not entered yet.
     void InsertBelow(std::size_t limit) {
@@ -55,7 +103,7 @@ public:
             const std::uint8_t* bytes = work_.data() + next_;
             const std::uint32_t h = Hash(bytes);
             std::uint32_t head = heads_[h];
-            if (head != kNone && std::memcmp(work_.data() + head, bytes, kMaxMatch) == 0) {
+            if (head != kNone && SameLongestMatch(work_.data() + head, bytes)) {
                 head = previous_[head];
             }
             previous_[next_] = head;
@@ -69,7 +117,7 @@ public:
 private:
     const std::vector<std::uint8_t>& work_;
     std::vector<std::uint32_t> heads_;
-    std::vector<std::uint32_t> previous_;
+    std::unique_ptr<std::uint32_t[]> previous_;
     std::size_t next_ = 0;
 };
 
@@ -85,7 +133,11 @@ Match FindMatch(const std::vector<std::uint8_t>& work, MatchChains& chains, std:
     if (target < kMinMatch) return best;
     const std::uint8_t* here = work.data() + p;
 
-    for (std::size_t d = 3; d < kFirstChained; ++d) {
+    // Only matches of 3 bytes or more can become references, so a shorter best never decides.
+    for (unsigned candidates = NearCandidates(here); candidates != 0;) {
+        const int lane = std::bit_width(candidates) - 1;
+        candidates &= ~(1u << lane);
+        const std::size_t d = kFirstChained - 1 - static_cast<std::size_t>(lane);
         const std::size_t length = CommonPrefix(here - d, here, std::min(DistanceLimit(d), target));
         if (length > best.length) {
             best = {length, d};
