@@ -21,6 +21,7 @@
 #include "lzs/fallback_compressor.h"
 #include "lzs/format.h"
 #include "lzs/hash_compressor.h"
+#include "lzs/hash_stream.h"
 #include "tests/lzs/fallback_reference.h"
 
 namespace {
@@ -39,12 +40,6 @@ struct Corpus {
     Bytes slice;   // kSliceSize bytes from the middle of data: texture pages in a field
 };
 
-Bytes CompressWithLibrary(std::span<const std::uint8_t> input) {
-    Bytes out(lzs::MaxStreamSize(input.size()));
-    out.resize(lzs::CompressHashed(input, out));
-    return out;
-}
-
 Bytes WithHeader(const Bytes& payload) {
     Bytes stream(lzs::kHeaderSize);
     lzs::PutHeader(stream.data(), static_cast<std::uint32_t>(payload.size()));
@@ -57,7 +52,7 @@ std::span<const std::uint8_t> Payload(const Bytes& stream) {
 }
 
 Corpus MakeCorpus(std::string name, Bytes data) {
-    Bytes stream = CompressWithLibrary(data);
+    Bytes stream = lzs::CompressHashedStream(data);
     const auto middle = data.begin() + static_cast<std::ptrdiff_t>((data.size() - kSliceSize) / 2);
     Bytes slice(middle, middle + kSliceSize);
     return {std::move(name), std::move(data), std::move(stream), std::move(slice)};

@@ -3,8 +3,7 @@
 #include "cli/command.h"
 #include "lzs/decode_stream.h"
 #include "lzs/fallback_compressor.h"
-#include "lzs/format.h"
-#include "lzs/hash_compressor.h"
+#include "lzs/hash_stream.h"
 
 namespace {
 
@@ -15,16 +14,9 @@ int RunLzs(const std::vector<std::string>& args) {
     if (action == "compress") {
         const Arguments parsed = ParseArguments(rest, {"--fallback"}, 2);
         const auto input = ReadWholeFile(parsed.positional[0]);
-        std::vector<std::uint8_t> stream;
-        if (parsed.Has("--fallback")) {
-            stream = lzs::CompressFallback(input);
-        } else {
-            stream.resize(lzs::MaxStreamSize(input.size()));
-            const std::size_t size = lzs::CompressHashed(input, stream);
-            if (size == 0) throw std::length_error("the input is too large to compress");
-            stream.resize(size);
-        }
-        WriteWholeFile(parsed.positional[1], stream);
+        WriteWholeFile(parsed.positional[1], parsed.Has("--fallback")
+                                                 ? lzs::CompressFallback(input)
+                                                 : lzs::CompressHashedStream(input));
         return 0;
     }
     if (action == "decompress") {

@@ -7,14 +7,12 @@
 #include "lzs/decode_stream.h"
 #include "lzs/fallback_compressor.h"
 #include "lzs/format.h"
-#include "lzs/hash_compressor.h"
+#include "lzs/hash_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> input(data, size);
 
-    std::vector<std::uint8_t> library(lzs::MaxStreamSize(size));
-    library.resize(lzs::CompressHashed(input, library));
-    const auto decodedLibrary = lzs::DecodeStream(library);
+    const auto decodedLibrary = lzs::DecodeStream(lzs::CompressHashedStream(input));
     if (!std::equal(decodedLibrary.begin(), decodedLibrary.end(), input.begin(), input.end())) {
         std::abort();
     }

@@ -8,8 +8,7 @@
 #include "lgp/archive_counts.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
-#include "lzs/format.h"
-#include "lzs/hash_compressor.h"
+#include "lzs/hash_stream.h"
 #include "tests/lgp/archive_builder.h"
 #include "tests/lgp/field_file_builder.h"
 
@@ -22,18 +21,12 @@ using lgp_test::FieldFileBuilder;
 using lgp_test::Message;
 using lgp_test::Window;
 
-Bytes Compress(const Bytes& data) {
-    Bytes out(lzs::MaxStreamSize(data.size()));
-    out.resize(lzs::CompressHashed(data, out));
-    return out;
-}
-
 // A level with two texts; the first is shown in one window by two messages.
 Bytes LevelStream() {
     FieldFileBuilder builder;
     builder.Entity({Concat({Window(0, 8, 8, 200, 60), Message(0, 0), Message(0, 0)})})
         .Texts({{'(', 'I', 0xFF}, {'"', 'E', 0xFF}});
-    return Compress(builder.Build());
+    return lzs::CompressHashedStream(builder.Build());
 }
 
 class ArchiveLoaderTest : public testing::Test {
@@ -98,7 +91,7 @@ TEST_F(ArchiveLoaderTest, ABadLevelAnywhereFailsTheWholeArchive) {
     for (std::string_view name : lgp::LevelNames().subspan(0, 40)) {
         builder.Add(std::string(name), LevelStream());
     }
-    builder.Add("zz1", Compress(Bytes(10, 0)));
+    builder.Add("zz1", lzs::CompressHashedStream(Bytes(10, 0)));
     const std::string path = Write(builder.Build());
     for (unsigned threads : {1u, 2u}) {
         TLGPFile archive;

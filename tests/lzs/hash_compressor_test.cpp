@@ -4,17 +4,14 @@
 
 #include "lzs/decode_stream.h"
 #include "lzs/format.h"
+#include "lzs/hash_stream.h"
 #include "tests/lzs/test_data.h"
 
 namespace {
 
 using lzs_test::Bytes;
 
-Bytes Compress(const Bytes& input) {
-    Bytes out(lzs::MaxStreamSize(input.size()));
-    out.resize(lzs::CompressHashed(input, out));
-    return out;
-}
+Bytes Compress(const Bytes& input) { return lzs::CompressHashedStream(input); }
 
 struct CompressCase {
     const char* what;

@@ -2,8 +2,7 @@
 
 #include "lzs/decode_stream.h"
 #include "lzs/fallback_compressor.h"
-#include "lzs/format.h"
-#include "lzs/hash_compressor.h"
+#include "lzs/hash_stream.h"
 #include "tests/lzs/test_data.h"
 
 namespace {
@@ -11,18 +10,12 @@ namespace {
 using lzs_test::Bytes;
 using lzs_test::DataKind;
 
-Bytes CompressWithLibrary(const Bytes& input) {
-    Bytes out(lzs::MaxStreamSize(input.size()));
-    out.resize(lzs::CompressHashed(input, out));
-    return out;
-}
-
 std::uint32_t HeaderLength(const Bytes& stream) {
     return stream[0] | (stream[1] << 8) | (stream[2] << 16) | (std::uint32_t{stream[3]} << 24);
 }
 
 void ExpectRoundTrip(const Bytes& input, const std::string& what) {
-    const Bytes library = CompressWithLibrary(input);
+    const Bytes library = lzs::CompressHashedStream(input);
     ASSERT_EQ(HeaderLength(library), library.size() - 4) << what;
     ASSERT_EQ(lzs::DecodeStream(library), input) << "library compressor, " << what;
     const Bytes fallback = lzs::CompressFallback(input);
