@@ -34,8 +34,6 @@ constexpr std::uint8_t kWindowSize = 0x2F;  // WSIZW
 constexpr std::uint8_t kMessage = 0x40;
 constexpr std::uint8_t kAsk = 0x48;
 constexpr std::uint8_t kWindow = 0x50;
-constexpr std::uint8_t kReadLength = 255;
-constexpr std::uint8_t kInvalid = 99;
 constexpr std::uint8_t kTextEnd = 0xFF;
 constexpr std::size_t kScriptsPerEntity = 32;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
@@ -133,7 +131,7 @@ private:
             const auto offset = static_cast<std::int32_t>(reader_.Position());
             const std::uint8_t opcode = reader_.ReadU8();
             const std::uint8_t length = kOpcodeLengths[opcode];
-            if (length == kInvalid) {
+            if (length == kOpcodeNeverOccurs) {
                 stopped_ = true;
                 return;
             }

@@ -12,6 +12,9 @@
 // that has texts, or a KAWAI opcode of length 0.
 void ParseFieldFile(TLGPSubFile& subFile, std::span<const std::uint8_t> decoded);
 
-// Number of parameter bytes of each script opcode: 255 where the length is read from the
-// parameters (SPECIAL, KAWAI), 99 for opcodes that may not occur.
+// Number of parameter bytes of each script opcode, or one of the two marks below.
 extern const std::uint8_t kOpcodeLengths[256];
+// The opcode's length is read from its parameters (SPECIAL, KAWAI).
+inline constexpr std::uint8_t kOpcodeLengthInParameters = 255;
+// The opcode may not occur in a script.
+inline constexpr std::uint8_t kOpcodeNeverOccurs = 99;
