@@ -46,3 +46,4 @@ extern const Command kListCommand;
 extern const Command kTextsCommand;
 extern const Command kInfoCommand;
 extern const Command kTextCommand;
+extern const Command kSampleCommand;

@@ -9,7 +9,7 @@
 namespace {
 
 const Command* const kCommands[] = {&kLzsCommand,  &kTocCommand,   &kExtractCommand, &kListCommand,
-                                    &kTextsCommand, &kInfoCommand, &kTextCommand};
+                                    &kTextsCommand, &kInfoCommand, &kTextCommand,    &kSampleCommand};
 
 void PrintUsage(std::ostream& out) {
     out << "usage: orvenne-cli COMMAND [ARGUMENTS]   (orvenne-cli COMMAND --help for more)\n";

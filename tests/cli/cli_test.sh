@@ -70,5 +70,24 @@ check "text decode" "41 0d 0a 7b 4e 45 57 20 50 41 47 45 7d 0d 0a 42" "$(hex pag
 check "text encode" "$(hex page.bin)" "$(hex page.out)"
 check "text without action" 2 "$(status "$cli" text)"
 
+# The demo archive: its first levels, listed, counted and read back.
+check "sample exit" 0 "$(status "$cli" sample small.lgp --levels 6 --seed 3)"
+check "sample is deterministic" 0 "$(status sh -c "'$cli' sample again.lgp --levels 6 --seed 3 && cmp -s small.lgp again.lgp")"
+check "sample with a bad count" 2 "$(status "$cli" sample bad.lgp --levels 900)"
+check "sample without a number" 2 "$(status "$cli" sample bad.lgp --seed)"
+check "list header" "$(printf '#\tFile\tDescription\tTexts')" "$("$cli" list small.lgp | head -n 1)"
+check "levels listed" 6 "$("$cli" list small.lgp --only-levels | tail -n +2 | wc -l | tr -d ' ')"
+check "other files show dashes" 0 "$("$cli" list small.lgp | tail -n +2 | awk -F '\t' '$3 == "-" && $4 != "-"' | wc -l | tr -d ' ')"
+"$cli" info small.lgp > info.txt
+check "info levels" "levels: 6" "$(grep '^levels:' info.txt)"
+texts=$("$cli" list small.lgp --only-levels | tail -n +2 | awk -F '\t' '{ sum += $4 } END { print sum }')
+check "info texts match the list" "texts: $texts" "$(grep '^texts:' info.txt)"
+level=$("$cli" list small.lgp --only-levels | awk -F '\t' 'NR > 1 && $4 > 0 { print $2; exit }')
+count=$("$cli" list small.lgp --only-levels | awk -F '\t' -v level="$level" '$2 == level { print $4 }')
+check "one JSON line per text" "$count" "$("$cli" texts small.lgp "$level" | grep -c '^{"text": [0-9]*, "windows": \[.*\], "tagged": ".*"}$')"
+check "texts of a non-level" 1 "$(status "$cli" texts small.lgp maplist)"
+check "irregular sample" 0 "$(status "$cli" sample irregular.lgp --levels 6 --irregular)"
+check "irregular info" "levels: 6" "$("$cli" info irregular.lgp | grep "^levels:")"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
