@@ -23,7 +23,15 @@ constexpr std::array<std::uint8_t, 256> kSingleCharacterCodes = [] {
     return codes;
 }();
 
+// The characters some tag starts with: no other character needs the tag table tried.
+constexpr std::array<bool, 256> kTagStarts = [] {
+    std::array<bool, 256> starts{};
+    for (const TagCode& entry : TagCodes) starts[static_cast<unsigned char>(entry.tag[0])] = true;
+    return starts;
+}();
+
 const TagCode* MatchTag(std::string_view rest) {
+    if (!kTagStarts[static_cast<unsigned char>(rest.front())]) return nullptr;
     for (const TagCode& entry : TagCodes) {
         if (rest.starts_with(entry.tag)) return &entry;
     }
