@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <span>
+#include <vector>
+
+#include "lgp/lgp_file.h"
+
+// Compresses a rebuilt field file into a complete LZS stream.
+using Compressor = std::function<std::vector<std::uint8_t>(std::span<const std::uint8_t>)>;
+// Called with the index, in the order of writing, of the sub-file reached.
+using WriteProgress = std::function<void(int reached)>;
+
+// Writes the whole new archive to `target` (which must be seekable): the header with the
+// creator re-padded, every unchanged sub-file with the bytes that follow it copied from the
+// opened file in runs, every level whose texts or windows changed rebuilt and compressed with
+// `compress`, the table of contents, and the terminator. Sets every sub-file's NewOffset and
+// NewLength. Throws lgp::FileError for a read or write that fails and lgp::FormatError for a
+// level that cannot be rebuilt (checked for every changed level before anything is written).
+void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& compress,
+                  const WriteProgress& progress = {});

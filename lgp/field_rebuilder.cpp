@@ -1,0 +1,239 @@
+#include "lgp/field_rebuilder.h"
+
+#include <array>
+#include <limits>
+#include <string>
+
+#include "lgp/byte_reader.h"
+#include "lgp/format_error.h"
+#include "lgp/level_tables.h"
+
+namespace {
+
+constexpr std::uint8_t kTextEnd = 0xFF;
+constexpr std::uint8_t kWindowSize = 0x2F;  // WSIZW
+constexpr std::uint8_t kWindow = 0x50;
+// A window opcode: opcode byte, window number, then X, Y, Width and Height.
+constexpr std::size_t kWindowValues = 2;
+constexpr std::size_t kWindowOpcodeSize = 10;
+// P2 and the seven section positions after it, which follow P1 in the header.
+constexpr std::size_t kMovedSections = 10;
+constexpr std::size_t kMovedSectionCount = 8;
+constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+void Put16(std::vector<std::uint8_t>& out, std::size_t position, std::uint16_t value) {
+    out[position] = static_cast<std::uint8_t>(value);
+    out[position + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void Put32(std::vector<std::uint8_t>& out, std::size_t position, std::uint32_t value) {
+    Put16(out, position, static_cast<std::uint16_t>(value));
+    Put16(out, position + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+void Append16(std::vector<std::uint8_t>& out, std::size_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+// Absolute position of a signed offset, checked to lie inside the data.
+std::size_t Position(std::int64_t position, std::size_t size) {
+    if (position < 0 || static_cast<std::uint64_t>(position) > size) {
+        throw lgp::FormatError("position " + std::to_string(position) +
+                               " lies outside the field file");
+    }
+    return static_cast<std::size_t>(position);
+}
+
+// The rebuilt file keeps the bytes before the text section in place and patches them there;
+// a value reaching into the replaced text section would be lost or would corrupt it.
+void RequireBefore(std::size_t end, std::size_t textSection, const std::string& what) {
+    if (end > textSection) {
+        throw lgp::FormatError(what + " reaches into the text section at " +
+                               std::to_string(textSection));
+    }
+}
+
+// Writes every window's current values into its opcode, which must lie wholly below `limit`
+// (`limitName` says what that position is) and still be a window opcode: anything else means the
+// model does not belong to this data, and writing would corrupt it.
+void WriteWindows(const TLGPSubFile& level, std::span<const std::uint8_t> decoded,
+                  std::vector<std::uint8_t>& file, std::size_t limit,
+                  const std::string& limitName) {
+    lgp::ByteReader reader(decoded);
+    for (const TEntity& entity : level.Entities) {
+        for (const TScript& script : entity.Scripts) {
+            for (const TWindow& window : script.Windows) {
+                const std::size_t offset = Position(window.Offset, decoded.size());
+                if (offset + kWindowOpcodeSize > limit) {
+                    throw lgp::FormatError("the window opcode at " + std::to_string(offset) +
+                                           " runs past " + limitName);
+                }
+                reader.Seek(offset);
+                const std::uint8_t opcode = reader.ReadU8();
+                if (opcode != kWindow && opcode != kWindowSize) {
+                    throw lgp::FormatError("there is no window opcode at " +
+                                           std::to_string(offset));
+                }
+                const std::size_t values = offset + kWindowValues;
+                Put16(file, values, static_cast<std::uint16_t>(window.X));
+                Put16(file, values + 2, static_cast<std::uint16_t>(window.Y));
+                Put16(file, values + 4, window.Width);
+                Put16(file, values + 6, window.Height);
+            }
+        }
+    }
+}
+
+// Count, positions relative to the section's start, then the texts as held.
+std::vector<std::uint8_t> NewTextSection(const TLGPSubFile& level) {
+    std::vector<std::uint8_t> section;
+    section.reserve(TextSectionSize(level));
+    const std::size_t count = level.Texts.size();
+    Append16(section, count);
+    std::size_t position = 2 + 2 * count;
+    for (const TLevelText& text : level.Texts) {
+        Append16(section, position);
+        position += text.Bytes.size();
+    }
+    for (const TLevelText& text : level.Texts) {
+        section.insert(section.end(), text.Bytes.begin(), text.Bytes.end());
+    }
+    return section;
+}
+
+std::vector<std::uint8_t> Rebuild(const TLGPSubFile& level,
+                                  std::span<const std::uint8_t> decoded) {
+    // Without parsed texts the bytes at T are no text section the parser could read (an empty
+    // list, a section behind an Akao block, a tiny one): rewriting them would destroy data.
+    if (level.Texts.empty() && level.SavedTexts.empty()) {
+        std::vector<std::uint8_t> file(decoded.begin(), decoded.end());
+        WriteWindows(level, decoded, file, file.size(), "the end of the data");
+        return file;
+    }
+
+    lgp::ByteReader reader(decoded);
+    reader.Seek(6);
+    const std::size_t base = Position(std::int64_t{reader.ReadI32()} + 4, decoded.size());
+    std::array<std::uint32_t, kMovedSectionCount> sections;
+    for (std::uint32_t& section : sections) section = reader.ReadU32();
+
+    reader.Seek(Position(static_cast<std::int64_t>(base) + 2, decoded.size()));
+    const std::size_t entities = reader.ReadU8();
+    reader.Skip(1);
+    const std::size_t textSection =
+        Position(static_cast<std::int64_t>(base) + reader.ReadU16(), decoded.size());
+    const std::size_t akaoCount = reader.ReadU16();
+    reader.Seek(Position(static_cast<std::int64_t>(base + 32 + 8 * entities), decoded.size()));
+    const std::size_t akaoList = reader.Position();
+    std::vector<std::uint32_t> akao(akaoCount);
+    for (std::uint32_t& position : akao) position = reader.ReadU32();
+    RequireBefore(kMovedSections + 4 * kMovedSectionCount, textSection, "the field file header");
+    RequireBefore(akaoList + 4 * akaoCount, textSection, "the Akao position list");
+
+    // The last entry of the position list, which ends where the first text begins. A first
+    // position below 4 leaves no room for a second entry: the list is that entry alone.
+    reader.Seek(Position(static_cast<std::int64_t>(textSection) + 2, decoded.size()));
+    const std::size_t first = reader.ReadU16();
+    std::size_t last = first;
+    if (first >= 4) {
+        reader.Seek(textSection + first - 2);
+        last = reader.ReadU16();
+    }
+
+    // The old section ends after the last text's 0xFF. Like the parser, stop at the first
+    // listed Akao block: a last text without 0xFF ends there, and the block must survive.
+    const std::size_t akaoStop = akao.empty() ? kNone : base + akao.front();
+    reader.Seek(Position(static_cast<std::int64_t>(textSection + last), decoded.size()));
+    while (reader.Remaining() > 0 && reader.Position() != akaoStop) {
+        if (reader.ReadU8() == kTextEnd) break;
+    }
+    const std::size_t oldEnd = reader.Position();
+
+    const std::vector<std::uint8_t> section = NewTextSection(level);
+    const std::int64_t shift = static_cast<std::int64_t>(section.size()) -
+                               static_cast<std::int64_t>(oldEnd - textSection);
+
+    std::vector<std::uint8_t> file;
+    file.reserve(decoded.size() - (oldEnd - textSection) + section.size());
+    file.insert(file.end(), decoded.begin(), decoded.begin() + textSection);
+    file.insert(file.end(), section.begin(), section.end());
+    file.insert(file.end(), decoded.begin() + oldEnd, decoded.end());
+
+    // Everything patched below lies before the text section, where old and new file agree.
+    for (std::size_t i = 0; i < kMovedSectionCount; ++i) {
+        Put32(file, kMovedSections + 4 * i,
+              static_cast<std::uint32_t>(std::int64_t{sections[i]} + shift));
+    }
+    for (std::size_t i = 0; i < akaoCount; ++i) {
+        Put32(file, akaoList + 4 * i, static_cast<std::uint32_t>(std::int64_t{akao[i]} + shift));
+    }
+    // The script section's 4-byte length at P1 is left as stored: nothing in this program
+    // reads it, and an unchanged level must come back byte for byte.
+    WriteWindows(level, decoded, file, textSection,
+                 "the start of the text section at " + std::to_string(textSection));
+    return file;
+}
+
+// Rebuild, with a malformed file's error naming the level.
+std::vector<std::uint8_t> RebuildNamingLevel(const TLGPSubFile& level,
+                                             std::span<const std::uint8_t> decoded) {
+    try {
+        return Rebuild(level, decoded);
+    } catch (const lgp::FormatError& error) {
+        throw lgp::FormatError("level " + level.Name + ": " + error.what());
+    }
+}
+
+}  // namespace
+
+bool WindowsChanged(const TLGPSubFile& subFile) {
+    if (!lgp::IsLevel(subFile)) return false;
+    for (const TEntity& entity : subFile.Entities) {
+        for (const TScript& script : entity.Scripts) {
+            for (const TWindow& window : script.Windows) {
+                if (window.Changed()) return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool TextsChanged(const TLGPSubFile& subFile) {
+    // Entry by entry: joining the texts with line breaks would let a text that gained a
+    // line-break byte look equal to one split in two.
+    if (!lgp::IsLevel(subFile)) return false;
+    if (subFile.Texts.size() != subFile.SavedTexts.size()) return true;
+    for (std::size_t i = 0; i < subFile.Texts.size(); ++i) {
+        if (subFile.Texts[i].Bytes != subFile.SavedTexts[i]) return true;
+    }
+    return false;
+}
+
+std::size_t TextSectionSize(const TLGPSubFile& level) {
+    std::size_t size = 2;
+    for (const TLevelText& text : level.Texts) size += 2 + text.Bytes.size();
+    return size;
+}
+
+void CheckTextSectionSize(const TLGPSubFile& level) {
+    const std::size_t size = TextSectionSize(level);
+    if (size > kMaxTextSectionSize) {
+        throw lgp::FormatError("level " + level.Name + ": its texts need a text section of " +
+                               std::to_string(size) + " bytes, more than the " +
+                               std::to_string(kMaxTextSectionSize) +
+                               " that 16-bit text positions can address");
+    }
+}
+
+std::vector<std::uint8_t> RebuildFieldFile(const TLGPSubFile& level,
+                                           std::span<const std::uint8_t> decoded) {
+    CheckTextSectionSize(level);
+    return RebuildNamingLevel(level, decoded);
+}
+
+std::vector<std::uint8_t> RebuildFieldFile(const TLGPFile& archive, const TLGPSubFile& level) {
+    // Refused before the archive is read and decoded for nothing.
+    CheckTextSectionSize(level);
+    return RebuildNamingLevel(level, archive.ReadSubFile(level));
+}
