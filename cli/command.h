@@ -47,3 +47,6 @@ extern const Command kTextsCommand;
 extern const Command kInfoCommand;
 extern const Command kTextCommand;
 extern const Command kSampleCommand;
+extern const Command kCompareCommand;
+extern const Command kExportCommand;
+extern const Command kImportCommand;

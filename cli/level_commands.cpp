@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/json.h"
 #include "lgp/archive_counts.h"
 #include "lgp/archive_loader.h"
 #include "lgp/field_parser.h"
@@ -10,30 +11,6 @@
 #include "text/windows1252.h"
 
 namespace {
-
-// The text as a JSON string literal: quotes, backslashes and control characters escaped.
-std::string JsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    static const char kHex[] = "0123456789abcdef";
-                    out += "\\u00";
-                    out += kHex[(c >> 4) & 0xF];
-                    out += kHex[c & 0xF];
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
-}
 
 int RunList(const std::vector<std::string>& args) {
     const Arguments parsed = ParseArguments(args, {"--only-levels"}, 1);

@@ -8,8 +8,10 @@
 
 namespace {
 
-const Command* const kCommands[] = {&kLzsCommand,  &kTocCommand,   &kExtractCommand, &kListCommand,
-                                    &kTextsCommand, &kInfoCommand, &kTextCommand,    &kSampleCommand};
+const Command* const kCommands[] = {&kLzsCommand,    &kTocCommand,    &kExtractCommand,
+                                    &kListCommand,   &kTextsCommand,  &kInfoCommand,
+                                    &kTextCommand,   &kSampleCommand, &kCompareCommand,
+                                    &kExportCommand, &kImportCommand};
 
 void PrintUsage(std::ostream& out) {
     out << "usage: orvenne-cli COMMAND [ARGUMENTS]   (orvenne-cli COMMAND --help for more)\n";

@@ -1,6 +1,7 @@
 #!/bin/sh
 # End-to-end checks of orvenne-cli: exit statuses, the lzs commands on the known example
-# streams, and toc/extract on a small archive laid out here byte by byte.
+# streams, toc/extract on a small archive laid out here byte by byte, and the listing,
+# comparison, export and import of demo archives.
 # Usage: cli_test.sh ORVENNE_CLI WORK_FOLDER
 set -u
 cli=$1
@@ -88,6 +89,82 @@ check "one JSON line per text" "$count" "$("$cli" texts small.lgp "$level" | gre
 check "texts of a non-level" 1 "$(status "$cli" texts small.lgp maplist)"
 check "irregular sample" 0 "$(status "$cli" sample irregular.lgp --levels 6 --irregular)"
 check "irregular info" "levels: 6" "$("$cli" info irregular.lgp | grep "^levels:")"
+
+# Comparison: the demo archive against itself and against one with fewer levels.
+"$cli" sample fewer.lgp --levels 4 --seed 3
+check "compare header" "$(printf '\tOriginal file\tCurrent file\tDifferences\tPercentage')" \
+    "$("$cli" compare small.lgp small.lgp | head -n 1)"
+check "compare with itself" "texts 0 0.00 %;windowed texts 0 0.00 %;windows 0 0.00 %;" \
+    "$("$cli" compare small.lgp small.lgp | awk -F '\t' 'NR > 1 { printf "%s %s %s;", $1, $4, $5 }')"
+check "compare counts" "$(awk '/^texts:/ { print $2 }' info.txt)" \
+    "$("$cli" compare small.lgp fewer.lgp | awk -F '\t' '$1 == "texts" { print $3 }')"
+check "compare with one level fewer" "- -;- -;- -;" \
+    "$("$cli" compare small.lgp fewer.lgp | awk -F '\t' 'NR > 1 { printf "%s %s;", $4, $5 }')"
+check "compare with a missing file" 1 "$(status "$cli" compare small.lgp missing.lgp)"
+
+# Exchange files: export, then import unchanged and edited.
+check "export JSON" 0 "$(status "$cli" export small.lgp small.json)"
+check "export PO" 0 "$(status "$cli" export small.lgp small.po)"
+check "export to another format" 2 "$(status "$cli" export small.lgp small.txt)"
+if command -v msgfmt >/dev/null 2>&1; then
+    check "msgfmt --check" 0 "$(status msgfmt --check -o /dev/null small.po)"
+fi
+check "one PO entry per text" "$(grep '^texts:' info.txt | cut -d ' ' -f 2)" \
+    "$(($(grep -c '^msgctxt ' small.po) + $(grep -c '^# Left out: ' small.po)))"
+check "JSON import of the export" "texts changed: 0;windows changed: 0;levels rebuilt: 0;" \
+    "$("$cli" import small.lgp small.json -o same.lgp | tr '\n' ';')"
+check "PO import of the export" "levels rebuilt: 0" \
+    "$("$cli" import small.lgp small.po -o same-po.lgp | grep '^levels rebuilt:')"
+check "unchanged import compares equal" "0 0 0" \
+    "$("$cli" compare same.lgp small.lgp | awk -F '\t' 'NR > 1 { print $4 }' | xargs)"
+
+# A level whose text 2 is shown in a window, and an edit of that text in each format.
+for name in $("$cli" list small.lgp --only-levels | awk -F '\t' 'NR > 1 && $4 > 0 { print $2 }'); do
+    if "$cli" texts small.lgp "$name" | sed -n 2p | grep -q '"windows": \[\['; then
+        wlevel=$name
+        break
+    fi
+done
+awk -v ctx="msgctxt \"$wlevel:2\"" '$0 == ctx { found = 1 }
+    found && $0 == "msgstr \"\"" { print "msgstr \"Ça va, {CLOUD}?\\r\\n\\\"Oui.\\\"\""; found = 0; next }
+    { print }' small.po > edited.po
+check "PO import of a translation" "texts changed: 1;windows changed: 0;levels rebuilt: 1;" \
+    "$("$cli" import small.lgp edited.po -o po-edit.lgp | tr '\n' ';')"
+check "the translation reads back" '"tagged": "Ça va, {CLOUD}?\r\n\"Oui.\""}' \
+    "$("$cli" texts po-edit.lgp "$wlevel" | sed -n 2p | sed 's/.*"tagged"/"tagged"/')"
+check "other texts unchanged" "$("$cli" texts small.lgp "$wlevel" | sed 2d)" \
+    "$("$cli" texts po-edit.lgp "$wlevel" | sed 2d)"
+awk -v name="\"name\": \"$wlevel\"," 'index($0, name) { level = 1; window = 1; text = 1 }
+    level && window && /^ *\{"x": / { sub(/\{.*\}/, "{\"x\": 5, \"y\": -6, \"width\": 100, \"height\": 50}"); window = 0 }
+    level && text && /"text": 2,/ { sub(/"tagged": ".*", "windows"/, "\"tagged\": \"{RED}Edited{WHITE}\", \"windows\""); text = 0 }
+    { print }' small.json > edited.json
+check "JSON import of an edit" "texts changed: 1;windows changed: 1;levels rebuilt: 1;" \
+    "$("$cli" import small.lgp edited.json -o json-edit.lgp | tr '\n' ';')"
+check "the edited text reads back" '"tagged": "{RED}Edited{WHITE}"}' \
+    "$("$cli" texts json-edit.lgp "$wlevel" | sed -n 2p | sed 's/.*"tagged"/"tagged"/')"
+"$cli" export json-edit.lgp again.json
+check "the moved window reads back" 1 "$(grep -c '{"x": 5, "y": -6, "width": 100, "height": 50}' again.json)"
+cp small.lgp in-place.lgp
+check "import over the archive" 0 "$(status "$cli" import in-place.lgp edited.po)"
+check "the archive holds the translation" "$("$cli" texts po-edit.lgp "$wlevel")" \
+    "$("$cli" texts in-place.lgp "$wlevel")"
+check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"
+
+# Bad exchange files: one line naming the place, exit status 1, nothing written.
+printf '{"levels": [\n  ,]}' > broken.json
+check "malformed JSON" "orvenne-cli import: broken.json:2:3: expected a value, found character ','" \
+    "$("$cli" import small.lgp broken.json -o broken.lgp 2>&1)"
+check "nothing written for malformed JSON" "" "$(ls broken.lgp 2>/dev/null)"
+printf 'msgctxt "nosuch:1"\nmsgid "a"\nmsgstr "b"\n' > unknown.po
+cp small.lgp kept.lgp
+check "unknown level" 1 "$(status "$cli" import kept.lgp unknown.po)"
+check "unknown level is named" 1 "$("$cli" import kept.lgp unknown.po 2>&1 | grep -c '^orvenne-cli import: unknown.po:1:1: .*nosuch$')"
+sed "s/^msgstr \"Ça va.*/msgstr \"中\"/" edited.po > chinese.po
+check "characters outside Windows-1252" 1 "$(status "$cli" import kept.lgp chinese.po)"
+check "they are reported with the level and text" 1 \
+    "$("$cli" import kept.lgp chinese.po 2>&1 | grep -c "level $wlevel, text 2 holds characters")"
+check "the archive is left as it was" 0 "$(status cmp -s small.lgp kept.lgp)"
+check "import with -o and no file" 2 "$(status "$cli" import small.lgp small.json -o)"
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lgp/lgp_file.h"
+
+// What applying an exchange file changed.
+struct ImportCounts {
+    int texts = 0;
+    int windows = 0;
+    // Levels whose texts or windows changed: those that saving rebuilds.
+    int levels = 0;
+};
+
+// The texts and window values that an exchange file (JSON or PO, as ExportJson and ExportPo
+// write them) gives for an archive, read and checked in full before anything is applied.
+class ArchiveEdits {
+public:
+    // Both readers take a line feed without a carriage return for the line break CR LF.
+
+    // Reads a JSON exchange file: each listed level's texts by number ("tagged"), and its
+    // windows by position in its "windows" list (windows past the list's end are kept); a
+    // text's own "windows" list is ignored. Throws InputError, at the offending place, for
+    // malformed JSON, a missing or mistyped member, a level the archive lacks or listed twice,
+    // a text number out of range or listed twice, more windows than the level has, a value
+    // outside its field's range (x, y: -32768 to 32767; width, height: 0 to 65535), or a text
+    // with characters Windows-1252 cannot hold (naming the level and the text).
+    static ArchiveEdits FromJson(const TLGPFile& archive, std::string_view json);
+
+    // Reads a PO exchange file: the non-empty msgstr of each entry whose msgctxt is
+    // "LEVEL:N"; the header, fuzzy entries and untranslated ones change nothing. Throws
+    // InputError, at the offending place, for a malformed PO file, an entry without such a
+    // msgctxt, a level the archive lacks, a text number out of range or given twice, or a
+    // msgstr with characters Windows-1252 cannot hold (naming the level and the text).
+    static ArchiveEdits FromPo(const TLGPFile& archive, std::string_view po);
+
+    // Applies the edits to the archive they were read for. A text is replaced by its encoded
+    // tagged text only when that differs from the text's decoded current bytes: decoding is not
+    // one-to-one, so re-encoding a text nobody changed could alter its bytes. A window takes
+    // its values when they differ. Returns what changed.
+    ImportCounts ApplyTo(TLGPFile& archive) const;
+
+private:
+    struct TextEdit {
+        int level;
+        std::size_t text;
+        // Windows-1252.
+        std::string tagged;
+    };
+    struct WindowEdit {
+        int level;
+        std::size_t window;
+        std::int16_t x, y;
+        std::uint16_t width, height;
+    };
+
+    std::vector<TextEdit> texts_;
+    std::vector<WindowEdit> windows_;
+};
