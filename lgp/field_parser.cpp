@@ -28,13 +28,6 @@ const std::uint8_t kOpcodeLengths[256] = {
 
 namespace {
 
-constexpr std::uint8_t kSpecial = 0x0F;
-constexpr std::uint8_t kKawai = 0x28;
-constexpr std::uint8_t kWindowSize = 0x2F;  // WSIZW
-constexpr std::uint8_t kMessage = 0x40;
-constexpr std::uint8_t kAsk = 0x48;
-constexpr std::uint8_t kWindow = 0x50;
-constexpr std::uint8_t kTextEnd = 0xFF;
 constexpr std::size_t kScriptsPerEntity = 32;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
@@ -136,29 +129,29 @@ private:
                 return;
             }
             switch (opcode) {
-                case kSpecial: reader_.Skip(SpecialParameters(reader_.ReadU8())); break;
-                case kKawai: {
+                case kOpcodeSpecial: reader_.Skip(SpecialParameters(reader_.ReadU8())); break;
+                case kOpcodeKawai: {
                     const std::uint8_t size = reader_.ReadU8();
                     if (size == 0) throw lgp::FormatError("a KAWAI opcode has length 0");
                     reader_.Seek(Position(offset + std::int64_t{size}));
                     break;
                 }
-                case kMessage:
-                case kAsk: {
+                case kOpcodeMessage:
+                case kOpcodeAsk: {
                     TMessage message;
                     message.Offset = offset;
-                    if (opcode == kAsk) reader_.Skip(1);
+                    if (opcode == kOpcodeAsk) reader_.Skip(1);
                     message.WindowId = reader_.ReadU8();
                     message.TextId = reader_.ReadU8();
-                    if (opcode == kAsk) reader_.Skip(3);
+                    if (opcode == kOpcodeAsk) reader_.Skip(3);
                     script.Messages.push_back(message);
                     if (const std::size_t window = lastWindow[message.WindowId]; window != kNone) {
                         shown_.push_back({message.TextId, entityIndex, scriptIndex, window});
                     }
                     break;
                 }
-                case kWindow:
-                case kWindowSize: {
+                case kOpcodeWindow:
+                case kOpcodeWindowSize: {
                     TWindow window;
                     window.Offset = offset;
                     window.WindowId = reader_.ReadU8();
@@ -204,7 +197,7 @@ private:
             // A text with no 0xFF before the end of the data keeps the bytes up to that end.
             while (reader_.Remaining() > 0 && reader_.Position() != akaoStop) {
                 bytes.push_back(reader_.ReadU8());
-                if (bytes.back() == kTextEnd) break;
+                if (bytes.back() == kTextEndByte) break;
             }
         }
         for (const ShownText& shown : shown_) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "lgp/field_opcodes.h"
 #include "lgp/lgp_sub_file.h"
 
 // Fills a level's Entities, Texts (each with the windows that show it), SavedTexts and
@@ -11,10 +12,3 @@
 // of the data, a script walk stopped by an invalid opcode before the last script of a level
 // that has texts, or a KAWAI opcode of length 0.
 void ParseFieldFile(TLGPSubFile& subFile, std::span<const std::uint8_t> decoded);
-
-// Number of parameter bytes of each script opcode, or one of the two marks below.
-extern const std::uint8_t kOpcodeLengths[256];
-// The opcode's length is read from its parameters (SPECIAL, KAWAI).
-inline constexpr std::uint8_t kOpcodeLengthInParameters = 255;
-// The opcode may not occur in a script.
-inline constexpr std::uint8_t kOpcodeNeverOccurs = 99;

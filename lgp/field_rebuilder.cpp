@@ -5,14 +5,12 @@
 #include <string>
 
 #include "lgp/byte_reader.h"
+#include "lgp/field_opcodes.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
 
 namespace {
 
-constexpr std::uint8_t kTextEnd = 0xFF;
-constexpr std::uint8_t kWindowSize = 0x2F;  // WSIZW
-constexpr std::uint8_t kWindow = 0x50;
 // A window opcode: opcode byte, window number, then X, Y, Width and Height.
 constexpr std::size_t kWindowValues = 2;
 constexpr std::size_t kWindowOpcodeSize = 10;
@@ -71,7 +69,7 @@ void WriteWindows(const TLGPSubFile& level, std::span<const std::uint8_t> decode
                 }
                 reader.Seek(offset);
                 const std::uint8_t opcode = reader.ReadU8();
-                if (opcode != kWindow && opcode != kWindowSize) {
+                if (opcode != kOpcodeWindow && opcode != kOpcodeWindowSize) {
                     throw lgp::FormatError("there is no window opcode at " +
                                            std::to_string(offset));
                 }
@@ -146,7 +144,7 @@ std::vector<std::uint8_t> Rebuild(const TLGPSubFile& level,
     const std::size_t akaoStop = akao.empty() ? kNone : base + akao.front();
     reader.Seek(Position(static_cast<std::int64_t>(textSection + last), decoded.size()));
     while (reader.Remaining() > 0 && reader.Position() != akaoStop) {
-        if (reader.ReadU8() == kTextEnd) break;
+        if (reader.ReadU8() == kTextEndByte) break;
     }
     const std::size_t oldEnd = reader.Position();
 

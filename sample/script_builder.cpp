@@ -3,21 +3,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "lgp/field_parser.h"
+#include "lgp/field_opcodes.h"
 
 namespace sample {
 namespace {
 
-constexpr std::uint8_t kSpecial = 0x0F;
 constexpr std::uint8_t kJumpBack = 0x12;
 constexpr std::uint8_t kJumpBackLong = 0x13;
 constexpr std::uint8_t kIfByte = 0x14;
 constexpr std::uint8_t kIfByteLong = 0x15;
-constexpr std::uint8_t kKawai = 0x28;
-constexpr std::uint8_t kResizeWindow = 0x2F;
-constexpr std::uint8_t kMessage = 0x40;
-constexpr std::uint8_t kAsk = 0x48;
-constexpr std::uint8_t kWindow = 0x50;
 
 std::uint8_t Low(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
 std::uint8_t High(int value) { return static_cast<std::uint8_t>((value >> 8) & 0xFF); }
@@ -54,7 +48,7 @@ void ScriptBuilder::Special(std::uint8_t subOpcode,
         throw std::logic_error("SPECIAL " + std::to_string(subOpcode) + " written with " +
                                std::to_string(parameters.size()) + " parameter bytes");
     }
-    code_.U8(kSpecial);
+    code_.U8(kOpcodeSpecial);
     code_.U8(subOpcode);
     code_.Append(std::span<const std::uint8_t>(parameters.begin(), parameters.size()));
 }
@@ -63,7 +57,7 @@ void ScriptBuilder::Kawai(std::uint8_t subOpcode, std::span<const std::uint8_t> 
     // The length byte counts the opcode, itself, the sub-opcode and the parameters.
     const std::size_t length = 3 + parameters.size();
     if (length > 0xFF) throw std::logic_error("KAWAI opcode too long");
-    code_.U8(kKawai);
+    code_.U8(kOpcodeKawai);
     code_.U8(static_cast<unsigned>(length));
     code_.U8(subOpcode);
     code_.Append(parameters);
@@ -78,22 +72,22 @@ void ScriptBuilder::WindowOpcode(std::uint8_t opcode, std::uint8_t id, int x, in
 }
 
 void ScriptBuilder::Window(std::uint8_t id, int x, int y, int width, int height) {
-    WindowOpcode(kWindow, id, x, y, width, height);
+    WindowOpcode(kOpcodeWindow, id, x, y, width, height);
 }
 
 void ScriptBuilder::ResizeWindow(std::uint8_t id, int x, int y, int width, int height) {
-    WindowOpcode(kResizeWindow, id, x, y, width, height);
+    WindowOpcode(kOpcodeWindowSize, id, x, y, width, height);
 }
 
 void ScriptBuilder::Message(std::uint8_t window, std::uint8_t text) {
-    Op(kMessage, {window, text});
+    Op(kOpcodeMessage, {window, text});
     ++tally_->messages;
     if ((*windowsOpened_)[window]) ++tally_->windowLinks[text];
 }
 
 void ScriptBuilder::Ask(std::uint8_t bank, std::uint8_t window, std::uint8_t text,
                         std::uint8_t firstChoice, std::uint8_t lastChoice, std::uint8_t address) {
-    Op(kAsk, {bank, window, text, firstChoice, lastChoice, address});
+    Op(kOpcodeAsk, {bank, window, text, firstChoice, lastChoice, address});
     ++tally_->messages;
     if ((*windowsOpened_)[window]) ++tally_->windowLinks[text];
 }

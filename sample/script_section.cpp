@@ -7,7 +7,7 @@
 
 #include "sample/byte_writer.h"
 #include "sample/dialogue_writer.h"
-#include "lgp/field_parser.h"
+#include "lgp/field_opcodes.h"
 #include "text/text_encoder.h"
 
 namespace sample {
@@ -53,13 +53,13 @@ bool Pickable(std::uint8_t opcode) {
     switch (opcode) {
         case 0x00:
         case 0x07:
-        case 0x2F:
+        case kOpcodeWindowSize:
         case 0x30:
         case 0x31:
         case 0x32:
-        case 0x40:
-        case 0x48:
-        case 0x50:
+        case kOpcodeMessage:
+        case kOpcodeAsk:
+        case kOpcodeWindow:
         case 0xCB:
         case 0xCC:
             return false;
