@@ -16,6 +16,7 @@
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
 #include "text/windows1252.h"
+#include "tests/temporary_path.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ struct Snapshot {
 class ArchiveExchangeTest : public testing::Test {
 protected:
     static std::filesystem::path Path() {
-        return std::filesystem::temp_directory_path() / "orvenne_archive_exchange_test.lgp";
+        return test_support::TemporaryPath("archive_exchange_test.lgp");
     }
     static void SetUpTestSuite() {
         sample::SampleOptions options;

@@ -12,6 +12,7 @@
 #include "lgp/level_tables.h"
 #include "sample/sample_archive.h"
 #include "tests/lgp/field_file_builder.h"
+#include "tests/temporary_path.h"
 
 namespace {
 
@@ -310,7 +311,7 @@ TEST(FieldRebuilderTest, MalformedDataFailsCleanly) {
 }
 
 TEST(FieldRebuilderTest, DemoArchiveLevelsRebuildExactlyAndGrowWithTheirTexts) {
-    const auto path = std::filesystem::temp_directory_path() / "orvenne_rebuilder_test.lgp";
+    const auto path = test_support::TemporaryPath("rebuilder_test.lgp");
     sample::WriteSampleArchive(path.string(), {.levels = 60});
     TLGPFile archive;
     archive.ReadTableOfContents(path.string());

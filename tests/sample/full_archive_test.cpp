@@ -10,14 +10,14 @@
 #include "lgp/archive_loader.h"
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
+#include "tests/temporary_path.h"
 
 namespace {
 
 // The one test of the whole default archive: written to a file, loaded as the editor loads
 // it, every level parsed and compared with what the generator put into it, then rebuilt.
 TEST(FullArchiveTest, EveryLevelOfTheDefaultArchiveLoadsWithItsCounts) {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / "orvenne_full_sample_archive.lgp";
+    const std::filesystem::path path = test_support::TemporaryPath("full_sample_archive.lgp");
     const sample::SampleArchive sample = sample::WriteSampleArchive(path.string());
     TLGPFile archive;
     LoadArchive(archive, path.string());
