@@ -35,13 +35,20 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
     } else if (codePoint < 0x800) {
         out += static_cast<char>(0xC0 | (codePoint >> 6));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        // Windows-1252 holds nothing beyond the Basic Multilingual Plane.
+    } else if (codePoint < 0x10000) {
         out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
 }
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 struct Utf8Sequence {
     std::optional<char32_t> codePoint;  // empty for an ill-formed sequence
@@ -112,6 +119,23 @@ Windows1252Text Utf8ToWindows1252(std::string_view utf8) {
         i += sequence.length;
     }
     return result;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t unit = utf16[i];
+        if (IsHighSurrogate(unit) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (utf16[i + 1] - 0xDC00));
+            ++i;
+        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+            AppendUtf8(out, 0xFFFD);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out;
 }
 
 }  // namespace text

@@ -27,4 +27,8 @@ std::string Windows1252ToUtf8(std::string_view windows1252);
 // the caller can warn.
 Windows1252Text Utf8ToWindows1252(std::string_view utf8);
 
+// UTF-8 for a run of UTF-16 code units (as Windows keeps its wide strings). A surrogate
+// without its partner becomes U+FFFD, so that any input gives valid UTF-8.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 }  // namespace text

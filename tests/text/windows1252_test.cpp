@@ -58,4 +58,19 @@ TEST(Windows1252Test, ReplacesWhatWindows1252CannotHold) {
     }
 }
 
+TEST(Utf16ToUtf8Test, PairsSurrogatesAndReplacesLoneOnes) {
+    struct Row {
+        std::u16string utf16;
+        std::string utf8;
+    };
+    const Row rows[] = {
+        {u"Tifa", "Tifa"},
+        {u"\u00E9\u20AC", "\xC3\xA9\xE2\x82\xAC"},
+        {u"\xD83D\xDE00", "\xF0\x9F\x98\x80"},  // a pair: U+1F600
+        {u"a\xD83D" u"b", "a\xEF\xBF\xBD" "b"},  // a high surrogate alone
+        {u"\xDE00", "\xEF\xBF\xBD"},              // a low surrogate alone
+    };
+    for (const Row& row : rows) EXPECT_EQ(text::Utf16ToUtf8(row.utf16), row.utf8);
+}
+
 }  // namespace
