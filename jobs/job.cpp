@@ -1,0 +1,50 @@
+#include "jobs/job.h"
+
+#include <exception>
+#include <memory>
+#include <utility>
+
+#include <QThread>
+
+TJob::TJob(QString failureText, bool quiet, QObject* parent)
+    : QObject(parent), failureText_(std::move(failureText)), quiet_(quiet) {}
+
+void TJob::Run() {
+    if (!quiet_) emit started();
+    bool succeeded = false;
+    QString detail;
+    try {
+        Work();
+        succeeded = true;
+    } catch (const std::exception& error) {
+        detail = QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        detail = QStringLiteral("unknown error");
+    }
+    if (!succeeded) emit failed(failureText_, detail);
+    emit finished(succeeded);
+}
+
+void TJob::StartDetached() {
+    QThread* thread = QThread::create([this] { Run(); });
+    // Both live on the calling thread, so both are deleted there, after the run has ended.
+    connect(thread, &QThread::finished, this, &QObject::deleteLater);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+}
+
+void TJob::RunAndWait() {
+    const std::unique_ptr<QThread> thread(QThread::create([this] { Run(); }));
+    thread->start();
+    thread->wait();
+}
+
+void TJob::ReportProgress(int current, qint64 count) {
+    current_ = current;
+    const int percent = static_cast<int>((current + qint64{1}) * 100 / count);
+    // The bar shows whole percents: a report that would not move it would only hold the
+    // worker up while the window repaints nothing.
+    if (percent == percent_) return;
+    percent_ = percent;
+    emit progress(percent);
+}

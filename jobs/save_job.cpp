@@ -1,0 +1,18 @@
+#include "jobs/save_job.h"
+
+#include <utility>
+
+#include <QFile>
+
+#include "lgp/archive_saver.h"
+#include "lgp/compress_stream.h"
+
+TSaveThread::TSaveThread(TLGPFile& archive, QString target, QObject* parent)
+    : TJob(QStringLiteral("An error occured during file saving."), false, parent),
+      archive_(archive), target_(std::move(target)) {}
+
+void TSaveThread::Work() {
+    const auto count = static_cast<qint64>(archive_.SubFiles.size());
+    SaveArchive(archive_, QFile::encodeName(target_).toStdString(), CompressStream,
+                [this, count](int reached) { ReportProgress(reached, count); });
+}
