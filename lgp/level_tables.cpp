@@ -19,7 +19,7 @@ struct LevelEntry {
 // and test rooms are "DEBUG ROOM"; fields with no place of their own say what they show.
 constexpr LevelEntry kLevels[] = {
     {"ancnt3", "Forgotten City - altar"},
-    {"anfrst_1", "Ancient Forest"},
+    {"anfrst_1", "Ancient Forest - part 2"},
     {"anfrst_2", "Ancient Forest"},
     {"anfrst_3", "Ancient Forest"},
     {"anfrst_4", "Ancient Forest"},
@@ -717,7 +717,7 @@ constexpr LevelEntry kLevels[] = {
     {"zz6", "Materia cave"},
     {"zz7", "Materia cave"},
     {"zz8", "Materia cave"},
-    {"zz1", "Old man's house"},
+    {"zz1", "Sleeping man cave"},
     {"zz3", "Chocobo Sage's house"},
     {"zz2", "Weapon seller's house near Gongaga"},
 };

@@ -55,7 +55,8 @@ TEST(LevelTablesTest, PublishedDescriptionsAreUsedExactly) {
     } rows[] = {
         {"ancnt3", "Forgotten City - altar"},          {"blin69_1", "Shinra Building - 69th floor"},
         {"niv_cl", "Nibelheim - Cloud's house"},       {"ujunon1", "Junon (village)"},
-        {"zz2", "Weapon seller's house near Gongaga"},
+        {"zz2", "Weapon seller's house near Gongaga"}, {"anfrst_1", "Ancient Forest - part 2"},
+        {"zz1", "Sleeping man cave"},
     };
     for (const auto& row : rows) {
         const int index = lgp::LevelIndex(row.name);
