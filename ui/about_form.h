@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The about box: the program's image, its name and version, and the credit line. Created once
+// with the main window and shown modally from "About...".
+class TAboutForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TAboutForm(QWidget* parent = nullptr);
+
+    QLabel* ImageProgram;
+    QLabel* LabelVersion;
+    QLabel* LabelBy;
+    QPushButton* ButtonOK;
+};

@@ -1,0 +1,77 @@
+#include "ui/texts_list_delegate.h"
+
+#include <utility>
+
+#include <QPainter>
+
+#include "lgp/level_tables.h"
+#include "lgp/lgp_sub_file.h"
+
+namespace {
+
+constexpr int kIconLeft = 4;
+constexpr int kCaptionLeft = 23;
+// The window count sits over the icon, right-aligned in this width, below this offset.
+constexpr int kCountWidth = 18;
+constexpr int kCountTop = 4;
+constexpr int kCountPointSize = 5;
+const QColor kCountColor(0, 0, 128);
+
+}  // namespace
+
+TTextsListDelegate::TTextsListDelegate(Icons icons, std::function<const TLGPSubFile*()> level,
+                                       QObject* parent)
+    : QStyledItemDelegate(parent), icons_(std::move(icons)), level_(std::move(level)) {}
+
+void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    const TLGPSubFile* level = level_();
+    if (level == nullptr || !lgp::IsLevel(*level)) return;
+    const auto text = static_cast<std::size_t>(index.row());
+    if (text >= level->Texts.size()) return;
+    const bool marked = text < level->CompareMarks.size() && level->CompareMarks[text] != 0;
+    const std::size_t windows = level->Texts[text].Windows.size();
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    const QRect& item = option.rect;
+
+    painter->save();
+    painter->fillRect(item, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+
+    const QPixmap& icon = windows == 0
+                              ? (marked ? icons_.disabledWindowCompared : icons_.disabledWindow)
+                              : (marked ? icons_.windowCompared : icons_.window);
+    if (!icon.isNull()) {
+        const int iconHeight = icon.height() / qRound(icon.devicePixelRatio());
+        painter->drawPixmap(item.left() + kIconLeft,
+                            item.top() + item.height() / 2 - iconHeight / 2, icon);
+    }
+
+    // Marked texts stand out in red; on the selection bar the others take its text colour so
+    // they stay readable.
+    const QColor captionColor =
+        marked ? QColor(Qt::red)
+               : (selected ? option.palette.color(QPalette::HighlightedText) : QColor(Qt::black));
+    painter->setPen(captionColor);
+    painter->setFont(option.font);
+    const QRect caption(item.left() + kCaptionLeft, item.top(), item.width() - kCaptionLeft,
+                        item.height());
+    painter->drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+
+    if (windows > 0) {
+        QFont countFont = option.font;
+        countFont.setPointSize(kCountPointSize);
+        painter->setFont(countFont);
+        painter->setPen(kCountColor);
+        const QRect count(item.left(), item.top() + kCountTop, kCountWidth,
+                          item.height() - kCountTop);
+        painter->drawText(count, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
+                          QString::number(windows));
+    }
+    painter->restore();
+}
+
+QSize TTextsListDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), kItemHeight};
+}
