@@ -1,0 +1,87 @@
+// The editor's own timings, without a display: launching the main window on the full demo
+// archive until its files are listed, and one keystroke in the text editor (encoding the
+// whole text and storing it in the level).
+#include <filesystem>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+#include "lgp/level_tables.h"
+#include "sample/sample_archive.h"
+#include "ui/main_form.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path& DemoArchivePath() {
+    static const fs::path path = [] {
+        const fs::path file = fs::temp_directory_path() / "orvenne_editor_bench.lgp";
+        sample::WriteSampleArchive(file.string());
+        return file;
+    }();
+    return path;
+}
+
+void WaitForOpen(TMainForm& form) {
+    while (form.JobRunning() || form.Archive() == nullptr) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+void LaunchToListedArchive(benchmark::State& state) {
+    const QString path = QString::fromStdString(DemoArchivePath().string());
+    for (auto _ : state) {
+        TMainForm form({path});
+        form.show();
+        WaitForOpen(form);
+        benchmark::DoNotOptimize(form.ListViewFiles->topLevelItemCount());
+    }
+}
+
+void Keystroke(benchmark::State& state) {
+    TMainForm form({QString::fromStdString(DemoArchivePath().string())});
+    form.show();
+    WaitForOpen(form);
+    // The level with the most texts, and its longest text: the dearest keystroke.
+    const TLGPSubFile* busiest = nullptr;
+    for (const auto& subFile : form.Archive()->SubFiles) {
+        if (lgp::IsLevel(*subFile) && (!busiest || subFile->Texts.size() > busiest->Texts.size())) {
+            busiest = subFile.get();
+        }
+    }
+    std::size_t longest = 0;
+    for (std::size_t t = 0; t < busiest->Texts.size(); ++t) {
+        if (busiest->Texts[t].Bytes.size() > busiest->Texts[longest].Bytes.size()) longest = t;
+    }
+    const QString name = QString::fromStdString(busiest->Name);
+    form.ListViewFiles->setCurrentItem(form.ListViewFiles->findItems(name, Qt::MatchExactly, 1).front());
+    form.ListBoxTexts->setCurrentRow(static_cast<int>(longest));
+    form.MemoText->moveCursor(QTextCursor::End);
+    for (auto _ : state) {
+        form.MemoText->insertPlainText(QStringLiteral("a"));
+        state.PauseTiming();
+        form.MemoText->textCursor().deletePreviousChar();
+        state.ResumeTiming();
+    }
+    state.counters["text_bytes"] = static_cast<double>(busiest->Texts[longest].Bytes.size());
+}
+
+BENCHMARK(LaunchToListedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(Keystroke)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    fs::remove(DemoArchivePath());
+}
