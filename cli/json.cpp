@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cli/input_error.h"
+#include "text/windows1252.h"
 
 namespace {
 
@@ -33,24 +34,6 @@ void ExpectKind(const JsonValue& value, JsonValue::Kind kind) {
         throw InputError(
             value.line, value.column,
             std::string("expected ") + KindName(kind) + ", found " + KindName(value.kind));
-    }
-}
-
-void AppendUtf8(std::string& out, std::uint32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
 }
 
@@ -294,7 +277,7 @@ private:
                         }
                         codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
                     }
-                    AppendUtf8(out, codePoint);
+                    text::AppendUtf8(out, codePoint);
                     continue;
                 }
                 default:

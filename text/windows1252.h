@@ -27,6 +27,9 @@ std::string Windows1252ToUtf8(std::string_view windows1252);
 // the caller can warn.
 Windows1252Text Utf8ToWindows1252(std::string_view utf8);
 
+// Appends the UTF-8 form of one code point (up to U+10FFFF) to out.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // UTF-8 for a run of UTF-16 code units (as Windows keeps its wide strings). A surrogate
 // without its partner becomes U+FFFD, so that any input gives valid UTF-8.
 std::string Utf16ToUtf8(std::u16string_view utf16);
