@@ -1,0 +1,168 @@
+#include "preview/glyph_sets.h"
+
+#include <array>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "preview/glyph_metrics.h"
+#include "tests/preview/block_font.h"
+
+namespace {
+
+// The advance of every game code in the game's own font: the width of each glyph.
+// clang-format off
+constexpr std::array<int, 256> kGameAdvances = {
+     3,  3, 10, 10,  7, 10,  9,  3, 10, 10,  7,  7,  8,  5,  7,  6,
+     8,  9,  8,  8,  8,  8,  8,  8,  8,  8,  7,  4,  7,  8,  7,  6,
+    10,  9,  7,  8,  8,  7,  7,  8,  8,  3,  6,  7,  7, 11,  8,  9,
+     7,  9,  7,  7,  7,  8,  9, 11,  8,  9,  7,  4,  6,  4,  7,  8,
+     4,  7,  7,  6,  7,  7,  6,  7,  7,  3,  4,  6,  3, 11,  7,  7,
+     7,  7,  5,  6,  6,  7,  7, 11,  7,  7,  6,  5,  3,  5,  8,  4,
+    11, 14, 10, 11, 11,  9,  8,  7,  7,  7,  7,  7,  7,  7,  7,  7,
+     7,  7,  4,  4,  4,  4,  7,  7,  7,  7,  7,  7,  7,  7,  7,  7,
+    11,  6,  7,  8, 11,  6,  7,  7,  9,  9, 11,  4,  5,  8, 12,  9,
+    11,  7,  7,  7,  9,  7,  7,  7,  9,  8,  4,  6,  6,  9, 11,  7,
+     6,  3,  8,  7,  8,  8,  9,  7,  7,  9,  4,  9,  9,  9, 12, 11,
+     8, 12,  6,  6,  4,  4,  7,  7,  7,  9,  7,  9,  5,  5,  7,  7,
+     8,  3,  8,  6, 13,  9,  7,  9,  7,  7,  3,  4,  4,  3,  9,  9,
+     8,  9,  8,  8,  8,  3,  6,  7,  5,  6,  3,  6,  5,  6,  5,  5,
+     1, 13,  2,  2,  2,  2,  2,  1,  1,  2,  1,  1,  1,  1,  1,  1,
+     1,  1,  1,  1,  1,  1,  2,  2,  2,  2,  2,  2,  2,  2,  1,  2,
+};
+// clang-format on
+
+TEST(BuiltinFont, EveryAdvanceIsTheGames) {
+    const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    for (int code = 0; code < 256; ++code) {
+        EXPECT_EQ(glyphs.Width(static_cast<std::uint8_t>(code)), kGameAdvances[code])
+            << "code 0x" << std::hex << code;
+    }
+}
+
+TEST(BuiltinFont, GlyphsUseOnlyTheKeyShadowAndBodyColours) {
+    const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    for (int code = 0; code < 256; ++code) {
+        const QImage glyph = glyphs.Image(GlyphSets::kWhite, static_cast<std::uint8_t>(code));
+        for (int y = 0; y < glyph.height(); ++y) {
+            for (int x = 0; x < glyph.width(); ++x) {
+                const QRgb pixel = glyph.pixel(x, y);
+                ASSERT_TRUE(pixel == GlyphSets::kKeyColour || pixel == qRgb(33, 32, 33) ||
+                            pixel == qRgb(255, 255, 255))
+                    << "code " << code << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
+struct MetricCase {
+    std::uint8_t code;
+    int lead;
+    int spacing;
+};
+
+TEST(GlyphMetrics, LeadAndSpacingFollowTheCharacterTable) {
+    const MetricCase cases[] = {
+        {0x00, 0, 3},   // space
+        {0x02, 2, 4},   // double quote
+        {0x08, 2, 4},   // (
+        {0x09, 2, 4},   // )
+        {0x0C, 1, 4},   // ,
+        {0x0E, 1, 4},   // .
+        {0x11, 2, 3},   // 1
+        {0x1A, 2, 3},   // :
+        {0x21, 0, 1},   // A
+        {0x60, 2, 1},   // Ä
+        {0x61, 2, 4},   // Å
+        {0x63, 2, 3},   // É
+        {0x64, 2, 2},   // Ñ
+        {0x74, 0, 0},   // î
+        {0x80, 0, 1},   // %1
+        {0x84, 0, 4},   // %2
+        {0x85, 0, -1},  // %3
+        {0x8B, 0, 1},   // %4
+        {0xBD, 0, 0},   // ›
+        {0xE0, 0, 0},   // {CHOICE}
+        {0xE1, 0, 12},  // TAB
+        {0xE7, 0, 0},   // line break
+        {0xEA, 0, 0},   // {CLOUD}
+        {0xFD, 0, 1},   // %50
+        {0xFF, 0, 1},   // NUL
+    };
+    for (const MetricCase& c : cases) {
+        EXPECT_EQ(GlyphLead(c.code), c.lead) << "code 0x" << std::hex << int{c.code};
+        EXPECT_EQ(GlyphSpacing(c.code), c.spacing) << "code 0x" << std::hex << int{c.code};
+    }
+}
+
+TEST(GlyphSets, WidthIsLeadPlusInkPlusSpacing) {
+    const GlyphSets glyphs = GlyphSets::FromFontSheet(BlockFontSheet());
+    for (int code = 1; code < 256; ++code) {
+        const auto n = static_cast<std::uint8_t>(code);
+        EXPECT_EQ(glyphs.Width(n), GlyphLead(n) + kBlockInkWidth + GlyphSpacing(n))
+            << "code " << code;
+    }
+    // The space is always three columns of key colour, whatever its cell holds.
+    EXPECT_EQ(glyphs.Width(0), 3);
+    EXPECT_EQ(glyphs.Image(GlyphSets::kWhite, 0).pixel(1, 5), GlyphSets::kKeyColour);
+}
+
+TEST(GlyphSets, LeadShiftsTheCellAndLosesColumnsPastTheEdge) {
+    QImage sheet = BlockFontSheet();
+    // '1' (code 0x11, lead 2): a body pixel in the cell's last column falls outside the glyph.
+    const int left = 12 * (0x11 % 21);
+    const int top = 12 * (0x11 / 21);
+    sheet.setPixel(left + 11, top + 5, 2);
+    const GlyphSets glyphs = GlyphSets::FromFontSheet(sheet);
+    EXPECT_EQ(glyphs.Width(0x11), 2 + kBlockInkWidth + 3);
+    const QImage one = glyphs.Image(GlyphSets::kWhite, 0x11);
+    EXPECT_EQ(one.pixel(1, 5), GlyphSets::kKeyColour);
+    EXPECT_EQ(one.pixel(2, 5), qRgb(255, 255, 255));
+}
+
+TEST(GlyphSets, EmptyCellsHaveInkWidthOne) {
+    QImage sheet = BlockFontSheet();
+    const int left = 12 * (0xEA % 21);
+    const int top = 12 * (0xEA / 21);
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) sheet.setPixel(left + x, top + y, 0);
+    }
+    EXPECT_EQ(GlyphSets::FromFontSheet(sheet).Width(0xEA), 1);  // {CLOUD}: spacing 0
+}
+
+TEST(GlyphSets, SpacingWidensWithKeyAndNarrowsByCutting) {
+    const GlyphSets glyphs = GlyphSets::FromFontSheet(BlockFontSheet());
+    const QImage tab = glyphs.Image(GlyphSets::kWhite, 0xE1);
+    ASSERT_EQ(tab.width(), kBlockInkWidth + 12);
+    EXPECT_EQ(tab.pixel(tab.width() - 1, 5), GlyphSets::kKeyColour);
+    // "%3" loses its shadow column.
+    const QImage three = glyphs.Image(GlyphSets::kWhite, 0x85);
+    ASSERT_EQ(three.width(), kBlockInkWidth - 1);
+    EXPECT_EQ(three.pixel(3, 5), qRgb(255, 255, 255));
+}
+
+TEST(GlyphSets, ColouredSetsReplaceOnlyTheBody) {
+    const GlyphSets glyphs = GlyphSets::FromFontSheet(BlockFontSheet());
+    for (int colour = 0; colour < GlyphSets::kColours; ++colour) {
+        const QImage glyph = glyphs.Image(colour, 0x21);
+        EXPECT_EQ(glyph.width(), glyphs.Width(0x21));
+        EXPECT_EQ(glyph.pixel(0, 5), GlyphSets::kBodyColours[colour]) << colour;
+        EXPECT_EQ(glyph.pixel(4, 5), qRgb(33, 32, 33)) << colour;
+        EXPECT_EQ(glyph.pixel(0, 0), GlyphSets::kKeyColour) << colour;
+    }
+    EXPECT_EQ(GlyphSets::kBodyColours[6], qRgb(247, 243, 0));
+    EXPECT_EQ(GlyphSets::kBodyColours[0], qRgb(107, 105, 105));
+}
+
+TEST(GlyphSets, RejectsSheetsThatCannotHoldTheFont) {
+    EXPECT_THROW(GlyphSets::FromFontSheet(QImage()), std::invalid_argument);
+    QImage small(252, 155, QImage::Format_Indexed8);
+    small.setColorTable({GlyphSets::kKeyColour});
+    small.fill(0);
+    EXPECT_THROW(GlyphSets::FromFontSheet(small), std::invalid_argument);
+    // A direct-colour sheet is read by its colours.
+    const QImage rgb = BlockFontSheet().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(GlyphSets::FromFontSheet(rgb).Width(0x21), kBlockInkWidth + 1);
+}
+
+}  // namespace
