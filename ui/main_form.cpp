@@ -47,6 +47,7 @@
 #include "platform/game_data_folder.h"
 #include "platform/program_version.h"
 #include "platform/shell_link.h"
+#include "preview/window_preview.h"
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
 #include "text/windows1252.h"
@@ -119,7 +120,9 @@ QFrame* Separator() {
 }  // namespace
 
 TMainForm::TMainForm(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), arguments_(std::move(arguments)) {
+    : QMainWindow(parent),
+      arguments_(std::move(arguments)),
+      glyphSets_(GlyphSets::FromBuiltinFont()) {
     [[maybe_unused]] static const bool registered = (RegisterImages(), true);
     setObjectName(QStringLiteral("MainForm"));
     setFont(QFont(QStringLiteral("Tahoma"), kFontPointSize));
@@ -461,6 +464,7 @@ void TMainForm::CreateClientArea() {
     LabelWindows->setObjectName(QStringLiteral("LabelWindows"));
     RzSpinnerWindows = new QSpinBox;
     RzSpinnerWindows->setObjectName(QStringLiteral("RzSpinnerWindows"));
+    connect(RzSpinnerWindows, &QSpinBox::valueChanged, this, &TMainForm::RzSpinnerWindowsChange);
     PngSpeedButtonWindows = new QToolButton;
     PngSpeedButtonWindows->setObjectName(QStringLiteral("PngSpeedButtonWindows"));
     PngSpeedButtonWindows->setIcon(QIcon(QStringLiteral(":/images/modify_window.png")));
@@ -861,7 +865,40 @@ void TMainForm::DisplayFilesClick(bool onlyLevels) {
 
 void TMainForm::MenuItemDisplayTextPreviewClick() {
     ImageTextPreview->setVisible(MenuItemDisplayTextPreview->isChecked());
+    DrawTextPreview();
 }
+
+void TMainForm::DrawTextPreview() {
+    const int row = ListBoxTexts->currentRow();
+    if (!MenuItemDisplayTextPreview->isChecked() || currentSubFile_ == nullptr ||
+        !lgp::IsLevel(*currentSubFile_) || row < 0 ||
+        static_cast<std::size_t>(row) >= currentSubFile_->Texts.size()) {
+        ImageTextPreview->clear();
+        return;
+    }
+    int width = kAutomaticSize;
+    int height = kAutomaticSize;
+    const std::vector<TWindow*>& windows =
+        currentSubFile_->Texts[static_cast<std::size_t>(row)].Windows;
+    const int window = RzSpinnerWindows->value() - 1;
+    if (window >= 0 && static_cast<std::size_t>(window) < windows.size()) {
+        width = windows[static_cast<std::size_t>(window)]->Width;
+        height = windows[static_cast<std::size_t>(window)]->Height;
+    }
+    const QImage picture =
+        DrawWindowPreview(glyphSets_, CurrentWindowColors,
+                          editor_text::EditorToTagged(MemoText->document()->toRawText()), width,
+                          height);
+    if (picture.isNull()) {
+        ImageTextPreview->clear();
+        ImageTextPreview->resize(0, 0);
+        return;
+    }
+    ImageTextPreview->setPixmap(QPixmap::fromImage(picture));
+    ImageTextPreview->resize(picture.size());
+}
+
+void TMainForm::RzSpinnerWindowsChange() { DrawTextPreview(); }
 
 void TMainForm::ClearPreviews() {
     ImageLevelPreview->clear();
@@ -927,8 +964,11 @@ void TMainForm::ListBoxTextsClick() {
     UpdateWindowSelector(currentSubFile_, row);
     const std::vector<std::uint8_t>& bytes =
         currentSubFile_->Texts[static_cast<std::size_t>(row)].Bytes;
-    const QSignalBlocker blocker(MemoText);
-    MemoText->setPlainText(editor_text::TaggedToEditor(text::DecodeText(bytes)));
+    {
+        const QSignalBlocker blocker(MemoText);
+        MemoText->setPlainText(editor_text::TaggedToEditor(text::DecodeText(bytes)));
+    }
+    DrawTextPreview();
 }
 
 void TMainForm::MemoTextChange() {
@@ -939,6 +979,7 @@ void TMainForm::MemoTextChange() {
     }
     const std::string tagged = editor_text::EditorToTagged(MemoText->document()->toRawText());
     currentSubFile_->Texts[static_cast<std::size_t>(row)].Bytes = text::EncodeText(tagged, true);
+    DrawTextPreview();
 }
 
 void TMainForm::ToolButtonCharClick(const QString& caption) {

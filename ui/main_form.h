@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include "lgp/lgp_file.h"
+#include "preview/glyph_sets.h"
+#include "preview/window_colors.h"
 
 class QAction;
 class QActionGroup;
@@ -67,6 +69,10 @@ public:
     void UpdateWindowSelector(const TLGPSubFile* subFile, int textIndex);
     // Size 1 to 4: both preview group boxes take size x 50 + 27 pixels of height.
     void SetLevelPreviewSize(int size);
+    // Draws the editor's text into ImageTextPreview while "Display text preview" is checked:
+    // in the size of the text's window that the selector shows, or in the automatic size
+    // when the text has none. Clears the picture when no text is selected.
+    void DrawTextPreview();
 
     TLGPFile* Archive() const { return archive_.get(); }
     // The sub-file of the selected row, or none; it belongs to the archive.
@@ -133,6 +139,9 @@ public:
 
     TAboutForm* AboutForm;
 
+    // The corner colours of the text preview.
+    TWindowColors CurrentWindowColors = DefaultWindowColors;
+
 protected:
     // The window's dialogs, which tests replace to answer them.
     virtual void ShowErrorMessage(const QString& text);
@@ -173,6 +182,7 @@ private:
     void ListViewFilesColumnClick(int column);
     void ListBoxTextsClick();
     void MemoTextChange();
+    void RzSpinnerWindowsChange();
     void ToolButtonCharClick(const QString& caption);
     void RzSplitter1Changing();
 
@@ -188,6 +198,8 @@ private:
     void EndJob();
 
     const QStringList arguments_;
+    // The font in its eight colours, built once for every text preview.
+    const GlyphSets glyphSets_;
     bool shown_ = false;
     std::unique_ptr<TLGPFile> archive_;
     TLGPSubFile* currentSubFile_ = nullptr;

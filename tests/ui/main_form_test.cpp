@@ -705,6 +705,73 @@ private slots:
         QCOMPARE(redPixels(1), 0);
     }
 
+    void textPreviewFollowsTheTextItsWindowAndEdits() {
+        const auto form = Open(path_);
+        // A text shown by two windows, and one shown by none.
+        TLGPSubFile* level = nullptr;
+        int twoWindows = -1;
+        int noWindow = -1;
+        for (const auto& subFile : form->Archive()->SubFiles) {
+            if (!lgp::IsLevel(*subFile)) continue;
+            for (std::size_t text = 0; text < subFile->Texts.size(); ++text) {
+                const std::size_t windows = subFile->Texts[text].Windows.size();
+                if (windows >= 2 && twoWindows < 0) twoWindows = static_cast<int>(text);
+                if (windows == 0 && noWindow < 0) noWindow = static_cast<int>(text);
+            }
+            if (twoWindows >= 0 && noWindow >= 0) {
+                level = subFile.get();
+                break;
+            }
+            twoWindows = noWindow = -1;
+        }
+        QVERIFY(level != nullptr);
+        form->ListViewFiles->setCurrentItem(RowNamed(*form, QString::fromStdString(level->Name)));
+        const std::vector<TWindow*>& windows = level->Texts[twoWindows].Windows;
+        windows[0]->Width = 150;
+        windows[0]->Height = 41;
+        windows[1]->Width = 200;
+        windows[1]->Height = 73;
+        const auto shown = [&] { return form->ImageTextPreview->pixmap().size(); };
+
+        form->ListBoxTexts->setCurrentRow(twoWindows);
+        QCOMPARE(shown(), QSize(150, 41));
+        QCOMPARE(form->ImageTextPreview->size(), QSize(150, 41));
+        form->RzSpinnerWindows->setValue(2);
+        QCOMPARE(shown(), QSize(200, 73));
+
+        // Without a window the height follows the lines, at every keystroke.
+        form->ListBoxTexts->setCurrentRow(noWindow);
+        const int lines = static_cast<int>(form->MemoText->document()->blockCount());
+        QCOMPARE(shown(), QSize(320, 9 + 16 * lines));
+        form->MemoText->moveCursor(QTextCursor::End);
+        QTest::keyClick(form->MemoText, Qt::Key_Return);
+        QCOMPARE(shown(), QSize(320, 9 + 16 * (lines + 1)));
+
+        // What is drawn is the text in the window's colours: the default top left colour
+        // shows inside the frame near the top left corner.
+        const QImage picture = form->ImageTextPreview->pixmap().toImage();
+        QVERIFY(qAbs(qBlue(picture.pixel(3, 3)) - 176) < 12);
+
+        // Hidden, the preview is not drawn; shown again, it is.
+        form->MenuItemDisplayTextPreview->trigger();
+        QVERIFY(form->ImageTextPreview->isHidden());
+        QVERIFY(form->ImageTextPreview->pixmap().isNull());
+        QTest::keyClick(form->MemoText, Qt::Key_A);
+        QVERIFY(form->ImageTextPreview->pixmap().isNull());
+        form->MenuItemDisplayTextPreview->trigger();
+        QVERIFY(!form->ImageTextPreview->isHidden());
+        QCOMPARE(shown(), QSize(320, 9 + 16 * (lines + 1)));
+
+        // A window of width 0 shows no picture.
+        windows[0]->Width = 0;
+        form->ListBoxTexts->setCurrentRow(twoWindows);
+        QVERIFY(form->ImageTextPreview->pixmap().isNull());
+
+        // A level without texts, or a file that is not a level, shows none either.
+        form->ListViewFiles->setCurrentItem(RowNamed(*form, QStringLiteral("maplist")));
+        QVERIFY(form->ImageTextPreview->pixmap().isNull());
+    }
+
     void previewsAndTheAboutBox() {
         TestedMainForm form(QStringList{});
         form.show();
