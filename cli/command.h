@@ -50,3 +50,4 @@ extern const Command kSampleCommand;
 extern const Command kCompareCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
+extern const Command kPreviewCommand;

@@ -8,10 +8,14 @@
 
 namespace {
 
-const Command* const kCommands[] = {&kLzsCommand,    &kTocCommand,    &kExtractCommand,
-                                    &kListCommand,   &kTextsCommand,  &kInfoCommand,
-                                    &kTextCommand,   &kSampleCommand, &kCompareCommand,
-                                    &kExportCommand, &kImportCommand};
+const Command* const kCommands[] = {
+    &kLzsCommand,     &kTocCommand,    &kExtractCommand, &kListCommand,   &kTextsCommand,
+    &kInfoCommand,    &kTextCommand,   &kSampleCommand,  &kCompareCommand, &kExportCommand,
+    &kImportCommand,
+#ifdef ORVENNE_PREVIEW
+    &kPreviewCommand,
+#endif
+};
 
 void PrintUsage(std::ostream& out) {
     out << "usage: orvenne-cli COMMAND [ARGUMENTS]   (orvenne-cli COMMAND --help for more)\n";

@@ -1,7 +1,7 @@
 #!/bin/sh
 # End-to-end checks of orvenne-cli: exit statuses, the lzs commands on the known example
 # streams, toc/extract on a small archive laid out here byte by byte, and the listing,
-# comparison, export and import of demo archives.
+# comparison, export and import of demo archives, and text previews drawn to PNG files.
 # Usage: cli_test.sh ORVENNE_CLI WORK_FOLDER
 set -u
 cli=$1
@@ -165,6 +165,29 @@ check "they are reported with the level and text" 1 \
     "$("$cli" import kept.lgp chinese.po 2>&1 | grep -c "level $wlevel, text 2 holds characters")"
 check "the archive is left as it was" 0 "$(status cmp -s small.lgp kept.lgp)"
 check "import with -o and no file" 2 "$(status "$cli" import small.lgp small.json -o)"
+
+# Text previews (built with Qt only): the picture's size, from the PNG header.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }'; }
+if "$cli" --help | grep -q ' preview '; then
+    printf 'Hello, {CLOUD}!\n' > one.txt
+    check "preview exit" 0 "$(status "$cli" preview one.txt one.png)"
+    check "one line, automatic size" 320x25 "$(png_size one.png)"
+    printf 'A\r\nB\nC' > three.txt
+    "$cli" preview three.txt three.png
+    check "three lines, CR LF or LF" 320x57 "$(png_size three.png)"
+    "$cli" preview one.txt sized.png --size 200x60 --colors 0058b0000050000020000080
+    check "given size" 200x60 "$(png_size sized.png)"
+    printf 'x' | "$cli" preview - stdin.png
+    check "standard input" 320x25 "$(png_size stdin.png)"
+    check "size of zero" 2 "$(status "$cli" preview one.txt bad.png --size 0x10)"
+    check "size without height" 2 "$(status "$cli" preview one.txt bad.png --size 200)"
+    check "short colours" 2 "$(status "$cli" preview one.txt bad.png --colors 0058B0)"
+    check "nothing written for bad options" "" "$(ls bad.png 2>/dev/null)"
+    printf '\304\200\n' > outside.txt
+    check "characters outside Windows-1252" 1 "$(status "$cli" preview outside.txt bad.png)"
+    check "missing input" 1 "$(status "$cli" preview nothere.txt bad.png)"
+    check "unwritable output" 1 "$(status "$cli" preview one.txt no/such/folder.png)"
+fi
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
