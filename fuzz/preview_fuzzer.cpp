@@ -1,0 +1,43 @@
+// Never-crash target of the text preview: the first two bytes choose the window's width and
+// height (automatic, or 0 to 254 pixels), the rest is the tagged text. The picture must have
+// exactly the size asked for, and every pixel is either opaque or the transparent key colour.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include <QImage>
+
+#include "preview/glyph_sets.h"
+#include "preview/window_preview.h"
+
+namespace {
+
+constexpr int kAutomaticWidth = 320;
+
+int Side(std::uint8_t byte) { return byte == 0xFF ? kAutomaticSize : byte; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    if (size < 2) return 0;
+    const int width = Side(data[0]);
+    const int height = Side(data[1]);
+    const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
+    const QImage picture = DrawWindowPreview(glyphs, DefaultWindowColors, text, width, height);
+    if (width == 0 || height == 0) {
+        if (!picture.isNull()) std::abort();
+        return 0;
+    }
+    if (picture.width() != (width == kAutomaticSize ? kAutomaticWidth : width)) std::abort();
+    if (height != kAutomaticSize && picture.height() != height) std::abort();
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const int alpha = qAlpha(line[x]);
+            if (alpha != 255 && !(alpha == 0 && (line[x] & 0xFFFFFF) == 0xFF00FF)) std::abort();
+        }
+    }
+    return 0;
+}
