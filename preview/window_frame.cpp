@@ -89,25 +89,28 @@ void DrawWindowFrame(QImage& picture) {
     DrawCorner(picture, WindowCorner::TopLeft, 0, 0);
     DrawCorner(picture, WindowCorner::BottomLeft, 0, h - 4);
     DrawCorner(picture, WindowCorner::BottomRight, w - 3, h - 3);
-    // Each band line appears only once the window is big enough for it, as the game's do.
+    // Each edge is a band of three lines, taken from the top or from the left; each line
+    // appears only once the window is big enough for it, as the game's do.
+    constexpr std::string_view kHorizontal = "ABC";
+    constexpr std::string_view kVertical = "DEF";
     if (w >= 8) {
-        if (h >= 6) Row(picture, 0, 3, w - 5, 'A');
-        if (h >= 5) Row(picture, 1, 3, w - 5, 'B');
-        if (h >= 4) Row(picture, 2, 3, w - 5, 'C');
+        for (int k = 0; k < 3; ++k) {
+            if (h >= 6 - k) Row(picture, k, 3, w - 5, kHorizontal[k]);
+        }
     }
     if (w >= 7) {
-        if (h >= 3) Row(picture, h - 3, 3, w - 4, 'A');
-        if (h >= 2) Row(picture, h - 2, 3, w - 4, 'B');
-        if (h >= 1) Row(picture, h - 1, 3, w - 4, 'C');
+        for (int k = 0; k < 3; ++k) {
+            if (h >= 3 - k) Row(picture, h - 3 + k, 3, w - 4, kHorizontal[k]);
+        }
     }
     if (h >= 8) {
-        if (w >= 6) Column(picture, 0, 3, h - 5, 'D');
-        if (w >= 5) Column(picture, 1, 3, h - 5, 'E');
-        if (w >= 4) Column(picture, 2, 3, h - 5, 'F');
+        for (int k = 0; k < 3; ++k) {
+            if (w >= 6 - k) Column(picture, k, 3, h - 5, kVertical[k]);
+        }
     }
     if (h >= 7) {
-        if (w >= 3) Column(picture, w - 3, 3, h - 4, 'D');
-        if (w >= 2) Column(picture, w - 2, 3, h - 4, 'E');
-        if (w >= 1) Column(picture, w - 1, 3, h - 4, 'F');
+        for (int k = 0; k < 3; ++k) {
+            if (w >= 3 - k) Column(picture, w - 3 + k, 3, h - 4, kVertical[k]);
+        }
     }
 }
