@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kAutomaticWidth = 320;
-
 int Side(std::uint8_t byte) { return byte == 0xFF ? kAutomaticSize : byte; }
 
 }  // namespace

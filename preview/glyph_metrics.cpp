@@ -45,8 +45,7 @@ int GlyphSpacing(std::uint8_t code) {
     const int number = PlaceholderNumber(entry);
     if (number == 2) return 4;
     if (number == 3) return -1;
-    if (number >= 1 && number <= 50) return 1;
-    if (number >= 0) return 3;
+    if (number >= 1) return 1;
     // Tags and line breaks take no room beyond their (empty) glyph.
     if (entry.size() != 1) return 0;
     if (OneOf(entry, kSpacingTwelve)) return 12;

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "preview/glyph_metrics.h"
-
-const std::array<QRgb, GlyphSets::kColours> GlyphSets::kBodyColours = {
-    qRgb(107, 105, 105), qRgb(0, 105, 198), qRgb(198, 0, 0),   qRgb(247, 0, 247),
-    qRgb(90, 243, 123),  qRgb(0, 243, 247), qRgb(247, 243, 0), qRgb(255, 255, 255),
-};
 
 namespace {
 
@@ -18,36 +14,63 @@ constexpr int kSheetHeight = GlyphSets::kCellSize * ((255 / GlyphSets::kCellsPer
 
 bool SameColour(QRgb a, QRgb b) { return (a & 0xFFFFFF) == (b & 0xFFFFFF); }
 
+// The cells of a font sheet as palette indices, kSheetWidth x kSheetHeight, and the palette:
+// a palette sheet keeps its own, any other gets one entry per colour in order of appearance.
+struct IndexedSheet {
+    std::vector<std::uint8_t> pixels;
+    std::vector<QRgb> palette;
+};
+
+IndexedSheet IndexSheet(const QImage& sheet) {
+    IndexedSheet indexed;
+    indexed.pixels.resize(static_cast<std::size_t>(kSheetWidth) * kSheetHeight);
+    auto out = indexed.pixels.begin();
+    if (sheet.format() == QImage::Format_Indexed8) {
+        for (const QRgb colour : sheet.colorTable()) indexed.palette.push_back(colour | 0xFF000000);
+        for (int y = 0; y < kSheetHeight; ++y)
+            out = std::copy_n(sheet.constScanLine(y), kSheetWidth, out);
+        return indexed;
+    }
+    const QImage rgb = sheet.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < kSheetHeight; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < kSheetWidth; ++x) {
+            const QRgb colour = row[x] | 0xFF000000;
+            auto found = std::find(indexed.palette.begin(), indexed.palette.end(), colour);
+            if (found == indexed.palette.end()) {
+                if (indexed.palette.size() == 256) {
+                    throw std::invalid_argument("The font sheet has more than 256 colours.");
+                }
+                found = indexed.palette.insert(indexed.palette.end(), colour);
+            }
+            *out++ = static_cast<std::uint8_t>(found - indexed.palette.begin());
+        }
+    }
+    return indexed;
+}
+
 }  // namespace
 
 GlyphSets GlyphSets::FromFontSheet(const QImage& sheet) {
     if (sheet.width() < kSheetWidth || sheet.height() < kSheetHeight) {
         throw std::invalid_argument("The font sheet is smaller than 256 cells of 12 x 12 pixels.");
     }
-    QImage indexed = sheet.format() == QImage::Format_Indexed8
-                         ? sheet
-                         : sheet.convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither);
-    const QList<QRgb> table = indexed.colorTable();
-    if (indexed.isNull() || table.size() > 256) {
-        throw std::invalid_argument("The font sheet has more than 256 colours.");
-    }
-
+    const IndexedSheet indexed = IndexSheet(sheet);
     GlyphSets sets;
     std::array<QRgb, 256> white{};
     white.fill(qRgb(0, 0, 0));
+    std::copy(indexed.palette.begin(), indexed.palette.end(), white.begin());
+    const auto key = std::find_if(indexed.palette.begin(), indexed.palette.end(),
+                                  [](QRgb colour) { return SameColour(colour, kKeyColour); });
     std::uint8_t keyIndex = 0;
-    bool keyFound = false;
-    for (int i = 0; i < table.size(); ++i) {
-        white[static_cast<std::size_t>(i)] = table[i] | 0xFF000000;
-        if (!keyFound && SameColour(table[i], kKeyColour)) {
-            keyIndex = static_cast<std::uint8_t>(i);
-            keyFound = true;
-        }
-    }
-    if (!keyFound) {
+    if (key != indexed.palette.end()) {
+        keyIndex = static_cast<std::uint8_t>(key - indexed.palette.begin());
+    } else {
         // A sheet without any background pixel still needs a key entry for the padding.
-        if (table.size() == 256) throw std::invalid_argument("The font sheet has no key colour.");
-        keyIndex = static_cast<std::uint8_t>(table.size());
+        if (indexed.palette.size() == 256) {
+            throw std::invalid_argument("The font sheet has no key colour.");
+        }
+        keyIndex = static_cast<std::uint8_t>(indexed.palette.size());
         white[keyIndex] = kKeyColour;
     }
     const auto isInk = [&](std::uint8_t index) { return !SameColour(white[index], kKeyColour); };
@@ -67,7 +90,8 @@ GlyphSets GlyphSets::FromFontSheet(const QImage& sheet) {
         cell.fill(keyIndex);
         int inkWidth = 1;
         for (int y = 0; y < kHeight; ++y) {
-            const uchar* row = indexed.constScanLine(cellY + y);
+            const std::uint8_t* row =
+                indexed.pixels.data() + static_cast<std::size_t>(cellY + y) * kSheetWidth;
             // Columns pushed past the cell's right edge by the lead are lost.
             for (int x = lead; x < kCellSize; ++x) {
                 const std::uint8_t index = row[cellX + x - lead];

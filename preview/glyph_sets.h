@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -24,12 +25,16 @@ public:
     static constexpr QRgb kKeyColour = 0xFFFF00FF;
 
     // The body colour of each colour number, opaque.
-    static const std::array<QRgb, kColours> kBodyColours;
+    static constexpr std::array<QRgb, kColours> kBodyColours = {
+        qRgb(107, 105, 105), qRgb(0, 105, 198), qRgb(198, 0, 0),   qRgb(247, 0, 247),
+        qRgb(90, 243, 123),  qRgb(0, 243, 247), qRgb(247, 243, 0), qRgb(255, 255, 255),
+    };
 
     // Builds the sets from a font sheet: 12 x 12 cells, 21 per row, the cell of code n at
     // (12 (n mod 21), 12 (n div 21)), key colour (255, 0, 255) as background and body
-    // (255, 255, 255). Throws std::invalid_argument when the sheet is smaller than the 256
-    // cells or has more than 256 colours.
+    // (255, 255, 255). A sheet of any format is read by its colours, alpha ignored. Throws
+    // std::invalid_argument when the sheet is smaller than the 256 cells or its cells hold
+    // more than 256 colours.
     static GlyphSets FromFontSheet(const QImage& sheet);
     // Builds the sets from the font sheet compiled into the program; throws
     // std::runtime_error when it cannot be read.

@@ -83,6 +83,7 @@ void Column(QImage& picture, int x, int fromY, int toY, char letter) {
 }  // namespace
 
 void DrawWindowFrame(QImage& picture) {
+    if (picture.depth() != 32) return;
     const int w = picture.width();
     const int h = picture.height();
     DrawCorner(picture, WindowCorner::TopRight, w - 4, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "preview/window_background.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr int kAutomaticWidth = 320;
 constexpr int kFirstLineHeight = 25;
 constexpr int kLineHeight = 16;
 constexpr int kPenLeft = 8;
@@ -24,6 +24,11 @@ constexpr int kSpacedAdvance = 13;
 constexpr int kBlinkFromRow = 6;
 // The editor writes the game's low quotation mark as 0x82; the game draws it as a comma.
 constexpr char kLowQuotationMark = '\x82';
+// The tags that change what is drawn besides the colour tags.
+constexpr std::string_view kBlinkTag = "{BLINK}";
+constexpr std::string_view kMulticolourTag = "{MULTICOLOUR}";
+constexpr std::string_view kChoiceTag = "{CHOICE}";
+constexpr std::string_view kSpacedTag = "{SPACED CHARACTERS}";
 
 // One glyph copied into the text layer.
 struct Stamp {
@@ -34,7 +39,8 @@ struct Stamp {
     int y;
 };
 
-// The walk through the text: where each glyph goes and how many lines the text takes.
+// The walk through the text: where each glyph goes and how many lines the text takes, up to
+// the first line that starts at or below bottom.
 struct Layout {
     std::vector<Stamp> stamps;
     int lines = 1;
@@ -44,9 +50,10 @@ bool StartsWith(std::string_view text, std::size_t at, std::string_view prefix) 
     return text.compare(at, prefix.size(), prefix) == 0;
 }
 
-Layout LayOut(const GlyphSets& glyphs, std::string_view text, int width) {
+Layout LayOut(const GlyphSets& glyphs, std::string_view text, int width, int bottom) {
+    constexpr std::size_t kReserved = 4096;
     Layout layout;
-    layout.stamps.reserve(text.size());
+    layout.stamps.reserve(std::min(text.size(), kReserved));
     int colour = GlyphSets::kWhite;
     int savedColour = GlyphSets::kWhite;
     bool blink = false;
@@ -72,7 +79,8 @@ Layout LayOut(const GlyphSets& glyphs, std::string_view text, int width) {
     };
 
     std::size_t i = 0;
-    while (i < text.size()) {
+    // Nothing at or below the bottom can show: a long text costs no more than its window.
+    while (i < text.size() && y < bottom) {
         const char c = text[i];
         if (c == '\r') {
             if (i + 1 < text.size() && text[i + 1] == '\n') {
@@ -87,10 +95,10 @@ Layout LayOut(const GlyphSets& glyphs, std::string_view text, int width) {
             i += length;
         } else if (c == '{') {
             std::size_t matched = 0;
-            if (StartsWith(text, i, text::EffectTags[0])) {  // {BLINK}
+            if (StartsWith(text, i, kBlinkTag)) {
                 blink = !blink;
-                matched = text::EffectTags[0].size();
-            } else if (StartsWith(text, i, text::EffectTags[1])) {  // {MULTICOLOUR}
+                matched = kBlinkTag.size();
+            } else if (StartsWith(text, i, kMulticolourTag)) {
                 multicolour = !multicolour;
                 if (multicolour) {
                     savedColour = colour;
@@ -98,13 +106,13 @@ Layout LayOut(const GlyphSets& glyphs, std::string_view text, int width) {
                 } else {
                     colour = savedColour;
                 }
-                matched = text::EffectTags[1].size();
-            } else if (StartsWith(text, i, text::EffectTags[10])) {  // {CHOICE}
+                matched = kMulticolourTag.size();
+            } else if (StartsWith(text, i, kChoiceTag)) {
                 x += kChoiceIndent;
-                matched = text::EffectTags[10].size();
-            } else if (StartsWith(text, i, text::EffectTags[2])) {  // {SPACED CHARACTERS}
+                matched = kChoiceTag.size();
+            } else if (StartsWith(text, i, kSpacedTag)) {
                 spaced = !spaced;
-                matched = text::EffectTags[2].size();
+                matched = kSpacedTag.size();
             } else {
                 for (std::size_t tag = 0; tag < text::ColourTags.size() && matched == 0; ++tag) {
                     if (StartsWith(text, i, text::ColourTags[tag])) {
@@ -113,10 +121,8 @@ Layout LayOut(const GlyphSets& glyphs, std::string_view text, int width) {
                     }
                 }
                 // The pacing tags take their place in the text but change nothing drawn.
-                for (std::size_t tag = 3; tag < 10 && matched == 0; ++tag) {
-                    if (StartsWith(text, i, text::EffectTags[tag])) {
-                        matched = text::EffectTags[tag].size();
-                    }
+                for (const std::string_view tag : text::EffectTags) {
+                    if (matched == 0 && StartsWith(text, i, tag)) matched = tag.size();
                 }
             }
             if (matched == 0) {
@@ -159,11 +165,11 @@ QImage DrawWindowPreview(const GlyphSets& glyphs, const TWindowColors& colors,
                          std::string_view text, int width, int height) {
     const int layerWidth = width == kAutomaticSize ? kAutomaticWidth : Clamped(width);
     if (layerWidth <= 0 || (height <= 0 && height != kAutomaticSize)) return {};
-    const Layout layout = LayOut(glyphs, text, layerWidth);
-    const int layerHeight =
-        height == kAutomaticSize
-            ? Clamped(kFirstLineHeight + kLineHeight * std::min(layout.lines - 1, kMaxPreviewSide))
-            : Clamped(height);
+    const int bottom = height == kAutomaticSize ? kMaxPreviewSide : Clamped(height);
+    const Layout layout = LayOut(glyphs, text, layerWidth, bottom);
+    const int layerHeight = height == kAutomaticSize
+                                ? Clamped(kFirstLineHeight + kLineHeight * (layout.lines - 1))
+                                : bottom;
 
     // The text layer, key colour where nothing is drawn. Glyphs are copied whole, so a glyph
     // drawn over another clears what its own background covers.

@@ -9,6 +9,7 @@
 
 // The automatic size of a preview: 320 wide, 25 high plus 16 for every further line.
 inline constexpr int kAutomaticSize = -1;
+inline constexpr int kAutomaticWidth = 320;
 // The largest width or height drawn; larger sizes are drawn at this size.
 inline constexpr int kMaxPreviewSide = 2048;
 
@@ -16,7 +17,8 @@ inline constexpr int kMaxPreviewSide = 2048;
 // window: the background shaded from colors, the text in the glyphs of glyphs with the colour
 // and effect tags applied, wrapped at the character that would pass the right edge - 3, and
 // the bevelled frame. width and height are the window's size or kAutomaticSize. Returns an
-// ARGB32 picture of exactly that size whose key-colour (255, 0, 255) pixels have alpha 0; a
-// null picture when the width or height is 0 or negative (other than automatic). Never fails.
+// ARGB32 picture of that size, each side at most kMaxPreviewSide, whose key-colour
+// (255, 0, 255) pixels have alpha 0; a null picture when the width or height is 0 or negative
+// (other than automatic). Never fails.
 QImage DrawWindowPreview(const GlyphSets& glyphs, const TWindowColors& colors,
                          std::string_view text, int width, int height);

@@ -160,9 +160,15 @@ TEST(GlyphSets, RejectsSheetsThatCannotHoldTheFont) {
     small.setColorTable({GlyphSets::kKeyColour});
     small.fill(0);
     EXPECT_THROW(GlyphSets::FromFontSheet(small), std::invalid_argument);
-    // A direct-colour sheet is read by its colours.
-    const QImage rgb = BlockFontSheet().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(GlyphSets::FromFontSheet(rgb).Width(0x21), kBlockInkWidth + 1);
+    // A direct-colour sheet is read by its colours, exactly, as long as they fit a palette.
+    constexpr int kRedSet = 2;
+    QImage rgb = BlockFontSheet().convertToFormat(QImage::Format_RGB32);
+    const GlyphSets fromRgb = GlyphSets::FromFontSheet(rgb);
+    EXPECT_EQ(fromRgb.Width(0x21), kBlockInkWidth + 1);
+    EXPECT_EQ(fromRgb.Image(kRedSet, 0x21).pixel(4, 5), qRgb(33, 32, 33));
+    EXPECT_EQ(fromRgb.Image(kRedSet, 0x21).pixel(0, 5), GlyphSets::kBodyColours[2]);
+    for (int x = 0; x < 300; ++x) rgb.setPixel(x % 252, 150 + x / 252, qRgb(x % 256, x / 256, 7));
+    EXPECT_THROW(GlyphSets::FromFontSheet(rgb), std::invalid_argument);
 }
 
 }  // namespace

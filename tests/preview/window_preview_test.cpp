@@ -1,5 +1,6 @@
 #include "preview/window_preview.h"
 
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -191,6 +192,15 @@ TEST(DrawWindowPreview, ColourAndEffectTags) {
     }
 }
 
+TEST(DrawWindowPreview, BlinkGreysRowsSixToEleven) {
+    const QImage picture = Draw("{RED}{BLINK}A");
+    const int x = 8 + 1;
+    EXPECT_EQ(picture.pixel(x, 6 + 5), kRed);
+    for (int row = 6; row <= kBlockBottom; ++row)
+        EXPECT_EQ(picture.pixel(x, 6 + row), kGrey) << row;
+    EXPECT_EQ(picture.pixel(x, 6 + kBlockBottom + 1), kShadow);
+}
+
 TEST(DrawWindowPreview, GlyphsKeepTheirShadow) {
     const QImage picture = Draw("A");
     EXPECT_EQ(picture.pixel(8 + kBlockBodyWidth, 6 + 5), kShadow);
@@ -277,6 +287,56 @@ TEST(DrawWindowPreview, FrameBandsAndCorners) {
     EXPECT_EQ(qAlpha(picture.pixel(160, 12)), 255);
 }
 
+struct SmallFrame {
+    int width;
+    int height;
+    // One letter per pixel, row after row: a frame colour, K for transparent, '.' for the
+    // background.
+    std::string pixels;
+};
+
+TEST(DrawWindowPreview, FramesOfSmallWindows) {
+    const std::map<char, QRgb> colours = {
+        {'A', qRgb(148, 150, 148)}, {'B', qRgb(222, 223, 222)}, {'C', qRgb(74, 73, 74)},
+        {'D', qRgb(123, 121, 123)}, {'E', qRgb(198, 199, 198)}, {'F', qRgb(49, 48, 49)},
+    };
+    const SmallFrame frames[] = {
+        // The corners overlap, drawn top right, top left, bottom left, bottom right; no band
+        // fits.
+        {4, 4,
+         "DEDK"
+         "FEDF"
+         "KAFK"
+         "KCKK"},
+        // The bottom and right bands fit one pixel each; the top and left ones do not.
+        {7, 7,
+         "KKAACKK"
+         "KDBBAFK"
+         "DEDAEDF"
+         "DED.DEF"
+         "FDEAEDF"
+         "KFABAFK"
+         "KKCCCKK"},
+    };
+    for (const SmallFrame& frame : frames) {
+        const QImage picture = Draw("", frame.width, frame.height, DefaultWindowColors);
+        ASSERT_EQ(picture.size(), QSize(frame.width, frame.height));
+        for (int y = 0; y < frame.height; ++y) {
+            for (int x = 0; x < frame.width; ++x) {
+                const char letter = frame.pixels[static_cast<std::size_t>(y * frame.width + x)];
+                const QRgb pixel = picture.pixel(x, y);
+                if (letter == 'K') {
+                    EXPECT_EQ(qAlpha(pixel), 0) << frame.width << ": " << x << ", " << y;
+                } else if (letter == '.') {
+                    EXPECT_EQ(qAlpha(pixel), 255) << frame.width << ": " << x << ", " << y;
+                } else {
+                    EXPECT_EQ(pixel, colours.at(letter)) << frame.width << ": " << x << ", " << y;
+                }
+            }
+        }
+    }
+}
+
 TEST(DrawWindowPreview, SmallWindowsStayInsideThePicture) {
     for (int width = 1; width <= 9; ++width) {
         for (int height = 1; height <= 9; ++height) {
@@ -315,7 +375,7 @@ TEST(DrawWindowPreview, AnyTextAndSizeGivesAPictureOfThatSize) {
         const int height = sizes[random() % std::size(sizes)];
         const QImage picture = Draw(text, width, height);
         ASSERT_FALSE(picture.isNull());
-        EXPECT_EQ(picture.width(), width == kAutomaticSize ? 320 : width);
+        EXPECT_EQ(picture.width(), width == kAutomaticSize ? kAutomaticWidth : width);
         if (height != kAutomaticSize) {
             EXPECT_EQ(picture.height(), height);
         }
@@ -340,6 +400,20 @@ TEST(WindowBackground, CornersTakeTheirColours) {
     ExpectNear(picture.pixel(63, 0), {0, 255, 0}, 8, "top right");
     ExpectNear(picture.pixel(0, 31), {0, 0, 255}, 8, "bottom left");
     ExpectNear(picture.pixel(63, 31), {255, 255, 255}, 8, "bottom right");
+}
+
+TEST(WindowBackground, RoundsToTheNearestValue) {
+    QImage picture(14, 1, QImage::Format_ARGB32);
+    FillWindowBackground(picture, {0, 0x0000FF, 0, 0x0000FF});  // red from 0 to 255 across
+    EXPECT_EQ(qRed(picture.pixel(7, 0)), 128);                  // 127.5
+    EXPECT_EQ(qRed(picture.pixel(13, 0)), 237);                 // 236.8
+    EXPECT_EQ(qRed(picture.pixel(1, 0)), 18);                   // 18.2
+    // Only 32-bit pictures are drawn into.
+    QImage indexed(14, 1, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(1, 2, 3)});
+    indexed.fill(0);
+    FillWindowBackground(indexed, DefaultWindowColors);
+    EXPECT_EQ(indexed.pixel(7, 0), qRgb(1, 2, 3));
 }
 
 TEST(WindowBackground, TheDiagonalSplitsTwoTriangles) {
