@@ -869,11 +869,15 @@ void TMainForm::MenuItemDisplayTextPreviewClick() {
 }
 
 void TMainForm::DrawTextPreview() {
+    DrawTextPreview(editor_text::EditorToTagged(MemoText->document()->toRawText()));
+}
+
+void TMainForm::DrawTextPreview(const std::string& tagged) {
     const int row = ListBoxTexts->currentRow();
     if (!MenuItemDisplayTextPreview->isChecked() || currentSubFile_ == nullptr ||
         !lgp::IsLevel(*currentSubFile_) || row < 0 ||
         static_cast<std::size_t>(row) >= currentSubFile_->Texts.size()) {
-        ImageTextPreview->clear();
+        ClearTextPreview();
         return;
     }
     int width = kAutomaticSize;
@@ -886,12 +890,9 @@ void TMainForm::DrawTextPreview() {
         height = windows[static_cast<std::size_t>(window)]->Height;
     }
     const QImage picture =
-        DrawWindowPreview(glyphSets_, CurrentWindowColors,
-                          editor_text::EditorToTagged(MemoText->document()->toRawText()), width,
-                          height);
+        DrawWindowPreview(glyphSets_, CurrentWindowColors, tagged, width, height);
     if (picture.isNull()) {
-        ImageTextPreview->clear();
-        ImageTextPreview->resize(0, 0);
+        ClearTextPreview();
         return;
     }
     ImageTextPreview->setPixmap(QPixmap::fromImage(picture));
@@ -902,7 +903,12 @@ void TMainForm::RzSpinnerWindowsChange() { DrawTextPreview(); }
 
 void TMainForm::ClearPreviews() {
     ImageLevelPreview->clear();
+    ClearTextPreview();
+}
+
+void TMainForm::ClearTextPreview() {
     ImageTextPreview->clear();
+    ImageTextPreview->resize(0, 0);
 }
 
 void TMainForm::ListViewFilesSelectItem() {
@@ -934,7 +940,7 @@ void TMainForm::ListViewFilesSelectItem() {
     ListBoxTexts->setEnabled(hasTexts);
     MemoText->setEnabled(hasTexts);
     if (!hasTexts) {
-        ImageTextPreview->clear();
+        ClearTextPreview();
         UpdateWindowSelector(currentSubFile_, -1);
         return;
     }
@@ -979,7 +985,7 @@ void TMainForm::MemoTextChange() {
     }
     const std::string tagged = editor_text::EditorToTagged(MemoText->document()->toRawText());
     currentSubFile_->Texts[static_cast<std::size_t>(row)].Bytes = text::EncodeText(tagged, true);
-    DrawTextPreview();
+    DrawTextPreview(tagged);
 }
 
 void TMainForm::ToolButtonCharClick(const QString& caption) {

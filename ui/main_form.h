@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -190,6 +191,9 @@ private:
     // them. Saving: the save job runs and calls `afterSave` once it has succeeded.
     UnsavedChanges AskAboutUnsavedChanges(std::function<void()> afterSave);
     void ClearPreviews();
+    void ClearTextPreview();
+    // DrawTextPreview with the editor's text as tagged text.
+    void DrawTextPreview(const std::string& tagged);
     QString FileFilter() const;
     // Starts a job that reports to this window; `ended` runs in its finish handler.
     void StartJob(TJob* job, const QString& statusText, std::function<void(bool)> ended);

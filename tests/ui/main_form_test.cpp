@@ -768,6 +768,13 @@ private slots:
         QVERIFY(form->ImageTextPreview->pixmap().isNull());
 
         // A level without texts, or a file that is not a level, shows none either.
+        form->ListBoxTexts->setCurrentRow(noWindow);
+        QVERIFY(!form->ImageTextPreview->pixmap().isNull());
+        form->ListViewFiles->setCurrentItem(RowNamed(
+            *form, QString::fromLatin1(lgp::LevelNames()[kLevelWithoutTexts].data())));
+        QVERIFY(form->ImageTextPreview->pixmap().isNull());
+        form->ListViewFiles->setCurrentItem(RowNamed(*form, QString::fromStdString(level->Name)));
+        QVERIFY(!form->ImageTextPreview->pixmap().isNull());
         form->ListViewFiles->setCurrentItem(RowNamed(*form, QStringLiteral("maplist")));
         QVERIFY(form->ImageTextPreview->pixmap().isNull());
     }
