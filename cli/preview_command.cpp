@@ -1,8 +1,11 @@
 #include <charconv>
 #include <iostream>
 #include <iterator>
-#include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
 
 #include <QImage>
 #include <QString>
@@ -74,7 +77,7 @@ PreviewOptions ParsePreviewArguments(const std::vector<std::string>& args) {
 }
 
 // The tagged text of a UTF-8 file: line feeds become CR LF, and the final line break that
-// ends a text file is not part of the text.
+// ends a text file is dropped.
 std::string ReadTaggedText(const std::string& input) {
     std::string utf8;
     if (input == "-") {
@@ -84,6 +87,8 @@ std::string ReadTaggedText(const std::string& input) {
         const std::vector<std::uint8_t> bytes = ReadWholeFile(input);
         utf8.assign(bytes.begin(), bytes.end());
     }
+    // Editors of some systems start a UTF-8 file with a byte-order mark.
+    if (utf8.starts_with("\xEF\xBB\xBF")) utf8.erase(0, 3);
     if (utf8.ends_with("\r\n")) {
         utf8.resize(utf8.size() - 2);
     } else if (utf8.ends_with('\n')) {

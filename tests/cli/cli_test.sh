@@ -179,6 +179,8 @@ if "$cli" --help | grep -q ' preview '; then
     check "given size" 200x60 "$(png_size sized.png)"
     printf 'x' | "$cli" preview - stdin.png
     check "standard input" 320x25 "$(png_size stdin.png)"
+    printf '\357\273\277x\r\n' > bom.txt
+    check "byte-order mark and CR LF" 0 "$(status sh -c "'$cli' preview bom.txt bom.png && cmp -s bom.png stdin.png")"
     check "size of zero" 2 "$(status "$cli" preview one.txt bad.png --size 0x10)"
     check "size without height" 2 "$(status "$cli" preview one.txt bad.png --size 200)"
     check "short colours" 2 "$(status "$cli" preview one.txt bad.png --colors 0058B0)"
