@@ -108,7 +108,8 @@ Layout LayOut(const GlyphSets& glyphs, std::string_view text, int width, int bot
                 }
                 matched = kMulticolourTag.size();
             } else if (StartsWith(text, i, kChoiceTag)) {
-                x += kChoiceIndent;
+                // Past the right edge the next character wraps however far the pen is.
+                x = std::min(x + kChoiceIndent, width);
                 matched = kChoiceTag.size();
             } else if (StartsWith(text, i, kSpacedTag)) {
                 spaced = !spaced;
