@@ -1,27 +1,16 @@
 #pragma once
 
 #include <functional>
-#include <span>
-#include <string_view>
 
 #include <QString>
 
 // Every caption, hint and message of the user interface, looked up by its language-file
 // section and key (matched without regard to case). Until a language file is loaded, and for
-// every key a language file lacks, the built-in English default applies. An unknown section
-// or key gives an empty string.
+// every key a language file lacks, the built-in English default (text::LanguageDefaults)
+// applies. An unknown section or key gives an empty string.
 QString InterfaceText(const QString& section, const QString& key);
-
-// A language-file key and its built-in English text.
-struct InterfaceTextDefault {
-    std::string_view section;
-    std::string_view key;
-    std::string_view english;
-};
-
-// Every key that InterfaceText knows, in the language files' order. The level descriptions
-// are not among them: lgp::LevelDescriptions holds those.
-std::span<const InterfaceTextDefault> InterfaceTextDefaults();
+// The same for keys written as literals.
+QString InterfaceText(const char* section, const char* key);
 
 // Reads a text from a language file: section, key, and the value to give when the file lacks
 // the key.
