@@ -7,12 +7,12 @@
 #include "lgp/archive_saver.h"
 #include "lgp/compress_stream.h"
 
-TSaveThread::TSaveThread(TLGPFile& archive, QString target, QObject* parent)
+TSaveThread::TSaveThread(TLGPFile& archive, QString target, bool adoptTarget, QObject* parent)
     : TJob(QStringLiteral("An error occured during file saving."), false, parent),
-      archive_(archive), target_(std::move(target)) {}
+      archive_(archive), target_(std::move(target)), adoptTarget_(adoptTarget) {}
 
 void TSaveThread::Work() {
     const auto count = static_cast<qint64>(archive_.SubFiles.size());
     SaveArchive(archive_, QFile::encodeName(target_).toStdString(), CompressStream,
-                [this, count](int reached) { ReportProgress(reached, count); });
+                [this, count](int reached) { ReportProgress(reached, count); }, adoptTarget_);
 }

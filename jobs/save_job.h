@@ -13,13 +13,16 @@ class TSaveThread : public TJob {
     Q_OBJECT
 
 public:
-    // `archive` must outlive the job. On failure the target and the archive stay as they were:
-    // the archive remains open with its changes pending.
-    TSaveThread(TLGPFile& archive, QString target, QObject* parent = nullptr);
+    // `archive` must outlive the job. adoptTarget: the written file becomes the archive's own
+    // ("Save as..."), as saving over the archive's file always does. On failure the target and
+    // the archive stay as they were: the archive remains open with its changes pending.
+    TSaveThread(TLGPFile& archive, QString target, bool adoptTarget = false,
+                QObject* parent = nullptr);
 
 private:
     void Work() override;
 
     TLGPFile& archive_;
     const QString target_;
+    const bool adoptTarget_;
 };

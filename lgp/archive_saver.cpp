@@ -91,7 +91,7 @@ void AdoptWrittenState(TLGPFile& archive, std::unique_ptr<std::istream> stream) 
 }  // namespace
 
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
-                 const WriteProgress& progress) {
+                 const WriteProgress& progress, bool adoptTarget) {
     const bool overOpened = target == archive.FileName;
     const fs::path targetPath(target);
     const fs::path temporary = TemporaryPath(targetPath);
@@ -110,9 +110,10 @@ void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor&
 #endif
         throw;
     }
-    if (!overOpened) return;
+    if (!overOpened && !adoptTarget) return;
     // Until the new file is open, the old stream keeps reading the old data consistently.
     auto stream = std::make_unique<std::ifstream>(targetPath, std::ios::binary);
-    if (!*stream) throw lgp::FileError("cannot open " + target + " again after saving it");
+    if (!*stream) throw lgp::FileError("cannot open " + target + " after saving it");
     AdoptWrittenState(archive, std::move(stream));
+    archive.FileName = target;
 }

@@ -14,4 +14,4 @@
 // archive stays open and usable with its changes pending; the error is rethrown
 // (lgp::FileError or lgp::FormatError).
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
-                 const WriteProgress& progress = {});
+                 const WriteProgress& progress = {}, bool adoptTarget = false);

@@ -150,6 +150,24 @@ TEST_F(ArchiveSaverTest, SavingToAnotherNameKeepsTheOpenedState) {
     }
 }
 
+TEST_F(ArchiveSaverTest, SavingAsAnotherNameCanMakeItTheOpenedFile) {
+    TLGPSubFile& level = EditText();
+    const fs::path other = folder_ / "copy.lgp";
+    SaveArchive(archive_, other.string(), lzs::CompressHashedStream, {}, true);
+    EXPECT_EQ(archive_.FileName, other.string());
+    EXPECT_FALSE(TextsChanged(level));
+    EXPECT_EQ(ReadFile(path_), original_);
+
+    // The next save goes to the new file and reads its unchanged levels from there.
+    WriteFile(path_, {});
+    EditText(" Again.");
+    Save(other.string());
+    TLGPFile copy;
+    LoadArchive(copy, other.string());
+    EXPECT_EQ(copy.SubFile(2).Texts[0].Bytes, level.Texts[0].Bytes);
+    EXPECT_EQ(copy.SubFile(7).Texts[54].Bytes, archive_.SubFile(7).Texts[54].Bytes);
+}
+
 TEST_F(ArchiveSaverTest, AFailedSaveLeavesEverythingAsItWas) {
     TLGPSubFile& level = EditText();
     const Bytes edited = level.Texts[0].Bytes;
