@@ -5,14 +5,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include "lgp/level_tables.h"
 #include "sample/sample_archive.h"
+#include "ui/archive_session.h"
 #include "ui/main_form.h"
 
 namespace fs = std::filesystem;
@@ -29,44 +29,54 @@ const fs::path& DemoArchivePath() {
 }
 
 void WaitForOpen(TMainForm& form) {
-    while (form.JobRunning() || form.Archive() == nullptr) {
+    while (form.Session().JobRunning() || form.Session().Archive() == nullptr) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
+}
+
+// Settings of the benchmark's own, so that every launch starts alike.
+TEditorPaths BenchPaths() {
+    static const QTemporaryDir folder;
+    return TEditorPaths::InFolder(folder.path());
 }
 
 void LaunchToListedArchive(benchmark::State& state) {
     const QString path = QString::fromStdString(DemoArchivePath().string());
     for (auto _ : state) {
-        TMainForm form({path});
+        TMainForm form({path}, BenchPaths());
         form.show();
         WaitForOpen(form);
-        benchmark::DoNotOptimize(form.ListViewFiles->topLevelItemCount());
+        benchmark::DoNotOptimize(form.Session().CurrentSubFileIndex());
     }
 }
 
 void Keystroke(benchmark::State& state) {
-    TMainForm form({QString::fromStdString(DemoArchivePath().string())});
+    TMainForm form({QString::fromStdString(DemoArchivePath().string())}, BenchPaths());
     form.show();
     WaitForOpen(form);
+    TArchiveSession& session = form.Session();
     // The level with the most texts, and its longest text: the dearest keystroke.
     const TLGPSubFile* busiest = nullptr;
-    for (const auto& subFile : form.Archive()->SubFiles) {
+    int busiestIndex = -1;
+    for (std::size_t index = 0; index < session.Archive()->SubFiles.size(); ++index) {
+        const TLGPSubFile* subFile = session.Archive()->SubFiles[index].get();
         if (lgp::IsLevel(*subFile) && (!busiest || subFile->Texts.size() > busiest->Texts.size())) {
-            busiest = subFile.get();
+            busiest = subFile;
+            busiestIndex = static_cast<int>(index);
         }
     }
     std::size_t longest = 0;
     for (std::size_t t = 0; t < busiest->Texts.size(); ++t) {
         if (busiest->Texts[t].Bytes.size() > busiest->Texts[longest].Bytes.size()) longest = t;
     }
-    const QString name = QString::fromStdString(busiest->Name);
-    form.ListViewFiles->setCurrentItem(form.ListViewFiles->findItems(name, Qt::MatchExactly, 1).front());
-    form.ListBoxTexts->setCurrentRow(static_cast<int>(longest));
-    form.MemoText->moveCursor(QTextCursor::End);
+    session.SelectSubFile(busiestIndex);
+    session.SelectText(static_cast<int>(longest));
+    auto* editor = form.findChild<QPlainTextEdit*>(QStringLiteral("textEditor"));
+    editor->moveCursor(QTextCursor::End);
     for (auto _ : state) {
-        form.MemoText->insertPlainText(QStringLiteral("a"));
+        editor->insertPlainText(QStringLiteral("a"));
         state.PauseTiming();
-        form.MemoText->textCursor().deletePreviousChar();
+        editor->textCursor().deletePreviousChar();
         state.ResumeTiming();
     }
     state.counters["text_bytes"] = static_cast<double>(busiest->Texts[longest].Bytes.size());

@@ -23,6 +23,19 @@ inline constexpr std::array<std::string_view, 11> EffectTags = {
     "{CHOICE}",
 };
 
+// The character-name tags, for the codes 0xEA to 0xF2: the game draws each as the name the
+// player gave that character.
+inline constexpr std::array<std::string_view, 9> NameTags = {
+    CharacterTable[0xEA], CharacterTable[0xEB], CharacterTable[0xEC],
+    CharacterTable[0xED], CharacterTable[0xEE], CharacterTable[0xEF],
+    CharacterTable[0xF0], CharacterTable[0xF1], CharacterTable[0xF2],
+};
+
+// The party-member tags, for the codes 0xF3 to 0xF5: the names of the party's members.
+inline constexpr std::array<std::string_view, 3> MemberTags = {
+    CharacterTable[0xF3], CharacterTable[0xF4], CharacterTable[0xF5],
+};
+
 // A tag and the game bytes it stands for.
 struct TagCode {
     std::string_view tag;

@@ -5,10 +5,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QPixmap>
-#include <QTreeWidget>
+#include <QTemporaryDir>
 
+#include "ui/archive_session.h"
 #include "ui/main_form.h"
 
 int main(int argc, char* argv[]) {
@@ -18,21 +18,28 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png\n");
         return 2;
     }
-    TMainForm form({arguments[1]});
+    // Settings of its own: the picture shows the editor as it first starts.
+    const QTemporaryDir settings;
+    TMainForm form({arguments[1]}, TEditorPaths::InFolder(settings.path()));
     form.show();
+    TArchiveSession& session = form.Session();
     QElapsedTimer waited;
     waited.start();
-    while ((form.JobRunning() || form.Archive() == nullptr) && waited.elapsed() < 60'000) {
+    while ((session.JobRunning() || session.Archive() == nullptr) && waited.elapsed() < 60'000) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    const auto rows = form.ListViewFiles->findItems(arguments[2], Qt::MatchExactly, 1);
-    if (form.Archive() == nullptr || rows.isEmpty()) {
+    int level = -1;
+    for (std::size_t index = 0; session.Archive() != nullptr && index < session.Archive()->SubFiles.size(); ++index) {
+        if (QString::fromStdString(session.Archive()->SubFiles[index]->Name) == arguments[2]) {
+            level = static_cast<int>(index);
+        }
+    }
+    if (level < 0) {
         std::fprintf(stderr, "orvenne_screenshot: cannot open the archive or find the level\n");
         return 1;
     }
-    form.ListViewFiles->setCurrentItem(rows.front());
-    form.ListViewFiles->scrollToItem(rows.front(), QAbstractItemView::PositionAtCenter);
-    form.ListBoxTexts->setCurrentRow(arguments[3].toInt() - 1);
+    session.SelectSubFile(level);
+    session.SelectText(arguments[3].toInt() - 1);
     QApplication::processEvents();
     return form.grab().save(arguments[4]) ? 0 : 1;
 }

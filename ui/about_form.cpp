@@ -23,39 +23,39 @@ QString FromView(std::string_view text) {
 TAboutForm::TAboutForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(InterfaceText(QStringLiteral("general"), QStringLiteral("about")) +
-                   QStringLiteral("..."));
+    setObjectName(QStringLiteral("aboutForm"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    ImageProgram = new QLabel(this);
-    ImageProgram->setObjectName(QStringLiteral("ImageProgram"));
-    ImageProgram->setFixedSize(kImageSize, kImageSize);
-    ImageProgram->setPixmap(QPixmap(QStringLiteral(":/images/orvenne_48.png")));
+    image_ = new QLabel(this);
+    image_->setFixedSize(kImageSize, kImageSize);
+    image_->setPixmap(QPixmap(QStringLiteral(":/images/orvenne_48.png")));
 
-    LabelVersion = new QLabel(FromView(platform::kProgramTitle), this);
-    LabelVersion->setObjectName(QStringLiteral("LabelVersion"));
-    QFont bold = LabelVersion->font();
+    version_ = new QLabel(FromView(platform::kProgramTitle), this);
+    version_->setObjectName(QStringLiteral("versionLabel"));
+    QFont bold = version_->font();
     bold.setBold(true);
-    LabelVersion->setFont(bold);
+    version_->setFont(bold);
 
-    // The credit names no person: the program is the work of its contributors.
-    LabelBy = new QLabel(InterfaceText(QStringLiteral("about"), QStringLiteral("by")) +
-                             QStringLiteral(" ") + FromView(platform::kProgramName) +
-                             QStringLiteral(" contributors"),
-                         this);
-    LabelBy->setObjectName(QStringLiteral("LabelBy"));
+    credit_ = new QLabel(this);
+    credit_->setObjectName(QStringLiteral("creditLabel"));
 
-    ButtonOK = new QPushButton(QStringLiteral("OK"), this);
-    ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
-    ButtonOK->setDefault(true);
-    connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(ImageProgram, 0, 0, 2, 1, Qt::AlignTop);
-    layout->addWidget(LabelVersion, 0, 1);
-    layout->addWidget(LabelBy, 1, 1);
+    layout->addWidget(image_, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(version_, 0, 1);
+    layout->addWidget(credit_, 1, 1);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(2, 1);
-    layout->addWidget(ButtonOK, 3, 0, 1, 2, Qt::AlignCenter);
+    layout->addWidget(okButton_, 3, 0, 1, 2, Qt::AlignCenter);
+    Retranslate();
+}
+
+void TAboutForm::Retranslate() {
+    setWindowTitle(InterfaceText("general", "about") + QStringLiteral("..."));
+    // The credit names no person: the program is the work of its contributors.
+    credit_->setText(InterfaceText("about", "by") + QStringLiteral(" ") +
+                     FromView(platform::kProgramName) + QStringLiteral(" contributors"));
 }

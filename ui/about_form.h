@@ -13,8 +13,12 @@ class TAboutForm : public QDialog {
 public:
     explicit TAboutForm(QWidget* parent = nullptr);
 
-    QLabel* ImageProgram;
-    QLabel* LabelVersion;
-    QLabel* LabelBy;
-    QPushButton* ButtonOK;
+    // The caption and the credit line in the current language.
+    void Retranslate();
+
+private:
+    QLabel* image_;
+    QLabel* version_;
+    QLabel* credit_;
+    QPushButton* okButton_;
 };

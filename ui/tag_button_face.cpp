@@ -1,6 +1,6 @@
 #include "ui/tag_button_face.h"
 
-#include <array>
+#include <algorithm>
 
 #include <QColor>
 #include <QFont>
@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include "preview/glyph_sets.h"
 #include "text/tags.h"
 
 namespace {
@@ -17,10 +18,9 @@ const QColor kOutline(40, 40, 64);
 const QColor kNameBackground(226, 232, 246);
 
 // The body colours the game draws text in, in the order of text::ColourTags.
-const std::array<QColor, 8> kTextColours = {
-    QColor(107, 105, 105), QColor(0, 105, 198), QColor(198, 0, 0),   QColor(247, 0, 247),
-    QColor(90, 243, 123),  QColor(0, 243, 247), QColor(247, 243, 0), QColor(255, 255, 255),
-};
+QColor TextColor(std::size_t index) { return QColor(GlyphSets::kBodyColours.at(index)); }
+constexpr std::size_t kGrey = 0;
+constexpr std::size_t kWhite = 7;
 
 QPixmap EmptyFace() {
     QPixmap face(kFaceSize, kFaceSize);
@@ -41,25 +41,25 @@ QPixmap Swatch(const QColor& colour) {
 
 // Blinking text shows the lower half of each character grey.
 QPixmap BlinkFace() {
-    QPixmap face = Swatch(kTextColours[7]);
+    QPixmap face = Swatch(TextColor(kWhite));
     QPainter painter(&face);
     const QRect inner = Inner();
     painter.fillRect(inner.left() + 1, inner.center().y(), inner.width() - 1,
-                     inner.bottom() - inner.center().y(), kTextColours[0]);
+                     inner.bottom() - inner.center().y(), TextColor(kGrey));
     return face;
 }
 
 // Multicoloured text cycles white, yellow, cyan, green, purple, red, blue and grey.
 QPixmap MulticolourFace() {
-    QPixmap face = Swatch(kTextColours[7]);
+    QPixmap face = Swatch(TextColor(kWhite));
     QPainter painter(&face);
     const QRect inner = Inner().adjusted(1, 1, 0, 0);
-    const int stripes = static_cast<int>(kTextColours.size());
+    const int stripes = static_cast<int>(GlyphSets::kBodyColours.size());
     for (int stripe = 0; stripe < stripes; ++stripe) {
         const int left = inner.left() + stripe * inner.width() / stripes;
         const int right = inner.left() + (stripe + 1) * inner.width() / stripes;
         painter.fillRect(left, inner.top(), right - left, inner.height(),
-                         kTextColours[static_cast<std::size_t>(stripes - 1 - stripe)]);
+                         TextColor(static_cast<std::size_t>(stripes - 1 - stripe)));
     }
     return face;
 }
@@ -88,13 +88,10 @@ QString InitialsOf(const QString& tag) {
 }
 
 bool IsNameTag(const QString& tag) {
-    static const QStringList names = {
-        QStringLiteral("{CLOUD}"),     QStringLiteral("{BARRET}"),   QStringLiteral("{TIFA}"),
-        QStringLiteral("{AERIS}"),     QStringLiteral("{RED XIII}"), QStringLiteral("{YUFFIE}"),
-        QStringLiteral("{CAIT SITH}"), QStringLiteral("{VINCENT}"),  QStringLiteral("{CID}"),
-        QStringLiteral("{MEMBER 1}"),  QStringLiteral("{MEMBER 2}"), QStringLiteral("{MEMBER 3}"),
+    const auto same = [&tag](std::string_view name) {
+        return tag == QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
     };
-    return names.contains(tag);
+    return std::ranges::any_of(text::NameTags, same) || std::ranges::any_of(text::MemberTags, same);
 }
 
 }  // namespace
@@ -103,7 +100,7 @@ QIcon TagButtonFace(const QString& tag) {
     for (std::size_t colour = 0; colour < text::ColourTags.size(); ++colour) {
         const std::string_view name = text::ColourTags[colour];
         if (tag == QLatin1String(name.data(), static_cast<qsizetype>(name.size()))) {
-            return QIcon(Swatch(kTextColours[colour]));
+            return QIcon(Swatch(TextColor(colour)));
         }
     }
     if (tag == QLatin1String("{BLINK}")) return QIcon(BlinkFace());

@@ -4,8 +4,7 @@
 
 #include <QPainter>
 
-#include "lgp/level_tables.h"
-#include "lgp/lgp_sub_file.h"
+#include "ui/texts_list_model.h"
 
 namespace {
 
@@ -19,18 +18,13 @@ const QColor kCountColor(0, 0, 128);
 
 }  // namespace
 
-TTextsListDelegate::TTextsListDelegate(Icons icons, std::function<const TLGPSubFile*()> level,
-                                       QObject* parent)
-    : QStyledItemDelegate(parent), icons_(std::move(icons)), level_(std::move(level)) {}
+TTextsListDelegate::TTextsListDelegate(Icons icons, QObject* parent)
+    : QStyledItemDelegate(parent), icons_(std::move(icons)) {}
 
 void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
-    const TLGPSubFile* level = level_();
-    if (level == nullptr || !lgp::IsLevel(*level)) return;
-    const auto text = static_cast<std::size_t>(index.row());
-    if (text >= level->Texts.size()) return;
-    const bool marked = text < level->CompareMarks.size() && level->CompareMarks[text] != 0;
-    const std::size_t windows = level->Texts[text].Windows.size();
+    const bool marked = index.data(TTextsListModel::kCompareMarkRole).toBool();
+    const int windows = index.data(TTextsListModel::kWindowCountRole).toInt();
     const bool selected = (option.state & QStyle::State_Selected) != 0;
     const QRect& item = option.rect;
 
@@ -52,7 +46,9 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         marked ? QColor(Qt::red)
                : (selected ? option.palette.color(QPalette::HighlightedText) : QColor(Qt::black));
     painter->setPen(captionColor);
-    painter->setFont(option.font);
+    QFont captionFont = option.font;
+    captionFont.setBold(index.data(TTextsListModel::kChangedRole).toBool());
+    painter->setFont(captionFont);
     const QRect caption(item.left() + kCaptionLeft, item.top(), item.width() - kCaptionLeft,
                         item.height());
     painter->drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,

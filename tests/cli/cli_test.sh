@@ -166,6 +166,13 @@ check "they are reported with the level and text" 1 \
 check "the archive is left as it was" 0 "$(status cmp -s small.lgp kept.lgp)"
 check "import with -o and no file" 2 "$(status "$cli" import small.lgp small.json -o)"
 
+# The translators' template: every section, and a description for each of the 702 levels.
+check "language-template exit" 0 "$(status "$cli" language-template template.lng)"
+check "template header" "[header]" "$(sed -n 3p template.lng | tr -d '\r')"
+check "template sections" 13 "$(grep -c '^\[' template.lng)"
+check "template level descriptions" "zz1=Sleeping man cave" "$(grep '^zz1=' template.lng | tr -d '\r')"
+check "template without output" 2 "$(status "$cli" language-template)"
+
 # Text previews (built with Qt only): the picture's size, from the PNG header.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }'; }
 if "$cli" --help | grep -q ' preview '; then

@@ -1,55 +1,52 @@
-#include <algorithm>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QLocale>
-#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QSpinBox>
-#include <QStatusBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextDocument>
-#include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 #include <QtTest>
 
 #include "lgp/archive_loader.h"
-#include "lgp/field_rebuilder.h"
-#include "lgp/level_tables.h"
-#include "platform/program_version.h"
 #include "sample/sample_archive.h"
-#include "text/text_decoder.h"
-#include "text/text_encoder.h"
-#include "ui/about_form.h"
-#include "ui/editor_text.h"
-#include "ui/file_list_item.h"
+#include "ui/archive_session.h"
+#include "ui/file_list_model.h"
 #include "ui/main_form.h"
+#include "ui/main_menu.h"
+#include "ui/status_bar.h"
+#include "ui/texts_list_model.h"
 
 namespace {
 
+using Command = TMainMenu::Command;
+
 // Generous for the sanitizer build.
 constexpr int kTimeout = 60000;
-constexpr int kLevels = 6;
-// Level 2 of the demo archive has a text section too small for any text.
-constexpr int kLevelWithoutTexts = 2;
-
-QString ProgramTitle() {
-    return QString::fromUtf8(platform::kProgramTitle.data(),
-                             static_cast<qsizetype>(platform::kProgramTitle.size()));
-}
+const QString kTitle = QStringLiteral("Orvenne 0.1.0");
+// What the six-level demo archive holds: its levels by table index, and the texts of
+// anfrst_1 (table index 4): text 2 is shown by two windows, text 6 by none.
+constexpr int kFiles = 24;
+constexpr int kAncnt4 = 3;
+constexpr int kAnfrst1 = 4;
+constexpr int kMaplist = 13;
+const QString kText6 = QStringLiteral("Press %23 to climb the ladder.");
 
 // The main window with its dialogs answered by the test: errors and questions are recorded,
 // the questions answered from `answers` (Cancel when none is left), file dialogs give the
@@ -59,6 +56,7 @@ public:
     using TMainForm::TMainForm;
 
     QStringList errors;
+    QStringList details;
     QStringList questions;
     QList<QMessageBox::StandardButton> answers;
     QString openChoice;
@@ -68,10 +66,11 @@ public:
     QString saveAsFilter;
 
 protected:
-    void ShowErrorMessage(const QString& text) override {
-        // Shown while the job waits and before the window is enabled again.
+    void ShowErrorMessage(const QString& text, const QString& detail) override {
+        // Shown while the job waits, before the window is enabled again.
         QVERIFY(!isEnabled());
         errors << text;
+        details << detail;
     }
     QMessageBox::StandardButton AskSaveChanges(const QString& question) override {
         questions << question;
@@ -88,27 +87,69 @@ protected:
 };
 
 bool WaitForJob(const TMainForm& form) {
-    return QTest::qWaitFor([&] { return !form.JobRunning(); }, kTimeout);
+    return QTest::qWaitFor([&] { return !form.Session().JobRunning(); }, kTimeout);
 }
 
-QTreeWidgetItem* RowNamed(const TMainForm& form, const QString& name) {
-    for (int row = 0; row < form.ListViewFiles->topLevelItemCount(); ++row) {
-        QTreeWidgetItem* item = form.ListViewFiles->topLevelItem(row);
-        if (item->text(1) == name) return item;
+template <class T>
+T* Child(const QWidget& form, const char* name) {
+    T* child = form.findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr) qFatal("no child %s", name);
+    return child;
+}
+
+QAction* Action(const QWidget& form, Command command) {
+    return form.findChild<TMainMenu*>()->Action(command);
+}
+
+QTreeView* FilesView(const QWidget& form) { return Child<QTreeView>(form, "filesView"); }
+QListView* TextsView(const QWidget& form) { return Child<QListView>(form, "textsView"); }
+QPlainTextEdit* Editor(const QWidget& form) { return Child<QPlainTextEdit>(form, "textEditor"); }
+TStatusBar* Status(const QWidget& form) { return Child<TStatusBar>(form, "statusBar"); }
+QSpinBox* WindowSelector(const QWidget& form) { return Child<QSpinBox>(form, "windowSelector"); }
+
+QStringList Row(const QWidget& form, int row) {
+    const QAbstractItemModel* model = FilesView(form)->model();
+    QStringList cells;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        cells << model->index(row, column).data().toString();
     }
-    return nullptr;
+    return cells;
 }
 
-QStringList Column(const TMainForm& form, int column) {
+QStringList Column(const QWidget& form, int column) {
+    const QAbstractItemModel* model = FilesView(form)->model();
     QStringList values;
-    for (int row = 0; row < form.ListViewFiles->topLevelItemCount(); ++row) {
-        values << form.ListViewFiles->topLevelItem(row)->text(column);
-    }
+    for (int row = 0; row < model->rowCount(); ++row) values << model->index(row, column).data().toString();
     return values;
 }
 
-void ClickHeader(const TMainForm& form, int column) {
-    QHeaderView* header = form.ListViewFiles->header();
+QString FileCaption(const QWidget& form) {
+    return FilesView(form)->model()->headerData(1, Qt::Horizontal).toString();
+}
+
+// Clicks the row whose File column reads name, as the user would.
+void ClickFile(const QWidget& form, const QString& name) {
+    QTreeView* view = FilesView(form);
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->index(row, 1).data().toString() == name) {
+            view->scrollTo(model->index(row, 1));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(model->index(row, 1)).center());
+            return;
+        }
+    }
+    qFatal("no row %s", qPrintable(name));
+}
+
+void ClickText(const QWidget& form, int row) {
+    QListView* view = TextsView(form);
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+void ClickHeader(const QWidget& form, int column) {
+    QHeaderView* header = FilesView(form)->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
 }
@@ -120,9 +161,20 @@ void DropUrls(QWidget& target, const QList<QUrl>& urls) {
     const QPoint centre = target.rect().center();
     QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &enter);
-    QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &drop);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::vector<std::uint8_t> Appended(std::vector<std::uint8_t> bytes, std::initializer_list<std::uint8_t> codes) {
+    bytes.pop_back();
+    bytes.insert(bytes.end(), codes);
+    bytes.push_back(0xFF);
+    return bytes;
 }
 
 }  // namespace
@@ -132,344 +184,317 @@ class MainFormTest : public QObject {
 
 private slots:
     void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(folder_.isValid());
-        const QString demo = folder_.filePath(QStringLiteral("demo.lgp"));
-        sample_ = sample::WriteSampleArchive(demo.toStdString(), {.levels = kLevels});
-        for (const sample::SampleLevel& level : sample_.levels) texts_ += level.texts;
+        sample::WriteSampleArchive(folder_.filePath(QStringLiteral("demo.lgp")).toStdString(), {.levels = 6});
     }
 
     void init() {
-        // Every test edits and saves a copy of its own.
+        // Every test edits and saves copies of its own, with settings of its own.
         path_ = folder_.filePath(QStringLiteral("levels.lgp"));
         other_ = folder_.filePath(QStringLiteral("other.lgp"));
         for (const QString& copy : {path_, other_}) {
             QFile::remove(copy);
             QVERIFY(QFile::copy(folder_.filePath(QStringLiteral("demo.lgp")), copy));
         }
+        settings_ = std::make_unique<QTemporaryDir>();
     }
 
     void startsWithTheArchiveOnTheCommandLine() {
         const auto form = Open(path_);
-        QVERIFY(form->Archive() != nullptr);
-        const TLGPFile& archive = *form->Archive();
-        QCOMPARE(form->windowTitle(), ProgramTitle() + QStringLiteral(" - ") + path_);
-        QCOMPARE(form->ListViewFiles->headerItem()->text(1),
-                 QStringLiteral("File (%1)").arg(archive.SubFiles.size()));
-        QCOMPARE(form->ListViewFiles->topLevelItemCount(),
-                 static_cast<int>(archive.SubFiles.size()));
-        const QLocale locale;
-        QCOMPARE(form->StatusBar1Panels[2]->text(),
-                 QStringLiteral("%1 levels / %2 texts")
-                     .arg(locale.toString(kLevels), locale.toString(texts_)));
-        QCOMPARE(form->StatusBar1Panels[1]->text(), QStringLiteral("SQUARESOFT"));
-        QVERIFY(form->StatusBar1Panels[0]->text().isEmpty());
-        QVERIFY(form->QProgressBar1->isHidden());
+        QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + path_ + QStringLiteral("[*]"));
+        QVERIFY(!form->isWindowModified());
+        QCOMPARE(FileCaption(*form), QStringLiteral("File (24)"));
+        QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
+        QCOMPARE(Status(*form)->CountsText(), QStringLiteral("6 levels / 65 texts"));
+        QCOMPARE(Status(*form)->CreatorText(), QStringLiteral("SQUARESOFT"));
+        QVERIFY(Status(*form)->StatusText().isEmpty());
+        QVERIFY(!Status(*form)->ProgressShown());
         QVERIFY(form->isEnabled());
-        QVERIFY(form->MenuItemSave->isEnabled());
-        QVERIFY(form->MenuItemSaveAs->isEnabled());
-        QVERIFY(form->ToolBarSpecialCharacters->isEnabled());
-        QVERIFY(!form->MenuItemCompare->isEnabled());
-        QVERIFY(!form->MenuItemFind->isEnabled());
+        QVERIFY(Action(*form, Command::Save)->isEnabled());
+        QVERIFY(Action(*form, Command::SaveAs)->isEnabled());
+        QVERIFY(!Action(*form, Command::Find)->isEnabled());
 
-        // Row 0 is selected and every row shows its sub-file.
-        QCOMPARE(form->ListViewFiles->selectedItems().size(), 1);
-        QCOMPARE(form->ListViewFiles->selectedItems().first(),
-                 form->ListViewFiles->topLevelItem(0));
-        QCOMPARE(form->CurrentSubFile(), archive.SubFiles[0].get());
-        for (int row = 0; row < form->ListViewFiles->topLevelItemCount(); ++row) {
-            const QTreeWidgetItem* item = form->ListViewFiles->topLevelItem(row);
-            const TLGPSubFile& subFile = *archive.SubFiles[static_cast<std::size_t>(row)];
-            QCOMPARE(item->text(0), QString::number(row + 1));
-            QCOMPARE(item->text(1), QString::fromStdString(subFile.Name));
-            QCOMPARE(item->text(2), QString::fromStdString(subFile.Description));
-            QCOMPARE(item->text(3), lgp::IsLevel(subFile) ? QString::number(subFile.Texts.size())
-                                                          : QStringLiteral("-"));
-            QCOMPARE(item->foreground(2).color(), QColor(62, 88, 133));
-            QCOMPARE(item->foreground(1).color(), QColor(Qt::black));
-        }
-        QCOMPARE(RowNamed(*form, QStringLiteral("maplist"))->text(2), QStringLiteral("-"));
+        QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-"}));
+        QCOMPARE(Row(*form, 2), (QStringList{"3", "ancnt3", "Forgotten City - altar", "1"}));
+        QCOMPARE(Row(*form, 4), (QStringList{"5", "anfrst_1", "Ancient Forest - part 2", "9"}));
+        QCOMPARE(Row(*form, 23), (QStringList{"24", "water2.tex", "-", "-"}));
+        const QModelIndex description = FilesView(*form)->model()->index(4, 2);
+        QCOMPARE(description.data(Qt::ForegroundRole).value<QColor>(), QColor(62, 88, 133));
+        QCOMPARE(description.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+        // Row 0 is selected: a file that is not a level.
+        QCOMPARE(form->Session().CurrentSubFileIndex(), 0);
+        QCOMPARE(FilesView(*form)->currentIndex().row(), 0);
+        QVERIFY(!Editor(*form)->isEnabled());
     }
 
     void ignoresACommandLineThatNamesNoFile() {
-        TestedMainForm form({folder_.filePath(QStringLiteral("missing.lgp"))});
+        TestedMainForm form({folder_.filePath(QStringLiteral("missing.lgp"))}, Paths());
         form.show();
-        QVERIFY(!form.JobRunning());
-        QVERIFY(form.Archive() == nullptr);
-        QCOMPARE(form.windowTitle(), ProgramTitle());
-        QVERIFY(form.MenuItemOpen->isEnabled());
-        QVERIFY(!form.MenuItemSave->isEnabled());
-        QVERIFY(!form.ToolBarSpecialCharacters->isEnabled());
-        QCOMPARE(form.ListViewFiles->headerItem()->text(1), QStringLiteral("File"));
+        QVERIFY(!form.Session().JobRunning());
+        QVERIFY(form.Session().Archive() == nullptr);
+        QCOMPARE(form.windowTitle(), kTitle);
+        QVERIFY(Action(form, Command::Open)->isEnabled());
+        QVERIFY(!Action(form, Command::Save)->isEnabled());
+        QVERIFY(!Child<QWidget>(form, "specialCharactersBar")->isEnabled());
+        QCOMPARE(FileCaption(form), QStringLiteral("File"));
     }
 
-    void editsAreStoredAtEveryKeystroke() {
+    void editsAreStoredAtEveryKeystrokeAndMarked() {
         const auto form = Open(path_);
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 2);
-        QVERIFY(level != nullptr);
-        QCOMPARE(form->ListBoxTexts->count(), static_cast<int>(level->Texts.size()));
-        QCOMPARE(form->ListBoxTexts->item(0)->text(), QStringLiteral("Text 1"));
-        QCOMPARE(form->ListBoxTexts->currentRow(), 0);
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        TLGPSubFile* level = form->Session().CurrentLevel();
+        QCOMPARE(TextsView(*form)->model()->rowCount(), 9);
+        QCOMPARE(TextsView(*form)->model()->index(0, 0).data().toString(), QStringLiteral("Text 1"));
+        QCOMPARE(TextsView(*form)->currentIndex().row(), 0);
+        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("Ancient Forest"));
 
-        form->ListBoxTexts->setCurrentRow(1);
-        const std::vector<std::uint8_t> original = level->Texts[1].Bytes;
-        QCOMPARE(form->MemoText->toPlainText(),
-                 editor_text::TaggedToEditor(text::DecodeText(original)));
-        QCOMPARE(level->Texts[1].Bytes, original);
+        ClickText(*form, 5);
+        QCOMPARE(Editor(*form)->toPlainText(), kText6);
+        const std::vector<std::uint8_t> original = level->Texts[5].Bytes;
+        Editor(*form)->moveCursor(QTextCursor::End);
+        QTest::keyClicks(Editor(*form), QStringLiteral("Hi!"));
+        // H, i and ! are the game's codes 0x28, 0x49 and 0x01; a new line is 0xE7.
+        QCOMPARE(level->Texts[5].Bytes, Appended(original, {0x28, 0x49, 0x01}));
+        QTest::keyClick(Editor(*form), Qt::Key_Return);
+        QCOMPARE(level->Texts[5].Bytes, Appended(original, {0x28, 0x49, 0x01, 0xE7}));
+        QTest::keyClick(Editor(*form), Qt::Key_Backspace);
+        QCOMPARE(level->Texts[5].Bytes, Appended(original, {0x28, 0x49, 0x01}));
+        QCOMPARE(level->SavedTexts[5], original);
 
-        form->MemoText->moveCursor(QTextCursor::End);
-        std::vector<std::uint8_t> expected(original.begin(), original.end() - 1);
-        for (const char typed : std::string("Hi!")) {
-            QTest::keyClick(form->MemoText, typed);
-            expected.push_back(text::CharacterCode(std::string(1, typed)));
-            std::vector<std::uint8_t> stored = expected;
-            stored.push_back(0xFF);
-            QCOMPARE(level->Texts[1].Bytes, stored);
-        }
-        // A new line in the editor is the game's line break.
-        QTest::keyClick(form->MemoText, Qt::Key_Return);
-        expected.push_back(0xE7);
-        expected.push_back(0xFF);
-        QCOMPARE(level->Texts[1].Bytes, expected);
-        QTest::keyClick(form->MemoText, Qt::Key_Backspace);
-        expected.erase(expected.end() - 2);
-        QCOMPARE(level->Texts[1].Bytes, expected);
+        // The change shows: the caption's mark, the level's row and the text's row.
+        QVERIFY(form->isWindowModified());
+        QVERIFY(form->Session().HasUnsavedChanges());
+        const QAbstractItemModel* files = FilesView(*form)->model();
+        QVERIFY(files->index(4, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!files->index(2, 1).data(Qt::FontRole).value<QFont>().bold());
+        const QAbstractItemModel* texts = TextsView(*form)->model();
+        QVERIFY(texts->index(5, 0).data(TTextsListModel::kChangedRole).toBool());
+        QVERIFY(!texts->index(4, 0).data(TTextsListModel::kChangedRole).toBool());
 
-        // The edit is pending against the saved text; the other texts are untouched.
-        QCOMPARE(level->SavedTexts[1], original);
-        QCOMPARE(level->Texts[0].Bytes, level->SavedTexts[0]);
-        QVERIFY(TextsChanged(*level));
-        QVERIFY(form->HasUnsavedChanges());
+        // Typed back to what is saved, nothing is marked any more.
+        for (int i = 0; i < 3; ++i) QTest::keyClick(Editor(*form), Qt::Key_Backspace);
+        QCOMPARE(level->Texts[5].Bytes, original);
+        QVERIFY(!form->isWindowModified());
+        QVERIFY(!texts->index(5, 0).data(TTextsListModel::kChangedRole).toBool());
 
-        // Ctrl+A selects the whole text; the edit stays where it was.
-        QTest::keyClick(form->MemoText, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(form->MemoText->textCursor().selectedText().size(),
-                 form->MemoText->toPlainText().size());
+        // Ctrl+A selects the whole text; going back to a text shows it as stored.
+        QTest::keyClick(Editor(*form), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(Editor(*form)->textCursor().selectedText(), kText6);
+        ClickText(*form, 0);
+        ClickText(*form, 5);
+        QCOMPARE(Editor(*form)->toPlainText(), kText6);
+    }
 
-        // Going back to a text shows it as stored.
-        form->ListBoxTexts->setCurrentRow(0);
-        form->ListBoxTexts->setCurrentRow(1);
-        QCOMPARE(editor_text::EditorToTagged(form->MemoText->document()->toRawText()),
-                 text::DecodeText(level->Texts[1].Bytes));
+    void editCommandsAndTabLeaveTheGameTextClean() {
+        const auto form = Open(path_);
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickText(*form, 5);
+        Editor(*form)->setFocus();
+        Editor(*form)->moveCursor(QTextCursor::End);
+        QTest::keyClicks(Editor(*form), QStringLiteral("!"));
+        QVERIFY(Action(*form, Command::Undo)->isEnabled());
+        Action(*form, Command::Undo)->trigger();
+        QCOMPARE(Editor(*form)->toPlainText(), kText6);
+        Action(*form, Command::Redo)->trigger();
+        QCOMPARE(Editor(*form)->toPlainText(), kText6 + QStringLiteral("!"));
+        Action(*form, Command::SelectAll)->trigger();
+        Action(*form, Command::Copy)->trigger();
+        Editor(*form)->moveCursor(QTextCursor::End);
+        Action(*form, Command::Paste)->trigger();
+        QCOMPARE(Editor(*form)->toPlainText(), kText6 + QStringLiteral("!") + kText6 + QStringLiteral("!"));
+
+        // Tab moves on instead of typing a tab into the text.
+        QTest::keyClick(Editor(*form), Qt::Key_Tab);
+        QVERIFY(!Editor(*form)->toPlainText().contains(u'\t'));
+        QVERIFY(!Editor(*form)->hasFocus());
+    }
+
+    void menusHaveMnemonicsWithoutClashes() {
+        const auto form = Open(path_);
+        QStringList titles;
+        for (const QAction* menu : form->menuBar()->actions()) titles << menu->text();
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "?"}));
+        QCOMPARE(Action(*form, Command::Open)->text(), QStringLiteral("&Open..."));
+        QCOMPARE(Action(*form, Command::SaveAs)->text(), QStringLiteral("Save &as..."));
+        QCOMPARE(Action(*form, Command::Copy)->text(), QStringLiteral("C&opy"));
+        QCOMPARE(Action(*form, Command::Open)->toolTip(), QStringLiteral("Open..."));
+        QCOMPARE(Action(*form, Command::Undo)->shortcut(), QKeySequence(QKeySequence::Undo));
     }
 
     void aLevelWithoutTextsAndATextWithoutWindows() {
         const auto form = Open(path_);
-        const QString name = QString::fromLatin1(lgp::LevelNames()[kLevelWithoutTexts].data());
-        QTreeWidgetItem* row = RowNamed(*form, name);
-        QVERIFY(row != nullptr);
-        form->ListViewFiles->setCurrentItem(row);
-        QCOMPARE(form->CurrentSubFile()->Name, name.toStdString());
-        QCOMPARE(row->text(3), QStringLiteral("0"));
-        QCOMPARE(form->ListBoxTexts->count(), 0);
-        QVERIFY(!form->ListBoxTexts->isEnabled());
-        QVERIFY(!form->MemoText->isEnabled());
-        QVERIFY(form->MemoText->toPlainText().isEmpty());
+        ClickFile(*form, QStringLiteral("ancnt4"));
+        QCOMPARE(form->Session().CurrentSubFileIndex(), kAncnt4);
+        QCOMPARE(TextsView(*form)->model()->rowCount(), 0);
+        QVERIFY(!TextsView(*form)->isEnabled());
+        QVERIFY(!Editor(*form)->isEnabled());
+        QVERIFY(Editor(*form)->toPlainText().isEmpty());
         ExpectNoWindow(*form);
 
-        // A file that is not a level: nothing to edit either.
-        form->ListViewFiles->setCurrentItem(RowNamed(*form, QStringLiteral("maplist")));
-        QCOMPARE(form->CurrentSubFile()->Name, std::string("maplist"));
-        QCOMPARE(form->ListBoxTexts->count(), 0);
-        QVERIFY(!form->MemoText->isEnabled());
+        ClickFile(*form, QStringLiteral("maplist"));
+        QCOMPARE(form->Session().CurrentSubFileIndex(), kMaplist);
+        QVERIFY(!Editor(*form)->isEnabled());
         ExpectNoWindow(*form);
 
-        // Texts with and without windows.
-        bool sawWindowless = false;
-        bool sawWindowed = false;
-        for (const auto& subFile : form->Archive()->SubFiles) {
-            if (!lgp::IsLevel(*subFile) || subFile->Texts.empty()) continue;
-            form->ListViewFiles->setCurrentItem(
-                RowNamed(*form, QString::fromStdString(subFile->Name)));
-            for (std::size_t text = 0; text < subFile->Texts.size(); ++text) {
-                form->ListBoxTexts->setCurrentRow(static_cast<int>(text));
-                const auto windows = static_cast<int>(subFile->Texts[text].Windows.size());
-                if (windows == 0) {
-                    sawWindowless = true;
-                    ExpectNoWindow(*form);
-                } else {
-                    sawWindowed = true;
-                    QVERIFY(form->RzSpinnerWindows->isEnabled());
-                    QCOMPARE(form->RzSpinnerWindows->minimum(), 1);
-                    QCOMPARE(form->RzSpinnerWindows->maximum(), windows);
-                    QCOMPARE(form->RzSpinnerWindows->value(), 1);
-                    QVERIFY(form->PngSpeedButtonWindows->isEnabled());
-                }
-            }
-        }
-        QVERIFY(sawWindowless);
-        QVERIFY(sawWindowed);
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ExpectNoWindow(*form);
+        ClickText(*form, 1);
+        QVERIFY(WindowSelector(*form)->isEnabled());
+        QCOMPARE(WindowSelector(*form)->minimum(), 1);
+        QCOMPARE(WindowSelector(*form)->maximum(), 2);
+        QCOMPARE(WindowSelector(*form)->value(), 1);
+        // The window dialog does not exist yet: its button stays off.
+        QVERIFY(!Child<QToolButton>(*form, "windowButton")->isEnabled());
     }
 
-    void sortsByEachColumn() {
+    void sortsByEachColumnKeepingTheSelection() {
         const auto form = Open(path_);
-        form->ListViewFiles->setCurrentItem(form->ListViewFiles->topLevelItem(3));
-        TLGPSubFile* selected = form->CurrentSubFile();
-        const int count = form->ListViewFiles->topLevelItemCount();
+        ClickFile(*form, QStringLiteral("anfrst_1"));
 
-        // "#": the first click sorts ascending (as listed), the second descending.
         ClickHeader(*form, 0);
         QCOMPARE(Column(*form, 0).first(), QStringLiteral("1"));
         ClickHeader(*form, 0);
-        QStringList descending;
-        for (int index = count; index >= 1; --index) descending << QString::number(index);
-        QCOMPARE(Column(*form, 0), descending);
+        QCOMPARE(Column(*form, 0).mid(0, 3), (QStringList{"24", "23", "22"}));
+        QCOMPARE(FilesView(*form)->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(FilesView(*form)->header()->isSortIndicatorShown());
 
-        // Texts: "-" before 0, then by number.
+        // Texts: "-" before 0, then by number, equal values in the order shown before.
         ClickHeader(*form, 3);
-        const QStringList texts = Column(*form, 3);
-        const auto firstNumber =
-            std::find_if(texts.begin(), texts.end(), [](const QString& t) { return t != "-"; });
-        QVERIFY(firstNumber != texts.begin());
-        QCOMPARE(*firstNumber, QStringLiteral("0"));
-        QVERIFY(std::all_of(firstNumber, texts.end(), [](const QString& t) { return t != "-"; }));
-        QVERIFY(std::is_sorted(firstNumber, texts.end(), [](const QString& a, const QString& b) {
-            return a.toInt() < b.toInt();
-        }));
+        QCOMPARE(Column(*form, 0), (QStringList{"24", "23", "22", "21", "20", "19", "18", "17",
+                                                "16", "15", "14", "13", "12", "11", "10", "9",
+                                                "2",  "1",  "7",  "6",  "4",  "3",  "5",  "8"}));
+        ClickHeader(*form, 1);
+        QCOMPARE(Column(*form, 1).mid(0, 8), (QStringList{"ancnt3", "ANCNT4", "ancnt4", "ANFRST_1", "anfrst_1",
+                                                          "anfrst_2", "anfrst_3", "anfrst_4"}));
+        ClickHeader(*form, 2);
+        QCOMPARE(Column(*form, 2).mid(17, 7),
+                 (QStringList{"-", "Ancient Forest", "Ancient Forest", "Ancient Forest",
+                              "Ancient Forest - part 2", "Forgotten City - altar",
+                              "Forgotten City - water altar"}));
+        ClickHeader(*form, 2);
+        QCOMPARE(Column(*form, 2).first(), QStringLiteral("Forgotten City - water altar"));
 
-        // File and Description by letters, ignoring case; a second click reverses.
-        for (const int column : {1, 2}) {
-            ClickHeader(*form, column);
-            QStringList values = Column(*form, column);
-            QVERIFY(std::is_sorted(values.begin(), values.end(), [](const auto& a, const auto& b) {
-                return TFileListItem::CompareValues(a, b) < 0;
-            }));
-            ClickHeader(*form, column);
-            values = Column(*form, column);
-            QVERIFY(std::is_sorted(values.begin(), values.end(), [](const auto& a, const auto& b) {
-                return TFileListItem::CompareValues(a, b) > 0;
-            }));
-        }
-        // Sorting keeps the selection.
-        QCOMPARE(form->CurrentSubFile(), selected);
-        QCOMPARE(form->ListViewFiles->selectedItems().size(), 1);
+        // The selected level stays selected and in view.
+        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
+        const QModelIndex current = FilesView(*form)->currentIndex();
+        QCOMPARE(current.siblingAtColumn(1).data().toString(), QStringLiteral("anfrst_1"));
+        QVERIFY(FilesView(*form)->viewport()->rect().intersects(FilesView(*form)->visualRect(current)));
     }
 
-    void onlyLevelsOnAndOff() {
+    void onlyLevelsKeepsTheSelectedLevel() {
         const auto form = Open(path_);
-        const int all = form->ListViewFiles->topLevelItemCount();
-        form->MenuItemOnlyLevels->trigger();
-        QVERIFY(form->OnlyLevels());
-        QCOMPARE(form->ListViewFiles->topLevelItemCount(), kLevels);
-        QCOMPARE(form->ListViewFiles->headerItem()->text(1), QStringLiteral("File (6)"));
-        QCOMPARE(form->ListViewFiles->selectedItems().first(),
-                 form->ListViewFiles->topLevelItem(0));
-        for (int row = 0; row < kLevels; ++row) {
-            const QTreeWidgetItem* item = form->ListViewFiles->topLevelItem(row);
-            // "#" keeps the table-of-contents index.
-            const TLGPSubFile& subFile =
-                *form->Archive()->SubFiles[static_cast<std::size_t>(item->text(0).toInt() - 1)];
-            QCOMPARE(item->text(1), QString::fromStdString(subFile.Name));
-            QVERIFY(lgp::IsLevel(subFile));
-        }
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        Action(*form, Command::OnlyLevels)->trigger();
+        QCOMPARE(Column(*form, 0), (QStringList{"3", "4", "5", "6", "7", "8"}));
+        QCOMPARE(FileCaption(*form), QStringLiteral("File (6)"));
+        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
+        QCOMPARE(FilesView(*form)->currentIndex().row(), 2);
 
-        // Choosing the checked item again changes nothing, not even the selection.
-        form->ListViewFiles->setCurrentItem(form->ListViewFiles->topLevelItem(4));
-        form->MenuItemOnlyLevels->trigger();
-        QVERIFY(form->MenuItemOnlyLevels->isChecked());
-        QCOMPARE(form->ListViewFiles->selectedItems().first(),
-                 form->ListViewFiles->topLevelItem(4));
+        Action(*form, Command::AllFiles)->trigger();
+        QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
+        QCOMPARE(FileCaption(*form), QStringLiteral("File (24)"));
+        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
 
-        form->MenuItemAllFiles->trigger();
-        QVERIFY(!form->OnlyLevels());
-        QCOMPARE(form->ListViewFiles->topLevelItemCount(), all);
-        QCOMPARE(form->ListViewFiles->headerItem()->text(1), QStringLiteral("File (%1)").arg(all));
-        QCOMPARE(form->ListViewFiles->selectedItems().first(),
-                 form->ListViewFiles->topLevelItem(0));
+        // A file that is no level leaves the list: the first row is selected.
+        ClickFile(*form, QStringLiteral("maplist"));
+        Action(*form, Command::OnlyLevels)->trigger();
+        QCOMPARE(FilesView(*form)->currentIndex().row(), 0);
+        QCOMPARE(form->Session().CurrentSubFileIndex(), 2);
     }
 
     void theChoiceOfOnlyLevelsHoldsForTheNextArchive() {
-        TestedMainForm form(QStringList{});
+        TestedMainForm form(QStringList{}, Paths());
         form.show();
-        form.MenuItemOnlyLevels->trigger();
+        Action(form, Command::OnlyLevels)->trigger();
         form.openChoice = path_;
-        form.MenuItemOpen->trigger();
+        Action(form, Command::Open)->trigger();
         QVERIFY(WaitForJob(form));
-        QCOMPARE(form.ListViewFiles->topLevelItemCount(), kLevels);
+        QCOMPARE(FilesView(form)->model()->rowCount(), 6);
     }
 
     void tagButtonsInsertTheirCaption() {
         const auto form = Open(path_);
-        QCOMPARE(form->CharacterButtons.size(), 23 + 3 + 10 + 9 + 3);
-        QToolButton* cloud = form->findChild<QToolButton*>(QStringLiteral("ToolButtonCloud"));
-        QToolButton* red = form->findChild<QToolButton*>(QStringLiteral("ToolButtonColorRed"));
-        QToolButton* placeholder = form->CharacterButtons.first();
-        QVERIFY(cloud != nullptr && red != nullptr);
+        QToolButton* cloud = nullptr;
+        QToolButton* red = nullptr;
+        QToolButton* placeholder = nullptr;
+        for (QToolButton* button : form->findChildren<QToolButton*>()) {
+            if (button->text() == QStringLiteral("{CLOUD}")) cloud = button;
+            if (button->text() == QStringLiteral("{RED}")) red = button;
+            if (button->text() == QStringLiteral("%1")) placeholder = button;
+        }
+        QVERIFY(cloud != nullptr && red != nullptr && placeholder != nullptr);
         QCOMPARE(cloud->toolTip(), QStringLiteral("Cloud"));
-        QCOMPARE(placeholder->text(), QStringLiteral("%1"));
+        QCOMPARE(red->toolTip(), QStringLiteral("Red"));
+        QCOMPARE(placeholder->toolTip(), QStringLiteral("Special character %1"));
 
         // Without a selected text the buttons do nothing.
-        form->ListViewFiles->setCurrentItem(RowNamed(*form, QStringLiteral("maplist")));
+        ClickFile(*form, QStringLiteral("maplist"));
         cloud->click();
-        QVERIFY(form->MemoText->toPlainText().isEmpty());
+        QVERIFY(Editor(*form)->toPlainText().isEmpty());
 
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 1);
-        QVERIFY(level != nullptr);
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        TLGPSubFile* level = form->Session().CurrentLevel();
         const std::vector<std::uint8_t> original = level->Texts[0].Bytes;
-        form->MemoText->moveCursor(QTextCursor::Start);
+        Editor(*form)->moveCursor(QTextCursor::Start);
         red->click();
-        QVERIFY(form->MemoText->toPlainText().startsWith(QStringLiteral("{RED}")));
+        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("{RED}Forgotten City"));
         std::vector<std::uint8_t> expected = original;
         expected.insert(expected.begin(), {0xFE, 0xD4});
         QCOMPARE(level->Texts[0].Bytes, expected);
 
         // A selection is replaced; the drop-down's tags insert theirs.
-        QTextCursor cursor = form->MemoText->textCursor();
+        QTextCursor cursor = Editor(*form)->textCursor();
         cursor.setPosition(0);
         cursor.setPosition(5, QTextCursor::KeepAnchor);
-        form->MemoText->setTextCursor(cursor);
+        Editor(*form)->setTextCursor(cursor);
         cloud->click();
-        expected.erase(expected.begin(), expected.begin() + 2);
-        expected.insert(expected.begin(), 0xEA);
-        QCOMPARE(level->Texts[0].Bytes, expected);
-        QAction* pause = form->PopupMenu1->actions().at(1);
+        QAction* pause = Child<QMenu>(*form, "otherTagsMenu")->actions().at(1);
         QCOMPARE(pause->text(), QStringLiteral("{PAUSE 1}"));
         pause->trigger();
-        expected.insert(expected.begin() + 1, {0xFE, 0xDD, 0x0A, 0x00});
+        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("{CLOUD}{PAUSE 1}Forgotten City"));
+        expected.erase(expected.begin(), expected.begin() + 2);
+        expected.insert(expected.begin(), {0xEA, 0xFE, 0xDD, 0x0A, 0x00});
         QCOMPARE(level->Texts[0].Bytes, expected);
-        QCOMPARE(form->MemoText->toPlainText().left(16), QStringLiteral("{CLOUD}{PAUSE 1}"));
     }
 
-    void saveWritesTheEditAndReopeningShowsIt() {
+    void saveWritesTheEditAndClearsTheMark() {
         const auto form = Open(path_);
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 1);
-        QVERIFY(level != nullptr);
-        const std::string name = level->Name;
-        form->MemoText->moveCursor(QTextCursor::End);
-        QTest::keyClicks(form->MemoText, QStringLiteral(" Saved."));
-        const std::vector<std::uint8_t> edited = level->Texts[0].Bytes;
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        Editor(*form)->moveCursor(QTextCursor::End);
+        QTest::keyClicks(Editor(*form), QStringLiteral(" Saved."));
+        QVERIFY(form->isWindowModified());
 
         // While the job reports, the window is disabled and says what it does.
         QStringList statusWhileSaving;
         bool enabledWhileSaving = false;
-        connect(form->QProgressBar1, &QProgressBar::valueChanged, form.get(), [&] {
-            statusWhileSaving << form->StatusBar1Panels[0]->text();
+        connect(&form->Session(), &TArchiveSession::jobProgress, form.get(), [&] {
+            statusWhileSaving << Status(*form)->StatusText();
             enabledWhileSaving |= form->isEnabled();
         });
-        form->MenuItemSave->trigger();
+        Action(*form, Command::Save)->trigger();
         QVERIFY(WaitForJob(*form));
         QVERIFY(form->errors.isEmpty());
-        QVERIFY(!statusWhileSaving.isEmpty());
         QCOMPARE(statusWhileSaving.last(), QStringLiteral("File saving..."));
         QVERIFY(!enabledWhileSaving);
         QVERIFY(form->isEnabled());
-        QVERIFY(form->StatusBar1Panels[0]->text().isEmpty());
-        QVERIFY(!form->HasUnsavedChanges());
-        QCOMPARE(level->SavedTexts[0], edited);
+        QVERIFY(Status(*form)->StatusText().isEmpty());
+        QVERIFY(!form->isWindowModified());
+        QVERIFY(!FilesView(*form)->model()->index(2, 1).data(Qt::FontRole).value<QFont>().bold());
 
         // Opening the file again (no question: nothing is pending) shows the edit.
         form->OpenArchive(path_);
         QVERIFY(WaitForJob(*form));
         QVERIFY(form->questions.isEmpty());
-        form->ListViewFiles->setCurrentItem(RowNamed(*form, QString::fromStdString(name)));
-        QCOMPARE(form->CurrentSubFile()->Texts[0].Bytes, edited);
-        QVERIFY(form->MemoText->toPlainText().endsWith(QStringLiteral(" Saved.")));
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("Forgotten City Saved."));
     }
 
-    void saveAsNamesTheFileByTheChosenFilter() {
+    void saveAsSwitchesToTheWrittenFile() {
         const auto form = Open(path_);
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 1);
-        QVERIFY(level != nullptr);
-        QTest::keyClicks(form->MemoText, QStringLiteral("New "));
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        QTest::keyClicks(Editor(*form), QStringLiteral("New "));
+        const QByteArray before = FileBytes(path_);
 
         struct Case {
             QString chosen;
@@ -477,157 +502,133 @@ private slots:
             QString written;
         };
         const QList<Case> cases = {
-            {folder_.filePath(QStringLiteral("copy")), true, QStringLiteral("copy.lgp")},
-            {folder_.filePath(QStringLiteral("copy.LGP")), true, QStringLiteral("copy.LGP")},
-            {folder_.filePath(QStringLiteral("copy.bin")), false, QStringLiteral("copy.bin")},
-            {folder_.filePath(QStringLiteral("copy.txt")), true, QStringLiteral("copy.txt.lgp")},
+            {QStringLiteral("copy"), true, QStringLiteral("copy.lgp")},
+            {QStringLiteral("copy.LGP"), true, QStringLiteral("copy.LGP")},
+            {QStringLiteral("copy.bin"), false, QStringLiteral("copy.bin")},
+            {QStringLiteral("copy.txt"), true, QStringLiteral("copy.txt.lgp")},
         };
         for (const Case& saveAs : cases) {
             const QString written = folder_.filePath(saveAs.written);
             QFile::remove(written);
-            form->saveAsChoice = saveAs.chosen;
+            form->saveAsChoice = folder_.filePath(saveAs.chosen);
             form->saveAsFirstFilter = saveAs.firstFilter;
-            form->MenuItemSaveAs->trigger();
+            Action(*form, Command::SaveAs)->trigger();
             QVERIFY(WaitForJob(*form));
-            QVERIFY2(QFile::exists(written), qPrintable(written));
-            QCOMPARE(form->saveAsFolder, folder_.path());
             QCOMPARE(form->saveAsFilter, QStringLiteral("LGP files (*.lgp);;All files (*)"));
-            TLGPFile copy;
-            LoadArchive(copy, written.toStdString());
-            const auto found =
-                std::find_if(copy.SubFiles.begin(), copy.SubFiles.end(),
-                             [&](const auto& subFile) { return subFile->Name == level->Name; });
-            QVERIFY(found != copy.SubFiles.end());
-            QCOMPARE((*found)->Texts[0].Bytes, level->Texts[0].Bytes);
+            // The written file is now the open one.
+            QCOMPARE(form->Session().FileName(), written);
+            QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + written + QStringLiteral("[*]"));
+            QVERIFY(!form->isWindowModified());
         }
-        QVERIFY(!QFile::exists(folder_.filePath(QStringLiteral("copy.LGP.lgp"))));
-        QVERIFY(!QFile::exists(folder_.filePath(QStringLiteral("copy.bin.lgp"))));
-        // The archive stays the opened file, its edit still pending.
-        QCOMPARE(QString::fromStdString(form->Archive()->FileName), path_);
-        QVERIFY(form->HasUnsavedChanges());
-        QCOMPARE(form->windowTitle(), ProgramTitle() + QStringLiteral(" - ") + path_);
+        QCOMPARE(form->saveAsFolder, folder_.path());
+
+        // Save writes the new file; the first archive is left as it was.
+        QTest::keyClicks(Editor(*form), QStringLiteral("Next "));
+        Action(*form, Command::Save)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(FileBytes(path_), before);
+        TLGPFile copy;
+        LoadArchive(copy, folder_.filePath(QStringLiteral("copy.txt.lgp")).toStdString());
+        QCOMPARE(copy.SubFiles[2]->Texts[0].Bytes, form->Session().CurrentLevel()->Texts[0].Bytes);
 
         // A cancelled dialog saves nothing.
         form->saveAsChoice.clear();
-        form->MenuItemSaveAs->trigger();
-        QVERIFY(!form->JobRunning());
+        Action(*form, Command::SaveAs)->trigger();
+        QVERIFY(!form->Session().JobRunning());
     }
 
-    void anInvalidFileLeavesNoArchive() {
+    void aFailedOpenKeepsTheOpenArchive() {
         const QString invalid = folder_.filePath(QStringLiteral("invalid.lgp"));
         QFile file(invalid);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("not an archive");
         file.close();
 
-        const auto form = Open(invalid);
-        QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
-        QVERIFY(form->Archive() == nullptr);
-        QVERIFY(form->CurrentSubFile() == nullptr);
-        QVERIFY(form->isEnabled());
-        QVERIFY(form->MenuItemOpen->isEnabled());
-        QVERIFY(form->ToolButtonOpen->isEnabled());
-        QVERIFY(!form->MenuItemSave->isEnabled());
-        QVERIFY(!form->ToolBarSpecialCharacters->isEnabled());
-        QVERIFY(!form->ListViewFiles->isEnabled());
-        QVERIFY(!form->MemoText->isEnabled());
-        QCOMPARE(form->ListViewFiles->topLevelItemCount(), 0);
-        QVERIFY(form->StatusBar1Panels[0]->text().isEmpty());
-        QVERIFY(form->QProgressBar1->isHidden());
-        QCOMPARE(form->QProgressBar1->value(), 0);
-        QCOMPARE(form->windowTitle(), ProgramTitle());
-
-        // "Open..." still works.
-        form->openChoice = path_;
-        form->MenuItemOpen->trigger();
+        const auto form = Open(path_);
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        form->OpenArchive(invalid);
         QVERIFY(WaitForJob(*form));
-        QVERIFY(form->Archive() != nullptr);
-        QVERIFY(form->ListViewFiles->topLevelItemCount() > 0);
-        QCOMPARE(form->errors.size(), 1);
+        QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
+        QVERIFY(form->details.first().startsWith(invalid + QStringLiteral(": ")));
+        QCOMPARE(form->Session().FileName(), path_);
+        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
+        QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
+        QCOMPARE(Status(*form)->CountsText(), QStringLiteral("6 levels / 65 texts"));
+        QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + path_ + QStringLiteral("[*]"));
+        QVERIFY(form->isEnabled());
+        QVERIFY(!Status(*form)->ProgressShown());
     }
 
-    void anInvalidFileAfterAnArchiveDropsTheOldOne() {
-        const auto form = Open(path_);
+    void aFailedOpenWithoutArchiveLeavesNone() {
+        const auto form = Open(folder_.filePath(QStringLiteral("missing.lgp")), false);
         form->OpenArchive(folder_.filePath(QStringLiteral("missing.lgp")));
         QVERIFY(WaitForJob(*form));
         QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
-        QVERIFY(form->Archive() == nullptr);
-        QCOMPARE(form->windowTitle(), ProgramTitle());
-        QVERIFY(form->StatusBar1Panels[1]->text().isEmpty());
-        QVERIFY(form->StatusBar1Panels[2]->text().isEmpty());
+        QVERIFY(form->Session().Archive() == nullptr);
+        QVERIFY(!Action(*form, Command::Save)->isEnabled());
+        QCOMPARE(form->windowTitle(), kTitle);
+        form->openChoice = path_;
+        Action(*form, Command::Open)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->Session().FileName(), path_);
     }
 
     void dropsOpenOneFileOnly() {
         const auto form = Open(path_);
         DropUrls(*form, {QUrl::fromLocalFile(other_), QUrl::fromLocalFile(path_)});
-        QVERIFY(!form->JobRunning());
-        QCOMPARE(form->windowTitle(), ProgramTitle() + QStringLiteral(" - ") + path_);
+        QVERIFY(!form->Session().JobRunning());
+        QCOMPARE(form->Session().FileName(), path_);
 
         DropUrls(*form, {QUrl::fromLocalFile(other_)});
         QVERIFY(WaitForJob(*form));
-        QCOMPARE(form->windowTitle(), ProgramTitle() + QStringLiteral(" - ") + other_);
-        QVERIFY(form->errors.isEmpty());
+        QCOMPARE(form->Session().FileName(), other_);
 
         // On the editor too: the file opens, its path is not typed into the text.
-        SelectLevelWithTexts(*form, 1);
-        DropUrls(*form->MemoText->viewport(), {QUrl::fromLocalFile(path_)});
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        DropUrls(*Editor(*form)->viewport(), {QUrl::fromLocalFile(path_)});
         QVERIFY(WaitForJob(*form));
-        QCOMPARE(form->windowTitle(), ProgramTitle() + QStringLiteral(" - ") + path_);
-        QVERIFY(!form->HasUnsavedChanges());
+        QCOMPARE(form->Session().FileName(), path_);
+        QVERIFY(!form->Session().HasUnsavedChanges());
         QVERIFY(form->questions.isEmpty());
     }
 
     void unsavedChangesAreAskedAbout() {
         const auto form = Open(path_);
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 1);
-        QVERIFY(level != nullptr);
-        const std::string name = level->Name;
-        QTest::keyClicks(form->MemoText, QStringLiteral("Kept "));
-        const std::vector<std::uint8_t> edited = level->Texts[0].Bytes;
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        QTest::keyClicks(Editor(*form), QStringLiteral("Kept "));
         const QString question = QStringLiteral("Save changes to levels.lgp?");
 
-        // Cancel: the archive and its edit stay.
+        // Cancel: the archive and its edit stay, whatever asked.
         form->answers = {QMessageBox::Cancel};
         form->OpenArchive(other_);
         QCOMPARE(form->questions, QStringList{question});
-        QVERIFY(!form->JobRunning());
-        QCOMPARE(form->CurrentSubFile(), level);
-        QVERIFY(form->HasUnsavedChanges());
+        QVERIFY(!form->Session().JobRunning());
+        QCOMPARE(form->Session().FileName(), path_);
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
-        form->MenuItemExit->trigger();
+        Action(*form, Command::Exit)->trigger();
+        QVERIFY(form->isVisible());
         QCOMPARE(form->questions.size(), 3);
 
         // Save: the edit is written, then the other archive opens.
         form->answers = {QMessageBox::Save};
         form->OpenArchive(other_);
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                return !form->JobRunning() && form->Archive() != nullptr &&
-                       form->Archive()->FileName == other_.toStdString();
-            },
-            kTimeout));
+        QVERIFY(QTest::qWaitFor([&] { return !form->Session().JobRunning() && form->Session().FileName() == other_; },
+                                kTimeout));
         QVERIFY(form->errors.isEmpty());
-        QCOMPARE(form->windowTitle(), ProgramTitle() + QStringLiteral(" - ") + other_);
         TLGPFile saved;
         LoadArchive(saved, path_.toStdString());
-        for (const auto& subFile : saved.SubFiles) {
-            if (subFile->Name == name) QCOMPARE(subFile->Texts[0].Bytes, edited);
-        }
+        QCOMPARE(saved.SubFiles[2]->Texts[0].Bytes,
+                 (std::vector<std::uint8_t>{0x2B, 0x45, 0x50, 0x54, 0x00, 0x26, 0x4F, 0x52, 0x47, 0x4F,
+                                            0x54, 0x54, 0x45, 0x4E, 0x00, 0x23, 0x49, 0x54, 0x59, 0xFF}));
 
         // Discard: closing goes ahead without saving.
-        SelectLevelWithTexts(*form, 1);
-        QTest::keyClicks(form->MemoText, QStringLiteral("Lost "));
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        QTest::keyClicks(Editor(*form), QStringLiteral("Lost "));
         form->answers = {QMessageBox::Discard};
         QVERIFY(form->close());
         QCOMPARE(form->questions.last(), QStringLiteral("Save changes to other.lgp?"));
-        TLGPFile untouched;
-        LoadArchive(untouched, other_.toStdString());
-        QVERIFY(std::ranges::none_of(untouched.SubFiles, [](const auto& subFile) {
-            return std::ranges::any_of(subFile->Texts, [](const TLevelText& text) {
-                return text::DecodeText(text.Bytes).find("Lost") != std::string::npos;
-            });
-        }));
+        QCOMPARE(FileBytes(other_), FileBytes(folder_.filePath(QStringLiteral("demo.lgp"))));
     }
 
     void aFailedSaveGoesNoFurther() {
@@ -635,68 +636,64 @@ private slots:
         const QString doomed = folder_.filePath(QStringLiteral("gone/levels.lgp"));
         QVERIFY(QFile::copy(path_, doomed));
         const auto form = Open(doomed);
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 1);
-        QVERIFY(level != nullptr);
-        QTest::keyClicks(form->MemoText, QStringLiteral("Pending "));
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        QTest::keyClicks(Editor(*form), QStringLiteral("Pending "));
         // The save writes its temporary file beside the archive: that folder is gone.
         QVERIFY(QDir(folder_.filePath(QStringLiteral("gone"))).removeRecursively());
 
         form->answers = {QMessageBox::Save};
         form->OpenArchive(other_);
-        QVERIFY(WaitForJob(*form));
-        QTest::qWait(50);
+        QVERIFY(QTest::qWaitFor([&] { return !form->errors.isEmpty() && !form->Session().JobRunning(); }, kTimeout));
         QCOMPARE(form->errors, QStringList{QStringLiteral("An error occured during file saving.")});
-        QVERIFY(!form->JobRunning());
-        QCOMPARE(QString::fromStdString(form->Archive()->FileName), doomed);
-        QCOMPARE(form->CurrentSubFile(), level);
-        QVERIFY(form->HasUnsavedChanges());
+        QVERIFY(form->details.first().startsWith(doomed + QStringLiteral(": ")));
+        QCOMPARE(form->Session().FileName(), doomed);
+        QCOMPARE(form->Session().CurrentSubFileIndex(), 2);
+        QVERIFY(form->Session().HasUnsavedChanges());
         QVERIFY(form->isEnabled());
     }
 
     void countsUseTheLocalesThousandsSeparator() {
-        const auto form = Open(path_);
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 1);
-        QVERIFY(level != nullptr);
-        level->Texts.resize(level->Texts.size() + 1000);
-        const QString total = QString::number(texts_ + 1000);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        form->UpdateCounts();
-        QCOMPARE(form->StatusBar1Panels[2]->text(),
-                 QStringLiteral("6 levels / %1,%2 texts").arg(total.left(1), total.mid(1)));
+        TStatusBar status;
+        status.SetCounts(702, 31652);
+        QCOMPARE(status.CountsText(), QStringLiteral("702 levels / 31,652 texts"));
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        form->UpdateCounts();
-        QCOMPARE(form->StatusBar1Panels[2]->text(),
-                 QStringLiteral("6 levels / %1.%2 texts").arg(total.left(1), total.mid(1)));
-        QLocale::setDefault(QLocale::system());
+        status.SetCounts(702, 31652);
+        QCOMPARE(status.CountsText(), QStringLiteral("702 levels / 31.652 texts"));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        status.SetCounts(-1, -1);
+        QVERIFY(status.CountsText().isEmpty());
     }
 
     void closingWithSaveClosesAfterTheSave() {
         const auto form = Open(path_);
-        SelectLevelWithTexts(*form, 1);
-        QTest::keyClicks(form->MemoText, QStringLiteral("Closing "));
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        QTest::keyClicks(Editor(*form), QStringLiteral("Closing "));
         form->answers = {QMessageBox::Save};
         QVERIFY(!form->close());
         QVERIFY(QTest::qWaitFor([&] { return !form->isVisible(); }, kTimeout));
         QCOMPARE(form->questions.size(), 1);
-        QVERIFY(!form->HasUnsavedChanges());
+        QVERIFY(!form->Session().HasUnsavedChanges());
     }
 
     void textsListMarksComparedTextsInRed() {
         const auto form = Open(path_);
-        TLGPSubFile* level = SelectLevelWithTexts(*form, 2);
-        QVERIFY(level != nullptr);
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        TLGPSubFile* level = form->Session().CurrentLevel();
         level->CompareMarks.assign(level->Texts.size(), 0);
         level->CompareMarks[0] = 1;
-        QCOMPARE(form->ListBoxTexts->visualItemRect(form->ListBoxTexts->item(0)).height(), 13);
-        form->ListBoxTexts->setCurrentRow(-1);
-        const QImage image = form->ListBoxTexts->viewport()->grab().toImage();
+        QListView* view = TextsView(*form);
+        QCOMPARE(view->visualRect(view->model()->index(0, 0)).height(), 13);
+        QCOMPARE(view->model()->index(1, 0).data(TTextsListModel::kWindowCountRole).toInt(), 2);
+        view->clearSelection();
+        view->setCurrentIndex({});
+        const QImage image = view->viewport()->grab().toImage();
         const auto redPixels = [&](int row) {
             int red = 0;
-            const QRect rect = form->ListBoxTexts->visualItemRect(form->ListBoxTexts->item(row));
+            const QRect rect = view->visualRect(view->model()->index(row, 0));
             for (int y = rect.top(); y <= rect.bottom(); ++y) {
                 for (int x = rect.left() + 23; x <= rect.right(); ++x) {
-                    const QColor colour = image.pixelColor(x, y);
-                    if (colour.red() > 200 && colour.green() < 80 && colour.blue() < 80) ++red;
+                    const QColor color = image.pixelColor(x, y);
+                    if (color.red() > 200 && color.green() < 80 && color.blue() < 80) ++red;
                 }
             }
             return red;
@@ -707,130 +704,82 @@ private slots:
 
     void textPreviewFollowsTheTextItsWindowAndEdits() {
         const auto form = Open(path_);
-        // A text shown by two windows, and one shown by none.
-        TLGPSubFile* level = nullptr;
-        int twoWindows = -1;
-        int noWindow = -1;
-        for (const auto& subFile : form->Archive()->SubFiles) {
-            if (!lgp::IsLevel(*subFile)) continue;
-            for (std::size_t text = 0; text < subFile->Texts.size(); ++text) {
-                const std::size_t windows = subFile->Texts[text].Windows.size();
-                if (windows >= 2 && twoWindows < 0) twoWindows = static_cast<int>(text);
-                if (windows == 0 && noWindow < 0) noWindow = static_cast<int>(text);
-            }
-            if (twoWindows >= 0 && noWindow >= 0) {
-                level = subFile.get();
-                break;
-            }
-            twoWindows = noWindow = -1;
-        }
-        QVERIFY(level != nullptr);
-        form->ListViewFiles->setCurrentItem(RowNamed(*form, QString::fromStdString(level->Name)));
-        const std::vector<TWindow*>& windows = level->Texts[twoWindows].Windows;
-        windows[0]->Width = 150;
-        windows[0]->Height = 41;
-        windows[1]->Width = 200;
-        windows[1]->Height = 73;
-        const auto shown = [&] { return form->ImageTextPreview->pixmap().size(); };
-
-        form->ListBoxTexts->setCurrentRow(twoWindows);
-        QCOMPARE(shown(), QSize(150, 41));
-        QCOMPARE(form->ImageTextPreview->size(), QSize(150, 41));
-        form->RzSpinnerWindows->setValue(2);
-        QCOMPARE(shown(), QSize(200, 73));
+        QLabel* picture = Child<QLabel>(*form, "textPreviewPicture");
+        const auto shown = [&] { return picture->pixmap().size(); };
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        // Text 2 is shown by a window of 261 x 73 and one of 233 x 57.
+        ClickText(*form, 1);
+        QCOMPARE(shown(), QSize(261, 73));
+        WindowSelector(*form)->setValue(2);
+        QCOMPARE(shown(), QSize(233, 57));
 
         // Without a window the height follows the lines, at every keystroke.
-        form->ListBoxTexts->setCurrentRow(noWindow);
-        const int lines = static_cast<int>(form->MemoText->document()->blockCount());
-        QCOMPARE(shown(), QSize(320, 9 + 16 * lines));
-        form->MemoText->moveCursor(QTextCursor::End);
-        QTest::keyClick(form->MemoText, Qt::Key_Return);
-        QCOMPARE(shown(), QSize(320, 9 + 16 * (lines + 1)));
-
-        // What is drawn is the text in the window's colours: the default top left colour
-        // shows inside the frame near the top left corner.
-        const QImage picture = form->ImageTextPreview->pixmap().toImage();
-        QVERIFY(qAbs(qBlue(picture.pixel(3, 3)) - 176) < 12);
+        ClickText(*form, 5);
+        QCOMPARE(shown(), QSize(320, 25));
+        Editor(*form)->moveCursor(QTextCursor::End);
+        QTest::keyClick(Editor(*form), Qt::Key_Return);
+        QCOMPARE(shown(), QSize(320, 41));
+        // The default top left colour shows inside the frame near the top left corner.
+        QVERIFY(qAbs(qBlue(picture->pixmap().toImage().pixel(3, 3)) - 176) < 12);
 
         // Hidden, the preview is not drawn; shown again, it is.
-        form->MenuItemDisplayTextPreview->trigger();
-        QVERIFY(form->ImageTextPreview->isHidden());
-        QVERIFY(form->ImageTextPreview->pixmap().isNull());
-        QTest::keyClick(form->MemoText, Qt::Key_A);
-        QVERIFY(form->ImageTextPreview->pixmap().isNull());
-        form->MenuItemDisplayTextPreview->trigger();
-        QVERIFY(!form->ImageTextPreview->isHidden());
-        QCOMPARE(shown(), QSize(320, 9 + 16 * (lines + 1)));
+        Action(*form, Command::DisplayTextPreview)->trigger();
+        QVERIFY(picture->isHidden());
+        QVERIFY(picture->pixmap().isNull());
+        QTest::keyClick(Editor(*form), Qt::Key_A);
+        QVERIFY(picture->pixmap().isNull());
+        Action(*form, Command::DisplayTextPreview)->trigger();
+        QCOMPARE(shown(), QSize(320, 41));
 
-        // A window of width 0 shows no picture.
-        windows[0]->Width = 0;
-        form->ListBoxTexts->setCurrentRow(twoWindows);
-        QVERIFY(form->ImageTextPreview->pixmap().isNull());
-
-        // A level without texts, or a file that is not a level, shows none either.
-        form->ListBoxTexts->setCurrentRow(noWindow);
-        QVERIFY(!form->ImageTextPreview->pixmap().isNull());
-        form->ListViewFiles->setCurrentItem(RowNamed(
-            *form, QString::fromLatin1(lgp::LevelNames()[kLevelWithoutTexts].data())));
-        QVERIFY(form->ImageTextPreview->pixmap().isNull());
-        form->ListViewFiles->setCurrentItem(RowNamed(*form, QString::fromStdString(level->Name)));
-        QVERIFY(!form->ImageTextPreview->pixmap().isNull());
-        form->ListViewFiles->setCurrentItem(RowNamed(*form, QStringLiteral("maplist")));
-        QVERIFY(form->ImageTextPreview->pixmap().isNull());
+        // A level without texts, or a file that is not a level, shows none.
+        ClickFile(*form, QStringLiteral("ancnt4"));
+        QVERIFY(picture->pixmap().isNull());
+        ClickFile(*form, QStringLiteral("maplist"));
+        QVERIFY(picture->pixmap().isNull());
     }
 
-    void previewsAndTheAboutBox() {
-        TestedMainForm form(QStringList{});
+    void previewSizesAndTheAboutBox() {
+        TestedMainForm form(QStringList{}, Paths());
         form.show();
-        // Until settings are read, the small level preview.
-        QVERIFY(form.MenuItemLevelPreviewSizes[0]->isChecked());
-        QCOMPARE(form.GroupBoxLevelPreview->height(), 77);
-        QCOMPARE(form.GroupBoxTextPreview->height(), 77);
-        form.MenuItemLevelPreviewSizes[3]->trigger();
-        QCOMPARE(form.GroupBoxLevelPreview->height(), 227);
-        QCOMPARE(form.GroupBoxTextPreview->height(), 227);
-        QCOMPARE(form.ImageLevelPreview->maximumHeight(), 200);
-        QVERIFY(form.MenuItemDisplayTextPreview->isChecked());
-        form.MenuItemDisplayTextPreview->trigger();
-        QVERIFY(form.ImageTextPreview->isHidden());
+        // Without settings, the small level preview, and the text preview as high beside it.
+        QVERIFY(form.findChild<TMainMenu*>()->LevelPreviewSizeAction(1)->isChecked());
+        QCOMPARE(Child<QWidget>(form, "levelPreview")->height(), 77);
+        QCOMPARE(Child<QWidget>(form, "textPreview")->height(), 77);
+        form.findChild<TMainMenu*>()->LevelPreviewSizeAction(4)->trigger();
+        QCOMPARE(Child<QWidget>(form, "levelPreview")->height(), 227);
+        QCOMPARE(Child<QWidget>(form, "textPreview")->height(), 227);
+        // The text preview can be made taller still.
+        auto* splitter = Child<QSplitter>(form, "textsSplitter");
+        splitter->setSizes({50, splitter->height() - 50 - splitter->handleWidth()});
+        QVERIFY(Child<QWidget>(form, "textPreview")->height() > 300);
 
-        QCOMPARE(form.AboutForm->windowTitle(), QStringLiteral("About..."));
-        QCOMPARE(form.AboutForm->LabelVersion->text(), ProgramTitle());
-        QVERIFY(form.AboutForm->LabelBy->text().startsWith(QStringLiteral("by ")));
-        QVERIFY(!form.AboutForm->ImageProgram->pixmap().isNull());
-        QCOMPARE(form.AboutForm->size(), QSize(300, 150));
+        auto* about = Child<QDialog>(form, "aboutForm");
+        QCOMPARE(about->windowTitle(), QStringLiteral("About..."));
+        QCOMPARE(Child<QLabel>(*about, "versionLabel")->text(), kTitle);
+        QCOMPARE(Child<QLabel>(*about, "creditLabel")->text(), QStringLiteral("by Orvenne contributors"));
+        QCOMPARE(about->size(), QSize(300, 150));
     }
 
 private:
-    std::unique_ptr<TestedMainForm> Open(const QString& path) {
-        auto form = std::make_unique<TestedMainForm>(QStringList{path});
+    TEditorPaths Paths() const { return TEditorPaths::InFolder(settings_->path()); }
+
+    std::unique_ptr<TestedMainForm> Open(const QString& path, bool wait = true) {
+        auto form = std::make_unique<TestedMainForm>(QStringList{path}, Paths());
         form->show();
-        if (!WaitForJob(*form)) qWarning("the open job did not end");
+        if (wait && !WaitForJob(*form)) qWarning("the open job did not end");
         return form;
     }
 
-    // Selects the first level with at least `texts` texts and returns it, or none.
-    static TLGPSubFile* SelectLevelWithTexts(TMainForm& form, std::size_t texts) {
-        for (const auto& subFile : form.Archive()->SubFiles) {
-            if (!lgp::IsLevel(*subFile) || subFile->Texts.size() < texts) continue;
-            form.ListViewFiles->setCurrentItem(
-                RowNamed(form, QString::fromStdString(subFile->Name)));
-            return form.CurrentSubFile() == subFile.get() ? subFile.get() : nullptr;
-        }
-        return nullptr;
-    }
-
     static void ExpectNoWindow(const TMainForm& form) {
-        QVERIFY(!form.RzSpinnerWindows->isEnabled());
-        QCOMPARE(form.RzSpinnerWindows->minimum(), -1);
-        QCOMPARE(form.RzSpinnerWindows->maximum(), -1);
-        QCOMPARE(form.RzSpinnerWindows->value(), -1);
-        QVERIFY(!form.PngSpeedButtonWindows->isEnabled());
+        QVERIFY(!WindowSelector(form)->isEnabled());
+        QCOMPARE(WindowSelector(form)->minimum(), -1);
+        QCOMPARE(WindowSelector(form)->maximum(), -1);
+        QCOMPARE(WindowSelector(form)->value(), -1);
+        QVERIFY(!Child<QToolButton>(form, "windowButton")->isEnabled());
     }
 
     QTemporaryDir folder_;
-    sample::SampleArchive sample_;
-    int texts_ = 0;
+    std::unique_ptr<QTemporaryDir> settings_;
     QString path_;
     QString other_;
 };

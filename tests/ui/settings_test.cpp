@@ -1,0 +1,166 @@
+#include <QAction>
+#include <QFile>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+#include "ui/editor_settings.h"
+#include "ui/ini_file.h"
+#include "ui/main_form.h"
+#include "ui/main_menu.h"
+#include "ui/menu_mnemonics.h"
+
+namespace {
+
+using Command = TMainMenu::Command;
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        folder_ = std::make_unique<QTemporaryDir>();
+        path_ = folder_->filePath(QStringLiteral("settings.ini"));
+    }
+
+    void iniFilesAreWindows1252AndCaseless() {
+        // "Profil é=1" and a value with "ü", in Windows-1252; other lines and comments stay.
+        Write(path_, "; kept\r\n[Settings]\r\nlanguage = fra\r\nOther=x\r\n[WINDOWS]\r\nProfil \xE9=1\r\n"
+                     "Second=\xFC\r\nBad=12x\r\n");
+        TIniFile ini(path_);
+        QCOMPARE(ini.ReadString("SETTINGS", "Language", "eng"), QStringLiteral("fra"));
+        QCOMPARE(ini.ReadInteger("settings", "other", 7), 7);
+        QCOMPARE(ini.ReadInteger("windows", "bad", 7), 7);
+        const std::vector<std::pair<QString, QString>> profiles = ini.ReadSection("windows");
+        QCOMPARE(profiles.size(), std::size_t{3});
+        QCOMPARE(profiles[0], std::make_pair(QStringLiteral("Profil \u00E9"), QStringLiteral("1")));
+        QCOMPARE(profiles[1], std::make_pair(QStringLiteral("Second"), QStringLiteral("\u00FC")));
+
+        ini.WriteString("settings", "LANGUAGE", QStringLiteral("d\u00E9u"));
+        ini.WriteBool("Settings", "TextPreview", false);
+        QVERIFY(ini.Save());
+        const QByteArray written = Read(path_);
+        QCOMPARE(written, QByteArray("; kept\n\n\n[Settings]\nlanguage=d\xE9u\nOther=x\nTextPreview=0\n\n\n"
+                                     "[WINDOWS]\nProfil \xE9=1\nSecond=\xFC\nBad=12x\n"));
+        // Saving again changes nothing: the file does not grow with every run.
+        QVERIFY(TIniFile(path_).Save());
+        QCOMPARE(Read(path_), written);
+    }
+
+    void missingAndDamagedFilesGiveTheDefaults() {
+        TEditorSettings settings = TEditorSettings::Read(path_);
+        QCOMPARE(settings.language, QStringLiteral("eng"));
+        QCOMPARE(settings.levelsListSize, 310);
+        QCOMPARE(settings.columnWidths, (std::array<int, 4>{30, 75, 145, 50}));
+        QVERIFY(settings.textPreview);
+        QCOMPARE(settings.levelPreviewSize, 1);
+        QCOMPARE(settings.windowColors, 0);
+        QVERIFY(settings.windowProfiles.empty());
+
+        // Values that are not numbers, a size out of range, and bytes that are no text at all.
+        static const char damaged[] = "[SETTINGS]\nLevelsListSize=wide\nLevelPreviewSize=9\nTextPreview=0\n\0\xFF\xFE";
+        Write(path_, QByteArray(damaged, sizeof damaged - 1));
+        settings = TEditorSettings::Read(path_);
+        QCOMPARE(settings.levelsListSize, 310);
+        QCOMPARE(settings.levelPreviewSize, 1);
+        QVERIFY(!settings.textPreview);
+    }
+
+    void everySettingIsWrittenAtCloseAndReadBack() {
+        Write(path_, "[SETTINGS]\nUnknownKey=stays\n[WINDOWS]\nDusk=102030405060708090A0B0C0\n");
+        {
+            TMainForm form({}, TEditorPaths::InFolder(folder_->path()));
+            form.show();
+            auto* menu = form.findChild<TMainMenu*>();
+            menu->Action(Command::OnlyLevels)->trigger();
+            menu->Action(Command::DisplayTextPreview)->trigger();
+            menu->LevelPreviewSizeAction(3)->trigger();
+            auto* files = form.findChild<QTreeView*>(QStringLiteral("filesView"));
+            files->setColumnWidth(2, 201);
+            auto* splitter = form.findChild<QSplitter*>(QStringLiteral("mainSplitter"));
+            splitter->setSizes({333, splitter->width() - 333 - splitter->handleWidth()});
+            form.resize(900, 650);
+            QVERIFY(form.close());
+        }
+        const TIniFile ini(path_);
+        QCOMPARE(ini.ReadString("SETTINGS", "UnknownKey", ""), QStringLiteral("stays"));
+        QCOMPARE(ini.ReadInteger("SETTINGS", "DisplayOnlyLevels", -1), 1);
+        QCOMPARE(ini.ReadInteger("SETTINGS", "TextPreview", -1), 0);
+        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelPreviewSize", -1), 3);
+        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelsListSize", -1), 333);
+        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelsListCol1", -1), 30);
+        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelsListCol3", -1), 201);
+        QCOMPARE(ini.ReadInteger("SETTINGS", "WindowState", -1), 0);
+        QCOMPARE(ini.ReadInteger("SETTINGS", "WindowColors", -1), 0);
+        QCOMPARE(ini.ReadString("SETTINGS", "Language", ""), QStringLiteral("eng"));
+        QVERIFY(!ini.ReadString("SETTINGS", "WindowGeometry", "").isEmpty());
+        QCOMPARE(ini.ReadString("WINDOWS", "Dusk", ""), QStringLiteral("102030405060708090A0B0C0"));
+
+        TMainForm again({}, TEditorPaths::InFolder(folder_->path()));
+        again.show();
+        auto* menu = again.findChild<TMainMenu*>();
+        QVERIFY(menu->Action(Command::OnlyLevels)->isChecked());
+        QVERIFY(!menu->Action(Command::DisplayTextPreview)->isChecked());
+        QVERIFY(menu->LevelPreviewSizeAction(3)->isChecked());
+        QCOMPARE(again.findChild<QTreeView*>(QStringLiteral("filesView"))->columnWidth(2), 201);
+        QCOMPARE(again.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes().value(0), 333);
+        QCOMPARE(again.size(), QSize(900, 650));
+    }
+
+    void exitWritesTheSettingsToo() {
+        {
+            TMainForm form({}, TEditorPaths::InFolder(folder_->path()));
+            form.show();
+            form.findChild<TMainMenu*>()->LevelPreviewSizeAction(4)->trigger();
+            form.findChild<TMainMenu*>()->Action(Command::Exit)->trigger();
+            QVERIFY(!form.isVisible());
+        }
+        QCOMPARE(TIniFile(path_).ReadInteger("SETTINGS", "LevelPreviewSize", -1), 4);
+    }
+
+    void mnemonicsTakeAFreeLetter_data() {
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addRow("word starts first") << QStringList{"Find", "Find next", "Find previous"}
+                                           << QStringList{"&Find", "Find &next", "Find &previous"};
+        QTest::addRow("then any letter") << QStringList{"Save", "Save as", "Sav"}
+                                         << QStringList{"&Save", "Save &as", "Sa&v"};
+        QTest::addRow("case does not matter") << QStringList{"cut", "Copy"} << QStringList{"&cut", "C&opy"};
+        QTest::addRow("none left") << QStringList{"ab", "ba", "ab"} << QStringList{"&ab", "&ba", "ab"};
+        QTest::addRow("literal ampersand") << QStringList{"R&D"} << QStringList{"&R&&D"};
+        QTest::addRow("accented") << QStringList{"\u00C9dition", "Edit"} << QStringList{"&\u00C9dition", "&Edit"};
+        QTest::addRow("no letter") << QStringList{"?"} << QStringList{"?"};
+    }
+
+    void mnemonicsTakeAFreeLetter() {
+        QFETCH(QStringList, captions);
+        QFETCH(QStringList, expected);
+        QSet<QChar> used;
+        QStringList actual;
+        for (const QString& caption : captions) actual << WithMnemonic(caption, used);
+        QCOMPARE(actual, expected);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> folder_;
+    QString path_;
+};
+
+QTEST_MAIN(SettingsTest)
+#include "settings_test.moc"

@@ -1,0 +1,238 @@
+#include "ui/archive_session.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include <QFile>
+
+#include "jobs/open_job.h"
+#include "jobs/save_job.h"
+#include "lgp/field_rebuilder.h"
+#include "lgp/level_tables.h"
+#include "platform/shell_link.h"
+#include "text/text_decoder.h"
+#include "text/text_encoder.h"
+#include "ui/interface_texts.h"
+
+namespace {
+
+QString FromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::filesystem::path ToLocalPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+}  // namespace
+
+TArchiveSession::TArchiveSession(QObject* parent) : QObject(parent) {}
+
+TArchiveSession::~TArchiveSession() = default;
+
+QString TArchiveSession::FileName() const {
+    return archive_ ? FromLocalPath(archive_->FileName) : QString();
+}
+
+bool TArchiveSession::LevelChanged(int subFile) const {
+    return subFile >= 0 && static_cast<std::size_t>(subFile) < changed_.size() &&
+           changed_[static_cast<std::size_t>(subFile)] != 0;
+}
+
+bool TArchiveSession::TextChanged(int subFile, int text) const {
+    if (!LevelChanged(subFile)) return false;
+    const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
+    if (text < 0 || static_cast<std::size_t>(text) >= level.Texts.size()) return false;
+    const TLevelText& entry = level.Texts[static_cast<std::size_t>(text)];
+    const auto index = static_cast<std::size_t>(text);
+    if (index >= level.SavedTexts.size() || entry.Bytes != level.SavedTexts[index]) return true;
+    return std::ranges::any_of(entry.Windows, [](const TWindow* window) { return window->Changed(); });
+}
+
+TLGPSubFile* TArchiveSession::CurrentSubFile() const {
+    if (!archive_ || subFile_ < 0) return nullptr;
+    return archive_->SubFiles[static_cast<std::size_t>(subFile_)].get();
+}
+
+TLGPSubFile* TArchiveSession::CurrentLevel() const {
+    TLGPSubFile* subFile = CurrentSubFile();
+    return subFile != nullptr && lgp::IsLevel(*subFile) ? subFile : nullptr;
+}
+
+int TArchiveSession::WindowCount() const {
+    const TLGPSubFile* level = CurrentLevel();
+    if (level == nullptr || text_ < 0) return 0;
+    return static_cast<int>(level->Texts[static_cast<std::size_t>(text_)].Windows.size());
+}
+
+TWindow* TArchiveSession::CurrentWindow() const {
+    if (window_ < 0 || window_ >= WindowCount()) return nullptr;
+    return CurrentLevel()->Texts[static_cast<std::size_t>(text_)].Windows[static_cast<std::size_t>(window_)];
+}
+
+void TArchiveSession::Open(const QString& path) {
+    if (jobRunning_) return;
+    QString target = path;
+    if (platform::IsShortcut(ToLocalPath(path))) {
+        // An unresolvable shortcut gives an empty path, which the open job rejects.
+        target = FromLocalPath(platform::ShortcutTarget(ToLocalPath(path)).string());
+    }
+    pending_ = std::make_unique<TLGPFile>();
+    pendingPath_ = target;
+    auto* job = new TOpenThread(*pending_, target);
+    job->SetFailureText(InterfaceText("messages", "invalid_file"));
+    StartJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."),
+             [this](bool succeeded) { OpenEnded(succeeded); });
+}
+
+void TArchiveSession::Save(const QString& target, bool adoptTarget) {
+    if (!archive_ || jobRunning_) return;
+    saveTarget_ = target;
+    auto* job = new TSaveThread(*archive_, target, adoptTarget);
+    job->SetFailureText(InterfaceText("messages", "file_saving_failure"));
+    StartJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."),
+             [this](bool succeeded) { SaveEnded(succeeded); });
+}
+
+void TArchiveSession::StartJob(TJob* job, const QString& statusText,
+                               std::function<void(bool)> ended) {
+    jobRunning_ = true;
+    const bool opening = pending_ != nullptr;
+    const QString file = opening ? pendingPath_ : saveTarget_;
+    connect(
+        job, &TJob::started, this, [this, statusText] { emit jobStarted(statusText); },
+        Qt::BlockingQueuedConnection);
+    connect(
+        job, &TJob::progress, this, [this](int percent) { emit jobProgress(percent); },
+        Qt::BlockingQueuedConnection);
+    connect(
+        job, &TJob::failed, this,
+        [this, opening, file](const QString& message, const QString& reason) {
+            const QString detail = file + QStringLiteral(": ") + reason;
+            if (opening) {
+                emit openFailed(message, detail);
+            } else {
+                emit saveFailed(message, detail);
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    connect(
+        job, &TJob::finished, this,
+        [this, ended = std::move(ended)](bool succeeded) {
+            jobRunning_ = false;
+            ended(succeeded);
+            emit jobEnded();
+        },
+        Qt::BlockingQueuedConnection);
+    job->StartDetached();
+}
+
+void TArchiveSession::OpenEnded(bool succeeded) {
+    std::unique_ptr<TLGPFile> read = std::move(pending_);
+    if (!succeeded) return;
+    // The old archive lives until every observer has let go of it.
+    std::unique_ptr<TLGPFile> old = std::move(archive_);
+    archive_ = std::move(read);
+    subFile_ = -1;
+    text_ = -1;
+    window_ = -1;
+    tagged_.clear();
+    RecountChanges();
+    emit opened();
+    emit modifiedChanged(false);
+}
+
+void TArchiveSession::SaveEnded(bool succeeded) {
+    if (!succeeded) return;
+    const bool wasModified = HasUnsavedChanges();
+    RecountChanges();
+    emit saved(FileName());
+    if (wasModified != HasUnsavedChanges()) emit modifiedChanged(HasUnsavedChanges());
+}
+
+void TArchiveSession::RecountChanges() {
+    changed_.assign(archive_ ? archive_->SubFiles.size() : 0, 0);
+    changedLevels_ = 0;
+    for (std::size_t index = 0; index < changed_.size(); ++index) {
+        const TLGPSubFile& subFile = *archive_->SubFiles[index];
+        if (TextsChanged(subFile) || WindowsChanged(subFile)) {
+            changed_[index] = 1;
+            ++changedLevels_;
+        }
+    }
+}
+
+void TArchiveSession::UpdateChanged(int subFile) {
+    const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
+    const char now = TextsChanged(level) || WindowsChanged(level) ? 1 : 0;
+    char& was = changed_[static_cast<std::size_t>(subFile)];
+    if (now == was) return;
+    const bool wasModified = HasUnsavedChanges();
+    was = now;
+    changedLevels_ += now != 0 ? 1 : -1;
+    if (wasModified != HasUnsavedChanges()) emit modifiedChanged(HasUnsavedChanges());
+}
+
+void TArchiveSession::SelectSubFile(int subFile) {
+    if (!archive_ || subFile < -1 || subFile >= static_cast<int>(archive_->SubFiles.size())) {
+        subFile = -1;
+    }
+    if (subFile == subFile_) return;
+    subFile_ = subFile;
+    emit subFileSelected();
+    const TLGPSubFile* level = CurrentLevel();
+    text_ = -2;  // forces the text selection below to be told
+    SelectText(level != nullptr && !level->Texts.empty() ? 0 : -1);
+}
+
+void TArchiveSession::SelectText(int text) {
+    const TLGPSubFile* level = CurrentLevel();
+    if (level == nullptr || text < 0 || static_cast<std::size_t>(text) >= level->Texts.size()) {
+        text = -1;
+    }
+    if (text == text_) return;
+    text_ = text;
+    window_ = WindowCount() > 0 ? 0 : -1;
+    LoadCurrentText();
+    emit textSelected();
+}
+
+void TArchiveSession::LoadCurrentText() {
+    const TLGPSubFile* level = CurrentLevel();
+    tagged_ = level != nullptr && text_ >= 0
+                  ? text::DecodeText(level->Texts[static_cast<std::size_t>(text_)].Bytes)
+                  : std::string();
+}
+
+void TArchiveSession::SelectWindow(int window) {
+    if (window < 0 || window >= WindowCount()) window = -1;
+    if (window == window_) return;
+    window_ = window;
+    emit windowSelected();
+}
+
+void TArchiveSession::StoreCurrentText(std::string tagged) {
+    TLGPSubFile* level = CurrentLevel();
+    if (level == nullptr || text_ < 0) return;
+    level->Texts[static_cast<std::size_t>(text_)].Bytes = text::EncodeText(tagged, true);
+    tagged_ = std::move(tagged);
+    UpdateChanged(subFile_);
+    emit textEdited(subFile_, text_);
+}
+
+void TArchiveSession::CurrentWindowEdited() {
+    if (CurrentWindow() == nullptr) return;
+    UpdateChanged(subFile_);
+    emit windowEdited(subFile_);
+}
+
+void TArchiveSession::RefreshDescriptions() {
+    if (!archive_) return;
+    const lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
+    for (const auto& subFile : archive_->SubFiles) {
+        const int level = lgp::LevelIndex(subFile->Name);
+        if (level >= 0) subFile->Description = descriptions.Get(level);
+    }
+    emit descriptionsChanged();
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+
+#include "lgp/lgp_file.h"
+
+class TJob;
+class TWindow;
+
+// The open archive and the place in it that the user works on: the selected file, text and
+// window. It starts the open and save jobs, stores the user's edits, keeps track of what
+// differs from the saved file, and tells its observers (the windows and panes) through
+// signals. No widgets: windows call it and connect to it, and jobs that change texts go
+// through it.
+class TArchiveSession : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TArchiveSession(QObject* parent = nullptr);
+    ~TArchiveSession() override;
+
+    // The open archive, or none.
+    TLGPFile* Archive() const { return archive_.get(); }
+    // The open archive's file, or empty.
+    QString FileName() const;
+    // From the start of an open or save until its job has ended.
+    bool JobRunning() const { return jobRunning_; }
+
+    // True when a level's texts or windows differ from the saved ones.
+    bool HasUnsavedChanges() const { return changedLevels_ > 0; }
+    // The same for one file of the archive (by table index), and for one text of it.
+    bool LevelChanged(int subFile) const;
+    bool TextChanged(int subFile, int text) const;
+
+    // Table index of the selected file, or -1.
+    int CurrentSubFileIndex() const { return subFile_; }
+    TLGPSubFile* CurrentSubFile() const;
+    // The selected file when it is a level, else none.
+    TLGPSubFile* CurrentLevel() const;
+    // Index of the selected text of the current level, or -1.
+    int CurrentText() const { return text_; }
+    // Index of the selected window in the current text's window list, or -1.
+    int CurrentWindowIndex() const { return window_; }
+    // Number of windows that show the selected text.
+    int WindowCount() const;
+    // The selected window, or none.
+    TWindow* CurrentWindow() const;
+    // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
+    const std::string& CurrentTagged() const { return tagged_; }
+
+    // Reads the archive at path (a shortcut is followed first) on a worker thread. On success
+    // it replaces the open archive and `opened` follows; on failure the open archive stays and
+    // `openFailed` tells why. Does nothing while a job runs.
+    void Open(const QString& path);
+    // Writes the archive to target on a worker thread. Saving over the archive's own file, or
+    // with adoptTarget ("Save as..."), makes the written file the open one. Ends with `saved`
+    // or `saveFailed`. Does nothing without an archive or while a job runs.
+    void Save(const QString& target, bool adoptTarget);
+
+    // Selects a file by table index (-1: none), and its first text and that text's first
+    // window when it has them.
+    void SelectSubFile(int subFile);
+    // Selects a text of the current level (-1: none) and its first window.
+    void SelectText(int text);
+    // Selects a window of the current text's window list (-1: none).
+    void SelectWindow(int window);
+
+    // Stores tagged text as the selected text's bytes (encoded, 0xFF appended). Does nothing
+    // when no text of a level is selected.
+    void StoreCurrentText(std::string tagged);
+    // Tells that the selected window's values were changed in place.
+    void CurrentWindowEdited();
+    // Gives every level its description in the current language.
+    void RefreshDescriptions();
+
+signals:
+    // A job began (with its status text), advanced, or ended; the window is unusable between
+    // the first and the last.
+    void jobStarted(const QString& statusText);
+    void jobProgress(int percent);
+    void jobEnded();
+    void opened();
+    // message: the interface text to show; detail: the file and the reason.
+    void openFailed(const QString& message, const QString& detail);
+    void saved(const QString& fileName);
+    void saveFailed(const QString& message, const QString& detail);
+
+    // The selected file changed (the selection of a text and window follows).
+    void subFileSelected();
+    // The selected text changed, or it was reloaded; the window selection is its first window.
+    void textSelected();
+    void windowSelected();
+    // The selected text's bytes were replaced by StoreCurrentText.
+    void textEdited(int subFile, int text);
+    // A window of the current level changed its values.
+    void windowEdited(int subFile);
+    // The unsaved state of the whole archive changed.
+    void modifiedChanged(bool modified);
+    // Every level's description was given again.
+    void descriptionsChanged();
+
+private:
+    // Starts a job that reports through this object; `ended` runs in its finish handler.
+    void StartJob(TJob* job, const QString& statusText, std::function<void(bool)> ended);
+    void OpenEnded(bool succeeded);
+    void SaveEnded(bool succeeded);
+    // Recounts the changed levels after a load or save.
+    void RecountChanges();
+    // Updates the changed state of one level after an edit.
+    void UpdateChanged(int subFile);
+    void LoadCurrentText();
+
+    std::unique_ptr<TLGPFile> archive_;
+    // The archive an open job fills; it replaces archive_ only once it has been read whole.
+    std::unique_ptr<TLGPFile> pending_;
+    QString pendingPath_;
+    QString saveTarget_;
+    bool jobRunning_ = false;
+    // Per table index: whether the level differs from what is saved.
+    std::vector<char> changed_;
+    int changedLevels_ = 0;
+    int subFile_ = -1;
+    int text_ = -1;
+    int window_ = -1;
+    std::string tagged_;
+};

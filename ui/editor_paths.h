@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the editor keeps settings.ini and finds its language files.
+struct TEditorPaths {
+    QString settingsFile;
+    // Searched in this order; a language found in an earlier folder hides one of the same name
+    // in a later folder.
+    QStringList languageFolders;
+
+    // A portable copy, whose folder is writable, keeps everything beside the program. An
+    // installed one keeps settings.ini in the user's configuration folder and reads language
+    // files from the program's folder, the installed data folder and the user's data folder.
+    static TEditorPaths ForProgram();
+    // Everything in one folder, as a portable copy; for tests and tools.
+    static TEditorPaths InFolder(const QString& folder);
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+
+// What settings.ini keeps between runs: section "SETTINGS" and the colour profiles of section
+// "WINDOWS". The defaults are what a first run shows.
+struct TEditorSettings {
+    QString language = QStringLiteral("eng");
+    // The position of the splitter between the file list and the texts.
+    int levelsListSize = 310;
+    std::array<int, 4> columnWidths = {30, 75, 145, 50};
+    bool onlyLevels = false;
+    bool textPreview = true;
+    // 1 Small to 4 Very large; a stored value outside that range reads as 1.
+    int levelPreviewSize = 1;
+    // 0: the default colours; n: the n-th profile.
+    int windowColors = 0;
+    // 0 normal, 1 minimised, 2 maximised; written for other tools, the geometry restores it.
+    int windowState = 0;
+    // The main window's size, place and state as Qt saves them; empty until first written.
+    QByteArray windowGeometry;
+    // Height of the text preview below the editor; 0 follows the level preview size.
+    int textPreviewHeight = 0;
+    // Section "WINDOWS" in file order: profile name and its colour string, as stored.
+    std::vector<std::pair<QString, QString>> windowProfiles;
+
+    // Reads the file; every key that is missing or not a number keeps its default.
+    static TEditorSettings Read(const QString& path);
+    // Writes every key but "Language" and rewrites section "WINDOWS", keeping the file's other
+    // lines. Returns false when the file cannot be written.
+    bool Write(const QString& path) const;
+    // Writes "Language" alone, at once when the user chooses a language.
+    static bool WriteLanguage(const QString& path, const QString& language);
+};

@@ -1,0 +1,100 @@
+#include "ui/file_list_model.h"
+
+#include <QColor>
+#include <QFont>
+
+#include "lgp/level_tables.h"
+#include "text/windows1252.h"
+#include "ui/archive_session.h"
+#include "ui/interface_texts.h"
+
+namespace {
+
+const QColor kDescriptionColor(62, 88, 133);
+
+QString FromWindows1252(const std::string& text) {
+    return QString::fromStdString(text::Windows1252ToUtf8(text));
+}
+
+}  // namespace
+
+TFileListModel::TFileListModel(TArchiveSession& session, QObject* parent)
+    : QAbstractTableModel(parent), session_(session) {
+    connect(&session_, &TArchiveSession::opened, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+    connect(&session_, &TArchiveSession::textEdited, this,
+            [this](int subFile, int) { RowChanged(subFile); });
+    connect(&session_, &TArchiveSession::windowEdited, this, &TFileListModel::RowChanged);
+    connect(&session_, &TArchiveSession::saved, this, [this] {
+        if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+    });
+    connect(&session_, &TArchiveSession::descriptionsChanged, this, [this] {
+        if (rowCount() > 0) {
+            emit dataChanged(index(0, kDescriptionColumn), index(rowCount() - 1, kDescriptionColumn));
+        }
+    });
+}
+
+int TFileListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || session_.Archive() == nullptr) return 0;
+    return static_cast<int>(session_.Archive()->SubFiles.size());
+}
+
+int TFileListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant TFileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const TLGPSubFile& subFile = *session_.Archive()->SubFiles[static_cast<std::size_t>(index.row())];
+    const bool level = lgp::IsLevel(subFile);
+    switch (role) {
+        case Qt::DisplayRole:
+            switch (index.column()) {
+                case kIndexColumn: return QString::number(index.row() + 1);
+                case kFileColumn: return FromWindows1252(subFile.Name);
+                case kDescriptionColumn: return FromWindows1252(subFile.Description);
+                case kTextsColumn:
+                    return level ? QString::number(subFile.Texts.size()) : QStringLiteral("-");
+                default: return {};
+            }
+        case Qt::ForegroundRole:
+            return index.column() == kDescriptionColumn ? kDescriptionColor : QColor(Qt::black);
+        case Qt::TextAlignmentRole:
+            return index.column() == kTextsColumn
+                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::FontRole:
+            if (session_.LevelChanged(index.row())) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
+        case kIsLevelRole: return level;
+        default: return {};
+    }
+}
+
+QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::TextAlignmentRole && section == kTextsColumn) {
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (role != Qt::DisplayRole) return {};
+    switch (section) {
+        case kIndexColumn: return QStringLiteral("#");
+        case kFileColumn: return InterfaceText("main", "file");
+        case kDescriptionColumn: return InterfaceText("main", "description");
+        case kTextsColumn: return InterfaceText("main", "texts");
+        default: return {};
+    }
+}
+
+void TFileListModel::Retranslate() { emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1); }
+
+void TFileListModel::RowChanged(int row) {
+    if (row >= 0 && row < rowCount()) emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class TArchiveSession;
+
+// The files of the open archive in table-of-contents order, one row each, with the columns
+// "#" (1-based table index), File, Description and Texts (a level's text count, "-" for other
+// files). A level whose texts or windows differ from the saved ones is shown in bold.
+class TFileListModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { kIndexColumn, kFileColumn, kDescriptionColumn, kTextsColumn, kColumnCount };
+    // True for a row whose file is a level.
+    static constexpr int kIsLevelRole = Qt::UserRole + 1;
+
+    // Follows the session: rows come and go with the open archive.
+    explicit TFileListModel(TArchiveSession& session, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The bare column words of the current language ("#", "File", "Description", "Texts").
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // The column captions in the current language.
+    void Retranslate();
+
+private:
+    void RowChanged(int row);
+
+    TArchiveSession& session_;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include <QString>
+
+// An INI file as the editor's settings and language files are written: Windows-1252 text,
+// "[section]" lines and "key=value" lines, sections and keys matched without regard to case.
+// The whole file is read at construction; writes change the copy in memory, and Save writes
+// it back whole, so that lines this program does not know keep their place.
+class TIniFile {
+public:
+    // Reads path; a missing or unreadable file reads as empty.
+    explicit TIniFile(QString path);
+    ~TIniFile();
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+
+    const QString& Path() const { return path_; }
+
+    // The value of a key, or `fallback` when the section or key is missing.
+    QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
+    // A decimal integer; `fallback` as well when the value is not one.
+    int ReadInteger(const QString& section, const QString& key, int fallback) const;
+    // Any integer other than 0 reads as true; `fallback` when the value is not an integer.
+    bool ReadBool(const QString& section, const QString& key, bool fallback) const;
+    // Every key of a section and its value, in the file's order.
+    std::vector<std::pair<QString, QString>> ReadSection(const QString& section) const;
+
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    // Written as 1 or 0.
+    void WriteBool(const QString& section, const QString& key, bool value);
+    // Removes a section and its keys.
+    void EraseSection(const QString& section);
+
+    // Writes the file, creating its folder when needed. Returns false when it cannot be written;
+    // the file on disk is then as it was or, where the disk failed mid-way, incomplete.
+    bool Save() const;
+
+private:
+    class Data;
+
+    QString path_;
+    std::unique_ptr<Data> data_;
+};

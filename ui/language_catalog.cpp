@@ -1,0 +1,84 @@
+#include "ui/language_catalog.h"
+
+#include <algorithm>
+#include <string>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "lgp/level_tables.h"
+#include "text/windows1252.h"
+#include "ui/ini_file.h"
+#include "ui/interface_texts.h"
+
+namespace {
+
+constexpr qsizetype kNameLength = 3;
+const QString kEnglish = QStringLiteral("eng");
+
+bool IsLanguageFile(const QFileInfo& file) {
+    return file.isFile() && file.suffix().compare(QStringLiteral("lng"), Qt::CaseInsensitive) == 0 &&
+           file.completeBaseName().size() == kNameLength;
+}
+
+}  // namespace
+
+QList<TLanguage> FindLanguages(const QStringList& folders) {
+    QList<TLanguage> languages;
+    const auto known = [&languages](const QString& name) {
+        return std::ranges::any_of(languages, [&name](const TLanguage& language) {
+            return language.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+    };
+    for (const QString& folder : folders) {
+        const QFileInfoList files =
+            QDir(folder).entryInfoList({QStringLiteral("???.lng"), QStringLiteral("???.LNG")},
+                                       QDir::Files, QDir::Name);
+        for (const QFileInfo& file : files) {
+            const QString name = file.completeBaseName();
+            if (!IsLanguageFile(file) || name.compare(kEnglish, Qt::CaseInsensitive) == 0 ||
+                known(name)) {
+                continue;
+            }
+            const TIniFile ini(file.absoluteFilePath());
+            languages.append({name, ini.ReadString(QStringLiteral("header"), QStringLiteral("language"), name),
+                              file.absoluteFilePath()});
+        }
+    }
+    std::ranges::sort(languages, [](const TLanguage& left, const TLanguage& right) {
+        return left.name.compare(right.name, Qt::CaseInsensitive) < 0;
+    });
+    return languages;
+}
+
+QString LanguageFile(const QStringList& folders, const QString& name) {
+    for (const QString& folder : folders) {
+        const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("???.lng"), QStringLiteral("???.LNG")}, QDir::Files);
+        for (const QFileInfo& file : files) {
+            if (IsLanguageFile(file) && file.completeBaseName().compare(name, Qt::CaseInsensitive) == 0) {
+                return file.absoluteFilePath();
+            }
+        }
+    }
+    return {};
+}
+
+void LoadLanguage(const QString& path) {
+    // An empty path names no file, and a missing file reads as empty: English throughout.
+    const TIniFile file(path.isEmpty() ? QString() : path);
+    LoadInterfaceTexts([&file](const QString& section, const QString& key, const QString& english) {
+        return file.ReadString(section, key, english);
+    });
+    lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
+    const QString section = QStringLiteral("levels_descriptions");
+    const auto names = lgp::LevelNames();
+    const auto english = lgp::EnglishDescriptions();
+    for (std::size_t level = 0; level < names.size(); ++level) {
+        const QString fallback = QString::fromStdString(
+            text::Windows1252ToUtf8(english[level]));
+        const QString value = file.ReadString(section, QString::fromLatin1(names[level].data(),
+                                                                          static_cast<qsizetype>(names[level].size())),
+                                              fallback);
+        descriptions.Set(static_cast<int>(level), text::Utf8ToWindows1252(value.toStdString()).text);
+    }
+}

@@ -1,0 +1,189 @@
+#include "ui/main_menu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ui/interface_texts.h"
+#include "ui/menu_mnemonics.h"
+
+namespace {
+
+const QString kEllipsis = QStringLiteral("...");
+const QString kEnglish = QStringLiteral("eng");
+
+// Language captions are plain text: an '&' in them is shown, not a mnemonic.
+QString Escaped(QString caption) { return caption.replace(u'&', QStringLiteral("&&")); }
+
+struct Caption {
+    const char* key;
+    bool ellipsis;
+};
+
+Caption CaptionOf(TMainMenu::Command command) {
+    using C = TMainMenu::Command;
+    switch (command) {
+        case C::Open: return {"open", true};
+        case C::Save: return {"save", false};
+        case C::SaveAs: return {"save_as", true};
+        case C::Compare: return {"compare", true};
+        case C::DisplayLastComparison: return {"display_last_comparison", false};
+        case C::WindowColors: return {"window_colors", false};
+        case C::Exit: return {"exit", false};
+        case C::Undo: return {"undo", false};
+        case C::Redo: return {"redo", false};
+        case C::Cut: return {"cut", false};
+        case C::Copy: return {"copy", false};
+        case C::Paste: return {"paste", false};
+        case C::SelectAll: return {"select_all", false};
+        case C::Find: return {"find", true};
+        case C::FindNext: return {"find_next", false};
+        case C::FindPrevious: return {"find_previous", false};
+        case C::Replace: return {"replace", true};
+        case C::AllFiles: return {"all_files", false};
+        case C::OnlyLevels: return {"only_levels", false};
+        case C::DisplayTextPreview: return {"display_text_preview", false};
+        case C::About: return {"about", true};
+    }
+    return {"", false};
+}
+
+QString CaptionText(TMainMenu::Command command) {
+    const Caption caption = CaptionOf(command);
+    return InterfaceText("general", caption.key) + (caption.ellipsis ? kEllipsis : QString());
+}
+
+}  // namespace
+
+TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar) {
+    using C = Command;
+    fileMenu_ = bar_.addMenu(QString());
+    Add(*fileMenu_, C::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    Add(*fileMenu_, C::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    Add(*fileMenu_, C::SaveAs);
+    fileMenu_->addSeparator();
+    Add(*fileMenu_, C::Compare);
+    Add(*fileMenu_, C::DisplayLastComparison);
+    fileMenu_->addSeparator();
+    Add(*fileMenu_, C::WindowColors);
+    fileMenu_->addSeparator();
+    Add(*fileMenu_, C::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    editMenu_ = bar_.addMenu(QString());
+    Add(*editMenu_, C::Undo, QKeySequence::Undo);
+    Add(*editMenu_, C::Redo, QKeySequence::Redo);
+    editMenu_->addSeparator();
+    Add(*editMenu_, C::Cut, QKeySequence::Cut);
+    Add(*editMenu_, C::Copy, QKeySequence::Copy);
+    Add(*editMenu_, C::Paste, QKeySequence::Paste);
+    Add(*editMenu_, C::SelectAll, QKeySequence::SelectAll);
+    editMenu_->addSeparator();
+    Add(*editMenu_, C::Find, QKeySequence(Qt::CTRL | Qt::Key_F));
+    Add(*editMenu_, C::FindNext, QKeySequence(Qt::Key_F3));
+    Add(*editMenu_, C::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    Add(*editMenu_, C::Replace, QKeySequence(Qt::CTRL | Qt::Key_R));
+
+    viewMenu_ = bar_.addMenu(QString());
+    displayFilesMenu_ = viewMenu_->addMenu(QString());
+    auto* displayFiles = new QActionGroup(this);
+    for (const C command : {C::AllFiles, C::OnlyLevels}) {
+        QAction* item = Add(*displayFilesMenu_, command);
+        item->setCheckable(true);
+        displayFiles->addAction(item);
+    }
+    actions_[C::AllFiles]->setChecked(true);
+    QAction* textPreview = Add(*viewMenu_, C::DisplayTextPreview);
+    textPreview->setCheckable(true);
+    textPreview->setChecked(true);
+    levelPreviewSizeMenu_ = viewMenu_->addMenu(QString());
+    auto* sizes = new QActionGroup(this);
+    for (int size = 1; size <= 4; ++size) {
+        QAction* item = levelPreviewSizeMenu_->addAction(QString());
+        item->setCheckable(true);
+        sizes->addAction(item);
+        connect(item, &QAction::triggered, this, [this, size] { emit levelPreviewSizeChosen(size); });
+        levelPreviewSizes_[static_cast<std::size_t>(size - 1)] = item;
+    }
+    levelPreviewSizes_[1]->setChecked(true);
+    languageMenu_ = viewMenu_->addMenu(QString());
+    languages_ = new QActionGroup(this);
+    SetLanguages({});
+
+    helpMenu_ = bar_.addMenu(QStringLiteral("?"));
+    Add(*helpMenu_, C::About);
+
+    // Nothing to find, replace or compare until an archive is open.
+    for (const C command : {C::Save, C::SaveAs, C::Compare, C::DisplayLastComparison, C::Find,
+                            C::FindNext, C::FindPrevious, C::Replace}) {
+        actions_[command]->setEnabled(false);
+    }
+    Retranslate();
+}
+
+QAction* TMainMenu::Add(QMenu& menu, Command command, const QKeySequence& shortcut) {
+    QAction* action = menu.addAction(QString());
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    actions_[command] = action;
+    return action;
+}
+
+QAction* TMainMenu::Action(Command command) const { return actions_.at(command); }
+
+QAction* TMainMenu::LevelPreviewSizeAction(int size) const {
+    return levelPreviewSizes_.at(static_cast<std::size_t>(size - 1));
+}
+
+void TMainMenu::SetLanguages(const QList<TLanguage>& languages) {
+    for (QAction* item : languages_->actions()) {
+        languages_->removeAction(item);
+        delete item;
+    }
+    const auto add = [this](const QString& name, const QString& caption) {
+        QAction* item = languageMenu_->addAction(Escaped(caption));
+        item->setCheckable(true);
+        item->setData(name);
+        languages_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, name] { emit languageChosen(name); });
+    };
+    add(kEnglish, QStringLiteral("English"));
+    for (const TLanguage& language : languages) add(language.name, language.caption);
+    languages_->actions().first()->setChecked(true);
+    AssignMnemonics(*languageMenu_);
+}
+
+bool TMainMenu::CheckLanguage(const QString& name) {
+    for (QAction* item : languages_->actions()) {
+        if (item->data().toString().compare(name, Qt::CaseInsensitive) == 0) {
+            item->setChecked(true);
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList TMainMenu::LanguageNames() const {
+    QStringList names;
+    for (const QAction* item : languages_->actions()) names << item->data().toString();
+    return names;
+}
+
+void TMainMenu::Retranslate() {
+    fileMenu_->setTitle(Escaped(InterfaceText("general", "file")));
+    editMenu_->setTitle(Escaped(InterfaceText("general", "edit")));
+    viewMenu_->setTitle(Escaped(InterfaceText("general", "view")));
+    displayFilesMenu_->setTitle(Escaped(InterfaceText("general", "display_files")));
+    levelPreviewSizeMenu_->setTitle(Escaped(InterfaceText("general", "level_preview_size")));
+    languageMenu_->setTitle(Escaped(InterfaceText("general", "language")));
+    for (const auto& [command, action] : actions_) {
+        const QString caption = CaptionText(command);
+        action->setText(Escaped(caption));
+        action->setToolTip(caption);
+    }
+    const std::array<const char*, 4> sizeKeys = {"small", "normal", "large", "very_large"};
+    for (std::size_t i = 0; i < sizeKeys.size(); ++i) {
+        levelPreviewSizes_[i]->setText(Escaped(InterfaceText("general", sizeKeys[i])));
+    }
+    AssignMnemonics(bar_);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <map>
+
+#include <QKeySequence>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include "ui/language_catalog.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+
+// The main window's menu bar: File, Edit, View and "?", their commands with their shortcuts,
+// and keyboard mnemonics drawn from the captions of the current language. Commands are
+// triggered through their actions; the menu itself decides nothing.
+class TMainMenu : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Command {
+        Open,
+        Save,
+        SaveAs,
+        Compare,
+        DisplayLastComparison,
+        WindowColors,
+        Exit,
+        Undo,
+        Redo,
+        Cut,
+        Copy,
+        Paste,
+        SelectAll,
+        Find,
+        FindNext,
+        FindPrevious,
+        Replace,
+        AllFiles,
+        OnlyLevels,
+        DisplayTextPreview,
+        About,
+    };
+
+    // Fills `bar`, which must outlive the menu.
+    explicit TMainMenu(QMenuBar& bar, QObject* parent = nullptr);
+
+    QAction* Action(Command command) const;
+    // Sizes 1 (Small) to 4 (Very large).
+    QAction* LevelPreviewSizeAction(int size) const;
+
+    // The "Language" menu: "English" and one item per language, in the given order.
+    void SetLanguages(const QList<TLanguage>& languages);
+    // Checks the item of that language name ("eng" for English); returns false when none has it.
+    bool CheckLanguage(const QString& name);
+    // The names of the language items, "eng" first.
+    QStringList LanguageNames() const;
+
+    // Captions, hints and mnemonics from the current interface texts.
+    void Retranslate();
+
+signals:
+    void levelPreviewSizeChosen(int size);
+    void languageChosen(const QString& name);
+
+private:
+    QAction* Add(QMenu& menu, Command command, const QKeySequence& shortcut = {});
+
+    QMenuBar& bar_;
+    QMenu* fileMenu_;
+    QMenu* editMenu_;
+    QMenu* viewMenu_;
+    QMenu* displayFilesMenu_;
+    QMenu* levelPreviewSizeMenu_;
+    QMenu* languageMenu_;
+    QMenu* helpMenu_;
+    std::map<Command, QAction*> actions_;
+    std::array<QAction*, 4> levelPreviewSizes_{};
+    QActionGroup* languages_;
+};

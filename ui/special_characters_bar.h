@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QToolBar>
+
+class QMenu;
+class QToolButton;
+
+// The tool bar of characters and tags that the game's texts use: the placeholders in the
+// first row; quotation marks and the ellipsis, the colour and effect tags, the character and
+// party-member names, and a drop-down of the other tags in the second. Each button stands for
+// its caption.
+class TSpecialCharactersBar : public QToolBar {
+    Q_OBJECT
+
+public:
+    explicit TSpecialCharactersBar(QWidget* parent = nullptr);
+
+    // The captions of every button and drop-down item, in the order shown.
+    QStringList Captions() const;
+
+    // The hints in the current language.
+    void Retranslate();
+
+signals:
+    // A button or drop-down item was chosen: insert `caption`.
+    void chosen(const QString& caption);
+
+private:
+    // A button that inserts its caption; hintKey of section "tags_description" if any.
+    void AddButton(QLayout& row, const QString& caption, const char* hintKey = nullptr);
+
+    QList<QToolButton*> buttons_;
+    QMenu* otherTags_;
+    QToolButton* otherTagsButton_;
+};

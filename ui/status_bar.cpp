@@ -1,0 +1,105 @@
+#include "ui/status_bar.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+
+#include "ui/interface_texts.h"
+
+namespace {
+
+constexpr int kStatusPanelWidth = 350;
+constexpr int kCreatorPanelWidth = 150;
+// The progress bar sits at (3, 3) in the first panel, a third of its width, 5 pixels less high
+// than the status bar; the status text starts 8 pixels after it.
+constexpr int kProgressBarOffset = 3;
+constexpr int kProgressBarHeightLess = 5;
+constexpr int kStatusTextGap = 8;
+
+}  // namespace
+
+TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
+    setObjectName(QStringLiteral("statusBar"));
+    setSizeGripEnabled(true);
+    for (QLabel*& panel : panels_) {
+        panel = new QLabel;
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+    }
+    panels_[0]->setObjectName(QStringLiteral("statusPanel"));
+    panels_[1]->setObjectName(QStringLiteral("creatorPanel"));
+    panels_[2]->setObjectName(QStringLiteral("countsPanel"));
+    panels_[0]->setFixedWidth(kStatusPanelWidth);
+    panels_[1]->setFixedWidth(kCreatorPanelWidth);
+    addWidget(panels_[0]);
+    addWidget(panels_[1]);
+    addWidget(panels_[2], 1);
+
+    progressBar_ = new QProgressBar(panels_[0]);
+    progressBar_->setObjectName(QStringLiteral("progressBar"));
+    progressBar_->setRange(0, 100);
+    progressBar_->setTextVisible(false);
+    progressBar_->hide();
+    panels_[0]->setIndent(0);
+    panels_[0]->setContentsMargins(kStatusPanelWidth / 3 + kStatusTextGap, 0, 0, 0);
+}
+
+void TStatusBar::StartProgress(const QString& statusText) {
+    progressBar_->setValue(0);
+    progressBar_->show();
+    panels_[0]->setText(statusText);
+}
+
+void TStatusBar::SetProgress(int percent) { progressBar_->setValue(percent); }
+
+void TStatusBar::EndProgress() {
+    progressBar_->hide();
+    progressBar_->setValue(0);
+    panels_[0]->clear();
+}
+
+void TStatusBar::ShowMessage(const QString& text) {
+    panels_[0]->setText(text);
+    panels_[0]->setToolTip(text);
+}
+
+void TStatusBar::SetCreator(const QString& creator) { panels_[1]->setText(creator); }
+
+void TStatusBar::SetCounts(int levels, int texts) {
+    levels_ = levels;
+    texts_ = texts;
+    Retranslate();
+}
+
+void TStatusBar::ClearArchive() {
+    panels_[1]->clear();
+    SetCounts(-1, -1);
+}
+
+QString TStatusBar::StatusText() const { return panels_[0]->text(); }
+QString TStatusBar::CreatorText() const { return panels_[1]->text(); }
+QString TStatusBar::CountsText() const { return panels_[2]->text(); }
+bool TStatusBar::ProgressShown() const { return !progressBar_->isHidden(); }
+int TStatusBar::Progress() const { return progressBar_->value(); }
+
+void TStatusBar::Retranslate() {
+    if (levels_ < 0 || texts_ < 0) {
+        panels_[2]->clear();
+        return;
+    }
+    const QLocale locale;
+    panels_[2]->setText(QStringLiteral("%1 %2 / %3 %4")
+                            .arg(locale.toString(levels_), InterfaceText("main", "levels").toLower(),
+                                 locale.toString(texts_), InterfaceText("main", "texts").toLower()));
+}
+
+void TStatusBar::resizeEvent(QResizeEvent* event) {
+    QStatusBar::resizeEvent(event);
+    PlaceProgressBar();
+}
+
+void TStatusBar::PlaceProgressBar() {
+    progressBar_->setGeometry(kProgressBarOffset, kProgressBarOffset, kStatusPanelWidth / 3,
+                              height() - kProgressBarHeightLess);
+}

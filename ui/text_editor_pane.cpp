@@ -1,0 +1,139 @@
+#include "ui/text_editor_pane.h"
+
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextDocument>
+
+#include "ui/archive_session.h"
+#include "ui/editor_text.h"
+#include "ui/texts_list_delegate.h"
+#include "ui/texts_list_model.h"
+
+namespace {
+
+constexpr int kTextsListWidth = 120;
+
+QPixmap Icon(const char* name) {
+    return QPixmap(QStringLiteral(":/images/%1.png").arg(QLatin1String(name)));
+}
+
+}  // namespace
+
+TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    texts_ = new TTextsListModel(session_, this);
+    textsView_ = new QListView;
+    textsView_->setObjectName(QStringLiteral("textsView"));
+    textsView_->setModel(texts_);
+    textsView_->setFixedWidth(kTextsListWidth);
+    textsView_->setUniformItemSizes(true);
+    textsView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    textsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    textsView_->setItemDelegate(new TTextsListDelegate(
+        {Icon("window_icon"), Icon("disabled_window_icon"), Icon("window_icon_compared"),
+         Icon("disabled_window_icon_compared")},
+        textsView_));
+    connect(textsView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!updating_) session_.SelectText(current.isValid() ? current.row() : -1);
+            });
+
+    textEditor_ = new QPlainTextEdit;
+    textEditor_->setObjectName(QStringLiteral("textEditor"));
+    textEditor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textEditor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textEditor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab leaves the editor: a tab is no character of the game's texts.
+    textEditor_->setTabChangesFocus(true);
+    // Files dropped on the editor go to the window, which opens them; dragged text still moves.
+    textEditor_->viewport()->installEventFilter(this);
+    connect(textEditor_, &QPlainTextEdit::textChanged, this, &TTextEditorPane::OnEditorChanged);
+    connect(textEditor_, &QPlainTextEdit::undoAvailable, this, &TTextEditorPane::undoAvailable);
+    connect(textEditor_, &QPlainTextEdit::redoAvailable, this, &TTextEditorPane::redoAvailable);
+    connect(textEditor_, &QPlainTextEdit::copyAvailable, this, &TTextEditorPane::copyAvailable);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(textsView_);
+    layout->addWidget(textEditor_, 1);
+
+    connect(&session_, &TArchiveSession::subFileSelected, this, &TTextEditorPane::UpdateEnabled);
+    connect(&session_, &TArchiveSession::opened, this, &TTextEditorPane::UpdateEnabled);
+    connect(&session_, &TArchiveSession::textSelected, this, &TTextEditorPane::OnTextSelected);
+    UpdateEnabled();
+}
+
+void TTextEditorPane::InsertText(const QString& text) {
+    if (Editing()) textEditor_->insertPlainText(text);
+}
+
+void TTextEditorPane::Undo() { textEditor_->undo(); }
+void TTextEditorPane::Redo() { textEditor_->redo(); }
+void TTextEditorPane::Cut() { textEditor_->cut(); }
+void TTextEditorPane::Copy() { textEditor_->copy(); }
+void TTextEditorPane::Paste() { textEditor_->paste(); }
+
+void TTextEditorPane::SelectAll() {
+    textEditor_->selectAll();
+    textEditor_->setFocus();
+}
+
+bool TTextEditorPane::Editing() const {
+    return session_.CurrentLevel() != nullptr && session_.CurrentText() >= 0;
+}
+
+void TTextEditorPane::Retranslate() { texts_->Retranslate(); }
+
+void TTextEditorPane::OnTextSelected() {
+    updating_ = true;
+    const int text = session_.CurrentText();
+    if (text >= 0) {
+        textsView_->setCurrentIndex(texts_->index(text));
+        textsView_->scrollTo(texts_->index(text));
+    } else {
+        textsView_->clearSelection();
+    }
+    {
+        const QSignalBlocker blocker(textEditor_);
+        // A new text starts a new history: undoing must not bring back another text.
+        textEditor_->setPlainText(editor_text::TaggedToEditor(session_.CurrentTagged()));
+    }
+    updating_ = false;
+    UpdateEnabled();
+}
+
+void TTextEditorPane::OnEditorChanged() {
+    if (!Editing()) return;
+    session_.StoreCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()));
+}
+
+void TTextEditorPane::UpdateEnabled() {
+    const bool hasTexts = session_.CurrentLevel() != nullptr && texts_->rowCount() > 0;
+    textsView_->setEnabled(hasTexts);
+    textEditor_->setEnabled(hasTexts);
+    emit editingChanged(Editing());
+}
+
+bool TTextEditorPane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == textEditor_->viewport()) {
+        switch (event->type()) {
+            case QEvent::DragEnter:
+            case QEvent::DragMove:
+            case QEvent::Drop:
+                if (static_cast<QDropEvent*>(event)->mimeData()->hasUrls()) {
+                    // Ignored here, the event goes on to the window.
+                    event->ignore();
+                    return true;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

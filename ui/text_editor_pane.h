@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+class QListView;
+class QPlainTextEdit;
+class TArchiveSession;
+class TTextsListModel;
+
+// The texts of the current level beside the selected text's editor. The editor shows the text
+// as tagged text and stores every change in the session at once; choosing a text in the list
+// selects it in the session, and a text selected elsewhere is shown here.
+class TTextEditorPane : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TTextEditorPane(TArchiveSession& session, QWidget* parent = nullptr);
+
+    // Replaces the editor's selection with `text`, or inserts it at the caret; nothing when no
+    // text of a level is selected.
+    void InsertText(const QString& text);
+    // The editor's own commands, for the Edit menu.
+    void Undo();
+    void Redo();
+    void Cut();
+    void Copy();
+    void Paste();
+    void SelectAll();
+    // True while a text is open for editing.
+    bool Editing() const;
+
+    // The captions in the current language.
+    void Retranslate();
+
+signals:
+    // The editor's commands became possible or impossible.
+    void undoAvailable(bool available);
+    void redoAvailable(bool available);
+    void copyAvailable(bool available);
+    void editingChanged(bool editing);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnTextSelected();
+    void OnEditorChanged();
+    void UpdateEnabled();
+
+    TArchiveSession& session_;
+    TTextsListModel* texts_;
+    QListView* textsView_;
+    QPlainTextEdit* textEditor_;
+    // Set while this pane changes the selection or the editor itself.
+    bool updating_ = false;
+};

@@ -1,0 +1,47 @@
+#include "ui/texts_list_model.h"
+
+#include "lgp/lgp_sub_file.h"
+#include "ui/archive_session.h"
+#include "ui/interface_texts.h"
+
+TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
+    : QAbstractListModel(parent), session_(session) {
+    const auto reset = [this] {
+        beginResetModel();
+        endResetModel();
+    };
+    connect(&session_, &TArchiveSession::opened, this, reset);
+    connect(&session_, &TArchiveSession::subFileSelected, this, reset);
+    connect(&session_, &TArchiveSession::textEdited, this, [this](int subFile, int text) {
+        if (subFile == session_.CurrentSubFileIndex()) emit dataChanged(index(text), index(text));
+    });
+    // A window may show several texts: every row may have changed.
+    connect(&session_, &TArchiveSession::windowEdited, this, &TTextsListModel::AllRowsChanged);
+    connect(&session_, &TArchiveSession::saved, this, &TTextsListModel::AllRowsChanged);
+}
+
+int TTextsListModel::rowCount(const QModelIndex& parent) const {
+    const TLGPSubFile* level = session_.CurrentLevel();
+    if (parent.isValid() || level == nullptr) return 0;
+    return static_cast<int>(level->Texts.size());
+}
+
+QVariant TTextsListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const TLGPSubFile& level = *session_.CurrentLevel();
+    const auto text = static_cast<std::size_t>(index.row());
+    switch (role) {
+        case Qt::DisplayRole:
+            return InterfaceText("main", "text") + QStringLiteral(" ") + QString::number(index.row() + 1);
+        case kWindowCountRole: return static_cast<int>(level.Texts[text].Windows.size());
+        case kCompareMarkRole: return text < level.CompareMarks.size() && level.CompareMarks[text] != 0;
+        case kChangedRole: return session_.TextChanged(session_.CurrentSubFileIndex(), index.row());
+        default: return {};
+    }
+}
+
+void TTextsListModel::Retranslate() { AllRowsChanged(); }
+
+void TTextsListModel::AllRowsChanged() {
+    if (rowCount() > 0) emit dataChanged(index(0), index(rowCount() - 1));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+class TArchiveSession;
+
+// The texts of the session's current level: "Text 1", "Text 2", ... in the current language,
+// with roles for what the list draws beside each caption.
+class TTextsListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    enum Role {
+        // Number of windows that show the text.
+        kWindowCountRole = Qt::UserRole + 1,
+        // True when a comparison marked the text as different.
+        kCompareMarkRole,
+        // True when the text or one of its windows differs from the saved file.
+        kChangedRole,
+    };
+
+    explicit TTextsListModel(TArchiveSession& session, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // The captions in the current language.
+    void Retranslate();
+
+private:
+    void AllRowsChanged();
+
+    TArchiveSession& session_;
+};
