@@ -133,6 +133,13 @@ TWindowColors TColorsForm::edit(const TWindowColors& current, const GlyphSets& g
     working_ = current;
     updateButtons();
     refresh();
+    // A list taking the focus makes its first entry current; without a selection that would
+    // apply "(Default)" before the user chose anything.
+    if (profiles_.SelectedIndex() == TColorProfiles::kNoSelection) {
+        addButton->setFocus();
+    } else {
+        profilesList->setFocus();
+    }
     exec();
     // Colours not stored in a profile are dropped, unless no entry is selected.
     listClick();

@@ -117,6 +117,8 @@ private slots:
         form.color = QColor(1, 2, 3);
         QCOMPARE(edit(form, kCounting,
                       [&] {
+                          // Focus on the list would make an entry current.
+                          QVERIFY(QTest::qWaitForWindowActive(&form));
                           QVERIFY(!form.findChild<QPushButton*>("deleteButton")->isEnabled());
                           selector(form, "bottomRight")->findChild<QAction*>("moreItem")->trigger();
                           selector(form, "topLeft")->findChild<QAction*>("defaultItem")->trigger();
