@@ -29,7 +29,7 @@ const fs::path& DemoArchivePath() {
 }
 
 void WaitForOpen(TMainForm& form) {
-    while (form.Session().JobRunning() || form.Session().Archive() == nullptr) {
+    while (form.session().jobRunning() || form.session().archive() == nullptr) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 }
@@ -37,7 +37,7 @@ void WaitForOpen(TMainForm& form) {
 // Settings of the benchmark's own, so that every launch starts alike.
 TEditorPaths BenchPaths() {
     static const QTemporaryDir folder;
-    return TEditorPaths::InFolder(folder.path());
+    return TEditorPaths::inFolder(folder.path());
 }
 
 void LaunchToListedArchive(benchmark::State& state) {
@@ -46,7 +46,7 @@ void LaunchToListedArchive(benchmark::State& state) {
         TMainForm form({path}, BenchPaths());
         form.show();
         WaitForOpen(form);
-        benchmark::DoNotOptimize(form.Session().CurrentSubFileIndex());
+        benchmark::DoNotOptimize(form.session().currentSubFileIndex());
     }
 }
 
@@ -54,12 +54,12 @@ void Keystroke(benchmark::State& state) {
     TMainForm form({QString::fromStdString(DemoArchivePath().string())}, BenchPaths());
     form.show();
     WaitForOpen(form);
-    TArchiveSession& session = form.Session();
+    TArchiveSession& session = form.session();
     // The level with the most texts, and its longest text: the dearest keystroke.
     const TLGPSubFile* busiest = nullptr;
     int busiestIndex = -1;
-    for (std::size_t index = 0; index < session.Archive()->SubFiles.size(); ++index) {
-        const TLGPSubFile* subFile = session.Archive()->SubFiles[index].get();
+    for (std::size_t index = 0; index < session.archive()->SubFiles.size(); ++index) {
+        const TLGPSubFile* subFile = session.archive()->SubFiles[index].get();
         if (lgp::IsLevel(*subFile) && (!busiest || subFile->Texts.size() > busiest->Texts.size())) {
             busiest = subFile;
             busiestIndex = static_cast<int>(index);
@@ -69,8 +69,8 @@ void Keystroke(benchmark::State& state) {
     for (std::size_t t = 0; t < busiest->Texts.size(); ++t) {
         if (busiest->Texts[t].Bytes.size() > busiest->Texts[longest].Bytes.size()) longest = t;
     }
-    session.SelectSubFile(busiestIndex);
-    session.SelectText(static_cast<int>(longest));
+    session.selectSubFile(busiestIndex);
+    session.selectText(static_cast<int>(longest));
     auto* editor = form.findChild<QPlainTextEdit*>(QStringLiteral("textEditor"));
     editor->moveCursor(QTextCursor::End);
     for (auto _ : state) {

@@ -113,6 +113,8 @@ constexpr LanguageDefault kDefaults[] = {
     {"window_colors", "add", "Add"},
     {"window_colors", "default", "Default"},
     {"window_colors", "more", "More"},
+    // Refusal of a profile name in use; followed by a blank, the name in quotes and ".".
+    {"window_colors", "profile_exists", "There is already a profile named"},
 
     {"find", "find", "Find"},
     {"find", "next", "Next"},
@@ -132,6 +134,8 @@ constexpr LanguageDefault kDefaults[] = {
     {"window_modification", "full_screen", "Full screen"},
     {"window_modification", "line", "line"},
     {"window_modification", "lines", "lines"},
+    // The button that sizes the window to its text.
+    {"window_modification", "fit_to_text", "Fit to text"},
 
     {"about", "by", "by"},
 };

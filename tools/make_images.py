@@ -290,6 +290,63 @@ def modify_window_icon():
     return image
 
 
+# The window modification dialog's buttons: a small window centred between two bars (the
+# dotted line marks the middle), and a window of three text lines for the lines menu.
+
+def centre_icon(horizontal):
+    image = Image(16, 16)
+
+    def put(along, across, colour):
+        if horizontal:
+            image.put(along, across, colour)
+        else:
+            image.put(across, along, colour)
+
+    for across in range(2, 14):
+        put(0, across, PALETTE["g"])
+        put(15, across, PALETTE["g"])
+    for along in (7, 8):
+        for across in (1, 3, 12, 14):
+            put(along, across, PALETTE["G"])
+    if horizontal:
+        draw_window(image, 4, 5, 8, 6, 1, PALETTE["K"], (), game_window_fill)
+    else:
+        draw_window(image, 5, 4, 6, 8, 1, PALETTE["K"], (), game_window_fill)
+    return image
+
+
+def horizontal_centre_icon():
+    return centre_icon(True)
+
+
+def vertical_centre_icon():
+    return centre_icon(False)
+
+
+def lines_icon():
+    image = Image(16, 16)
+    draw_window(image, 0, 1, 16, 14, 2, PALETTE["K"], (FRAME_LIGHT,), game_window_fill)
+    for y, end in ((4, 13), (7, 12), (10, 10)):
+        for x in range(3, end):
+            image.put(x, y, PALETTE["W"])
+    return image
+
+
+# The grip drawn at the corners and edge middles of the window being modified: a blue border
+# around five rows of light blue, opaque.
+GRIP_BORDER = (91, 121, 163, 255)
+GRIP_ROWS = [(206, 220, 236), (199, 215, 236), (192, 209, 234), (174, 199, 232), (186, 208, 239)]
+
+
+def grip():
+    image = Image(7, 7)
+    for y in range(7):
+        for x in range(7):
+            inside = 0 < x < 6 and 0 < y < 6
+            image.put(x, y, GRIP_ROWS[y - 1] + (255,) if inside else GRIP_BORDER)
+    return image
+
+
 # The program's icon: the game's blue dialogue window with lines of white text, and a pencil.
 
 def program_icon_16():
@@ -474,6 +531,10 @@ IMAGES = [
     ("save.png", save_icon),
     ("save_as.png", save_as_icon),
     ("modify_window.png", modify_window_icon),
+    ("horizontal_center.png", horizontal_centre_icon),
+    ("vertical_center.png", vertical_centre_icon),
+    ("lines.png", lines_icon),
+    ("grip.png", grip),
     ("orvenne_16.png", program_icon_16),
     ("orvenne_32.png", program_icon_32),
     ("orvenne_48.png", program_image_48),

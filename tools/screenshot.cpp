@@ -20,17 +20,17 @@ int main(int argc, char* argv[]) {
     }
     // Settings of its own: the picture shows the editor as it first starts.
     const QTemporaryDir settings;
-    TMainForm form({arguments[1]}, TEditorPaths::InFolder(settings.path()));
+    TMainForm form({arguments[1]}, TEditorPaths::inFolder(settings.path()));
     form.show();
-    TArchiveSession& session = form.Session();
+    TArchiveSession& session = form.session();
     QElapsedTimer waited;
     waited.start();
-    while ((session.JobRunning() || session.Archive() == nullptr) && waited.elapsed() < 60'000) {
+    while ((session.jobRunning() || session.archive() == nullptr) && waited.elapsed() < 60'000) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     int level = -1;
-    for (std::size_t index = 0; session.Archive() != nullptr && index < session.Archive()->SubFiles.size(); ++index) {
-        if (QString::fromStdString(session.Archive()->SubFiles[index]->Name) == arguments[2]) {
+    for (std::size_t index = 0; session.archive() != nullptr && index < session.archive()->SubFiles.size(); ++index) {
+        if (QString::fromStdString(session.archive()->SubFiles[index]->Name) == arguments[2]) {
             level = static_cast<int>(index);
         }
     }
@@ -38,8 +38,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "orvenne_screenshot: cannot open the archive or find the level\n");
         return 1;
     }
-    session.SelectSubFile(level);
-    session.SelectText(arguments[3].toInt() - 1);
+    session.selectSubFile(level);
+    session.selectText(arguments[3].toInt() - 1);
     QApplication::processEvents();
     return form.grab().save(arguments[4]) ? 0 : 1;
 }

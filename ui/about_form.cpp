@@ -50,10 +50,10 @@ TAboutForm::TAboutForm(QWidget* parent)
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(2, 1);
     layout->addWidget(okButton_, 3, 0, 1, 2, Qt::AlignCenter);
-    Retranslate();
+    retranslate();
 }
 
-void TAboutForm::Retranslate() {
+void TAboutForm::retranslate() {
     setWindowTitle(InterfaceText("general", "about") + QStringLiteral("..."));
     // The credit names no person: the program is the work of its contributors.
     credit_->setText(InterfaceText("about", "by") + QStringLiteral(" ") +

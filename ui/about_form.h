@@ -14,7 +14,7 @@ public:
     explicit TAboutForm(QWidget* parent = nullptr);
 
     // The caption and the credit line in the current language.
-    void Retranslate();
+    void retranslate();
 
 private:
     QLabel* image_;

@@ -31,17 +31,17 @@ TArchiveSession::TArchiveSession(QObject* parent) : QObject(parent) {}
 
 TArchiveSession::~TArchiveSession() = default;
 
-QString TArchiveSession::FileName() const {
+QString TArchiveSession::fileName() const {
     return archive_ ? FromLocalPath(archive_->FileName) : QString();
 }
 
-bool TArchiveSession::LevelChanged(int subFile) const {
+bool TArchiveSession::isLevelChanged(int subFile) const {
     return subFile >= 0 && static_cast<std::size_t>(subFile) < changed_.size() &&
            changed_[static_cast<std::size_t>(subFile)] != 0;
 }
 
-bool TArchiveSession::TextChanged(int subFile, int text) const {
-    if (!LevelChanged(subFile)) return false;
+bool TArchiveSession::isTextChanged(int subFile, int text) const {
+    if (!isLevelChanged(subFile)) return false;
     const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
     if (text < 0 || static_cast<std::size_t>(text) >= level.Texts.size()) return false;
     const TLevelText& entry = level.Texts[static_cast<std::size_t>(text)];
@@ -50,28 +50,28 @@ bool TArchiveSession::TextChanged(int subFile, int text) const {
     return std::ranges::any_of(entry.Windows, [](const TWindow* window) { return window->Changed(); });
 }
 
-TLGPSubFile* TArchiveSession::CurrentSubFile() const {
+TLGPSubFile* TArchiveSession::currentSubFile() const {
     if (!archive_ || subFile_ < 0) return nullptr;
     return archive_->SubFiles[static_cast<std::size_t>(subFile_)].get();
 }
 
-TLGPSubFile* TArchiveSession::CurrentLevel() const {
-    TLGPSubFile* subFile = CurrentSubFile();
+TLGPSubFile* TArchiveSession::currentLevel() const {
+    TLGPSubFile* subFile = currentSubFile();
     return subFile != nullptr && lgp::IsLevel(*subFile) ? subFile : nullptr;
 }
 
-int TArchiveSession::WindowCount() const {
-    const TLGPSubFile* level = CurrentLevel();
+int TArchiveSession::windowCount() const {
+    const TLGPSubFile* level = currentLevel();
     if (level == nullptr || text_ < 0) return 0;
     return static_cast<int>(level->Texts[static_cast<std::size_t>(text_)].Windows.size());
 }
 
-TWindow* TArchiveSession::CurrentWindow() const {
-    if (window_ < 0 || window_ >= WindowCount()) return nullptr;
-    return CurrentLevel()->Texts[static_cast<std::size_t>(text_)].Windows[static_cast<std::size_t>(window_)];
+TWindow* TArchiveSession::currentWindow() const {
+    if (window_ < 0 || window_ >= windowCount()) return nullptr;
+    return currentLevel()->Texts[static_cast<std::size_t>(text_)].Windows[static_cast<std::size_t>(window_)];
 }
 
-void TArchiveSession::Open(const QString& path) {
+void TArchiveSession::open(const QString& path) {
     if (jobRunning_) return;
     QString target = path;
     if (platform::IsShortcut(ToLocalPath(path))) {
@@ -82,20 +82,20 @@ void TArchiveSession::Open(const QString& path) {
     pendingPath_ = target;
     auto* job = new TOpenThread(*pending_, target);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
-    StartJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."),
-             [this](bool succeeded) { OpenEnded(succeeded); });
+    startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."),
+             [this](bool succeeded) { openEnded(succeeded); });
 }
 
-void TArchiveSession::Save(const QString& target, bool adoptTarget) {
+void TArchiveSession::save(const QString& target, bool adoptTarget) {
     if (!archive_ || jobRunning_) return;
     saveTarget_ = target;
     auto* job = new TSaveThread(*archive_, target, adoptTarget);
     job->SetFailureText(InterfaceText("messages", "file_saving_failure"));
-    StartJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."),
-             [this](bool succeeded) { SaveEnded(succeeded); });
+    startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."),
+             [this](bool succeeded) { saveEnded(succeeded); });
 }
 
-void TArchiveSession::StartJob(TJob* job, const QString& statusText,
+void TArchiveSession::startJob(TJob* job, const QString& statusText,
                                std::function<void(bool)> ended) {
     jobRunning_ = true;
     const bool opening = pending_ != nullptr;
@@ -128,7 +128,7 @@ void TArchiveSession::StartJob(TJob* job, const QString& statusText,
     job->StartDetached();
 }
 
-void TArchiveSession::OpenEnded(bool succeeded) {
+void TArchiveSession::openEnded(bool succeeded) {
     std::unique_ptr<TLGPFile> read = std::move(pending_);
     if (!succeeded) return;
     // The old archive lives until every observer has let go of it.
@@ -138,20 +138,20 @@ void TArchiveSession::OpenEnded(bool succeeded) {
     text_ = -1;
     window_ = -1;
     tagged_.clear();
-    RecountChanges();
+    recountChanges();
     emit opened();
     emit modifiedChanged(false);
 }
 
-void TArchiveSession::SaveEnded(bool succeeded) {
+void TArchiveSession::saveEnded(bool succeeded) {
     if (!succeeded) return;
-    const bool wasModified = HasUnsavedChanges();
-    RecountChanges();
-    emit saved(FileName());
-    if (wasModified != HasUnsavedChanges()) emit modifiedChanged(HasUnsavedChanges());
+    const bool wasModified = hasUnsavedChanges();
+    recountChanges();
+    emit saved(fileName());
+    if (wasModified != hasUnsavedChanges()) emit modifiedChanged(hasUnsavedChanges());
 }
 
-void TArchiveSession::RecountChanges() {
+void TArchiveSession::recountChanges() {
     changed_.assign(archive_ ? archive_->SubFiles.size() : 0, 0);
     changedLevels_ = 0;
     for (std::size_t index = 0; index < changed_.size(); ++index) {
@@ -163,71 +163,71 @@ void TArchiveSession::RecountChanges() {
     }
 }
 
-void TArchiveSession::UpdateChanged(int subFile) {
+void TArchiveSession::updateChanged(int subFile) {
     const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
     const char now = TextsChanged(level) || WindowsChanged(level) ? 1 : 0;
     char& was = changed_[static_cast<std::size_t>(subFile)];
     if (now == was) return;
-    const bool wasModified = HasUnsavedChanges();
+    const bool wasModified = hasUnsavedChanges();
     was = now;
     changedLevels_ += now != 0 ? 1 : -1;
-    if (wasModified != HasUnsavedChanges()) emit modifiedChanged(HasUnsavedChanges());
+    if (wasModified != hasUnsavedChanges()) emit modifiedChanged(hasUnsavedChanges());
 }
 
-void TArchiveSession::SelectSubFile(int subFile) {
+void TArchiveSession::selectSubFile(int subFile) {
     if (!archive_ || subFile < -1 || subFile >= static_cast<int>(archive_->SubFiles.size())) {
         subFile = -1;
     }
     if (subFile == subFile_) return;
     subFile_ = subFile;
     emit subFileSelected();
-    const TLGPSubFile* level = CurrentLevel();
+    const TLGPSubFile* level = currentLevel();
     text_ = -2;  // forces the text selection below to be told
-    SelectText(level != nullptr && !level->Texts.empty() ? 0 : -1);
+    selectText(level != nullptr && !level->Texts.empty() ? 0 : -1);
 }
 
-void TArchiveSession::SelectText(int text) {
-    const TLGPSubFile* level = CurrentLevel();
+void TArchiveSession::selectText(int text) {
+    const TLGPSubFile* level = currentLevel();
     if (level == nullptr || text < 0 || static_cast<std::size_t>(text) >= level->Texts.size()) {
         text = -1;
     }
     if (text == text_) return;
     text_ = text;
-    window_ = WindowCount() > 0 ? 0 : -1;
-    LoadCurrentText();
+    window_ = windowCount() > 0 ? 0 : -1;
+    loadCurrentText();
     emit textSelected();
 }
 
-void TArchiveSession::LoadCurrentText() {
-    const TLGPSubFile* level = CurrentLevel();
+void TArchiveSession::loadCurrentText() {
+    const TLGPSubFile* level = currentLevel();
     tagged_ = level != nullptr && text_ >= 0
                   ? text::DecodeText(level->Texts[static_cast<std::size_t>(text_)].Bytes)
                   : std::string();
 }
 
-void TArchiveSession::SelectWindow(int window) {
-    if (window < 0 || window >= WindowCount()) window = -1;
+void TArchiveSession::selectWindow(int window) {
+    if (window < 0 || window >= windowCount()) window = -1;
     if (window == window_) return;
     window_ = window;
     emit windowSelected();
 }
 
-void TArchiveSession::StoreCurrentText(std::string tagged) {
-    TLGPSubFile* level = CurrentLevel();
+void TArchiveSession::storeCurrentText(std::string tagged) {
+    TLGPSubFile* level = currentLevel();
     if (level == nullptr || text_ < 0) return;
     level->Texts[static_cast<std::size_t>(text_)].Bytes = text::EncodeText(tagged, true);
     tagged_ = std::move(tagged);
-    UpdateChanged(subFile_);
+    updateChanged(subFile_);
     emit textEdited(subFile_, text_);
 }
 
-void TArchiveSession::CurrentWindowEdited() {
-    if (CurrentWindow() == nullptr) return;
-    UpdateChanged(subFile_);
+void TArchiveSession::currentWindowEdited() {
+    if (currentWindow() == nullptr) return;
+    updateChanged(subFile_);
     emit windowEdited(subFile_);
 }
 
-void TArchiveSession::RefreshDescriptions() {
+void TArchiveSession::refreshDescriptions() {
     if (!archive_) return;
     const lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
     for (const auto& subFile : archive_->SubFiles) {

@@ -25,58 +25,58 @@ public:
     ~TArchiveSession() override;
 
     // The open archive, or none.
-    TLGPFile* Archive() const { return archive_.get(); }
+    TLGPFile* archive() const { return archive_.get(); }
     // The open archive's file, or empty.
-    QString FileName() const;
+    QString fileName() const;
     // From the start of an open or save until its job has ended.
-    bool JobRunning() const { return jobRunning_; }
+    bool jobRunning() const { return jobRunning_; }
 
     // True when a level's texts or windows differ from the saved ones.
-    bool HasUnsavedChanges() const { return changedLevels_ > 0; }
+    bool hasUnsavedChanges() const { return changedLevels_ > 0; }
     // The same for one file of the archive (by table index), and for one text of it.
-    bool LevelChanged(int subFile) const;
-    bool TextChanged(int subFile, int text) const;
+    bool isLevelChanged(int subFile) const;
+    bool isTextChanged(int subFile, int text) const;
 
     // Table index of the selected file, or -1.
-    int CurrentSubFileIndex() const { return subFile_; }
-    TLGPSubFile* CurrentSubFile() const;
+    int currentSubFileIndex() const { return subFile_; }
+    TLGPSubFile* currentSubFile() const;
     // The selected file when it is a level, else none.
-    TLGPSubFile* CurrentLevel() const;
+    TLGPSubFile* currentLevel() const;
     // Index of the selected text of the current level, or -1.
-    int CurrentText() const { return text_; }
+    int currentText() const { return text_; }
     // Index of the selected window in the current text's window list, or -1.
-    int CurrentWindowIndex() const { return window_; }
+    int currentWindowIndex() const { return window_; }
     // Number of windows that show the selected text.
-    int WindowCount() const;
+    int windowCount() const;
     // The selected window, or none.
-    TWindow* CurrentWindow() const;
+    TWindow* currentWindow() const;
     // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
-    const std::string& CurrentTagged() const { return tagged_; }
+    const std::string& currentTagged() const { return tagged_; }
 
     // Reads the archive at path (a shortcut is followed first) on a worker thread. On success
     // it replaces the open archive and `opened` follows; on failure the open archive stays and
     // `openFailed` tells why. Does nothing while a job runs.
-    void Open(const QString& path);
+    void open(const QString& path);
     // Writes the archive to target on a worker thread. Saving over the archive's own file, or
     // with adoptTarget ("Save as..."), makes the written file the open one. Ends with `saved`
     // or `saveFailed`. Does nothing without an archive or while a job runs.
-    void Save(const QString& target, bool adoptTarget);
+    void save(const QString& target, bool adoptTarget);
 
     // Selects a file by table index (-1: none), and its first text and that text's first
     // window when it has them.
-    void SelectSubFile(int subFile);
+    void selectSubFile(int subFile);
     // Selects a text of the current level (-1: none) and its first window.
-    void SelectText(int text);
+    void selectText(int text);
     // Selects a window of the current text's window list (-1: none).
-    void SelectWindow(int window);
+    void selectWindow(int window);
 
     // Stores tagged text as the selected text's bytes (encoded, 0xFF appended). Does nothing
     // when no text of a level is selected.
-    void StoreCurrentText(std::string tagged);
+    void storeCurrentText(std::string tagged);
     // Tells that the selected window's values were changed in place.
-    void CurrentWindowEdited();
+    void currentWindowEdited();
     // Gives every level its description in the current language.
-    void RefreshDescriptions();
+    void refreshDescriptions();
 
 signals:
     // A job began (with its status text), advanced, or ended; the window is unusable between
@@ -106,14 +106,14 @@ signals:
 
 private:
     // Starts a job that reports through this object; `ended` runs in its finish handler.
-    void StartJob(TJob* job, const QString& statusText, std::function<void(bool)> ended);
-    void OpenEnded(bool succeeded);
-    void SaveEnded(bool succeeded);
+    void startJob(TJob* job, const QString& statusText, std::function<void(bool)> ended);
+    void openEnded(bool succeeded);
+    void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
-    void RecountChanges();
+    void recountChanges();
     // Updates the changed state of one level after an edit.
-    void UpdateChanged(int subFile);
-    void LoadCurrentText();
+    void updateChanged(int subFile);
+    void loadCurrentText();
 
     std::unique_ptr<TLGPFile> archive_;
     // The archive an open job fills; it replaces archive_ only once it has been read whole.

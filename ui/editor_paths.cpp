@@ -21,7 +21,7 @@ bool KeepsSettings(const QString& folder) {
 
 }  // namespace
 
-TEditorPaths TEditorPaths::ForProgram() {
+TEditorPaths TEditorPaths::forProgram() {
     const QString program = QCoreApplication::applicationDirPath();
     TEditorPaths paths;
     if (KeepsSettings(program)) {
@@ -42,6 +42,6 @@ TEditorPaths TEditorPaths::ForProgram() {
     return paths;
 }
 
-TEditorPaths TEditorPaths::InFolder(const QString& folder) {
+TEditorPaths TEditorPaths::inFolder(const QString& folder) {
     return {QDir(folder).filePath(QString::fromLatin1(kSettingsName)), {folder}};
 }

@@ -13,7 +13,7 @@ struct TEditorPaths {
     // A portable copy, whose folder is writable, keeps everything beside the program. An
     // installed one keeps settings.ini in the user's configuration folder and reads language
     // files from the program's folder, the installed data folder and the user's data folder.
-    static TEditorPaths ForProgram();
+    static TEditorPaths forProgram();
     // Everything in one folder, as a portable copy; for tests and tools.
-    static TEditorPaths InFolder(const QString& folder);
+    static TEditorPaths inFolder(const QString& folder);
 };

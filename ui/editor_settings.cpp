@@ -13,51 +13,55 @@ QString ColumnKey(std::size_t column) {
 
 }  // namespace
 
-TEditorSettings TEditorSettings::Read(const QString& path) {
+TEditorSettings TEditorSettings::read(const QString& path) {
     const TIniFile file(path);
     TEditorSettings settings;
-    settings.language = file.ReadString(kSettings, QStringLiteral("Language"), settings.language);
+    settings.language = file.readString(kSettings, QStringLiteral("Language"), settings.language);
     settings.levelsListSize =
-        file.ReadInteger(kSettings, QStringLiteral("LevelsListSize"), settings.levelsListSize);
+        file.readInteger(kSettings, QStringLiteral("LevelsListSize"), settings.levelsListSize);
     for (std::size_t column = 0; column < settings.columnWidths.size(); ++column) {
         settings.columnWidths[column] =
-            file.ReadInteger(kSettings, ColumnKey(column), settings.columnWidths[column]);
+            file.readInteger(kSettings, ColumnKey(column), settings.columnWidths[column]);
     }
     settings.onlyLevels =
-        file.ReadBool(kSettings, QStringLiteral("DisplayOnlyLevels"), settings.onlyLevels);
-    settings.textPreview = file.ReadBool(kSettings, QStringLiteral("TextPreview"), settings.textPreview);
-    const int size = file.ReadInteger(kSettings, QStringLiteral("LevelPreviewSize"), 1);
+        file.readBool(kSettings, QStringLiteral("DisplayOnlyLevels"), settings.onlyLevels);
+    settings.textPreview = file.readBool(kSettings, QStringLiteral("TextPreview"), settings.textPreview);
+    const int size = file.readInteger(kSettings, QStringLiteral("LevelPreviewSize"), 1);
     settings.levelPreviewSize = size >= 1 && size <= 4 ? size : 1;
-    settings.windowColors = file.ReadInteger(kSettings, QStringLiteral("WindowColors"), 0);
-    settings.windowState = file.ReadInteger(kSettings, QStringLiteral("WindowState"), 0);
+    settings.windowColors = file.readInteger(kSettings, QStringLiteral("WindowColors"), 0);
+    settings.windowState = file.readInteger(kSettings, QStringLiteral("WindowState"), 0);
     settings.windowGeometry = QByteArray::fromBase64(
-        file.ReadString(kSettings, QStringLiteral("WindowGeometry"), QString()).toLatin1());
-    settings.textPreviewHeight = file.ReadInteger(kSettings, QStringLiteral("TextPreviewHeight"), 0);
-    settings.windowProfiles = file.ReadSection(kWindows);
+        file.readString(kSettings, QStringLiteral("WindowGeometry"), QString()).toLatin1());
+    settings.textPreviewHeight = file.readInteger(kSettings, QStringLiteral("TextPreviewHeight"), 0);
+    for (const auto& [name, colors] : file.readSection(kWindows)) {
+        settings.windowProfiles.emplace_back(name.toStdString(), colors.toStdString());
+    }
     return settings;
 }
 
-bool TEditorSettings::Write(const QString& path) const {
+bool TEditorSettings::write(const QString& path) const {
     TIniFile file(path);
-    file.WriteInteger(kSettings, QStringLiteral("WindowState"), windowState);
-    file.WriteBool(kSettings, QStringLiteral("TextPreview"), textPreview);
-    file.WriteBool(kSettings, QStringLiteral("DisplayOnlyLevels"), onlyLevels);
-    file.WriteInteger(kSettings, QStringLiteral("LevelsListSize"), levelsListSize);
+    file.writeInteger(kSettings, QStringLiteral("WindowState"), windowState);
+    file.writeBool(kSettings, QStringLiteral("TextPreview"), textPreview);
+    file.writeBool(kSettings, QStringLiteral("DisplayOnlyLevels"), onlyLevels);
+    file.writeInteger(kSettings, QStringLiteral("LevelsListSize"), levelsListSize);
     for (std::size_t column = 0; column < columnWidths.size(); ++column) {
-        file.WriteInteger(kSettings, ColumnKey(column), columnWidths[column]);
+        file.writeInteger(kSettings, ColumnKey(column), columnWidths[column]);
     }
-    file.WriteInteger(kSettings, QStringLiteral("LevelPreviewSize"), levelPreviewSize);
-    file.WriteString(kSettings, QStringLiteral("WindowGeometry"),
+    file.writeInteger(kSettings, QStringLiteral("LevelPreviewSize"), levelPreviewSize);
+    file.writeString(kSettings, QStringLiteral("WindowGeometry"),
                      QString::fromLatin1(windowGeometry.toBase64()));
-    file.WriteInteger(kSettings, QStringLiteral("TextPreviewHeight"), textPreviewHeight);
-    file.EraseSection(kWindows);
-    for (const auto& [name, colors] : windowProfiles) file.WriteString(kWindows, name, colors);
-    file.WriteInteger(kSettings, QStringLiteral("WindowColors"), windowColors);
-    return file.Save();
+    file.writeInteger(kSettings, QStringLiteral("TextPreviewHeight"), textPreviewHeight);
+    file.eraseSection(kWindows);
+    for (const auto& [name, colors] : windowProfiles) {
+        file.writeString(kWindows, QString::fromStdString(name), QString::fromStdString(colors));
+    }
+    file.writeInteger(kSettings, QStringLiteral("WindowColors"), windowColors);
+    return file.save();
 }
 
-bool TEditorSettings::WriteLanguage(const QString& path, const QString& language) {
+bool TEditorSettings::writeLanguage(const QString& path, const QString& language) {
     TIniFile file(path);
-    file.WriteString(kSettings, QStringLiteral("Language"), language);
-    return file.Save();
+    file.writeString(kSettings, QStringLiteral("Language"), language);
+    return file.save();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <array>
-#include <utility>
-#include <vector>
 
 #include <QByteArray>
 #include <QString>
+
+#include "preview/color_profiles.h"
 
 // What settings.ini keeps between runs: section "SETTINGS" and the colour profiles of section
 // "WINDOWS". The defaults are what a first run shows.
@@ -26,14 +26,14 @@ struct TEditorSettings {
     QByteArray windowGeometry;
     // Height of the text preview below the editor; 0 follows the level preview size.
     int textPreviewHeight = 0;
-    // Section "WINDOWS" in file order: profile name and its colour string, as stored.
-    std::vector<std::pair<QString, QString>> windowProfiles;
+    // Section "WINDOWS" in file order: profile name and its colour string, as stored (UTF-8).
+    TColorProfiles::Section windowProfiles;
 
     // Reads the file; every key that is missing or not a number keeps its default.
-    static TEditorSettings Read(const QString& path);
+    static TEditorSettings read(const QString& path);
     // Writes every key but "Language" and rewrites section "WINDOWS", keeping the file's other
     // lines. Returns false when the file cannot be written.
-    bool Write(const QString& path) const;
+    bool write(const QString& path) const;
     // Writes "Language" alone, at once when the user chooses a language.
-    static bool WriteLanguage(const QString& path, const QString& language);
+    static bool writeLanguage(const QString& path, const QString& language);
 };

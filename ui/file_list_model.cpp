@@ -25,8 +25,8 @@ TFileListModel::TFileListModel(TArchiveSession& session, QObject* parent)
         endResetModel();
     });
     connect(&session_, &TArchiveSession::textEdited, this,
-            [this](int subFile, int) { RowChanged(subFile); });
-    connect(&session_, &TArchiveSession::windowEdited, this, &TFileListModel::RowChanged);
+            [this](int subFile, int) { rowChanged(subFile); });
+    connect(&session_, &TArchiveSession::windowEdited, this, &TFileListModel::rowChanged);
     connect(&session_, &TArchiveSession::saved, this, [this] {
         if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
     });
@@ -38,8 +38,8 @@ TFileListModel::TFileListModel(TArchiveSession& session, QObject* parent)
 }
 
 int TFileListModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || session_.Archive() == nullptr) return 0;
-    return static_cast<int>(session_.Archive()->SubFiles.size());
+    if (parent.isValid() || session_.archive() == nullptr) return 0;
+    return static_cast<int>(session_.archive()->SubFiles.size());
 }
 
 int TFileListModel::columnCount(const QModelIndex& parent) const {
@@ -48,7 +48,7 @@ int TFileListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TFileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const TLGPSubFile& subFile = *session_.Archive()->SubFiles[static_cast<std::size_t>(index.row())];
+    const TLGPSubFile& subFile = *session_.archive()->SubFiles[static_cast<std::size_t>(index.row())];
     const bool level = lgp::IsLevel(subFile);
     switch (role) {
         case Qt::DisplayRole:
@@ -67,7 +67,7 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                        ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                        : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::FontRole:
-            if (session_.LevelChanged(index.row())) {
+            if (session_.isLevelChanged(index.row())) {
                 QFont bold;
                 bold.setBold(true);
                 return bold;
@@ -93,8 +93,8 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
     }
 }
 
-void TFileListModel::Retranslate() { emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1); }
+void TFileListModel::retranslate() { emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1); }
 
-void TFileListModel::RowChanged(int row) {
+void TFileListModel::rowChanged(int row) {
     if (row >= 0 && row < rowCount()) emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
 }

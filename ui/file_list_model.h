@@ -26,10 +26,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     // The column captions in the current language.
-    void Retranslate();
+    void retranslate();
 
 private:
-    void RowChanged(int row);
+    void rowChanged(int row);
 
     TArchiveSession& session_;
 };

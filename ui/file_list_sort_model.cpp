@@ -23,14 +23,14 @@ TFileListSortModel::TFileListSortModel(QObject* parent) : QSortFilterProxyModel(
     setDynamicSortFilter(false);
 }
 
-void TFileListSortModel::SetOnlyLevels(bool onlyLevels) {
+void TFileListSortModel::setOnlyLevels(bool onlyLevels) {
     if (onlyLevels == onlyLevels_) return;
     onlyLevels_ = onlyLevels;
     invalidateFilter();
     emit headerDataChanged(Qt::Horizontal, TFileListModel::kFileColumn, TFileListModel::kFileColumn);
 }
 
-Qt::SortOrder TFileListSortModel::ColumnClicked(int column) {
+Qt::SortOrder TFileListSortModel::columnClicked(int column) {
     int& direction = directions_.at(static_cast<std::size_t>(column));
     direction = direction == 0 ? 1 : -direction;
     const Qt::SortOrder order = direction > 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
@@ -38,14 +38,14 @@ Qt::SortOrder TFileListSortModel::ColumnClicked(int column) {
     return order;
 }
 
-std::vector<int> TFileListSortModel::DisplayOrder() const {
+std::vector<int> TFileListSortModel::displayOrder() const {
     std::vector<int> order;
     order.reserve(static_cast<std::size_t>(rowCount()));
     for (int row = 0; row < rowCount(); ++row) order.push_back(mapToSource(index(row, 0)).row());
     return order;
 }
 
-int TFileListSortModel::RowOf(int tableIndex) const {
+int TFileListSortModel::rowOf(int tableIndex) const {
     if (sourceModel() == nullptr || tableIndex < 0) return -1;
     return mapFromSource(sourceModel()->index(tableIndex, 0)).row();
 }
@@ -59,7 +59,7 @@ QVariant TFileListSortModel::headerData(int section, Qt::Orientation orientation
     return caption;
 }
 
-int TFileListSortModel::CompareValues(const QString& left, const QString& right) {
+int TFileListSortModel::compareValues(const QString& left, const QString& right) {
     const std::optional<double> leftNumber = NumericValue(left);
     const std::optional<double> rightNumber = NumericValue(right);
     if (leftNumber && rightNumber) {
@@ -81,5 +81,5 @@ bool TFileListSortModel::filterAcceptsRow(int sourceRow, const QModelIndex& sour
 }
 
 bool TFileListSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    return CompareValues(left.data().toString(), right.data().toString()) < 0;
+    return compareValues(left.data().toString(), right.data().toString()) < 0;
 }

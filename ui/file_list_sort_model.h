@@ -14,23 +14,23 @@ class TFileListSortModel : public QSortFilterProxyModel {
 public:
     explicit TFileListSortModel(QObject* parent = nullptr);
 
-    bool OnlyLevels() const { return onlyLevels_; }
-    void SetOnlyLevels(bool onlyLevels);
+    bool onlyLevels() const { return onlyLevels_; }
+    void setOnlyLevels(bool onlyLevels);
 
     // A click on a column's header: each column keeps its own direction, ascending on its
     // first click and reversed on every further one. Returns the order now applied.
-    Qt::SortOrder ColumnClicked(int column);
+    Qt::SortOrder columnClicked(int column);
 
     // Table indices of the rows shown, from top to bottom.
-    std::vector<int> DisplayOrder() const;
+    std::vector<int> displayOrder() const;
     // The row that shows a table index, or -1.
-    int RowOf(int tableIndex) const;
+    int rowOf(int tableIndex) const;
 
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
     // Negative, zero or positive: the order of two cell values.
-    static int CompareValues(const QString& left, const QString& right);
+    static int compareValues(const QString& left, const QString& right);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;

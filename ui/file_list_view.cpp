@@ -23,30 +23,30 @@ TFileListView::TFileListView(TArchiveSession& session, QWidget* parent)
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     header()->setSortIndicatorShown(false);
-    SetColumnWidths({30, 75, 145, 50});
-    connect(header(), &QHeaderView::sectionClicked, this, &TFileListView::OnHeaderClicked);
+    setColumnWidths({30, 75, 145, 50});
+    connect(header(), &QHeaderView::sectionClicked, this, &TFileListView::onHeaderClicked);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TFileListView::OnCurrentRowChanged);
-    connect(&session_, &TArchiveSession::opened, this, &TFileListView::ShowSelectedFile);
+            &TFileListView::onCurrentRowChanged);
+    connect(&session_, &TArchiveSession::opened, this, &TFileListView::showSelectedFile);
     connect(&session_, &TArchiveSession::subFileSelected, this, [this] {
-        if (!selecting_) ShowSelectedFile();
+        if (!selecting_) showSelectedFile();
     });
 }
 
-bool TFileListView::OnlyLevels() const { return rows_->OnlyLevels(); }
+bool TFileListView::onlyLevels() const { return rows_->onlyLevels(); }
 
-void TFileListView::SetOnlyLevels(bool onlyLevels) {
-    if (onlyLevels == rows_->OnlyLevels()) return;
+void TFileListView::setOnlyLevels(bool onlyLevels) {
+    if (onlyLevels == rows_->onlyLevels()) return;
     {
         const QSignalBlocker blocker(selectionModel());
-        rows_->SetOnlyLevels(onlyLevels);
+        rows_->setOnlyLevels(onlyLevels);
     }
-    ShowSelectedFile();
+    showSelectedFile();
 }
 
-std::vector<int> TFileListView::DisplayOrder() const { return rows_->DisplayOrder(); }
+std::vector<int> TFileListView::displayOrder() const { return rows_->displayOrder(); }
 
-std::array<int, 4> TFileListView::ColumnWidths() const {
+std::array<int, 4> TFileListView::columnWidths() const {
     std::array<int, 4> widths{};
     for (std::size_t column = 0; column < widths.size(); ++column) {
         widths[column] = columnWidth(static_cast<int>(column));
@@ -54,34 +54,34 @@ std::array<int, 4> TFileListView::ColumnWidths() const {
     return widths;
 }
 
-void TFileListView::SetColumnWidths(const std::array<int, 4>& widths) {
+void TFileListView::setColumnWidths(const std::array<int, 4>& widths) {
     for (std::size_t column = 0; column < widths.size(); ++column) {
         setColumnWidth(static_cast<int>(column), widths[column]);
     }
 }
 
-void TFileListView::Retranslate() { files_->Retranslate(); }
+void TFileListView::retranslate() { files_->retranslate(); }
 
-void TFileListView::OnHeaderClicked(int column) {
-    const Qt::SortOrder order = rows_->ColumnClicked(column);
+void TFileListView::onHeaderClicked(int column) {
+    const Qt::SortOrder order = rows_->columnClicked(column);
     header()->setSortIndicatorShown(true);
     header()->setSortIndicator(column, order);
     if (currentIndex().isValid()) scrollTo(currentIndex(), QAbstractItemView::EnsureVisible);
 }
 
-void TFileListView::OnCurrentRowChanged() {
+void TFileListView::onCurrentRowChanged() {
     const QModelIndex current = currentIndex();
     selecting_ = true;
-    session_.SelectSubFile(current.isValid() ? rows_->mapToSource(current).row() : -1);
+    session_.selectSubFile(current.isValid() ? rows_->mapToSource(current).row() : -1);
     selecting_ = false;
     if (current.isValid()) scrollTo(current, QAbstractItemView::EnsureVisible);
 }
 
-void TFileListView::ShowSelectedFile() {
-    int row = rows_->RowOf(session_.CurrentSubFileIndex());
+void TFileListView::showSelectedFile() {
+    int row = rows_->rowOf(session_.currentSubFileIndex());
     if (row < 0 && rows_->rowCount() > 0) row = 0;
     if (row < 0) {
-        session_.SelectSubFile(-1);
+        session_.selectSubFile(-1);
         return;
     }
     const QModelIndex index = rows_->index(row, 0);
@@ -89,7 +89,7 @@ void TFileListView::ShowSelectedFile() {
         selectionModel()->setCurrentIndex(
             index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
-        OnCurrentRowChanged();
+        onCurrentRowChanged();
     }
     scrollTo(index, QAbstractItemView::EnsureVisible);
 }

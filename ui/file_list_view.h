@@ -18,24 +18,24 @@ class TFileListView : public QTreeView {
 public:
     explicit TFileListView(TArchiveSession& session, QWidget* parent = nullptr);
 
-    bool OnlyLevels() const;
+    bool onlyLevels() const;
     // Shows only the levels, or all files; the selected file stays selected when it is still
     // listed, else the first row is selected.
-    void SetOnlyLevels(bool onlyLevels);
+    void setOnlyLevels(bool onlyLevels);
     // Table indices of the rows in the order shown.
-    std::vector<int> DisplayOrder() const;
+    std::vector<int> displayOrder() const;
 
-    std::array<int, 4> ColumnWidths() const;
-    void SetColumnWidths(const std::array<int, 4>& widths);
+    std::array<int, 4> columnWidths() const;
+    void setColumnWidths(const std::array<int, 4>& widths);
 
     // The column captions in the current language.
-    void Retranslate();
+    void retranslate();
 
 private:
-    void OnHeaderClicked(int column);
-    void OnCurrentRowChanged();
+    void onHeaderClicked(int column);
+    void onCurrentRowChanged();
     // Selects the row of the session's file, or the first row when it is not listed.
-    void ShowSelectedFile();
+    void showSelectedFile();
 
     TArchiveSession& session_;
     TFileListModel* files_;

@@ -44,13 +44,13 @@ TIniFile::TIniFile(QString path) : path_(std::move(path)), data_(std::make_uniqu
 
 TIniFile::~TIniFile() = default;
 
-QString TIniFile::ReadString(const QString& section, const QString& key,
+QString TIniFile::readString(const QString& section, const QString& key,
                              const QString& fallback) const {
     const char* value = data_->ini.GetValue(ToFile(section).c_str(), ToFile(key).c_str());
     return value != nullptr ? FromFile(value) : fallback;
 }
 
-int TIniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
+int TIniFile::readInteger(const QString& section, const QString& key, int fallback) const {
     const char* value = data_->ini.GetValue(ToFile(section).c_str(), ToFile(key).c_str());
     if (value == nullptr) return fallback;
     bool ok = false;
@@ -58,11 +58,11 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int fallba
     return ok ? number : fallback;
 }
 
-bool TIniFile::ReadBool(const QString& section, const QString& key, bool fallback) const {
-    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+bool TIniFile::readBool(const QString& section, const QString& key, bool fallback) const {
+    return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-std::vector<std::pair<QString, QString>> TIniFile::ReadSection(const QString& section) const {
+std::vector<std::pair<QString, QString>> TIniFile::readSection(const QString& section) const {
     std::vector<std::pair<QString, QString>> entries;
     const std::string name = ToFile(section);
     CSimpleIniA::TNamesDepend keys;
@@ -75,23 +75,23 @@ std::vector<std::pair<QString, QString>> TIniFile::ReadSection(const QString& se
     return entries;
 }
 
-void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+void TIniFile::writeString(const QString& section, const QString& key, const QString& value) {
     data_->ini.SetValue(ToFile(section).c_str(), ToFile(key).c_str(), ToFile(value).c_str());
 }
 
-void TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
-    WriteString(section, key, QString::number(value));
+void TIniFile::writeInteger(const QString& section, const QString& key, int value) {
+    writeString(section, key, QString::number(value));
 }
 
-void TIniFile::WriteBool(const QString& section, const QString& key, bool value) {
-    WriteInteger(section, key, value ? 1 : 0);
+void TIniFile::writeBool(const QString& section, const QString& key, bool value) {
+    writeInteger(section, key, value ? 1 : 0);
 }
 
-void TIniFile::EraseSection(const QString& section) {
+void TIniFile::eraseSection(const QString& section) {
     data_->ini.Delete(ToFile(section).c_str(), nullptr);
 }
 
-bool TIniFile::Save() const {
+bool TIniFile::save() const {
     std::string contents;
     if (data_->ini.Save(contents, false) < 0) return false;
     if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return false;

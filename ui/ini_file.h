@@ -18,27 +18,27 @@ public:
     TIniFile(const TIniFile&) = delete;
     TIniFile& operator=(const TIniFile&) = delete;
 
-    const QString& Path() const { return path_; }
+    const QString& path() const { return path_; }
 
     // The value of a key, or `fallback` when the section or key is missing.
-    QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
+    QString readString(const QString& section, const QString& key, const QString& fallback) const;
     // A decimal integer; `fallback` as well when the value is not one.
-    int ReadInteger(const QString& section, const QString& key, int fallback) const;
+    int readInteger(const QString& section, const QString& key, int fallback) const;
     // Any integer other than 0 reads as true; `fallback` when the value is not an integer.
-    bool ReadBool(const QString& section, const QString& key, bool fallback) const;
+    bool readBool(const QString& section, const QString& key, bool fallback) const;
     // Every key of a section and its value, in the file's order.
-    std::vector<std::pair<QString, QString>> ReadSection(const QString& section) const;
+    std::vector<std::pair<QString, QString>> readSection(const QString& section) const;
 
-    void WriteString(const QString& section, const QString& key, const QString& value);
-    void WriteInteger(const QString& section, const QString& key, int value);
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInteger(const QString& section, const QString& key, int value);
     // Written as 1 or 0.
-    void WriteBool(const QString& section, const QString& key, bool value);
+    void writeBool(const QString& section, const QString& key, bool value);
     // Removes a section and its keys.
-    void EraseSection(const QString& section);
+    void eraseSection(const QString& section);
 
     // Writes the file, creating its folder when needed. Returns false when it cannot be written;
     // the file on disk is then as it was or, where the disk failed mid-way, incomplete.
-    bool Save() const;
+    bool save() const;
 
 private:
     class Data;

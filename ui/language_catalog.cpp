@@ -41,7 +41,7 @@ QList<TLanguage> FindLanguages(const QStringList& folders) {
                 continue;
             }
             const TIniFile ini(file.absoluteFilePath());
-            languages.append({name, ini.ReadString(QStringLiteral("header"), QStringLiteral("language"), name),
+            languages.append({name, ini.readString(QStringLiteral("header"), QStringLiteral("language"), name),
                               file.absoluteFilePath()});
         }
     }
@@ -67,7 +67,7 @@ void LoadLanguage(const QString& path) {
     // An empty path names no file, and a missing file reads as empty: English throughout.
     const TIniFile file(path.isEmpty() ? QString() : path);
     LoadInterfaceTexts([&file](const QString& section, const QString& key, const QString& english) {
-        return file.ReadString(section, key, english);
+        return file.readString(section, key, english);
     });
     lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
     const QString section = QStringLiteral("levels_descriptions");
@@ -76,7 +76,7 @@ void LoadLanguage(const QString& path) {
     for (std::size_t level = 0; level < names.size(); ++level) {
         const QString fallback = QString::fromStdString(
             text::Windows1252ToUtf8(english[level]));
-        const QString value = file.ReadString(section, QString::fromLatin1(names[level].data(),
+        const QString value = file.readString(section, QString::fromLatin1(names[level].data(),
                                                                           static_cast<qsizetype>(names[level].size())),
                                               fallback);
         descriptions.Set(static_cast<int>(level), text::Utf8ToWindows1252(value.toStdString()).text);

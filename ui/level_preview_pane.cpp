@@ -23,19 +23,19 @@ TLevelPreviewPane::TLevelPreviewPane(QWidget* parent) : QGroupBox(parent) {
     picture_->setMaximumWidth(kMaximumWidth);
     picture_->setEnabled(false);
     layout->addWidget(picture_, 0, Qt::AlignCenter);
-    Retranslate();
+    retranslate();
 }
 
-int TLevelPreviewPane::HeightOf(int size) { return size * kHeightPerSize + kBoxExtra; }
+int TLevelPreviewPane::heightOf(int size) { return size * kHeightPerSize + kBoxExtra; }
 
-void TLevelPreviewPane::SetPreviewSize(int size) {
-    setFixedHeight(HeightOf(size));
+void TLevelPreviewPane::setPreviewSize(int size) {
+    setFixedHeight(heightOf(size));
     picture_->setMaximumHeight(size * kHeightPerSize);
 }
 
-void TLevelPreviewPane::Clear() { picture_->clear(); }
+void TLevelPreviewPane::clear() { picture_->clear(); }
 
-void TLevelPreviewPane::Retranslate() {
+void TLevelPreviewPane::retranslate() {
     setTitle(InterfaceText("main", "level_preview"));
     picture_->setToolTip(InterfaceText("main", "click_to_enlarge"));
 }

@@ -14,14 +14,14 @@ public:
 
     // Size 1 to 4: the box takes size x 50 + 27 pixels of height, the picture at most
     // size x 50.
-    void SetPreviewSize(int size);
+    void setPreviewSize(int size);
     // The height that size gives the box.
-    static int HeightOf(int size);
+    static int heightOf(int size);
     // Removes the picture.
-    void Clear();
+    void clear();
 
     // The captions in the current language.
-    void Retranslate();
+    void retranslate();
 
 private:
     QLabel* picture_;

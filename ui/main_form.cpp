@@ -27,6 +27,7 @@
 #include "text/windows1252.h"
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
+#include "ui/colors_form.h"
 #include "ui/file_list_view.h"
 #include "ui/interface_texts.h"
 #include "ui/language_catalog.h"
@@ -36,6 +37,7 @@
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
 #include "ui/text_preview_pane.h"
+#include "ui/window_modification_form.h"
 
 // The images live in this static library: they are registered by hand, from the global
 // namespace, before the first window needs them.
@@ -77,26 +79,27 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     session_ = new TArchiveSession(this);
     menu_ = new TMainMenu(*menuBar(), this);
     menu_->setObjectName(QStringLiteral("mainMenu"));
-    CreateLayout();
-    ConnectMenu();
-    ConnectSession();
+    createLayout();
+    connectMenu();
+    connectSession();
     aboutForm_ = new TAboutForm(this);
-    menu_->Action(Command::WindowColors)->setEnabled(false);
-    UpdateCommands();
-    UpdateCaption();
+    windowForm_ = new TWindowModificationForm(this);
+    colorsForm_ = new TColorsForm(this);
+    updateCommands();
+    updateCaption();
 }
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::CreateLayout() {
+void TMainForm::createLayout() {
     QToolBar* shortcuts = addToolBar(QString());
     shortcuts->setObjectName(QStringLiteral("shortcutsBar"));
     shortcuts->setMovable(false);
     const std::pair<Command, const char*> tools[] = {
         {Command::Open, "open"}, {Command::Save, "save"}, {Command::SaveAs, "save_as"}};
     for (const auto& [command, image] : tools) {
-        menu_->Action(command)->setIcon(QIcon(QStringLiteral(":/images/%1.png").arg(QLatin1String(image))));
-        shortcuts->addAction(menu_->Action(command));
+        menu_->action(command)->setIcon(QIcon(QStringLiteral(":/images/%1.png").arg(QLatin1String(image))));
+        shortcuts->addAction(menu_->action(command));
     }
     addToolBarBreak();
     charactersBar_ = new TSpecialCharactersBar;
@@ -112,8 +115,6 @@ void TMainForm::CreateLayout() {
 
     textEditor_ = new TTextEditorPane(*session_);
     textPreview_ = new TTextPreviewPane(*session_, glyphSets_);
-    // The window and colour dialogs do not exist yet.
-    textPreview_->SetWindowButtonAvailable(false);
     // The text preview can be made taller than the level preview, to see a whole window.
     textsSplitter_ = new QSplitter(Qt::Vertical);
     textsSplitter_->setObjectName(QStringLiteral("textsSplitter"));
@@ -134,42 +135,44 @@ void TMainForm::CreateLayout() {
     setStatusBar(statusBar_);
 }
 
-void TMainForm::ConnectMenu() {
+void TMainForm::connectMenu() {
     const auto on = [this](Command command, auto slot) {
-        connect(menu_->Action(command), &QAction::triggered, this, slot);
+        connect(menu_->action(command), &QAction::triggered, this, slot);
     };
-    on(Command::Open, &TMainForm::OnOpenClicked);
-    on(Command::Save, [this] { session_->Save(session_->FileName(), false); });
-    on(Command::SaveAs, &TMainForm::OnSaveAsClicked);
+    on(Command::Open, &TMainForm::onOpenClicked);
+    on(Command::Save, [this] { session_->save(session_->fileName(), false); });
+    on(Command::SaveAs, &TMainForm::onSaveAsClicked);
     on(Command::Exit, [this] { close(); });
-    on(Command::Undo, [this] { textEditor_->Undo(); });
-    on(Command::Redo, [this] { textEditor_->Redo(); });
-    on(Command::Cut, [this] { textEditor_->Cut(); });
-    on(Command::Copy, [this] { textEditor_->Copy(); });
-    on(Command::Paste, [this] { textEditor_->Paste(); });
-    on(Command::SelectAll, [this] { textEditor_->SelectAll(); });
-    on(Command::AllFiles, [this] { filesView_->SetOnlyLevels(false); });
-    on(Command::OnlyLevels, [this] { filesView_->SetOnlyLevels(true); });
-    on(Command::DisplayTextPreview, [this](bool checked) { textPreview_->SetPictureShown(checked); });
+    on(Command::Undo, [this] { textEditor_->undo(); });
+    on(Command::Redo, [this] { textEditor_->redo(); });
+    on(Command::Cut, [this] { textEditor_->cut(); });
+    on(Command::Copy, [this] { textEditor_->copy(); });
+    on(Command::Paste, [this] { textEditor_->paste(); });
+    on(Command::SelectAll, [this] { textEditor_->selectAll(); });
+    on(Command::AllFiles, [this] { filesView_->setOnlyLevels(false); });
+    on(Command::OnlyLevels, [this] { filesView_->setOnlyLevels(true); });
+    on(Command::DisplayTextPreview, [this](bool checked) { textPreview_->setPictureShown(checked); });
     on(Command::About, [this] { aboutForm_->exec(); });
+    on(Command::WindowColors, &TMainForm::onWindowColors);
+    connect(textPreview_, &TTextPreviewPane::modifyWindowRequested, this, &TMainForm::onModifyWindow);
     connect(menu_, &TMainMenu::levelPreviewSizeChosen, this, &TMainForm::SetLevelPreviewSize);
     connect(menu_, &TMainMenu::languageChosen, this, &TMainForm::ChangeLanguage);
-    connect(charactersBar_, &TSpecialCharactersBar::chosen, textEditor_, &TTextEditorPane::InsertText);
-    connect(textEditor_, &TTextEditorPane::undoAvailable, menu_->Action(Command::Undo), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::redoAvailable, menu_->Action(Command::Redo), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->Action(Command::Cut), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->Action(Command::Copy), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::editingChanged, this, &TMainForm::UpdateCommands);
+    connect(charactersBar_, &TSpecialCharactersBar::chosen, textEditor_, &TTextEditorPane::insertText);
+    connect(textEditor_, &TTextEditorPane::undoAvailable, menu_->action(Command::Undo), &QAction::setEnabled);
+    connect(textEditor_, &TTextEditorPane::redoAvailable, menu_->action(Command::Redo), &QAction::setEnabled);
+    connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->action(Command::Cut), &QAction::setEnabled);
+    connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->action(Command::Copy), &QAction::setEnabled);
+    connect(textEditor_, &TTextEditorPane::editingChanged, this, &TMainForm::updateCommands);
 }
 
-void TMainForm::ConnectSession() {
-    connect(session_, &TArchiveSession::jobStarted, this, &TMainForm::OnJobStarted);
-    connect(session_, &TArchiveSession::jobProgress, statusBar_, &TStatusBar::SetProgress);
-    connect(session_, &TArchiveSession::jobEnded, this, &TMainForm::OnJobEnded);
-    connect(session_, &TArchiveSession::openFailed, this, &TMainForm::ShowErrorMessage);
-    connect(session_, &TArchiveSession::saveFailed, this, &TMainForm::ShowErrorMessage);
-    connect(session_, &TArchiveSession::opened, this, &TMainForm::OnOpened);
-    connect(session_, &TArchiveSession::saved, this, &TMainForm::OnSaved);
+void TMainForm::connectSession() {
+    connect(session_, &TArchiveSession::jobStarted, this, &TMainForm::onJobStarted);
+    connect(session_, &TArchiveSession::jobProgress, statusBar_, &TStatusBar::setProgress);
+    connect(session_, &TArchiveSession::jobEnded, this, &TMainForm::onJobEnded);
+    connect(session_, &TArchiveSession::openFailed, this, &TMainForm::showErrorMessage);
+    connect(session_, &TArchiveSession::saveFailed, this, &TMainForm::showErrorMessage);
+    connect(session_, &TArchiveSession::opened, this, &TMainForm::onOpened);
+    connect(session_, &TArchiveSession::saved, this, &TMainForm::onSaved);
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
 }
 
@@ -177,36 +180,33 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (started_) return;
     started_ = true;
-    Start();
+    start();
 }
 
-void TMainForm::Start() {
-    settings_ = TEditorSettings::Read(paths_.settingsFile);
-    menu_->SetLanguages(FindLanguages(paths_.languageFolders));
-    ChangeLanguage(menu_->CheckLanguage(settings_.language) ? settings_.language : QStringLiteral("eng"));
-    ApplySettings();
+void TMainForm::start() {
+    settings_ = TEditorSettings::read(paths_.settingsFile);
+    menu_->setLanguages(FindLanguages(paths_.languageFolders));
+    ChangeLanguage(menu_->checkLanguage(settings_.language) ? settings_.language : QStringLiteral("eng"));
+    applySettings();
     openFolder_ = QFile::decodeName(QByteArray::fromStdString((platform::GameDataFolder() / "field").string()));
     if (!arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile()) OpenArchive(arguments_.first());
 }
 
-void TMainForm::ApplySettings() {
+void TMainForm::applySettings() {
     mainSplitter_->setSizes({settings_.levelsListSize, width() - settings_.levelsListSize});
-    filesView_->SetColumnWidths(settings_.columnWidths);
-    menu_->Action(settings_.onlyLevels ? Command::OnlyLevels : Command::AllFiles)->setChecked(true);
-    filesView_->SetOnlyLevels(settings_.onlyLevels);
-    menu_->Action(Command::DisplayTextPreview)->setChecked(settings_.textPreview);
-    textPreview_->SetPictureShown(settings_.textPreview);
-    menu_->LevelPreviewSizeAction(settings_.levelPreviewSize)->setChecked(true);
+    filesView_->setColumnWidths(settings_.columnWidths);
+    menu_->action(settings_.onlyLevels ? Command::OnlyLevels : Command::AllFiles)->setChecked(true);
+    filesView_->setOnlyLevels(settings_.onlyLevels);
+    menu_->action(Command::DisplayTextPreview)->setChecked(settings_.textPreview);
+    textPreview_->setPictureShown(settings_.textPreview);
+    menu_->levelPreviewSizeAction(settings_.levelPreviewSize)->setChecked(true);
     SetLevelPreviewSize(settings_.levelPreviewSize);
     if (settings_.textPreviewHeight > 0) {
         const int total = textsSplitter_->height() - textsSplitter_->handleWidth();
         textsSplitter_->setSizes({total - settings_.textPreviewHeight, settings_.textPreviewHeight});
     }
-    const int profile = settings_.windowColors;
-    if (profile >= 1 && static_cast<std::size_t>(profile) <= settings_.windowProfiles.size()) {
-        textPreview_->SetColors(ReadColorString(
-            settings_.windowProfiles[static_cast<std::size_t>(profile - 1)].second.toStdString()));
-    }
+    colorsForm_->setProfiles(TColorProfiles::FromSection(settings_.windowProfiles, settings_.windowColors));
+    textPreview_->setColors(colorsForm_->profiles().WindowColors(colorsForm_->profiles().SelectedIndex()));
     // Within the visible screen, as Qt restores it; else centred at the built-in size.
     if (settings_.windowGeometry.isEmpty() || !restoreGeometry(settings_.windowGeometry)) {
         if (const QScreen* screen = this->screen()) {
@@ -217,145 +217,159 @@ void TMainForm::ApplySettings() {
     }
 }
 
-void TMainForm::WriteSettings() {
+void TMainForm::writeSettings() {
     settings_.levelsListSize = mainSplitter_->sizes().value(0);
-    settings_.columnWidths = filesView_->ColumnWidths();
-    settings_.onlyLevels = filesView_->OnlyLevels();
-    settings_.textPreview = menu_->Action(Command::DisplayTextPreview)->isChecked();
+    settings_.columnWidths = filesView_->columnWidths();
+    settings_.onlyLevels = filesView_->onlyLevels();
+    settings_.textPreview = menu_->action(Command::DisplayTextPreview)->isChecked();
     for (int size = 1; size <= 4; ++size) {
-        if (menu_->LevelPreviewSizeAction(size)->isChecked()) settings_.levelPreviewSize = size;
+        if (menu_->levelPreviewSizeAction(size)->isChecked()) settings_.levelPreviewSize = size;
     }
     settings_.textPreviewHeight = textsSplitter_->sizes().value(1);
     settings_.windowState = isMinimized() ? 1 : (isMaximized() ? 2 : 0);
     settings_.windowGeometry = saveGeometry();
-    if (!settings_.Write(paths_.settingsFile)) {
+    settings_.windowProfiles = colorsForm_->profiles().ToSection();
+    settings_.windowColors = colorsForm_->profiles().SelectedIndex();
+    if (!settings_.write(paths_.settingsFile)) {
         std::cerr << "orvenne: cannot write " << paths_.settingsFile.toStdString() << '\n';
     }
 }
 
 void TMainForm::ChangeLanguage(const QString& name) {
-    menu_->CheckLanguage(name);
+    menu_->checkLanguage(name);
     LoadLanguage(LanguageFile(paths_.languageFolders, name));
-    session_->RefreshDescriptions();
-    Retranslate();
-    if (!TEditorSettings::WriteLanguage(paths_.settingsFile, name)) {
+    session_->refreshDescriptions();
+    retranslate();
+    if (!TEditorSettings::writeLanguage(paths_.settingsFile, name)) {
         std::cerr << "orvenne: cannot write " << paths_.settingsFile.toStdString() << '\n';
     }
     settings_.language = name;
 }
 
-void TMainForm::Retranslate() {
-    menu_->Retranslate();
-    charactersBar_->Retranslate();
-    filesView_->Retranslate();
-    levelPreview_->Retranslate();
-    textEditor_->Retranslate();
-    textPreview_->Retranslate();
-    statusBar_->Retranslate();
-    aboutForm_->Retranslate();
+void TMainForm::retranslate() {
+    menu_->retranslate();
+    charactersBar_->retranslate();
+    filesView_->retranslate();
+    levelPreview_->retranslate();
+    textEditor_->retranslate();
+    textPreview_->retranslate();
+    statusBar_->retranslate();
+    aboutForm_->retranslate();
+    windowForm_->retranslate();
+    colorsForm_->retranslate();
 }
 
 void TMainForm::SetLevelPreviewSize(int size) {
-    levelPreview_->SetPreviewSize(size);
+    levelPreview_->setPreviewSize(size);
     // The text preview takes the same height, its bottom beside the level preview's.
-    const int height = TLevelPreviewPane::HeightOf(size);
+    const int height = TLevelPreviewPane::heightOf(size);
     const int total = textsSplitter_->height() - textsSplitter_->handleWidth();
     textsSplitter_->setSizes({total - height, height});
 }
 
-void TMainForm::OnOpenClicked() {
-    const QString path = ChooseArchiveToOpen(openFolder_, FileFilter());
+void TMainForm::onOpenClicked() {
+    const QString path = chooseArchiveToOpen(openFolder_, fileFilter());
     if (!path.isEmpty()) OpenArchive(path);
 }
 
-void TMainForm::OnSaveAsClicked() {
-    if (session_->Archive() == nullptr) return;
-    bool firstFilterSelected = true;
-    const QString chosen = ChooseArchiveToSaveAs(QFileInfo(session_->FileName()).absolutePath(),
-                                                 FileFilter(), firstFilterSelected);
-    if (!chosen.isEmpty()) session_->Save(SaveAsFileName(chosen, firstFilterSelected), true);
-}
-
-void TMainForm::OpenArchive(const QString& path) {
-    if (session_->JobRunning()) return;
-    if (AskAboutUnsavedChanges([this, path] { OpenArchive(path); }) == UnsavedChanges::Proceed) {
-        session_->Open(path);
+void TMainForm::onModifyWindow() {
+    TWindow* window = session_->currentWindow();
+    if (window != nullptr &&
+        windowForm_->edit(*window, session_->currentTagged(), glyphSets_, textPreview_->colors())) {
+        session_->currentWindowEdited();
     }
 }
 
-TMainForm::UnsavedChanges TMainForm::AskAboutUnsavedChanges(std::function<void()> afterSave) {
-    if (session_->JobRunning() || !session_->HasUnsavedChanges()) return UnsavedChanges::Proceed;
+void TMainForm::onWindowColors() { textPreview_->setColors(colorsForm_->edit(textPreview_->colors(), glyphSets_)); }
+
+void TMainForm::onSaveAsClicked() {
+    if (session_->archive() == nullptr) return;
+    bool firstFilterSelected = true;
+    const QString chosen = chooseArchiveToSaveAs(QFileInfo(session_->fileName()).absolutePath(),
+                                                 fileFilter(), firstFilterSelected);
+    if (!chosen.isEmpty()) session_->save(SaveAsFileName(chosen, firstFilterSelected), true);
+}
+
+void TMainForm::OpenArchive(const QString& path) {
+    if (session_->jobRunning()) return;
+    if (askAboutUnsavedChanges([this, path] { OpenArchive(path); }) == UnsavedChanges::Proceed) {
+        session_->open(path);
+    }
+}
+
+TMainForm::UnsavedChanges TMainForm::askAboutUnsavedChanges(std::function<void()> afterSave) {
+    if (session_->jobRunning() || !session_->hasUnsavedChanges()) return UnsavedChanges::Proceed;
     const QString question = InterfaceText("messages", "save_changes") + QStringLiteral(" ") +
-                             QFileInfo(session_->FileName()).fileName() + QStringLiteral("?");
-    switch (AskSaveChanges(question)) {
+                             QFileInfo(session_->fileName()).fileName() + QStringLiteral("?");
+    switch (askSaveChanges(question)) {
         case QMessageBox::Discard: return UnsavedChanges::Proceed;
         case QMessageBox::Save:
             afterSave_ = std::move(afterSave);
-            session_->Save(session_->FileName(), false);
+            session_->save(session_->fileName(), false);
             return UnsavedChanges::Saving;
         default: return UnsavedChanges::Cancelled;
     }
 }
 
-void TMainForm::OnJobStarted(const QString& statusText) {
+void TMainForm::onJobStarted(const QString& statusText) {
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    statusBar_->StartProgress(statusText);
+    statusBar_->startProgress(statusText);
 }
 
-void TMainForm::OnJobEnded() {
-    statusBar_->EndProgress();
+void TMainForm::onJobEnded() {
+    statusBar_->endProgress();
     setEnabled(true);
     QApplication::restoreOverrideCursor();
-    UpdateCommands();
+    updateCommands();
 }
 
-void TMainForm::OnOpened() {
-    const TLGPFile& archive = *session_->Archive();
+void TMainForm::onOpened() {
+    const TLGPFile& archive = *session_->archive();
     const ArchiveCounts counts = CountArchive(archive);
-    statusBar_->SetCounts(counts.levels, counts.texts);
-    statusBar_->SetCreator(QString::fromStdString(text::Windows1252ToUtf8(archive.Creator)));
-    UpdateCaption();
+    statusBar_->setCounts(counts.levels, counts.texts);
+    statusBar_->setCreator(QString::fromStdString(text::Windows1252ToUtf8(archive.Creator)));
+    updateCaption();
 }
 
-void TMainForm::OnSaved() {
-    UpdateCaption();
+void TMainForm::onSaved() {
+    updateCaption();
     std::function<void()> next = std::move(afterSave_);
     afterSave_ = nullptr;
     // After the job has ended, so that what follows may open another archive or close.
     if (next) QTimer::singleShot(0, this, std::move(next));
 }
 
-void TMainForm::UpdateCommands() {
-    const bool open = session_->Archive() != nullptr;
-    for (const Command command : {Command::Save, Command::SaveAs}) menu_->Action(command)->setEnabled(open);
+void TMainForm::updateCommands() {
+    const bool open = session_->archive() != nullptr;
+    for (const Command command : {Command::Save, Command::SaveAs}) menu_->action(command)->setEnabled(open);
     charactersBar_->setEnabled(open);
-    const bool editing = textEditor_->Editing();
-    menu_->Action(Command::Paste)->setEnabled(editing);
-    menu_->Action(Command::SelectAll)->setEnabled(editing);
+    const bool editing = textEditor_->isEditing();
+    menu_->action(Command::Paste)->setEnabled(editing);
+    menu_->action(Command::SelectAll)->setEnabled(editing);
 }
 
-void TMainForm::UpdateCaption() {
+void TMainForm::updateCaption() {
     // "[*]" is where Qt shows the unsaved-changes mark.
-    setWindowTitle(session_->Archive() != nullptr
-                       ? ProgramTitle() + QStringLiteral(" - ") + session_->FileName() + QStringLiteral("[*]")
+    setWindowTitle(session_->archive() != nullptr
+                       ? ProgramTitle() + QStringLiteral(" - ") + session_->fileName() + QStringLiteral("[*]")
                        : ProgramTitle());
-    setWindowModified(session_->HasUnsavedChanges());
+    setWindowModified(session_->hasUnsavedChanges());
 }
 
-QString TMainForm::FileFilter() const {
+QString TMainForm::fileFilter() const {
     // "All files" means files without an extension too, which "*.*" would leave out here.
     return InterfaceText("general", "lgp_files") + QStringLiteral(" (*.lgp);;") +
            InterfaceText("general", "all_files") + QStringLiteral(" (*)");
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (session_->JobRunning() ||
-        AskAboutUnsavedChanges([this] { close(); }) != UnsavedChanges::Proceed) {
+    if (session_->jobRunning() ||
+        askAboutUnsavedChanges([this] { close(); }) != UnsavedChanges::Proceed) {
         event->ignore();
         return;
     }
-    if (started_) WriteSettings();
+    if (started_) writeSettings();
     setAcceptDrops(false);
     event->accept();
 }
@@ -372,7 +386,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
     OpenArchive(urls.first().toLocalFile());
 }
 
-void TMainForm::ShowErrorMessage(const QString& text, const QString& detail) {
+void TMainForm::showErrorMessage(const QString& text, const QString& detail) {
     std::cerr << "orvenne: " << text.toStdString() << ' ' << detail.toStdString() << '\n';
     // Parentless: the window is disabled while a job reports, and would disable its child too.
     QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::Ok);
@@ -381,17 +395,17 @@ void TMainForm::ShowErrorMessage(const QString& text, const QString& detail) {
     box.exec();
 }
 
-QMessageBox::StandardButton TMainForm::AskSaveChanges(const QString& question) {
+QMessageBox::StandardButton TMainForm::askSaveChanges(const QString& question) {
     return QMessageBox::question(this, windowTitle(), question,
                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                                  QMessageBox::Save);
 }
 
-QString TMainForm::ChooseArchiveToOpen(const QString& folder, const QString& filter) {
+QString TMainForm::chooseArchiveToOpen(const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(this, QString(), folder, filter);
 }
 
-QString TMainForm::ChooseArchiveToSaveAs(const QString& folder, const QString& filter,
+QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& filter,
                                          bool& firstFilterSelected) {
     QString selectedFilter;
     const QString name = QFileDialog::getSaveFileName(this, QString(), folder, filter, &selectedFilter);

@@ -12,6 +12,7 @@
 
 class QSplitter;
 class TAboutForm;
+class TColorsForm;
 class TArchiveSession;
 class TFileListView;
 class TLevelPreviewPane;
@@ -20,6 +21,7 @@ class TSpecialCharactersBar;
 class TStatusBar;
 class TTextEditorPane;
 class TTextPreviewPane;
+class TWindowModificationForm;
 
 // The editor's main window: it lays out the file list, the texts and their editor, the
 // previews and the status bar around one archive session, and wires the menus, the tool bars
@@ -31,11 +33,11 @@ class TMainForm : public QMainWindow {
 public:
     // arguments: the command line without the program's name; on first show the first of them
     // is opened when it names an existing file. paths: where settings and languages live.
-    explicit TMainForm(QStringList arguments, TEditorPaths paths = TEditorPaths::ForProgram(),
+    explicit TMainForm(QStringList arguments, TEditorPaths paths = TEditorPaths::forProgram(),
                        QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    TArchiveSession& Session() const { return *session_; }
+    TArchiveSession& session() const { return *session_; }
     // Opens the archive at path, asking first what to do with unsaved changes.
     void OpenArchive(const QString& path);
     // Makes a language the interface's ("eng" for English), in every window, and writes the
@@ -44,14 +46,14 @@ public:
 
 protected:
     // The window's dialogs, which tests replace to answer them.
-    virtual void ShowErrorMessage(const QString& text, const QString& detail);
+    virtual void showErrorMessage(const QString& text, const QString& detail);
     // Save, Discard or Cancel.
-    virtual QMessageBox::StandardButton AskSaveChanges(const QString& question);
+    virtual QMessageBox::StandardButton askSaveChanges(const QString& question);
     // The archive to open, or empty when the user cancels.
-    virtual QString ChooseArchiveToOpen(const QString& folder, const QString& filter);
+    virtual QString chooseArchiveToOpen(const QString& folder, const QString& filter);
     // The name to save as, or empty when the user cancels; firstFilterSelected tells whether
     // the archive filter was chosen.
-    virtual QString ChooseArchiveToSaveAs(const QString& folder, const QString& filter,
+    virtual QString chooseArchiveToSaveAs(const QString& folder, const QString& filter,
                                           bool& firstFilterSelected);
 
     void showEvent(QShowEvent* event) override;
@@ -62,29 +64,31 @@ protected:
 private:
     enum class UnsavedChanges { Proceed, Cancelled, Saving };
 
-    void CreateLayout();
-    void ConnectMenu();
-    void ConnectSession();
+    void createLayout();
+    void connectMenu();
+    void connectSession();
     // The start-up sequence of the first show.
-    void Start();
-    void ApplySettings();
-    void WriteSettings();
-    void Retranslate();
+    void start();
+    void applySettings();
+    void writeSettings();
+    void retranslate();
 
-    void OnOpenClicked();
-    void OnSaveAsClicked();
-    void OnJobStarted(const QString& statusText);
-    void OnJobEnded();
-    void OnOpened();
-    void OnSaved();
+    void onOpenClicked();
+    void onModifyWindow();
+    void onWindowColors();
+    void onSaveAsClicked();
+    void onJobStarted(const QString& statusText);
+    void onJobEnded();
+    void onOpened();
+    void onSaved();
     void SetLevelPreviewSize(int size);
     // Enables what needs an open archive.
-    void UpdateCommands();
-    void UpdateCaption();
+    void updateCommands();
+    void updateCaption();
     // Asks whether to save unsaved changes. Proceed: nothing to save, or the user discards
     // them. Saving: the save job runs and calls `afterSave` once it has succeeded.
-    UnsavedChanges AskAboutUnsavedChanges(std::function<void()> afterSave);
-    QString FileFilter() const;
+    UnsavedChanges askAboutUnsavedChanges(std::function<void()> afterSave);
+    QString fileFilter() const;
 
     const QStringList arguments_;
     const TEditorPaths paths_;
@@ -107,4 +111,6 @@ private:
     TTextPreviewPane* textPreview_;
     TStatusBar* statusBar_;
     TAboutForm* aboutForm_;
+    TWindowModificationForm* windowForm_;
+    TColorsForm* colorsForm_;
 };

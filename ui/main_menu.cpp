@@ -60,41 +60,41 @@ QString CaptionText(TMainMenu::Command command) {
 TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar) {
     using C = Command;
     fileMenu_ = bar_.addMenu(QString());
-    Add(*fileMenu_, C::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
-    Add(*fileMenu_, C::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
-    Add(*fileMenu_, C::SaveAs);
+    addCommand(*fileMenu_, C::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(*fileMenu_, C::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(*fileMenu_, C::SaveAs);
     fileMenu_->addSeparator();
-    Add(*fileMenu_, C::Compare);
-    Add(*fileMenu_, C::DisplayLastComparison);
+    addCommand(*fileMenu_, C::Compare);
+    addCommand(*fileMenu_, C::DisplayLastComparison);
     fileMenu_->addSeparator();
-    Add(*fileMenu_, C::WindowColors);
+    addCommand(*fileMenu_, C::WindowColors);
     fileMenu_->addSeparator();
-    Add(*fileMenu_, C::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addCommand(*fileMenu_, C::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     editMenu_ = bar_.addMenu(QString());
-    Add(*editMenu_, C::Undo, QKeySequence::Undo);
-    Add(*editMenu_, C::Redo, QKeySequence::Redo);
+    addCommand(*editMenu_, C::Undo, QKeySequence::Undo);
+    addCommand(*editMenu_, C::Redo, QKeySequence::Redo);
     editMenu_->addSeparator();
-    Add(*editMenu_, C::Cut, QKeySequence::Cut);
-    Add(*editMenu_, C::Copy, QKeySequence::Copy);
-    Add(*editMenu_, C::Paste, QKeySequence::Paste);
-    Add(*editMenu_, C::SelectAll, QKeySequence::SelectAll);
+    addCommand(*editMenu_, C::Cut, QKeySequence::Cut);
+    addCommand(*editMenu_, C::Copy, QKeySequence::Copy);
+    addCommand(*editMenu_, C::Paste, QKeySequence::Paste);
+    addCommand(*editMenu_, C::SelectAll, QKeySequence::SelectAll);
     editMenu_->addSeparator();
-    Add(*editMenu_, C::Find, QKeySequence(Qt::CTRL | Qt::Key_F));
-    Add(*editMenu_, C::FindNext, QKeySequence(Qt::Key_F3));
-    Add(*editMenu_, C::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    Add(*editMenu_, C::Replace, QKeySequence(Qt::CTRL | Qt::Key_R));
+    addCommand(*editMenu_, C::Find, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addCommand(*editMenu_, C::FindNext, QKeySequence(Qt::Key_F3));
+    addCommand(*editMenu_, C::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    addCommand(*editMenu_, C::Replace, QKeySequence(Qt::CTRL | Qt::Key_R));
 
     viewMenu_ = bar_.addMenu(QString());
     displayFilesMenu_ = viewMenu_->addMenu(QString());
     auto* displayFiles = new QActionGroup(this);
     for (const C command : {C::AllFiles, C::OnlyLevels}) {
-        QAction* item = Add(*displayFilesMenu_, command);
+        QAction* item = addCommand(*displayFilesMenu_, command);
         item->setCheckable(true);
         displayFiles->addAction(item);
     }
     actions_[C::AllFiles]->setChecked(true);
-    QAction* textPreview = Add(*viewMenu_, C::DisplayTextPreview);
+    QAction* textPreview = addCommand(*viewMenu_, C::DisplayTextPreview);
     textPreview->setCheckable(true);
     textPreview->setChecked(true);
     levelPreviewSizeMenu_ = viewMenu_->addMenu(QString());
@@ -109,33 +109,33 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     levelPreviewSizes_[1]->setChecked(true);
     languageMenu_ = viewMenu_->addMenu(QString());
     languages_ = new QActionGroup(this);
-    SetLanguages({});
+    setLanguages({});
 
     helpMenu_ = bar_.addMenu(QStringLiteral("?"));
-    Add(*helpMenu_, C::About);
+    addCommand(*helpMenu_, C::About);
 
     // Nothing to find, replace or compare until an archive is open.
     for (const C command : {C::Save, C::SaveAs, C::Compare, C::DisplayLastComparison, C::Find,
                             C::FindNext, C::FindPrevious, C::Replace}) {
         actions_[command]->setEnabled(false);
     }
-    Retranslate();
+    retranslate();
 }
 
-QAction* TMainMenu::Add(QMenu& menu, Command command, const QKeySequence& shortcut) {
+QAction* TMainMenu::addCommand(QMenu& menu, Command command, const QKeySequence& shortcut) {
     QAction* action = menu.addAction(QString());
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     actions_[command] = action;
     return action;
 }
 
-QAction* TMainMenu::Action(Command command) const { return actions_.at(command); }
+QAction* TMainMenu::action(Command command) const { return actions_.at(command); }
 
-QAction* TMainMenu::LevelPreviewSizeAction(int size) const {
+QAction* TMainMenu::levelPreviewSizeAction(int size) const {
     return levelPreviewSizes_.at(static_cast<std::size_t>(size - 1));
 }
 
-void TMainMenu::SetLanguages(const QList<TLanguage>& languages) {
+void TMainMenu::setLanguages(const QList<TLanguage>& languages) {
     for (QAction* item : languages_->actions()) {
         languages_->removeAction(item);
         delete item;
@@ -153,7 +153,7 @@ void TMainMenu::SetLanguages(const QList<TLanguage>& languages) {
     AssignMnemonics(*languageMenu_);
 }
 
-bool TMainMenu::CheckLanguage(const QString& name) {
+bool TMainMenu::checkLanguage(const QString& name) {
     for (QAction* item : languages_->actions()) {
         if (item->data().toString().compare(name, Qt::CaseInsensitive) == 0) {
             item->setChecked(true);
@@ -163,13 +163,13 @@ bool TMainMenu::CheckLanguage(const QString& name) {
     return false;
 }
 
-QStringList TMainMenu::LanguageNames() const {
+QStringList TMainMenu::languageNames() const {
     QStringList names;
     for (const QAction* item : languages_->actions()) names << item->data().toString();
     return names;
 }
 
-void TMainMenu::Retranslate() {
+void TMainMenu::retranslate() {
     fileMenu_->setTitle(Escaped(InterfaceText("general", "file")));
     editMenu_->setTitle(Escaped(InterfaceText("general", "edit")));
     viewMenu_->setTitle(Escaped(InterfaceText("general", "view")));

@@ -49,26 +49,26 @@ public:
     // Fills `bar`, which must outlive the menu.
     explicit TMainMenu(QMenuBar& bar, QObject* parent = nullptr);
 
-    QAction* Action(Command command) const;
+    QAction* action(Command command) const;
     // Sizes 1 (Small) to 4 (Very large).
-    QAction* LevelPreviewSizeAction(int size) const;
+    QAction* levelPreviewSizeAction(int size) const;
 
     // The "Language" menu: "English" and one item per language, in the given order.
-    void SetLanguages(const QList<TLanguage>& languages);
+    void setLanguages(const QList<TLanguage>& languages);
     // Checks the item of that language name ("eng" for English); returns false when none has it.
-    bool CheckLanguage(const QString& name);
+    bool checkLanguage(const QString& name);
     // The names of the language items, "eng" first.
-    QStringList LanguageNames() const;
+    QStringList languageNames() const;
 
     // Captions, hints and mnemonics from the current interface texts.
-    void Retranslate();
+    void retranslate();
 
 signals:
     void levelPreviewSizeChosen(int size);
     void languageChosen(const QString& name);
 
 private:
-    QAction* Add(QMenu& menu, Command command, const QKeySequence& shortcut = {});
+    QAction* addCommand(QMenu& menu, Command command, const QKeySequence& shortcut = {});
 
     QMenuBar& bar_;
     QMenu* fileMenu_;

@@ -44,29 +44,29 @@ TSpecialCharactersBar::TSpecialCharactersBar(QWidget* parent) : QToolBar(parent)
     // %21 and %22 have no button; they can still be typed.
     for (int number = 1; number <= 25; ++number) {
         if (number == 21 || number == 22) continue;
-        AddButton(*placeholders, QStringLiteral("%%1").arg(number), "special_character");
+        addButton(*placeholders, QStringLiteral("%%1").arg(number), "special_character");
     }
     placeholders->addStretch();
 
-    for (const char16_t mark : {u'\u00AB', u'\u00BB', u'\u2026'}) AddButton(*tags, QString(QChar(mark)));
+    for (const char16_t mark : {u'\u00AB', u'\u00BB', u'\u2026'}) addButton(*tags, QString(QChar(mark)));
     tags->addWidget(Separator());
     const std::array<const char*, 10> effectKeys = {"grey", "blue",   "red",   "purple", "green",
                                                    "cyan", "yellow", "white", "blink",  "multicolour"};
     for (std::size_t i = 0; i < text::ColourTags.size(); ++i) {
-        AddButton(*tags, FromView(text::ColourTags[i]), effectKeys[i]);
+        addButton(*tags, FromView(text::ColourTags[i]), effectKeys[i]);
     }
-    AddButton(*tags, FromView(text::EffectTags[0]), effectKeys[8]);
-    AddButton(*tags, FromView(text::EffectTags[1]), effectKeys[9]);
+    addButton(*tags, FromView(text::EffectTags[0]), effectKeys[8]);
+    addButton(*tags, FromView(text::EffectTags[1]), effectKeys[9]);
     tags->addWidget(Separator());
     const std::array<const char*, 9> nameKeys = {"cloud",  "barret",    "tifa",    "aeris", "red_xiii",
                                                  "yuffie", "cait_sith", "vincent", "cid"};
     for (std::size_t i = 0; i < text::NameTags.size(); ++i) {
-        AddButton(*tags, FromView(text::NameTags[i]), nameKeys[i]);
+        addButton(*tags, FromView(text::NameTags[i]), nameKeys[i]);
     }
     tags->addWidget(Separator());
     const std::array<const char*, 3> memberKeys = {"member1", "member2", "member3"};
     for (std::size_t i = 0; i < text::MemberTags.size(); ++i) {
-        AddButton(*tags, FromView(text::MemberTags[i]), memberKeys[i]);
+        addButton(*tags, FromView(text::MemberTags[i]), memberKeys[i]);
     }
     tags->addWidget(Separator());
 
@@ -90,10 +90,10 @@ TSpecialCharactersBar::TSpecialCharactersBar(QWidget* parent) : QToolBar(parent)
     tags->addStretch();
 
     addWidget(rows);
-    Retranslate();
+    retranslate();
 }
 
-void TSpecialCharactersBar::AddButton(QLayout& row, const QString& caption, const char* hintKey) {
+void TSpecialCharactersBar::addButton(QLayout& row, const QString& caption, const char* hintKey) {
     auto* button = new QToolButton;
     // The caption is what the button inserts; a drawn face, where there is one, shows instead.
     button->setText(caption);
@@ -111,14 +111,14 @@ void TSpecialCharactersBar::AddButton(QLayout& row, const QString& caption, cons
     buttons_ << button;
 }
 
-QStringList TSpecialCharactersBar::Captions() const {
+QStringList TSpecialCharactersBar::captions() const {
     QStringList captions;
     for (const QToolButton* button : buttons_) captions << button->text();
     for (const QAction* item : otherTags_->actions()) captions << item->text();
     return captions;
 }
 
-void TSpecialCharactersBar::Retranslate() {
+void TSpecialCharactersBar::retranslate() {
     for (QToolButton* button : buttons_) {
         const QString key = button->property(kHintKeyProperty).toString();
         if (key.isEmpty()) continue;

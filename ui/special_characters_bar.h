@@ -17,10 +17,10 @@ public:
     explicit TSpecialCharactersBar(QWidget* parent = nullptr);
 
     // The captions of every button and drop-down item, in the order shown.
-    QStringList Captions() const;
+    QStringList captions() const;
 
     // The hints in the current language.
-    void Retranslate();
+    void retranslate();
 
 signals:
     // A button or drop-down item was chosen: insert `caption`.
@@ -28,7 +28,7 @@ signals:
 
 private:
     // A button that inserts its caption; hintKey of section "tags_description" if any.
-    void AddButton(QLayout& row, const QString& caption, const char* hintKey = nullptr);
+    void addButton(QLayout& row, const QString& caption, const char* hintKey = nullptr);
 
     QList<QToolButton*> buttons_;
     QMenu* otherTags_;

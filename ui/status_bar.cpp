@@ -45,45 +45,45 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
     panels_[0]->setContentsMargins(kStatusPanelWidth / 3 + kStatusTextGap, 0, 0, 0);
 }
 
-void TStatusBar::StartProgress(const QString& statusText) {
+void TStatusBar::startProgress(const QString& statusText) {
     progressBar_->setValue(0);
     progressBar_->show();
     panels_[0]->setText(statusText);
 }
 
-void TStatusBar::SetProgress(int percent) { progressBar_->setValue(percent); }
+void TStatusBar::setProgress(int percent) { progressBar_->setValue(percent); }
 
-void TStatusBar::EndProgress() {
+void TStatusBar::endProgress() {
     progressBar_->hide();
     progressBar_->setValue(0);
     panels_[0]->clear();
 }
 
-void TStatusBar::ShowMessage(const QString& text) {
+void TStatusBar::setStatusMessage(const QString& text) {
     panels_[0]->setText(text);
     panels_[0]->setToolTip(text);
 }
 
-void TStatusBar::SetCreator(const QString& creator) { panels_[1]->setText(creator); }
+void TStatusBar::setCreator(const QString& creator) { panels_[1]->setText(creator); }
 
-void TStatusBar::SetCounts(int levels, int texts) {
+void TStatusBar::setCounts(int levels, int texts) {
     levels_ = levels;
     texts_ = texts;
-    Retranslate();
+    retranslate();
 }
 
-void TStatusBar::ClearArchive() {
+void TStatusBar::clearArchive() {
     panels_[1]->clear();
-    SetCounts(-1, -1);
+    setCounts(-1, -1);
 }
 
-QString TStatusBar::StatusText() const { return panels_[0]->text(); }
-QString TStatusBar::CreatorText() const { return panels_[1]->text(); }
-QString TStatusBar::CountsText() const { return panels_[2]->text(); }
-bool TStatusBar::ProgressShown() const { return !progressBar_->isHidden(); }
-int TStatusBar::Progress() const { return progressBar_->value(); }
+QString TStatusBar::statusText() const { return panels_[0]->text(); }
+QString TStatusBar::creatorText() const { return panels_[1]->text(); }
+QString TStatusBar::countsText() const { return panels_[2]->text(); }
+bool TStatusBar::isProgressShown() const { return !progressBar_->isHidden(); }
+int TStatusBar::progress() const { return progressBar_->value(); }
 
-void TStatusBar::Retranslate() {
+void TStatusBar::retranslate() {
     if (levels_ < 0 || texts_ < 0) {
         panels_[2]->clear();
         return;
@@ -96,10 +96,10 @@ void TStatusBar::Retranslate() {
 
 void TStatusBar::resizeEvent(QResizeEvent* event) {
     QStatusBar::resizeEvent(event);
-    PlaceProgressBar();
+    placeProgressBar();
 }
 
-void TStatusBar::PlaceProgressBar() {
+void TStatusBar::placeProgressBar() {
     progressBar_->setGeometry(kProgressBarOffset, kProgressBarOffset, kStatusPanelWidth / 3,
                               height() - kProgressBarHeightLess);
 }

@@ -16,34 +16,34 @@ public:
     explicit TStatusBar(QWidget* parent = nullptr);
 
     // Shows the progress bar at 0 with the job's status text beside it.
-    void StartProgress(const QString& statusText);
-    void SetProgress(int percent);
+    void startProgress(const QString& statusText);
+    void setProgress(int percent);
     // Hides the progress bar and empties the status text.
-    void EndProgress();
+    void endProgress();
     // A message in the first panel while no job runs, such as a level that cannot be shown.
-    void ShowMessage(const QString& text);
+    void setStatusMessage(const QString& text);
 
-    void SetCreator(const QString& creator);
+    void setCreator(const QString& creator);
     // Shows "702 levels / 12,345 texts" with the locale's thousands separator, in the
     // current language; negative counts empty the panel.
-    void SetCounts(int levels, int texts);
+    void setCounts(int levels, int texts);
     // Empties the second and third panels.
-    void ClearArchive();
+    void clearArchive();
 
-    QString StatusText() const;
-    QString CreatorText() const;
-    QString CountsText() const;
-    bool ProgressShown() const;
-    int Progress() const;
+    QString statusText() const;
+    QString creatorText() const;
+    QString countsText() const;
+    bool isProgressShown() const;
+    int progress() const;
 
     // The counts in the current language's words.
-    void Retranslate();
+    void retranslate();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void PlaceProgressBar();
+    void placeProgressBar();
 
     std::array<QLabel*, 3> panels_{};
     QProgressBar* progressBar_;

@@ -40,7 +40,7 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
         textsView_));
     connect(textsView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (!updating_) session_.SelectText(current.isValid() ? current.row() : -1);
+                if (!updating_) session_.selectText(current.isValid() ? current.row() : -1);
             });
 
     textEditor_ = new QPlainTextEdit;
@@ -52,7 +52,7 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     textEditor_->setTabChangesFocus(true);
     // Files dropped on the editor go to the window, which opens them; dragged text still moves.
     textEditor_->viewport()->installEventFilter(this);
-    connect(textEditor_, &QPlainTextEdit::textChanged, this, &TTextEditorPane::OnEditorChanged);
+    connect(textEditor_, &QPlainTextEdit::textChanged, this, &TTextEditorPane::onEditorChanged);
     connect(textEditor_, &QPlainTextEdit::undoAvailable, this, &TTextEditorPane::undoAvailable);
     connect(textEditor_, &QPlainTextEdit::redoAvailable, this, &TTextEditorPane::redoAvailable);
     connect(textEditor_, &QPlainTextEdit::copyAvailable, this, &TTextEditorPane::copyAvailable);
@@ -62,36 +62,36 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     layout->addWidget(textsView_);
     layout->addWidget(textEditor_, 1);
 
-    connect(&session_, &TArchiveSession::subFileSelected, this, &TTextEditorPane::UpdateEnabled);
-    connect(&session_, &TArchiveSession::opened, this, &TTextEditorPane::UpdateEnabled);
-    connect(&session_, &TArchiveSession::textSelected, this, &TTextEditorPane::OnTextSelected);
-    UpdateEnabled();
+    connect(&session_, &TArchiveSession::subFileSelected, this, &TTextEditorPane::updateEnabled);
+    connect(&session_, &TArchiveSession::opened, this, &TTextEditorPane::updateEnabled);
+    connect(&session_, &TArchiveSession::textSelected, this, &TTextEditorPane::onTextSelected);
+    updateEnabled();
 }
 
-void TTextEditorPane::InsertText(const QString& text) {
-    if (Editing()) textEditor_->insertPlainText(text);
+void TTextEditorPane::insertText(const QString& text) {
+    if (isEditing()) textEditor_->insertPlainText(text);
 }
 
-void TTextEditorPane::Undo() { textEditor_->undo(); }
-void TTextEditorPane::Redo() { textEditor_->redo(); }
-void TTextEditorPane::Cut() { textEditor_->cut(); }
-void TTextEditorPane::Copy() { textEditor_->copy(); }
-void TTextEditorPane::Paste() { textEditor_->paste(); }
+void TTextEditorPane::undo() { textEditor_->undo(); }
+void TTextEditorPane::redo() { textEditor_->redo(); }
+void TTextEditorPane::cut() { textEditor_->cut(); }
+void TTextEditorPane::copy() { textEditor_->copy(); }
+void TTextEditorPane::paste() { textEditor_->paste(); }
 
-void TTextEditorPane::SelectAll() {
+void TTextEditorPane::selectAll() {
     textEditor_->selectAll();
     textEditor_->setFocus();
 }
 
-bool TTextEditorPane::Editing() const {
-    return session_.CurrentLevel() != nullptr && session_.CurrentText() >= 0;
+bool TTextEditorPane::isEditing() const {
+    return session_.currentLevel() != nullptr && session_.currentText() >= 0;
 }
 
-void TTextEditorPane::Retranslate() { texts_->Retranslate(); }
+void TTextEditorPane::retranslate() { texts_->retranslate(); }
 
-void TTextEditorPane::OnTextSelected() {
+void TTextEditorPane::onTextSelected() {
     updating_ = true;
-    const int text = session_.CurrentText();
+    const int text = session_.currentText();
     if (text >= 0) {
         textsView_->setCurrentIndex(texts_->index(text));
         textsView_->scrollTo(texts_->index(text));
@@ -101,22 +101,22 @@ void TTextEditorPane::OnTextSelected() {
     {
         const QSignalBlocker blocker(textEditor_);
         // A new text starts a new history: undoing must not bring back another text.
-        textEditor_->setPlainText(editor_text::TaggedToEditor(session_.CurrentTagged()));
+        textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
     }
     updating_ = false;
-    UpdateEnabled();
+    updateEnabled();
 }
 
-void TTextEditorPane::OnEditorChanged() {
-    if (!Editing()) return;
-    session_.StoreCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()));
+void TTextEditorPane::onEditorChanged() {
+    if (!isEditing()) return;
+    session_.storeCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()));
 }
 
-void TTextEditorPane::UpdateEnabled() {
-    const bool hasTexts = session_.CurrentLevel() != nullptr && texts_->rowCount() > 0;
+void TTextEditorPane::updateEnabled() {
+    const bool hasTexts = session_.currentLevel() != nullptr && texts_->rowCount() > 0;
     textsView_->setEnabled(hasTexts);
     textEditor_->setEnabled(hasTexts);
-    emit editingChanged(Editing());
+    emit editingChanged(isEditing());
 }
 
 bool TTextEditorPane::eventFilter(QObject* watched, QEvent* event) {

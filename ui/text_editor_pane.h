@@ -18,19 +18,19 @@ public:
 
     // Replaces the editor's selection with `text`, or inserts it at the caret; nothing when no
     // text of a level is selected.
-    void InsertText(const QString& text);
+    void insertText(const QString& text);
     // The editor's own commands, for the Edit menu.
-    void Undo();
-    void Redo();
-    void Cut();
-    void Copy();
-    void Paste();
-    void SelectAll();
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
     // True while a text is open for editing.
-    bool Editing() const;
+    bool isEditing() const;
 
     // The captions in the current language.
-    void Retranslate();
+    void retranslate();
 
 signals:
     // The editor's commands became possible or impossible.
@@ -43,9 +43,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OnTextSelected();
-    void OnEditorChanged();
-    void UpdateEnabled();
+    void onTextSelected();
+    void onEditorChanged();
+    void updateEnabled();
 
     TArchiveSession& session_;
     TTextsListModel* texts_;

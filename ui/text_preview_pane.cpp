@@ -43,43 +43,43 @@ TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& gl
     layout->addLayout(windows);
 
     connect(windowSelector_, &QSpinBox::valueChanged, this,
-            [this](int value) { session_.SelectWindow(value - 1); });
+            [this](int value) { session_.selectWindow(value - 1); });
     connect(windowButton_, &QToolButton::clicked, this, &TTextPreviewPane::modifyWindowRequested);
     connect(&session_, &TArchiveSession::textSelected, this, [this] {
-        UpdateSelector();
-        Redraw();
+        updateSelector();
+        redraw();
     });
-    connect(&session_, &TArchiveSession::textEdited, this, &TTextPreviewPane::Redraw);
+    connect(&session_, &TArchiveSession::textEdited, this, &TTextPreviewPane::redraw);
     connect(&session_, &TArchiveSession::windowSelected, this, [this] {
-        UpdateSelector();
-        Redraw();
+        updateSelector();
+        redraw();
     });
-    connect(&session_, &TArchiveSession::windowEdited, this, &TTextPreviewPane::Redraw);
-    UpdateSelector();
-    Retranslate();
+    connect(&session_, &TArchiveSession::windowEdited, this, &TTextPreviewPane::redraw);
+    updateSelector();
+    retranslate();
 }
 
-void TTextPreviewPane::SetColors(const TWindowColors& colors) {
+void TTextPreviewPane::setColors(const TWindowColors& colors) {
     colors_ = colors;
-    Redraw();
+    redraw();
 }
 
-void TTextPreviewPane::SetPictureShown(bool shown) {
+void TTextPreviewPane::setPictureShown(bool shown) {
     shown_ = shown;
     pictureLabel_->setVisible(shown);
-    Redraw();
+    redraw();
 }
 
-void TTextPreviewPane::SetWindowButtonAvailable(bool available) {
+void TTextPreviewPane::setWindowButtonAvailable(bool available) {
     windowButtonAvailable_ = available;
-    UpdateSelector();
+    updateSelector();
 }
 
-void TTextPreviewPane::Redraw() {
+void TTextPreviewPane::redraw() {
     picture_ = QImage();
-    if (shown_ && session_.CurrentLevel() != nullptr && session_.CurrentText() >= 0) {
-        const TWindow* window = session_.CurrentWindow();
-        picture_ = DrawWindowPreview(glyphs_, colors_, session_.CurrentTagged(),
+    if (shown_ && session_.currentLevel() != nullptr && session_.currentText() >= 0) {
+        const TWindow* window = session_.currentWindow();
+        picture_ = DrawWindowPreview(glyphs_, colors_, session_.currentTagged(),
                                      window != nullptr ? window->Width : kAutomaticSize,
                                      window != nullptr ? window->Height : kAutomaticSize);
     }
@@ -92,19 +92,19 @@ void TTextPreviewPane::Redraw() {
     pictureLabel_->resize(picture_.size());
 }
 
-void TTextPreviewPane::Retranslate() {
+void TTextPreviewPane::retranslate() {
     setTitle(InterfaceText("main", "text_preview"));
     windowLabel_->setText(InterfaceText("main", "window"));
     windowButton_->setToolTip(InterfaceText("main", "modify_window_size_position"));
 }
 
-void TTextPreviewPane::UpdateSelector() {
-    const int windows = session_.WindowCount();
+void TTextPreviewPane::updateSelector() {
+    const int windows = session_.windowCount();
     const QSignalBlocker blocker(windowSelector_);
     if (windows > 0) {
         windowSelector_->setEnabled(true);
         windowSelector_->setRange(1, windows);
-        windowSelector_->setValue(session_.CurrentWindowIndex() + 1);
+        windowSelector_->setValue(session_.currentWindowIndex() + 1);
     } else {
         windowSelector_->setEnabled(false);
         windowSelector_->setRange(-1, -1);

@@ -22,25 +22,25 @@ public:
     TTextPreviewPane(TArchiveSession& session, const GlyphSets& glyphs, QWidget* parent = nullptr);
 
     // The corner colours of the windows drawn; redraws.
-    void SetColors(const TWindowColors& colors);
-    const TWindowColors& Colors() const { return colors_; }
+    void setColors(const TWindowColors& colors);
+    const TWindowColors& colors() const { return colors_; }
     // Shows and draws the picture, or hides and clears it.
-    void SetPictureShown(bool shown);
+    void setPictureShown(bool shown);
     // Whether the window button may open its dialog when a window is selected.
-    void SetWindowButtonAvailable(bool available);
+    void setWindowButtonAvailable(bool available);
     // The picture as last drawn; null when none is shown.
-    QImage Picture() const { return picture_; }
+    QImage picture() const { return picture_; }
 
     // Draws the session's current text again.
-    void Redraw();
+    void redraw();
     // The captions in the current language.
-    void Retranslate();
+    void retranslate();
 
 signals:
     void modifyWindowRequested();
 
 private:
-    void UpdateSelector();
+    void updateSelector();
 
     TArchiveSession& session_;
     const GlyphSets& glyphs_;

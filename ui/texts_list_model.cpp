@@ -13,35 +13,35 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
     connect(&session_, &TArchiveSession::opened, this, reset);
     connect(&session_, &TArchiveSession::subFileSelected, this, reset);
     connect(&session_, &TArchiveSession::textEdited, this, [this](int subFile, int text) {
-        if (subFile == session_.CurrentSubFileIndex()) emit dataChanged(index(text), index(text));
+        if (subFile == session_.currentSubFileIndex()) emit dataChanged(index(text), index(text));
     });
     // A window may show several texts: every row may have changed.
-    connect(&session_, &TArchiveSession::windowEdited, this, &TTextsListModel::AllRowsChanged);
-    connect(&session_, &TArchiveSession::saved, this, &TTextsListModel::AllRowsChanged);
+    connect(&session_, &TArchiveSession::windowEdited, this, &TTextsListModel::allRowsChanged);
+    connect(&session_, &TArchiveSession::saved, this, &TTextsListModel::allRowsChanged);
 }
 
 int TTextsListModel::rowCount(const QModelIndex& parent) const {
-    const TLGPSubFile* level = session_.CurrentLevel();
+    const TLGPSubFile* level = session_.currentLevel();
     if (parent.isValid() || level == nullptr) return 0;
     return static_cast<int>(level->Texts.size());
 }
 
 QVariant TTextsListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const TLGPSubFile& level = *session_.CurrentLevel();
+    const TLGPSubFile& level = *session_.currentLevel();
     const auto text = static_cast<std::size_t>(index.row());
     switch (role) {
         case Qt::DisplayRole:
             return InterfaceText("main", "text") + QStringLiteral(" ") + QString::number(index.row() + 1);
         case kWindowCountRole: return static_cast<int>(level.Texts[text].Windows.size());
         case kCompareMarkRole: return text < level.CompareMarks.size() && level.CompareMarks[text] != 0;
-        case kChangedRole: return session_.TextChanged(session_.CurrentSubFileIndex(), index.row());
+        case kChangedRole: return session_.isTextChanged(session_.currentSubFileIndex(), index.row());
         default: return {};
     }
 }
 
-void TTextsListModel::Retranslate() { AllRowsChanged(); }
+void TTextsListModel::retranslate() { allRowsChanged(); }
 
-void TTextsListModel::AllRowsChanged() {
+void TTextsListModel::allRowsChanged() {
     if (rowCount() > 0) emit dataChanged(index(0), index(rowCount() - 1));
 }

@@ -25,10 +25,10 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     // The captions in the current language.
-    void Retranslate();
+    void retranslate();
 
 private:
-    void AllRowsChanged();
+    void allRowsChanged();
 
     TArchiveSession& session_;
 };

@@ -27,9 +27,11 @@ private slots:
     void sizes_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QSize>("size");
-        for (const char* name : {"open.png", "save.png", "save_as.png", "modify_window.png"}) {
+        for (const char* name : {"open.png", "save.png", "save_as.png", "modify_window.png",
+                                 "horizontal_center.png", "vertical_center.png", "lines.png"}) {
             QTest::newRow(name) << name << QSize(16, 16);
         }
+        QTest::newRow("grip.png") << "grip.png" << QSize(7, 7);
         for (const int side : {16, 32, 48, 256}) {
             const QString name = QString("orvenne_%1.png").arg(side);
             QTest::newRow(qPrintable(name)) << name << QSize(side, side);

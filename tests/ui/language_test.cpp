@@ -23,7 +23,7 @@ namespace {
 
 using Command = TMainMenu::Command;
 
-void Write(const QString& path, const QByteArray& bytes) {
+void write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -33,7 +33,7 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QStringList Captions(const QList<TLanguage>& languages) {
+QStringList captions(const QList<TLanguage>& languages) {
     QStringList captions;
     for (const TLanguage& language : languages) captions << language.name + QStringLiteral("=") + language.caption;
     return captions;
@@ -52,18 +52,18 @@ private slots:
         const QString first = folder_->filePath(QStringLiteral("first"));
         const QString second = folder_->filePath(QStringLiteral("second"));
         QVERIFY(QDir().mkpath(first) && QDir().mkpath(second));
-        Write(first + QStringLiteral("/fra.lng"), "[header]\nlanguage=Fran\xE7" "ais\n");
-        Write(first + QStringLiteral("/deu.lng"), "[general]\nopen=\xD6" "ffnen\n");
-        Write(first + QStringLiteral("/eng.lng"), "[header]\nlanguage=British\n");
-        Write(first + QStringLiteral("/frnc.lng"), "[header]\nlanguage=Four\n");
-        Write(first + QStringLiteral("/ita.LNG"), "[header]\nlanguage=Italiano\n");
-        Write(first + QStringLiteral("/es.lng"), "[header]\nlanguage=Two\n");
-        Write(first + QStringLiteral("/pol.txt"), "[header]\nlanguage=Text\n");
+        write(first + QStringLiteral("/fra.lng"), "[header]\nlanguage=Fran\xE7" "ais\n");
+        write(first + QStringLiteral("/deu.lng"), "[general]\nopen=\xD6" "ffnen\n");
+        write(first + QStringLiteral("/eng.lng"), "[header]\nlanguage=British\n");
+        write(first + QStringLiteral("/frnc.lng"), "[header]\nlanguage=Four\n");
+        write(first + QStringLiteral("/ita.LNG"), "[header]\nlanguage=Italiano\n");
+        write(first + QStringLiteral("/es.lng"), "[header]\nlanguage=Two\n");
+        write(first + QStringLiteral("/pol.txt"), "[header]\nlanguage=Text\n");
         QVERIFY(QDir().mkpath(first + QStringLiteral("/nld.lng")));
-        Write(second + QStringLiteral("/FRA.lng"), "[header]\nlanguage=Hidden\n");
-        Write(second + QStringLiteral("/jpn.lng"), "[header]\nlanguage=Nihongo\n");
+        write(second + QStringLiteral("/FRA.lng"), "[header]\nlanguage=Hidden\n");
+        write(second + QStringLiteral("/jpn.lng"), "[header]\nlanguage=Nihongo\n");
 
-        QCOMPARE(Captions(FindLanguages({first, second})),
+        QCOMPARE(captions(FindLanguages({first, second})),
                  (QStringList{"deu=deu", QStringLiteral("fra=Fran\u00E7ais"), "ita=Italiano", "jpn=Nihongo"}));
         QCOMPARE(LanguageFile({first, second}, QStringLiteral("ENG")), first + QStringLiteral("/eng.lng"));
         QVERIFY(LanguageFile({first, second}, QStringLiteral("pol")).isEmpty());
@@ -72,7 +72,7 @@ private slots:
 
     void aLanguageFileReplacesTextsAndDescriptions() {
         const QString path = folder_->filePath(QStringLiteral("tst.lng"));
-        Write(path, "[GENERAL]\nOpen=Ouvrir\n[levels_descriptions]\nancnt3=Cit\xE9 oubli\xE9" "e - autel\n");
+        write(path, "[GENERAL]\nOpen=Ouvrir\n[levels_descriptions]\nancnt3=Cit\xE9 oubli\xE9" "e - autel\n");
         LoadLanguage(path);
         QCOMPARE(InterfaceText("general", "open"), QStringLiteral("Ouvrir"));
         QCOMPARE(InterfaceText("general", "save"), QStringLiteral("Save"));
@@ -89,25 +89,25 @@ private slots:
     void theTemplateHoldsEveryKeyInEnglish() {
         const QString path = folder_->filePath(QStringLiteral("tpl.lng"));
         const std::string contents = LanguageTemplate();
-        Write(path, QByteArray::fromStdString(contents));
+        write(path, QByteArray::fromStdString(contents));
         const TIniFile file(path);
         const QString missing = QStringLiteral("\x01missing");
         for (const text::LanguageDefault& entry : text::LanguageDefaults()) {
             const QString section = ToQString(entry.section);
             const QString key = ToQString(entry.key);
-            QCOMPARE(file.ReadString(section, key, missing), ToQString(entry.english));
+            QCOMPARE(file.readString(section, key, missing), ToQString(entry.english));
         }
-        QCOMPARE(file.ReadSection(QStringLiteral("levels_descriptions")).size(), std::size_t{702});
-        QCOMPARE(file.ReadString("levels_descriptions", "zz1", missing), QStringLiteral("Sleeping man cave"));
-        QCOMPARE(file.ReadString("header", "language", missing), QStringLiteral("English"));
+        QCOMPARE(file.readSection(QStringLiteral("levels_descriptions")).size(), std::size_t{702});
+        QCOMPARE(file.readString("levels_descriptions", "zz1", missing), QStringLiteral("Sleeping man cave"));
+        QCOMPARE(file.readString("header", "language", missing), QStringLiteral("English"));
     }
 
     void theFrenchFileTranslatesEveryKey() {
         const TIniFile french(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"));
-        QCOMPARE(french.ReadString("header", "language", ""), QStringLiteral("Fran\u00E7ais"));
+        QCOMPARE(french.readString("header", "language", ""), QStringLiteral("Fran\u00E7ais"));
         const QString missing = QStringLiteral("\x01missing");
         for (const text::LanguageDefault& entry : text::LanguageDefaults()) {
-            const QString value = french.ReadString(ToQString(entry.section), ToQString(entry.key), missing);
+            const QString value = french.readString(ToQString(entry.section), ToQString(entry.key), missing);
             QVERIFY2(value != missing, entry.key.data());
         }
     }
@@ -115,57 +115,57 @@ private slots:
     void switchingLanguageChangesEveryWindowAndIsWrittenAtOnce() {
         QVERIFY(QFile::copy(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"),
                             folder_->filePath(QStringLiteral("fra.lng"))));
-        Write(folder_->filePath(QStringLiteral("tst.lng")),
+        write(folder_->filePath(QStringLiteral("tst.lng")),
               "[header]\nlanguage=Test\n[levels_descriptions]\nancnt3=Altar of tests\n");
         const QString archive = folder_->filePath(QStringLiteral("levels.lgp"));
         sample::WriteSampleArchive(archive.toStdString(), {.levels = 6});
-        TMainForm form({archive}, TEditorPaths::InFolder(folder_->path()));
+        TMainForm form({archive}, TEditorPaths::inFolder(folder_->path()));
         form.show();
-        QVERIFY(QTest::qWaitFor([&] { return form.Session().Archive() != nullptr; }, 60000));
+        QVERIFY(QTest::qWaitFor([&] { return form.session().archive() != nullptr; }, 60000));
         auto* menu = form.findChild<TMainMenu*>();
-        QCOMPARE(menu->LanguageNames(), (QStringList{"eng", "fra", "tst"}));
+        QCOMPARE(menu->languageNames(), (QStringList{"eng", "fra", "tst"}));
         auto* files = form.findChild<QTreeView*>(QStringLiteral("filesView"));
         const auto cell = [files](int row, int column) { return files->model()->index(row, column).data().toString(); };
 
         form.ChangeLanguage(QStringLiteral("fra"));
-        QCOMPARE(TIniFile(folder_->filePath(QStringLiteral("settings.ini"))).ReadString("SETTINGS", "Language", ""),
+        QCOMPARE(TIniFile(folder_->filePath(QStringLiteral("settings.ini"))).readString("SETTINGS", "Language", ""),
                  QStringLiteral("fra"));
         QCOMPARE(form.menuBar()->actions().first()->text(), QStringLiteral("&Fichier"));
-        QCOMPARE(menu->Action(Command::Open)->text(), QStringLiteral("&Ouvrir..."));
-        QCOMPARE(menu->Action(Command::Open)->toolTip(), QStringLiteral("Ouvrir..."));
+        QCOMPARE(menu->action(Command::Open)->text(), QStringLiteral("&Ouvrir..."));
+        QCOMPARE(menu->action(Command::Open)->toolTip(), QStringLiteral("Ouvrir..."));
         QCOMPARE(files->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Fichier (24)"));
         QCOMPARE(files->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Textes"));
-        QCOMPARE(form.findChild<TStatusBar*>()->CountsText(), QStringLiteral("6 niveaux / 65 textes"));
+        QCOMPARE(form.findChild<TStatusBar*>()->countsText(), QStringLiteral("6 niveaux / 65 textes"));
         QCOMPARE(form.findChild<QGroupBox*>(QStringLiteral("textPreview"))->title(), QStringLiteral("Aper\u00E7u du texte"));
         QCOMPARE(form.findChild<QDialog*>(QStringLiteral("aboutForm"))->windowTitle(), QStringLiteral("\u00C0 propos..."));
 
         form.ChangeLanguage(QStringLiteral("tst"));
         QCOMPARE(cell(2, 2), QStringLiteral("Altar of tests"));
-        QCOMPARE(menu->Action(Command::Open)->text(), QStringLiteral("&Open..."));
+        QCOMPARE(menu->action(Command::Open)->text(), QStringLiteral("&Open..."));
 
         // Back to English: every text and description as built in; the choice is kept.
         form.ChangeLanguage(QStringLiteral("eng"));
         QCOMPARE(cell(2, 2), QStringLiteral("Forgotten City - altar"));
         QCOMPARE(files->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("File (24)"));
-        QCOMPARE(form.findChild<TStatusBar*>()->CountsText(), QStringLiteral("6 levels / 65 texts"));
-        QCOMPARE(TIniFile(folder_->filePath(QStringLiteral("settings.ini"))).ReadString("SETTINGS", "Language", ""),
+        QCOMPARE(form.findChild<TStatusBar*>()->countsText(), QStringLiteral("6 levels / 65 texts"));
+        QCOMPARE(TIniFile(folder_->filePath(QStringLiteral("settings.ini"))).readString("SETTINGS", "Language", ""),
                  QStringLiteral("eng"));
     }
 
     void theSavedLanguageAppliesAtStartIgnoringCase() {
         QVERIFY(QFile::copy(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"),
                             folder_->filePath(QStringLiteral("fra.lng"))));
-        Write(folder_->filePath(QStringLiteral("settings.ini")), "[SETTINGS]\nLanguage=FRA\n");
+        write(folder_->filePath(QStringLiteral("settings.ini")), "[SETTINGS]\nLanguage=FRA\n");
         {
-            TMainForm form({}, TEditorPaths::InFolder(folder_->path()));
+            TMainForm form({}, TEditorPaths::inFolder(folder_->path()));
             form.show();
-            QCOMPARE(form.findChild<TMainMenu*>()->Action(Command::Save)->toolTip(), QStringLiteral("Enregistrer"));
+            QCOMPARE(form.findChild<TMainMenu*>()->action(Command::Save)->toolTip(), QStringLiteral("Enregistrer"));
         }
         // A saved language without its file is English.
-        Write(folder_->filePath(QStringLiteral("settings.ini")), "[SETTINGS]\nLanguage=xyz\n");
-        TMainForm form({}, TEditorPaths::InFolder(folder_->path()));
+        write(folder_->filePath(QStringLiteral("settings.ini")), "[SETTINGS]\nLanguage=xyz\n");
+        TMainForm form({}, TEditorPaths::inFolder(folder_->path()));
         form.show();
-        QCOMPARE(form.findChild<TMainMenu*>()->Action(Command::Save)->toolTip(), QStringLiteral("Save"));
+        QCOMPARE(form.findChild<TMainMenu*>()->action(Command::Save)->toolTip(), QStringLiteral("Save"));
     }
 
 private:

@@ -14,17 +14,20 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
 #include <QtTest>
 
 #include "lgp/archive_loader.h"
+#include "lgp/window.h"
 #include "sample/sample_archive.h"
 #include "ui/archive_session.h"
 #include "ui/file_list_model.h"
@@ -66,18 +69,18 @@ public:
     QString saveAsFilter;
 
 protected:
-    void ShowErrorMessage(const QString& text, const QString& detail) override {
+    void showErrorMessage(const QString& text, const QString& detail) override {
         // Shown while the job waits, before the window is enabled again.
         QVERIFY(!isEnabled());
         errors << text;
         details << detail;
     }
-    QMessageBox::StandardButton AskSaveChanges(const QString& question) override {
+    QMessageBox::StandardButton askSaveChanges(const QString& question) override {
         questions << question;
         return answers.isEmpty() ? QMessageBox::Cancel : answers.takeFirst();
     }
-    QString ChooseArchiveToOpen(const QString&, const QString&) override { return openChoice; }
-    QString ChooseArchiveToSaveAs(const QString& folder, const QString& filter,
+    QString chooseArchiveToOpen(const QString&, const QString&) override { return openChoice; }
+    QString chooseArchiveToSaveAs(const QString& folder, const QString& filter,
                                   bool& firstFilterSelected) override {
         saveAsFolder = folder;
         saveAsFilter = filter;
@@ -87,7 +90,7 @@ protected:
 };
 
 bool WaitForJob(const TMainForm& form) {
-    return QTest::qWaitFor([&] { return !form.Session().JobRunning(); }, kTimeout);
+    return QTest::qWaitFor([&] { return !form.session().jobRunning(); }, kTimeout);
 }
 
 template <class T>
@@ -97,8 +100,8 @@ T* Child(const QWidget& form, const char* name) {
     return child;
 }
 
-QAction* Action(const QWidget& form, Command command) {
-    return form.findChild<TMainMenu*>()->Action(command);
+QAction* action(const QWidget& form, Command command) {
+    return form.findChild<TMainMenu*>()->action(command);
 }
 
 QTreeView* FilesView(const QWidget& form) { return Child<QTreeView>(form, "filesView"); }
@@ -201,19 +204,19 @@ private slots:
     }
 
     void startsWithTheArchiveOnTheCommandLine() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + path_ + QStringLiteral("[*]"));
         QVERIFY(!form->isWindowModified());
         QCOMPARE(FileCaption(*form), QStringLiteral("File (24)"));
         QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
-        QCOMPARE(Status(*form)->CountsText(), QStringLiteral("6 levels / 65 texts"));
-        QCOMPARE(Status(*form)->CreatorText(), QStringLiteral("SQUARESOFT"));
-        QVERIFY(Status(*form)->StatusText().isEmpty());
-        QVERIFY(!Status(*form)->ProgressShown());
+        QCOMPARE(Status(*form)->countsText(), QStringLiteral("6 levels / 65 texts"));
+        QCOMPARE(Status(*form)->creatorText(), QStringLiteral("SQUARESOFT"));
+        QVERIFY(Status(*form)->statusText().isEmpty());
+        QVERIFY(!Status(*form)->isProgressShown());
         QVERIFY(form->isEnabled());
-        QVERIFY(Action(*form, Command::Save)->isEnabled());
-        QVERIFY(Action(*form, Command::SaveAs)->isEnabled());
-        QVERIFY(!Action(*form, Command::Find)->isEnabled());
+        QVERIFY(action(*form, Command::Save)->isEnabled());
+        QVERIFY(action(*form, Command::SaveAs)->isEnabled());
+        QVERIFY(!action(*form, Command::Find)->isEnabled());
 
         QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-"}));
         QCOMPARE(Row(*form, 2), (QStringList{"3", "ancnt3", "Forgotten City - altar", "1"}));
@@ -223,7 +226,7 @@ private slots:
         QCOMPARE(description.data(Qt::ForegroundRole).value<QColor>(), QColor(62, 88, 133));
         QCOMPARE(description.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
         // Row 0 is selected: a file that is not a level.
-        QCOMPARE(form->Session().CurrentSubFileIndex(), 0);
+        QCOMPARE(form->session().currentSubFileIndex(), 0);
         QCOMPARE(FilesView(*form)->currentIndex().row(), 0);
         QVERIFY(!Editor(*form)->isEnabled());
     }
@@ -231,19 +234,19 @@ private slots:
     void ignoresACommandLineThatNamesNoFile() {
         TestedMainForm form({folder_.filePath(QStringLiteral("missing.lgp"))}, Paths());
         form.show();
-        QVERIFY(!form.Session().JobRunning());
-        QVERIFY(form.Session().Archive() == nullptr);
+        QVERIFY(!form.session().jobRunning());
+        QVERIFY(form.session().archive() == nullptr);
         QCOMPARE(form.windowTitle(), kTitle);
-        QVERIFY(Action(form, Command::Open)->isEnabled());
-        QVERIFY(!Action(form, Command::Save)->isEnabled());
+        QVERIFY(action(form, Command::Open)->isEnabled());
+        QVERIFY(!action(form, Command::Save)->isEnabled());
         QVERIFY(!Child<QWidget>(form, "specialCharactersBar")->isEnabled());
         QCOMPARE(FileCaption(form), QStringLiteral("File"));
     }
 
     void editsAreStoredAtEveryKeystrokeAndMarked() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("anfrst_1"));
-        TLGPSubFile* level = form->Session().CurrentLevel();
+        TLGPSubFile* level = form->session().currentLevel();
         QCOMPARE(TextsView(*form)->model()->rowCount(), 9);
         QCOMPARE(TextsView(*form)->model()->index(0, 0).data().toString(), QStringLiteral("Text 1"));
         QCOMPARE(TextsView(*form)->currentIndex().row(), 0);
@@ -264,7 +267,7 @@ private slots:
 
         // The change shows: the caption's mark, the level's row and the text's row.
         QVERIFY(form->isWindowModified());
-        QVERIFY(form->Session().HasUnsavedChanges());
+        QVERIFY(form->session().hasUnsavedChanges());
         const QAbstractItemModel* files = FilesView(*form)->model();
         QVERIFY(files->index(4, 1).data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(!files->index(2, 1).data(Qt::FontRole).value<QFont>().bold());
@@ -287,21 +290,21 @@ private slots:
     }
 
     void editCommandsAndTabLeaveTheGameTextClean() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("anfrst_1"));
         ClickText(*form, 5);
         Editor(*form)->setFocus();
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(*form), QStringLiteral("!"));
-        QVERIFY(Action(*form, Command::Undo)->isEnabled());
-        Action(*form, Command::Undo)->trigger();
+        QVERIFY(action(*form, Command::Undo)->isEnabled());
+        action(*form, Command::Undo)->trigger();
         QCOMPARE(Editor(*form)->toPlainText(), kText6);
-        Action(*form, Command::Redo)->trigger();
+        action(*form, Command::Redo)->trigger();
         QCOMPARE(Editor(*form)->toPlainText(), kText6 + QStringLiteral("!"));
-        Action(*form, Command::SelectAll)->trigger();
-        Action(*form, Command::Copy)->trigger();
+        action(*form, Command::SelectAll)->trigger();
+        action(*form, Command::Copy)->trigger();
         Editor(*form)->moveCursor(QTextCursor::End);
-        Action(*form, Command::Paste)->trigger();
+        action(*form, Command::Paste)->trigger();
         QCOMPARE(Editor(*form)->toPlainText(), kText6 + QStringLiteral("!") + kText6 + QStringLiteral("!"));
 
         // Tab moves on instead of typing a tab into the text.
@@ -311,21 +314,21 @@ private slots:
     }
 
     void menusHaveMnemonicsWithoutClashes() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         QStringList titles;
         for (const QAction* menu : form->menuBar()->actions()) titles << menu->text();
         QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "?"}));
-        QCOMPARE(Action(*form, Command::Open)->text(), QStringLiteral("&Open..."));
-        QCOMPARE(Action(*form, Command::SaveAs)->text(), QStringLiteral("Save &as..."));
-        QCOMPARE(Action(*form, Command::Copy)->text(), QStringLiteral("C&opy"));
-        QCOMPARE(Action(*form, Command::Open)->toolTip(), QStringLiteral("Open..."));
-        QCOMPARE(Action(*form, Command::Undo)->shortcut(), QKeySequence(QKeySequence::Undo));
+        QCOMPARE(action(*form, Command::Open)->text(), QStringLiteral("&Open..."));
+        QCOMPARE(action(*form, Command::SaveAs)->text(), QStringLiteral("Save &as..."));
+        QCOMPARE(action(*form, Command::Copy)->text(), QStringLiteral("C&opy"));
+        QCOMPARE(action(*form, Command::Open)->toolTip(), QStringLiteral("Open..."));
+        QCOMPARE(action(*form, Command::Undo)->shortcut(), QKeySequence(QKeySequence::Undo));
     }
 
     void aLevelWithoutTextsAndATextWithoutWindows() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("ancnt4"));
-        QCOMPARE(form->Session().CurrentSubFileIndex(), kAncnt4);
+        QCOMPARE(form->session().currentSubFileIndex(), kAncnt4);
         QCOMPARE(TextsView(*form)->model()->rowCount(), 0);
         QVERIFY(!TextsView(*form)->isEnabled());
         QVERIFY(!Editor(*form)->isEnabled());
@@ -333,7 +336,7 @@ private slots:
         ExpectNoWindow(*form);
 
         ClickFile(*form, QStringLiteral("maplist"));
-        QCOMPARE(form->Session().CurrentSubFileIndex(), kMaplist);
+        QCOMPARE(form->session().currentSubFileIndex(), kMaplist);
         QVERIFY(!Editor(*form)->isEnabled());
         ExpectNoWindow(*form);
 
@@ -344,12 +347,11 @@ private slots:
         QCOMPARE(WindowSelector(*form)->minimum(), 1);
         QCOMPARE(WindowSelector(*form)->maximum(), 2);
         QCOMPARE(WindowSelector(*form)->value(), 1);
-        // The window dialog does not exist yet: its button stays off.
-        QVERIFY(!Child<QToolButton>(*form, "windowButton")->isEnabled());
+        QVERIFY(Child<QToolButton>(*form, "windowButton")->isEnabled());
     }
 
     void sortsByEachColumnKeepingTheSelection() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("anfrst_1"));
 
         ClickHeader(*form, 0);
@@ -376,45 +378,45 @@ private slots:
         QCOMPARE(Column(*form, 2).first(), QStringLiteral("Forgotten City - water altar"));
 
         // The selected level stays selected and in view.
-        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
+        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
         const QModelIndex current = FilesView(*form)->currentIndex();
         QCOMPARE(current.siblingAtColumn(1).data().toString(), QStringLiteral("anfrst_1"));
         QVERIFY(FilesView(*form)->viewport()->rect().intersects(FilesView(*form)->visualRect(current)));
     }
 
     void onlyLevelsKeepsTheSelectedLevel() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("anfrst_1"));
-        Action(*form, Command::OnlyLevels)->trigger();
+        action(*form, Command::OnlyLevels)->trigger();
         QCOMPARE(Column(*form, 0), (QStringList{"3", "4", "5", "6", "7", "8"}));
         QCOMPARE(FileCaption(*form), QStringLiteral("File (6)"));
-        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
+        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
         QCOMPARE(FilesView(*form)->currentIndex().row(), 2);
 
-        Action(*form, Command::AllFiles)->trigger();
+        action(*form, Command::AllFiles)->trigger();
         QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
         QCOMPARE(FileCaption(*form), QStringLiteral("File (24)"));
-        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
+        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
 
         // A file that is no level leaves the list: the first row is selected.
         ClickFile(*form, QStringLiteral("maplist"));
-        Action(*form, Command::OnlyLevels)->trigger();
+        action(*form, Command::OnlyLevels)->trigger();
         QCOMPARE(FilesView(*form)->currentIndex().row(), 0);
-        QCOMPARE(form->Session().CurrentSubFileIndex(), 2);
+        QCOMPARE(form->session().currentSubFileIndex(), 2);
     }
 
     void theChoiceOfOnlyLevelsHoldsForTheNextArchive() {
         TestedMainForm form(QStringList{}, Paths());
         form.show();
-        Action(form, Command::OnlyLevels)->trigger();
+        action(form, Command::OnlyLevels)->trigger();
         form.openChoice = path_;
-        Action(form, Command::Open)->trigger();
+        action(form, Command::Open)->trigger();
         QVERIFY(WaitForJob(form));
         QCOMPARE(FilesView(form)->model()->rowCount(), 6);
     }
 
     void tagButtonsInsertTheirCaption() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         QToolButton* cloud = nullptr;
         QToolButton* red = nullptr;
         QToolButton* placeholder = nullptr;
@@ -434,7 +436,7 @@ private slots:
         QVERIFY(Editor(*form)->toPlainText().isEmpty());
 
         ClickFile(*form, QStringLiteral("ancnt3"));
-        TLGPSubFile* level = form->Session().CurrentLevel();
+        TLGPSubFile* level = form->session().currentLevel();
         const std::vector<std::uint8_t> original = level->Texts[0].Bytes;
         Editor(*form)->moveCursor(QTextCursor::Start);
         red->click();
@@ -459,7 +461,7 @@ private slots:
     }
 
     void saveWritesTheEditAndClearsTheMark() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("ancnt3"));
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(*form), QStringLiteral(" Saved."));
@@ -468,17 +470,17 @@ private slots:
         // While the job reports, the window is disabled and says what it does.
         QStringList statusWhileSaving;
         bool enabledWhileSaving = false;
-        connect(&form->Session(), &TArchiveSession::jobProgress, form.get(), [&] {
-            statusWhileSaving << Status(*form)->StatusText();
+        connect(&form->session(), &TArchiveSession::jobProgress, form.get(), [&] {
+            statusWhileSaving << Status(*form)->statusText();
             enabledWhileSaving |= form->isEnabled();
         });
-        Action(*form, Command::Save)->trigger();
+        action(*form, Command::Save)->trigger();
         QVERIFY(WaitForJob(*form));
         QVERIFY(form->errors.isEmpty());
         QCOMPARE(statusWhileSaving.last(), QStringLiteral("File saving..."));
         QVERIFY(!enabledWhileSaving);
         QVERIFY(form->isEnabled());
-        QVERIFY(Status(*form)->StatusText().isEmpty());
+        QVERIFY(Status(*form)->statusText().isEmpty());
         QVERIFY(!form->isWindowModified());
         QVERIFY(!FilesView(*form)->model()->index(2, 1).data(Qt::FontRole).value<QFont>().bold());
 
@@ -491,7 +493,7 @@ private slots:
     }
 
     void saveAsSwitchesToTheWrittenFile() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("ancnt3"));
         QTest::keyClicks(Editor(*form), QStringLiteral("New "));
         const QByteArray before = FileBytes(path_);
@@ -512,11 +514,11 @@ private slots:
             QFile::remove(written);
             form->saveAsChoice = folder_.filePath(saveAs.chosen);
             form->saveAsFirstFilter = saveAs.firstFilter;
-            Action(*form, Command::SaveAs)->trigger();
+            action(*form, Command::SaveAs)->trigger();
             QVERIFY(WaitForJob(*form));
             QCOMPARE(form->saveAsFilter, QStringLiteral("LGP files (*.lgp);;All files (*)"));
             // The written file is now the open one.
-            QCOMPARE(form->Session().FileName(), written);
+            QCOMPARE(form->session().fileName(), written);
             QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + written + QStringLiteral("[*]"));
             QVERIFY(!form->isWindowModified());
         }
@@ -524,17 +526,17 @@ private slots:
 
         // Save writes the new file; the first archive is left as it was.
         QTest::keyClicks(Editor(*form), QStringLiteral("Next "));
-        Action(*form, Command::Save)->trigger();
+        action(*form, Command::Save)->trigger();
         QVERIFY(WaitForJob(*form));
         QCOMPARE(FileBytes(path_), before);
         TLGPFile copy;
         LoadArchive(copy, folder_.filePath(QStringLiteral("copy.txt.lgp")).toStdString());
-        QCOMPARE(copy.SubFiles[2]->Texts[0].Bytes, form->Session().CurrentLevel()->Texts[0].Bytes);
+        QCOMPARE(copy.SubFiles[2]->Texts[0].Bytes, form->session().currentLevel()->Texts[0].Bytes);
 
         // A cancelled dialog saves nothing.
         form->saveAsChoice.clear();
-        Action(*form, Command::SaveAs)->trigger();
-        QVERIFY(!form->Session().JobRunning());
+        action(*form, Command::SaveAs)->trigger();
+        QVERIFY(!form->session().jobRunning());
     }
 
     void aFailedOpenKeepsTheOpenArchive() {
@@ -544,56 +546,56 @@ private slots:
         file.write("not an archive");
         file.close();
 
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("anfrst_1"));
         form->OpenArchive(invalid);
         QVERIFY(WaitForJob(*form));
         QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
         QVERIFY(form->details.first().startsWith(invalid + QStringLiteral(": ")));
-        QCOMPARE(form->Session().FileName(), path_);
-        QCOMPARE(form->Session().CurrentSubFileIndex(), kAnfrst1);
+        QCOMPARE(form->session().fileName(), path_);
+        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
         QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
-        QCOMPARE(Status(*form)->CountsText(), QStringLiteral("6 levels / 65 texts"));
+        QCOMPARE(Status(*form)->countsText(), QStringLiteral("6 levels / 65 texts"));
         QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + path_ + QStringLiteral("[*]"));
         QVERIFY(form->isEnabled());
-        QVERIFY(!Status(*form)->ProgressShown());
+        QVERIFY(!Status(*form)->isProgressShown());
     }
 
     void aFailedOpenWithoutArchiveLeavesNone() {
-        const auto form = Open(folder_.filePath(QStringLiteral("missing.lgp")), false);
+        const auto form = open(folder_.filePath(QStringLiteral("missing.lgp")), false);
         form->OpenArchive(folder_.filePath(QStringLiteral("missing.lgp")));
         QVERIFY(WaitForJob(*form));
         QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
-        QVERIFY(form->Session().Archive() == nullptr);
-        QVERIFY(!Action(*form, Command::Save)->isEnabled());
+        QVERIFY(form->session().archive() == nullptr);
+        QVERIFY(!action(*form, Command::Save)->isEnabled());
         QCOMPARE(form->windowTitle(), kTitle);
         form->openChoice = path_;
-        Action(*form, Command::Open)->trigger();
+        action(*form, Command::Open)->trigger();
         QVERIFY(WaitForJob(*form));
-        QCOMPARE(form->Session().FileName(), path_);
+        QCOMPARE(form->session().fileName(), path_);
     }
 
     void dropsOpenOneFileOnly() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         DropUrls(*form, {QUrl::fromLocalFile(other_), QUrl::fromLocalFile(path_)});
-        QVERIFY(!form->Session().JobRunning());
-        QCOMPARE(form->Session().FileName(), path_);
+        QVERIFY(!form->session().jobRunning());
+        QCOMPARE(form->session().fileName(), path_);
 
         DropUrls(*form, {QUrl::fromLocalFile(other_)});
         QVERIFY(WaitForJob(*form));
-        QCOMPARE(form->Session().FileName(), other_);
+        QCOMPARE(form->session().fileName(), other_);
 
         // On the editor too: the file opens, its path is not typed into the text.
         ClickFile(*form, QStringLiteral("ancnt3"));
         DropUrls(*Editor(*form)->viewport(), {QUrl::fromLocalFile(path_)});
         QVERIFY(WaitForJob(*form));
-        QCOMPARE(form->Session().FileName(), path_);
-        QVERIFY(!form->Session().HasUnsavedChanges());
+        QCOMPARE(form->session().fileName(), path_);
+        QVERIFY(!form->session().hasUnsavedChanges());
         QVERIFY(form->questions.isEmpty());
     }
 
     void unsavedChangesAreAskedAbout() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("ancnt3"));
         QTest::keyClicks(Editor(*form), QStringLiteral("Kept "));
         const QString question = QStringLiteral("Save changes to levels.lgp?");
@@ -602,18 +604,18 @@ private slots:
         form->answers = {QMessageBox::Cancel};
         form->OpenArchive(other_);
         QCOMPARE(form->questions, QStringList{question});
-        QVERIFY(!form->Session().JobRunning());
-        QCOMPARE(form->Session().FileName(), path_);
+        QVERIFY(!form->session().jobRunning());
+        QCOMPARE(form->session().fileName(), path_);
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
-        Action(*form, Command::Exit)->trigger();
+        action(*form, Command::Exit)->trigger();
         QVERIFY(form->isVisible());
         QCOMPARE(form->questions.size(), 3);
 
         // Save: the edit is written, then the other archive opens.
         form->answers = {QMessageBox::Save};
         form->OpenArchive(other_);
-        QVERIFY(QTest::qWaitFor([&] { return !form->Session().JobRunning() && form->Session().FileName() == other_; },
+        QVERIFY(QTest::qWaitFor([&] { return !form->session().jobRunning() && form->session().fileName() == other_; },
                                 kTimeout));
         QVERIFY(form->errors.isEmpty());
         TLGPFile saved;
@@ -635,7 +637,7 @@ private slots:
         QVERIFY(QDir(folder_.path()).mkpath(QStringLiteral("gone")));
         const QString doomed = folder_.filePath(QStringLiteral("gone/levels.lgp"));
         QVERIFY(QFile::copy(path_, doomed));
-        const auto form = Open(doomed);
+        const auto form = open(doomed);
         ClickFile(*form, QStringLiteral("ancnt3"));
         QTest::keyClicks(Editor(*form), QStringLiteral("Pending "));
         // The save writes its temporary file beside the archive: that folder is gone.
@@ -643,42 +645,42 @@ private slots:
 
         form->answers = {QMessageBox::Save};
         form->OpenArchive(other_);
-        QVERIFY(QTest::qWaitFor([&] { return !form->errors.isEmpty() && !form->Session().JobRunning(); }, kTimeout));
+        QVERIFY(QTest::qWaitFor([&] { return !form->errors.isEmpty() && !form->session().jobRunning(); }, kTimeout));
         QCOMPARE(form->errors, QStringList{QStringLiteral("An error occured during file saving.")});
         QVERIFY(form->details.first().startsWith(doomed + QStringLiteral(": ")));
-        QCOMPARE(form->Session().FileName(), doomed);
-        QCOMPARE(form->Session().CurrentSubFileIndex(), 2);
-        QVERIFY(form->Session().HasUnsavedChanges());
+        QCOMPARE(form->session().fileName(), doomed);
+        QCOMPARE(form->session().currentSubFileIndex(), 2);
+        QVERIFY(form->session().hasUnsavedChanges());
         QVERIFY(form->isEnabled());
     }
 
     void countsUseTheLocalesThousandsSeparator() {
         TStatusBar status;
-        status.SetCounts(702, 31652);
-        QCOMPARE(status.CountsText(), QStringLiteral("702 levels / 31,652 texts"));
+        status.setCounts(702, 31652);
+        QCOMPARE(status.countsText(), QStringLiteral("702 levels / 31,652 texts"));
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        status.SetCounts(702, 31652);
-        QCOMPARE(status.CountsText(), QStringLiteral("702 levels / 31.652 texts"));
+        status.setCounts(702, 31652);
+        QCOMPARE(status.countsText(), QStringLiteral("702 levels / 31.652 texts"));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        status.SetCounts(-1, -1);
-        QVERIFY(status.CountsText().isEmpty());
+        status.setCounts(-1, -1);
+        QVERIFY(status.countsText().isEmpty());
     }
 
     void closingWithSaveClosesAfterTheSave() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("ancnt3"));
         QTest::keyClicks(Editor(*form), QStringLiteral("Closing "));
         form->answers = {QMessageBox::Save};
         QVERIFY(!form->close());
         QVERIFY(QTest::qWaitFor([&] { return !form->isVisible(); }, kTimeout));
         QCOMPARE(form->questions.size(), 1);
-        QVERIFY(!form->Session().HasUnsavedChanges());
+        QVERIFY(!form->session().hasUnsavedChanges());
     }
 
     void textsListMarksComparedTextsInRed() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         ClickFile(*form, QStringLiteral("anfrst_1"));
-        TLGPSubFile* level = form->Session().CurrentLevel();
+        TLGPSubFile* level = form->session().currentLevel();
         level->CompareMarks.assign(level->Texts.size(), 0);
         level->CompareMarks[0] = 1;
         QListView* view = TextsView(*form);
@@ -703,7 +705,7 @@ private slots:
     }
 
     void textPreviewFollowsTheTextItsWindowAndEdits() {
-        const auto form = Open(path_);
+        const auto form = open(path_);
         QLabel* picture = Child<QLabel>(*form, "textPreviewPicture");
         const auto shown = [&] { return picture->pixmap().size(); };
         ClickFile(*form, QStringLiteral("anfrst_1"));
@@ -723,12 +725,12 @@ private slots:
         QVERIFY(qAbs(qBlue(picture->pixmap().toImage().pixel(3, 3)) - 176) < 12);
 
         // Hidden, the preview is not drawn; shown again, it is.
-        Action(*form, Command::DisplayTextPreview)->trigger();
+        action(*form, Command::DisplayTextPreview)->trigger();
         QVERIFY(picture->isHidden());
         QVERIFY(picture->pixmap().isNull());
         QTest::keyClick(Editor(*form), Qt::Key_A);
         QVERIFY(picture->pixmap().isNull());
-        Action(*form, Command::DisplayTextPreview)->trigger();
+        action(*form, Command::DisplayTextPreview)->trigger();
         QCOMPARE(shown(), QSize(320, 41));
 
         // A level without texts, or a file that is not a level, shows none.
@@ -738,14 +740,37 @@ private slots:
         QVERIFY(picture->pixmap().isNull());
     }
 
+    void theWindowButtonModifiesTheSelectedWindow() {
+        const auto form = open(path_);
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickText(*form, 1);
+        WindowSelector(*form)->setValue(2);
+        // The dialog is modal: it is answered once it shows.
+        QTimer::singleShot(0, form.get(), [&form] {
+            auto* dialog = form->findChild<QDialog*>(QStringLiteral("windowModificationForm"));
+            QVERIFY(dialog != nullptr && dialog->isVisible());
+            QCOMPARE(Child<QSpinBox>(*dialog, "widthField")->value(), 233);
+            Child<QSpinBox>(*dialog, "widthField")->setValue(150);
+            Child<QPushButton>(*dialog, "okButton")->click();
+        });
+        Child<QToolButton>(*form, "windowButton")->click();
+        TWindow* window = form->session().currentWindow();
+        QCOMPARE(window->Width, 150);
+        QCOMPARE(window->SavedWidth, 233);
+        QCOMPARE(Child<QLabel>(*form, "textPreviewPicture")->pixmap().size(), QSize(150, 57));
+        QVERIFY(form->isWindowModified());
+        QVERIFY(FilesView(*form)->model()->index(4, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(TextsView(*form)->model()->index(1, 0).data(TTextsListModel::kChangedRole).toBool());
+    }
+
     void previewSizesAndTheAboutBox() {
         TestedMainForm form(QStringList{}, Paths());
         form.show();
         // Without settings, the small level preview, and the text preview as high beside it.
-        QVERIFY(form.findChild<TMainMenu*>()->LevelPreviewSizeAction(1)->isChecked());
+        QVERIFY(form.findChild<TMainMenu*>()->levelPreviewSizeAction(1)->isChecked());
         QCOMPARE(Child<QWidget>(form, "levelPreview")->height(), 77);
         QCOMPARE(Child<QWidget>(form, "textPreview")->height(), 77);
-        form.findChild<TMainMenu*>()->LevelPreviewSizeAction(4)->trigger();
+        form.findChild<TMainMenu*>()->levelPreviewSizeAction(4)->trigger();
         QCOMPARE(Child<QWidget>(form, "levelPreview")->height(), 227);
         QCOMPARE(Child<QWidget>(form, "textPreview")->height(), 227);
         // The text preview can be made taller still.
@@ -761,9 +786,9 @@ private slots:
     }
 
 private:
-    TEditorPaths Paths() const { return TEditorPaths::InFolder(settings_->path()); }
+    TEditorPaths Paths() const { return TEditorPaths::inFolder(settings_->path()); }
 
-    std::unique_ptr<TestedMainForm> Open(const QString& path, bool wait = true) {
+    std::unique_ptr<TestedMainForm> open(const QString& path, bool wait = true) {
         auto form = std::make_unique<TestedMainForm>(QStringList{path}, Paths());
         form->show();
         if (wait && !WaitForJob(*form)) qWarning("the open job did not end");

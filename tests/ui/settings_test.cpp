@@ -17,12 +17,12 @@ namespace {
 
 using Command = TMainMenu::Command;
 
-QByteArray Read(const QString& path) {
+QByteArray read(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
+void write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -41,30 +41,30 @@ private slots:
 
     void iniFilesAreWindows1252AndCaseless() {
         // "Profil é=1" and a value with "ü", in Windows-1252; other lines and comments stay.
-        Write(path_, "; kept\r\n[Settings]\r\nlanguage = fra\r\nOther=x\r\n[WINDOWS]\r\nProfil \xE9=1\r\n"
+        write(path_, "; kept\r\n[Settings]\r\nlanguage = fra\r\nOther=x\r\n[WINDOWS]\r\nProfil \xE9=1\r\n"
                      "Second=\xFC\r\nBad=12x\r\n");
         TIniFile ini(path_);
-        QCOMPARE(ini.ReadString("SETTINGS", "Language", "eng"), QStringLiteral("fra"));
-        QCOMPARE(ini.ReadInteger("settings", "other", 7), 7);
-        QCOMPARE(ini.ReadInteger("windows", "bad", 7), 7);
-        const std::vector<std::pair<QString, QString>> profiles = ini.ReadSection("windows");
+        QCOMPARE(ini.readString("SETTINGS", "Language", "eng"), QStringLiteral("fra"));
+        QCOMPARE(ini.readInteger("settings", "other", 7), 7);
+        QCOMPARE(ini.readInteger("windows", "bad", 7), 7);
+        const std::vector<std::pair<QString, QString>> profiles = ini.readSection("windows");
         QCOMPARE(profiles.size(), std::size_t{3});
         QCOMPARE(profiles[0], std::make_pair(QStringLiteral("Profil \u00E9"), QStringLiteral("1")));
         QCOMPARE(profiles[1], std::make_pair(QStringLiteral("Second"), QStringLiteral("\u00FC")));
 
-        ini.WriteString("settings", "LANGUAGE", QStringLiteral("d\u00E9u"));
-        ini.WriteBool("Settings", "TextPreview", false);
-        QVERIFY(ini.Save());
-        const QByteArray written = Read(path_);
+        ini.writeString("settings", "LANGUAGE", QStringLiteral("d\u00E9u"));
+        ini.writeBool("Settings", "TextPreview", false);
+        QVERIFY(ini.save());
+        const QByteArray written = read(path_);
         QCOMPARE(written, QByteArray("; kept\n\n\n[Settings]\nlanguage=d\xE9u\nOther=x\nTextPreview=0\n\n\n"
                                      "[WINDOWS]\nProfil \xE9=1\nSecond=\xFC\nBad=12x\n"));
         // Saving again changes nothing: the file does not grow with every run.
-        QVERIFY(TIniFile(path_).Save());
-        QCOMPARE(Read(path_), written);
+        QVERIFY(TIniFile(path_).save());
+        QCOMPARE(read(path_), written);
     }
 
     void missingAndDamagedFilesGiveTheDefaults() {
-        TEditorSettings settings = TEditorSettings::Read(path_);
+        TEditorSettings settings = TEditorSettings::read(path_);
         QCOMPARE(settings.language, QStringLiteral("eng"));
         QCOMPARE(settings.levelsListSize, 310);
         QCOMPARE(settings.columnWidths, (std::array<int, 4>{30, 75, 145, 50}));
@@ -75,22 +75,22 @@ private slots:
 
         // Values that are not numbers, a size out of range, and bytes that are no text at all.
         static const char damaged[] = "[SETTINGS]\nLevelsListSize=wide\nLevelPreviewSize=9\nTextPreview=0\n\0\xFF\xFE";
-        Write(path_, QByteArray(damaged, sizeof damaged - 1));
-        settings = TEditorSettings::Read(path_);
+        write(path_, QByteArray(damaged, sizeof damaged - 1));
+        settings = TEditorSettings::read(path_);
         QCOMPARE(settings.levelsListSize, 310);
         QCOMPARE(settings.levelPreviewSize, 1);
         QVERIFY(!settings.textPreview);
     }
 
     void everySettingIsWrittenAtCloseAndReadBack() {
-        Write(path_, "[SETTINGS]\nUnknownKey=stays\n[WINDOWS]\nDusk=102030405060708090A0B0C0\n");
+        write(path_, "[SETTINGS]\nUnknownKey=stays\n[WINDOWS]\nDusk=102030405060708090A0B0C0\n");
         {
-            TMainForm form({}, TEditorPaths::InFolder(folder_->path()));
+            TMainForm form({}, TEditorPaths::inFolder(folder_->path()));
             form.show();
             auto* menu = form.findChild<TMainMenu*>();
-            menu->Action(Command::OnlyLevels)->trigger();
-            menu->Action(Command::DisplayTextPreview)->trigger();
-            menu->LevelPreviewSizeAction(3)->trigger();
+            menu->action(Command::OnlyLevels)->trigger();
+            menu->action(Command::DisplayTextPreview)->trigger();
+            menu->levelPreviewSizeAction(3)->trigger();
             auto* files = form.findChild<QTreeView*>(QStringLiteral("filesView"));
             files->setColumnWidth(2, 201);
             auto* splitter = form.findChild<QSplitter*>(QStringLiteral("mainSplitter"));
@@ -99,25 +99,25 @@ private slots:
             QVERIFY(form.close());
         }
         const TIniFile ini(path_);
-        QCOMPARE(ini.ReadString("SETTINGS", "UnknownKey", ""), QStringLiteral("stays"));
-        QCOMPARE(ini.ReadInteger("SETTINGS", "DisplayOnlyLevels", -1), 1);
-        QCOMPARE(ini.ReadInteger("SETTINGS", "TextPreview", -1), 0);
-        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelPreviewSize", -1), 3);
-        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelsListSize", -1), 333);
-        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelsListCol1", -1), 30);
-        QCOMPARE(ini.ReadInteger("SETTINGS", "LevelsListCol3", -1), 201);
-        QCOMPARE(ini.ReadInteger("SETTINGS", "WindowState", -1), 0);
-        QCOMPARE(ini.ReadInteger("SETTINGS", "WindowColors", -1), 0);
-        QCOMPARE(ini.ReadString("SETTINGS", "Language", ""), QStringLiteral("eng"));
-        QVERIFY(!ini.ReadString("SETTINGS", "WindowGeometry", "").isEmpty());
-        QCOMPARE(ini.ReadString("WINDOWS", "Dusk", ""), QStringLiteral("102030405060708090A0B0C0"));
+        QCOMPARE(ini.readString("SETTINGS", "UnknownKey", ""), QStringLiteral("stays"));
+        QCOMPARE(ini.readInteger("SETTINGS", "DisplayOnlyLevels", -1), 1);
+        QCOMPARE(ini.readInteger("SETTINGS", "TextPreview", -1), 0);
+        QCOMPARE(ini.readInteger("SETTINGS", "LevelPreviewSize", -1), 3);
+        QCOMPARE(ini.readInteger("SETTINGS", "LevelsListSize", -1), 333);
+        QCOMPARE(ini.readInteger("SETTINGS", "LevelsListCol1", -1), 30);
+        QCOMPARE(ini.readInteger("SETTINGS", "LevelsListCol3", -1), 201);
+        QCOMPARE(ini.readInteger("SETTINGS", "WindowState", -1), 0);
+        QCOMPARE(ini.readInteger("SETTINGS", "WindowColors", -1), 0);
+        QCOMPARE(ini.readString("SETTINGS", "Language", ""), QStringLiteral("eng"));
+        QVERIFY(!ini.readString("SETTINGS", "WindowGeometry", "").isEmpty());
+        QCOMPARE(ini.readString("WINDOWS", "Dusk", ""), QStringLiteral("102030405060708090A0B0C0"));
 
-        TMainForm again({}, TEditorPaths::InFolder(folder_->path()));
+        TMainForm again({}, TEditorPaths::inFolder(folder_->path()));
         again.show();
         auto* menu = again.findChild<TMainMenu*>();
-        QVERIFY(menu->Action(Command::OnlyLevels)->isChecked());
-        QVERIFY(!menu->Action(Command::DisplayTextPreview)->isChecked());
-        QVERIFY(menu->LevelPreviewSizeAction(3)->isChecked());
+        QVERIFY(menu->action(Command::OnlyLevels)->isChecked());
+        QVERIFY(!menu->action(Command::DisplayTextPreview)->isChecked());
+        QVERIFY(menu->levelPreviewSizeAction(3)->isChecked());
         QCOMPARE(again.findChild<QTreeView*>(QStringLiteral("filesView"))->columnWidth(2), 201);
         QCOMPARE(again.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes().value(0), 333);
         QCOMPARE(again.size(), QSize(900, 650));
@@ -125,13 +125,13 @@ private slots:
 
     void exitWritesTheSettingsToo() {
         {
-            TMainForm form({}, TEditorPaths::InFolder(folder_->path()));
+            TMainForm form({}, TEditorPaths::inFolder(folder_->path()));
             form.show();
-            form.findChild<TMainMenu*>()->LevelPreviewSizeAction(4)->trigger();
-            form.findChild<TMainMenu*>()->Action(Command::Exit)->trigger();
+            form.findChild<TMainMenu*>()->levelPreviewSizeAction(4)->trigger();
+            form.findChild<TMainMenu*>()->action(Command::Exit)->trigger();
             QVERIFY(!form.isVisible());
         }
-        QCOMPARE(TIniFile(path_).ReadInteger("SETTINGS", "LevelPreviewSize", -1), 4);
+        QCOMPARE(TIniFile(path_).readInteger("SETTINGS", "LevelPreviewSize", -1), 4);
     }
 
     void mnemonicsTakeAFreeLetter_data() {
