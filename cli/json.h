@@ -36,8 +36,9 @@ struct JsonValue {
 };
 
 // Parses a whole JSON text (RFC 8259, UTF-8, a leading byte order mark skipped). Throws
-// InputError with the line and column of the first fault: a syntax error, a control character
-// or a lone surrogate in a string, a key repeated in one object, nesting deeper than 100.
+// InputError with the line and column of the first fault: a syntax error, a control character,
+// a lone surrogate or ill-formed UTF-8 in a string, a number too large for a double, a key
+// repeated in one object, arrays and objects nested deeper than 100.
 JsonValue ParseJson(std::string_view text);
 
 // The UTF-8 text as a JSON string literal: quotes, backslashes and control characters escaped.

@@ -152,7 +152,7 @@ check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"
 
 # Bad exchange files: one line naming the place, exit status 1, nothing written.
 printf '{"levels": [\n  ,]}' > broken.json
-check "malformed JSON" "orvenne-cli import: broken.json:2:3: expected a value, found character ','" \
+check "malformed JSON" "orvenne-cli import: broken.json:2:3: syntax error while parsing value - unexpected ','; expected '[', '{', or a literal" \
     "$("$cli" import small.lgp broken.json -o broken.lgp 2>&1)"
 check "nothing written for malformed JSON" "" "$(ls broken.lgp 2>/dev/null)"
 printf 'msgctxt "nosuch:1"\nmsgid "a"\nmsgstr "b"\n' > unknown.po
