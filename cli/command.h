@@ -50,4 +50,5 @@ extern const Command kSampleCommand;
 extern const Command kCompareCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
+extern const Command kExportModCommand;
 extern const Command kPreviewCommand;
