@@ -265,7 +265,7 @@ private:
             if (parent.kind == JsonValue::Kind::Array) {
                 value = &parent.items.emplace_back();
             } else {
-                value = &parent.members.emplace_back(std::move(key_), JsonValue()).second;
+                value = &parent.members.emplace_back(JsonMember{std::move(key_), {}}).value;
             }
         }
         value->kind = kind;
@@ -325,8 +325,8 @@ std::int64_t JsonValue::Integer(std::string_view what, std::int64_t min, std::in
 
 const JsonValue* JsonValue::Find(std::string_view key) const {
     ExpectKind(*this, Kind::Object);
-    for (const auto& [name, value] : members) {
-        if (name == key) return &value;
+    for (const JsonMember& member : members) {
+        if (member.key == key) return &member.value;
     }
     return nullptr;
 }

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+
+struct JsonMember;
 
 // A JSON value read from a file, with the line and column (from 1) where it starts, so that
 // whoever checks its content can point at the offending place.
@@ -19,7 +20,7 @@ struct JsonValue {
     std::string text;
     std::vector<JsonValue> items;
     // In file order; no key appears twice.
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::vector<JsonMember> members;
 
     // Checked access: each throws InputError at this value's position when it is not of the
     // kind asked for, naming the kind found.
@@ -33,6 +34,12 @@ struct JsonValue {
     const JsonValue* Find(std::string_view key) const;
     // The member named key; throws InputError when this is not an object or has no such member.
     const JsonValue& Member(std::string_view key) const;
+};
+
+// A member of a JSON object: its key, as UTF-8, and its value.
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 // Parses a whole JSON text (RFC 8259, UTF-8, a leading byte order mark skipped). Throws

@@ -30,8 +30,8 @@ TEST(JsonTest, ReadsEveryKindWithItsPlace) {
         "  \"b\": {\"c\": \"d\"}, \"\": []}");
     ASSERT_EQ(root.kind, JsonValue::Kind::Object);
     ASSERT_EQ(root.members.size(), 3u);
-    EXPECT_EQ(root.members[0].first, "a");
-    EXPECT_EQ(root.members[2].first, "");
+    EXPECT_EQ(root.members[0].key, "a");
+    EXPECT_EQ(root.members[2].key, "");
     const std::vector<JsonValue>& a = root.Member("a").Array();
     ASSERT_EQ(a.size(), 5u);
     EXPECT_EQ(a[0].kind, JsonValue::Kind::Boolean);
