@@ -5,22 +5,7 @@
 set -u
 cli=$1
 work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$(dirname "$0")/check.sh"
 
 # The demo archive, and a copy whose second text of its first level with two texts is longer.
 "$cli" sample small.lgp --levels 6 --seed 3
@@ -62,5 +47,4 @@ check "archives that cannot be compared" 1 "$(status "$cli" export-mod edited.lg
 check "nothing written for refusals" "" "$(ls -d out 2>/dev/null)"
 check "no temporary file left" "" "$(find . -name '*.~part')"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
