@@ -50,5 +50,6 @@ extern const Command kSampleCommand;
 extern const Command kCompareCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
+extern const Command kExportModCommand;
 extern const Command kPreviewCommand;
 extern const Command kLanguageTemplateCommand;

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
+#include <set>
+
+#include <nlohmann/json.hpp>
 
 #include "cli/input_error.h"
-#include "text/windows1252.h"
 
 namespace {
 
-// Deeper documents are surely not ours, and the recursive parser must not exhaust the stack.
-constexpr int kMaxDepth = 100;
+// Deeper documents are surely not ours, and their values are freed recursively.
+constexpr std::size_t kMaxDepth = 100;
 
 const char* KindName(JsonValue::Kind kind) {
     switch (kind) {
@@ -37,276 +40,260 @@ void ExpectKind(const JsonValue& value, JsonValue::Kind kind) {
     }
 }
 
-class Parser {
+struct Place {
+    std::size_t offset = 0;
+    int line = 1;
+    int column = 1;
+};
+
+// Follows the bytes that the JSON reader takes, one at a time and in order, and keeps where
+// the latest string, the latest bare word (number or literal) and the latest byte began: the
+// reader reports values without their places. The reader takes one byte past a number before
+// it reports the number; in well-formed JSON that byte is a space or punctuation, which starts
+// no word.
+class PlaceTracker {
 public:
-    explicit Parser(std::string_view text) : text_(text) {
-        if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
+    explicit PlaceTracker(std::string_view text) : text_(text) {}
+
+    void Take(std::size_t offset) {
+        const char c = text_[offset];
+        last_ = next_;
+        if (inString_) {
+            if (escaped_) {
+                escaped_ = false;
+            } else if (c == '\\') {
+                escaped_ = true;
+            } else if (c == '"') {
+                inString_ = false;
+            }
+        } else if (c == '"') {
+            inString_ = true;
+            string_ = next_;
+            inWord_ = false;
+        } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == ',' || c == ':' ||
+                   c == '[' || c == ']' || c == '{' || c == '}') {
+            inWord_ = false;
+        } else if (!inWord_) {
+            inWord_ = true;
+            word_ = next_;
+        }
+        Step(next_, c);
     }
 
-    JsonValue Document() {
-        SkipSpace();
-        JsonValue value = Value(0);
-        SkipSpace();
-        if (!AtEnd()) Fail("unexpected " + Describe() + " after the value");
-        return value;
+    const Place& String() const { return string_; }
+    const Place& Word() const { return word_; }
+    const Place& Last() const { return last_; }
+
+    // Where the byte at `offset` (the text's size for its end) stands.
+    Place At(std::size_t offset) const {
+        Place place;
+        while (place.offset < offset && place.offset < text_.size()) {
+            Step(place, text_[place.offset]);
+        }
+        return place;
     }
 
 private:
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
-
-    void Advance() {
-        if (text_[pos_] == '\n') {
-            ++line_;
-            column_ = 1;
-        } else if ((static_cast<unsigned char>(text_[pos_]) & 0xC0) != 0x80) {
-            // UTF-8 continuation bytes belong to the character already counted.
-            ++column_;
+    // Moves a place past the byte c; UTF-8 continuation bytes belong to the character
+    // already counted.
+    static void Step(Place& place, char c) {
+        ++place.offset;
+        if (c == '\n') {
+            ++place.line;
+            place.column = 1;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++place.column;
         }
-        ++pos_;
-    }
-
-    [[noreturn]] void Fail(const std::string& message) const {
-        throw InputError(line_, column_, message);
-    }
-
-    std::string Describe() const {
-        if (AtEnd()) return "end of file";
-        const unsigned char c = static_cast<unsigned char>(Peek());
-        if (c >= 0x20 && c < 0x7F) return std::string("character '") + static_cast<char>(c) + "'";
-        static const char kHex[] = "0123456789abcdef";
-        return std::string("byte 0x") + kHex[c >> 4] + kHex[c & 0xF];
-    }
-
-    void SkipSpace() {
-        while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\n' || Peek() == '\r')) {
-            Advance();
-        }
-    }
-
-    void Expect(char c) {
-        if (Peek() != c || AtEnd()) Fail(std::string("expected '") + c + "', found " + Describe());
-        Advance();
-    }
-
-    JsonValue Value(int depth) {
-        if (depth >= kMaxDepth) Fail("nesting deeper than " + std::to_string(kMaxDepth));
-        JsonValue value;
-        value.line = line_;
-        value.column = column_;
-        switch (Peek()) {
-            case '{':
-                Object(value, depth);
-                break;
-            case '[':
-                Array(value, depth);
-                break;
-            case '"':
-                value.kind = JsonValue::Kind::String;
-                value.text = String();
-                break;
-            case 't':
-                Literal("true", value, JsonValue::Kind::Boolean, true);
-                break;
-            case 'f':
-                Literal("false", value, JsonValue::Kind::Boolean, false);
-                break;
-            case 'n':
-                Literal("null", value, JsonValue::Kind::Null, false);
-                break;
-            default:
-                if (Peek() == '-' || (Peek() >= '0' && Peek() <= '9')) {
-                    value.kind = JsonValue::Kind::Number;
-                    value.text = Number();
-                } else {
-                    Fail("expected a value, found " + Describe());
-                }
-        }
-        return value;
-    }
-
-    void Literal(std::string_view word, JsonValue& value, JsonValue::Kind kind, bool boolean) {
-        if (text_.substr(pos_, word.size()) != word) Fail("expected a value, found " + Describe());
-        for (std::size_t i = 0; i < word.size(); ++i) Advance();
-        value.kind = kind;
-        value.boolean = boolean;
-    }
-
-    void Object(JsonValue& value, int depth) {
-        value.kind = JsonValue::Kind::Object;
-        Advance();
-        SkipSpace();
-        if (Peek() == '}') {
-            Advance();
-            return;
-        }
-        for (;;) {
-            if (Peek() != '"' || AtEnd()) Fail("expected a key string, found " + Describe());
-            const int keyLine = line_;
-            const int keyColumn = column_;
-            std::string key = String();
-            const bool repeated =
-                std::any_of(value.members.begin(), value.members.end(),
-                            [&](const auto& member) { return member.first == key; });
-            if (repeated) throw InputError(keyLine, keyColumn, "key \"" + key + "\" repeated");
-            SkipSpace();
-            Expect(':');
-            SkipSpace();
-            value.members.emplace_back(std::move(key), Value(depth + 1));
-            SkipSpace();
-            if (Peek() == ',' && !AtEnd()) {
-                Advance();
-                SkipSpace();
-                continue;
-            }
-            if (Peek() != '}' || AtEnd()) Fail("expected ',' or '}', found " + Describe());
-            Advance();
-            return;
-        }
-    }
-
-    void Array(JsonValue& value, int depth) {
-        value.kind = JsonValue::Kind::Array;
-        Advance();
-        SkipSpace();
-        if (Peek() == ']') {
-            Advance();
-            return;
-        }
-        for (;;) {
-            value.items.push_back(Value(depth + 1));
-            SkipSpace();
-            if (Peek() == ',' && !AtEnd()) {
-                Advance();
-                SkipSpace();
-                continue;
-            }
-            if (Peek() != ']' || AtEnd()) Fail("expected ',' or ']', found " + Describe());
-            Advance();
-            return;
-        }
-    }
-
-    std::string Number() {
-        const std::size_t start = pos_;
-        if (Peek() == '-') Advance();
-        if (Peek() == '0') {
-            Advance();
-        } else {
-            Digits();
-        }
-        if (Peek() == '.') {
-            Advance();
-            Digits();
-        }
-        if (Peek() == 'e' || Peek() == 'E') {
-            Advance();
-            if (Peek() == '+' || Peek() == '-') Advance();
-            Digits();
-        }
-        return std::string(text_.substr(start, pos_ - start));
-    }
-
-    void Digits() {
-        if (AtEnd() || Peek() < '0' || Peek() > '9') Fail("expected a digit, found " + Describe());
-        while (!AtEnd() && Peek() >= '0' && Peek() <= '9') Advance();
-    }
-
-    std::string String() {
-        Advance();
-        std::string out;
-        for (;;) {
-            if (AtEnd()) Fail("string not closed before the end of file");
-            const char c = Peek();
-            if (c == '"') {
-                Advance();
-                return out;
-            }
-            if (static_cast<unsigned char>(c) < 0x20) {
-                Fail("control character in a string; write it as an escape such as \\n");
-            }
-            if (c != '\\') {
-                out += c;
-                Advance();
-                continue;
-            }
-            Advance();
-            const char escape = Peek();
-            switch (AtEnd() ? '\0' : escape) {
-                case '"':
-                    out += '"';
-                    break;
-                case '\\':
-                    out += '\\';
-                    break;
-                case '/':
-                    out += '/';
-                    break;
-                case 'b':
-                    out += '\b';
-                    break;
-                case 'f':
-                    out += '\f';
-                    break;
-                case 'n':
-                    out += '\n';
-                    break;
-                case 'r':
-                    out += '\r';
-                    break;
-                case 't':
-                    out += '\t';
-                    break;
-                case 'u': {
-                    const int line = line_;
-                    const int column = column_ - 1;
-                    Advance();
-                    std::uint32_t codePoint = Hex4();
-                    if (codePoint >= 0xDC00 && codePoint <= 0xDFFF) {
-                        throw InputError(line, column, "lone low surrogate in a \\u escape");
-                    }
-                    if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
-                        if (text_.substr(pos_, 2) != "\\u") {
-                            throw InputError(line, column, "high surrogate without its pair");
-                        }
-                        Advance();
-                        Advance();
-                        const std::uint32_t low = Hex4();
-                        if (low < 0xDC00 || low > 0xDFFF) {
-                            throw InputError(line, column, "high surrogate without its pair");
-                        }
-                        codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
-                    }
-                    text::AppendUtf8(out, codePoint);
-                    continue;
-                }
-                default:
-                    Fail(AtEnd() ? "string not closed before the end of file"
-                                 : "unknown escape \\" + std::string(1, escape));
-            }
-            Advance();
-        }
-    }
-
-    std::uint32_t Hex4() {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char c = Peek();
-            int digit = -1;
-            if (c >= '0' && c <= '9') digit = c - '0';
-            if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-            if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-            if (AtEnd() || digit < 0) Fail("expected a hexadecimal digit, found " + Describe());
-            value = value * 16 + static_cast<std::uint32_t>(digit);
-            Advance();
-        }
-        return value;
     }
 
     std::string_view text_;
-    std::size_t pos_ = 0;
-    int line_ = 1;
-    int column_ = 1;
+    Place next_;
+    Place last_;
+    Place string_;
+    Place word_;
+    bool inString_ = false;
+    bool escaped_ = false;
+    bool inWord_ = false;
+};
+
+// Hands the text to the JSON reader byte by byte, telling the tracker of each.
+class TrackingIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    TrackingIterator(std::string_view text, std::size_t offset, PlaceTracker* tracker)
+        : text_(text), offset_(offset), tracker_(tracker) {}
+
+    reference operator*() const { return text_[offset_]; }
+    TrackingIterator& operator++() {
+        tracker_->Take(offset_++);
+        return *this;
+    }
+    TrackingIterator operator++(int) {
+        TrackingIterator before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const TrackingIterator& other) const { return offset_ == other.offset_; }
+    bool operator!=(const TrackingIterator& other) const { return offset_ != other.offset_; }
+
+private:
+    std::string_view text_;
+    std::size_t offset_;
+    PlaceTracker* tracker_;
+};
+
+// Builds the value tree from the reader's events, each value with its place, and refuses a
+// key repeated in one object and nesting deeper than kMaxDepth.
+class TreeBuilder : public nlohmann::json_sax<nlohmann::json> {
+public:
+    TreeBuilder(std::string_view text, const PlaceTracker& tracker)
+        : text_(text), tracker_(tracker) {}
+
+    JsonValue TakeRoot() { return std::move(root_); }
+
+    bool null() override {
+        Add(JsonValue::Kind::Null, tracker_.Word());
+        return true;
+    }
+    bool boolean(bool value) override {
+        Add(JsonValue::Kind::Boolean, tracker_.Word()).boolean = value;
+        return true;
+    }
+    bool number_integer(number_integer_t) override { return Number(); }
+    bool number_unsigned(number_unsigned_t) override { return Number(); }
+    bool number_float(number_float_t, const string_t&) override { return Number(); }
+    bool string(string_t& value) override {
+        Add(JsonValue::Kind::String, tracker_.String()).text = std::move(value);
+        return true;
+    }
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override {
+        Open(JsonValue::Kind::Object);
+        return true;
+    }
+    bool key(string_t& key) override {
+        if (!keys_.back().insert(key).second) {
+            const Place& place = tracker_.String();
+            throw InputError(place.line, place.column, "key \"" + key + "\" repeated");
+        }
+        key_ = std::move(key);
+        return true;
+    }
+    bool end_object() override {
+        keys_.pop_back();
+        open_.pop_back();
+        return true;
+    }
+    bool start_array(std::size_t) override {
+        Open(JsonValue::Kind::Array);
+        return true;
+    }
+    bool end_array() override {
+        open_.pop_back();
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string& lastToken,
+                     const nlohmann::detail::exception& error) override {
+        const Place place = tracker_.At(ErrorOffset(position, lastToken, error.what()));
+        throw InputError(place.line, place.column, Message(error.what()));
+    }
+
+private:
+    static constexpr std::string_view kLastRead = "; last read: '";
+
+    // Where the reader's error lies: a malformed string or number where reading stopped, an
+    // unexpected whole token where it begins. `position` counts the bytes read, the end of the
+    // input as one, those looked at past a number not included.
+    std::size_t ErrorOffset(std::size_t position, const std::string& lastToken,
+                            std::string_view what) const {
+        const std::size_t end = position > 0 ? position - 1 : 0;
+        if (what.find(kLastRead) != std::string_view::npos) {
+            // A word that is no literal (tru, x) is best shown from its start.
+            return what.find("invalid literal") != std::string_view::npos ? tracker_.Word().offset
+                                                                          : end;
+        }
+        if (end >= text_.size()) return end;
+        const char c = text_[end];
+        if (c == '"') return tracker_.String().offset;
+        // The reader's token text is exact for numbers only: it gathers more for the others.
+        if (c >= '0' && c <= '9' && lastToken.size() <= end + 1) return end + 1 - lastToken.size();
+        if (c >= 'a' && c <= 'z') return tracker_.Word().offset;
+        return end;
+    }
+
+    // The reader's message without its tag, its own place (counted in bytes, not characters)
+    // and what it last read (which for a word may be more than the word).
+    static std::string Message(std::string_view what) {
+        if (const std::size_t tag = what.find("] ");
+            what.starts_with("[") && tag != std::string_view::npos) {
+            what.remove_prefix(tag + 2);
+        }
+        if (what.starts_with("parse error")) {
+            if (const std::size_t colon = what.find(": "); colon != std::string_view::npos) {
+                what.remove_prefix(colon + 2);
+            }
+        }
+        std::string message(what);
+        if (const std::size_t read = message.find(kLastRead); read != std::string::npos) {
+            const std::size_t expected = message.rfind("'; expected ");
+            message.erase(read, expected != std::string::npos && expected >= read + kLastRead.size()
+                                    ? expected + 1 - read
+                                    : std::string::npos);
+        }
+        return message;
+    }
+
+    bool Number() {
+        // The literal as written: the reader's integer and float values lose how it was spelt.
+        const Place& place = tracker_.Word();
+        const std::size_t end = text_.find_first_not_of("0123456789+-.eE", place.offset);
+        Add(JsonValue::Kind::Number, place).text =
+            std::string(text_.substr(place.offset, end - place.offset));
+        return true;
+    }
+
+    JsonValue& Add(JsonValue::Kind kind, const Place& place) {
+        JsonValue* value = &root_;
+        if (!open_.empty()) {
+            JsonValue& parent = *open_.back();
+            if (parent.kind == JsonValue::Kind::Array) {
+                value = &parent.items.emplace_back();
+            } else {
+                value = &parent.members.emplace_back(JsonMember{std::move(key_), {}}).value;
+            }
+        }
+        value->kind = kind;
+        value->line = place.line;
+        value->column = place.column;
+        return *value;
+    }
+
+    void Open(JsonValue::Kind kind) {
+        const Place& place = tracker_.Last();
+        if (open_.size() >= kMaxDepth) {
+            throw InputError(place.line, place.column,
+                             "nesting deeper than " + std::to_string(kMaxDepth));
+        }
+        JsonValue& value = Add(kind, place);
+        open_.push_back(&value);
+        if (kind == JsonValue::Kind::Object) keys_.emplace_back();
+    }
+
+    std::string_view text_;
+    const PlaceTracker& tracker_;
+    JsonValue root_;
+    // The arrays and objects not yet closed, innermost last; only the innermost grows, so
+    // the pointers stay valid.
+    std::vector<JsonValue*> open_;
+    // The keys of each object not yet closed.
+    std::vector<std::set<std::string>> keys_;
+    std::string key_;
 };
 
 }  // namespace
@@ -338,8 +325,8 @@ std::int64_t JsonValue::Integer(std::string_view what, std::int64_t min, std::in
 
 const JsonValue* JsonValue::Find(std::string_view key) const {
     ExpectKind(*this, Kind::Object);
-    for (const auto& [name, value] : members) {
-        if (name == key) return &value;
+    for (const JsonMember& member : members) {
+        if (member.key == key) return &member.value;
     }
     return nullptr;
 }
@@ -352,7 +339,14 @@ const JsonValue& JsonValue::Member(std::string_view key) const {
     return *value;
 }
 
-JsonValue ParseJson(std::string_view text) { return Parser(text).Document(); }
+JsonValue ParseJson(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    PlaceTracker tracker(text);
+    TreeBuilder builder(text, tracker);
+    nlohmann::json::sax_parse(TrackingIterator(text, 0, &tracker),
+                              TrackingIterator(text, text.size(), &tracker), &builder);
+    return builder.TakeRoot();
+}
 
 std::string JsonString(std::string_view utf8) {
     std::string out = "\"";

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+
+struct JsonMember;
 
 // A JSON value read from a file, with the line and column (from 1) where it starts, so that
 // whoever checks its content can point at the offending place.
@@ -19,7 +20,7 @@ struct JsonValue {
     std::string text;
     std::vector<JsonValue> items;
     // In file order; no key appears twice.
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::vector<JsonMember> members;
 
     // Checked access: each throws InputError at this value's position when it is not of the
     // kind asked for, naming the kind found.
@@ -35,9 +36,16 @@ struct JsonValue {
     const JsonValue& Member(std::string_view key) const;
 };
 
+// A member of a JSON object: its key, as UTF-8, and its value.
+struct JsonMember {
+    std::string key;
+    JsonValue value;
+};
+
 // Parses a whole JSON text (RFC 8259, UTF-8, a leading byte order mark skipped). Throws
-// InputError with the line and column of the first fault: a syntax error, a control character
-// or a lone surrogate in a string, a key repeated in one object, nesting deeper than 100.
+// InputError with the line and column of the first fault: a syntax error, a control character,
+// a lone surrogate or ill-formed UTF-8 in a string, a number too large for a double, a key
+// repeated in one object, arrays and objects nested deeper than 100.
 JsonValue ParseJson(std::string_view text);
 
 // The UTF-8 text as a JSON string literal: quotes, backslashes and control characters escaped.

@@ -9,9 +9,19 @@
 namespace {
 
 const Command* const kCommands[] = {
-    &kLzsCommand,     &kTocCommand,    &kExtractCommand, &kListCommand,   &kTextsCommand,
-    &kInfoCommand,    &kTextCommand,   &kSampleCommand,  &kCompareCommand, &kExportCommand,
-    &kImportCommand,  &kLanguageTemplateCommand,
+    &kLzsCommand,
+    &kTocCommand,
+    &kExtractCommand,
+    &kListCommand,
+    &kTextsCommand,
+    &kInfoCommand,
+    &kTextCommand,
+    &kSampleCommand,
+    &kCompareCommand,
+    &kExportCommand,
+    &kImportCommand,
+    &kExportModCommand,
+    &kLanguageTemplateCommand,
 #ifdef ORVENNE_PREVIEW
     &kPreviewCommand,
 #endif

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "lgp/format_error.h"
 #include "lgp/level_tables.h"
 
 namespace {
@@ -29,6 +30,43 @@ bool SameShape(const TLGPFile& current, const TLGPFile& reference) {
 
 bool SameWindow(const TWindow& a, const TWindow& b) {
     return a.X == b.X && a.Y == b.Y && a.Width == b.Width && a.Height == b.Height;
+}
+
+bool Comparable(const TLGPFile& current, const TLGPFile& reference) {
+    return SameCounts(CountArchive(current), CountArchive(reference)) &&
+           SameShape(current, reference);
+}
+
+// Any window of the level's scripts, whether a text's list holds it or not: in the game a window
+// that one script opens may serve the messages of another.
+bool ScriptWindowsDiffer(const TLGPSubFile& level, const TLGPSubFile& other) {
+    std::vector<const TWindow*> windows;
+    for (const TEntity& entity : other.Entities) {
+        for (const TScript& script : entity.Scripts) {
+            for (const TWindow& window : script.Windows) windows.push_back(&window);
+        }
+    }
+    std::size_t k = 0;
+    for (const TEntity& entity : level.Entities) {
+        for (const TScript& script : entity.Scripts) {
+            for (const TWindow& window : script.Windows) {
+                if (k == windows.size() || !SameWindow(window, *windows[k++])) return true;
+            }
+        }
+    }
+    return k != windows.size();
+}
+
+bool LevelDiffers(const TLGPSubFile& level, const TLGPSubFile& other) {
+    for (std::size_t t = 0; t < level.Texts.size(); ++t) {
+        const TLevelText& text = level.Texts[t];
+        const TLevelText& otherText = other.Texts[t];
+        if (text.Bytes != otherText.Bytes) return true;
+        for (std::size_t k = 0; k < text.Windows.size(); ++k) {
+            if (!SameWindow(*text.Windows[k], *otherText.Windows[k])) return true;
+        }
+    }
+    return ScriptWindowsDiffer(level, other);
 }
 
 }  // namespace
@@ -64,4 +102,20 @@ ArchiveComparison CompareArchives(TLGPFile& current, const TLGPFile& reference) 
         }
     }
     return result;
+}
+
+std::vector<int> DifferentLevels(const TLGPFile& current, const TLGPFile& reference) {
+    if (!Comparable(current, reference)) {
+        throw lgp::FormatError(current.FileName + " and " + reference.FileName +
+                               " cannot be compared: they differ in their files, levels, texts "
+                               "or windows");
+    }
+    std::vector<int> levels;
+    for (std::size_t i = 0; i < current.SubFiles.size(); ++i) {
+        const TLGPSubFile& level = *current.SubFiles[i];
+        if (lgp::IsLevel(level) && LevelDiffers(level, *reference.SubFiles[i])) {
+            levels.push_back(static_cast<int>(i));
+        }
+    }
+    return levels;
 }

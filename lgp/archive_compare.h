@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "lgp/archive_counts.h"
 #include "lgp/lgp_file.h"
@@ -26,3 +27,9 @@ struct ArchiveComparison {
 // earlier comparisons stay; marks nothing when the archives are not comparable. Throws
 // std::out_of_range when a level of `current` has fewer CompareMarks than texts.
 ArchiveComparison CompareArchives(TLGPFile& current, const TLGPFile& reference);
+
+// Table indices, in table order, of the levels of `current` that differ from the level at the
+// same index of `reference` by the rule of CompareArchives (a text's bytes, a window of a
+// text's window list), or in the position or size of any window of their scripts. Marks
+// nothing. Throws lgp::FormatError, naming both files, when the archives are not comparable.
+std::vector<int> DifferentLevels(const TLGPFile& current, const TLGPFile& reference);

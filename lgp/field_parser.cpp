@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "lgp/byte_reader.h"
+#include "lgp/field_layout.h"
 #include "lgp/format_error.h"
 
 const std::uint8_t kOpcodeLengths[256] = {
@@ -53,22 +54,16 @@ struct ShownText {
 class FieldParser {
 public:
     FieldParser(TLGPSubFile& level, std::span<const std::uint8_t> data)
-        : level_(level), reader_(data) {}
+        : level_(level), data_(data), reader_(data) {}
 
     void Parse() {
-        reader_.Seek(6);
-        const std::int64_t scriptSection = reader_.ReadI32();
-        sectionEnd_ = reader_.ReadI32();
-        base_ = Position(scriptSection + 4);
-
-        reader_.Seek(Position(base_ + 2));
-        const std::size_t entities = reader_.ReadU8();
-        reader_.Skip(1);
-        textSection_ = reader_.ReadU16();
-        const std::size_t akaoCount = reader_.ReadU16();
-        reader_.Seek(Position(base_ + 32 + 8 * entities));
-        for (std::size_t i = 0; i < akaoCount; ++i) akao_.push_back(reader_.ReadU32());
-        const std::size_t scriptTable = reader_.Position();
+        const lgp::FieldLayout layout = lgp::ReadFieldLayout(data_);
+        sectionEnd_ = layout.nextSection;
+        base_ = layout.base;
+        textSection_ = layout.textSection;
+        akao_.assign(layout.akao.begin(), layout.akao.end());
+        const std::size_t entities = layout.entities;
+        const std::size_t scriptTable = layout.scriptTable;
 
         level_.Entities.clear();
         level_.Entities.reserve(entities);
@@ -88,11 +83,7 @@ public:
 private:
     // Absolute position of a signed offset, checked to lie inside the data.
     std::size_t Position(std::int64_t position) const {
-        if (position < 0 || static_cast<std::uint64_t>(position) > reader_.Size()) {
-            throw lgp::FormatError("position " + std::to_string(position) +
-                                   " lies outside the field file");
-        }
-        return static_cast<std::size_t>(position);
+        return lgp::FieldPosition(position, data_.size());
     }
 
     void WalkEntity(std::size_t entityIndex, std::size_t table, bool last) {
@@ -210,6 +201,7 @@ private:
     }
 
     TLGPSubFile& level_;
+    std::span<const std::uint8_t> data_;
     lgp::ByteReader reader_;
     std::size_t base_ = 0;
     std::int64_t sectionEnd_ = 0;

@@ -1,10 +1,10 @@
 #include "lgp/field_rebuilder.h"
 
-#include <array>
 #include <limits>
 #include <string>
 
 #include "lgp/byte_reader.h"
+#include "lgp/field_layout.h"
 #include "lgp/field_opcodes.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
@@ -14,33 +14,11 @@ namespace {
 // A window opcode: opcode byte, window number, then X, Y, Width and Height.
 constexpr std::size_t kWindowValues = 2;
 constexpr std::size_t kWindowOpcodeSize = 10;
-// P2 and the seven section positions after it, which follow P1 in the header.
-constexpr std::size_t kMovedSections = 10;
-constexpr std::size_t kMovedSectionCount = 8;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
-
-void Put16(std::vector<std::uint8_t>& out, std::size_t position, std::uint16_t value) {
-    out[position] = static_cast<std::uint8_t>(value);
-    out[position + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::size_t position, std::uint32_t value) {
-    Put16(out, position, static_cast<std::uint16_t>(value));
-    Put16(out, position + 2, static_cast<std::uint16_t>(value >> 16));
-}
 
 void Append16(std::vector<std::uint8_t>& out, std::size_t value) {
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-// Absolute position of a signed offset, checked to lie inside the data.
-std::size_t Position(std::int64_t position, std::size_t size) {
-    if (position < 0 || static_cast<std::uint64_t>(position) > size) {
-        throw lgp::FormatError("position " + std::to_string(position) +
-                               " lies outside the field file");
-    }
-    return static_cast<std::size_t>(position);
 }
 
 // The rebuilt file keeps the bytes before the text section in place and patches them there;
@@ -62,7 +40,7 @@ void WriteWindows(const TLGPSubFile& level, std::span<const std::uint8_t> decode
     for (const TEntity& entity : level.Entities) {
         for (const TScript& script : entity.Scripts) {
             for (const TWindow& window : script.Windows) {
-                const std::size_t offset = Position(window.Offset, decoded.size());
+                const std::size_t offset = lgp::FieldPosition(window.Offset, decoded.size());
                 if (offset + kWindowOpcodeSize > limit) {
                     throw lgp::FormatError("the window opcode at " + std::to_string(offset) +
                                            " runs past " + limitName);
@@ -74,10 +52,10 @@ void WriteWindows(const TLGPSubFile& level, std::span<const std::uint8_t> decode
                                            std::to_string(offset));
                 }
                 const std::size_t values = offset + kWindowValues;
-                Put16(file, values, static_cast<std::uint16_t>(window.X));
-                Put16(file, values + 2, static_cast<std::uint16_t>(window.Y));
-                Put16(file, values + 4, window.Width);
-                Put16(file, values + 6, window.Height);
+                lgp::PutU16(file, values, static_cast<std::uint16_t>(window.X));
+                lgp::PutU16(file, values + 2, static_cast<std::uint16_t>(window.Y));
+                lgp::PutU16(file, values + 4, window.Width);
+                lgp::PutU16(file, values + 6, window.Height);
             }
         }
     }
@@ -110,28 +88,20 @@ std::vector<std::uint8_t> Rebuild(const TLGPSubFile& level,
         return file;
     }
 
-    lgp::ByteReader reader(decoded);
-    reader.Seek(6);
-    const std::size_t base = Position(std::int64_t{reader.ReadI32()} + 4, decoded.size());
-    std::array<std::uint32_t, kMovedSectionCount> sections;
-    for (std::uint32_t& section : sections) section = reader.ReadU32();
-
-    reader.Seek(Position(static_cast<std::int64_t>(base) + 2, decoded.size()));
-    const std::size_t entities = reader.ReadU8();
-    reader.Skip(1);
+    const lgp::FieldLayout layout = lgp::ReadFieldLayout(decoded);
+    const std::size_t base = layout.base;
     const std::size_t textSection =
-        Position(static_cast<std::int64_t>(base) + reader.ReadU16(), decoded.size());
-    const std::size_t akaoCount = reader.ReadU16();
-    reader.Seek(Position(static_cast<std::int64_t>(base + 32 + 8 * entities), decoded.size()));
-    const std::size_t akaoList = reader.Position();
-    std::vector<std::uint32_t> akao(akaoCount);
-    for (std::uint32_t& position : akao) position = reader.ReadU32();
-    RequireBefore(kMovedSections + 4 * kMovedSectionCount, textSection, "the field file header");
-    RequireBefore(akaoList + 4 * akaoCount, textSection, "the Akao position list");
+        lgp::FieldPosition(static_cast<std::int64_t>(base + layout.textSection), decoded.size());
+    const std::size_t lengthPosition = lgp::FieldPosition(layout.scriptSection, decoded.size());
+    const std::vector<std::uint32_t>& akao = layout.akao;
+    RequireBefore(lgp::FieldLayout::kHeaderSize, textSection, "the field file header");
+    RequireBefore(lengthPosition + 4, textSection, "the script section's length");
+    RequireBefore(layout.scriptTable, textSection, "the Akao position list");
 
     // The last entry of the position list, which ends where the first text begins. A first
     // position below 4 leaves no room for a second entry: the list is that entry alone.
-    reader.Seek(Position(static_cast<std::int64_t>(textSection) + 2, decoded.size()));
+    lgp::ByteReader reader(decoded);
+    reader.Seek(lgp::FieldPosition(static_cast<std::int64_t>(textSection) + 2, decoded.size()));
     const std::size_t first = reader.ReadU16();
     std::size_t last = first;
     if (first >= 4) {
@@ -142,7 +112,7 @@ std::vector<std::uint8_t> Rebuild(const TLGPSubFile& level,
     // The old section ends after the last text's 0xFF. Like the parser, stop at the first
     // listed Akao block: a last text without 0xFF ends there, and the block must survive.
     const std::size_t akaoStop = akao.empty() ? kNone : base + akao.front();
-    reader.Seek(Position(static_cast<std::int64_t>(textSection + last), decoded.size()));
+    reader.Seek(lgp::FieldPosition(static_cast<std::int64_t>(textSection + last), decoded.size()));
     while (reader.Remaining() > 0 && reader.Position() != akaoStop) {
         if (reader.ReadU8() == kTextEndByte) break;
     }
@@ -159,15 +129,15 @@ std::vector<std::uint8_t> Rebuild(const TLGPSubFile& level,
     file.insert(file.end(), decoded.begin() + oldEnd, decoded.end());
 
     // Everything patched below lies before the text section, where old and new file agree.
-    for (std::size_t i = 0; i < kMovedSectionCount; ++i) {
-        Put32(file, kMovedSections + 4 * i,
-              static_cast<std::uint32_t>(std::int64_t{sections[i]} + shift));
+    lgp::ShiftLaterSections(file, shift);
+    for (std::size_t i = 0; i < akao.size(); ++i) {
+        lgp::PutU32(file, layout.akaoList + 4 * i,
+                    static_cast<std::uint32_t>(std::int64_t{akao[i]} + shift));
     }
-    for (std::size_t i = 0; i < akaoCount; ++i) {
-        Put32(file, akaoList + 4 * i, static_cast<std::uint32_t>(std::int64_t{akao[i]} + shift));
-    }
-    // The script section's 4-byte length at P1 is left as stored: nothing in this program
-    // reads it, and an unchanged level must come back byte for byte.
+    // The script section's length grows with it, so that whoever reads the section by its
+    // length (a mod folder's chunk of it, for one) finds it whole; unchanged sizes keep it.
+    const std::int64_t length = lgp::ByteReader(file, lengthPosition).ReadU32();
+    lgp::PutU32(file, lengthPosition, static_cast<std::uint32_t>(length + shift));
     WriteWindows(level, decoded, file, textSection,
                  "the start of the text section at " + std::to_string(textSection));
     return file;

@@ -26,9 +26,9 @@ inline constexpr std::size_t kMaxTextSectionSize = 65535;
 void CheckTextSectionSize(const TLGPSubFile& level);
 
 // The level's field file rebuilt from `decoded` (the field file as the opened archive stores
-// it): the text section replaced by the current texts, everything behind it moved and the
-// section and Akao positions behind it shifted, every window's current values written into
-// its opcode. A level that was parsed without texts keeps its text section. Throws
+// it): the text section replaced by the current texts, everything behind it moved, the section
+// and Akao positions behind it and the script section's stored length changed by as much as
+// its size, every window's current values written into its opcode. A level that was parsed without texts keeps its text section. Throws
 // lgp::FormatError when the text section would be too large or `decoded` is malformed.
 std::vector<std::uint8_t> RebuildFieldFile(const TLGPSubFile& level,
                                            std::span<const std::uint8_t> decoded);

@@ -226,7 +226,8 @@ TEST_F(ArchiveExchangeTest, JsonThatTheArchiveCannotTakeIsRejectedWithItsPlace) 
         std::string error;
     };
     const Row rows[] = {
-        {"{\"levels\": [\n,]}", "2:1: expected a value, found character ','"},
+        {"{\"levels\": [\n,]}",
+         "2:1: syntax error while parsing value - unexpected ','; expected '[', '{', or a literal"},
         {"\n[]", "2:1: expected an object, found an array"},
         {"\n{}", "2:1: missing \"levels\" in this object"},
         {"{\"levels\":\n{}}", "2:1: expected an array, found an object"},

@@ -6,23 +6,7 @@
 set -u
 cli=$1
 work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
-hex() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+. "$(dirname "$0")/check.sh"
 
 # Twenty bytes 0x61 through both compressors, and back.
 printf 'aaaaaaaaaaaaaaaaaaaa' > twenty.bin
@@ -152,7 +136,7 @@ check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"
 
 # Bad exchange files: one line naming the place, exit status 1, nothing written.
 printf '{"levels": [\n  ,]}' > broken.json
-check "malformed JSON" "orvenne-cli import: broken.json:2:3: expected a value, found character ','" \
+check "malformed JSON" "orvenne-cli import: broken.json:2:3: syntax error while parsing value - unexpected ','; expected '[', '{', or a literal" \
     "$("$cli" import small.lgp broken.json -o broken.lgp 2>&1)"
 check "nothing written for malformed JSON" "" "$(ls broken.lgp 2>/dev/null)"
 printf 'msgctxt "nosuch:1"\nmsgid "a"\nmsgstr "b"\n' > unknown.po
@@ -198,5 +182,4 @@ if "$cli" --help | grep -q ' preview '; then
     check "unwritable output" 1 "$(status "$cli" preview one.txt no/such/folder.png)"
 fi
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

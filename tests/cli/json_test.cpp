@@ -30,8 +30,8 @@ TEST(JsonTest, ReadsEveryKindWithItsPlace) {
         "  \"b\": {\"c\": \"d\"}, \"\": []}");
     ASSERT_EQ(root.kind, JsonValue::Kind::Object);
     ASSERT_EQ(root.members.size(), 3u);
-    EXPECT_EQ(root.members[0].first, "a");
-    EXPECT_EQ(root.members[2].first, "");
+    EXPECT_EQ(root.members[0].key, "a");
+    EXPECT_EQ(root.members[2].key, "");
     const std::vector<JsonValue>& a = root.Member("a").Array();
     ASSERT_EQ(a.size(), 5u);
     EXPECT_EQ(a[0].kind, JsonValue::Kind::Boolean);
@@ -73,30 +73,66 @@ TEST(JsonTest, ReportsTheFirstFaultWithItsPlace) {
         const char* error;
     };
     const Row rows[] = {
-        {"", "1:1: expected a value, found end of file"},
-        {"  \n", "2:1: expected a value, found end of file"},
-        {"{\"a\": 1,}", "1:9: expected a key string, found character '}'"},
-        {"{\"a\" 1}", "1:6: expected ':', found character '1'"},
-        {"{\"a\": 1", "1:8: expected ',' or '}', found end of file"},
-        {"[1 2]", "1:4: expected ',' or ']', found character '2'"},
-        {"[1,\n  ]", "2:3: expected a value, found character ']'"},
-        {"[\"\u00e9\", ]", "1:7: expected a value, found character ']'"},
-        {"[1]\n x", "2:2: unexpected character 'x' after the value"},
-        {"01", "1:2: unexpected character '1' after the value"},
-        {"-", "1:2: expected a digit, found end of file"},
-        {"1.", "1:3: expected a digit, found end of file"},
-        {"1e+", "1:4: expected a digit, found end of file"},
-        {"tru", "1:1: expected a value, found character 't'"},
-        {"\x01", "1:1: expected a value, found byte 0x01"},
-        {"\"abc", "1:5: string not closed before the end of file"},
-        {"\"abc\\", "1:6: string not closed before the end of file"},
-        {"\"a\nb\"", "1:3: control character in a string; write it as an escape such as \\n"},
-        {"\"\\x\"", "1:3: unknown escape \\x"},
-        {"\"\\u12g4\"", "1:6: expected a hexadecimal digit, found character 'g'"},
-        {"\"ab\\ud800\"", "1:4: high surrogate without its pair"},
-        {"\"\\ud800\\u0041\"", "1:2: high surrogate without its pair"},
-        {"\"\\udc00\"", "1:2: lone low surrogate in a \\u escape"},
+        {"",
+         "1:1: syntax error while parsing value - unexpected end of input; expected '[', '{', or a "
+         "literal"},
+        {"  \n",
+         "2:1: syntax error while parsing value - unexpected end of input; expected '[', '{', or a "
+         "literal"},
+        {"{\"a\": 1,}",
+         "1:9: syntax error while parsing object key - unexpected '}'; expected string literal"},
+        {"{\"a\" 1}",
+         "1:6: syntax error while parsing object separator - unexpected number literal; expected "
+         "':'"},
+        {"{\"a\": 1",
+         "1:8: syntax error while parsing object - unexpected end of input; expected '}'"},
+        {"{\"a\": 1 \"bc\": 2}",
+         "1:9: syntax error while parsing object - unexpected string literal; expected '}'"},
+        {"[1 22]",
+         "1:4: syntax error while parsing array - unexpected number literal; expected ']'"},
+        {"[1}", "1:3: syntax error while parsing array - unexpected '}'; expected ']'"},
+        {"[true false]",
+         "1:7: syntax error while parsing array - unexpected false literal; expected ']'"},
+        {"[1,\n  ]",
+         "2:3: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal"},
+        {"[\"\u00e9\", ]",
+         "1:7: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal"},
+        {"[1]\n x",
+         "2:2: syntax error while parsing value - invalid literal; expected end of input"},
+        {"01",
+         "1:2: syntax error while parsing value - unexpected number literal; expected end of "
+         "input"},
+        {"-", "1:2: syntax error while parsing value - invalid number; expected digit after '-'"},
+        {"1.", "1:3: syntax error while parsing value - invalid number; expected digit after '.'"},
+        {"1e+",
+         "1:4: syntax error while parsing value - invalid number; expected digit after exponent "
+         "sign"},
+        {"[1e999]", "1:2: number overflow parsing '1e999'"},
+        {"tru", "1:1: syntax error while parsing value - invalid literal"},
+        {"\x01", "1:1: syntax error while parsing value - invalid literal"},
+        {"\"abc", "1:5: syntax error while parsing value - invalid string: missing closing quote"},
+        {"\"abc\\",
+         "1:6: syntax error while parsing value - invalid string: forbidden character after "
+         "backslash"},
+        {"\"a\nb\"",
+         "1:3: syntax error while parsing value - invalid string: control character U+000A (LF) "
+         "must be escaped to \\u000A or \\n"},
+        {"\"\\x\"",
+         "1:3: syntax error while parsing value - invalid string: forbidden character after "
+         "backslash"},
+        {"\"\\u12g4\"",
+         "1:6: syntax error while parsing value - invalid string: '\\u' must be followed by 4 hex "
+         "digits"},
+        {"\"ab\\ud800\"",
+         "1:10: syntax error while parsing value - invalid string: surrogate U+D800..U+DBFF must "
+         "be followed by U+DC00..U+DFFF"},
+        {"\"\\udc00\"",
+         "1:7: syntax error while parsing value - invalid string: surrogate U+DC00..U+DFFF must "
+         "follow U+D800..U+DBFF"},
+        {"[\"\u00e9\xff\"]",
+         "1:4: syntax error while parsing value - invalid string: ill-formed UTF-8 byte"},
         {"{\"a\": 1,\n \"a\": 2}", "2:2: key \"a\" repeated"},
+        {"{\"a\": {\"b\": 1}, \"b\": {\"b\": 2, \"b\": 3}}", "1:31: key \"b\" repeated"},
         {std::string(101, '[') + std::string(101, ']'), "1:101: nesting deeper than 100"},
     };
     for (const Row& row : rows) {

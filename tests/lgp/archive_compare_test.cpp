@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lgp/format_error.h"
 #include "lgp/level_tables.h"
 
 namespace {
@@ -226,6 +227,43 @@ TEST(ArchiveCompareTest, MarksOfEarlierComparisonsStay) {
     CompareArchives(*current, *MakeArchive(Layouts()));
     CompareArchives(*current, *MakeArchive({}));
     EXPECT_EQ(Marks(*current), (std::vector<std::vector<std::uint8_t>>{{0, 1, 0}, {}, {1}}));
+}
+
+TEST(ArchiveCompareTest, DifferentLevelsAreThoseWithADifferentTextOrWindow) {
+    // Level 2 also opens a window that no text shows.
+    std::vector<LevelLayout> layouts = Layouts();
+    layouts[2].windows.push_back({4, 4, 60, 20});
+    struct Row {
+        const char* what;
+        std::function<void(TLGPFile&)> edit;
+        std::vector<int> levels;
+    };
+    const Row rows[] = {
+        {"nothing", [](TLGPFile&) {}, {}},
+        {"a text", [](TLGPFile& a) { a.SubFile(0).Texts[1].Bytes = {0xFF}; }, {0}},
+        {"a text and a window",
+         [](TLGPFile& a) {
+             a.SubFile(0).Texts[1].Bytes = {0xFF};
+             a.SubFile(2).Entities[0].Scripts[0].Windows[0].Y = 1;
+         },
+         {0, 2}},
+        {"a window no text shows",
+         [](TLGPFile& a) { a.SubFile(2).Entities[0].Scripts[0].Windows[1].Width = 1; },
+         {2}},
+        {"one script window more",
+         [](TLGPFile& a) {
+             a.SubFile(2).Entities[0].Scripts.emplace_back().Windows.emplace_back();
+         },
+         {2}},
+    };
+    for (const Row& row : rows) {
+        const auto current = MakeArchive(layouts);
+        row.edit(*current);
+        EXPECT_EQ(DifferentLevels(*current, *MakeArchive(layouts)), row.levels) << row.what;
+        EXPECT_EQ(Marks(*current), (std::vector<std::vector<std::uint8_t>>{{0, 0, 0}, {}, {0}}))
+            << row.what;
+    }
+    EXPECT_THROW(DifferentLevels(*MakeArchive(layouts), *MakeArchive({})), lgp::FormatError);
 }
 
 }  // namespace

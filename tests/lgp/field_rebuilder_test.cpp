@@ -99,6 +99,8 @@ TEST_P(TextEditTest, MovesEverythingBehindTheTextSection) {
     const auto oldSections = Sections(file);
     const auto newSections = Sections(rebuilt);
     EXPECT_EQ(newSections[0], oldSections[0]) << "P1 stays";
+    EXPECT_EQ(U32(rebuilt, newSections[0]), U32(file, oldSections[0]) + delta)
+        << "the script section's length follows its size";
     for (std::size_t i = 1; i < 9; ++i) EXPECT_EQ(newSections[i], oldSections[i] + delta) << i;
     const auto oldAkao = AkaoPositions(file);
     const auto newAkao = AkaoPositions(rebuilt);

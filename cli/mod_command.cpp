@@ -1,0 +1,57 @@
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "lgp/archive_loader.h"
+#include "lgp/compress_stream.h"
+#include "lgp/mod_folder.h"
+
+namespace {
+
+// The layout that `--layout VALUE` names, taken out of args.
+ModLayout TakeLayout(std::vector<std::string>& args) {
+    const auto found = std::find(args.begin(), args.end(), "--layout");
+    if (found == args.end()) throw UsageError("--layout direct|chunks|mod is required");
+    if (found + 1 == args.end()) throw UsageError("--layout needs direct, chunks or mod");
+    const std::string name = *(found + 1);
+    args.erase(found, found + 2);
+    if (name == "direct") return ModLayout::Direct;
+    if (name == "chunks") return ModLayout::Chunks;
+    if (name == "mod") return ModLayout::ModManager;
+    throw UsageError("--layout must be direct, chunks or mod, not " + name);
+}
+
+int RunExportMod(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
+    const ModLayout layout = TakeLayout(rest);
+    const Arguments parsed = ParseArguments(rest, {}, 3);
+    TLGPFile current;
+    LoadArchive(current, parsed.positional[0]);
+    TLGPFile original;
+    LoadArchive(original, parsed.positional[1]);
+    const std::vector<std::string> levels =
+        ExportModFolder(current, original, parsed.positional[2], layout, CompressStream);
+    for (const std::string& level : levels) std::cout << ModFilePath(layout, level) << '\n';
+    std::cout << "levels exported: " << levels.size() << '\n';
+    return 0;
+}
+
+}  // namespace
+
+const Command kExportModCommand{
+    "export-mod",
+    "export-mod ARCHIVE ORIGINAL OUTDIR --layout direct|chunks|mod",
+    "Writes the levels of ARCHIVE whose texts or windows differ from ORIGINAL (the archive it\n"
+    "was made from) into OUTDIR, a new or empty folder, as the game's modding layers load\n"
+    "them, with a README.txt saying where the folder goes:\n"
+    "  direct  direct/flevel/NAME: the whole level as the archive stores it, for FFNx;\n"
+    "  chunks  direct/flevel.lgp/NAME.chunk.1: the level's script and dialogue section alone,\n"
+    "          for FFNx 1.14 or later, so that other mods' changes to the level are kept;\n"
+    "  mod     flevel.lgp/NAME.chunk.1: the same chunks as a mod for the 7th Heaven manager.\n"
+    "Put in place of ORIGINAL's script section, a chunk must give ARCHIVE's level: a level\n"
+    "that differs elsewhere too is refused (use direct). Prints each file written and the\n"
+    "number of levels; writes nothing when no level differs.",
+    RunExportMod,
+};

@@ -1,0 +1,24 @@
+# Shared by the end-to-end scripts, sourced once `work` names their work folder: makes and
+# enters that folder, and gives check, status, hex and finish.
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work" || exit 1
+failures=0
+passes=0
+
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then
+        passes=$((passes + 1))
+    else
+        failures=$((failures + 1))
+        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+    fi
+}
+
+status() { "$@" >/dev/null 2>&1; echo $?; }
+hex() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+
+finish() {
+    echo "$passes passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
