@@ -51,3 +51,4 @@ extern const Command kCompareCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kPreviewCommand;
+extern const Command kBackgroundCommand;

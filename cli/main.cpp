@@ -13,7 +13,7 @@ const Command* const kCommands[] = {
     &kInfoCommand,    &kTextCommand,   &kSampleCommand,  &kCompareCommand, &kExportCommand,
     &kImportCommand,
 #ifdef ORVENNE_PREVIEW
-    &kPreviewCommand,
+    &kPreviewCommand, &kBackgroundCommand,
 #endif
 };
 
