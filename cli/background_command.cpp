@@ -1,8 +1,5 @@
-#include <charconv>
 #include <stdexcept>
 #include <string>
-#include <string_view>
-#include <system_error>
 #include <vector>
 
 #include <QImage>
@@ -24,20 +21,9 @@ struct BackgroundOptions {
     std::string archive;
     std::string level;
     std::string output;
-    int fitWidth = 0;  // 0: the picture at its own size
-    int fitHeight = 0;
+    // The box to fit the picture into; 0 x 0 for the picture at its own size.
+    PictureSize fit;
 };
-
-int ParseFitSide(std::string_view digits, const std::string& size) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-        value < 1 || value > kMaxFitSide) {
-        throw UsageError("--fit wants WIDTHxHEIGHT, each from 1 to " +
-                         std::to_string(kMaxFitSide) + ", not " + size);
-    }
-    return value;
-}
 
 BackgroundOptions ParseBackgroundArguments(const std::vector<std::string>& args) {
     BackgroundOptions options;
@@ -47,12 +33,7 @@ BackgroundOptions ParseBackgroundArguments(const std::vector<std::string>& args)
         if (arg == "--fit") {
             if (i + 1 == args.size()) throw UsageError("--fit needs a value");
             const std::string& value = args[++i];
-            const std::size_t cross = value.find('x');
-            if (cross == std::string::npos) {
-                throw UsageError("--fit wants WIDTHxHEIGHT, not " + value);
-            }
-            options.fitWidth = ParseFitSide(std::string_view(value).substr(0, cross), value);
-            options.fitHeight = ParseFitSide(std::string_view(value).substr(cross + 1), value);
+            options.fit = ParsePictureSize(arg, value, kMaxFitSide);
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw UsageError("unknown option " + arg);
         } else {
@@ -87,8 +68,8 @@ int RunBackground(const std::vector<std::string>& args) {
                                  " has a width or height of 0: there is no picture to write");
     }
     QImage picture = background;
-    if (options.fitWidth > 0) {
-        FitPicture(picture, options.fitWidth, options.fitHeight);
+    if (options.fit.width > 0) {
+        FitPicture(picture, options.fit.width, options.fit.height);
         if (picture.isNull()) {
             throw std::runtime_error("the background of " + options.level + " (" +
                                      std::to_string(background.width()) + " x " +

@@ -7,22 +7,10 @@
 set -u
 cli=$1
 work=$2
+. "$(dirname "$0")/check.sh"
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
 # WIDTHxHEIGHT, bit depth and colour type (2: RGB) from a PNG's header.
 png_header() { od -An -tu1 -j16 -N10 "$1" | awk '{ printf "%dx%d %d %d", $3 * 256 + $4, $7 * 256 + $8, $9, $10 }'; }
 # Little-endian values at a position of a file.
@@ -122,5 +110,4 @@ done
 check "demo pictures in their sections' sizes" "$expected" "$sizes"
 check "five demo pictures" 5 "$(echo $sizes | wc -w | tr -d ' ')"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+report

@@ -1,0 +1,20 @@
+# Shared by the end-to-end scripts of orvenne-cli (sourced): counting checks and exit statuses.
+failures=0
+passes=0
+
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then
+        passes=$((passes + 1))
+    else
+        failures=$((failures + 1))
+        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+    fi
+}
+
+status() { "$@" >/dev/null 2>&1; echo $?; }
+
+# Prints the counts; the status is 0 when nothing failed.
+report() {
+    echo "$passes passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
