@@ -101,10 +101,9 @@ public:
         const std::int64_t q =
             ReaderAt(file_, kPalettePointer, 4, "the palette section's position").ReadI32() +
             kSectionLength;
-        const std::int64_t b = ReaderAt(file_, kBackgroundPointer, 4,
-                                        "the background section's position")
-                                   .ReadI32() +
-                               kSectionLength;
+        const std::int64_t b =
+            ReaderAt(file_, kBackgroundPointer, 4, "the background section's position").ReadI32() +
+            kSectionLength;
         lgp::ByteReader header = ReaderAt(file_, b + kSize, 6, "the background's size");
         width_ = header.ReadU16();
         height_ = header.ReadU16();
@@ -140,8 +139,7 @@ private:
         const std::int32_t packed = (std::int32_t{tile.page} << 16) |
                                     (std::int32_t{tile.sourceY} << 8) | std::int32_t{tile.sourceX};
         const std::int64_t source = pages_ + packed + kPageHeader * (std::int64_t{tile.page} + 1);
-        const std::int64_t target =
-            (tile.y + height_ / 2) * width_ + (tile.x + width_ / 2);
+        const std::int64_t target = (tile.y + height_ / 2) * width_ + (tile.x + width_ / 2);
         const auto pixelCount = static_cast<std::int64_t>(pixels_.size());
         for (int r = 0; r < kTileSide; ++r) {
             const std::int64_t row = source + 256 * r;
@@ -157,7 +155,8 @@ private:
                 // left of the next row.
                 const std::int64_t pixel = target + width_ * r + c;
                 if (pixel < 0 || pixel >= pixelCount || palette[index] == kMissingColor) continue;
-                pixels_[static_cast<std::size_t>(pixel)] = static_cast<std::uint16_t>(palette[index]);
+                pixels_[static_cast<std::size_t>(pixel)] =
+                    static_cast<std::uint16_t>(palette[index]);
             }
         }
     }
