@@ -20,8 +20,8 @@ constexpr std::int64_t kBackgroundPointer = 38;
 // A section's position points at its 4-byte length; its content follows.
 constexpr std::int64_t kSectionLength = 4;
 constexpr std::int64_t kPaletteColors = 12;
+// The width, the height and layer 1's tile count, 2 bytes each.
 constexpr std::int64_t kSize = 40;
-constexpr std::int64_t kLayer1Count = 44;
 constexpr std::int64_t kLayer1Tiles = 50;
 constexpr std::int64_t kLayer2Count = 57;
 constexpr std::int64_t kLayer2Tiles = 77;
