@@ -1,8 +1,11 @@
 #include "cli/command.h"
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <iterator>
+#include <string_view>
+#include <system_error>
 
 #include "lgp/file_error.h"
 
@@ -28,6 +31,27 @@ Arguments ParseArguments(const std::vector<std::string>& args,
                          std::to_string(parsed.positional.size()));
     }
     return parsed;
+}
+
+PictureSize ParsePictureSize(const std::string& option, const std::string& value, int largest) {
+    const auto invalid = [&] {
+        return UsageError(option + " wants WIDTHxHEIGHT, each from 1 to " +
+                          std::to_string(largest) + ", not " + value);
+    };
+    const auto side = [&](std::string_view digits) {
+        int number = 0;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+            number < 1 || number > largest) {
+            throw invalid();
+        }
+        return number;
+    };
+    const std::size_t cross = value.find('x');
+    if (cross == std::string::npos) throw invalid();
+    return {side(std::string_view(value).substr(0, cross)),
+            side(std::string_view(value).substr(cross + 1))};
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {

@@ -35,6 +35,16 @@ struct Arguments {
 Arguments ParseArguments(const std::vector<std::string>& args,
                          const std::vector<std::string>& allowed, std::size_t expected);
 
+// A picture's size given as WIDTHxHEIGHT.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Reads the value of `option` as WIDTHxHEIGHT, each a decimal number from 1 to `largest`;
+// throws UsageError naming the option otherwise.
+PictureSize ParsePictureSize(const std::string& option, const std::string& value, int largest);
+
 // Whole-file helpers; both throw lgp::FileError naming the file.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
@@ -53,3 +63,4 @@ extern const Command kImportCommand;
 extern const Command kExportModCommand;
 extern const Command kPreviewCommand;
 extern const Command kLanguageTemplateCommand;
+extern const Command kBackgroundCommand;

@@ -23,7 +23,7 @@ const Command* const kCommands[] = {
     &kExportModCommand,
     &kLanguageTemplateCommand,
 #ifdef ORVENNE_PREVIEW
-    &kPreviewCommand,
+    &kPreviewCommand, &kBackgroundCommand,
 #endif
 };
 

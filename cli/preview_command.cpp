@@ -1,10 +1,7 @@
-#include <charconv>
 #include <iostream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
-#include <string_view>
-#include <system_error>
 #include <vector>
 
 #include <QImage>
@@ -27,17 +24,6 @@ struct PreviewOptions {
     TWindowColors colors = DefaultWindowColors;
 };
 
-int ParseSide(std::string_view digits, const std::string& size) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-        value < 1 || value > kMaxPreviewSide) {
-        throw UsageError("--size wants WIDTHxHEIGHT, each from 1 to " +
-                         std::to_string(kMaxPreviewSide) + ", not " + size);
-    }
-    return value;
-}
-
 TWindowColors ParseColors(const std::string& digits) {
     const bool valid = digits.size() == 24 &&
                        digits.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
@@ -57,11 +43,9 @@ PreviewOptions ParsePreviewArguments(const std::vector<std::string>& args) {
                 options.colors = ParseColors(value);
                 continue;
             }
-            const std::size_t cross = value.find('x');
-            if (cross == std::string::npos)
-                throw UsageError("--size wants WIDTHxHEIGHT, not " + value);
-            options.width = ParseSide(std::string_view(value).substr(0, cross), value);
-            options.height = ParseSide(std::string_view(value).substr(cross + 1), value);
+            const PictureSize size = ParsePictureSize(arg, value, kMaxPreviewSide);
+            options.width = size.width;
+            options.height = size.height;
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw UsageError("unknown option " + arg);
         } else {

@@ -31,6 +31,7 @@
 #include "ui/file_list_view.h"
 #include "ui/interface_texts.h"
 #include "ui/language_catalog.h"
+#include "ui/level_preview_form.h"
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
 #include "ui/special_characters_bar.h"
@@ -85,6 +86,12 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     aboutForm_ = new TAboutForm(this);
     windowForm_ = new TWindowModificationForm(this);
     colorsForm_ = new TColorsForm(this);
+    levelForm_ = new TLevelPreviewForm(this);
+    connect(levelPreview_, &TLevelPreviewPane::clicked, this, [this] {
+        levelForm_->showPicture(levelPreview_->background(),
+                                QString::fromStdString(session_->currentSubFile()->Name));
+    });
+    connect(session_, &TArchiveSession::subFileSelected, this, &TMainForm::refreshLevelForm);
     updateCommands();
     updateCaption();
 }
@@ -106,7 +113,7 @@ void TMainForm::createLayout() {
     addToolBar(charactersBar_);
 
     filesView_ = new TFileListView(*session_);
-    levelPreview_ = new TLevelPreviewPane;
+    levelPreview_ = new TLevelPreviewPane(*session_);
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -174,6 +181,10 @@ void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::opened, this, &TMainForm::onOpened);
     connect(session_, &TArchiveSession::saved, this, &TMainForm::onSaved);
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(levelPreview_, &TLevelPreviewPane::problemChanged, this, [this](const QString& reason) {
+        statusBar_->setStatusMessage(reason);
+        if (!reason.isEmpty()) std::cerr << "orvenne: " << reason.toStdString() << '\n';
+    });
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -257,6 +268,7 @@ void TMainForm::retranslate() {
     aboutForm_->retranslate();
     windowForm_->retranslate();
     colorsForm_->retranslate();
+    levelForm_->retranslate();
 }
 
 void TMainForm::SetLevelPreviewSize(int size) {
@@ -277,6 +289,16 @@ void TMainForm::onModifyWindow() {
     if (window != nullptr &&
         windowForm_->edit(*window, session_->currentTagged(), glyphSets_, textPreview_->colors())) {
         session_->currentWindowEdited();
+    }
+}
+
+void TMainForm::refreshLevelForm() {
+    if (!levelForm_->isVisible()) return;
+    const TLGPSubFile* level = session_->currentLevel();
+    if (level == nullptr || levelPreview_->background().isNull()) {
+        levelForm_->reset();
+    } else {
+        levelForm_->setPicture(levelPreview_->background(), QString::fromStdString(level->Name));
     }
 }
 
@@ -325,6 +347,7 @@ void TMainForm::onJobEnded() {
 }
 
 void TMainForm::onOpened() {
+    levelForm_->hide();
     const TLGPFile& archive = *session_->archive();
     const ArchiveCounts counts = CountArchive(archive);
     statusBar_->setCounts(counts.levels, counts.texts);

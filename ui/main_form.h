@@ -15,6 +15,7 @@ class TAboutForm;
 class TColorsForm;
 class TArchiveSession;
 class TFileListView;
+class TLevelPreviewForm;
 class TLevelPreviewPane;
 class TMainMenu;
 class TSpecialCharactersBar;
@@ -76,6 +77,8 @@ private:
     void onOpenClicked();
     void onModifyWindow();
     void onWindowColors();
+    // Shows the selected level in the enlarged preview when it is open.
+    void refreshLevelForm();
     void onSaveAsClicked();
     void onJobStarted(const QString& statusText);
     void onJobEnded();
@@ -113,4 +116,5 @@ private:
     TAboutForm* aboutForm_;
     TWindowModificationForm* windowForm_;
     TColorsForm* colorsForm_;
+    TLevelPreviewForm* levelForm_;
 };

@@ -763,6 +763,32 @@ private slots:
         QVERIFY(TextsView(*form)->model()->index(1, 0).data(TTextsListModel::kChangedRole).toBool());
     }
 
+    void theLevelPreviewFollowsTheSelectedLevel() {
+        const auto form = open(path_);
+        auto* picture = Child<QWidget>(*form, "levelPreviewPicture");
+        QVERIFY(!picture->isEnabled());
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        QVERIFY(picture->isEnabled());
+        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+        auto* enlarged = Child<QDialog>(*form, "levelPreviewForm");
+        QVERIFY(enlarged->isVisible());
+        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview anfrst_1"));
+        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(), QSize(336, 288));
+
+        // The open window follows the selection, and is emptied by a file that is no level.
+        ClickFile(*form, QStringLiteral("ancnt3"));
+        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview ancnt3"));
+        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(), QSize(448, 240));
+        ClickFile(*form, QStringLiteral("maplist"));
+        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview"));
+        QVERIFY(!picture->isEnabled());
+        QVERIFY(enlarged->isVisible());
+        // Another archive closes it.
+        form->OpenArchive(other_);
+        QVERIFY(WaitForJob(*form));
+        QVERIFY(!enlarged->isVisible());
+    }
+
     void previewSizesAndTheAboutBox() {
         TestedMainForm form(QStringList{}, Paths());
         form.show();
