@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "lgp/lgp_file.h"
+#include "lgp/printable_name.h"
 #include "lzs/decode_stream.h"
 
 namespace {
@@ -10,11 +11,11 @@ int RunToc(const std::vector<std::string>& args) {
     const Arguments parsed = ParseArguments(args, {}, 1);
     TLGPFile archive;
     archive.ReadTableOfContents(parsed.positional[0]);
-    std::cout << "creator\t" << archive.Creator << '\n';
+    std::cout << "creator\t" << lgp::PrintableName(archive.Creator) << '\n';
     for (int i = 0; i < archive.Count; ++i) {
         const TLGPSubFile& subFile = archive.SubFile(i);
-        std::cout << i + 1 << '\t' << subFile.Name << '\t' << subFile.Offset << '\t'
-                  << subFile.Length << '\n';
+        std::cout << i + 1 << '\t' << lgp::PrintableName(subFile.Name) << '\t' << subFile.Offset
+                  << '\t' << subFile.Length << '\n';
     }
     return 0;
 }
@@ -30,7 +31,7 @@ int RunExtract(const std::vector<std::string>& args) {
         WriteWholeFile(parsed.positional[2], parsed.Has("--raw") ? stored : lzs::DecodeStream(stored));
         return 0;
     }
-    throw std::runtime_error("the archive has no file named " + name);
+    throw std::runtime_error("the archive has no file named " + lgp::PrintableName(name));
 }
 
 }  // namespace

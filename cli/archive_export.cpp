@@ -8,6 +8,7 @@
 #include "cli/exchange_levels.h"
 #include "cli/json.h"
 #include "cli/po_file.h"
+#include "lgp/printable_name.h"
 #include "text/text_decoder.h"
 #include "text/windows1252.h"
 
@@ -49,12 +50,15 @@ void AppendJsonLevel(std::string& out, const TLGPSubFile& level) {
 
 std::string ExportJson(const TLGPFile& archive) {
     std::string out = "{\n  \"levels\": [";
-    const std::vector<int> levels = ExchangeLevels(archive);
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        out += (i == 0 ? "\n" : ",\n");
-        AppendJsonLevel(out, archive.SubFile(levels[i]));
+    bool first = true;
+    for (const int index : ExchangeLevels(archive)) {
+        const TLGPSubFile& level = archive.SubFile(index);
+        if (level.Unreadable) continue;
+        out += (first ? "\n" : ",\n");
+        AppendJsonLevel(out, level);
+        first = false;
     }
-    out += levels.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    out += first ? "]\n}\n" : "\n  ]\n}\n";
     return out;
 }
 
@@ -63,6 +67,11 @@ std::string ExportPo(const TLGPFile& archive, std::string_view title) {
     std::string leftOut;
     for (const int index : ExchangeLevels(archive)) {
         const TLGPSubFile& level = archive.SubFile(index);
+        if (level.Unreadable) {
+            leftOut += "# Left out: level " + lgp::PrintableName(level.Name) +
+                       ", which could not be read (" + lgp::PrintableName(level.Damage) + ")\n";
+            continue;
+        }
         for (std::size_t t = 0; t < level.Texts.size(); ++t) {
             const TLevelText& levelText = level.Texts[t];
             const std::string context = level.Name + ":" + std::to_string(t + 1);

@@ -31,7 +31,7 @@ struct Arguments {
 };
 
 // Splits args into positional arguments and flags; throws UsageError for a flag not in
-// `allowed` or when the number of positional arguments is not `expected`.
+// `allowed`, an empty argument, or when the number of positional arguments is not `expected`.
 Arguments ParseArguments(const std::vector<std::string>& args,
                          const std::vector<std::string>& allowed, std::size_t expected);
 
@@ -45,9 +45,12 @@ struct PictureSize {
 // throws UsageError naming the option otherwise.
 PictureSize ParsePictureSize(const std::string& option, const std::string& value, int largest);
 
-// Whole-file helpers; both throw lgp::FileError naming the file.
+// Whole-file helpers; both throw lgp::FileError naming the file. Writing goes through
+// WriteFileSafely: a failure leaves an existing file as it was, and a file with several hard
+// links is refused unless breakLinks.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                    bool breakLinks = false);
 
 extern const Command kLzsCommand;
 extern const Command kTocCommand;

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/archive_access.h"
 #include "cli/archive_edits.h"
 #include "cli/archive_export.h"
 #include "cli/command.h"
 #include "cli/input_error.h"
 #include "lgp/archive_compare.h"
-#include "lgp/archive_loader.h"
 #include "lgp/archive_saver.h"
 #include "lgp/compress_stream.h"
 
@@ -50,11 +50,11 @@ void PrintRow(const char* name, std::int32_t original, std::int32_t current,
 }
 
 int RunCompare(const std::vector<std::string>& args) {
-    const Arguments parsed = ParseArguments(args, {}, 2);
+    const Arguments parsed = ParseArguments(args, {"--skip-damaged"}, 2);
     TLGPFile current;
-    LoadArchive(current, parsed.positional[0]);
+    ReadArchive(current, parsed.positional[0], parsed.Has("--skip-damaged"));
     TLGPFile original;
-    LoadArchive(original, parsed.positional[1]);
+    ReadArchive(original, parsed.positional[1], parsed.Has("--skip-damaged"));
     const ArchiveComparison result = CompareArchives(current, original);
     std::cout << "\tOriginal file\tCurrent file\tDifferences\tPercentage\n";
     PrintRow("texts", result.reference.texts, result.current.texts, result.differentTexts);
@@ -65,16 +65,17 @@ int RunCompare(const std::vector<std::string>& args) {
 }
 
 int RunExport(const std::vector<std::string>& args) {
-    const Arguments parsed = ParseArguments(args, {}, 2);
+    const Arguments parsed = ParseArguments(args, {"--skip-damaged", "--break-links"}, 2);
     const std::string& output = parsed.positional[1];
     const Format format = FormatOf(output);
     TLGPFile archive;
-    LoadArchive(archive, parsed.positional[0]);
+    ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
     const std::string content =
         format == Format::Json
             ? ExportJson(archive)
             : ExportPo(archive, std::filesystem::path(parsed.positional[0]).filename().string());
-    WriteWholeFile(output, std::vector<std::uint8_t>(content.begin(), content.end()));
+    WriteWholeFile(output, std::vector<std::uint8_t>(content.begin(), content.end()),
+                   parsed.Has("--break-links"));
     return 0;
 }
 
@@ -82,7 +83,7 @@ int RunExport(const std::vector<std::string>& args) {
 std::optional<std::string> TakeOutput(std::vector<std::string>& args) {
     const auto found = std::find(args.begin(), args.end(), "-o");
     if (found == args.end()) return std::nullopt;
-    if (found + 1 == args.end()) throw UsageError("-o needs a file name");
+    if (found + 1 == args.end() || (found + 1)->empty()) throw UsageError("-o needs a file name");
     std::string output = *(found + 1);
     args.erase(found, found + 2);
     return output;
@@ -90,10 +91,10 @@ std::optional<std::string> TakeOutput(std::vector<std::string>& args) {
 
 // The edits of the exchange file named `input`, its errors prefixed with that name.
 ArchiveEdits ReadEdits(const TLGPFile& archive, const std::string& input, Format format,
-                       std::string_view content) {
+                       std::string_view content, bool replaceUnknown) {
     try {
-        return format == Format::Json ? ArchiveEdits::FromJson(archive, content)
-                                      : ArchiveEdits::FromPo(archive, content);
+        return format == Format::Json ? ArchiveEdits::FromJson(archive, content, replaceUnknown)
+                                      : ArchiveEdits::FromPo(archive, content, replaceUnknown);
     } catch (const InputError& error) {
         throw std::runtime_error(input + ":" + error.what());
     }
@@ -102,21 +103,42 @@ ArchiveEdits ReadEdits(const TLGPFile& archive, const std::string& input, Format
 int RunImport(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     const std::optional<std::string> output = TakeOutput(rest);
-    const Arguments parsed = ParseArguments(rest, {}, 2);
+    const Arguments parsed =
+        ParseArguments(rest, {"--skip-damaged", "--break-links", "--replace-unknown"}, 2);
     const std::string& path = parsed.positional[0];
     const std::string& input = parsed.positional[1];
     const Format format = FormatOf(input);
     const std::vector<std::uint8_t> bytes = ReadWholeFile(input);
     const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 
+    // The archive is read, edited and replaced under its lock: a second import waits for this
+    // one's file instead of editing the same old one, whose edit this one would overwrite.
+    using Mode = platform::ArchiveLock::Mode;
+    const bool overArchive = !output || SameFile(*output, path);
+    std::optional<platform::ArchiveLock> archiveLock =
+        LockArchive(path, overArchive ? Mode::Exclusive : Mode::Shared);
+    std::optional<platform::ArchiveLock> outputLock =
+        overArchive ? std::nullopt : LockArchive(*output, Mode::Exclusive);
+    std::optional<platform::ArchiveLock>& targetLock = overArchive ? archiveLock : outputLock;
+
     TLGPFile archive;
-    LoadArchive(archive, path);
-    const ImportCounts counts = ReadEdits(archive, input, format, content).ApplyTo(archive);
+    OpenArchive(archive, path, parsed.Has("--skip-damaged"));
+    const bool replaceUnknown = parsed.Has("--replace-unknown");
+    const ArchiveEdits edits = ReadEdits(archive, input, format, content, replaceUnknown);
+    for (const std::string& warning : edits.Warnings()) {
+        std::cerr << "orvenne-cli import: " << input << ": " << warning << '\n';
+    }
+    const ImportCounts counts = edits.ApplyTo(archive);
     // Saving an unchanged archive over itself would only rewrite the same bytes.
-    if (output || counts.levels > 0) SaveArchive(archive, output.value_or(path), CompressStream);
+    if (output || counts.levels > 0) {
+        SaveArchive(archive, output.value_or(path), CompressStream, {},
+                    {.breakLinks = parsed.Has("--break-links"),
+                     .lock = targetLock ? &*targetLock : nullptr});
+    }
     std::cout << "texts changed: " << counts.texts << '\n'
               << "windows changed: " << counts.windows << '\n'
               << "levels rebuilt: " << counts.levels << '\n';
+    if (replaceUnknown) std::cout << "unknown characters replaced: " << counts.replaced << '\n';
     return 0;
 }
 
@@ -124,39 +146,54 @@ int RunImport(const std::vector<std::string>& args) {
 
 const Command kCompareCommand{
     "compare",
-    "compare CURRENT ORIGINAL",
+    "compare CURRENT ORIGINAL [--skip-damaged]",
     "Compares the texts and windows of the archive CURRENT with those of ORIGINAL (for\n"
     "instance a translation with the archive it was made from). Prints a header line, then\n"
     "the rows texts, windowed texts and windows: the count of ORIGINAL, the count of CURRENT,\n"
     "how many of CURRENT differ, and their share of CURRENT's count, tab-separated. When the\n"
     "archives differ in shape (files, levels, texts per level, windows per text), the last two\n"
-    "columns read \"-\"; the share also reads \"-\" when CURRENT has none of the row's items.",
+    "columns read \"-\"; the share also reads \"-\" when CURRENT has none of the row's items.\n"
+    "--skip-damaged opens archives with levels that cannot be read: each is named on standard\n"
+    "error with the reason and counts as a level without texts or windows.",
     RunCompare,
 };
 
 const Command kExportCommand{
     "export",
-    "export ARCHIVE OUTPUT",
+    "export ARCHIVE OUTPUT [--skip-damaged] [--break-links]",
     "Writes the texts of ARCHIVE's levels to OUTPUT, as JSON or PO by its extension.\n"
     ".json: {\"levels\": [{\"name\", \"windows\": [{\"x\", \"y\", \"width\", \"height\"}, ...],\n"
     "\"texts\": [{\"text\": N, \"tagged\", \"windows\": [i, ...]}, ...]}, ...]}: each level's\n"
     "windows in script order, a text's windows as indices into that list, N from 1.\n"
     ".po: one entry per text, msgctxt \"LEVEL:N\", the tagged text as msgid, msgstr empty, a\n"
     "comment with its number of windows. Empty texts and texts holding a NUL character cannot\n"
-    "be a msgid: they are left out and listed in the file's first comment.",
+    "be a msgid: they are left out and listed in the file's first comment.\n"
+    "OUTPUT is replaced only once the new file is complete; one with several hard links is\n"
+    "refused unless --break-links. --skip-damaged opens an archive with levels that cannot be\n"
+    "read: each is named on standard error with the reason and left out.",
     RunExport,
 };
 
 const Command kImportCommand{
     "import",
-    "import ARCHIVE INPUT [-o OUTPUT]",
+    "import ARCHIVE INPUT [-o OUTPUT] [--skip-damaged] [--replace-unknown] [--break-links]",
     "Applies the texts of INPUT (.json: \"tagged\"; .po: each non-empty msgstr that is not\n"
     "fuzzy) and, from JSON, the windows of each level by position, to ARCHIVE, and saves it\n"
     "safely to OUTPUT, or over ARCHIVE without -o (and then only when something changed).\n"
     "Only texts that read differently from the archive's are taken, so untouched texts keep\n"
     "their bytes; a line feed alone reads as the line break CR LF. INPUT is checked in full\n"
-    "first: a malformed file, an unknown level, a number out of range or a character that\n"
-    "Windows-1252 lacks is reported with its place, and nothing is written. Prints how many\n"
-    "texts and windows changed and how many levels were rebuilt.",
+    "first: a malformed file, an unknown level, a number out of range, a character that\n"
+    "Windows-1252 lacks, or characters that the game cannot show (each named with its level\n"
+    "and text) are reported with their place, and nothing is written. Prints how many texts\n"
+    "and windows changed and how many levels were rebuilt.\n"
+    "Saving keeps the archive's permissions, writes beside the file that a symbolic link\n"
+    "names, and refuses a read-only archive, or one with several hard links unless\n"
+    "--break-links. Another import into the same archive waits for this one; after 2 seconds\n"
+    "it gives up with \"ARCHIVE is being saved by another program\".\n"
+    "--replace-unknown writes the characters that the game cannot show as spaces, and prints\n"
+    "how many were. --skip-damaged opens an archive with levels that cannot be read: each is\n"
+    "named on standard error with the reason, the edits for it are left out (with a\n"
+    "warning), and it is saved back byte for byte. A level whose text table is damaged is\n"
+    "read, but an edit of it is refused with the reason.",
     RunImport,
 };

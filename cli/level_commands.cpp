@@ -1,29 +1,32 @@
 #include <iostream>
 #include <string>
 
+#include "cli/archive_access.h"
 #include "cli/command.h"
 #include "cli/json.h"
 #include "lgp/archive_counts.h"
-#include "lgp/archive_loader.h"
 #include "lgp/field_parser.h"
 #include "lgp/level_tables.h"
+#include "lgp/printable_name.h"
 #include "text/text_decoder.h"
 #include "text/windows1252.h"
 
 namespace {
 
 int RunList(const std::vector<std::string>& args) {
-    const Arguments parsed = ParseArguments(args, {"--only-levels"}, 1);
+    const Arguments parsed = ParseArguments(args, {"--only-levels", "--skip-damaged"}, 1);
     TLGPFile archive;
-    LoadArchive(archive, parsed.positional[0]);
+    ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
     std::cout << "#\tFile\tDescription\tTexts\n";
     for (int i = 0; i < archive.Count; ++i) {
         const TLGPSubFile& subFile = archive.SubFile(i);
         const bool level = lgp::IsLevel(subFile);
         if (!level && parsed.Has("--only-levels")) continue;
-        std::cout << i + 1 << '\t' << subFile.Name << '\t'
-                  << text::Windows1252ToUtf8(subFile.Description) << '\t'
-                  << (level ? std::to_string(subFile.Texts.size()) : "-") << '\n';
+        const std::string texts = !level               ? "-"
+                                  : subFile.Unreadable ? "damaged"
+                                                       : std::to_string(subFile.Texts.size());
+        std::cout << i + 1 << '\t' << lgp::PrintableName(subFile.Name) << '\t'
+                  << text::Windows1252ToUtf8(subFile.Description) << '\t' << texts << '\n';
     }
     return 0;
 }
@@ -51,15 +54,15 @@ int RunTexts(const std::vector<std::string>& args) {
         }
         return 0;
     }
-    throw std::runtime_error("the archive has no level named " + name);
+    throw std::runtime_error("the archive has no level named " + lgp::PrintableName(name));
 }
 
 int RunInfo(const std::vector<std::string>& args) {
-    const Arguments parsed = ParseArguments(args, {}, 1);
+    const Arguments parsed = ParseArguments(args, {"--skip-damaged"}, 1);
     TLGPFile archive;
-    LoadArchive(archive, parsed.positional[0]);
+    ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
     const ArchiveCounts counts = CountArchive(archive);
-    std::cout << "creator: " << text::Windows1252ToUtf8(archive.Creator) << '\n'
+    std::cout << "creator: " << lgp::PrintableName(text::Windows1252ToUtf8(archive.Creator)) << '\n'
               << "files: " << archive.Count << '\n'
               << "levels: " << counts.levels << '\n'
               << "texts: " << counts.texts << '\n'
@@ -72,10 +75,12 @@ int RunInfo(const std::vector<std::string>& args) {
 
 const Command kListCommand{
     "list",
-    "list ARCHIVE [--only-levels]",
+    "list ARCHIVE [--only-levels] [--skip-damaged]",
     "Prints a header line, then one row per file in table order: index (from 1), name,\n"
     "description and number of texts (\"-\" for files that are not levels), tab-separated.\n"
-    "With --only-levels, only the levels' rows.",
+    "With --only-levels, only the levels' rows. --skip-damaged opens an archive with levels\n"
+    "that cannot be read: each is named on standard error with the reason and its number of\n"
+    "texts reads \"damaged\".",
     RunList,
 };
 
@@ -89,8 +94,10 @@ const Command kTextsCommand{
 
 const Command kInfoCommand{
     "info",
-    "info ARCHIVE",
+    "info ARCHIVE [--skip-damaged]",
     "Prints the archive's creator and its numbers of files, levels, texts, windowed texts\n"
-    "(texts shown in at least one window) and windows (one per text and window showing it).",
+    "(texts shown in at least one window) and windows (one per text and window showing it).\n"
+    "--skip-damaged opens an archive with levels that cannot be read: each is named on\n"
+    "standard error with the reason and counts as a level without texts.",
     RunInfo,
 };

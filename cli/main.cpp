@@ -1,10 +1,15 @@
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/command.h"
+#include "lgp/printable_name.h"
+#include "platform/new_file.h"
 
 namespace {
 
@@ -37,10 +42,8 @@ bool WantsHelp(const std::vector<std::string>& args) {
                        [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+// Runs the command line; returns the exit status.
+int Run(const std::vector<std::string>& args) {
     if (args.empty()) {
         PrintUsage(std::cerr);
         return 2;
@@ -52,7 +55,7 @@ int main(int argc, char** argv) {
     const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [&](const Command* c) { return args[0] == c->name; });
     if (found == std::end(kCommands)) {
-        std::cerr << "orvenne-cli: unknown command " << args[0] << '\n';
+        std::cerr << "orvenne-cli: unknown command " << lgp::PrintableName(args[0]) << '\n';
         PrintUsage(std::cerr);
         return 2;
     }
@@ -62,14 +65,35 @@ int main(int argc, char** argv) {
         std::cout << "usage: orvenne-cli " << command.usage << "\n\n" << command.help << '\n';
         return 0;
     }
+    // A message may quote a file or level name, which must reach the terminal as text.
     try {
         return command.run(rest);
     } catch (const UsageError& error) {
-        std::cerr << "orvenne-cli " << command.name << ": " << error.what() << '\n'
+        std::cerr << "orvenne-cli " << command.name << ": " << lgp::PrintableName(error.what())
+                  << '\n'
                   << "usage: orvenne-cli " << command.usage << '\n';
         return 2;
     } catch (const std::exception& error) {
-        std::cerr << "orvenne-cli " << command.name << ": " << error.what() << '\n';
+        std::cerr << "orvenne-cli " << command.name << ": " << lgp::PrintableName(error.what())
+                  << '\n';
         return 1;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    platform::IgnoreFileSizeSignal();
+    const int status = Run(std::vector<std::string>(argv + 1, argv + argc));
+    // Output lost to a full disk or a closed pipe is a failure, not a success cut short.
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        std::cerr << "orvenne-cli: cannot write the standard output"
+                  << (error != 0 ? ": " + std::generic_category().message(error) : std::string())
+                  << '\n';
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }

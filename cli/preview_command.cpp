@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -99,9 +101,11 @@ int RunPreview(const std::vector<std::string>& args) {
     const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
     const QImage picture =
         DrawWindowPreview(glyphs, options.colors, tagged, options.width, options.height);
-    if (!picture.save(QString::fromStdString(options.output), "PNG")) {
-        throw lgp::FileError("cannot write " + options.output);
-    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG")) throw std::runtime_error("cannot make the PNG picture");
+    WriteWholeFile(options.output, std::vector<std::uint8_t>(png.begin(), png.end()));
     return 0;
 }
 

@@ -1,5 +1,8 @@
 #include <charconv>
+#include <optional>
+#include <vector>
 
+#include "cli/archive_access.h"
 #include "cli/command.h"
 #include "sample/sample_archive.h"
 
@@ -33,7 +36,11 @@ int RunSample(const std::vector<std::string>& args) {
     options.levels = static_cast<int>(levels);
     const Arguments parsed = ParseArguments(rest, {"--irregular"}, 1);
     options.irregular = parsed.Has("--irregular");
-    sample::WriteSampleArchive(parsed.positional[0], options);
+    const std::vector<std::uint8_t> bytes = sample::MakeSampleArchive(options).bytes;
+    // An archive in its place is replaced as a save replaces it: never while it is saved.
+    const std::optional<platform::ArchiveLock> lock =
+        LockArchive(parsed.positional[0], platform::ArchiveLock::Mode::Exclusive);
+    WriteWholeFile(parsed.positional[0], bytes);
     return 0;
 }
 

@@ -14,5 +14,6 @@ TSaveThread::TSaveThread(TLGPFile& archive, QString target, bool adoptTarget, QO
 void TSaveThread::Work() {
     const auto count = static_cast<qint64>(archive_.SubFiles.size());
     SaveArchive(archive_, QFile::encodeName(target_).toStdString(), CompressStream,
-                [this, count](int reached) { ReportProgress(reached, count); }, adoptTarget_);
+                [this, count](int reached) { ReportProgress(reached, count); },
+                {.adoptTarget = adoptTarget_});
 }

@@ -4,13 +4,12 @@
 #include <atomic>
 #include <condition_variable>
 #include <exception>
-#include <fstream>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "lgp/field_parser.h"
-#include "lgp/file_error.h"
 #include "lgp/level_tables.h"
 #include "lzs/decode_stream.h"
 
@@ -20,17 +19,22 @@ namespace {
 // each one is done. The first failure stops the work and is rethrown to the caller.
 class LevelWork {
 public:
-    explicit LevelWork(TLGPFile& archive) : archive_(archive), done_(archive.SubFiles.size()) {}
+    LevelWork(TLGPFile& archive, DamagedLevels damaged)
+        : archive_(archive), damaged_(damaged), done_(archive.SubFiles.size()) {}
 
     void Work() {
-        std::ifstream file(archive_.FileName, std::ios::binary);
         try {
-            if (!file) throw lgp::FileError("cannot open " + archive_.FileName + " for reading");
+            const std::unique_ptr<std::istream> file = archive_.OpenAgain();
             for (std::size_t i; (i = next_++) < done_.size() && !failed_;) {
                 TLGPSubFile& subFile = *archive_.SubFiles[i];
                 if (lgp::IsLevel(subFile)) {
-                    ParseFieldFile(subFile,
-                                   lzs::DecodeStream(TLGPFile::ReadStoredData(file, subFile)));
+                    const std::vector<std::uint8_t> decoded =
+                        lzs::DecodeStream(TLGPFile::ReadStoredData(*file, subFile));
+                    if (damaged_ == DamagedLevels::Keep) {
+                        ParseFieldFileKeepingDamage(subFile, decoded);
+                    } else {
+                        ParseFieldFile(subFile, decoded);
+                    }
                 }
                 Finish(i);
             }
@@ -65,6 +69,7 @@ private:
     }
 
     TLGPFile& archive_;
+    const DamagedLevels damaged_;
     std::atomic<std::size_t> next_ = 0;
     std::atomic<bool> failed_ = false;
     std::mutex mutex_;
@@ -75,7 +80,8 @@ private:
 
 }  // namespace
 
-void LoadLevels(TLGPFile& archive, const LoadProgress& progress, unsigned threads) {
+void LoadLevels(TLGPFile& archive, const LoadProgress& progress, unsigned threads,
+                DamagedLevels damaged) {
     const lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
     for (const auto& subFile : archive.SubFiles) {
         const int index = lgp::LevelIndex(subFile->Name);
@@ -84,7 +90,7 @@ void LoadLevels(TLGPFile& archive, const LoadProgress& progress, unsigned thread
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, archive.SubFiles.size()));
 
-    LevelWork work(archive);
+    LevelWork work(archive, damaged);
     std::vector<std::jthread> workers;
     for (unsigned t = 0; t < threads; ++t) workers.emplace_back([&work] { work.Work(); });
     for (std::size_t i = 0; i < archive.SubFiles.size(); ++i) {
@@ -94,7 +100,7 @@ void LoadLevels(TLGPFile& archive, const LoadProgress& progress, unsigned thread
 }
 
 void LoadArchive(TLGPFile& archive, const std::string& path, const LoadProgress& progress,
-                 unsigned threads) {
+                 unsigned threads, DamagedLevels damaged) {
     archive.ReadTableOfContents(path);
-    LoadLevels(archive, progress, threads);
+    LoadLevels(archive, progress, threads, damaged);
 }

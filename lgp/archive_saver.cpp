@@ -5,70 +5,18 @@
 #include <system_error>
 
 #include "lgp/file_error.h"
-#include "platform/file_sync.h"
+#include "lgp/printable_name.h"
+#include "lgp/safe_file_writer.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The first free name beside the target with its extension replaced by ".~lgp", ".~~lgp", ...
-fs::path TemporaryPath(const fs::path& target) {
-    for (std::string tildes = "~";; tildes += '~') {
-        fs::path candidate = target;
-        candidate.replace_extension("." + tildes + "lgp");
-        std::error_code error;
-        const fs::file_status status = fs::symlink_status(candidate, error);
-        if (status.type() == fs::file_type::not_found) return candidate;
-        if (error) throw lgp::FileError("cannot look for a temporary file beside " + target.string());
-    }
-}
-
-bool IsReadOnly(const fs::path& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    return !error && fs::exists(status) &&
-           (status.permissions() & fs::perms::owner_write) == fs::perms::none;
-}
-
-// Writes the new archive to a file of its own and flushes it to disk.
-void WriteTemporary(TLGPFile& archive, const fs::path& temporary, const Compressor& compress,
-                    const WriteProgress& progress) {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw lgp::FileError("cannot create " + temporary.string());
-    WriteArchive(archive, out, compress, progress);
-    out.close();
-    if (!out) throw lgp::FileError("cannot write " + temporary.string());
-    try {
-        platform::SyncFile(temporary.string());
-    } catch (const std::system_error& error) {
-        throw lgp::FileError(error.what());
-    }
-}
-
-// Puts the temporary file in place of the target in one step. A read-only target is made
-// writable first, and read-only again when it cannot be replaced.
-void Replace(const fs::path& temporary, const fs::path& target) {
-    const bool readOnly = IsReadOnly(target);
-    std::error_code error;
-    if (readOnly) {
-        fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, error);
-        if (error) throw lgp::FileError("cannot make " + target.string() + " writable");
-    }
-    fs::rename(temporary, target, error);
-    if (error) {
-        if (readOnly) {
-            std::error_code ignored;
-            fs::permissions(target, fs::perms::owner_write, fs::perm_options::remove, ignored);
-        }
-        throw lgp::FileError("cannot replace " + target.string() + ": " + error.message());
-    }
-    platform::SyncFolder(fs::absolute(target).parent_path().string());
-}
-
 // The written file becomes the opened one: its offsets, lengths, texts and window values are
 // now what is saved.
 void AdoptWrittenState(TLGPFile& archive, std::unique_ptr<std::istream> stream) {
     archive.Stream = std::move(stream);
+    archive.NoteIdentity();
     for (const auto& subFile : archive.SubFiles) {
         subFile->Offset = subFile->NewOffset;
         subFile->Length = subFile->NewLength;
@@ -91,29 +39,37 @@ void AdoptWrittenState(TLGPFile& archive, std::unique_ptr<std::istream> stream) 
 }  // namespace
 
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
-                 const WriteProgress& progress, bool adoptTarget) {
-    const bool overOpened = target == archive.FileName;
-    const fs::path targetPath(target);
-    const fs::path temporary = TemporaryPath(targetPath);
-    try {
-        WriteTemporary(archive, temporary, compress, progress);
+                 const WriteProgress& progress, const SaveOptions& options) {
+    std::error_code ignored;
+    const bool overOpened =
+        target == archive.FileName || fs::equivalent(target, archive.FileName, ignored);
+    SafeWriteOptions writeOptions{.breakLinks = options.breakLinks, .beforeReplace = {}};
 #ifdef _WIN32
-        // Windows replaces no file that is open: the opened archive is let go meanwhile.
+    // Windows replaces no file that is open: the opened archive and the lock let go meanwhile.
+    writeOptions.beforeReplace = [&] {
         if (overOpened) archive.Stream.reset();
+        if (options.lock) options.lock->Release();
+    };
 #endif
-        Replace(temporary, targetPath);
+    try {
+        WriteFileSafely(
+            target, [&](std::ostream& out) { WriteArchive(archive, out, compress, progress); },
+            writeOptions);
     } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
 #ifdef _WIN32
-        if (!archive.Stream) archive.Stream = std::make_unique<std::ifstream>(targetPath, std::ios::binary);
+        if (!archive.Stream) {
+            archive.Stream =
+                std::make_unique<std::ifstream>(fs::path(archive.FileName), std::ios::binary);
+        }
 #endif
         throw;
     }
-    if (!overOpened && !adoptTarget) return;
+    if (!overOpened && !options.adoptTarget) return;
     // Until the new file is open, the old stream keeps reading the old data consistently.
-    auto stream = std::make_unique<std::ifstream>(targetPath, std::ios::binary);
-    if (!*stream) throw lgp::FileError("cannot open " + target + " after saving it");
-    AdoptWrittenState(archive, std::move(stream));
+    auto stream = std::make_unique<std::ifstream>(fs::path(target), std::ios::binary);
+    if (!*stream) {
+        throw lgp::FileError("cannot open " + lgp::PrintableName(target) + " after saving it");
+    }
     archive.FileName = target;
+    AdoptWrittenState(archive, std::move(stream));
 }

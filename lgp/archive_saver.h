@@ -4,14 +4,34 @@
 
 #include "lgp/archive_writer.h"
 #include "lgp/lgp_file.h"
+#include "platform/archive_lock.h"
 
-// Saves the archive to `target` safely: writes a temporary file beside it (for a target named
-// levels.lgp: levels.~lgp, or levels.~~lgp when that exists, ...), flushes it to disk, and only
-// then puts it in place of the target in one step; a read-only target is made writable first.
-// When the target is the archive's own file, the written state then becomes the saved state
-// (offsets, lengths, saved texts and window values) and the archive is read from the new
-// file. On any failure the temporary file is removed, the target is left as it was, and the
-// archive stays open and usable with its changes pending; the error is rethrown
-// (lgp::FileError or lgp::FormatError).
+// How SaveArchive treats the file it replaces.
+struct SaveOptions {
+    // Replaces an archive that has several hard links (the other names keep the old data);
+    // such an archive is refused otherwise.
+    bool breakLinks = false;
+    // The lock that the caller holds on the target for its read-edit-replace cycle, if any.
+    // Windows replaces no file that is open, so there it is released right before the
+    // replacement.
+    platform::ArchiveLock* lock = nullptr;
+    // Makes the written file the archive's own, as saving over it does (the editor's
+    // "Save as...").
+    bool adoptTarget = false;
+};
+
+// Saves the archive to `target` safely through WriteFileSafely: a temporary file beside it
+// (for levels.lgp: levels.~lgp, or levels.~~lgp when that exists, ...; beside the file that a
+// symbolic link names), created under a name no file had, written with WriteArchive, flushed
+// to disk, given the old file's owner, group and permissions, and only then put in the
+// target's place in one step. A target that is read-only, a folder, not a regular file, or
+// has several hard links (unless options.breakLinks) is refused. When the target is the
+// archive's own file, or options.adoptTarget is set, the written file becomes the archive's:
+// FileName names it, the written state becomes the saved state (offsets, lengths, saved texts
+// and window values, Identity) and the archive is read from it. On any failure
+// the temporary file is removed, the target is left as it was, and the archive stays open and
+// usable with its changes pending; the error is rethrown (lgp::FileError or
+// lgp::FormatError). Callers that read, edit and save an archive hold a platform::ArchiveLock
+// on it for the whole cycle, and ask the user before saving over one that ChangedOnDisk.
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
-                 const WriteProgress& progress = {}, bool adoptTarget = false);
+                 const WriteProgress& progress = {}, const SaveOptions& options = {});

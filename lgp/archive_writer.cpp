@@ -8,6 +8,8 @@
 #include "lgp/file_error.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
+#include "lgp/printable_name.h"
+#include "lzs/decode_stream.h"
 
 namespace {
 
@@ -80,13 +82,15 @@ std::vector<std::size_t> DataOrder(const TLGPFile& archive) {
     for (std::size_t k = 0; k < order.size(); ++k) {
         const TLGPSubFile& subFile = *subFiles[order[k]];
         if (subFile.Offset < tableEnd) {
-            throw lgp::FormatError("the data of " + subFile.Name + " overlaps the table of contents");
+            throw lgp::FormatError("the data of " + lgp::PrintableName(subFile.Name) +
+                                   " overlaps the table of contents");
         }
         if (k + 1 == order.size()) break;
         const TLGPSubFile& next = *subFiles[order[k + 1]];
         const bool shared = next.Offset == subFile.Offset && next.Length == subFile.Length;
         if (!shared && DataEnd(subFile) > next.Offset) {
-            throw lgp::FormatError("the data of " + subFile.Name + " and " + next.Name + " overlap");
+            throw lgp::FormatError("the data of " + lgp::PrintableName(subFile.Name) + " and " +
+                                   lgp::PrintableName(next.Name) + " overlap");
         }
     }
     return order;
@@ -100,7 +104,7 @@ void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& com
     // Everything that could refuse the save is checked before a byte is written.
     const std::vector<std::size_t> order = DataOrder(archive);
     for (const auto& subFile : subFiles) {
-        if (NeedsRebuild(*subFile)) CheckTextSectionSize(*subFile);
+        if (NeedsRebuild(*subFile)) CheckRebuildable(*subFile);
     }
     std::istream& source = *archive.Stream;
 
@@ -141,7 +145,10 @@ void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& com
         if (k == order.size()) break;
 
         TLGPSubFile& level = *subFiles[order[k]];
-        const std::vector<std::uint8_t> stream = compress(RebuildFieldFile(archive, level));
+        // Read through the opened handle like everything else written: the file at FileName
+        // may have been replaced since, and its data would not match this table.
+        const std::vector<std::uint8_t> stream = compress(
+            RebuildFieldFile(level, lzs::DecodeStream(TLGPFile::ReadStoredData(source, level))));
         level.NewOffset = static_cast<std::int32_t>(level.Offset + shift);
         level.NewLength = static_cast<std::int32_t>(stream.size());
         PutName(target, level.Name);

@@ -15,8 +15,10 @@ using WriteProgress = std::function<void(int reached)>;
 // Writes the whole new archive to `target` (which must be seekable): the header with the
 // creator re-padded, every unchanged sub-file with the bytes that follow it copied from the
 // opened file in runs, every level whose texts or windows changed rebuilt and compressed with
-// `compress`, the table of contents, and the terminator. Sets every sub-file's NewOffset and
-// NewLength. Throws lgp::FileError for a read or write that fails and lgp::FormatError for a
-// level that cannot be rebuilt (checked for every changed level before anything is written).
+// `compress`, the table of contents, and the terminator. Everything is read through Stream.
+// Sets every sub-file's NewOffset and NewLength. Throws lgp::FileError for a read or write that
+// fails and lgp::FormatError for a level that cannot be rebuilt, damaged or too large (checked
+// for every changed level before anything is written); a damaged level that is not changed is
+// copied byte for byte.
 void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& compress,
                   const WriteProgress& progress = {});

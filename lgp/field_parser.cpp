@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string>
 
 #include "lgp/byte_reader.h"
 #include "lgp/field_layout.h"
 #include "lgp/format_error.h"
+#include "lgp/printable_name.h"
 
 const std::uint8_t kOpcodeLengths[256] = {
     0,  2,  2,  2,  2,  2,  2,  1,  1,  14, 5,  5,  99, 99, 1,  255,  // 0x00
@@ -79,6 +81,9 @@ public:
         if (stoppedEarly_) throw lgp::FormatError("an invalid opcode stops the script walk");
         ReadTexts(positions);
     }
+
+    // Why the level must not be rebuilt, empty when it may.
+    const std::string& Damage() const { return damage_; }
 
 private:
     // Absolute position of a signed offset, checked to lie inside the data.
@@ -174,6 +179,12 @@ private:
             if (positions.back() == 0 || reader_.Position() >= texts + positions.front()) break;
         }
         if (smallestAkao != kNone && reader_.Position() == base_ + smallestAkao) return {};
+        // The texts behind a 0 that cuts the list short are not read: rebuilding would drop them.
+        if (reader_.Position() < texts + positions.front()) {
+            NoteDamage("its text position list claims " +
+                       std::to_string((positions.front() - 1) / 2) +
+                       " texts, but a 0 ends it after " + std::to_string(positions.size()));
+        }
         return positions;
     }
 
@@ -181,10 +192,23 @@ private:
         const std::size_t texts = base_ + textSection_;
         // Texts stop at the first Akao block as listed, which is not always the nearest.
         const std::size_t akaoStop = akao_.empty() ? kNone : base_ + akao_.front();
+        // Where the text section ends: at that block, else where the next section begins.
+        const std::size_t sectionEnd =
+            akaoStop != kNone ? akaoStop : static_cast<std::size_t>(sectionEnd_);
+        const std::size_t listEnd = 2 + 2 * positions.size();
         level_.Texts.resize(positions.size());
         for (std::size_t t = 0; t < positions.size(); ++t) {
             std::vector<std::uint8_t>& bytes = level_.Texts[t].Bytes;
-            reader_.Seek(Position(static_cast<std::int64_t>(texts + positions[t])));
+            const std::size_t start = Position(static_cast<std::int64_t>(texts + positions[t]));
+            const std::string text = "text " + std::to_string(t + 1) + " starts at " +
+                                     std::to_string(positions[t]) + " in the text section, ";
+            if (positions[t] < listEnd) NoteDamage(text + "inside its position list");
+            // What lies there is another section's data: the text has none of its own.
+            if (start > sectionEnd) {
+                NoteDamage(text + "past its end at " + std::to_string(sectionEnd - texts));
+            }
+            if (start >= sectionEnd) continue;
+            reader_.Seek(start);
             // A text with no 0xFF before the end of the data keeps the bytes up to that end.
             while (reader_.Remaining() > 0 && reader_.Position() != akaoStop) {
                 bytes.push_back(reader_.ReadU8());
@@ -200,9 +224,15 @@ private:
         level_.CompareMarks.assign(level_.Texts.size(), 0);
     }
 
+    // The first reason found is the one given.
+    void NoteDamage(const std::string& reason) {
+        if (damage_.empty()) damage_ = reason;
+    }
+
     TLGPSubFile& level_;
     std::span<const std::uint8_t> data_;
     lgp::ByteReader reader_;
+    std::string damage_;
     std::size_t base_ = 0;
     std::int64_t sectionEnd_ = 0;
     std::size_t textSection_ = 0;
@@ -214,14 +244,29 @@ private:
 
 }  // namespace
 
-void ParseFieldFile(TLGPSubFile& subFile, std::span<const std::uint8_t> decoded) {
+std::string ParseFieldFileKeepingDamage(TLGPSubFile& subFile,
+                                        std::span<const std::uint8_t> decoded) {
+    subFile.Unreadable = false;
     try {
-        FieldParser(subFile, decoded).Parse();
+        FieldParser parser(subFile, decoded);
+        parser.Parse();
+        subFile.Damage = parser.Damage();
+        return {};
     } catch (const lgp::FormatError& error) {
         subFile.Texts.clear();
         subFile.SavedTexts.clear();
         subFile.CompareMarks.clear();
         subFile.Entities.clear();
-        throw lgp::FormatError("level " + subFile.Name + ": " + error.what());
+        subFile.Damage = error.what();
+        subFile.Unreadable = true;
+        return subFile.Damage;
     }
+}
+
+void ParseFieldFile(TLGPSubFile& subFile, std::span<const std::uint8_t> decoded) {
+    const std::string failure = ParseFieldFileKeepingDamage(subFile, decoded);
+    if (failure.empty()) return;
+    subFile.Damage.clear();
+    subFile.Unreadable = false;
+    throw lgp::FormatError("level " + lgp::PrintableName(subFile.Name) + ": " + failure);
 }

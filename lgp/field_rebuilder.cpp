@@ -8,6 +8,7 @@
 #include "lgp/field_opcodes.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
+#include "lgp/printable_name.h"
 
 namespace {
 
@@ -110,11 +111,16 @@ std::vector<std::uint8_t> Rebuild(const TLGPSubFile& level,
     }
 
     // The old section ends after the last text's 0xFF. Like the parser, stop at the first
-    // listed Akao block: a last text without 0xFF ends there, and the block must survive.
+    // listed Akao block: a last text without 0xFF ends there, and the block must survive. A
+    // last text that starts where the section ends (that block, or the next section) is empty.
     const std::size_t akaoStop = akao.empty() ? kNone : base + akao.front();
+    const std::size_t sectionEnd =
+        akao.empty() ? static_cast<std::size_t>(static_cast<std::uint32_t>(layout.nextSection)) : akaoStop;
     reader.Seek(lgp::FieldPosition(static_cast<std::int64_t>(textSection + last), decoded.size()));
-    while (reader.Remaining() > 0 && reader.Position() != akaoStop) {
-        if (reader.ReadU8() == kTextEndByte) break;
+    if (reader.Position() != sectionEnd) {
+        while (reader.Remaining() > 0 && reader.Position() != akaoStop) {
+            if (reader.ReadU8() == kTextEndByte) break;
+        }
     }
     const std::size_t oldEnd = reader.Position();
 
@@ -149,7 +155,7 @@ std::vector<std::uint8_t> RebuildNamingLevel(const TLGPSubFile& level,
     try {
         return Rebuild(level, decoded);
     } catch (const lgp::FormatError& error) {
-        throw lgp::FormatError("level " + level.Name + ": " + error.what());
+        throw lgp::FormatError("level " + lgp::PrintableName(level.Name) + ": " + error.what());
     }
 }
 
@@ -187,21 +193,31 @@ std::size_t TextSectionSize(const TLGPSubFile& level) {
 void CheckTextSectionSize(const TLGPSubFile& level) {
     const std::size_t size = TextSectionSize(level);
     if (size > kMaxTextSectionSize) {
-        throw lgp::FormatError("level " + level.Name + ": its texts need a text section of " +
-                               std::to_string(size) + " bytes, more than the " +
-                               std::to_string(kMaxTextSectionSize) +
+        throw lgp::FormatError("level " + lgp::PrintableName(level.Name) +
+                               ": its texts need a text section of " + std::to_string(size) +
+                               " bytes, more than the " + std::to_string(kMaxTextSectionSize) +
                                " that 16-bit text positions can address");
     }
 }
 
+void CheckRebuildable(const TLGPSubFile& level) {
+    // Rebuilding replaces the text section as the texts read describe it: where they are not
+    // all of it, the rest would be lost.
+    if (!level.Damage.empty()) {
+        throw lgp::FormatError("level " + lgp::PrintableName(level.Name) +
+                               " cannot be changed: " + level.Damage);
+    }
+    CheckTextSectionSize(level);
+}
+
 std::vector<std::uint8_t> RebuildFieldFile(const TLGPSubFile& level,
                                            std::span<const std::uint8_t> decoded) {
-    CheckTextSectionSize(level);
+    CheckRebuildable(level);
     return RebuildNamingLevel(level, decoded);
 }
 
 std::vector<std::uint8_t> RebuildFieldFile(const TLGPFile& archive, const TLGPSubFile& level) {
     // Refused before the archive is read and decoded for nothing.
-    CheckTextSectionSize(level);
+    CheckRebuildable(level);
     return RebuildNamingLevel(level, archive.ReadSubFile(level));
 }

@@ -25,11 +25,16 @@ inline constexpr std::size_t kMaxTextSectionSize = 65535;
 // larger than kMaxTextSectionSize.
 void CheckTextSectionSize(const TLGPSubFile& level);
 
+// Throws lgp::FormatError, naming the level and the reason, when the level must not be
+// rebuilt: it is damaged (its Damage says why), or CheckTextSectionSize refuses it.
+void CheckRebuildable(const TLGPSubFile& level);
+
 // The level's field file rebuilt from `decoded` (the field file as the opened archive stores
 // it): the text section replaced by the current texts, everything behind it moved, the section
 // and Akao positions behind it and the script section's stored length changed by as much as
-// its size, every window's current values written into its opcode. A level that was parsed without texts keeps its text section. Throws
-// lgp::FormatError when the text section would be too large or `decoded` is malformed.
+// its size, every window's current values written into its opcode. A level that was parsed
+// without texts keeps its text section. Throws lgp::FormatError when CheckRebuildable refuses
+// the level or `decoded` is malformed.
 std::vector<std::uint8_t> RebuildFieldFile(const TLGPSubFile& level,
                                            std::span<const std::uint8_t> decoded);
 

@@ -1,11 +1,14 @@
 #include "lgp/lgp_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <system_error>
 
 #include "lgp/byte_reader.h"
 #include "lgp/file_error.h"
 #include "lgp/format_error.h"
+#include "lgp/printable_name.h"
 #include "lzs/decode_stream.h"
 
 namespace {
@@ -24,9 +27,24 @@ std::string TrimTrailing(std::string text) {
 }
 
 std::unique_ptr<std::ifstream> OpenForReading(const std::string& path) {
+    // A folder opens as a file on some systems and only fails to read.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        throw lgp::FileError(lgp::PrintableName(path) + " is a folder");
+    }
     auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!*file) throw lgp::FileError("cannot open " + path + " for reading");
+    if (!*file) throw lgp::FileError("cannot open " + lgp::PrintableName(path) + " for reading");
     return file;
+}
+
+// The identity of the file at path, when it can be read.
+std::optional<platform::FileIdentity> IdentityOf(const std::string& path) {
+    try {
+        const std::optional<platform::FileFacts> facts = platform::ReadFileFacts(path);
+        if (facts) return facts->identity;
+    } catch (const std::system_error&) {
+    }
+    return std::nullopt;
 }
 
 // Reads exactly count bytes at position; throws lgp::FileError when the file ends before.
@@ -60,6 +78,8 @@ void TLGPFile::ReadTableOfContents(std::unique_ptr<std::istream> stream,
                                    const std::string& fileName) {
     Stream = std::move(stream);
     FileName = fileName;
+    // Noted after the stream was opened, so that it describes no older file than the one read.
+    NoteIdentity();
     std::istream& in = *Stream;
     const std::uint64_t size = StreamSize(in);
     if (size < kHeaderSize) {
@@ -90,7 +110,8 @@ void TLGPFile::ReadTableOfContents(std::unique_ptr<std::istream> stream,
         reader.Skip(kEntrySize - kNameSize - 4);
 
         const auto describe = [&] {
-            return "entry " + std::to_string(i + 1) + " (" + subFile->Name + ")";
+            return "entry " + std::to_string(i + 1) + " (" + lgp::PrintableName(subFile->Name) +
+                   ")";
         };
         const std::int64_t offset = subFile->Offset;
         if (offset < 0 || offset + kDataHeaderSize > size) {
@@ -114,18 +135,31 @@ TLGPSubFile& TLGPFile::SubFile(int index) const {
     return *SubFiles[static_cast<std::size_t>(index)];
 }
 
+bool TLGPFile::ChangedOnDisk() const { return IdentityOf(FileName) != Identity; }
+
+void TLGPFile::NoteIdentity() { Identity = IdentityOf(FileName); }
+
+std::unique_ptr<std::istream> TLGPFile::OpenAgain() const {
+    auto file = OpenForReading(FileName);
+    // Checked after opening: the handle then reads the file checked, or an even newer one.
+    if (Identity && ChangedOnDisk()) {
+        throw lgp::FileError(lgp::PrintableName(FileName) + " changed on disk since it was opened");
+    }
+    return file;
+}
+
 std::vector<std::uint8_t> TLGPFile::ReadStoredData(std::istream& archive,
                                                    const TLGPSubFile& subFile) {
     if (subFile.Offset < 0 || subFile.Length < 0) {
-        throw lgp::FileError("sub-file " + subFile.Name + " has no data in the archive");
+        throw lgp::FileError("sub-file " + lgp::PrintableName(subFile.Name) +
+                             " has no data in the archive");
     }
     return ReadAt(archive, static_cast<std::uint64_t>(subFile.Offset) + kDataHeaderSize,
                   static_cast<std::size_t>(subFile.Length));
 }
 
 std::vector<std::uint8_t> TLGPFile::ReadStoredData(const TLGPSubFile& subFile) const {
-    const auto file = OpenForReading(FileName);
-    return ReadStoredData(*file, subFile);
+    return ReadStoredData(*OpenAgain(), subFile);
 }
 
 std::vector<std::uint8_t> TLGPFile::ReadSubFile(const TLGPSubFile& subFile) const {

@@ -37,6 +37,14 @@ public:
     // The texts as loaded or as last saved over the opened archive.
     std::vector<std::vector<std::uint8_t>> SavedTexts;
     std::vector<TEntity> Entities;
+    // Why this level must not be rebuilt; empty for a sound level. Set when its text table
+    // claims texts it does not hold (the texts read are kept), or, with Unreadable, when its
+    // field file could not be parsed. Saving copies such a level's stored bytes unchanged and
+    // refuses to write a change to it.
+    std::string Damage;
+    // Set for a level whose field file could not be parsed, kept by opening an archive in the
+    // mode that keeps damaged levels: Texts, SavedTexts, CompareMarks and Entities are empty.
+    bool Unreadable = false;
 
     // The compare mark of a text; throws std::out_of_range for a bad index.
     std::uint8_t CompareMark(std::size_t text) const { return CompareMarks.at(text); }

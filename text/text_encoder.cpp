@@ -38,30 +38,45 @@ const TagCode* MatchTag(std::string_view rest) {
     return nullptr;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodeText(std::string_view tagged, bool appendTerminator) {
+// Encodes tagged text as EncodeText does, noting in `unknown` (when given) what has no code.
+std::vector<std::uint8_t> Encode(std::string_view tagged, bool appendTerminator,
+                                 std::vector<UnknownCharacter>* unknown) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(tagged.size() + 1);
     std::size_t i = 0;
     while (i < tagged.size()) {
         const std::string_view rest = tagged.substr(i);
-        if (rest.front() == PlaceholderChar) {
-            // The whole digit run is taken, so "%12" is one placeholder and "%99" one space.
-            const std::size_t length = 1 + LeadingDigits(rest.substr(1)).size();
-            bytes.push_back(CharacterCode(rest.substr(0, length)));
-            i += length;
-        } else if (const TagCode* tag = MatchTag(rest)) {
+        if (const TagCode* tag = rest.front() == PlaceholderChar ? nullptr : MatchTag(rest)) {
             const auto code = tag->Code();
             bytes.insert(bytes.end(), code.begin(), code.end());
             i += tag->tag.size();
-        } else {
-            bytes.push_back(kSingleCharacterCodes[static_cast<unsigned char>(rest.front())]);
-            ++i;
+            continue;
         }
+        // The whole digit run is taken, so "%12" is one placeholder and "%99" one space.
+        const std::size_t length =
+            rest.front() == PlaceholderChar ? 1 + LeadingDigits(rest.substr(1)).size() : 1;
+        const std::uint8_t code = CharacterCode(rest.substr(0, length));
+        bytes.push_back(code);
+        // Only a space has the code 0 of right: anything else there had no code.
+        if (unknown && code == 0 && rest.front() != ' ') {
+            unknown->push_back({i, rest.substr(0, length)});
+        }
+        i += length;
     }
     if (appendTerminator) bytes.push_back(kTerminatorCode);
     return bytes;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeText(std::string_view tagged, bool appendTerminator) {
+    return Encode(tagged, appendTerminator, nullptr);
+}
+
+std::vector<UnknownCharacter> UnknownCharacters(std::string_view tagged) {
+    std::vector<UnknownCharacter> unknown;
+    Encode(tagged, false, &unknown);
+    return unknown;
 }
 
 std::uint8_t CharacterCode(std::string_view s) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,18 @@ namespace text {
 // fails: text outside the notation (unknown or lower-case tags, lone braces, CR or LF, characters
 // without a game code) is encoded character by character, unknown characters as 0x00 (a space).
 std::vector<std::uint8_t> EncodeText(std::string_view tagged, bool appendTerminator);
+
+// A character or placeholder of tagged text that the game's character set lacks.
+struct UnknownCharacter {
+    // Its byte position in the tagged text.
+    std::size_t position;
+    // As written: one Windows-1252 character, or a placeholder such as "%99999".
+    std::string_view written;
+};
+
+// The characters and placeholders of tagged text, in order, that EncodeText writes as a
+// space because the game has no code for them (a space itself is known).
+std::vector<UnknownCharacter> UnknownCharacters(std::string_view tagged);
 
 // The lowest code whose CharacterTable entry equals s exactly, or 0 (a space) when none does.
 std::uint8_t CharacterCode(std::string_view s);

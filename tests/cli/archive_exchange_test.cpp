@@ -304,4 +304,29 @@ TEST_F(ArchiveExchangeTest, PoThatTheArchiveCannotTakeIsRejectedWithItsPlace) {
     EXPECT_TRUE(Snapshot(archive_) == before);
 }
 
+TEST_F(ArchiveExchangeTest, CharactersTheGameLacksAreRefusedUnlessReplaced) {
+    const std::string po = Entry(Name() + ":1", "5 \u20ac") + Entry(Name() + ":2", "%99 ok");
+    EXPECT_EQ(PoError(po),
+              "4:8: characters that the game cannot show (--replace-unknown writes "
+              "them as spaces): level " +
+                  Name() + ", text 1: \"\u20ac\" (U+20AC); level " + Name() + ", text 2: \"%99\"");
+    const ImportCounts counts = ArchiveEdits::FromPo(archive_, po, true).ApplyTo(archive_);
+    EXPECT_EQ(counts.texts, 2);
+    EXPECT_EQ(counts.replaced, 2);
+    EXPECT_EQ(Level().Texts[0].Bytes, text::EncodeText("5  ", true));
+}
+
+TEST_F(ArchiveExchangeTest, TheEditsOfAnUnreadableLevelAreLeftOutWithAWarning) {
+    const std::string json = ExportJson(archive_);
+    Level().Unreadable = true;
+    Level().Damage = "a KAWAI opcode has length 0";
+    const ArchiveEdits edits = ArchiveEdits::FromJson(archive_, json);
+    ASSERT_EQ(edits.Warnings().size(), 1u);
+    EXPECT_EQ(edits.Warnings()[0],
+              "level " + Name() + " could not be read, so its " +
+                  std::to_string(Level().Texts.size() + LevelWindows(Level()).size()) +
+                  " entries are left out: a KAWAI opcode has length 0");
+    EXPECT_EQ(edits.ApplyTo(archive_).levels, 0);
+}
+
 }  // namespace

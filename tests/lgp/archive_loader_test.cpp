@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "lgp/archive_counts.h"
+#include "lgp/archive_writer.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
 #include "lzs/hash_stream.h"
@@ -100,6 +102,30 @@ TEST_F(ArchiveLoaderTest, ABadLevelAnywhereFailsTheWholeArchive) {
                      lgp::FormatError);
         EXPECT_LT(last, 40);
     }
+
+    // Kept instead, the damaged level is marked with its reason, and written back unchanged
+    // beside a level that is rebuilt.
+    TLGPFile archive;
+    LoadArchive(archive, path, {}, 2, DamagedLevels::Keep);
+    const TLGPSubFile& damaged = archive.SubFile(40);
+    EXPECT_TRUE(damaged.Unreadable);
+    EXPECT_NE(damaged.Damage.find("passes the end"), std::string::npos) << damaged.Damage;
+    EXPECT_TRUE(damaged.Texts.empty() && damaged.Entities.empty());
+    EXPECT_FALSE(archive.SubFile(39).Unreadable);
+    EXPECT_TRUE(archive.SubFile(39).Damage.empty());
+    std::ostringstream unchanged;
+    WriteArchive(archive, unchanged, lzs::CompressHashedStream);
+    const Bytes original = builder.Build();
+    EXPECT_EQ(unchanged.str(), std::string(original.begin(), original.end()));
+    archive.SubFile(0).Texts[0].Bytes = {'"', 'E', 'E', 0xFF};
+    std::ostringstream edited;
+    WriteArchive(archive, edited, lzs::CompressHashedStream);
+    std::istringstream written(edited.str());
+    TLGPSubFile moved;
+    moved.Offset = damaged.NewOffset;
+    moved.Length = damaged.NewLength;
+    EXPECT_NE(damaged.NewOffset, damaged.Offset);
+    EXPECT_EQ(TLGPFile::ReadStoredData(written, moved), archive.ReadStoredData(damaged));
 }
 
 TEST_F(ArchiveLoaderTest, AnArchiveWithoutLevelsNeedsNoDecoding) {

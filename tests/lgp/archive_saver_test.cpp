@@ -126,13 +126,47 @@ TEST_F(ArchiveSaverTest, AnExistingTemporaryNameIsLeftAlone) {
     EXPECT_FALSE(fs::exists(folder_ / "levels.~~lgp"));
 }
 
-TEST_F(ArchiveSaverTest, AReadOnlyArchiveIsSavedAndBecomesWritable) {
+TEST_F(ArchiveSaverTest, AReadOnlyArchiveIsRefusedAndStaysAsItWas) {
     EditText();
     fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    Save(path_.string());
-    EXPECT_NE(fs::status(path_).permissions() & fs::perms::owner_write, fs::perms::none);
+    try {
+        Save(path_.string());
+        FAIL() << "a read-only archive was saved over";
+    } catch (const lgp::FileError& error) {
+        EXPECT_EQ(error.what(), path_.string() + " is read-only");
+    }
+    EXPECT_EQ(fs::status(path_).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(ReadFile(path_), original_);
     ExpectOnlyTheArchive();
+}
+
+TEST_F(ArchiveSaverTest, AnArchiveReplacedOnDiskIsNoticedAndItsOwnDataSaved) {
+    TLGPSubFile& level = EditText();
+    EXPECT_FALSE(archive_.ChangedOnDisk());
+    // Another program puts a different archive in its place.
+    const fs::path other = folder_ / "other.lgp";
+    WriteFile(other, sample::MakeSampleArchive({.seed = 7, .levels = 6}).bytes);
+    fs::rename(other, path_);
+    EXPECT_TRUE(archive_.ChangedOnDisk());
+    EXPECT_THROW(archive_.ReadSubFile(level), lgp::FileError);
+
+    // Saved anyway, the archive is built from the data it was opened with.
+    Save(path_.string());
+    EXPECT_FALSE(archive_.ChangedOnDisk());
+    TLGPFile reread;
+    LoadArchive(reread, path_.string());
+    TLGPFile opened;
+    WriteFile(other, original_);
+    LoadArchive(opened, other.string());
+    for (std::size_t i = 0; i < reread.SubFiles.size(); ++i) {
+        const TLGPSubFile& saved = *reread.SubFiles[i];
+        if (saved.Name == level.Name) {
+            EXPECT_EQ(saved.Texts[0].Bytes, level.Texts[0].Bytes);
+        } else {
+            EXPECT_EQ(reread.ReadStoredData(saved), opened.ReadStoredData(*opened.SubFiles[i]));
+        }
+    }
 }
 
 TEST_F(ArchiveSaverTest, SavingToAnotherNameKeepsTheOpenedState) {
@@ -153,7 +187,7 @@ TEST_F(ArchiveSaverTest, SavingToAnotherNameKeepsTheOpenedState) {
 TEST_F(ArchiveSaverTest, SavingAsAnotherNameCanMakeItTheOpenedFile) {
     TLGPSubFile& level = EditText();
     const fs::path other = folder_ / "copy.lgp";
-    SaveArchive(archive_, other.string(), lzs::CompressHashedStream, {}, true);
+    SaveArchive(archive_, other.string(), lzs::CompressHashedStream, {}, {.adoptTarget = true});
     EXPECT_EQ(archive_.FileName, other.string());
     EXPECT_FALSE(TextsChanged(level));
     EXPECT_EQ(ReadFile(path_), original_);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 
 #include "lgp/format_error.h"
 #include "tests/lgp/field_file_builder.h"
@@ -247,6 +249,46 @@ TEST(FieldParserTest, AkaoBlocksEndTexts) {
     FieldFileBuilder empty;
     empty.Entity({Bytes{0x00}}).Texts({}).TextPositions({4}).Akao({akao});
     EXPECT_TRUE(Parse(empty.Build()).Texts.empty());
+}
+
+TEST(FieldParserTest, TextsOutsideTheirSectionAreEmptyAndMarkTheLevel) {
+    // kHello at 6 and kBye at 12 of the text section, which ends at 16: at the Akao block,
+    // or without one where the next section begins.
+    struct Case {
+        std::vector<std::uint16_t> positions;
+        bool akao;
+        Bytes second;
+        std::string damage;
+    };
+    const Case cases[] = {
+        {{6, 12}, true, kBye, ""},
+        {{6, 16}, true, {}, ""},
+        {{6, 18}, true, {}, "text 2 starts at 18 in the text section, past its end at 16"},
+        {{6, 16}, false, {}, ""},
+        {{6, 20}, false, {}, "text 2 starts at 20 in the text section, past its end at 16"},
+        {{6, 2},
+         false,
+         {0x06, 0x00},
+         "text 2 starts at 2 in the text section, inside its position list"},
+        {{8, 0, 12},
+         false,
+         {0x02},
+         "its text position list claims 3 texts, but a 0 ends it after 2"},
+    };
+    for (const Case& c : cases) {
+        FieldFileBuilder builder;
+        builder.Entity({Bytes{0x00}}).Texts({kHello, kBye}).TextPositions(c.positions);
+        if (c.akao) builder.Akao({{'A', 'K', 'A', 'O'}});
+        const TLGPSubFile level = Parse(builder.Build());
+        ASSERT_EQ(level.Texts.size(), 2u);
+        // The text read from inside the position list goes on into the texts: its start tells.
+        const Bytes& second = level.Texts[1].Bytes;
+        const auto compared = static_cast<std::ptrdiff_t>(std::min(second.size(), c.second.size()));
+        EXPECT_EQ(Bytes(second.begin(), second.begin() + compared), c.second);
+        EXPECT_EQ(second.empty(), c.second.empty());
+        EXPECT_EQ(level.Damage, c.damage);
+        EXPECT_FALSE(level.Unreadable);
+    }
 }
 
 TEST(FieldParserTest, LastTextWithoutEndKeepsTheBytesUpToTheEndOfData) {

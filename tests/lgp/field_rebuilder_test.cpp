@@ -237,6 +237,38 @@ TEST(FieldRebuilderTest, FirstAkaoBlockEndsAnUnterminatedLastText) {
     EXPECT_EQ(Parse(rebuilt).Texts[1].Bytes, (Bytes{'a', 'b'}));
 }
 
+TEST(FieldRebuilderTest, AnEmptyLastTextAtTheSectionsEndKeepsWhatFollows) {
+    // The last text starts where the next section begins: it is empty, and that section's
+    // bytes are no text to replace.
+    FieldFileBuilder builder;
+    builder.Entity({Bytes{0x00}}).Texts({kHello}).TextPositions({6, 12});
+    Bytes file = builder.Build();
+    file[TextSection(file)] = 2;
+    TLGPSubFile level = Parse(file);
+    ASSERT_TRUE(level.Texts.at(1).Bytes.empty());
+    EXPECT_EQ(RebuildFieldFile(level, file), file);
+    level.Texts[0].Bytes = kAgain;
+    const Bytes rebuilt = RebuildFieldFile(level, file);
+    EXPECT_EQ(rebuilt.size(), file.size() + 1);
+    EXPECT_EQ(Bytes(rebuilt.end() - 12, rebuilt.end()), Bytes(file.end() - 12, file.end()));
+}
+
+TEST(FieldRebuilderTest, ADamagedTextTableIsNeverRebuilt) {
+    FieldFileBuilder builder;
+    builder.Entity({Bytes{0x00}}).Texts({kHello, kBye}).TextPositions({6, 20});
+    const Bytes file = builder.Build();
+    TLGPSubFile level = Parse(file);
+    level.Texts[0].Bytes = kAgain;
+    try {
+        RebuildFieldFile(level, file);
+        FAIL() << "a damaged level was rebuilt";
+    } catch (const lgp::FormatError& error) {
+        EXPECT_STREQ(error.what(),
+                     "level md1stin cannot be changed: text 2 starts at 20 in the text section, "
+                     "past its end at 16");
+    }
+}
+
 TEST(FieldRebuilderTest, LevelsWithoutTextsKeepTheirTextSection) {
     const Bytes script = Concat({Window(4, 1, 2, 3, 4), Message(4, 0)});
     FieldFileBuilder tiny, zeroList, emptyThenAkao, akaoFirst;

@@ -131,6 +131,26 @@ TEST(EncodeTextTest, CharacterCodeAndLeadingDigits) {
     for (const auto& [s, run] : digits) EXPECT_EQ(text::LeadingDigits(s), run) << s;
 }
 
+TEST(EncodeTextTest, UnknownCharactersAreFoundWhereTheyStand) {
+    // Windows-1252 text: the euro sign, a no-break space and an undefined byte have no code;
+    // a placeholder past %50 has none either; spaces, tags (even those ending in a 0 byte) and
+    // lone percent signs do.
+    const std::pair<std::string, std::vector<std::pair<std::size_t, std::string>>> rows[] = {
+        {"A \x80 B", {{2, "\x80"}}},
+        {"\xA0{PAUSE 1}\x81", {{0, "\xA0"}, {10, "\x81"}}},
+        {"5% %99999 %50 %0", {{3, "%99999"}, {14, "%0"}}},
+        {"{CLOUD}\r\n \tok", {}},
+        {"a\rb", {{1, "\r"}}},
+    };
+    for (const auto& [tagged, expected] : rows) {
+        std::vector<std::pair<std::size_t, std::string>> found;
+        for (const text::UnknownCharacter& unknown : text::UnknownCharacters(tagged)) {
+            found.emplace_back(unknown.position, std::string(unknown.written));
+        }
+        EXPECT_EQ(found, expected) << tagged;
+    }
+}
+
 // Codes 0x60 to 0xDF as the game's character set lists them; "SP" is the third space.
 const char* const kCharacterRows[] = {
     "Ä Å Ç É Ñ Ö Ü á à â ä ã å ç é è",
