@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "platform/binary_streams.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ bool WantsHelp(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Texts pass through standard input and output byte for byte, with the line ends they
+    // have; listings and messages end their lines with LF on every system.
+    platform::UseBinaryStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintUsage(std::cerr);
