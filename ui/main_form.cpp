@@ -128,7 +128,7 @@ TMainForm::TMainForm(QStringList arguments, QWidget* parent)
     setFont(QFont(QStringLiteral("Tahoma"), kFontPointSize));
     setWindowTitle(FromView(platform::kProgramTitle));
     QIcon programIcon;
-    for (const int size : {16, 32, 48, 256}) {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
         programIcon.addFile(QStringLiteral(":/images/orvenne_%1.png").arg(size));
     }
     setWindowIcon(programIcon);

@@ -30,7 +30,7 @@ private slots:
         for (const char* name : {"open.png", "save.png", "save_as.png", "modify_window.png"}) {
             QTest::newRow(name) << name << QSize(16, 16);
         }
-        for (const int side : {16, 32, 48, 256}) {
+        for (const int side : {16, 32, 48, 64, 128, 256}) {
             const QString name = QString("orvenne_%1.png").arg(side);
             QTest::newRow(qPrintable(name)) << name << QSize(side, side);
         }
