@@ -1,0 +1,53 @@
+#!/bin/sh
+# End-to-end checks that run on every system, under Wine too: a level that an import rebuilds
+# is compressed by the corvask library beside the program, and the Steam edition's archives of
+# other languages (fflevel.lgp, gflevel.lgp, sflevel.lgp) open and take an import as
+# flevel.lgp does.
+# Usage: archive_names_test.sh ORVENNE_CLI WORK_FOLDER
+set -u
+cli=$1
+work=$2
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work" || exit 1
+failures=0
+passes=0
+
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then
+        passes=$((passes + 1))
+    else
+        failures=$((failures + 1))
+        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+    fi
+}
+
+status() { "$@" >/dev/null 2>&1; echo $?; }
+same() { cmp -s "$1" "$2" && echo same || echo different; }
+
+# The first text of the first level, translated.
+"$cli" sample flevel.lgp --levels 3 --seed 5
+"$cli" export flevel.lgp texts.po
+level=$(awk '/^msgctxt / { gsub(/"/, "", $2); split($2, part, ":"); print part[1]; exit }' texts.po)
+awk '/^msgctxt / { found = 1 }
+    found && $0 == "msgstr \"\"" { print "msgstr \"{CLOUD}, the edit.\""; found = 0; next }
+    { print }' texts.po > edited.po
+
+check "import" 0 "$(status "$cli" import flevel.lgp edited.po -o edited.lgp)"
+"$cli" extract edited.lgp "$level" level.bin
+"$cli" extract edited.lgp "$level" stored.lzs --raw
+"$cli" lzs compress level.bin library.lzs
+"$cli" lzs compress --fallback level.bin fallback.lzs
+check "the two compressors differ on the level" different "$(same library.lzs fallback.lzs)"
+check "the rebuilt level is the library's stream" same "$(same stored.lzs library.lzs)"
+
+for name in fflevel gflevel sflevel; do
+    cp flevel.lgp "$name.lgp"
+    check "$name.lgp lists as flevel.lgp" "$("$cli" list flevel.lgp)" "$("$cli" list "$name.lgp")"
+    check "$name.lgp takes the import" 0 "$(status "$cli" import "$name.lgp" edited.po)"
+    check "$name.lgp holds the edit" "$("$cli" texts edited.lgp "$level")" \
+        "$("$cli" texts "$name.lgp" "$level")"
+done
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
