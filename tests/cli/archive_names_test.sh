@@ -29,8 +29,8 @@ same() { cmp -s "$1" "$2" && echo same || echo different; }
 "$cli" sample flevel.lgp --levels 3 --seed 5
 "$cli" export flevel.lgp texts.po
 level=$(awk '/^msgctxt / { gsub(/"/, "", $2); split($2, part, ":"); print part[1]; exit }' texts.po)
-awk '/^msgctxt / { found = 1 }
-    found && $0 == "msgstr \"\"" { print "msgstr \"{CLOUD}, the edit.\""; found = 0; next }
+awk '!done && /^msgctxt / { found = 1 }
+    found && $0 == "msgstr \"\"" { print "msgstr \"{CLOUD}, the edit.\""; found = 0; done = 1; next }
     { print }' texts.po > edited.po
 
 check "import" 0 "$(status "$cli" import flevel.lgp edited.po -o edited.lgp)"

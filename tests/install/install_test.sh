@@ -48,8 +48,8 @@ check "installed orvenne-cli --help" 0 "$(status "$cli" --help)"
 "$cli" sample small.lgp --levels 3
 "$cli" export small.lgp texts.po
 level=$(awk '/^msgctxt / { gsub(/"/, "", $2); split($2, part, ":"); print part[1]; exit }' texts.po)
-awk '/^msgctxt / { found = 1 }
-    found && $0 == "msgstr \"\"" { print "msgstr \"Edited\""; found = 0; next }
+awk '!done && /^msgctxt / { found = 1 }
+    found && $0 == "msgstr \"\"" { print "msgstr \"Edited\""; found = 0; done = 1; next }
     { print }' texts.po > edited.po
 "$cli" import small.lgp edited.po -o with-library.lgp
 "$cli" extract with-library.lgp "$level" level.bin
