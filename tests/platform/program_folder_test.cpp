@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/platform/scoped_variable.h"
 
 namespace {
 
@@ -17,30 +18,6 @@ TEST(ProgramFolderTest, IsTheFolderOfThisTestProgram) {
     EXPECT_TRUE(folder.is_absolute()) << folder;
     EXPECT_TRUE(std::filesystem::equivalent(folder, TEST_FOLDER)) << folder;
 }
-
-// Sets or (for nothing) unsets an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        Set(value);
-    }
-    ~ScopedVariable() { Set(old_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    void Set(const std::optional<std::string>& value) const {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(ProgramFolderTest, TheUsersDataFolderFollowsTheDesktopsRules) {
     struct Case {

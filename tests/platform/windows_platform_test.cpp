@@ -54,6 +54,15 @@ TEST(WindowsPlatformTest, ProgramFolderHoldsThisProgram) {
     EXPECT_TRUE(fs::exists(folder / "platform_windows_platform_test.exe")) << folder;
 }
 
+TEST(WindowsPlatformTest, LibrariesAndDataLieBesideTheProgram) {
+    const fs::path folder = platform::ProgramFolder();
+    EXPECT_EQ(platform::InstalledLibraryFolder(), folder);
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    ASSERT_NE(appData, nullptr);
+    const std::vector<fs::path> expected = {folder, fs::path(appData) / "Orvenne"};
+    EXPECT_EQ(platform::DataFolders(), expected);
+}
+
 TEST(WindowsPlatformTest, LoadsTheLibraryBesideTheProgram) {
     EXPECT_EQ(platform::DynamicLibrary::FileName("corvask"), fs::path("corvask.dll"));
     const auto library = platform::DynamicLibrary::Open(platform::ProgramFolder() / "corvask.dll");
@@ -86,9 +95,10 @@ public:
     GameKey& operator=(const GameKey&) = delete;
 
     void Set(const wchar_t* name, const std::wstring& value) const {
-        EXPECT_EQ(RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
+        EXPECT_EQ(
+            RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
     }
 
 private:
@@ -120,12 +130,11 @@ void SaveShellLink(const fs::path& target, const fs::path& link) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     IShellLinkW* shellLink = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IShellLinkW,
-                                           reinterpret_cast<void**>(&shellLink))));
+                                           IID_IShellLinkW, reinterpret_cast<void**>(&shellLink))));
     IPersistFile* file = nullptr;
     EXPECT_TRUE(SUCCEEDED(shellLink->SetPath(target.c_str())));
-    EXPECT_TRUE(SUCCEEDED(
-        shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    EXPECT_TRUE(
+        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
     if (file != nullptr) {
         EXPECT_TRUE(SUCCEEDED(file->Save(link.c_str(), TRUE)));
         file->Release();
