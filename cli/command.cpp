@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "lgp/file_error.h"
+#include "platform/utf8_path.h"
 
 bool Arguments::Has(const std::string& flag) const {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
@@ -31,7 +32,7 @@ Arguments ParseArguments(const std::vector<std::string>& args,
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
     if (!in) throw lgp::FileError("cannot open " + path + " for reading");
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());
@@ -40,7 +41,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(platform::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     out.close();

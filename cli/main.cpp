@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "platform/binary_streams.h"
+#include "platform/command_line.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
     // Texts pass through standard input and output byte for byte, with the line ends they
     // have; listings and messages end their lines with LF on every system.
     platform::UseBinaryStandardStreams();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
     if (args.empty()) {
         PrintUsage(std::cerr);
         return 2;

@@ -13,6 +13,7 @@
 #include "lgp/file_error.h"
 #include "lgp/level_tables.h"
 #include "lzs/decode_stream.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ public:
     explicit LevelWork(TLGPFile& archive) : archive_(archive), done_(archive.SubFiles.size()) {}
 
     void Work() {
-        std::ifstream file(archive_.FileName, std::ios::binary);
+        std::ifstream file(platform::PathFromUtf8(archive_.FileName), std::ios::binary);
         try {
             if (!file) throw lgp::FileError("cannot open " + archive_.FileName + " for reading");
             for (std::size_t i; (i = next_++) < done_.size() && !failed_;) {

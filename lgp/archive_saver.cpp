@@ -6,6 +6,7 @@
 
 #include "lgp/file_error.h"
 #include "platform/file_sync.h"
+#include "platform/utf8_path.h"
 
 namespace fs = std::filesystem;
 
@@ -93,7 +94,7 @@ void AdoptWrittenState(TLGPFile& archive, std::unique_ptr<std::istream> stream) 
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
                  const WriteProgress& progress) {
     const bool overOpened = target == archive.FileName;
-    const fs::path targetPath(target);
+    const fs::path targetPath = platform::PathFromUtf8(target);
     const fs::path temporary = TemporaryPath(targetPath);
     try {
         WriteTemporary(archive, temporary, compress, progress);

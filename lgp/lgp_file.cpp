@@ -7,6 +7,7 @@
 #include "lgp/file_error.h"
 #include "lgp/format_error.h"
 #include "lzs/decode_stream.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ std::string TrimTrailing(std::string text) {
 }
 
 std::unique_ptr<std::ifstream> OpenForReading(const std::string& path) {
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    auto file = std::make_unique<std::ifstream>(platform::PathFromUtf8(path), std::ios::binary);
     if (!*file) throw lgp::FileError("cannot open " + path + " for reading");
     return file;
 }

@@ -14,6 +14,7 @@
 #endif
 
 #include "platform/steam_library.h"
+#include "platform/utf8_path.h"
 #include "platform/wine_prefix.h"
 #include "platform/wine_registry.h"
 
@@ -68,8 +69,8 @@ std::filesystem::path GameDataFolderInSteam(const std::filesystem::path& steamRo
         const std::optional<std::string> folder =
             text ? SteamAppInstallFolder(*text) : std::nullopt;
         if (!folder) continue;
-        const std::filesystem::path data = library / "steamapps" / "common" /
-                                           std::u8string(folder->begin(), folder->end()) / "data";
+        const std::filesystem::path data =
+            library / "steamapps" / "common" / PathFromUtf8(*folder) / "data";
         if (IsFolder(data)) return data;
     }
     for (const std::filesystem::path& library : libraries) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/utf8_path.h"
 #include "platform/vdf_node.h"
 
 namespace platform {
@@ -13,11 +14,6 @@ namespace {
 bool IsNumber(std::string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Steam writes its files in UTF-8, which a path takes as such only from char8_t.
-std::filesystem::path PathFromUtf8(std::string_view text) {
-    return std::u8string(text.begin(), text.end());
 }
 
 }  // namespace

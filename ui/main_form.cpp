@@ -10,7 +10,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -47,6 +46,7 @@
 #include "platform/game_data_folder.h"
 #include "platform/program_version.h"
 #include "platform/shell_link.h"
+#include "platform/utf8_path.h"
 #include "preview/window_preview.h"
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
@@ -102,12 +102,11 @@ QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString FromLocalPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
+// The core keeps file names in UTF-8 on every system (platform/utf8_path.h).
+QString FromLocalPath(const std::string& path) { return QString::fromStdString(path); }
 
 std::filesystem::path ToLocalPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return platform::PathFromUtf8(path.toStdString());
 }
 
 QFrame* Separator() {
@@ -535,7 +534,10 @@ void TMainForm::FormShow() {
         move(frame.topLeft());
     }
 
-    openFolder_ = FromLocalPath((platform::GameDataFolder() / "field").string());
+    // Without the game, the dialog starts where the system's dialog starts.
+    if (const std::filesystem::path data = platform::GameDataFolder(); !data.empty()) {
+        openFolder_ = FromLocalPath(platform::Utf8FromPath(data / "field"));
+    }
 
     if (!arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile()) {
         OpenArchive(arguments_.first());
@@ -678,7 +680,7 @@ void TMainForm::OpenArchive(QString path) {
     }
     if (platform::IsShortcut(ToLocalPath(path))) {
         // An unresolvable shortcut gives an empty path, which the open job rejects.
-        path = FromLocalPath(platform::ShortcutTarget(ToLocalPath(path)).string());
+        path = FromLocalPath(platform::Utf8FromPath(platform::ShortcutTarget(ToLocalPath(path))));
     }
     SetControlsState(false, true);
     archive_.reset();

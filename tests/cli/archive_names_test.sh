@@ -1,8 +1,8 @@
 #!/bin/sh
 # End-to-end checks that run on every system, under Wine too: a level that an import rebuilds
-# is compressed by the corvask library beside the program, and the Steam edition's archives of
+# is compressed by the corvask library beside the program, the Steam edition's archives of
 # other languages (fflevel.lgp, gflevel.lgp, sflevel.lgp) open and take an import as
-# flevel.lgp does.
+# flevel.lgp does, and so do files whose names hold letters of any script.
 # Usage: archive_names_test.sh ORVENNE_CLI WORK_FOLDER
 set -u
 cli=$1
@@ -48,6 +48,19 @@ for name in fflevel gflevel sflevel; do
     check "$name.lgp holds the edit" "$("$cli" texts edited.lgp "$level")" \
         "$("$cli" texts "$name.lgp" "$level")"
 done
+
+# Names beyond ASCII, and beyond the Windows code page of Western Europe.
+name="Café 中文"
+check "sample named $name" 0 "$(status "$cli" sample "$name.lgp" --levels 3 --seed 5)"
+check "it is the same archive" same "$(same flevel.lgp "$name.lgp")"
+check "export to $name.po" 0 "$(status "$cli" export "$name.lgp" "$name.po")"
+check "the PO file names the archive" "\"Project-Id-Version: $name.lgp\\n\"" \
+    "$(grep '^"Project-Id-Version' "$name.po")"
+check "import into a new file" 0 "$(status "$cli" import "$name.lgp" edited.po -o "$name 2.lgp")"
+check "import in place" 0 "$(status "$cli" import "$name.lgp" edited.po)"
+check "both hold the edit" "$("$cli" texts edited.lgp "$level")$("$cli" texts edited.lgp "$level")" \
+    "$("$cli" texts "$name 2.lgp" "$level")$("$cli" texts "$name.lgp" "$level")"
+check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
