@@ -7,22 +7,7 @@
 set -u
 cli=$1
 work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$(dirname "$0")/../checks.sh"
 same() { cmp -s "$1" "$2" && echo same || echo different; }
 
 # The first text of the first level, translated.
@@ -62,5 +47,4 @@ check "both hold the edit" "$("$cli" texts edited.lgp "$level")$("$cli" texts ed
     "$("$cli" texts "$name 2.lgp" "$level")$("$cli" texts "$name.lgp" "$level")"
 check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -7,22 +7,8 @@ set -u
 build=$1
 work=$2
 id=$3
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
+source=$(cd "$(dirname "$0")/../.." && pwd)
+. "$source/tests/checks.sh"
 
 check "install" 0 "$(status cmake --install "$build" --prefix "$work/prefix")"
 libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
@@ -33,7 +19,7 @@ for file in bin/orvenne bin/orvenne-cli "$libdir/libcorvask.so" \
     "share/icons/hicolor/128x128/apps/$id.png" "share/icons/hicolor/256x256/apps/$id.png"; do
     check "installed $file" yes "$([ -f "prefix/$file" ] && echo yes || echo no)"
 done
-for language in "$(dirname "$0")"/../../resources/lang/*.lng; do
+for language in "$source"/resources/lang/*.lng; do
     [ -f "$language" ] || continue
     name=$(basename "$language")
     check "installed $name" 0 "$(status cmp "$language" "prefix/share/orvenne/$name")"
@@ -69,5 +55,4 @@ fi
 check "the installed editor starts" 124 \
     "$(QT_QPA_PLATFORM=offscreen timeout 2 prefix/bin/orvenne >/dev/null 2>&1; echo $?)"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

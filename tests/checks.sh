@@ -1,0 +1,24 @@
+# The frame of the end-to-end scripts, sourced by them with `work` set: starts in a fresh
+# folder `work`, and counts the checks.
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work" || exit 1
+failures=0
+passes=0
+
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then
+        passes=$((passes + 1))
+    else
+        failures=$((failures + 1))
+        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
+    fi
+}
+
+status() { "$@" >/dev/null 2>&1; echo $?; }
+
+# Says how many checks passed and failed, and fails when one did.
+finish() {
+    echo "$passes passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
