@@ -11,6 +11,7 @@
 #include "lgp/file_error.h"
 #include "lgp/printable_name.h"
 #include "lgp/safe_file_writer.h"
+#include "platform/utf8_path.h"
 
 bool Arguments::Has(const std::string& flag) const {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
@@ -61,8 +62,10 @@ PictureSize ParsePictureSize(const std::string& option, const std::string& value
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     const std::string shown = lgp::PrintableName(path);
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) throw lgp::FileError(shown + " is a folder");
-    std::ifstream in(path, std::ios::binary);
+    if (std::filesystem::is_directory(platform::PathFromUtf8(path), error)) {
+        throw lgp::FileError(shown + " is a folder");
+    }
+    std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
     if (!in) throw lgp::FileError("cannot open " + shown + " for reading");
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());

@@ -16,6 +16,7 @@
 #include "lgp/archive_compare.h"
 #include "lgp/archive_saver.h"
 #include "lgp/compress_stream.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ enum class Format { Json, Po };
 
 // The exchange format that the file name's extension (in any letter case) stands for.
 Format FormatOf(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
+    std::string extension = platform::PathFromUtf8(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension == ".json") return Format::Json;
@@ -70,10 +71,10 @@ int RunExport(const std::vector<std::string>& args) {
     const Format format = FormatOf(output);
     TLGPFile archive;
     ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
+    const std::string name =
+        platform::Utf8FromPath(platform::PathFromUtf8(parsed.positional[0]).filename());
     const std::string content =
-        format == Format::Json
-            ? ExportJson(archive)
-            : ExportPo(archive, std::filesystem::path(parsed.positional[0]).filename().string());
+        format == Format::Json ? ExportJson(archive) : ExportPo(archive, name);
     WriteWholeFile(output, std::vector<std::uint8_t>(content.begin(), content.end()),
                    parsed.Has("--break-links"));
     return 0;

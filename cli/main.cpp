@@ -10,6 +10,8 @@
 #include "cli/command.h"
 #include "lgp/printable_name.h"
 #include "platform/new_file.h"
+#include "platform/binary_streams.h"
+#include "platform/command_line.h"
 
 namespace {
 
@@ -84,7 +86,10 @@ int Run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     platform::IgnoreFileSizeSignal();
-    const int status = Run(std::vector<std::string>(argv + 1, argv + argc));
+    // Texts pass through standard input and output byte for byte, with the line ends they
+    // have; listings and messages end their lines with LF on every system.
+    platform::UseBinaryStandardStreams();
+    const int status = Run(platform::CommandLineArguments(argc, argv));
     // Output lost to a full disk or a closed pipe is a failure, not a success cut short.
     errno = 0;
     std::cout.flush();

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include <QFile>
-
 #include "lgp/archive_loader.h"
 
 TOpenThread::TOpenThread(TLGPFile& archive, QString path, bool quiet, QObject* parent)
@@ -12,7 +10,8 @@ TOpenThread::TOpenThread(TLGPFile& archive, QString path, bool quiet, QObject* p
 
 void TOpenThread::Work() {
     try {
-        LoadArchive(archive_, QFile::encodeName(path_).toStdString(), [this](int current) {
+        // The core takes file names in UTF-8 (platform/utf8_path.h), which toStdString gives.
+        LoadArchive(archive_, path_.toStdString(), [this](int current) {
             ReportProgress(current, static_cast<qint64>(archive_.SubFiles.size()));
         });
     } catch (...) {

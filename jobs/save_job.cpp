@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include <QFile>
-
 #include "lgp/archive_saver.h"
 #include "lgp/compress_stream.h"
 
@@ -13,7 +11,8 @@ TSaveThread::TSaveThread(TLGPFile& archive, QString target, bool adoptTarget, QO
 
 void TSaveThread::Work() {
     const auto count = static_cast<qint64>(archive_.SubFiles.size());
-    SaveArchive(archive_, QFile::encodeName(target_).toStdString(), CompressStream,
+    // The core takes file names in UTF-8 (platform/utf8_path.h), which toStdString gives.
+    SaveArchive(archive_, target_.toStdString(), CompressStream,
                 [this, count](int reached) { ReportProgress(reached, count); },
                 {.adoptTarget = adoptTarget_});
 }

@@ -12,6 +12,7 @@
 #include "lgp/field_parser.h"
 #include "lgp/level_tables.h"
 #include "lzs/decode_stream.h"
+#include "platform/utf8_path.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "lgp/file_error.h"
 #include "lgp/printable_name.h"
 #include "lgp/safe_file_writer.h"
+#include "platform/utf8_path.h"
 
 namespace fs = std::filesystem;
 
@@ -59,14 +60,14 @@ void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor&
 #ifdef _WIN32
         if (!archive.Stream) {
             archive.Stream =
-                std::make_unique<std::ifstream>(fs::path(archive.FileName), std::ios::binary);
+                std::make_unique<std::ifstream>(platform::PathFromUtf8(archive.FileName), std::ios::binary);
         }
 #endif
         throw;
     }
     if (!overOpened && !options.adoptTarget) return;
     // Until the new file is open, the old stream keeps reading the old data consistently.
-    auto stream = std::make_unique<std::ifstream>(fs::path(target), std::ios::binary);
+    auto stream = std::make_unique<std::ifstream>(platform::PathFromUtf8(target), std::ios::binary);
     if (!*stream) {
         throw lgp::FileError("cannot open " + lgp::PrintableName(target) + " after saving it");
     }

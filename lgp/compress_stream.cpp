@@ -19,12 +19,15 @@ bool PlausibleLength(const std::vector<std::uint8_t>& stream, std::int32_t lengt
 }
 
 // The library beside the program first, so that the copy shipped with the editor wins over
-// any other on the system; then the platform's normal search.
+// any other on the system; then the installed one, which an installation keeps in its library
+// folder; then the platform's normal search.
 std::vector<std::filesystem::path> DefaultCandidates() {
     const std::filesystem::path fileName = platform::DynamicLibrary::FileName("corvask");
     std::vector<std::filesystem::path> candidates;
     const std::filesystem::path folder = platform::ProgramFolder();
     if (!folder.empty()) candidates.push_back(folder / fileName);
+    const std::filesystem::path installed = platform::InstalledLibraryFolder();
+    if (!installed.empty() && installed != folder) candidates.push_back(installed / fileName);
     candidates.push_back(fileName);
     return candidates;
 }

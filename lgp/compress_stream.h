@@ -11,14 +11,16 @@
 #include "platform/dynamic_library.h"
 
 // A complete LZS stream of `decoded`, made by the corvask library's _lzs_compress when the
-// library can be loaded (from the program's own folder first, then the platform's normal
-// search), otherwise by the editor's own fallback compressor. A library that is missing, or
-// that has no _lzs_compress, is tried again at the next call; once bound it stays bound until
-// the program ends. Never fails for want of the library.
+// library can be loaded (from the program's own folder first, then the installation's library
+// folder, then the platform's normal search), otherwise by the editor's own fallback
+// compressor. A library that is missing, or that has no _lzs_compress, is tried again at the
+// next call; once bound it stays bound until the program ends. Never fails for want of the
+// library.
 std::vector<std::uint8_t> CompressStream(std::span<const std::uint8_t> decoded);
 
 // The binding behind CompressStream, with the library's candidate paths given: the
-// process-wide one uses the program's folder and the plain file name, tests use their own.
+// process-wide one uses the program's folder, the installed library folder and the plain file
+// name, tests use their own.
 // Safe to use from several threads at once.
 class CorvaskBinding {
 public:

@@ -10,6 +10,7 @@
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
 #include "lzs/decode_stream.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -28,11 +29,12 @@ std::string TrimTrailing(std::string text) {
 
 std::unique_ptr<std::ifstream> OpenForReading(const std::string& path) {
     // A folder opens as a file on some systems and only fails to read.
+    const std::filesystem::path filePath = platform::PathFromUtf8(path);
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (std::filesystem::is_directory(filePath, error)) {
         throw lgp::FileError(lgp::PrintableName(path) + " is a folder");
     }
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    auto file = std::make_unique<std::ifstream>(filePath, std::ios::binary);
     if (!*file) throw lgp::FileError("cannot open " + lgp::PrintableName(path) + " for reading");
     return file;
 }

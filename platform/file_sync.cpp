@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <filesystem>
+#include "platform/utf8_path.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,7 +18,7 @@ namespace platform {
 #ifdef _WIN32
 
 void SyncFile(const std::string& path) {
-    const std::wstring wide = std::filesystem::path(path).wstring();
+    const std::wstring wide = PathFromUtf8(path).wstring();
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

@@ -1,5 +1,6 @@
 #include "platform/program_folder.h"
 
+#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -7,7 +8,19 @@
 #include <windows.h>
 #endif
 
+#include "platform/install_layout.h"
+
 namespace platform {
+
+namespace {
+
+// `folder` followed by the relative path `fromPrograms`, or nothing when `folder` is empty.
+std::filesystem::path Below(const std::filesystem::path& folder, std::string_view fromPrograms) {
+    if (folder.empty() || fromPrograms.empty()) return folder;
+    return (folder / std::filesystem::path(fromPrograms)).lexically_normal();
+}
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -28,6 +41,17 @@ std::filesystem::path ProgramFolder() {
     }
 }
 
+namespace {
+
+// The user's own folder for the program's data, or empty.
+std::filesystem::path UserDataFolder() {
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    if (appData == nullptr || *appData == L'\0') return {};
+    return std::filesystem::path(appData) / "Orvenne";
+}
+
+}  // namespace
+
 #else
 
 std::filesystem::path ProgramFolder() {
@@ -37,6 +61,38 @@ std::filesystem::path ProgramFolder() {
     return program.parent_path();
 }
 
+namespace {
+
+// The user's own folder for the program's data, or empty.
+std::filesystem::path UserDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && std::filesystem::path(dataHome).is_absolute()) {
+        return std::filesystem::path(dataHome) / "orvenne";
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') return {};
+    return std::filesystem::path(home) / ".local" / "share" / "orvenne";
+}
+
+}  // namespace
+
 #endif
+
+std::filesystem::path InstalledLibraryFolder() {
+    return Below(ProgramFolder(), kLibraryFolderFromPrograms);
+}
+
+std::vector<std::filesystem::path> DataFolders() {
+    std::vector<std::filesystem::path> folders;
+    const std::filesystem::path program = ProgramFolder();
+    if (!program.empty()) folders.push_back(program);
+    if (!program.empty() && !kDataFolderFromPrograms.empty()) {
+        folders.push_back(Below(program, kDataFolderFromPrograms));
+    }
+    if (std::filesystem::path user = UserDataFolder(); !user.empty()) {
+        folders.push_back(std::move(user));
+    }
+    return folders;
+}
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/utf8_path.h"
+
 namespace platform {
 
 namespace {
@@ -20,11 +22,6 @@ bool EqualIgnoringAsciiCase(std::u8string_view a, std::string_view b) {
         if (LowerAscii(static_cast<char>(a[i])) != LowerAscii(b[i])) return false;
     }
     return true;
-}
-
-// Windows paths arrive in UTF-8, which a path takes as such only from char8_t.
-std::filesystem::path PathFromUtf8(std::string_view text) {
-    return std::u8string(text.begin(), text.end());
 }
 
 // The entry of `folder` called `name`, or one whose name differs from it only in ASCII case

@@ -12,6 +12,7 @@
 
 #include "lgp/file_error.h"
 #include "lzs/hash_stream.h"
+#include "platform/utf8_path.h"
 #include "sample/byte_writer.h"
 #include "sample/extra_files.h"
 #include "sample/lookup_table.h"
@@ -282,7 +283,7 @@ SampleArchive MakeSampleArchive(const SampleOptions& options) {
 
 SampleArchive WriteSampleArchive(const std::string& path, const SampleOptions& options) {
     SampleArchive archive = MakeSampleArchive(options);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(platform::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(archive.bytes.data()),
               static_cast<std::streamsize>(archive.bytes.size()));
     out.close();

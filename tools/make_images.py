@@ -371,7 +371,7 @@ def program_icon_32():
     return image
 
 
-# The program's image at large sizes (the about box's 48 x 48 and 256 x 256), drawn from
+# The program's image at large sizes (from the about box's 48 x 48 up to 256 x 256), drawn from
 # shapes on a unit square and smoothed by sampling each pixel on a grid.
 
 SAMPLES = 4
@@ -474,6 +474,14 @@ def program_image_48():
     return program_image(48)
 
 
+def program_image_64():
+    return program_image(64)
+
+
+def program_image_128():
+    return program_image(128)
+
+
 def program_image_256():
     return program_image(256)
 
@@ -538,6 +546,8 @@ IMAGES = [
     ("orvenne_16.png", program_icon_16),
     ("orvenne_32.png", program_icon_32),
     ("orvenne_48.png", program_image_48),
+    ("orvenne_64.png", program_image_64),
+    ("orvenne_128.png", program_image_128),
     ("orvenne_256.png", program_image_256),
 ]
 

@@ -4,25 +4,23 @@
 #include <functional>
 #include <utility>
 
-#include <QFile>
-
 #include "jobs/open_job.h"
 #include "jobs/save_job.h"
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
 #include "platform/shell_link.h"
+#include "platform/utf8_path.h"
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
 #include "ui/interface_texts.h"
 
 namespace {
 
-QString FromLocalPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
+// The core keeps file names in UTF-8 on every system.
+QString FromLocalPath(const std::string& path) { return QString::fromStdString(path); }
 
 std::filesystem::path ToLocalPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return platform::PathFromUtf8(path.toStdString());
 }
 
 }  // namespace
@@ -76,7 +74,7 @@ void TArchiveSession::open(const QString& path) {
     QString target = path;
     if (platform::IsShortcut(ToLocalPath(path))) {
         // An unresolvable shortcut gives an empty path, which the open job rejects.
-        target = FromLocalPath(platform::ShortcutTarget(ToLocalPath(path)).string());
+        target = FromLocalPath(platform::Utf8FromPath(platform::ShortcutTarget(ToLocalPath(path))));
     }
     pending_ = std::make_unique<TLGPFile>();
     pendingPath_ = target;

@@ -5,16 +5,19 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/program_folder.h"
+#include "platform/utf8_path.h"
+
 namespace {
 
 constexpr auto kSettingsName = "settings.ini";
-// Below a data folder: the language files of an installed copy.
-constexpr auto kLanguageSubfolder = "orvenne/lang";
 
-// True when the program may keep its settings in `folder`: the folder is writable, and so is
-// an existing settings.ini.
+// True when the program may keep its settings in `folder`: a copy of its own (not installed
+// beside a shared data folder) whose folder is writable, and so is an existing settings.ini.
 bool KeepsSettings(const QString& folder) {
-    if (!QFileInfo(folder).isWritable()) return false;
+    if (!QFileInfo(folder).isWritable() || QDir(folder + QStringLiteral("/../share/orvenne")).exists()) {
+        return false;
+    }
     const QFileInfo settings(QDir(folder).filePath(QString::fromLatin1(kSettingsName)));
     return !settings.exists() || settings.isWritable();
 }
@@ -31,13 +34,8 @@ TEditorPaths TEditorPaths::forProgram() {
             QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
                 .filePath(QStringLiteral("orvenne/") + QString::fromLatin1(kSettingsName));
     }
-    paths.languageFolders << program;
-    paths.languageFolders << QDir::cleanPath(program + QStringLiteral("/../share/") +
-                                             QString::fromLatin1(kLanguageSubfolder));
-    // The user's data folder first, then the system's.
-    for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-        const QString folder = QDir(data).filePath(QString::fromLatin1(kLanguageSubfolder));
-        if (!paths.languageFolders.contains(folder)) paths.languageFolders << folder;
+    for (const std::filesystem::path& folder : platform::DataFolders()) {
+        paths.languageFolders << QString::fromStdString(platform::Utf8FromPath(folder));
     }
     return paths;
 }

@@ -10,9 +10,9 @@ struct TEditorPaths {
     // in a later folder.
     QStringList languageFolders;
 
-    // A portable copy, whose folder is writable, keeps everything beside the program. An
-    // installed one keeps settings.ini in the user's configuration folder and reads language
-    // files from the program's folder, the installed data folder and the user's data folder.
+    // A portable copy, whose folder is writable, keeps settings.ini beside the program; an
+    // installed one keeps it in the user's configuration folder. Language files are read from
+    // the program's folder, the installed data folder and the user's data folder.
     static TEditorPaths forProgram();
     // Everything in one folder, as a portable copy; for tests and tools.
     static TEditorPaths inFolder(const QString& folder);

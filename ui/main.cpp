@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QGuiApplication>
 #include <QString>
 
 #include "platform/program_version.h"
@@ -8,6 +9,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName(
         QString::fromUtf8(platform::kProgramName.data(), platform::kProgramName.size()));
+    // Desktops (Wayland's above all) find the installed .desktop file, and its icon, by this name.
+    QGuiApplication::setDesktopFileName(
+        QString::fromUtf8(platform::kApplicationId.data(), platform::kApplicationId.size()));
     TMainForm mainForm(QApplication::arguments().mid(1));
     mainForm.show();
     return QApplication::exec();

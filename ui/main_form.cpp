@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -24,6 +23,7 @@
 #include "lgp/archive_counts.h"
 #include "platform/game_data_folder.h"
 #include "platform/program_version.h"
+#include "platform/utf8_path.h"
 #include "text/windows1252.h"
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
@@ -69,7 +69,7 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     setObjectName(QStringLiteral("mainForm"));
     setFont(QFont(QStringLiteral("Tahoma"), kFontPointSize));
     QIcon programIcon;
-    for (const int size : {16, 32, 48, 256}) {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
         programIcon.addFile(QStringLiteral(":/images/orvenne_%1.png").arg(size));
     }
     setWindowIcon(programIcon);
@@ -199,7 +199,10 @@ void TMainForm::start() {
     menu_->setLanguages(FindLanguages(paths_.languageFolders));
     ChangeLanguage(menu_->checkLanguage(settings_.language) ? settings_.language : QStringLiteral("eng"));
     applySettings();
-    openFolder_ = QFile::decodeName(QByteArray::fromStdString((platform::GameDataFolder() / "field").string()));
+    // Without the game, the dialog starts where the system's dialog starts.
+    if (const std::filesystem::path data = platform::GameDataFolder(); !data.empty()) {
+        openFolder_ = QString::fromStdString(platform::Utf8FromPath(data / "field"));
+    }
     if (!arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile()) OpenArchive(arguments_.first());
 }
 

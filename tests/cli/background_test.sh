@@ -7,7 +7,7 @@
 set -u
 cli=$1
 work=$2
-. "$(dirname "$0")/check.sh"
+. "$(dirname "$0")/../checks.sh"
 # WIDTHxHEIGHT, bit depth and colour type (2: RGB) from a PNG's header.
 png_header() { od -An -tu1 -j16 -N10 "$1" | awk '{ printf "%dx%d %d %d", $3 * 256 + $4, $7 * 256 + $8, $9, $10 }'; }
 # Little-endian values at a position of a file.

@@ -6,7 +6,7 @@
 set -u
 cli=$1
 work=$2
-. "$(dirname "$0")/check.sh"
+. "$(dirname "$0")/../checks.sh"
 
 # Twenty bytes 0x61 through both compressors, and back.
 printf 'aaaaaaaaaaaaaaaaaaaa' > twenty.bin

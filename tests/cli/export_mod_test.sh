@@ -5,7 +5,7 @@
 set -u
 cli=$1
 work=$2
-. "$(dirname "$0")/check.sh"
+. "$(dirname "$0")/../checks.sh"
 
 # The demo archive, and a copy whose second text of its first level with two texts is longer.
 "$cli" sample small.lgp --levels 6 --seed 3

@@ -7,22 +7,7 @@ set -u
 cli=$1
 work=$2
 rounds=${3:-20}
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$(dirname "$0")/../checks.sh"
 errors() { "$@" 2>&1 >/dev/null; }
 same() { cmp -s "$1" "$2" && echo same || echo different; }
 temporaries() { find . -name '*.~*' | sort | tr '\n' ' '; }
@@ -206,5 +191,4 @@ check "toc escapes names" "$(printf '1\tab\\x00cd\n2\te\\x1B[31mf')" "$("$cli" t
 check "errors escape names" 'orvenne-cli extract: the archive has no file named x\x01y' \
     "$(errors "$cli" extract odd.lgp "$(printf 'x\001y')" out.bin)"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

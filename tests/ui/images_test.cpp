@@ -32,7 +32,7 @@ private slots:
             QTest::newRow(name) << name << QSize(16, 16);
         }
         QTest::newRow("grip.png") << "grip.png" << QSize(7, 7);
-        for (const int side : {16, 32, 48, 256}) {
+        for (const int side : {16, 32, 48, 64, 128, 256}) {
             const QString name = QString("orvenne_%1.png").arg(side);
             QTest::newRow(qPrintable(name)) << name << QSize(side, side);
         }

@@ -1,5 +1,5 @@
-# Shared by the end-to-end scripts, sourced once `work` names their work folder: makes and
-# enters that folder, and gives check, status, hex and finish.
+# The frame of the end-to-end scripts, sourced by them with `work` set: starts in a fresh
+# folder `work`, and counts the checks.
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 1
@@ -16,8 +16,10 @@ check() {  # check DESCRIPTION EXPECTED ACTUAL
 }
 
 status() { "$@" >/dev/null 2>&1; echo $?; }
+# A file's bytes as hexadecimal pairs on one line.
 hex() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 
+# Says how many checks passed and failed, and fails when one did.
 finish() {
     echo "$passes passed, $failures failed"
     [ "$failures" -eq 0 ]
