@@ -30,6 +30,15 @@ Arguments ParseArguments(const std::vector<std::string>& args,
     return parsed;
 }
 
+std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name) {
+    const auto found = std::find(args.begin(), args.end(), name);
+    if (found == args.end()) return std::nullopt;
+    if (found + 1 == args.end()) throw UsageError(name + " needs a value");
+    std::string value = *(found + 1);
+    args.erase(found, found + 2);
+    return value;
+}
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw lgp::FileError("cannot open " + path + " for reading");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ struct Arguments {
 Arguments ParseArguments(const std::vector<std::string>& args,
                          const std::vector<std::string>& allowed, std::size_t expected);
 
+// The value of option `name` (such as "-o FILE") in args, both removed from them; nothing when
+// the option is absent. Throws UsageError when the value is missing.
+std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name);
+
 // Whole-file helpers; both throw lgp::FileError naming the file.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
@@ -51,3 +56,5 @@ extern const Command kCompareCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kPreviewCommand;
+extern const Command kCheckCommand;
+extern const Command kFitCommand;
