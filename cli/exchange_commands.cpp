@@ -129,9 +129,10 @@ const Command kExportCommand{
     ".json: {\"levels\": [{\"name\", \"windows\": [{\"x\", \"y\", \"width\", \"height\"}, ...],\n"
     "\"texts\": [{\"text\": N, \"tagged\", \"windows\": [i, ...]}, ...]}, ...]}: each level's\n"
     "windows in script order, a text's windows as indices into that list, N from 1.\n"
-    ".po: one entry per text, msgctxt \"LEVEL:N\", the tagged text as msgid, msgstr empty, a\n"
-    "comment with its number of windows. Empty texts and texts holding a NUL character cannot\n"
-    "be a msgid: they are left out and listed in the file's first comment.",
+    ".po: one entry per text, msgctxt \"LEVEL:N\", the tagged text as msgid (line breaks as\n"
+    "\\n alone), msgstr empty, a comment with its number of windows. Empty texts and texts\n"
+    "holding a NUL character cannot be a msgid: they are left out and listed in the file's\n"
+    "first comment.",
     RunExport,
 };
 
