@@ -4,6 +4,7 @@
 #include <array>
 #include <climits>
 #include <cstddef>
+#include <optional>
 
 #include "text/tags.h"
 #include "text/text_encoder.h"
@@ -89,7 +90,6 @@ public:
     Walk(const GlyphAdvances& advances, const WalkOptions& options,
          std::vector<GlyphStamp>* stamps)
         : advances_(advances), options_(options), stamps_(stamps) {
-        if (options.names != CharacterNames::Tags) names_ = NamesFor(options.names, advances);
         pages_.emplace_back();
     }
 
@@ -135,7 +135,8 @@ private:
     const GlyphAdvances& advances_;
     const WalkOptions& options_;
     std::vector<GlyphStamp>* stamps_;
-    Names names_{};
+    // Made at the first name tag: most texts have none.
+    std::optional<Names> names_;
     std::vector<PageExtent> pages_;
     std::uint8_t colour_ = kWhiteColour;
     std::uint8_t savedColour_ = kWhiteColour;
@@ -203,7 +204,9 @@ std::size_t Walk::Tag(std::string_view text, std::size_t at) {
         for (std::size_t n = 0; n < kNameTags; ++n) {
             const std::string_view tag = CharacterTable[kFirstNameCode + n];
             if (!StartsWith(text, at, tag)) continue;
-            for (std::size_t i = 0; i < names_[n].size; ++i) Draw(names_[n].codes[i]);
+            if (!names_) names_ = NamesFor(options_.names, advances_);
+            const Name& name = (*names_)[n];
+            for (std::size_t i = 0; i < name.size; ++i) Draw(name.codes[i]);
             return tag.size();
         }
     }
