@@ -58,3 +58,4 @@ extern const Command kImportCommand;
 extern const Command kPreviewCommand;
 extern const Command kCheckCommand;
 extern const Command kFitCommand;
+extern const Command kSpellcheckCommand;

@@ -15,6 +15,9 @@ const Command* const kCommands[] = {
 #ifdef ORVENNE_PREVIEW
     &kPreviewCommand,
 #endif
+#ifdef ORVENNE_SPELLING
+    &kSpellcheckCommand,
+#endif
 };
 
 void PrintUsage(std::ostream& out) {

@@ -70,5 +70,25 @@ if command -v msgcat >/dev/null 2>&1; then
         "$("$cli" import demo.lgp english.po -o english.lgp | tr '\n' ';')"
 fi
 
+# The spelling glossary (built with Hunspell only), with a dictionary of two words.
+if "$cli" --help | grep -q ' spellcheck '; then
+    printf 'SET UTF-8\n' > tiny.aff
+    printf '2\nthe\nyou\n' > tiny.dic
+    XDG_DATA_HOME="$work/nobody" "$cli" spellcheck demo.lgp --dictionary "$work/tiny.dic" > words.txt
+    check "unknown words found" 1 "$(awk 'END { print (NR > 10) }' words.txt)"
+    check "word, count, level and text" 0 "$(awk -F '\t' 'NF != 4 || $2 < 1 || $4 < 0' words.txt | wc -l | tr -d ' ')"
+    check "the most frequent first" 0 \
+        "$(awk -F '\t' 'NR > 1 && $2 > last { bad++ } { last = $2 } END { print bad + 0 }' words.txt)"
+    check "known words, tags and names are left out" 0 \
+        "$(grep -cE '^(the|The|you|CLOUD|PAGE|PAUSE|Cloud|Tifa)	' words.txt)"
+    first=$(head -n 1 words.txt | cut -f 1)
+    mkdir -p data/orvenne
+    echo "$first" > data/orvenne/user_words.txt
+    check "the user's own words are known" 0 \
+        "$(XDG_DATA_HOME="$work/data" "$cli" spellcheck demo.lgp --dictionary "$work/tiny.dic" | grep -c "^$first	")"
+    check "a dictionary that is not there" 1 "$(status "$cli" spellcheck demo.lgp --dictionary xx_NONE)"
+    check "without a dictionary" 2 "$(status "$cli" spellcheck demo.lgp)"
+fi
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
