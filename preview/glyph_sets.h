@@ -9,6 +9,7 @@
 #include <QRgb>
 
 #include "text/game_font.h"
+#include "text/text_layout.h"
 
 // The game's font as ready-to-copy glyphs in the eight text colours: colour numbers 0 to 7
 // are grey, blue, red, purple, green, cyan, yellow and white, in the order of the colour tags.
@@ -18,8 +19,8 @@
 class GlyphSets {
 public:
     static constexpr int kColours = 8;
-    static constexpr int kWhite = 7;
-    static constexpr int kGrey = 0;
+    static constexpr int kWhite = text::kWhiteColour;
+    static constexpr int kGrey = text::kGreyColour;
     static constexpr int kHeight = 12;
     static constexpr int kCellSize = 12;
     static constexpr int kCellsPerRow = 21;

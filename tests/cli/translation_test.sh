@@ -4,24 +4,13 @@
 # glossary.
 # Usage: translation_test.sh ORVENNE_CLI WORK_FOLDER
 set -u
+helpers=$(cd "$(dirname "$0")" && pwd)/check_helpers.sh
 cli=$1
 work=$2
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$helpers"
 
 # The demo archive's first levels: one text overflows its window on purpose.
 "$cli" sample demo.lgp --levels 40 --seed 1997
