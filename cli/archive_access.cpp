@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "lgp/archive_loader.h"
+#include "lgp/archive_saver.h"
+#include "lgp/compress_stream.h"
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
 
@@ -43,6 +45,26 @@ void ReadArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     const std::optional<platform::ArchiveLock> lock =
         LockArchive(path, platform::ArchiveLock::Mode::Shared);
     OpenArchive(archive, path, skipDamaged);
+}
+
+void EditArchive(const std::string& path, const EditOptions& options,
+                 const std::function<bool(TLGPFile&)>& edit) {
+    using Mode = platform::ArchiveLock::Mode;
+    const bool overArchive = !options.output || SameFile(*options.output, path);
+    std::optional<platform::ArchiveLock> archiveLock =
+        LockArchive(path, overArchive ? Mode::Exclusive : Mode::Shared);
+    std::optional<platform::ArchiveLock> outputLock =
+        overArchive ? std::nullopt : LockArchive(*options.output, Mode::Exclusive);
+    std::optional<platform::ArchiveLock>& targetLock = overArchive ? archiveLock : outputLock;
+
+    TLGPFile archive;
+    OpenArchive(archive, path, options.skipDamaged);
+    const bool changed = edit(archive);
+    // Saving an unchanged archive over itself would only rewrite the same bytes.
+    if (options.output || changed) {
+        SaveArchive(archive, options.output.value_or(path), CompressStream, {},
+                    {.breakLinks = options.breakLinks, .lock = targetLock ? &*targetLock : nullptr});
+    }
 }
 
 bool SameFile(const std::string& first, const std::string& second) {

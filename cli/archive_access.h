@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,3 +28,20 @@ void ReadArchive(TLGPFile& archive, const std::string& path, bool skipDamaged);
 
 // True when the two paths name one file (also through links).
 bool SameFile(const std::string& first, const std::string& second);
+
+// How a command that changes an archive writes it.
+struct EditOptions {
+    // Where the edited archive goes; over the archive itself when empty.
+    std::optional<std::string> output;
+    bool skipDamaged = false;
+    bool breakLinks = false;
+};
+
+// The read-edit-replace cycle of a command that changes the archive at path: takes its lock
+// (exclusive when the archive itself is replaced, shared when it is only read, the output's
+// exclusive then), opens it, lets `edit` change it, and saves it safely with the library
+// compressor to the output, or over the archive when `edit` returns true (something changed).
+// A second command on the same archive waits for this one's file instead of editing the old
+// one. Throws what OpenArchive, LockArchive and SaveArchive throw, the target left as it was.
+void EditArchive(const std::string& path, const EditOptions& options,
+                 const std::function<bool(TLGPFile&)>& edit);

@@ -18,6 +18,18 @@ std::string TaggedUtf8(const TLevelText& levelText) {
     return text::Windows1252ToUtf8(text::DecodeText(levelText.Bytes));
 }
 
+// The text with each CR LF as a line feed alone: gettext's tools warn about every message that
+// holds a carriage return. Decoded texts hold no CR without its LF, and import reads a line
+// feed as CR LF, so nothing is lost.
+std::string WithLineFeeds(std::string_view tagged) {
+    std::string out;
+    out.reserve(tagged.size());
+    for (std::size_t i = 0; i < tagged.size(); ++i) {
+        if (tagged[i] != '\r' || i + 1 == tagged.size() || tagged[i + 1] != '\n') out += tagged[i];
+    }
+    return out;
+}
+
 void AppendJsonLevel(std::string& out, const TLGPSubFile& level) {
     const std::vector<const TWindow*> windows = LevelWindows(level);
     out += "    {\n      \"name\": " + JsonString(level.Name) + ",\n      \"windows\": [";
@@ -83,7 +95,7 @@ std::string ExportPo(const TLGPFile& archive, std::string_view title) {
             }
             entries += "\n#. windows: " + std::to_string(levelText.Windows.size()) + "\n";
             entries += PoField("msgctxt", context);
-            entries += PoField("msgid", tagged);
+            entries += PoField("msgid", WithLineFeeds(tagged));
             entries += "msgstr \"\"\n";
         }
     }

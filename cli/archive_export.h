@@ -14,7 +14,7 @@ std::string ExportJson(const TLGPFile& archive);
 
 // The texts of the archive's levels as a UTF-8 PO file whose header names `title`: per text a
 // comment with its number of windows, msgctxt "LEVEL:N" (N from 1), the tagged text as msgid
-// and an empty msgstr. Texts that decode to nothing or that hold a NUL character are left out,
-// as a msgid may be neither, and listed in the file's first comment, as are the levels that
-// could not be read.
+// (each line break CR LF written as a line feed alone) and an empty msgstr. Texts that decode
+// to nothing or that hold a NUL character are left out, as a msgid may be neither, and listed
+// in the file's first comment, as are the levels that could not be read.
 std::string ExportPo(const TLGPFile& archive, std::string_view title);

@@ -59,6 +59,15 @@ PictureSize ParsePictureSize(const std::string& option, const std::string& value
             side(std::string_view(value).substr(cross + 1))};
 }
 
+std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name) {
+    const auto found = std::find(args.begin(), args.end(), name);
+    if (found == args.end()) return std::nullopt;
+    if (found + 1 == args.end() || (found + 1)->empty()) throw UsageError(name + " needs a value");
+    std::string value = *(found + 1);
+    args.erase(found, found + 2);
+    return value;
+}
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     const std::string shown = lgp::PrintableName(path);
     std::error_code error;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -45,6 +46,10 @@ struct PictureSize {
 // throws UsageError naming the option otherwise.
 PictureSize ParsePictureSize(const std::string& option, const std::string& value, int largest);
 
+// The value of option `name` (such as "-o FILE") in args, both removed from them; nothing when
+// the option is absent. Throws UsageError when the value is missing or empty.
+std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name);
+
 // Whole-file helpers; both throw lgp::FileError naming the file. Writing goes through
 // WriteFileSafely: a failure leaves an existing file as it was, and a file with several hard
 // links is refused unless breakLinks.
@@ -67,3 +72,6 @@ extern const Command kExportModCommand;
 extern const Command kPreviewCommand;
 extern const Command kLanguageTemplateCommand;
 extern const Command kBackgroundCommand;
+extern const Command kCheckCommand;
+extern const Command kFitCommand;
+extern const Command kSpellcheckCommand;

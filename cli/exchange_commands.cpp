@@ -80,16 +80,6 @@ int RunExport(const std::vector<std::string>& args) {
     return 0;
 }
 
-// The value of `-o FILE` in args, removed from them; nothing when absent.
-std::optional<std::string> TakeOutput(std::vector<std::string>& args) {
-    const auto found = std::find(args.begin(), args.end(), "-o");
-    if (found == args.end()) return std::nullopt;
-    if (found + 1 == args.end() || (found + 1)->empty()) throw UsageError("-o needs a file name");
-    std::string output = *(found + 1);
-    args.erase(found, found + 2);
-    return output;
-}
-
 // The edits of the exchange file named `input`, its errors prefixed with that name.
 ArchiveEdits ReadEdits(const TLGPFile& archive, const std::string& input, Format format,
                        std::string_view content, bool replaceUnknown) {
@@ -103,7 +93,7 @@ ArchiveEdits ReadEdits(const TLGPFile& archive, const std::string& input, Format
 
 int RunImport(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
-    const std::optional<std::string> output = TakeOutput(rest);
+    const std::optional<std::string> output = TakeOption(rest, "-o");
     const Arguments parsed =
         ParseArguments(rest, {"--skip-damaged", "--break-links", "--replace-unknown"}, 2);
     const std::string& path = parsed.positional[0];
@@ -112,30 +102,19 @@ int RunImport(const std::vector<std::string>& args) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(input);
     const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 
-    // The archive is read, edited and replaced under its lock: a second import waits for this
-    // one's file instead of editing the same old one, whose edit this one would overwrite.
-    using Mode = platform::ArchiveLock::Mode;
-    const bool overArchive = !output || SameFile(*output, path);
-    std::optional<platform::ArchiveLock> archiveLock =
-        LockArchive(path, overArchive ? Mode::Exclusive : Mode::Shared);
-    std::optional<platform::ArchiveLock> outputLock =
-        overArchive ? std::nullopt : LockArchive(*output, Mode::Exclusive);
-    std::optional<platform::ArchiveLock>& targetLock = overArchive ? archiveLock : outputLock;
-
-    TLGPFile archive;
-    OpenArchive(archive, path, parsed.Has("--skip-damaged"));
     const bool replaceUnknown = parsed.Has("--replace-unknown");
-    const ArchiveEdits edits = ReadEdits(archive, input, format, content, replaceUnknown);
-    for (const std::string& warning : edits.Warnings()) {
-        std::cerr << "orvenne-cli import: " << input << ": " << warning << '\n';
-    }
-    const ImportCounts counts = edits.ApplyTo(archive);
-    // Saving an unchanged archive over itself would only rewrite the same bytes.
-    if (output || counts.levels > 0) {
-        SaveArchive(archive, output.value_or(path), CompressStream, {},
-                    {.breakLinks = parsed.Has("--break-links"),
-                     .lock = targetLock ? &*targetLock : nullptr});
-    }
+    ImportCounts counts;
+    EditArchive(path,
+                {.output = output, .skipDamaged = parsed.Has("--skip-damaged"),
+                 .breakLinks = parsed.Has("--break-links")},
+                [&](TLGPFile& archive) {
+                    const ArchiveEdits edits = ReadEdits(archive, input, format, content, replaceUnknown);
+                    for (const std::string& warning : edits.Warnings()) {
+                        std::cerr << "orvenne-cli import: " << input << ": " << warning << '\n';
+                    }
+                    counts = edits.ApplyTo(archive);
+                    return counts.levels > 0;
+                });
     std::cout << "texts changed: " << counts.texts << '\n'
               << "windows changed: " << counts.windows << '\n'
               << "levels rebuilt: " << counts.levels << '\n';
@@ -166,9 +145,10 @@ const Command kExportCommand{
     ".json: {\"levels\": [{\"name\", \"windows\": [{\"x\", \"y\", \"width\", \"height\"}, ...],\n"
     "\"texts\": [{\"text\": N, \"tagged\", \"windows\": [i, ...]}, ...]}, ...]}: each level's\n"
     "windows in script order, a text's windows as indices into that list, N from 1.\n"
-    ".po: one entry per text, msgctxt \"LEVEL:N\", the tagged text as msgid, msgstr empty, a\n"
-    "comment with its number of windows. Empty texts and texts holding a NUL character cannot\n"
-    "be a msgid: they are left out and listed in the file's first comment.\n"
+    ".po: one entry per text, msgctxt \"LEVEL:N\", the tagged text as msgid (line breaks as\n"
+    "\\n alone), msgstr empty, a comment with its number of windows. Empty texts and texts\n"
+    "holding a NUL character cannot be a msgid: they are left out and listed in the file's\n"
+    "first comment.\n"
     "OUTPUT is replaced only once the new file is complete; one with several hard links is\n"
     "refused unless --break-links. --skip-damaged opens an archive with levels that cannot be\n"
     "read: each is named on standard error with the reason and left out.",

@@ -29,8 +29,13 @@ const Command* const kCommands[] = {
     &kImportCommand,
     &kExportModCommand,
     &kLanguageTemplateCommand,
+    &kCheckCommand,
+    &kFitCommand,
 #ifdef ORVENNE_PREVIEW
     &kPreviewCommand, &kBackgroundCommand,
+#endif
+#ifdef ORVENNE_SPELLING
+    &kSpellcheckCommand,
 #endif
 };
 

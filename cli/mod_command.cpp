@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "lgp/archive_loader.h"
+#include "cli/archive_access.h"
 #include "lgp/compress_stream.h"
 #include "lgp/mod_folder.h"
 
@@ -28,9 +28,9 @@ int RunExportMod(const std::vector<std::string>& args) {
     const ModLayout layout = TakeLayout(rest);
     const Arguments parsed = ParseArguments(rest, {}, 3);
     TLGPFile current;
-    LoadArchive(current, parsed.positional[0]);
+    ReadArchive(current, parsed.positional[0], false);
     TLGPFile original;
-    LoadArchive(original, parsed.positional[1]);
+    ReadArchive(original, parsed.positional[1], false);
     const std::vector<std::string> levels =
         ExportModFolder(current, original, parsed.positional[2], layout, CompressStream);
     for (const std::string& level : levels) std::cout << ModFilePath(layout, level) << '\n';

@@ -1,7 +1,9 @@
+#include <charconv>
 #include <iostream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <QBuffer>
@@ -24,7 +26,23 @@ struct PreviewOptions {
     int width = kAutomaticSize;
     int height = kAutomaticSize;
     TWindowColors colors = DefaultWindowColors;
+    // The game view: drawn when a page or names are asked for.
+    bool gameView = false;
+    int page = 0;
+    text::CharacterNames names = text::CharacterNames::Default;
 };
+
+// A page number from 1, as the option gives it, counted from 0.
+int ParsePage(const std::string& digits) {
+    constexpr int kMostPages = 65535;
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        value < 1 || value > kMostPages) {
+        throw UsageError("--page wants a number from 1, not " + digits);
+    }
+    return value - 1;
+}
 
 TWindowColors ParseColors(const std::string& digits) {
     const bool valid = digits.size() == 24 &&
@@ -38,11 +56,25 @@ PreviewOptions ParsePreviewArguments(const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--size" || arg == "--colors") {
+        if (arg == "--size" || arg == "--colors" || arg == "--page" || arg == "--names") {
             if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--colors") {
                 options.colors = ParseColors(value);
+                continue;
+            }
+            if (arg == "--page") {
+                options.gameView = true;
+                options.page = ParsePage(value);
+                continue;
+            }
+            if (arg == "--names") {
+                options.gameView = true;
+                if (value != "default" && value != "widest") {
+                    throw UsageError("--names wants default or widest, not " + value);
+                }
+                options.names = value == "widest" ? text::CharacterNames::Widest
+                                                  : text::CharacterNames::Default;
                 continue;
             }
             const PictureSize size = ParsePictureSize(arg, value, kMaxPreviewSide);
@@ -100,7 +132,10 @@ int RunPreview(const std::vector<std::string>& args) {
     const std::string tagged = ReadTaggedText(options.input);
     const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
     const QImage picture =
-        DrawWindowPreview(glyphs, options.colors, tagged, options.width, options.height);
+        options.gameView ? DrawGameView(glyphs, options.colors, tagged, options.width,
+                                        options.height, options.page, options.names)
+                         : DrawWindowPreview(glyphs, options.colors, tagged, options.width,
+                                             options.height);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -113,12 +148,18 @@ int RunPreview(const std::vector<std::string>& args) {
 
 const Command kPreviewCommand{
     "preview",
-    "preview INPUT OUTPUT.png [--size WIDTHxHEIGHT] [--colors HEX24]",
+    "preview INPUT OUTPUT.png [--size WIDTHxHEIGHT] [--colors HEX24] [--page N]\n"
+    "                    [--names default|widest]",
     "Draws the tagged text of INPUT (UTF-8; - reads standard input) as the game shows it in a\n"
     "dialogue window, and writes the picture to OUTPUT.png; the frame's cut corners are\n"
     "transparent. A line feed is a line break; the one that ends the file is not drawn.\n"
     "  --size    the window's size in pixels; by default 320 wide and as high as the lines.\n"
     "  --colors  the four corner colours as 24 hexadecimal digits, RRGGBB each, clockwise from\n"
-    "            the top left; by default 0058B0000050000020000080, the game's own.",
+    "            the top left; by default 0058B0000050000020000080, the game's own.\n"
+    "  --page    draws page N (from 1) as the game does: lines not wrapped, name tags as\n"
+    "            names, what passes the window's edges over a red hatch (the picture then\n"
+    "            grows past --size).\n"
+    "  --names   the names of the name tags in that view: default (Cloud, ...) or widest\n"
+    "            (nine of the widest character); draws page 1 unless --page says otherwise.",
     RunPreview,
 };

@@ -79,6 +79,7 @@ GlyphSets GlyphSets::FromFontSheet(const QImage& sheet) {
         Glyph& glyph = sets.glyphs_[static_cast<std::size_t>(code)];
         if (code == 0) {
             glyph.width = kSpaceWidth;
+            sets.advances_[0] = kSpaceWidth;
             glyph.pixels.assign(kSpaceWidth * kHeight, keyIndex);
             continue;
         }
@@ -100,6 +101,7 @@ GlyphSets GlyphSets::FromFontSheet(const QImage& sheet) {
             }
         }
         glyph.width = std::max(0, inkWidth + GlyphSpacing(n));
+        sets.advances_[static_cast<std::size_t>(code)] = glyph.width;
         glyph.pixels.assign(static_cast<std::size_t>(glyph.width * kHeight), keyIndex);
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < std::min(glyph.width, kCellSize); ++x) {

@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QRgb>
 
+#include "text/game_font.h"
+#include "text/text_layout.h"
+
 // The game's font as ready-to-copy glyphs in the eight text colours: colour numbers 0 to 7
 // are grey, blue, red, purple, green, cyan, yellow and white, in the order of the colour tags.
 // Every glyph is 12 pixels high and as wide as its character's advance; a glyph is an 8-bit
@@ -16,8 +19,8 @@
 class GlyphSets {
 public:
     static constexpr int kColours = 8;
-    static constexpr int kWhite = 7;
-    static constexpr int kGrey = 0;
+    static constexpr int kWhite = text::kWhiteColour;
+    static constexpr int kGrey = text::kGreyColour;
     static constexpr int kHeight = 12;
     static constexpr int kCellSize = 12;
     static constexpr int kCellsPerRow = 21;
@@ -41,7 +44,9 @@ public:
     static GlyphSets FromBuiltinFont();
 
     // The advance of code: its glyph's width, the same in every colour.
-    int Width(std::uint8_t code) const { return glyphs_[code].width; }
+    int Width(std::uint8_t code) const { return advances_[code]; }
+    // The advances of all codes, for laying out text.
+    const text::GlyphAdvances& Advances() const { return advances_; }
     // The palette index of pixel (x, y) of the glyph of code; x < Width(code), y < 12.
     std::uint8_t Index(std::uint8_t code, int x, int y) const {
         return glyphs_[code].pixels[static_cast<std::size_t>(y * glyphs_[code].width + x)];
@@ -58,5 +63,6 @@ private:
     };
 
     std::array<Glyph, 256> glyphs_;
+    text::GlyphAdvances advances_{};
     std::array<std::array<QRgb, 256>, kColours> palettes_{};
 };

@@ -16,6 +16,7 @@
 #include "sample/byte_writer.h"
 #include "sample/extra_files.h"
 #include "sample/lookup_table.h"
+#include "sample/window_fitting.h"
 
 namespace sample {
 namespace {
@@ -32,6 +33,7 @@ constexpr int kCopiedLevels[] = {1, 5, 9, 13};
 // Labels of the random streams that do not belong to one level.
 constexpr std::uint64_t kLayoutStream = 1;
 constexpr std::uint64_t kCopyStream = 2;
+constexpr std::uint64_t kOverflowStream = 3;
 constexpr std::uint64_t kExtraStream = 0x10000;
 constexpr std::uint64_t kIrregularStream = 0x20000;
 // Files made at once on the worker threads before they are appended in data order.
@@ -76,6 +78,15 @@ TextLayout LayoutOf(int level, std::uint64_t seed) {
     if (roll < 0.16) return TextLayout::EmptyListThenAkao;
     if (roll < 0.18) return TextLayout::AkaoBeforeScripts;
     return TextLayout::Texts;
+}
+
+// Whether the level has a text that overflows its window on purpose, for the overflow check
+// to find: a few levels of the whole archive, and one among the first, so that small archives
+// have one too.
+bool OverflowsOnPurpose(int level, SampleRandom& random) {
+    constexpr int kFirstOverflowing = 4;
+    constexpr double kShare = 0.01;
+    return random.Chance(kShare) || level == kFirstOverflowing;
 }
 
 // FNV-1a: a label for the random stream of a file that is not a level.
@@ -179,6 +190,8 @@ std::vector<std::uint8_t> ArchiveComposer::Data(const Entry& entry) {
             const std::uint64_t seed = SampleRandom::Derive(options_.seed, entry.level);
             SampleField field = MakeFieldFile(entry.name, descriptions[entry.level],
                                               LayoutOf(entry.level, options_.seed), seed);
+            SampleRandom overflow(SampleRandom::Derive(seed, kOverflowStream));
+            FitWindows(field.decoded, OverflowsOnPurpose(entry.level, overflow), overflow);
             std::vector<std::uint8_t> stored = lzs::CompressHashedStream(field.decoded);
             field.level.storedSize = stored.size();
             archive_.levels[entry.level] = std::move(field.level);

@@ -21,6 +21,8 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "texts_modified", "texts have been modified."},
     // Asked before edits would be lost; followed by a blank, the archive's name and "?".
     {"messages", "save_changes", "Save changes to"},
+    // Followed by ": " and the reason.
+    {"messages", "word_not_added", "The word could not be added to the word list"},
 
     {"general", "file", "File"},
     {"general", "open", "Open"},
@@ -46,6 +48,9 @@ constexpr LanguageDefault kDefaults[] = {
     {"general", "all_files", "All files"},
     {"general", "only_levels", "Only levels"},
     {"general", "display_text_preview", "Display text preview"},
+    {"general", "spell_checking", "Spell checking"},
+    {"general", "no_spell_checking", "None"},
+    {"general", "no_dictionary", "No dictionary is installed"},
     {"general", "level_preview_size", "Level preview size"},
     {"general", "language", "Language"},
     {"general", "small", "Small"},
@@ -92,6 +97,22 @@ constexpr LanguageDefault kDefaults[] = {
     {"main", "text_preview", "Text preview"},
     {"main", "modify_window_size_position", "Modify window size/position"},
     {"main", "click_to_enlarge", "Click to enlarge"},
+    {"main", "game_view", "Game view"},
+    {"main", "game_view_hint",
+     "The text as the game draws it: the caret's page, names for the name tags, lines not "
+     "wrapped"},
+    {"main", "default_names", "Default names"},
+    {"main", "widest_names", "Widest names"},
+    // %1: the page shown, %2: the text's pages.
+    {"main", "page_of", "page %1/%2"},
+    {"main", "overflows", "Overflows"},
+    // %1: the line, %2: the window width it needs, %3: the window's width.
+    {"main", "overflow_width", "line %1 is %2 px in a window of %3"},
+    // %1: the page, %2: its lines, %3: the lines the window holds.
+    {"main", "overflow_height", "page %1: %2 lines in a window for %3"},
+    {"main", "no_suggestions", "No suggestions"},
+    {"main", "ignore", "Ignore"},
+    {"main", "add_to_dictionary", "Add to dictionary"},
 
     {"level_preview", "preview", "Preview"},
 

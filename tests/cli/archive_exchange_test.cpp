@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -130,6 +131,12 @@ TEST_F(ArchiveExchangeTest, JsonListsEveryLevelWithItsWindowsAndTexts) {
     EXPECT_GT(windowedTexts, 0u);
 }
 
+// The text with every CR removed, as the PO export writes line breaks.
+std::string WithoutCarriageReturns(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
 TEST_F(ArchiveExchangeTest, PoHoldsEveryTextThatCanBeAMsgid) {
     Level().Texts[0].Bytes = {0xFF};
     Level().Texts[1].Bytes = {0x21, 0xFF, 0xFF};
@@ -146,7 +153,7 @@ TEST_F(ArchiveExchangeTest, PoHoldsEveryTextThatCanBeAMsgid) {
             if (index == level_ && t < 2) continue;
             const PoEntry& entry = entries.at(++compared);
             EXPECT_EQ(entry.context, level.Name + ":" + std::to_string(t + 1));
-            EXPECT_EQ(entry.id, TaggedUtf8(level.Texts[t].Bytes));
+            EXPECT_EQ(entry.id, WithoutCarriageReturns(TaggedUtf8(level.Texts[t].Bytes)));
             EXPECT_EQ(entry.str, "");
         }
     }
@@ -154,6 +161,14 @@ TEST_F(ArchiveExchangeTest, PoHoldsEveryTextThatCanBeAMsgid) {
     const std::string third = "#. windows: " + std::to_string(Level().Texts[2].Windows.size()) +
                               "\nmsgctxt \"" + Name() + ":3\"\n";
     EXPECT_NE(po.find(third), std::string::npos);
+}
+
+TEST_F(ArchiveExchangeTest, PoWritesLineBreaksAsLineFeeds) {
+    Level().Texts[0].Bytes = {0x21, 0xE7, 0x22, 0xE8, 0x23, 0xFF};
+    const std::string po = ExportPo(archive_, "levels.lgp");
+    EXPECT_NE(po.find("msgid \"\"\n\"A\\n\"\n\"B\\n\"\n\"{NEW PAGE}\\n\"\n\"C\"\n"),
+              std::string::npos);
+    EXPECT_EQ(po.find("\\r"), std::string::npos);
 }
 
 TEST_F(ArchiveExchangeTest, ImportingAnExportChangesNothing) {

@@ -10,6 +10,7 @@
 #include "preview/glyph_sets.h"
 #include "preview/window_background.h"
 #include "tests/preview/block_font.h"
+#include "text/window_overflow.h"
 
 namespace {
 
@@ -390,6 +391,90 @@ void ExpectNear(QRgb pixel, Colour expected, int tolerance, const char* where) {
     EXPECT_NEAR(qRed(pixel), expected.r, tolerance) << where;
     EXPECT_NEAR(qGreen(pixel), expected.g, tolerance) << where;
     EXPECT_NEAR(qBlue(pixel), expected.b, tolerance) << where;
+}
+
+QImage GameView(const std::string& text, int width, int height, int page = 0,
+                text::CharacterNames names = text::CharacterNames::Default) {
+    return DrawGameView(Blocks(), kBlackWindow, text, width, height, page, names);
+}
+
+bool IsHatch(QRgb pixel) { return pixel == kOverflowHatchLight || pixel == kOverflowHatchDark; }
+
+TEST(DrawGameView, WhatPassesTheEdgesStandsOnAHatch) {
+    // Ten glyphs 6 wide need 8 + 60 + 3 = 71 pixels; the line is not wrapped.
+    const QImage wide = GameView(std::string(10, 'A'), 50, 25);
+    ASSERT_EQ(wide.size(), QSize(71, 25));
+    EXPECT_EQ(wide.pixel(60, 0), kOverflowHatchLight);
+    EXPECT_EQ(wide.pixel(62, 0), kOverflowHatchDark);
+    // The glyphs past the edge: bodies at 50, 56 and 62, the hatch between them.
+    for (const int x : {50, 56, 62}) {
+        EXPECT_EQ(UpperColour(wide, x), kWhite) << x;
+        EXPECT_EQ(wide.pixel(x + kBlockBodyWidth, 6 + 5), kShadow) << x;
+        EXPECT_TRUE(IsHatch(wide.pixel(x + 1, 6 + kBlockBottom + 3))) << x;
+    }
+    EXPECT_EQ(qAlpha(wide.pixel(49, 0)), 0);  // the window's own cut corner
+    // A third line below a window of two: the picture grows to 16 x 3 + 9.
+    const QImage tall = GameView("A\r\nB\r\nC", 100, 41);
+    ASSERT_EQ(tall.size(), QSize(100, 57));
+    EXPECT_EQ(tall.pixel(9, 6 + 32 + 5), kWhite);
+    EXPECT_TRUE(IsHatch(tall.pixel(30, 50)));
+    EXPECT_FALSE(IsHatch(tall.pixel(30, 30)));
+}
+
+TEST(DrawGameView, TheChosenPageWithNamesInPlaceOfTheTags) {
+    const std::string text = "A\r\n{NEW PAGE}\r\n{CLOUD}B\r\nC";
+    const QImage second = GameView(text, kAutomaticSize, kAutomaticSize, 1);
+    ASSERT_EQ(second.size(), QSize(320, 41));
+    EXPECT_EQ(GlyphStarts(second, 0), (std::vector<int>{8, 14, 20, 26, 32, 38}));
+    EXPECT_EQ(GlyphStarts(second, 1), (std::vector<int>{8}));
+    EXPECT_EQ(GlyphStarts(GameView(text, 320, 57, 0), 0), (std::vector<int>{8}));
+    EXPECT_TRUE(GlyphStarts(GameView(text, 320, 57, 2), 0).empty());
+    // Nine of the widest glyph: the block font's double quote, 2 + 5 + 4 wide.
+    const QImage widest =
+        GameView("{TIFA}", kAutomaticSize, kAutomaticSize, 0, text::CharacterNames::Widest);
+    EXPECT_EQ(GlyphStarts(widest, 0).size(), 9u);
+    EXPECT_EQ(GlyphStarts(widest, 0).back(), 8 + 8 * 11 + 2);
+}
+
+TEST(DrawGameView, ATextThatFitsDrawsAsThePreview) {
+    const std::string text = "{RED}AB\r\n{MULTICOLOUR}CD";
+    EXPECT_EQ(GameView(text, 100, 57), Draw(text, 100, 57));
+    EXPECT_TRUE(GameView("A", 0, 25).isNull());
+    EXPECT_TRUE(GameView("A", 25, -3).isNull());
+}
+
+// The picture grows past the window exactly when the overflow check finds an overflow: both
+// measure with the same walk, and the built-in font has the game's advances.
+TEST(DrawGameView, AgreesWithTheOverflowCheck) {
+    const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    const std::string texts[] = {
+        "{CAIT SITH}, {MEMBER 1} and {CLOUD}!",
+        "\x93Well{PAUSE 1}... I'm not going.\x94\r\n{CHOICE}Yes\r\n{CHOICE}No",
+        "{SPACED CHARACTERS}CLOSED{SPACED CHARACTERS} %12 \xC5\xC5",
+        "A\r\nB\r\n{NEW PAGE}\r\nWWWWWWWWWWWWWWWWWWWWWWWWWW\r\nC\r\nD",
+    };
+    for (const std::string& text : texts) {
+        for (const auto names : {text::CharacterNames::Default, text::CharacterNames::Widest}) {
+            const std::vector<text::PageExtent> pages =
+                text::LayOutPages(text, text::GameAdvances, names);
+            const text::WindowSize needed = text::NeededWindowSize(pages);
+            for (const int dw : {-1, 0}) {
+                for (const int dh : {-1, 0}) {
+                    const int width = needed.width + dw;
+                    const int height = needed.height + dh;
+                    bool grows = false;
+                    for (int page = 0; page < static_cast<int>(pages.size()); ++page) {
+                        const QImage picture = DrawGameView(glyphs, DefaultWindowColors, text,
+                                                            width, height, page, names);
+                        grows = grows || picture.size() != QSize(width, height);
+                    }
+                    EXPECT_EQ(grows, text::Overflows(pages, width, height))
+                        << text << " in " << width << " x " << height;
+                    EXPECT_EQ(grows, dw < 0 || dh < 0) << text;
+                }
+            }
+        }
+    }
 }
 
 TEST(WindowBackground, CornersTakeTheirColours) {

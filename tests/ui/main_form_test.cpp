@@ -709,11 +709,11 @@ private slots:
         QLabel* picture = Child<QLabel>(*form, "textPreviewPicture");
         const auto shown = [&] { return picture->pixmap().size(); };
         ClickFile(*form, QStringLiteral("anfrst_1"));
-        // Text 2 is shown by a window of 261 x 73 and one of 233 x 57.
+        // Text 2 is shown by a window of 237 x 73 and one of 189 x 57.
         ClickText(*form, 1);
-        QCOMPARE(shown(), QSize(261, 73));
+        QCOMPARE(shown(), QSize(237, 73));
         WindowSelector(*form)->setValue(2);
-        QCOMPARE(shown(), QSize(233, 57));
+        QCOMPARE(shown(), QSize(189, 57));
 
         // Without a window the height follows the lines, at every keystroke.
         ClickText(*form, 5);
@@ -745,18 +745,19 @@ private slots:
         ClickFile(*form, QStringLiteral("anfrst_1"));
         ClickText(*form, 1);
         WindowSelector(*form)->setValue(2);
-        // The dialog is modal: it is answered once it shows.
-        QTimer::singleShot(0, form.get(), [&form] {
+        // The dialog is modal: it is answered once it shows, what it showed checked after.
+        int shownWidth = -1;
+        QTimer::singleShot(0, form.get(), [&form, &shownWidth] {
             auto* dialog = form->findChild<QDialog*>(QStringLiteral("windowModificationForm"));
-            QVERIFY(dialog != nullptr && dialog->isVisible());
-            QCOMPARE(Child<QSpinBox>(*dialog, "widthField")->value(), 233);
+            shownWidth = Child<QSpinBox>(*dialog, "widthField")->value();
             Child<QSpinBox>(*dialog, "widthField")->setValue(150);
             Child<QPushButton>(*dialog, "okButton")->click();
         });
         Child<QToolButton>(*form, "windowButton")->click();
+        QCOMPARE(shownWidth, 189);
         TWindow* window = form->session().currentWindow();
         QCOMPARE(window->Width, 150);
-        QCOMPARE(window->SavedWidth, 233);
+        QCOMPARE(window->SavedWidth, 189);
         QCOMPARE(Child<QLabel>(*form, "textPreviewPicture")->pixmap().size(), QSize(150, 57));
         QVERIFY(form->isWindowModified());
         QVERIFY(FilesView(*form)->model()->index(4, 1).data(Qt::FontRole).value<QFont>().bold());

@@ -1,0 +1,107 @@
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include "spelling/dictionaries.h"
+#include "spelling/spell_checker.h"
+#include "spelling/user_word_list.h"
+#include "tests/temporary_path.h"
+#include "ui/spelling_highlighter.h"
+#include "ui/spelling_menu.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The underlined ranges of a block as "start+length" strings.
+QStringList Underlined(const QTextBlock& block) {
+    QStringList ranges;
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline) {
+            ranges << QString("%1+%2").arg(range.start).arg(range.length);
+        }
+    }
+    return ranges;
+}
+
+QStringList ActionTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions()) {
+        texts << (action->isSeparator() ? QString("-") : action->text());
+    }
+    return texts;
+}
+
+}  // namespace
+
+class SpellingHighlighterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        fs::create_directories(folder_);
+        std::ofstream(folder_ / "tiny.aff") << "SET UTF-8\nTRY esianrtolcdugmphbyfvkwz\n";
+        std::ofstream(folder_ / "tiny.dic") << "5\nhello\ncaf\xC3\xA9\nthe\nshop\nworld\n";
+        checker_ = std::make_unique<SpellChecker>(*FindDictionary("tiny", {folder_}));
+    }
+    void cleanupTestCase() { fs::remove_all(folder_); }
+
+    // Tags and names are never underlined; an accented misspelling is.
+    void underlinesOnlyMisspelledWords() {
+        QTextDocument document(QString::fromUtf8("{CLOUD}: \u201cHelo, Tifa! The {RED}shop\u201d\n"
+                                                 "Cait Sith's caf\u00e8 %3world{NEW PAGE}"));
+        SpellingHighlighter highlighter(&document);
+        QVERIFY(Underlined(document.firstBlock()).isEmpty());
+        highlighter.setChecker(checker_.get());
+        QCOMPARE(Underlined(document.firstBlock()), QStringList{"10+4"});
+        QCOMPARE(Underlined(document.lastBlock()), QStringList{"12+4"});
+        highlighter.setChecker(nullptr);
+        QVERIFY(Underlined(document.firstBlock()).isEmpty());
+    }
+
+    void menuOffersSuggestionsIgnoreAndAdd() {
+        QPlainTextEdit editor;
+        editor.setPlainText("The helo shop, worlld");
+        SpellingHighlighter highlighter(editor.document());
+        highlighter.setChecker(checker_.get());
+        const UserWordList words(folder_ / "user" / "words.txt");
+
+        QMenu onTag(&editor);
+        QVERIFY(!SpellingMenu::addEntries(&onTag, editor.document(), 1, *checker_, words,
+                                          &highlighter));
+        QVERIFY(onTag.actions().isEmpty());
+
+        QMenu menu(&editor);
+        QVERIFY(SpellingMenu::addEntries(&menu, editor.document(), 6, *checker_, words,
+                                         &highlighter));
+        const QStringList texts = ActionTexts(menu);
+        QCOMPARE(texts.first(), QString("hello"));
+        QCOMPARE(texts.mid(texts.size() - 3),
+                 (QStringList{"-", "Ignore", "Add to dictionary"}));
+        menu.actions().first()->trigger();
+        QCOMPARE(editor.toPlainText(), QString("The hello shop, worlld"));
+        QCOMPARE(Underlined(editor.document()->firstBlock()), QStringList{"16+6"});
+
+        QMenu second(&editor);
+        QVERIFY(SpellingMenu::addEntries(&second, editor.document(), 18, *checker_, words,
+                                         &highlighter));
+        second.actions().last()->trigger();
+        QVERIFY(Underlined(editor.document()->firstBlock()).isEmpty());
+        QCOMPARE(words.Words(), std::vector<std::string>{"worlld"});
+    }
+
+private:
+    const fs::path folder_ = test_support::TemporaryPath("ui_dictionaries");
+    std::unique_ptr<SpellChecker> checker_;
+};
+
+QTEST_MAIN(SpellingHighlighterTest)
+#include "spelling_highlighter_test.moc"

@@ -1,0 +1,28 @@
+#include "ui/overflow_hints.h"
+
+#include <QStringList>
+
+#include "ui/interface_texts.h"
+
+QString OverflowHint(const text::Overflow& overflow) {
+    if (overflow.kind == text::OverflowKind::Width) {
+        return InterfaceText("main", "overflow_width")
+            .arg(overflow.line)
+            .arg(overflow.needed)
+            .arg(overflow.actual);
+    }
+    return InterfaceText("main", "overflow_height")
+        .arg(overflow.page + 1)
+        .arg(overflow.lines)
+        .arg(text::LinesInWindow(overflow.actual));
+}
+
+QString OverflowHints(const std::vector<WindowOverflow>& overflows) {
+    QStringList hints;
+    for (const WindowOverflow& found : overflows) hints << OverflowHint(found.overflow);
+    return hints.join('\n');
+}
+
+QString PageCaption(int page, int pages) {
+    return InterfaceText("main", "page_of").arg(page + 1).arg(pages);
+}

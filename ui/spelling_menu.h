@@ -1,0 +1,24 @@
+#pragma once
+
+class QMenu;
+class QTextDocument;
+class SpellChecker;
+class SpellingHighlighter;
+class UserWordList;
+
+// The spell-checking entries of the text editor's context menu.
+class SpellingMenu {
+public:
+    static constexpr int kMostSuggestions = 6;
+
+    // For the misspelled word at character `position` of the document, adds to `menu`: up to
+    // kMostSuggestions suggestions, each replacing the word in one step (or a disabled "No
+    // suggestions"), a separator, "Ignore" (for this run) and "Add to dictionary" (to the
+    // user's word list, and at once to the checker). Both underline again through the
+    // highlighter, when one is given; a word list that cannot be written is reported in a
+    // message box over the menu's parent. Returns false, adding nothing, when no misspelled
+    // word is at the position. The checker, word list and document must outlive the menu.
+    static bool addEntries(QMenu* menu, QTextDocument* document, int position,
+                           SpellChecker& checker, const UserWordList& words,
+                           SpellingHighlighter* highlighter);
+};
