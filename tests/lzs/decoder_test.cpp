@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "lzs/decode_stream.h"
+#include "tests/lzs/payload_builder.h"
 #include "tests/lzs/test_data.h"
 
 namespace {
@@ -23,6 +26,9 @@ TEST_P(DecodeStreamTest, DecodesToExpectedBytes) {
     if (c.stream.size() >= 4) {
         const std::span<const std::uint8_t> payload(c.stream.data() + 4, c.stream.size() - 4);
         EXPECT_EQ(lzs::DecodedSize(payload), c.expected.size()) << c.what;
+        Bytes whole(c.expected.size());
+        EXPECT_EQ(lzs::DecodePayloadWhole(payload, whole.data()), c.expected.size()) << c.what;
+        EXPECT_EQ(whole, c.expected) << c.what;
     }
 }
 
@@ -87,13 +93,46 @@ TEST(DecodePayloadTest, ExpandsMoreThanEightTimes) {
     EXPECT_EQ(decoded[0], 'z');
 }
 
+// The bytes after the first `size` of a buffer filled with the guard byte are all untouched.
+bool GuardKept(const Bytes& buffer, std::size_t size) {
+    return std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(size), buffer.end(),
+                       [](std::uint8_t byte) { return byte == 0xA5; });
+}
+
+TEST(DecodePayloadTest, EndsExactlyWhereThePayloadEnds) {
+    for (const lzs_test::EndingCase& c : lzs_test::EndingCases()) {
+        const std::size_t size = c.expected.size();
+        ASSERT_EQ(lzs::DecodedSize(c.payload), size) << c.what;
+        Bytes stream = {0, 0, 0, 0};
+        stream.insert(stream.end(), c.payload.begin(), c.payload.end());
+        ASSERT_EQ(lzs::DecodeStream(stream), c.expected) << c.what;
+
+        // Whole into exactly the decoded size: every byte, and none past it.
+        Bytes whole(size + 32, 0xA5);
+        ASSERT_EQ(lzs::DecodePayloadWhole(c.payload, whole.data()), size) << c.what;
+        EXPECT_TRUE(std::equal(c.expected.begin(), c.expected.end(), whole.begin())) << c.what;
+        EXPECT_TRUE(GuardKept(whole, size)) << c.what;
+
+        // Into a destination one byte short: all but the last byte.
+        if (size == 0) continue;
+        Bytes bounded(size + 32, 0xA5);
+        ASSERT_EQ(lzs::DecodePayload(c.payload, {bounded.data(), size - 1}), size - 1) << c.what;
+        EXPECT_TRUE(std::equal(c.expected.begin(), c.expected.end() - 1, bounded.begin()))
+            << c.what;
+        EXPECT_TRUE(GuardKept(bounded, size - 1)) << c.what;
+    }
+}
+
 TEST(DecodePayloadTest, ArbitraryBytesStayInsideTheirBuffers) {
     // Any bytes at all are a payload of some kind; decoding into exactly the decoded size
-    // must produce exactly that many bytes.
+    // must produce exactly that many bytes, the same with either decoder.
     for (std::uint32_t seed = 0; seed < 500; ++seed) {
         const Bytes payload = lzs_test::MakeData(lzs_test::DataKind::kRandom, seed % 300, seed);
         Bytes dst(lzs::DecodedSize(payload));
         ASSERT_EQ(lzs::DecodePayload(payload, dst), dst.size()) << "seed " << seed;
+        Bytes whole(dst.size());
+        ASSERT_EQ(lzs::DecodePayloadWhole(payload, whole.data()), dst.size()) << "seed " << seed;
+        EXPECT_EQ(whole, dst) << "seed " << seed;
     }
 }
 
