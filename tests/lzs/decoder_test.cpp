@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "lzs/decode_stream.h"
-#include "tests/lzs/payload_builder.h"
+#include "tests/lzs/ending_payloads.h"
 #include "tests/lzs/test_data.h"
 
 namespace {
@@ -93,10 +91,11 @@ TEST(DecodePayloadTest, ExpandsMoreThanEightTimes) {
     EXPECT_EQ(decoded[0], 'z');
 }
 
-// The bytes after the first `size` of a buffer filled with the guard byte are all untouched.
-bool GuardKept(const Bytes& buffer, std::size_t size) {
-    return std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(size), buffer.end(),
-                       [](std::uint8_t byte) { return byte == 0xA5; });
+// The first `count` bytes, then guard bytes 0xA5 up to `size`.
+Bytes Guarded(const Bytes& bytes, std::size_t count, std::size_t size) {
+    Bytes guarded(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+    guarded.resize(size, 0xA5);
+    return guarded;
 }
 
 TEST(DecodePayloadTest, EndsExactlyWhereThePayloadEnds) {
@@ -106,20 +105,14 @@ TEST(DecodePayloadTest, EndsExactlyWhereThePayloadEnds) {
         Bytes stream = {0, 0, 0, 0};
         stream.insert(stream.end(), c.payload.begin(), c.payload.end());
         ASSERT_EQ(lzs::DecodeStream(stream), c.expected) << c.what;
-
-        // Whole into exactly the decoded size: every byte, and none past it.
+        // Whole into exactly the decoded size, and into one byte less.
         Bytes whole(size + 32, 0xA5);
         ASSERT_EQ(lzs::DecodePayloadWhole(c.payload, whole.data()), size) << c.what;
-        EXPECT_TRUE(std::equal(c.expected.begin(), c.expected.end(), whole.begin())) << c.what;
-        EXPECT_TRUE(GuardKept(whole, size)) << c.what;
-
-        // Into a destination one byte short: all but the last byte.
+        EXPECT_EQ(whole, Guarded(c.expected, size, size + 32)) << c.what;
         if (size == 0) continue;
-        Bytes bounded(size + 32, 0xA5);
-        ASSERT_EQ(lzs::DecodePayload(c.payload, {bounded.data(), size - 1}), size - 1) << c.what;
-        EXPECT_TRUE(std::equal(c.expected.begin(), c.expected.end() - 1, bounded.begin()))
-            << c.what;
-        EXPECT_TRUE(GuardKept(bounded, size - 1)) << c.what;
+        Bytes cut(size + 32, 0xA5);
+        ASSERT_EQ(lzs::DecodePayload(c.payload, {cut.data(), size - 1}), size - 1) << c.what;
+        EXPECT_EQ(cut, Guarded(c.expected, size - 1, size + 32)) << c.what;
     }
 }
 
