@@ -13,6 +13,7 @@
 #include "lgp/file_error.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
+#include "lzs/decode_stream.h"
 
 namespace {
 
@@ -47,18 +48,27 @@ void PutName(std::ostream& target, const std::string& name) {
     Put(target, field.data(), field.size());
 }
 
+// The opened archive, read by the writer and by the workers that rebuild levels, one at a time.
+struct SharedSource {
+    std::istream& stream;
+    std::mutex mutex;
+};
+
 // Copies count bytes at position from the opened archive to the target.
-void Copy(std::istream& source, std::int64_t position, std::int64_t count, std::ostream& target) {
+void Copy(SharedSource& source, std::int64_t position, std::int64_t count, std::ostream& target) {
     if (count <= 0) return;
-    source.clear();
-    source.seekg(position);
     std::vector<char> buffer(static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyChunk)));
     while (count > 0) {
         const auto chunk = static_cast<std::streamsize>(std::min<std::int64_t>(count, kCopyChunk));
-        source.read(buffer.data(), chunk);
-        if (source.gcount() != chunk) {
-            throw lgp::FileError("cannot read the opened archive at position " +
-                                 std::to_string(position));
+        {
+            const std::lock_guard lock(source.mutex);
+            source.stream.clear();
+            source.stream.seekg(position);
+            source.stream.read(buffer.data(), chunk);
+            if (source.stream.gcount() != chunk) {
+                throw lgp::FileError("cannot read the opened archive at position " +
+                                     std::to_string(position));
+            }
         }
         Put(target, buffer.data(), static_cast<std::size_t>(chunk));
         count -= chunk;
@@ -118,9 +128,9 @@ std::vector<std::size_t> RebuiltPositions(const TLGPFile& archive,
 // level-by-level save would meet first.
 class LevelCompression {
 public:
-    LevelCompression(const TLGPFile& archive, std::vector<const TLGPSubFile*> levels,
+    LevelCompression(SharedSource& source, std::vector<const TLGPSubFile*> levels,
                      const Compressor& compress, unsigned threads)
-        : archive_(archive),
+        : source_(source),
           levels_(std::move(levels)),
           compress_(compress),
           results_(levels_.size()),
@@ -161,7 +171,13 @@ private:
             }
             Result result;
             try {
-                result.stream = compress_(RebuildFieldFile(archive_, *levels_[i]));
+                std::vector<std::uint8_t> stored;
+                {
+                    const std::lock_guard lock(source_.mutex);
+                    stored = TLGPFile::ReadStoredData(source_.stream, *levels_[i]);
+                }
+                result.stream =
+                    compress_(RebuildFieldFile(*levels_[i], lzs::DecodeStream(stored)));
             } catch (...) {
                 result.error = std::current_exception();
             }
@@ -176,7 +192,7 @@ private:
         }
     }
 
-    const TLGPFile& archive_;
+    SharedSource& source_;
     const std::vector<const TLGPSubFile*> levels_;
     const Compressor& compress_;
     std::vector<Result> results_;
@@ -199,7 +215,9 @@ void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& com
     for (const auto& subFile : subFiles) {
         if (NeedsRebuild(*subFile)) CheckTextSectionSize(*subFile);
     }
-    std::istream& source = *archive.Stream;
+    // Everything is read through the opened handle: the file at FileName may have been
+    // replaced since, and its data would not match this table.
+    SharedSource source{*archive.Stream, {}};
 
     // Compression starts at once and goes on while the unchanged data is copied.
     const std::vector<std::size_t> rebuilt = RebuiltPositions(archive, order);
@@ -207,7 +225,7 @@ void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& com
     for (std::size_t k : rebuilt) levels.push_back(subFiles[order[k]].get());
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, levels.size()));
-    LevelCompression compression(archive, std::move(levels), compress, threads);
+    LevelCompression compression(source, std::move(levels), compress, threads);
 
     // The creator stands right-aligned in its 12 bytes.
     const std::string creator = Cut(archive.Creator, kCreatorSize);

@@ -17,8 +17,8 @@ using WriteProgress = std::function<void(int reached)>;
 // Writes the whole new archive to `target` (which must be seekable): the header with the
 // creator re-padded, every unchanged sub-file with the bytes that follow it copied from the
 // opened file in runs, every level whose texts or windows changed rebuilt and compressed with
-// `compress`, the table of contents, and the terminator. Sets every sub-file's NewOffset and
-// NewLength. The changed levels are rebuilt and compressed on `threads` threads (0: one per
+// `compress`, the table of contents, and the terminator; everything is read through Stream.
+// Sets every sub-file's NewOffset and NewLength. The changed levels are rebuilt and compressed on `threads` threads (0: one per
 // core), a few levels ahead of the writing; the output is the same for any number. Throws
 // lgp::FileError for a read or write that fails and lgp::FormatError for a level that cannot
 // be rebuilt (its text section's size is checked for every changed level before anything is
