@@ -1,15 +1,19 @@
 // Opening and saving the full demo archive. Opening reads the table of contents and decodes
 // and parses every level, on one thread and on one per core. Saving writes the archive to
 // another file with one level changed (the copy dominates) and with every level changed
-// (compression dominates), compressed with the library compressor in this process.
+// (compression dominates), compressed with the library compressor in this process on every
+// core; writing alone, without the flush to disk, with every level changed on one thread and
+// on one per core.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include <benchmark/benchmark.h>
 
 #include "lgp/archive_counts.h"
 #include "lgp/archive_loader.h"
 #include "lgp/archive_saver.h"
+#include "lgp/archive_writer.h"
 #include "lzs/hash_stream.h"
 #include "sample/sample_archive.h"
 
@@ -74,9 +78,24 @@ void SaveArchiveCopy(benchmark::State& state) {
     fs::remove(target);
 }
 
+void WriteEveryLevel(benchmark::State& state) {
+    TLGPFile archive;
+    LoadArchive(archive, DemoArchivePath().string());
+    state.counters["levels_rebuilt"] = ChangeLevels(archive, archive.Count);
+    const fs::path target = fs::temp_directory_path() / "orvenne_archive_bench_write.lgp";
+    for (auto _ : state) {
+        std::ofstream out(target, std::ios::binary | std::ios::trunc);
+        WriteArchive(archive, out, lzs::CompressHashedStream, {},
+                     static_cast<unsigned>(state.range(0)));
+    }
+    fs::remove(target);
+}
+
 BENCHMARK(OpenArchive)->ArgName("threads")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(SaveArchiveCopy)->ArgName("changed")->Arg(1)->Arg(702)->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(WriteEveryLevel)->ArgName("threads")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Throughput of the LZS decoder and compressors, each run beside a baseline on the same data:
-// the decoder and the library compressor beside the classic LZSS ring decoder and tree encoder,
+// Throughput of the LZS decoders and compressors, each run beside a baseline on the same data:
+// the editor's decoder, the library's exported decoder and the library compressor beside the
+// classic LZSS ring decoder and tree encoder,
 // the fast fallback compressor beside its exhaustive reference. The speed ratios and the aims
 // they should meet on field-like data are printed after the runs.
 
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -17,6 +19,7 @@
 #include "bench/classic_lzss.h"
 #include "bench/field_like_data.h"
 #include "bench/pair_reporter.h"
+#include "lzs/corvask.h"
 #include "lzs/decode_stream.h"
 #include "lzs/fallback_compressor.h"
 #include "lzs/format.h"
@@ -65,11 +68,18 @@ void Require(bool condition, const std::string& what, const Corpus& corpus) {
     std::exit(EXIT_FAILURE);
 }
 
-// The baselines must do the same job as the code they are compared with: the classic encoder's
-// streams decode with ours, the classic decoder decodes our compressors' streams, and the fast
-// fallback writes exactly what its reference writes.
+// The baselines must do the same job as the code they are compared with: both our decoders and
+// the classic one decode our compressors' streams, the classic encoder's streams decode with
+// ours, and the fast fallback writes exactly what its reference writes.
 void CheckBaselines(const Corpus& corpus) {
     Require(lzs::DecodeStream(corpus.stream) == corpus.data, "CompressHashed round trip", corpus);
+    Bytes exported(corpus.data.size());
+    std::int32_t produced = -1;
+    const auto payload = Payload(corpus.stream);
+    _lzs_decompress(payload.data(), static_cast<std::int32_t>(payload.size()), exported.data(),
+                    &produced);
+    Require(exported == corpus.data && produced == static_cast<std::int32_t>(exported.size()),
+            "_lzs_decompress on CompressHashed's stream", corpus);
     Require(lzs::DecodeStream(WithHeader(classic::EncodeTree(corpus.data))) == corpus.data,
             "classic tree encoder, decoded by DecodeStream,", corpus);
     Require(classic::DecodeRing(Payload(corpus.stream)) == corpus.data,
@@ -95,6 +105,21 @@ void OurDecoder(benchmark::State& state, const Corpus& corpus) {
     for (auto _ : state) {
         Bytes out = lzs::DecodeStream(corpus.stream);
         benchmark::DoNotOptimize(out.data());
+    }
+    SetThroughput(state, corpus.data.size());
+}
+
+// The library's export as a caller that knows the decoded size uses it: into a buffer of
+// exactly that size, allocated for each call as the other decoders allocate theirs.
+void ExportedDecoder(benchmark::State& state, const Corpus& corpus) {
+    const auto payload = Payload(corpus.stream);
+    for (auto _ : state) {
+        const auto out = std::make_unique_for_overwrite<std::uint8_t[]>(corpus.data.size());
+        std::int32_t produced = 0;
+        _lzs_decompress(payload.data(), static_cast<std::int32_t>(payload.size()), out.get(),
+                        &produced);
+        benchmark::DoNotOptimize(out.get());
+        benchmark::DoNotOptimize(produced);
     }
     SetThroughput(state, corpus.data.size());
 }
@@ -166,6 +191,7 @@ struct Comparison {
 
 const Comparison kComparisons[] = {
     {"decode", "DecodeStream", OurDecoder, "classic_ring", ClassicRingDecoder, 3},
+    {"decode_export", "_lzs_decompress", ExportedDecoder, "classic_ring", ClassicRingDecoder, 3},
     {"compress", "CompressHashed", LibraryCompressor, "classic_tree", ClassicTreeEncoder, 15},
     {"fallback_32KiB", "CompressFallback", FastFallback, "reference", FallbackReference, 50},
 };

@@ -1,8 +1,13 @@
 #include "lgp/archive_writer.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
 #include <numeric>
+#include <stop_token>
 #include <string>
+#include <thread>
 
 #include "lgp/field_rebuilder.h"
 #include "lgp/file_error.h"
@@ -44,18 +49,27 @@ void PutName(std::ostream& target, const std::string& name) {
     Put(target, field.data(), field.size());
 }
 
+// The opened archive, read by the writer and by the workers that rebuild levels, one at a time.
+struct SharedSource {
+    std::istream& stream;
+    std::mutex mutex;
+};
+
 // Copies count bytes at position from the opened archive to the target.
-void Copy(std::istream& source, std::int64_t position, std::int64_t count, std::ostream& target) {
+void Copy(SharedSource& source, std::int64_t position, std::int64_t count, std::ostream& target) {
     if (count <= 0) return;
-    source.clear();
-    source.seekg(position);
     std::vector<char> buffer(static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyChunk)));
     while (count > 0) {
         const auto chunk = static_cast<std::streamsize>(std::min<std::int64_t>(count, kCopyChunk));
-        source.read(buffer.data(), chunk);
-        if (source.gcount() != chunk) {
-            throw lgp::FileError("cannot read the opened archive at position " +
-                                 std::to_string(position));
+        {
+            const std::lock_guard lock(source.mutex);
+            source.stream.clear();
+            source.stream.seekg(position);
+            source.stream.read(buffer.data(), chunk);
+            if (source.stream.gcount() != chunk) {
+                throw lgp::FileError("cannot read the opened archive at position " +
+                                     std::to_string(position));
+            }
         }
         Put(target, buffer.data(), static_cast<std::size_t>(chunk));
         count -= chunk;
@@ -96,17 +110,125 @@ std::vector<std::size_t> DataOrder(const TLGPFile& archive) {
     return order;
 }
 
+// Positions in the data order of the levels that are rebuilt: every changed level but those
+// sharing the data block of the level rebuilt just before them, which take its new data.
+std::vector<std::size_t> RebuiltPositions(const TLGPFile& archive,
+                                          const std::vector<std::size_t>& order) {
+    const auto& subFiles = archive.SubFiles;
+    std::vector<std::size_t> positions;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (!NeedsRebuild(*subFiles[order[k]])) continue;
+        positions.push_back(k);
+        const std::int32_t offset = subFiles[order[k]]->Offset;
+        while (k + 1 < order.size() && subFiles[order[k + 1]]->Offset == offset) ++k;
+    }
+    return positions;
+}
+
+// Rebuilds and compresses levels on worker threads while the writer copies, at most a few
+// levels ahead of it, and hands them over in order. A failure stops the handing out of further
+// levels and is rethrown when the writer reaches that level, so that the error is the one a
+// level-by-level save would meet first.
+class LevelCompression {
+public:
+    LevelCompression(SharedSource& source, std::vector<const TLGPSubFile*> levels,
+                     const Compressor& compress, unsigned threads)
+        : source_(source),
+          levels_(std::move(levels)),
+          compress_(compress),
+          results_(levels_.size()),
+          ahead_(2 * std::size_t{threads} + 2) {
+        for (unsigned t = 0; t < threads; ++t) {
+            workers_.emplace_back([this](std::stop_token stop) { Work(stop); });
+        }
+    }
+
+    // The compressed stream of the i-th level, once ready; rethrows what its rebuilding or
+    // compression threw. Levels are taken in order, each once.
+    std::vector<std::uint8_t> Take(std::size_t i) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return results_[i].done; });
+        taken_ = i + 1;
+        changed_.notify_all();
+        if (results_[i].error) std::rethrow_exception(results_[i].error);
+        return std::move(results_[i].stream);
+    }
+
+private:
+    struct Result {
+        std::vector<std::uint8_t> stream;
+        std::exception_ptr error;
+        bool done = false;
+    };
+
+    void Work(std::stop_token stop) {
+        for (;;) {
+            std::size_t i = 0;
+            {
+                std::unique_lock lock(mutex_);
+                // Bounded memory: the streams held are those of the next few levels to write.
+                const bool go = changed_.wait(
+                    lock, stop, [&] { return next_ == levels_.size() || next_ < taken_ + ahead_; });
+                if (!go || next_ == levels_.size()) return;
+                i = next_++;
+            }
+            Result result;
+            try {
+                std::vector<std::uint8_t> stored;
+                {
+                    const std::lock_guard lock(source_.mutex);
+                    stored = TLGPFile::ReadStoredData(source_.stream, *levels_[i]);
+                }
+                result.stream =
+                    compress_(RebuildFieldFile(*levels_[i], lzs::DecodeStream(stored)));
+            } catch (...) {
+                result.error = std::current_exception();
+            }
+            {
+                const std::lock_guard lock(mutex_);
+                // Levels after a failed one are never written.
+                if (result.error) next_ = levels_.size();
+                result.done = true;
+                results_[i] = std::move(result);
+            }
+            changed_.notify_all();
+        }
+    }
+
+    SharedSource& source_;
+    const std::vector<const TLGPSubFile*> levels_;
+    const Compressor& compress_;
+    std::vector<Result> results_;
+    const std::size_t ahead_;
+    std::size_t next_ = 0;   // the next level to hand out
+    std::size_t taken_ = 0;  // levels the writer has taken
+    std::mutex mutex_;
+    std::condition_variable_any changed_;
+    // Last, so that the workers are stopped and joined before anything they use is destroyed.
+    std::vector<std::jthread> workers_;
+};
+
 }  // namespace
 
 void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& compress,
-                  const WriteProgress& progress) {
+                  const WriteProgress& progress, unsigned threads) {
     auto& subFiles = archive.SubFiles;
     // Everything that could refuse the save is checked before a byte is written.
     const std::vector<std::size_t> order = DataOrder(archive);
     for (const auto& subFile : subFiles) {
         if (NeedsRebuild(*subFile)) CheckRebuildable(*subFile);
     }
-    std::istream& source = *archive.Stream;
+    // Everything is read through the opened handle: the file at FileName may have been
+    // replaced since, and its data would not match this table.
+    SharedSource source{*archive.Stream, {}};
+
+    // Compression starts at once and goes on while the unchanged data is copied.
+    const std::vector<std::size_t> rebuilt = RebuiltPositions(archive, order);
+    std::vector<const TLGPSubFile*> levels;
+    for (std::size_t k : rebuilt) levels.push_back(subFiles[order[k]].get());
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, levels.size()));
+    LevelCompression compression(source, std::move(levels), compress, threads);
 
     // The creator stands right-aligned in its 12 bytes.
     const std::string creator = Cut(archive.Creator, kCreatorSize);
@@ -129,26 +251,26 @@ void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& com
         return k + 1 < order.size() ? std::int64_t{subFiles[order[k + 1]]->Offset} : -1;
     };
     std::size_t k = 0;
-    while (k < order.size()) {
-        // A run of unchanged sub-files, with the bytes between them, is one copy.
-        const std::int64_t runStart = subFiles[order[k]]->Offset;
-        std::int64_t runEnd = runStart;
-        while (k < order.size() && !NeedsRebuild(*subFiles[order[k]])) {
-            TLGPSubFile& subFile = *subFiles[order[k]];
-            subFile.NewOffset = static_cast<std::int32_t>(subFile.Offset + shift);
-            subFile.NewLength = subFile.Length;
-            runEnd = std::max(runEnd, nextOffset(k) >= 0 ? nextOffset(k) : DataEnd(subFile));
-            if (progress) progress(static_cast<int>(k));
-            ++k;
+    for (std::size_t j = 0;; ++j) {
+        // A run of unchanged sub-files up to the next rebuilt level, with the bytes between
+        // them, is one copy.
+        const std::size_t runLast = j < rebuilt.size() ? rebuilt[j] : order.size();
+        if (k < runLast) {
+            const std::int64_t runStart = subFiles[order[k]]->Offset;
+            std::int64_t runEnd = runStart;
+            for (; k < runLast; ++k) {
+                TLGPSubFile& subFile = *subFiles[order[k]];
+                subFile.NewOffset = static_cast<std::int32_t>(subFile.Offset + shift);
+                subFile.NewLength = subFile.Length;
+                runEnd = std::max(runEnd, nextOffset(k) >= 0 ? nextOffset(k) : DataEnd(subFile));
+                if (progress) progress(static_cast<int>(k));
+            }
+            Copy(source, runStart, runEnd - runStart, target);
         }
-        Copy(source, runStart, runEnd - runStart, target);
-        if (k == order.size()) break;
+        if (j == rebuilt.size()) break;
 
         TLGPSubFile& level = *subFiles[order[k]];
-        // Read through the opened handle like everything else written: the file at FileName
-        // may have been replaced since, and its data would not match this table.
-        const std::vector<std::uint8_t> stream = compress(
-            RebuildFieldFile(level, lzs::DecodeStream(TLGPFile::ReadStoredData(source, level))));
+        const std::vector<std::uint8_t> stream = compression.Take(j);
         level.NewOffset = static_cast<std::int32_t>(level.Offset + shift);
         level.NewLength = static_cast<std::int32_t>(stream.size());
         PutName(target, level.Name);

@@ -20,8 +20,8 @@ CORVASK_API std::uint8_t _lzs_compress(const std::uint8_t* src, std::uint32_t sr
 CORVASK_API void _lzs_decompress(const std::uint8_t* src, std::int32_t srcLen, std::uint8_t* dst,
                                  std::int32_t* dstLen) {
     const std::span<const std::uint8_t> payload(src, srcLen > 0 ? srcLen : 0);
-    // The exact size lets a caller size dst to the decoded data and no more.
-    const std::size_t written = lzs::DecodePayload(payload, {dst, lzs::DecodedSize(payload)});
+    // Writes nothing past the decoded data, so a caller may size dst to it exactly.
+    const std::size_t written = lzs::DecodePayloadWhole(payload, dst);
     *dstLen = static_cast<std::int32_t>(written);
 }
 }

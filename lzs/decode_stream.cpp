@@ -24,8 +24,10 @@ std::vector<std::uint8_t> DecodeStream(std::span<const std::uint8_t> stream) {
     std::vector<std::uint8_t> large;
     std::vector<std::uint8_t>& buffer = capacity <= kKeptBufferLimit ? kept : large;
     if (buffer.size() < capacity) buffer.resize(capacity);
-    const std::size_t size = DecodePayload(payload, buffer);
-    return std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(size));
+    // The buffer holds the whole decoded data, so the decoder needs no check of its end.
+    const std::size_t size = DecodePayloadWhole(payload, buffer.data());
+    return std::vector<std::uint8_t>(buffer.begin(),
+                                     buffer.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
 }  // namespace lzs

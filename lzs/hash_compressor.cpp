@@ -1,5 +1,7 @@
 #include "lzs/hash_compressor.h"
 
+#include <bit>
+#include <cstring>
 #include <limits>
 
 #include "lzs/format.h"
@@ -16,6 +18,22 @@ constexpr std::size_t kLongestMatch = 16;
 std::uint32_t Hash(const std::uint8_t* p) {
     const std::uint32_t mixed = (((static_cast<std::uint32_t>(p[0]) << 4) ^ p[1]) << 4) ^ p[2];
     return ((40543u * mixed) >> 4) & (kTableSize - 1);
+}
+
+std::uint64_t Load64(const std::uint8_t* p) {
+    std::uint64_t value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+}
+
+// Number of equal leading bytes of the 16 bytes at a and b (little-endian loads: the lowest
+// set bit of a difference belongs to the first unequal byte).
+std::size_t CommonPrefix16(const std::uint8_t* a, const std::uint8_t* b) {
+    const std::uint64_t low = Load64(a) ^ Load64(b);
+    if (low != 0) return static_cast<std::size_t>(std::countr_zero(low)) / 8;
+    const std::uint64_t high = Load64(a + 8) ^ Load64(b + 8);
+    if (high != 0) return 8 + static_cast<std::size_t>(std::countr_zero(high)) / 8;
+    return kLongestMatch;
 }
 
 }  // namespace
@@ -42,12 +60,13 @@ std::size_t CompressHashed(std::span<const std::uint8_t> src, std::span<std::uin
             const std::uint32_t h = Hash(in + p);
             const std::uint32_t slot = table[h];
             table[h] = static_cast<std::uint32_t>(p);
-            if (slot != kEmptySlot && p - slot >= 1 && p - slot < kWindowSize &&
-                in[slot] == in[p] && in[slot + 1] == in[p + 1] && in[slot + 2] == in[p + 2]) {
-                candidate = slot;
-                length = kMinMatch;
-                // At least 16 bytes remain, so p + length stays inside the input.
-                while (length < kLongestMatch && in[candidate + length] == in[p + length]) ++length;
+            if (slot != kEmptySlot && p - slot >= 1 && p - slot < kWindowSize) {
+                // At least 16 bytes remain, so both 16-byte runs lie inside the input.
+                const std::size_t common = CommonPrefix16(in + slot, in + p);
+                if (common >= kMinMatch) {
+                    candidate = slot;
+                    length = common;
+                }
             }
         }
         if (length == 0) {

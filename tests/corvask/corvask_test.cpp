@@ -4,6 +4,7 @@
 
 #include "lzs/corvask.h"
 #include "lzs/format.h"
+#include "tests/lzs/ending_payloads.h"
 #include "tests/lzs/test_data.h"
 
 namespace {
@@ -59,6 +60,20 @@ TEST_F(CorvaskTest, DecompressFillsAnExactlySizedBuffer) {
         EXPECT_EQ(out.back(), 0x5A);
         out.pop_back();
         EXPECT_EQ(out, input);
+    }
+}
+
+TEST_F(CorvaskTest, DecompressWritesNothingPastTheDecodedData) {
+    for (const lzs_test::EndingCase& c : lzs_test::EndingCases()) {
+        Bytes out(c.expected.size() + 32, 0xA5);
+        std::int32_t produced = -1;
+        decompress_(c.payload.data(), static_cast<std::int32_t>(c.payload.size()), out.data(),
+                    &produced);
+        ASSERT_EQ(produced, static_cast<std::int32_t>(c.expected.size())) << c.what;
+        // The decoded bytes, and the guard bytes after them untouched.
+        Bytes expected = c.expected;
+        expected.resize(out.size(), 0xA5);
+        EXPECT_EQ(out, expected) << c.what;
     }
 }
 

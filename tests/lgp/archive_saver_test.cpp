@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -95,7 +96,7 @@ protected:
     fs::path path_;
     Bytes original_;
     TLGPFile archive_;
-    int compressions_ = 0;
+    std::atomic<int> compressions_ = 0;  // compression runs on several threads
 };
 
 TEST_F(ArchiveSaverTest, SavingOverTheArchiveMakesTheWrittenStateSaved) {

@@ -6,11 +6,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <numeric>
 #include <sstream>
+#include <stdexcept>
+#include <thread>
 
 #include "lgp/archive_loader.h"
 #include "lgp/field_parser.h"
 #include "lgp/field_rebuilder.h"
+#include "lgp/file_error.h"
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
 #include "lzs/decode_stream.h"
@@ -56,9 +61,10 @@ private:
 
 LoadedArchive Load(const Bytes& bytes) { return LoadedArchive(bytes); }
 
-Bytes Write(TLGPFile& archive, const Compressor& compress = lzs::CompressHashedStream) {
+Bytes Write(TLGPFile& archive, const Compressor& compress = lzs::CompressHashedStream,
+            unsigned threads = 0) {
     std::stringstream target;
-    WriteArchive(archive, target, compress);
+    WriteArchive(archive, target, compress, {}, threads);
     const std::string bytes = target.str();
     return Bytes(bytes.begin(), bytes.end());
 }
@@ -101,15 +107,19 @@ TEST(ArchiveWriterTest, ContainerFieldsAreWrittenAnew) {
     EXPECT_EQ(Write(*archive), expected);
 }
 
-// Loads the sample, parses its levels and lengthens the first text of the first level that
-// has one; returns that level's table index.
-int EditFirstText(TLGPFile& archive, const Bytes& bytes, const std::string& addition) {
+void ParseLevels(TLGPFile& archive, const Bytes& bytes) {
     for (int i = 0; i < archive.Count; ++i) {
         TLGPSubFile& subFile = archive.SubFile(i);
         if (!lgp::IsLevel(subFile)) continue;
         std::istringstream in(std::string(bytes.begin(), bytes.end()));
         ParseFieldFile(subFile, lzs::DecodeStream(TLGPFile::ReadStoredData(in, subFile)));
     }
+}
+
+// Loads the sample, parses its levels and lengthens the first text of the first level that
+// has one; returns that level's table index.
+int EditFirstText(TLGPFile& archive, const Bytes& bytes, const std::string& addition) {
+    ParseLevels(archive, bytes);
     for (int i = 0; i < archive.Count; ++i) {
         TLGPSubFile& subFile = archive.SubFile(i);
         if (!lgp::IsLevel(subFile) || subFile.Texts.empty()) continue;
@@ -154,6 +164,84 @@ TEST(ArchiveWriterTest, RebuiltLevelMovesExactlyTheDataBehindIt) {
             }
         }
     }
+}
+
+// Parses the sample's levels and lengthens the first text of every level that has one; returns
+// those levels in the order of their data.
+std::vector<const TLGPSubFile*> EditEveryLevel(TLGPFile& archive, const Bytes& bytes) {
+    ParseLevels(archive, bytes);
+    std::vector<const TLGPSubFile*> edited;
+    for (const auto& subFile : archive.SubFiles) {
+        if (!lgp::IsLevel(*subFile) || subFile->Texts.empty()) continue;
+        Bytes& text = subFile->Texts[0].Bytes;
+        text.insert(text.end() - 1, {0x21, 0x22});
+        edited.push_back(subFile.get());
+    }
+    std::stable_sort(edited.begin(), edited.end(),
+                     [](const TLGPSubFile* a, const TLGPSubFile* b) { return a->Offset < b->Offset; });
+    return edited;
+}
+
+TEST(ArchiveWriterTest, AnyNumberOfThreadsWritesTheSameArchive) {
+    for (bool irregular : {false, true}) {
+        const Bytes& original = Sample(irregular).bytes;
+        auto archive = Load(original);
+        ASSERT_GE(EditEveryLevel(*archive, original).size(), 4u);
+        const Bytes alone = Write(*archive, lzs::CompressHashedStream, 1);
+        const auto caller = std::this_thread::get_id();
+        std::vector<int> expected(static_cast<std::size_t>(archive->Count));
+        std::iota(expected.begin(), expected.end(), 0);
+        for (unsigned threads : {2u, 5u}) {
+            // Progress comes on the calling thread, for every sub-file in the order of writing.
+            std::vector<int> reached;
+            std::stringstream target;
+            WriteArchive(*archive, target, lzs::CompressHashedStream, [&](int index) {
+                if (std::this_thread::get_id() == caller) reached.push_back(index);
+            }, threads);
+            EXPECT_TRUE(target.str() == std::string(alone.begin(), alone.end()))
+                << threads << " threads, " << (irregular ? "irregular" : "regular");
+            EXPECT_EQ(reached, expected);
+        }
+    }
+}
+
+TEST(ArchiveWriterTest, TheFirstLevelToFailInWritingOrderIsReported) {
+    const Bytes& original = Sample(false).bytes;
+    auto archive = Load(original);
+    const std::vector<const TLGPSubFile*> edited = EditEveryLevel(*archive, original);
+    ASSERT_GE(edited.size(), 2u);
+    const Bytes first = RebuildFieldFile(*archive, *edited[0]);
+    const Bytes second = RebuildFieldFile(*archive, *edited[1]);
+    // The second level fails first, the first one after it (or after a while, should the two
+    // not be compressed at once).
+    std::promise<void> secondFailing;
+    const std::shared_future<void> secondFailed = secondFailing.get_future().share();
+    const Compressor failing = [&](std::span<const std::uint8_t> data) -> Bytes {
+        if (std::equal(data.begin(), data.end(), second.begin(), second.end())) {
+            secondFailing.set_value();
+            throw std::runtime_error("second");
+        }
+        if (std::equal(data.begin(), data.end(), first.begin(), first.end())) {
+            secondFailed.wait_for(std::chrono::seconds(10));
+            throw std::runtime_error("first");
+        }
+        return lzs::CompressHashedStream(data);
+    };
+    try {
+        Write(*archive, failing, 2);
+        FAIL() << "a failed compression was written";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "first");
+    }
+}
+
+TEST(ArchiveWriterTest, AFullDiskStopsTheCompression) {
+    const Bytes& original = Sample(false).bytes;
+    auto archive = Load(original);
+    EditEveryLevel(*archive, original);
+    // Writing fails while levels are being compressed; the workers are stopped and joined.
+    std::ofstream target("/dev/full", std::ios::binary);
+    EXPECT_THROW(WriteArchive(*archive, target, lzs::CompressHashedStream, {}, 3), lgp::FileError);
 }
 
 TEST(ArchiveWriterTest, TooLongTextsAreRefusedBeforeAnythingIsWritten) {

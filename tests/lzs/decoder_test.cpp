@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lzs/decode_stream.h"
+#include "tests/lzs/ending_payloads.h"
 #include "tests/lzs/test_data.h"
 
 namespace {
@@ -23,6 +24,9 @@ TEST_P(DecodeStreamTest, DecodesToExpectedBytes) {
     if (c.stream.size() >= 4) {
         const std::span<const std::uint8_t> payload(c.stream.data() + 4, c.stream.size() - 4);
         EXPECT_EQ(lzs::DecodedSize(payload), c.expected.size()) << c.what;
+        Bytes whole(c.expected.size());
+        EXPECT_EQ(lzs::DecodePayloadWhole(payload, whole.data()), c.expected.size()) << c.what;
+        EXPECT_EQ(whole, c.expected) << c.what;
     }
 }
 
@@ -87,13 +91,41 @@ TEST(DecodePayloadTest, ExpandsMoreThanEightTimes) {
     EXPECT_EQ(decoded[0], 'z');
 }
 
+// The first `count` bytes, then guard bytes 0xA5 up to `size`.
+Bytes Guarded(const Bytes& bytes, std::size_t count, std::size_t size) {
+    Bytes guarded(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+    guarded.resize(size, 0xA5);
+    return guarded;
+}
+
+TEST(DecodePayloadTest, EndsExactlyWhereThePayloadEnds) {
+    for (const lzs_test::EndingCase& c : lzs_test::EndingCases()) {
+        const std::size_t size = c.expected.size();
+        ASSERT_EQ(lzs::DecodedSize(c.payload), size) << c.what;
+        Bytes stream = {0, 0, 0, 0};
+        stream.insert(stream.end(), c.payload.begin(), c.payload.end());
+        ASSERT_EQ(lzs::DecodeStream(stream), c.expected) << c.what;
+        // Whole into exactly the decoded size, and into one byte less.
+        Bytes whole(size + 32, 0xA5);
+        ASSERT_EQ(lzs::DecodePayloadWhole(c.payload, whole.data()), size) << c.what;
+        EXPECT_EQ(whole, Guarded(c.expected, size, size + 32)) << c.what;
+        if (size == 0) continue;
+        Bytes cut(size + 32, 0xA5);
+        ASSERT_EQ(lzs::DecodePayload(c.payload, {cut.data(), size - 1}), size - 1) << c.what;
+        EXPECT_EQ(cut, Guarded(c.expected, size - 1, size + 32)) << c.what;
+    }
+}
+
 TEST(DecodePayloadTest, ArbitraryBytesStayInsideTheirBuffers) {
     // Any bytes at all are a payload of some kind; decoding into exactly the decoded size
-    // must produce exactly that many bytes.
+    // must produce exactly that many bytes, the same with either decoder.
     for (std::uint32_t seed = 0; seed < 500; ++seed) {
         const Bytes payload = lzs_test::MakeData(lzs_test::DataKind::kRandom, seed % 300, seed);
         Bytes dst(lzs::DecodedSize(payload));
         ASSERT_EQ(lzs::DecodePayload(payload, dst), dst.size()) << "seed " << seed;
+        Bytes whole(dst.size());
+        ASSERT_EQ(lzs::DecodePayloadWhole(payload, whole.data()), dst.size()) << "seed " << seed;
+        EXPECT_EQ(whole, dst) << "seed " << seed;
     }
 }
 
