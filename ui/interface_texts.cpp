@@ -22,6 +22,8 @@ constexpr InterfaceTextDefault kDefaults[] = {
     {"messages", "no_text_modified", "No text has been modified."},
     {"messages", "text_modified", "text has been modified."},
     {"messages", "texts_modified", "texts have been modified."},
+    // Replace-all changed nothing, as a text would be spoilt; the reason follows as detail.
+    {"messages", "replacement_refused", "The replacement was refused, and no text has been modified."},
     // Asked before edits would be lost; followed by a blank, the archive's name and "?".
     {"messages", "save_changes", "Save changes to"},
 
