@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "lgp/archive_saver.h"
+#include "lgp/compress_stream.h"
 #include "lgp/file_error.h"
 
 bool Arguments::Has(const std::string& flag) const {
@@ -28,6 +30,20 @@ Arguments ParseArguments(const std::vector<std::string>& args,
                          std::to_string(parsed.positional.size()));
     }
     return parsed;
+}
+
+std::optional<std::string> TakeOutput(std::vector<std::string>& args) {
+    const auto found = std::find(args.begin(), args.end(), "-o");
+    if (found == args.end()) return std::nullopt;
+    if (found + 1 == args.end()) throw UsageError("-o needs a file name");
+    std::string output = *(found + 1);
+    args.erase(found, found + 2);
+    return output;
+}
+
+void SaveEdited(TLGPFile& archive, const std::string& path,
+                const std::optional<std::string>& output, bool changed) {
+    if (output || changed) SaveArchive(archive, output.value_or(path), CompressStream);
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {

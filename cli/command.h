@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "lgp/lgp_file.h"
 
 // One sub-command of orvenne-cli.
 struct Command {
@@ -35,6 +38,15 @@ struct Arguments {
 Arguments ParseArguments(const std::vector<std::string>& args,
                          const std::vector<std::string>& allowed, std::size_t expected);
 
+// The value of `-o FILE` in args, removed from them; nothing when absent. Throws UsageError
+// when FILE is missing.
+std::optional<std::string> TakeOutput(std::vector<std::string>& args);
+
+// Saves an edited archive safely (SaveArchive) to output, or over its own file `path` when
+// there is no output and `changed` holds: an unchanged archive is not rewritten for nothing.
+void SaveEdited(TLGPFile& archive, const std::string& path,
+                const std::optional<std::string>& output, bool changed);
+
 // Whole-file helpers; both throw lgp::FileError naming the file.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
@@ -51,3 +63,5 @@ extern const Command kCompareCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kPreviewCommand;
+extern const Command kFindCommand;
+extern const Command kReplaceCommand;

@@ -14,8 +14,6 @@
 #include "cli/input_error.h"
 #include "lgp/archive_compare.h"
 #include "lgp/archive_loader.h"
-#include "lgp/archive_saver.h"
-#include "lgp/compress_stream.h"
 
 namespace {
 
@@ -78,16 +76,6 @@ int RunExport(const std::vector<std::string>& args) {
     return 0;
 }
 
-// The value of `-o FILE` in args, removed from them; nothing when absent.
-std::optional<std::string> TakeOutput(std::vector<std::string>& args) {
-    const auto found = std::find(args.begin(), args.end(), "-o");
-    if (found == args.end()) return std::nullopt;
-    if (found + 1 == args.end()) throw UsageError("-o needs a file name");
-    std::string output = *(found + 1);
-    args.erase(found, found + 2);
-    return output;
-}
-
 // The edits of the exchange file named `input`, its errors prefixed with that name.
 ArchiveEdits ReadEdits(const TLGPFile& archive, const std::string& input, Format format,
                        std::string_view content) {
@@ -112,8 +100,7 @@ int RunImport(const std::vector<std::string>& args) {
     TLGPFile archive;
     LoadArchive(archive, path);
     const ImportCounts counts = ReadEdits(archive, input, format, content).ApplyTo(archive);
-    // Saving an unchanged archive over itself would only rewrite the same bytes.
-    if (output || counts.levels > 0) SaveArchive(archive, output.value_or(path), CompressStream);
+    SaveEdited(archive, path, output, counts.levels > 0);
     std::cout << "texts changed: " << counts.texts << '\n'
               << "windows changed: " << counts.windows << '\n'
               << "levels rebuilt: " << counts.levels << '\n';

@@ -11,7 +11,7 @@ namespace {
 const Command* const kCommands[] = {
     &kLzsCommand,     &kTocCommand,    &kExtractCommand, &kListCommand,   &kTextsCommand,
     &kInfoCommand,    &kTextCommand,   &kSampleCommand,  &kCompareCommand, &kExportCommand,
-    &kImportCommand,
+    &kImportCommand, &kFindCommand,   &kReplaceCommand,
 #ifdef ORVENNE_PREVIEW
     &kPreviewCommand,
 #endif
