@@ -3,25 +3,7 @@
 # streams, toc/extract on a small archive laid out here byte by byte, and the listing,
 # comparison, export and import of demo archives, and text previews drawn to PNG files.
 # Usage: cli_test.sh ORVENNE_CLI WORK_FOLDER
-set -u
-cli=$1
-work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$(dirname "$0")/checks.sh"
 hex() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 
 # Twenty bytes 0x61 through both compressors, and back.
@@ -191,5 +173,4 @@ if "$cli" --help | grep -q ' preview '; then
     check "unwritable output" 1 "$(status "$cli" preview one.txt no/such/folder.png)"
 fi
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -2,25 +2,7 @@
 # End-to-end checks of orvenne-cli find and replace on a small demo archive whose texts are
 # first set, through import, to ones written here.
 # Usage: search_test.sh ORVENNE_CLI WORK_FOLDER
-set -u
-cli=$1
-work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then
-        passes=$((passes + 1))
-    else
-        failures=$((failures + 1))
-        printf 'FAIL: %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-    fi
-}
-
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$(dirname "$0")/checks.sh"
 tab() { printf '%s' "$*" | tr ' ' '\t'; }
 
 # In table order the levels are ancnt3, anfrst_1 and anfrst_4 (the others have no text).
@@ -93,5 +75,4 @@ check "replace without replacement" 2 "$(status "$cli" replace kept.lgp zorblax)
 check "replace with -o and no file" 2 "$(status "$cli" replace kept.lgp zorblax x -o)"
 check "replace help" 0 "$(status "$cli" replace --help)"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
