@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QWindow>
 
 #include "ui/interface_texts.h"
 
@@ -48,13 +50,15 @@ void TSearchDialog::FindPrevious() {
 
 void TSearchDialog::ShowMessage(QMessageBox::Icon icon, const QString& text,
                                 const QString& detail) {
-    const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    SetStaysOnTop(false);
+    // The native window changes its style in place; the widget's own flags would hide it.
+    QWindow* window = isVisible() ? windowHandle() : nullptr;
+    const bool onTop = window != nullptr && window->flags().testFlag(Qt::WindowStaysOnTopHint);
+    if (onTop) window->setFlag(Qt::WindowStaysOnTopHint, false);
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                     isVisible() ? this : parentWidget());
     box.setInformativeText(detail);
     ExecMessage(box);
-    SetStaysOnTop(onTop);
+    if (onTop) window->setFlag(Qt::WindowStaysOnTopHint, true);
 }
 
 void TSearchDialog::retranslate() {
@@ -66,7 +70,8 @@ void TSearchDialog::retranslate() {
 
 void TSearchDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (restyling_) return;
+    // Coming back from the task bar is no new opening.
+    if (event->spontaneous()) return;
     if (const QWidget* owner = parentWidget()) {
         QRect frame = frameGeometry();
         frame.moveCenter(owner->frameGeometry().center());
@@ -101,17 +106,4 @@ QPushButton* TSearchDialog::MakeButton(const QString& objectName) {
     button->setAutoDefault(false);
     button->setEnabled(false);
     return button;
-}
-
-void TSearchDialog::SetStaysOnTop(bool onTop) {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
-    // Changing a window's flags hides it.
-    const bool visible = isVisible();
-    const QPoint at = pos();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (!visible) return;
-    restyling_ = true;
-    move(at);
-    show();
-    restyling_ = false;
 }

@@ -58,10 +58,4 @@ protected:
     QPushButton* nextButton_;
     QPushButton* previousButton_;
     QCheckBox* matchCaseBox_;
-
-private:
-    void SetStaysOnTop(bool onTop);
-
-    // Set while the style changes: the show that follows is no new opening.
-    bool restyling_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTextCursor>
+#include <QWindow>
 #include <QtTest>
 
 #include "ui/find_form.h"
@@ -43,7 +44,8 @@ protected:
         shownText = box.text();
         shownDetail = box.informativeText();
         shownIcon = box.icon();
-        onTopWhileShown = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        onTopWhileShown =
+            windowHandle() != nullptr && windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
         QCOMPARE(box.standardButtons(), QMessageBox::Ok);
     }
 };
@@ -134,14 +136,14 @@ private slots:
         QCOMPARE(form.shownText, QStringLiteral("Text could not be found."));
         QCOMPARE(form.shownIcon, QMessageBox::Question);
         QVERIFY(!form.onTopWhileShown);
-        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(form.isVisible());
 
         form.hide();
         form.ShowMessage(QMessageBox::Warning, QStringLiteral("Refused."), QStringLiteral("why"));
         QCOMPARE(form.shownDetail, QStringLiteral("why"));
         QVERIFY(!form.isVisible());
-        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
     void theReplaceDialogAsksForSearchesAndReplacements() {
