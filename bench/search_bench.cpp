@@ -87,7 +87,7 @@ void CompareWithCopy(benchmark::State& state) {
     TLGPFile& current = DemoArchive();
     for (auto _ : state) {
         TLGPFile reference;
-        LoadArchive(reference, copy.string());
+        LoadArchive(reference, copy.string(), {}, static_cast<unsigned>(state.range(0)));
         benchmark::DoNotOptimize(CompareArchives(current, reference).differentTexts);
     }
     fs::remove(copy);
@@ -97,7 +97,13 @@ BENCHMARK(FindNothing)->ArgName("match_case")->Arg(0)->Arg(1)->Unit(benchmark::k
 BENCHMARK(FirstSearchFindingNothing)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReplaceAllTexts, bad, std::string("bad"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReplaceAllTexts, shinras, std::string("Shinra's"))->Unit(benchmark::kMillisecond);
-BENCHMARK(CompareWithCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Reading on one thread, and on one per core as the compare job does.
+BENCHMARK(CompareWithCopy)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 
