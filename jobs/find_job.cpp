@@ -1,6 +1,5 @@
 #include "jobs/find_job.h"
 
-#include <optional>
 #include <utility>
 
 #include <QCoreApplication>
@@ -20,6 +19,12 @@ TFindThread::~TFindThread() {
 }
 
 bool TFindThread::Request(const TLGPFile& archive, TFindRequest request) {
+    return Start(archive, std::move(request));
+}
+
+bool TFindThread::Prepare(const TLGPFile& archive) { return Start(archive, std::nullopt); }
+
+bool TFindThread::Start(const TLGPFile& archive, std::optional<TFindRequest> request) {
     {
         const std::lock_guard lock(mutex_);
         if (searching_) return false;
@@ -51,9 +56,13 @@ void TFindThread::Loop() {
         // A search asked for runs even when the end is near: its requester waits for it.
         if (!pending_) return;
         pending_ = false;
-        const TFindRequest request = std::move(request_);
+        const std::optional<TFindRequest> request = std::move(request_);
         lock.unlock();
-        Search(request);
+        if (request) {
+            Search(*request);
+        } else {
+            texts_.DecodeAll();
+        }
         lock.lock();
         searching_ = false;
     }

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,11 @@ public:
     // changed since the last request and starts the search. A request made while a search
     // runs is dropped: returns false and changes nothing.
     bool Request(const TLGPFile& archive, TFindRequest request);
-    // True from an accepted request until its last report has been handled.
+    // Copies the texts as Request does and decodes them on the worker thread, reporting
+    // nothing, so that the first search after an archive is opened need not decode them.
+    // Dropped, as a request is, while a search runs.
+    bool Prepare(const TLGPFile& archive);
+    // True from an accepted request (or preparation) until its last report has been handled.
     bool Searching() const;
 
 signals:
@@ -55,6 +60,8 @@ signals:
     void notFound();
 
 private:
+    // Starts a search, or a preparation when there is no request.
+    bool Start(const TLGPFile& archive, std::optional<TFindRequest> request);
     void Loop();
     void Search(const TFindRequest& request);
 
@@ -63,7 +70,7 @@ private:
     bool searching_ = false;
     bool pending_ = false;
     bool stopping_ = false;
-    TFindRequest request_;
+    std::optional<TFindRequest> request_;
     // Touched by the request while idle and by the search while it runs, never both at once.
     SearchTexts texts_;
     std::unique_ptr<QThread> thread_;

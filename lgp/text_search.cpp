@@ -48,6 +48,12 @@ const std::string& SearchTexts::Text(int subFile, std::size_t text, bool folded)
     return entry.folded;
 }
 
+void SearchTexts::DecodeAll() {
+    for (int i = 0; i < SubFileCount(); ++i) {
+        for (std::size_t t = 0; t < TextCount(i); ++t) Text(i, t, true);
+    }
+}
+
 SearchStart StartOfSearch(FindMode mode, int row, int text, std::size_t selectionStart,
                           std::size_t selectionEnd) {
     switch (mode) {

@@ -31,6 +31,8 @@ public:
     // The tagged text (DecodeText of the copied bytes), or its LowerLocale form when folded.
     // The index must be in range.
     const std::string& Text(int subFile, std::size_t text, bool folded);
+    // Decodes and folds every text not yet decoded, as the searches to come would.
+    void DecodeAll();
 
 private:
     struct Entry {

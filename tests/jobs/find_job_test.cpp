@@ -121,6 +121,11 @@ private slots:
         QVERIFY(finder.Request(*archive, Request("cloud", FindMode::Next, {0, 0, 8})));
         QTRY_VERIFY_WITH_TIMEOUT(!finder.Searching(), kTimeout);
         QCOMPARE(recorder.events.last(), QStringLiteral("notFound"));
+        // A preparation reports nothing.
+        const int reports = recorder.events.size();
+        QVERIFY(finder.Prepare(*archive));
+        QTRY_VERIFY_WITH_TIMEOUT(!finder.Searching(), kTimeout);
+        QCOMPARE(recorder.events.size(), reports);
         QCOMPARE(recorder.searchThreads.size(), 3);
         QCOMPARE(recorder.searchThreads.count(recorder.searchThreads[0]), 3);
         QVERIFY(recorder.searchThreads[0] != QThread::currentThread());
