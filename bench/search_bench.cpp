@@ -1,8 +1,8 @@
 // Finding, replacing and comparing on the full demo archive: a search that finds nothing (as
 // each search after the first, or after the find job's preparation, and as a first one that
-// also decodes every text), replace-all
-// over every level changing some hundreds to about 1,500 texts, and a comparison with a copy
-// of the archive, reading the copy as the compare job does.
+// also decodes every text), replace-all over every level changing some hundreds to about
+// 1,500 texts, and a comparison with a copy of the archive, reading the copy as the compare
+// job does.
 #include <cstdio>
 #include <filesystem>
 #include <numeric>
