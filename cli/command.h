@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "lgp/lgp_file.h"
+
 // One sub-command of orvenne-cli.
 struct Command {
     const char* name;
@@ -75,3 +77,5 @@ extern const Command kBackgroundCommand;
 extern const Command kCheckCommand;
 extern const Command kFitCommand;
 extern const Command kSpellcheckCommand;
+extern const Command kFindCommand;
+extern const Command kReplaceCommand;

@@ -31,6 +31,8 @@ const Command* const kCommands[] = {
     &kLanguageTemplateCommand,
     &kCheckCommand,
     &kFitCommand,
+    &kFindCommand,
+    &kReplaceCommand,
 #ifdef ORVENNE_PREVIEW
     &kPreviewCommand, &kBackgroundCommand,
 #endif

@@ -21,6 +21,8 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "texts_modified", "texts have been modified."},
     // Asked before edits would be lost; followed by a blank, the archive's name and "?".
     {"messages", "save_changes", "Save changes to"},
+    // Replace-all changed nothing, as a text would be spoilt; the reason follows as detail.
+    {"messages", "replacement_refused", "The replacement was refused, and no text has been modified."},
     // Followed by ": " and the reason.
     {"messages", "word_not_added", "The word could not be added to the word list"},
 

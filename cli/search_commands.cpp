@@ -1,0 +1,111 @@
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "cli/archive_access.h"
+#include "lgp/replace_all.h"
+#include "lgp/text_search.h"
+#include "text/windows1252.h"
+
+namespace {
+
+// A command-line argument (UTF-8) as tagged text: Windows-1252, with "\n" (a backslash and an
+// n) or a line feed on its own for the line break CR LF. Throws UsageError when it must not be
+// empty and is, and std::runtime_error when it holds characters that Windows-1252, and so
+// any text, lacks.
+std::string TaggedArgument(const std::string& utf8, const char* name, bool mayBeEmpty) {
+    if (utf8.empty() && !mayBeEmpty) throw UsageError(std::string(name) + " must not be empty");
+    const text::Windows1252Text converted = text::Utf8ToWindows1252(utf8);
+    if (converted.replaced > 0) {
+        throw std::runtime_error(std::string(name) +
+                                 " holds characters that Windows-1252 cannot hold");
+    }
+    const std::string& s = converted.text;
+    std::string tagged;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size() && s[i + 1] == 'n') {
+            tagged += "\r\n";
+            ++i;
+        } else if (s[i] == '\n' && (i == 0 || s[i - 1] != '\r')) {
+            tagged += "\r\n";
+        } else {
+            tagged += s[i];
+        }
+    }
+    return tagged;
+}
+
+int RunFind(const std::vector<std::string>& args) {
+    const Arguments parsed = ParseArguments(args, {"--match-case", "--skip-damaged"}, 2);
+    const std::string search = TaggedArgument(parsed.positional[1], "TEXT", false);
+    TLGPFile archive;
+    ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
+    SearchTexts texts;
+    texts.Update(archive);
+    for (const TextHit& hit : FindAll(texts, search, parsed.Has("--match-case"))) {
+        std::cout << archive.SubFile(hit.subFile).Name << '\t' << hit.text << '\t' << hit.position
+                  << '\n';
+    }
+    return 0;
+}
+
+int RunReplace(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
+    const std::optional<std::string> output = TakeOption(rest, "-o");
+    const Arguments parsed =
+        ParseArguments(rest, {"--match-case", "--skip-damaged", "--break-links"}, 3);
+    const std::string search = TaggedArgument(parsed.positional[1], "SEARCH", false);
+    const std::string replacement = TaggedArgument(parsed.positional[2], "REPLACEMENT", true);
+    int changed = 0;
+    EditArchive(parsed.positional[0],
+                {.output = output, .skipDamaged = parsed.Has("--skip-damaged"),
+                 .breakLinks = parsed.Has("--break-links")},
+                [&](TLGPFile& archive) {
+                    try {
+                        changed = ReplaceAll(archive, search, replacement, parsed.Has("--match-case"));
+                    } catch (const ReplaceRefused& refused) {
+                        throw std::runtime_error(std::string("nothing was replaced: ") + refused.what());
+                    }
+                    return changed > 0;
+                });
+    if (changed == 0) {
+        std::cout << "No text has been modified.\n";
+    } else if (changed == 1) {
+        std::cout << "1 text has been modified.\n";
+    } else {
+        std::cout << changed << " texts have been modified.\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+const Command kFindCommand{
+    "find",
+    "find ARCHIVE TEXT [--match-case] [--skip-damaged]",
+    "Prints every occurrence of the tagged text TEXT in the texts of ARCHIVE's levels, one line\n"
+    "each: the level's name, the text's number (from 0) and the occurrence's character position\n"
+    "in the tagged text (from 0), tab-separated, in table order. Occurrences do not overlap:\n"
+    "each is looked for after the end of the one before. Letter case is ignored (accented\n"
+    "capitals too) unless --match-case. \"\\n\" in TEXT stands for a line break. Prints\n"
+    "nothing when there is no occurrence.",
+    RunFind,
+};
+
+const Command kReplaceCommand{
+    "replace",
+    "replace ARCHIVE SEARCH REPLACEMENT [--match-case] [-o OUTPUT] [--skip-damaged]\n"
+    "                [--break-links]",
+    "Replaces every occurrence of the tagged text SEARCH by REPLACEMENT in the texts of\n"
+    "ARCHIVE's levels, as the editor's \"Replace all\" does: without --match-case, a text takes\n"
+    "part when SEARCH occurs in it with the letters A to Z folded alone, and its occurrences are\n"
+    "then replaced whatever their case (accented capitals too). Prints how many texts changed\n"
+    "and saves safely to OUTPUT, or over ARCHIVE without -o (and then only when a text changed).\n"
+    "\"\\n\" in SEARCH and REPLACEMENT stands for a line break. When a changed text would hold\n"
+    "what the game cannot show, or a level's texts would pass 65,535 bytes, nothing is replaced\n"
+    "or written.",
+    RunReplace,
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include "jobs/job.h"
+#include "lgp/lgp_file.h"
+
+// The compare job: reads the reference archive with a quiet open job on a further thread,
+// compares the current archive with it (CompareArchives: counts, and marks on the differing
+// texts) and stores the result as LastComparison. Progress is the open's. Its failure text is
+// "Invalid file." until the language loader replaces it.
+class TCompareTextsThread : public TJob {
+    Q_OBJECT
+
+public:
+    // `current` must outlive the job and stay unchanged while it runs. A reference file that
+    // cannot be read fails the job with the reason as detail: no comparison is stored and no
+    // text is marked.
+    TCompareTextsThread(TLGPFile& current, QString referencePath, QObject* parent = nullptr);
+
+private:
+    void Work() override;
+
+    TLGPFile& current_;
+    const QString referencePath_;
+};

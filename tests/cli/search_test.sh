@@ -1,0 +1,81 @@
+#!/bin/sh
+# End-to-end checks of orvenne-cli find and replace on a small demo archive whose texts are
+# first set, through import, to ones written here.
+# Usage: search_test.sh ORVENNE_CLI WORK_FOLDER
+set -u
+cli=$1
+work=$2
+. "$(dirname "$0")/../checks.sh"
+tab() { printf '%s' "$*" | tr ' ' '\t'; }
+
+# In table order the levels are ancnt3, anfrst_1 and anfrst_4 (the others have no text).
+"$cli" sample small.lgp --levels 6 --seed 3
+cat > edits.json <<'JSON'
+{"levels": [
+  {"name": "anfrst_4", "texts": [{"text": 2, "tagged": "Zorblax, zorblax!"}]},
+  {"name": "ancnt3", "texts": [{"text": 1, "tagged": "zorblaxzorblax"},
+                               {"text": 3, "tagged": "A\nZORBLAX {CLOUD}"}]},
+  {"name": "anfrst_1", "texts": [{"text": 4, "tagged": "ÉCLAIR éclair zorblax"},
+                                 {"text": 5, "tagged": "ÉCLAIR alone"},
+                                 {"text": 6, "tagged": "qqqqq"}]}
+]}
+JSON
+check "texts set" "texts changed: 6" "$("$cli" import small.lgp edits.json | head -n 1)"
+cp small.lgp original.lgp
+
+# Find: level, text from 0 and position from 0, as repeated "Next" finds them.
+check "every occurrence, case folded" \
+    "$(tab ancnt3 0 0; echo; tab ancnt3 0 7; echo; tab ancnt3 2 3; echo; tab anfrst_1 3 14; echo; tab anfrst_4 1 0; echo; tab anfrst_4 1 9)" \
+    "$("$cli" find small.lgp zorblax)"
+check "match case" "$(tab anfrst_4 1 0)" "$("$cli" find small.lgp Zorblax --match-case)"
+check "not overlapping" "$(tab anfrst_1 5 0; echo; tab anfrst_1 5 2)" "$("$cli" find small.lgp qq)"
+check "a line break as \\n" "$(tab ancnt3 2 0)" "$("$cli" find small.lgp 'a\nzorblax')"
+check "a tag" "$(tab ancnt3 2 11)" "$("$cli" find small.lgp '{cloud}' | head -n 1)"
+check "accented capitals folded" "$(tab anfrst_1 3 0; echo; tab anfrst_1 3 7; echo; tab anfrst_1 4 0)" \
+    "$("$cli" find small.lgp éclair)"
+check "accented capitals matched" "$(tab anfrst_1 3 7)" "$("$cli" find small.lgp éclair --match-case)"
+check "nothing found: no output" "" "$("$cli" find small.lgp qqqzzz)"
+check "nothing found: success" 0 "$(status "$cli" find small.lgp qqqzzz)"
+check "find without text" 2 "$(status "$cli" find small.lgp)"
+check "find an empty text" 2 "$(status "$cli" find small.lgp '')"
+check "find outside Windows-1252" 1 "$(status "$cli" find small.lgp 'Ω')"
+check "find in a missing archive" 1 "$(status "$cli" find missing.lgp zorblax)"
+check "find help" 0 "$(status "$cli" find --help)"
+
+# Replace: counts texts, not occurrences; saves to -o, leaving the archive alone.
+check "replace with -o" "3 texts have been modified." \
+    "$("$cli" replace small.lgp zorblax Tifa --match-case -o out.lgp)"
+check "the archive is left alone" 0 "$(status cmp -s small.lgp original.lgp)"
+check "what is left" "$(tab ancnt3 2 3; echo; tab anfrst_4 1 0)" "$("$cli" find out.lgp zorblax)"
+check "the replacement" "$(tab anfrst_4 1 9)" "$("$cli" find out.lgp 'Tifa!' --match-case)"
+cp small.lgp accent.lgp
+check "the test folds A to Z alone" "1 text has been modified." \
+    "$("$cli" replace accent.lgp éclair y)"
+check "then the replacement folds accents too" "$(tab anfrst_1 3 0)" "$("$cli" find accent.lgp 'y y zorblax')"
+check "a text with the capital alone is kept" "$(tab anfrst_1 4 0)" "$("$cli" find accent.lgp éclair)"
+cp small.lgp lines.lgp
+check "a line break in the replacement" "1 text has been modified." \
+    "$("$cli" replace lines.lgp 'Zorblax, zorblax!' 'one\ntwo' --match-case)"
+check "stored as CR LF" 1 "$("$cli" texts lines.lgp anfrst_4 | grep -c '"tagged": "one\\r\\ntwo"}$')"
+check "replace over the archive" "4 texts have been modified." "$("$cli" replace small.lgp ZORBLAX x)"
+check "none left" "" "$("$cli" find small.lgp zorblax)"
+check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"
+cp original.lgp same.lgp
+check "nothing to replace" "No text has been modified." "$("$cli" replace same.lgp qqqzzz x)"
+check "nothing rewritten" 0 "$(status cmp -s same.lgp original.lgp)"
+
+# A refused replacement writes nothing.
+cp original.lgp kept.lgp
+check "a character the game lacks" 1 "$(status "$cli" replace kept.lgp zorblax '€' -o refused.lgp)"
+check "is named with its level and text" 1 \
+    "$("$cli" replace kept.lgp zorblax '€' 2>&1 | grep -c '^orvenne-cli replace: nothing was replaced: level ancnt3, text 1: ')"
+long=$(head -c 3000 /dev/zero | tr '\0' 'x')
+check "a text section too large" 1 \
+    "$("$cli" replace kept.lgp e "$long" 2>&1 | grep -c 'bytes, more than the 65535 it can hold$')"
+check "the archive is byte-identical" 0 "$(status cmp -s kept.lgp original.lgp)"
+check "no output written" "" "$(ls refused.lgp 2>/dev/null)"
+check "replace without replacement" 2 "$(status "$cli" replace kept.lgp zorblax)"
+check "replace with -o and no file" 2 "$(status "$cli" replace kept.lgp zorblax x -o)"
+check "replace help" 0 "$(status "$cli" replace --help)"
+
+finish

@@ -1,0 +1,159 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "jobs/compare_job.h"
+#include "jobs/last_comparison.h"
+#include "lgp/archive_loader.h"
+#include "lgp/archive_saver.h"
+#include "lgp/compress_stream.h"
+#include "lgp/level_tables.h"
+#include "sample/sample_archive.h"
+#include "tests/jobs/job_recorder.h"
+
+namespace {
+
+// Generous for the sanitizer build.
+constexpr int kTimeout = 60000;
+
+// Every level's marks, in table order, as "level:text" of each marked text.
+QStringList Marks(const TLGPFile& archive) {
+    QStringList marks;
+    for (std::size_t i = 0; i < archive.SubFiles.size(); ++i) {
+        const TLGPSubFile& subFile = *archive.SubFiles[i];
+        for (std::size_t t = 0; t < subFile.CompareMarks.size(); ++t) {
+            if (subFile.CompareMarks[t] != 0) marks << QStringLiteral("%1:%2").arg(i).arg(t);
+        }
+    }
+    return marks;
+}
+
+// The first level with at least two texts.
+int LevelWithTexts(const TLGPFile& archive) {
+    for (int i = 0; i < archive.Count; ++i) {
+        if (lgp::IsLevel(archive.SubFile(i)) && archive.SubFile(i).Texts.size() >= 2) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+class CompareJobTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(folder_.isValid());
+        path_ = folder_.filePath(QStringLiteral("levels.lgp"));
+        sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
+        current_ = TLGPFile();
+        LoadArchive(current_, path_.toStdString());
+        level_ = LevelWithTexts(current_);
+        QVERIFY(level_ >= 0);
+    }
+
+    void comparingWithItselfFindsNoDifference() {
+        JobRecorder recorder;
+        Compare(path_, recorder);
+        QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
+        QVERIFY(!recorder.offThread);
+        QCOMPARE(recorder.percents.last(), 100);
+
+        const std::optional<TFilesComparison> last = LastComparison();
+        QVERIFY(last.has_value());
+        QCOMPARE(last->currentFile, path_);
+        QCOMPARE(last->referenceFile, path_);
+        const ArchiveComparison& counts = last->counts;
+        QCOMPARE(counts.current.levels, 6);
+        QVERIFY(counts.current.texts > 0);
+        QCOMPARE(counts.reference.texts, counts.current.texts);
+        QCOMPARE(counts.differentTexts, 0);
+        QCOMPARE(counts.differentWindowedTexts, 0);
+        QCOMPARE(counts.differentWindows, 0);
+        QCOMPARE(Marks(current_), QStringList());
+    }
+
+    void anArchiveWithALevelFewerIsNotComparable() {
+        const QString fewer = folder_.filePath(QStringLiteral("fewer.lgp"));
+        sample::WriteSampleArchive(fewer.toStdString(), {.levels = 5});
+        JobRecorder recorder;
+        Compare(fewer, recorder);
+        QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
+        const ArchiveComparison counts = LastComparison()->counts;
+        QCOMPARE(counts.reference.levels, 5);
+        QCOMPARE(counts.current.levels, 6);
+        QCOMPARE(counts.differentTexts, -1);
+        QCOMPARE(counts.differentWindowedTexts, -1);
+        QCOMPARE(counts.differentWindows, -1);
+        QCOMPARE(Marks(current_), QStringList());
+    }
+
+    // The first comparison marks an unsaved edit; the second, with another archive, a text
+    // that differs there, and the first mark stays.
+    void twoComparisonsKeepTheMarksOfBoth() {
+        current_.SubFile(level_).Texts[1].Bytes = {0x21, 0xFF};
+        JobRecorder first;
+        Compare(path_, first);
+        QCOMPARE(LastComparison()->counts.differentTexts, 1);
+        QCOMPARE(Marks(current_), QStringList({QStringLiteral("%1:1").arg(level_)}));
+
+        TLGPFile copy;
+        LoadArchive(copy, path_.toStdString());
+        copy.SubFile(level_).Texts[0].Bytes = {0x22, 0xFF};
+        const QString other = folder_.filePath(QStringLiteral("other.lgp"));
+        SaveArchive(copy, other.toStdString(), CompressStream);
+        JobRecorder second;
+        Compare(other, second);
+        QCOMPARE(LastComparison()->counts.differentTexts, 2);
+        QCOMPARE(LastComparison()->referenceFile, other);
+        QCOMPARE(Marks(current_), QStringList({QStringLiteral("%1:0").arg(level_),
+                                               QStringLiteral("%1:1").arg(level_)}));
+    }
+
+    void anUnreadableReferenceStoresNoComparison_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing file") << QStringLiteral("missing");
+        QTest::newRow("eight random bytes") << QStringLiteral("short");
+    }
+
+    void anUnreadableReferenceStoresNoComparison() {
+        QFETCH(QString, kind);
+        QString reference = folder_.filePath(QStringLiteral("nowhere.lgp"));
+        if (kind == "short") {
+            reference = folder_.filePath(QStringLiteral("short.lgp"));
+            QFile file(reference);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("\x3a\x91\x07\xee\x52\x00\xc4\x18", 8);
+        }
+        StoreLastComparison({QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
+        current_.SubFile(level_).Texts[0].Bytes = {0x21, 0xFF};
+        JobRecorder recorder;
+        Compare(reference, recorder);
+
+        QCOMPARE(recorder.events,
+                 QStringList({"started", "failed Invalid file.", "finished false"}));
+        QVERIFY(!recorder.detail.isEmpty());
+        QCOMPARE(LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
+        QCOMPARE(Marks(current_), QStringList());
+    }
+
+private:
+    void Compare(const QString& reference, JobRecorder& recorder) {
+        auto* job = new TCompareTextsThread(current_, reference);
+        recorder.Listen(*job);
+        job->StartDetached();
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, kTimeout);
+    }
+
+    QTemporaryDir folder_;
+    QString path_;
+    TLGPFile current_;
+    int level_ = -1;
+};
+
+QTEST_GUILESS_MAIN(CompareJobTest)
+#include "compare_job_test.moc"

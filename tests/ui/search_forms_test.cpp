@@ -1,0 +1,205 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTextCursor>
+#include <QWindow>
+#include <QtTest>
+
+#include "ui/find_form.h"
+#include "ui/interface_texts.h"
+#include "ui/replace_form.h"
+
+namespace {
+
+QString ReadEnglish(const QString&, const QString&, const QString& english) { return english; }
+
+// The find dialog with its message box answered by the test.
+class TestedFindForm : public TFindForm {
+public:
+    using TFindForm::TFindForm;
+
+    QStringList shown;
+    bool onTopWhileShown = true;
+
+protected:
+    void ExecMessage(QMessageBox& box) override {
+        shown << box.text() << box.informativeText();
+        onTopWhileShown =
+            windowHandle() != nullptr && windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+        QCOMPARE(box.standardButtons(), QMessageBox::Ok);
+    }
+};
+
+template <typename T>
+T* Child(QWidget& parent, const char* name) {
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr) qFatal("no child %s", name);
+    return child;
+}
+
+QList<QVariant> Requested(const QString& search, bool matchCase, FindMode mode) {
+    return {search, matchCase, QVariant::fromValue(mode)};
+}
+
+void Click(QWidget& parent, const char* button) {
+    QTest::mouseClick(Child<QPushButton>(parent, button), Qt::LeftButton);
+}
+
+}  // namespace
+
+class SearchFormsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() {
+        LoadInterfaceTexts(ReadEnglish);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void theFindDialogAsksForSearchesOnceItHasAText() {
+        QWidget owner;
+        owner.setGeometry(100, 80, 800, 600);
+        owner.show();
+        TFindForm form(&owner);
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(form.minimumSize(), QSize(479, 123));
+        QCOMPARE(form.maximumSize(), QSize(479, 123));
+        QSignalSpy presence(&form, &TFindForm::searchTextChanged);
+        QSignalSpy requests(&form, &TSearchDialog::findRequested);
+        QVERIFY(!Child<QPushButton>(form, "ButtonPrevious")->isEnabled());
+
+        auto* memo = Child<QPlainTextEdit>(form, "MemoFind");
+        memo->setPlainText(QStringLiteral("Cloud\n{TIFA}\t!"));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.frameGeometry().center(), owner.frameGeometry().center());
+        QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("Cloud\u2029{TIFA}\t!"));
+        Child<QCheckBox>(form, "CheckBoxMatchCase")->setChecked(true);
+        Click(form, "ButtonFind");
+        Click(form, "ButtonNext");
+        Child<QCheckBox>(form, "CheckBoxMatchCase")->setChecked(false);
+        Click(form, "ButtonPrevious");
+        form.FindNext();
+        const QString search = QStringLiteral("Cloud\n{TIFA}\t!");
+        QCOMPARE(requests, QList<QList<QVariant>>({Requested(search, true, FindMode::FromStart),
+                                                   Requested(search, true, FindMode::Next),
+                                                   Requested(search, false, FindMode::Previous),
+                                                   Requested(search, false, FindMode::Next)}));
+        memo->clear();
+        QVERIFY(!Child<QPushButton>(form, "ButtonFind")->isEnabled());
+        QCOMPARE(presence, QList<QList<QVariant>>({{true}, {false}}));
+    }
+
+    void aMessageShowsWithoutTheOnTopStyle() {
+        TestedFindForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.ShowMessage(QMessageBox::Question, QStringLiteral("Text could not be found."));
+        QVERIFY(!form.onTopWhileShown);
+        QVERIFY(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(form.isVisible());
+        form.hide();
+        form.ShowMessage(QMessageBox::Warning, QStringLiteral("Refused."), QStringLiteral("why"));
+        QCOMPARE(form.shown, QStringList({"Text could not be found.", "", "Refused.", "why"}));
+        QVERIFY(!form.isVisible());
+    }
+
+    void theReplaceDialogAsksForSearchesAndReplacements() {
+        TReplaceForm form;
+        QCOMPARE(form.minimumSize(), QSize(479, 199));
+        const char* const buttons[] = {"ButtonFind", "ButtonNext", "ButtonPrevious",
+                                       "ButtonReplace", "ButtonReplaceAll"};
+        // The replacement alone enables nothing.
+        Child<QPlainTextEdit>(form, "MemoWith")->setPlainText(QStringLiteral("Tifa\nAeris"));
+        for (const char* button : buttons) QVERIFY(!Child<QPushButton>(form, button)->isEnabled());
+        Child<QPlainTextEdit>(form, "MemoReplace")->setPlainText(QStringLiteral("Cloud"));
+
+        QSignalSpy finds(&form, &TSearchDialog::findRequested);
+        QSignalSpy replaces(&form, &TReplaceForm::replaceRequested);
+        QSignalSpy replaceAlls(&form, &TReplaceForm::replaceAllRequested);
+        Child<QCheckBox>(form, "CheckBoxMatchCase")->setChecked(true);
+        for (const char* button : buttons) Click(form, button);
+        QCOMPARE(finds, QList<QList<QVariant>>({Requested("Cloud", true, FindMode::FromStart),
+                                                Requested("Cloud", true, FindMode::Next),
+                                                Requested("Cloud", true, FindMode::Previous)}));
+        QCOMPARE(replaces, QList<QList<QVariant>>({{QStringLiteral("Tifa\nAeris")}}));
+        QCOMPARE(replaceAlls, QList<QList<QVariant>>({{QStringLiteral("Cloud"),
+                                                       QStringLiteral("Tifa\nAeris"), true}}));
+    }
+
+    void replaceTakesTheSelectionOrTheCaret_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("a selection") << 6 << 11 << "Tifa" << false << "Hello Tifa!"
+                                     << "Tifa";
+        QTest::newRow("made backwards") << 11 << 6 << "Tifa" << false << "Hello Tifa!"
+                                        << "Tifa";
+        QTest::newRow("the caret") << 5 << 5 << ", Tifa," << false << "Hello, Tifa, Cloud!"
+                                   << ", Tifa,";
+        QTest::newRow("a line break") << 5 << 6 << "\n"
+                                      << false << "Hello\nCloud!"
+                                      << "\u2029";
+        QTest::newRow("read-only") << 6 << 11 << "Tifa" << true << "Hello Cloud!"
+                                   << "Cloud";
+    }
+
+    void replaceTakesTheSelectionOrTheCaret() {
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(QString, replacement);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, text);
+        QFETCH(QString, selected);
+        QPlainTextEdit editor(QStringLiteral("Hello Cloud!"));
+        editor.setReadOnly(readOnly);
+        QTextCursor cursor = editor.textCursor();
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        editor.setTextCursor(cursor);
+        TReplaceForm::ReplaceSelection(editor, replacement);
+        QCOMPARE(editor.toPlainText(), text);
+        QCOMPARE(editor.textCursor().selectedText(), selected);
+    }
+
+    void theResultMessageCountsWithTheThousandsSeparator() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(TReplaceForm::ResultMessage(0), QStringLiteral("No text has been modified."));
+        QCOMPARE(TReplaceForm::ResultMessage(1), QStringLiteral("1 text has been modified."));
+        QCOMPARE(TReplaceForm::ResultMessage(31652),
+                 QStringLiteral("31,652 texts have been modified."));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(TReplaceForm::ResultMessage(2), QStringLiteral("2 texts have been modified."));
+        QCOMPARE(TReplaceForm::ResultMessage(31652),
+                 QStringLiteral("31.652 texts have been modified."));
+    }
+
+    void retranslateReadsEveryCaptionAgain() {
+        TFindForm find;
+        TReplaceForm replace;
+        LoadInterfaceTexts([](const QString& section, const QString& key, const QString&) {
+            return section + "/" + key;
+        });
+        find.retranslate();
+        replace.retranslate();
+        QCOMPARE(find.windowTitle(), QStringLiteral("find/find"));
+        QCOMPARE(Child<QLabel>(find, "LabelFind")->text(), QStringLiteral("find/find :"));
+        QCOMPARE(Child<QCheckBox>(find, "CheckBoxMatchCase")->text(),
+                 QStringLiteral("find/match_case"));
+        QCOMPARE(replace.windowTitle(), QStringLiteral("replace/replace"));
+        QCOMPARE(Child<QLabel>(replace, "LabelWith")->text(), QStringLiteral("replace/with :"));
+        QCOMPARE(Child<QPushButton>(replace, "ButtonPrevious")->text(),
+                 QStringLiteral("find/previous"));
+        QCOMPARE(Child<QPushButton>(replace, "ButtonReplaceAll")->text(),
+                 QStringLiteral("replace/replace_all"));
+    }
+};
+
+QTEST_MAIN(SearchFormsTest)
+#include "search_forms_test.moc"

@@ -1,0 +1,41 @@
+#include "ui/find_form.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/interface_texts.h"
+
+TFindForm::TFindForm(QWidget* parent)
+    : TSearchDialog(QStringLiteral("FindForm"), QStringLiteral("MemoFind"), 479, 123, parent) {
+    labelFind_ = new QLabel(this);
+    labelFind_->setObjectName(QStringLiteral("LabelFind"));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(findButton_);
+    buttons->addWidget(nextButton_);
+    buttons->addWidget(previousButton_);
+    buttons->addStretch();
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(labelFind_, 0, 0, Qt::AlignTop);
+    layout->addWidget(searchMemo_, 0, 1);
+    layout->addWidget(matchCaseBox_, 1, 1);
+    layout->addLayout(buttons, 0, 2, 2, 1);
+    layout->setRowStretch(2, 1);
+    retranslate();
+}
+
+void TFindForm::retranslate() {
+    TSearchDialog::retranslate();
+    const QString find = InterfaceText(QStringLiteral("find"), QStringLiteral("find"));
+    setWindowTitle(find);
+    labelFind_->setText(find + QStringLiteral(" :"));
+}
+
+void TFindForm::UpdateButtons() {
+    TSearchDialog::UpdateButtons();
+    emit searchTextChanged(!searchMemo_->document()->isEmpty());
+}

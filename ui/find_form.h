@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/search_dialog.h"
+
+class QLabel;
+
+// The find dialog ("Find"): the search text in MemoFind, and Find (from the first text of the
+// first row), Next and Previous, enabled while the search text is not empty.
+class TFindForm : public TSearchDialog {
+    Q_OBJECT
+
+public:
+    explicit TFindForm(QWidget* parent = nullptr);
+
+    void retranslate() override;
+
+signals:
+    // The search text became empty (false) or not (true): "Find next" and "Find previous"
+    // follow it.
+    void searchTextChanged(bool present);
+
+protected:
+    void UpdateButtons() override;
+
+private:
+    QLabel* labelFind_;
+};

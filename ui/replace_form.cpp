@@ -1,0 +1,88 @@
+#include "ui/replace_form.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include "ui/interface_texts.h"
+
+namespace {
+
+QString Text(const char* section, const char* key) {
+    return InterfaceText(QString::fromLatin1(section), QString::fromLatin1(key));
+}
+
+}  // namespace
+
+TReplaceForm::TReplaceForm(QWidget* parent)
+    : TSearchDialog(QStringLiteral("ReplaceForm"), QStringLiteral("MemoReplace"), 479, 199,
+                    parent) {
+    labelReplace_ = new QLabel(this);
+    labelReplace_->setObjectName(QStringLiteral("LabelReplace"));
+    labelWith_ = new QLabel(this);
+    labelWith_->setObjectName(QStringLiteral("LabelWith"));
+    memoWith_ = MakeMemo(QStringLiteral("MemoWith"));
+    replaceButton_ = MakeButton(QStringLiteral("ButtonReplace"));
+    replaceAllButton_ = MakeButton(QStringLiteral("ButtonReplaceAll"));
+
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button :
+         {findButton_, nextButton_, previousButton_, replaceButton_, replaceAllButton_}) {
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(labelReplace_, 0, 0, Qt::AlignTop);
+    layout->addWidget(searchMemo_, 0, 1);
+    layout->addWidget(labelWith_, 1, 0, Qt::AlignTop);
+    layout->addWidget(memoWith_, 1, 1);
+    layout->addWidget(matchCaseBox_, 2, 1);
+    layout->addLayout(buttons, 0, 2, 3, 1);
+    layout->setRowStretch(3, 1);
+
+    connect(replaceButton_, &QPushButton::clicked, this,
+            [this] { emit replaceRequested(Replacement()); });
+    connect(replaceAllButton_, &QPushButton::clicked, this,
+            [this] { emit replaceAllRequested(SearchText(), Replacement(), MatchCase()); });
+    retranslate();
+}
+
+QString TReplaceForm::Replacement() const { return memoWith_->toPlainText(); }
+
+void TReplaceForm::retranslate() {
+    TSearchDialog::retranslate();
+    const QString replace = Text("replace", "replace");
+    setWindowTitle(replace);
+    labelReplace_->setText(replace + QStringLiteral(" :"));
+    labelWith_->setText(Text("replace", "with") + QStringLiteral(" :"));
+    replaceButton_->setText(replace);
+    replaceAllButton_->setText(Text("replace", "replace_all"));
+}
+
+void TReplaceForm::ReplaceSelection(QPlainTextEdit& editor, const QString& replacement) {
+    if (!editor.isEnabled() || editor.isReadOnly()) return;
+    QTextCursor cursor = editor.textCursor();
+    const int start = cursor.selectionStart();
+    cursor.insertText(replacement);
+    cursor.setPosition(start);
+    cursor.setPosition(start + static_cast<int>(replacement.size()), QTextCursor::KeepAnchor);
+    editor.setTextCursor(cursor);
+}
+
+QString TReplaceForm::ResultMessage(int changed) {
+    if (changed == 0) return Text("messages", "no_text_modified");
+    if (changed == 1) return QStringLiteral("1 ") + Text("messages", "text_modified");
+    return QLocale().toString(changed) + QStringLiteral(" ") + Text("messages", "texts_modified");
+}
+
+void TReplaceForm::UpdateButtons() {
+    TSearchDialog::UpdateButtons();
+    const bool present = !searchMemo_->document()->isEmpty();
+    replaceButton_->setEnabled(present);
+    replaceAllButton_->setEnabled(present);
+}
