@@ -12,7 +12,7 @@ constexpr int kSpaceWidth = 3;
 constexpr int kSheetWidth = GlyphSets::kCellSize * GlyphSets::kCellsPerRow;
 constexpr int kSheetHeight = GlyphSets::kCellSize * ((255 / GlyphSets::kCellsPerRow) + 1);
 
-bool SameColour(QRgb a, QRgb b) { return (a & 0xFFFFFF) == (b & 0xFFFFFF); }
+bool SameColor(QRgb a, QRgb b) { return (a & 0xFFFFFF) == (b & 0xFFFFFF); }
 
 // The cells of a font sheet as palette indices, kSheetWidth x kSheetHeight, and the palette:
 // a palette sheet keeps its own, any other gets one entry per colour in order of appearance.
@@ -26,7 +26,7 @@ IndexedSheet IndexSheet(const QImage& sheet) {
     indexed.pixels.resize(static_cast<std::size_t>(kSheetWidth) * kSheetHeight);
     auto out = indexed.pixels.begin();
     if (sheet.format() == QImage::Format_Indexed8) {
-        for (const QRgb colour : sheet.colorTable()) indexed.palette.push_back(colour | 0xFF000000);
+        for (const QRgb color : sheet.colorTable()) indexed.palette.push_back(color | 0xFF000000);
         for (int y = 0; y < kSheetHeight; ++y)
             out = std::copy_n(sheet.constScanLine(y), kSheetWidth, out);
         return indexed;
@@ -35,13 +35,13 @@ IndexedSheet IndexSheet(const QImage& sheet) {
     for (int y = 0; y < kSheetHeight; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < kSheetWidth; ++x) {
-            const QRgb colour = row[x] | 0xFF000000;
-            auto found = std::find(indexed.palette.begin(), indexed.palette.end(), colour);
+            const QRgb color = row[x] | 0xFF000000;
+            auto found = std::find(indexed.palette.begin(), indexed.palette.end(), color);
             if (found == indexed.palette.end()) {
                 if (indexed.palette.size() == 256) {
                     throw std::invalid_argument("The font sheet has more than 256 colours.");
                 }
-                found = indexed.palette.insert(indexed.palette.end(), colour);
+                found = indexed.palette.insert(indexed.palette.end(), color);
             }
             *out++ = static_cast<std::uint8_t>(found - indexed.palette.begin());
         }
@@ -61,7 +61,7 @@ GlyphSets GlyphSets::FromFontSheet(const QImage& sheet) {
     white.fill(qRgb(0, 0, 0));
     std::copy(indexed.palette.begin(), indexed.palette.end(), white.begin());
     const auto key = std::find_if(indexed.palette.begin(), indexed.palette.end(),
-                                  [](QRgb colour) { return SameColour(colour, kKeyColour); });
+                                  [](QRgb color) { return SameColor(color, kKeyColor); });
     std::uint8_t keyIndex = 0;
     if (key != indexed.palette.end()) {
         keyIndex = static_cast<std::uint8_t>(key - indexed.palette.begin());
@@ -71,9 +71,9 @@ GlyphSets GlyphSets::FromFontSheet(const QImage& sheet) {
             throw std::invalid_argument("The font sheet has no key colour.");
         }
         keyIndex = static_cast<std::uint8_t>(indexed.palette.size());
-        white[keyIndex] = kKeyColour;
+        white[keyIndex] = kKeyColor;
     }
-    const auto isInk = [&](std::uint8_t index) { return !SameColour(white[index], kKeyColour); };
+    const auto isInk = [&](std::uint8_t index) { return !SameColor(white[index], kKeyColor); };
 
     for (int code = 0; code < 256; ++code) {
         Glyph& glyph = sets.glyphs_[static_cast<std::size_t>(code)];
@@ -111,11 +111,11 @@ GlyphSets GlyphSets::FromFontSheet(const QImage& sheet) {
         }
     }
 
-    for (int colour = 0; colour < kColours; ++colour) {
-        std::array<QRgb, 256>& palette = sets.palettes_[static_cast<std::size_t>(colour)];
+    for (int color = 0; color < kColors; ++color) {
+        std::array<QRgb, 256>& palette = sets.palettes_[static_cast<std::size_t>(color)];
         palette = white;
         for (QRgb& entry : palette) {
-            if (SameColour(entry, kBodyColours[kWhite])) entry = kBodyColours[colour];
+            if (SameColor(entry, kBodyColors[kWhite])) entry = kBodyColors[color];
         }
     }
     return sets;
@@ -127,10 +127,10 @@ GlyphSets GlyphSets::FromBuiltinFont() {
     return FromFontSheet(sheet);
 }
 
-QImage GlyphSets::Image(int colour, std::uint8_t code) const {
+QImage GlyphSets::Image(int color, std::uint8_t code) const {
     const Glyph& glyph = glyphs_[code];
     QImage image(glyph.width, kHeight, QImage::Format_Indexed8);
-    const auto& palette = palettes_[static_cast<std::size_t>(colour)];
+    const auto& palette = palettes_[static_cast<std::size_t>(color)];
     image.setColorTable(QList<QRgb>(palette.begin(), palette.end()));
     for (int y = 0; y < kHeight; ++y) {
         std::copy_n(glyph.pixels.begin() + y * glyph.width, glyph.width, image.scanLine(y));

@@ -18,17 +18,17 @@
 // body is replaced by the colour.
 class GlyphSets {
 public:
-    static constexpr int kColours = 8;
-    static constexpr int kWhite = text::kWhiteColour;
-    static constexpr int kGrey = text::kGreyColour;
+    static constexpr int kColors = 8;
+    static constexpr int kWhite = text::kWhiteColor;
+    static constexpr int kGrey = text::kGreyColor;
     static constexpr int kHeight = 12;
     static constexpr int kCellSize = 12;
     static constexpr int kCellsPerRow = 21;
     // The transparent colour of the sheet, the glyphs and the previews.
-    static constexpr QRgb kKeyColour = 0xFFFF00FF;
+    static constexpr QRgb kKeyColor = 0xFFFF00FF;
 
     // The body colour of each colour number, opaque.
-    static constexpr std::array<QRgb, kColours> kBodyColours = {
+    static constexpr std::array<QRgb, kColors> kBodyColors = {
         qRgb(107, 105, 105), qRgb(0, 105, 198), qRgb(198, 0, 0),   qRgb(247, 0, 247),
         qRgb(90, 243, 123),  qRgb(0, 243, 247), qRgb(247, 243, 0), qRgb(255, 255, 255),
     };
@@ -52,9 +52,9 @@ public:
         return glyphs_[code].pixels[static_cast<std::size_t>(y * glyphs_[code].width + x)];
     }
     // The palette of colour number colour (0 to 7); indices the sheet does not use are black.
-    const std::array<QRgb, 256>& Palette(int colour) const { return palettes_[colour]; }
+    const std::array<QRgb, 256>& Palette(int color) const { return palettes_[color]; }
     // The glyph of code in colour, as an 8-bit palette image (for inspection and tests).
-    QImage Image(int colour, std::uint8_t code) const;
+    QImage Image(int color, std::uint8_t code) const;
 
 private:
     struct Glyph {
@@ -64,5 +64,5 @@ private:
 
     std::array<Glyph, 256> glyphs_;
     text::GlyphAdvances advances_{};
-    std::array<std::array<QRgb, 256>, kColours> palettes_{};
+    std::array<std::array<QRgb, 256>, kColors> palettes_{};
 };

@@ -6,8 +6,8 @@
 
 namespace {
 
-std::int64_t Component(std::uint32_t colour, int component) {
-    return (colour >> (8 * component)) & 0xFF;
+std::int64_t Component(std::uint32_t color, int component) {
+    return (color >> (8 * component)) & 0xFF;
 }
 
 std::int64_t FloorDivide(std::int64_t numerator, std::int64_t denominator) {

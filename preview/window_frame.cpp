@@ -8,7 +8,7 @@
 namespace {
 
 // The frame's colours by letter; K is the key colour, transparent.
-QRgb FrameColour(char letter) {
+QRgb FrameColor(char letter) {
     switch (letter) {
         case 'A':
             return qRgb(148, 150, 148);
@@ -23,7 +23,7 @@ QRgb FrameColour(char letter) {
         case 'F':
             return qRgb(49, 48, 49);
         default:
-            return GlyphSets::kKeyColour & 0xFFFFFF;  // transparent
+            return GlyphSets::kKeyColor & 0xFFFFFF;  // transparent
     }
 }
 
@@ -57,9 +57,9 @@ constexpr std::array<CornerPiece, 4> kCorners = {{
 
 const CornerPiece& Piece(WindowCorner corner) { return kCorners[static_cast<std::size_t>(corner)]; }
 
-void Put(QImage& picture, int x, int y, QRgb colour) {
+void Put(QImage& picture, int x, int y, QRgb color) {
     if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) return;
-    reinterpret_cast<QRgb*>(picture.scanLine(y))[x] = colour;
+    reinterpret_cast<QRgb*>(picture.scanLine(y))[x] = color;
 }
 
 void DrawCorner(QImage& picture, WindowCorner corner, int left, int top) {
@@ -67,17 +67,17 @@ void DrawCorner(QImage& picture, WindowCorner corner, int left, int top) {
     for (int y = 0; y < piece.height; ++y) {
         for (int x = 0; x < piece.width; ++x) {
             Put(picture, left + x, top + y,
-                FrameColour(piece.rows[static_cast<std::size_t>(y * piece.width + x)]));
+                FrameColor(piece.rows[static_cast<std::size_t>(y * piece.width + x)]));
         }
     }
 }
 
 void Row(QImage& picture, int y, int fromX, int toX, char letter) {
-    for (int x = fromX; x <= toX; ++x) Put(picture, x, y, FrameColour(letter));
+    for (int x = fromX; x <= toX; ++x) Put(picture, x, y, FrameColor(letter));
 }
 
 void Column(QImage& picture, int x, int fromY, int toY, char letter) {
-    for (int y = fromY; y <= toY; ++y) Put(picture, x, y, FrameColour(letter));
+    for (int y = fromY; y <= toY; ++y) Put(picture, x, y, FrameColor(letter));
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ constexpr std::size_t kReservedStamps = 4096;
 // Copies rows fromRow to 11 of the glyph of code in colour into the layer at (x, y), key
 // pixels included, clipped to the layer.
 void CopyGlyph(const GlyphSets& glyphs, std::vector<QRgb>& layer, int layerWidth, int layerHeight,
-               std::uint8_t code, int colour, int x, int y, int fromRow) {
-    const std::array<QRgb, 256>& palette = glyphs.Palette(colour);
+               std::uint8_t code, int color, int x, int y, int fromRow) {
+    const std::array<QRgb, 256>& palette = glyphs.Palette(color);
     const int glyphWidth = glyphs.Width(code);
     const int left = std::max(0, -x);
     const int right = std::min(glyphWidth, layerWidth - x);
@@ -42,10 +42,10 @@ void CopyGlyph(const GlyphSets& glyphs, std::vector<QRgb>& layer, int layerWidth
 std::vector<QRgb> TextLayer(const GlyphSets& glyphs, const std::vector<text::GlyphStamp>& stamps,
                             int layerWidth, int layerHeight) {
     std::vector<QRgb> layer(static_cast<std::size_t>(layerWidth) * layerHeight,
-                            GlyphSets::kKeyColour);
+                            GlyphSets::kKeyColor);
     for (const text::GlyphStamp& stamp : stamps) {
         if (stamp.y >= layerHeight || stamp.x >= layerWidth) continue;
-        CopyGlyph(glyphs, layer, layerWidth, layerHeight, stamp.code, stamp.colour, stamp.x,
+        CopyGlyph(glyphs, layer, layerWidth, layerHeight, stamp.code, stamp.color, stamp.x,
                   stamp.y, 0);
         if (stamp.blink) {
             CopyGlyph(glyphs, layer, layerWidth, layerHeight, stamp.code, GlyphSets::kGrey, stamp.x,
@@ -62,12 +62,12 @@ QImage WindowPicture(const TWindowColors& colors, const std::vector<QRgb>& layer
     QImage picture(width, height, QImage::Format_ARGB32);
     if (picture.isNull()) return {};
     FillWindowBackground(picture, colors);
-    constexpr QRgb kKeyRgb = GlyphSets::kKeyColour & 0xFFFFFF;
+    constexpr QRgb kKeyRgb = GlyphSets::kKeyColor & 0xFFFFFF;
     for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
         const QRgb* textRow = layer.data() + static_cast<std::size_t>(y) * layerWidth;
         for (int x = 0; x < width; ++x) {
-            const QRgb pixel = textRow[x] != GlyphSets::kKeyColour ? textRow[x] : line[x];
+            const QRgb pixel = textRow[x] != GlyphSets::kKeyColor ? textRow[x] : line[x];
             line[x] = (pixel & 0xFFFFFF) == kKeyRgb ? kKeyRgb : pixel;
         }
     }
@@ -128,7 +128,7 @@ QImage DrawGameView(const GlyphSets& glyphs, const TWindowColors& colors, std::s
         // Past the window's edges the text stands on the hatch.
         for (int x = windowPart; x < pictureWidth; ++x) {
             const bool light = (x + y) % kHatchPeriod < kHatchLight;
-            line[x] = textRow[x] != GlyphSets::kKeyColour
+            line[x] = textRow[x] != GlyphSets::kKeyColor
                           ? textRow[x]
                           : (light ? kOverflowHatchLight : kOverflowHatchDark);
         }

@@ -42,12 +42,12 @@ constexpr std::array<std::uint8_t, 16> kNeighbourRamp = {
     kWood,    kRoof,    kDistant, kGround, kDistant, kSky,    kHorizon, kRoof,
 };
 
-struct Colour {
+struct Color {
     double r, g, b;
 };
 
 // Base colour of each ramp in daylight, in ramp order.
-constexpr std::array<Colour, 16> kDaylight = {{
+constexpr std::array<Color, 16> kDaylight = {{
     {0.30, 0.30, 0.34},  // shadow
     {0.38, 0.56, 0.92},  // sky
     {0.96, 0.82, 0.62},  // horizon
@@ -66,10 +66,10 @@ constexpr std::array<Colour, 16> kDaylight = {{
     {0.74, 0.18, 0.16},  // accent
 }};
 
-Colour Tint(Colour c, double r, double g, double b) { return {c.r * r, c.g * g, c.b * b}; }
+Color Tint(Color c, double r, double g, double b) { return {c.r * r, c.g * g, c.b * b}; }
 
-Colour MoodColour(Mood mood, int ramp) {
-    const Colour c = kDaylight[ramp];
+Color MoodColor(Mood mood, int ramp) {
+    const Color c = kDaylight[ramp];
     switch (mood) {
         case Mood::Day:
             return c;
@@ -96,7 +96,7 @@ Colour MoodColour(Mood mood, int ramp) {
     return c;
 }
 
-std::uint16_t GameColour(double r, double g, double b) {
+std::uint16_t GameColor(double r, double g, double b) {
     const auto channel = [](double value) {
         return static_cast<std::uint16_t>(std::lround(std::clamp(value, 0.0, 1.0) * 31));
     };
@@ -603,15 +603,15 @@ std::vector<std::uint8_t> BackgroundPainter::Quantize(Layer& layer, bool transpa
 }
 
 std::vector<std::uint16_t> BackgroundPainter::Palettes(Mood mood, int count) {
-    std::array<Colour, 16> ramps;
+    std::array<Color, 16> ramps;
     for (int r = 0; r < 16; ++r) {
         // Every level has its own shade of each colour.
         const double red = random_.Real(0.9, 1.1);
         const double green = random_.Real(0.9, 1.1);
         const double blue = random_.Real(0.9, 1.1);
-        ramps[r] = Tint(MoodColour(mood, r), red, green, blue);
+        ramps[r] = Tint(MoodColor(mood, r), red, green, blue);
     }
-    std::vector<std::uint16_t> colours;
+    std::vector<std::uint16_t> colors;
     for (int p = 0; p < count; ++p) {
         // Palette 1 (the front layer's) is a little warmer; the others are lighting variants.
         const double light = p == 0 ? 1.0 : p == 1 ? 1.04 : 0.6 + 0.15 * (p % 4);
@@ -620,14 +620,14 @@ std::vector<std::uint16_t> BackgroundPainter::Palettes(Mood mood, int count) {
             for (int s = 0; s < kShades; ++s) {
                 const double k = (0.08 + 0.92 * s / (kShades - 1)) * light;
                 const double white = s > 11 ? (s - 11) * 0.06 : 0.0;
-                const Colour c = ramps[r];
-                colours.push_back(
-                    GameColour(c.r * k * warm + white, c.g * k + white, c.b * k / warm + white));
+                const Color c = ramps[r];
+                colors.push_back(
+                    GameColor(c.r * k * warm + white, c.g * k + white, c.b * k / warm + white));
             }
         }
-        colours[p * 256] = 0;
+        colors[p * 256] = 0;
     }
-    return colours;
+    return colors;
 }
 
 Painting BackgroundPainter::Paint(Scene scene, Mood mood, int paletteCount) {
@@ -653,7 +653,7 @@ Painting BackgroundPainter::Paint(Scene scene, Mood mood, int paletteCount) {
     painting.height = height_;
     painting.back = Quantize(back_, false);
     painting.front = Quantize(front_, true);
-    painting.colours = Palettes(mood, paletteCount);
+    painting.colors = Palettes(mood, paletteCount);
     return painting;
 }
 

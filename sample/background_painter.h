@@ -20,7 +20,7 @@ struct Painting {
     // Layer 2 (things in front), indices into palette 1; 0 where nothing is drawn.
     std::vector<std::uint8_t> front;
     // 256 colours per palette, 15 bits each with red in bits 0-4; index 0 is black.
-    std::vector<std::uint16_t> colours;
+    std::vector<std::uint16_t> colors;
 };
 
 // Paints a recognisable scene (a street, a room, a cave...) the way the game's backgrounds are

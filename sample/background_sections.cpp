@@ -141,14 +141,14 @@ BackgroundSections MakeBackgroundSections(const Painting& painting, int top, int
     sections.backTiles = static_cast<int>(back.size());
     sections.frontTiles = static_cast<int>(front.size());
 
-    const int paletteCount = static_cast<int>(painting.colours.size() / 256);
+    const int paletteCount = static_cast<int>(painting.colors.size() / 256);
     ByteWriter palette;
     palette.U32(12 + 512 * static_cast<std::uint32_t>(paletteCount));
     palette.U16(0);
     palette.U16(480);
     palette.U16(256);
     palette.U16(paletteCount);
-    for (const std::uint16_t colour : painting.colours) palette.U16(colour);
+    for (const std::uint16_t color : painting.colors) palette.U16(color);
     sections.palette = palette.Take();
 
     ByteWriter out;

@@ -115,7 +115,7 @@ constexpr std::string_view kGoods[] = {"weapons", "pies",      "potions", "fish"
                                        "boots",   "cr\xEApes", "apples"};
 constexpr std::string_view kMembers[] = {"{CLOUD}",    "{BARRET}",   "{TIFA}",    "{AERIS}",
                                          "{RED XIII}", "{MEMBER 2}", "{MEMBER 3}"};
-constexpr std::string_view kColours[] = {"{CYAN}", "{GREEN}", "{YELLOW}", "{RED}", "{PURPLE}"};
+constexpr std::string_view kColors[] = {"{CYAN}", "{GREEN}", "{YELLOW}", "{RED}", "{PURPLE}"};
 
 constexpr std::string_view kNames[] = {
     "Old man", "Guard", "Girl",   "Boy",    "Shopkeeper",     "Innkeeper", "Soldier",
@@ -251,7 +251,7 @@ std::string DialogueWriter::FillSlots(std::string_view pattern) {
         }
         // Names of places and things stand out in colour now and then.
         if ((slot == 'P' || slot == 'I') && random_.Chance(0.2)) {
-            word = std::string(random_.Pick(kColours)) + word + "{WHITE}";
+            word = std::string(random_.Pick(kColors)) + word + "{WHITE}";
         }
         out += word;
     }

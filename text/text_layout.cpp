@@ -16,7 +16,7 @@ namespace {
 constexpr char kLowQuotationMark = '\x82';
 // The tags that change what is drawn besides the colour tags.
 constexpr std::string_view kBlinkTag = "{BLINK}";
-constexpr std::string_view kMulticolourTag = "{MULTICOLOUR}";
+constexpr std::string_view kMulticolorTag = "{MULTICOLOUR}";
 constexpr std::string_view kChoiceTag = "{CHOICE}";
 constexpr std::string_view kSpacedTag = "{SPACED CHARACTERS}";
 // The pen never goes further right, so that no text, however long, overflows the arithmetic.
@@ -138,10 +138,10 @@ private:
     // Made at the first name tag: most texts have none.
     std::optional<Names> names_;
     std::vector<PageExtent> pages_;
-    std::uint8_t colour_ = kWhiteColour;
-    std::uint8_t savedColour_ = kWhiteColour;
+    std::uint8_t color_ = kWhiteColor;
+    std::uint8_t savedColor_ = kWhiteColor;
     bool blink_ = false;
-    bool multicolour_ = false;
+    bool multicolor_ = false;
     bool spaced_ = false;
     int x_ = kPenLeft;
     int y_ = kPenTop;
@@ -158,10 +158,10 @@ void Walk::Draw(std::uint8_t code) {
                                                     options_.stampPage);
     if (stamped) {
         // Blink shows nothing while multicolour cycles the colours.
-        stamps_->push_back({code, colour_, blink_ && !multicolour_, x_, y_});
+        stamps_->push_back({code, color_, blink_ && !multicolor_, x_, y_});
     }
     lineRight_ = std::max(lineRight_, x_ + advance);
-    if (multicolour_) colour_ = colour_ == 0 ? kWhiteColour : static_cast<std::uint8_t>(colour_ - 1);
+    if (multicolor_) color_ = color_ == 0 ? kWhiteColor : static_cast<std::uint8_t>(color_ - 1);
     x_ = std::min(x_ + (spaced_ ? kSpacedAdvance : advance), kFarthestPen);
 }
 
@@ -170,15 +170,15 @@ std::size_t Walk::Tag(std::string_view text, std::size_t at) {
         blink_ = !blink_;
         return kBlinkTag.size();
     }
-    if (StartsWith(text, at, kMulticolourTag)) {
-        multicolour_ = !multicolour_;
-        if (multicolour_) {
-            savedColour_ = colour_;
-            colour_ = kWhiteColour;
+    if (StartsWith(text, at, kMulticolorTag)) {
+        multicolor_ = !multicolor_;
+        if (multicolor_) {
+            savedColor_ = color_;
+            color_ = kWhiteColor;
         } else {
-            colour_ = savedColour_;
+            color_ = savedColor_;
         }
-        return kMulticolourTag.size();
+        return kMulticolorTag.size();
     }
     if (StartsWith(text, at, kChoiceTag)) {
         // When wrapping, the next character wraps however far past the edge the pen is.
@@ -192,7 +192,7 @@ std::size_t Walk::Tag(std::string_view text, std::size_t at) {
     }
     for (std::size_t tag = 0; tag < ColourTags.size(); ++tag) {
         if (StartsWith(text, at, ColourTags[tag])) {
-            colour_ = static_cast<std::uint8_t>(tag);
+            color_ = static_cast<std::uint8_t>(tag);
             return ColourTags[tag].size();
         }
     }

@@ -23,8 +23,8 @@ inline constexpr int kLinesPadding = 9;
 inline constexpr int kChoiceIndent = 30;
 inline constexpr int kSpacedAdvance = 13;
 // Colour numbers are the indices of ColourTags; a text starts white.
-inline constexpr std::uint8_t kGreyColour = 0;
-inline constexpr std::uint8_t kWhiteColour = 7;
+inline constexpr std::uint8_t kGreyColor = 0;
+inline constexpr std::uint8_t kWhiteColor = 7;
 
 // The page break: "{NEW PAGE}" on a line of its own, game code 0xE8.
 inline constexpr std::string_view kPageBreak = CharacterTable[0xE8];
@@ -44,7 +44,7 @@ enum class CharacterNames {
 // the position of its top left corner.
 struct GlyphStamp {
     std::uint8_t code = 0;
-    std::uint8_t colour = kWhiteColour;
+    std::uint8_t color = kWhiteColor;
     bool blink = false;
     int x = 0;
     int y = 0;

@@ -281,7 +281,7 @@ def png_bytes(sheet, row_filter=0):
     """The PNG file of sheet. Every row is stored with filter row_filter (0 to 4); the sheet
     is written unfiltered, the other filters serve the reader's tests."""
     header = struct.pack(">IIBBBBB", len(sheet[0]), len(sheet), BIT_DEPTH, 3, 0, 0, 0)
-    palette = b"".join(bytes(colour) for colour in PALETTE)
+    palette = b"".join(bytes(color) for color in PALETTE)
     data, previous = bytearray(), bytes(len(pack_row(sheet[0])))
     for row in sheet:
         packed = pack_row(row)
@@ -321,9 +321,9 @@ def read_png(data):
         position += 12 + length
     if b"tRNS" in chunks or len(chunks.get(b"IHDR", ())) != 1 or b"PLTE" not in chunks:
         return None
-    width, height, depth, colour_type, _, _, interlace = struct.unpack(">IIBBBBB",
+    width, height, depth, color_type, _, _, interlace = struct.unpack(">IIBBBBB",
                                                                        chunks[b"IHDR"][0])
-    if (depth, colour_type, interlace) != (BIT_DEPTH, 3, 0):
+    if (depth, color_type, interlace) != (BIT_DEPTH, 3, 0):
         return None
     palette_bytes = chunks[b"PLTE"][0]
     palette = [tuple(palette_bytes[i:i + 3]) for i in range(0, len(palette_bytes), 3)]

@@ -56,9 +56,9 @@ class Image:
     def get(self, x, y):
         return self.pixels[y * self.width + x]
 
-    def put(self, x, y, colour):
+    def put(self, x, y, color):
         if 0 <= x < self.width and 0 <= y < self.height:
-            self.pixels[y * self.width + x] = colour
+            self.pixels[y * self.width + x] = color
 
     def blit(self, rows, x0=0, y0=0):
         """Draws a picture written as rows of palette letters; '.' leaves the pixel as it is."""
@@ -121,12 +121,12 @@ def draw_window(image, x0, y0, width, height, radius, outline, frame, fill):
     span_y = max(height - 2 * inner - 1, 1)
     for (x, y), d in depth.items():
         if d == 0:
-            colour = outline
+            color = outline
         elif d < inner:
-            colour = frame[d - 1]
+            color = frame[d - 1]
         else:
-            colour = fill((x - inner) / span_x, (y - inner) / span_y)
-        image.put(x0 + x, y0 + y, colour)
+            color = fill((x - inner) / span_x, (y - inner) / span_y)
+        image.put(x0 + x, y0 + y, color)
 
 
 def game_window_fill(u, v):
@@ -296,11 +296,11 @@ def modify_window_icon():
 def centre_icon(horizontal):
     image = Image(16, 16)
 
-    def put(along, across, colour):
+    def put(along, across, color):
         if horizontal:
-            image.put(along, across, colour)
+            image.put(along, across, color)
         else:
-            image.put(across, along, colour)
+            image.put(across, along, color)
 
     for across in range(2, 14):
         put(0, across, PALETTE["g"])
@@ -377,7 +377,7 @@ def program_icon_32():
 SAMPLES = 4
 
 
-def paint(image, inside, colour, box=(0.0, 0.0, 1.0, 1.0)):
+def paint(image, inside, color, box=(0.0, 0.0, 1.0, 1.0)):
     """Blends colour(u, v) over the pixels of image where inside(u, v) holds, by the share of
     each pixel's samples inside; u and v run from 0 to 1 across the image, box bounds the
     shape."""
@@ -389,7 +389,7 @@ def paint(image, inside, colour, box=(0.0, 0.0, 1.0, 1.0)):
         for x in x_range:
             hits = sum(inside(x / size + du, y / size + dv) for du in offsets for dv in offsets)
             if hits:
-                top = colour((x + 0.5) / size, (y + 0.5) / size)
+                top = color((x + 0.5) / size, (y + 0.5) / size)
                 image.put(x, y, over(top, hits / SAMPLES ** 2, image.get(x, y)))
 
 
@@ -411,8 +411,8 @@ def rounded_box(x0, y0, x1, y1, radius):
     return inside, (x0, y0, x1, y1)
 
 
-def solid(colour):
-    return lambda u, v: colour
+def solid(color):
+    return lambda u, v: color
 
 
 # The pencil, in its own coordinates: s along it from the point (0) to the end (1), t across
@@ -463,10 +463,10 @@ def program_image(size):
         y = 0.31 + row * 0.12
         layers.append((rounded_box(0.17, y, end, y + 0.06, 0.02), solid(PALETTE["W"])))
     layers.append((pencil_shape(0.0, 1.0, 0.025), solid(PALETTE["K"])))
-    for s_from, s_to, colour in PENCIL_PARTS:
-        layers.append((pencil_shape(s_from, s_to, 0.0), solid(colour)))
-    for (inside, box), colour in layers:
-        paint(image, inside, colour, box)
+    for s_from, s_to, color in PENCIL_PARTS:
+        layers.append((pencil_shape(s_from, s_to, 0.0), solid(color)))
+    for (inside, box), color in layers:
+        paint(image, inside, color, box)
     return image
 
 

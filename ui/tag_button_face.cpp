@@ -18,7 +18,7 @@ const QColor kOutline(40, 40, 64);
 const QColor kNameBackground(226, 232, 246);
 
 // The body colours the game draws text in, in the order of text::ColourTags.
-QColor TextColor(std::size_t index) { return QColor(GlyphSets::kBodyColours.at(index)); }
+QColor TextColor(std::size_t index) { return QColor(GlyphSets::kBodyColors.at(index)); }
 constexpr std::size_t kGrey = 0;
 constexpr std::size_t kWhite = 7;
 
@@ -30,11 +30,11 @@ QPixmap EmptyFace() {
 
 QRect Inner() { return {1, 1, kFaceSize - 3, kFaceSize - 3}; }
 
-QPixmap Swatch(const QColor& colour) {
+QPixmap Swatch(const QColor& color) {
     QPixmap face = EmptyFace();
     QPainter painter(&face);
     painter.setPen(kOutline);
-    painter.setBrush(colour);
+    painter.setBrush(color);
     painter.drawRect(Inner());
     return face;
 }
@@ -50,11 +50,11 @@ QPixmap BlinkFace() {
 }
 
 // Multicoloured text cycles white, yellow, cyan, green, purple, red, blue and grey.
-QPixmap MulticolourFace() {
+QPixmap MulticolorFace() {
     QPixmap face = Swatch(TextColor(kWhite));
     QPainter painter(&face);
     const QRect inner = Inner().adjusted(1, 1, 0, 0);
-    const int stripes = static_cast<int>(GlyphSets::kBodyColours.size());
+    const int stripes = static_cast<int>(GlyphSets::kBodyColors.size());
     for (int stripe = 0; stripe < stripes; ++stripe) {
         const int left = inner.left() + stripe * inner.width() / stripes;
         const int right = inner.left() + (stripe + 1) * inner.width() / stripes;
@@ -97,14 +97,14 @@ bool IsNameTag(const QString& tag) {
 }  // namespace
 
 QIcon TagButtonFace(const QString& tag) {
-    for (std::size_t colour = 0; colour < text::ColourTags.size(); ++colour) {
-        const std::string_view name = text::ColourTags[colour];
+    for (std::size_t color = 0; color < text::ColourTags.size(); ++color) {
+        const std::string_view name = text::ColourTags[color];
         if (tag == QLatin1String(name.data(), static_cast<qsizetype>(name.size()))) {
-            return QIcon(Swatch(TextColor(colour)));
+            return QIcon(Swatch(TextColor(color)));
         }
     }
     if (tag == QLatin1String("{BLINK}")) return QIcon(BlinkFace());
-    if (tag == QLatin1String("{MULTICOLOUR}")) return QIcon(MulticolourFace());
+    if (tag == QLatin1String("{MULTICOLOUR}")) return QIcon(MulticolorFace());
     if (IsNameTag(tag)) return QIcon(Initials(InitialsOf(tag)));
     return {};
 }

@@ -4,7 +4,7 @@
 
 QImage BlockFontSheet() {
     QImage sheet(256, 256, QImage::Format_Indexed8);
-    sheet.setColorTable({GlyphSets::kKeyColour, qRgb(33, 32, 33), qRgb(255, 255, 255)});
+    sheet.setColorTable({GlyphSets::kKeyColor, qRgb(33, 32, 33), qRgb(255, 255, 255)});
     sheet.fill(0);
     for (int code = 1; code < 256; ++code) {
         const int left = GlyphSets::kCellSize * (code % GlyphSets::kCellsPerRow);

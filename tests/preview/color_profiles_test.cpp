@@ -43,7 +43,7 @@ TEST(ColorProfiles, KeepsTheFirstOfKeysThatDifferOnlyInCase) {
     EXPECT_EQ(profiles.Profile(0).Colors, kRed);
 }
 
-TEST(ColorProfiles, StoredIndexOutsideTheListSelectsNothingAndGivesTheDefaultColours) {
+TEST(ColorProfiles, StoredIndexOutsideTheListSelectsNothingAndGivesTheDefaultColors) {
     struct Case {
         int stored;
         int selected;

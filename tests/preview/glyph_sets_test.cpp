@@ -22,14 +22,14 @@ TEST(BuiltinFont, EveryAdvanceIsTheGames) {
     EXPECT_EQ(glyphs.Advances(), text::GameAdvances);
 }
 
-TEST(BuiltinFont, GlyphsUseOnlyTheKeyShadowAndBodyColours) {
+TEST(BuiltinFont, GlyphsUseOnlyTheKeyShadowAndBodyColors) {
     const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
     for (int code = 0; code < 256; ++code) {
         const QImage glyph = glyphs.Image(GlyphSets::kWhite, static_cast<std::uint8_t>(code));
         for (int y = 0; y < glyph.height(); ++y) {
             for (int x = 0; x < glyph.width(); ++x) {
                 const QRgb pixel = glyph.pixel(x, y);
-                ASSERT_TRUE(pixel == GlyphSets::kKeyColour || pixel == qRgb(33, 32, 33) ||
+                ASSERT_TRUE(pixel == GlyphSets::kKeyColor || pixel == qRgb(33, 32, 33) ||
                             pixel == qRgb(255, 255, 255))
                     << "code " << code << " at " << x << ", " << y;
             }
@@ -86,7 +86,7 @@ TEST(GlyphSets, WidthIsLeadPlusInkPlusSpacing) {
     }
     // The space is always three columns of key colour, whatever its cell holds.
     EXPECT_EQ(glyphs.Width(0), 3);
-    EXPECT_EQ(glyphs.Image(GlyphSets::kWhite, 0).pixel(1, 5), GlyphSets::kKeyColour);
+    EXPECT_EQ(glyphs.Image(GlyphSets::kWhite, 0).pixel(1, 5), GlyphSets::kKeyColor);
 }
 
 TEST(GlyphSets, LeadShiftsTheCellAndLosesColumnsPastTheEdge) {
@@ -98,7 +98,7 @@ TEST(GlyphSets, LeadShiftsTheCellAndLosesColumnsPastTheEdge) {
     const GlyphSets glyphs = GlyphSets::FromFontSheet(sheet);
     EXPECT_EQ(glyphs.Width(0x11), 2 + kBlockInkWidth + 3);
     const QImage one = glyphs.Image(GlyphSets::kWhite, 0x11);
-    EXPECT_EQ(one.pixel(1, 5), GlyphSets::kKeyColour);
+    EXPECT_EQ(one.pixel(1, 5), GlyphSets::kKeyColor);
     EXPECT_EQ(one.pixel(2, 5), qRgb(255, 255, 255));
 }
 
@@ -116,30 +116,30 @@ TEST(GlyphSets, SpacingWidensWithKeyAndNarrowsByCutting) {
     const GlyphSets glyphs = GlyphSets::FromFontSheet(BlockFontSheet());
     const QImage tab = glyphs.Image(GlyphSets::kWhite, 0xE1);
     ASSERT_EQ(tab.width(), kBlockInkWidth + 12);
-    EXPECT_EQ(tab.pixel(tab.width() - 1, 5), GlyphSets::kKeyColour);
+    EXPECT_EQ(tab.pixel(tab.width() - 1, 5), GlyphSets::kKeyColor);
     // "%3" loses its shadow column.
     const QImage three = glyphs.Image(GlyphSets::kWhite, 0x85);
     ASSERT_EQ(three.width(), kBlockInkWidth - 1);
     EXPECT_EQ(three.pixel(3, 5), qRgb(255, 255, 255));
 }
 
-TEST(GlyphSets, ColouredSetsReplaceOnlyTheBody) {
+TEST(GlyphSets, ColoredSetsReplaceOnlyTheBody) {
     const GlyphSets glyphs = GlyphSets::FromFontSheet(BlockFontSheet());
-    for (int colour = 0; colour < GlyphSets::kColours; ++colour) {
-        const QImage glyph = glyphs.Image(colour, 0x21);
+    for (int color = 0; color < GlyphSets::kColors; ++color) {
+        const QImage glyph = glyphs.Image(color, 0x21);
         EXPECT_EQ(glyph.width(), glyphs.Width(0x21));
-        EXPECT_EQ(glyph.pixel(0, 5), GlyphSets::kBodyColours[colour]) << colour;
-        EXPECT_EQ(glyph.pixel(4, 5), qRgb(33, 32, 33)) << colour;
-        EXPECT_EQ(glyph.pixel(0, 0), GlyphSets::kKeyColour) << colour;
+        EXPECT_EQ(glyph.pixel(0, 5), GlyphSets::kBodyColors[color]) << color;
+        EXPECT_EQ(glyph.pixel(4, 5), qRgb(33, 32, 33)) << color;
+        EXPECT_EQ(glyph.pixel(0, 0), GlyphSets::kKeyColor) << color;
     }
-    EXPECT_EQ(GlyphSets::kBodyColours[6], qRgb(247, 243, 0));
-    EXPECT_EQ(GlyphSets::kBodyColours[0], qRgb(107, 105, 105));
+    EXPECT_EQ(GlyphSets::kBodyColors[6], qRgb(247, 243, 0));
+    EXPECT_EQ(GlyphSets::kBodyColors[0], qRgb(107, 105, 105));
 }
 
 TEST(GlyphSets, RejectsSheetsThatCannotHoldTheFont) {
     EXPECT_THROW(GlyphSets::FromFontSheet(QImage()), std::invalid_argument);
     QImage small(252, 155, QImage::Format_Indexed8);
-    small.setColorTable({GlyphSets::kKeyColour});
+    small.setColorTable({GlyphSets::kKeyColor});
     small.fill(0);
     EXPECT_THROW(GlyphSets::FromFontSheet(small), std::invalid_argument);
     // A direct-colour sheet is read by its colours, exactly, as long as they fit a palette.
@@ -148,7 +148,7 @@ TEST(GlyphSets, RejectsSheetsThatCannotHoldTheFont) {
     const GlyphSets fromRgb = GlyphSets::FromFontSheet(rgb);
     EXPECT_EQ(fromRgb.Width(0x21), kBlockInkWidth + 1);
     EXPECT_EQ(fromRgb.Image(kRedSet, 0x21).pixel(4, 5), qRgb(33, 32, 33));
-    EXPECT_EQ(fromRgb.Image(kRedSet, 0x21).pixel(0, 5), GlyphSets::kBodyColours[2]);
+    EXPECT_EQ(fromRgb.Image(kRedSet, 0x21).pixel(0, 5), GlyphSets::kBodyColors[2]);
     for (int x = 0; x < 300; ++x) rgb.setPixel(x % 252, 150 + x / 252, qRgb(x % 256, x / 256, 7));
     EXPECT_THROW(GlyphSets::FromFontSheet(rgb), std::invalid_argument);
 }

@@ -20,13 +20,13 @@ constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kShadow = qRgb(33, 32, 33);
 constexpr TWindowColors kBlackWindow{0, 0, 0, 0};
 
-const QRgb kGrey = GlyphSets::kBodyColours[0];
-const QRgb kBlue = GlyphSets::kBodyColours[1];
-const QRgb kRed = GlyphSets::kBodyColours[2];
-const QRgb kGreen = GlyphSets::kBodyColours[4];
-const QRgb kCyan = GlyphSets::kBodyColours[5];
-const QRgb kYellow = GlyphSets::kBodyColours[6];
-const QRgb kWhite = GlyphSets::kBodyColours[7];
+const QRgb kGrey = GlyphSets::kBodyColors[0];
+const QRgb kBlue = GlyphSets::kBodyColors[1];
+const QRgb kRed = GlyphSets::kBodyColors[2];
+const QRgb kGreen = GlyphSets::kBodyColors[4];
+const QRgb kCyan = GlyphSets::kBodyColors[5];
+const QRgb kYellow = GlyphSets::kBodyColors[6];
+const QRgb kWhite = GlyphSets::kBodyColors[7];
 
 // Every glyph of the block font is 4 body columns and a shadow column, 5 + spacing wide:
 // 'A' is 6 wide, so the pen moves 6 pixels per letter.
@@ -57,10 +57,10 @@ std::vector<int> GlyphStarts(const QImage& picture, int line) {
 
 // The body colour of the glyph whose body starts at x on line `line`, above and below the
 // middle of the glyph.
-QRgb UpperColour(const QImage& picture, int x, int line = 0) {
+QRgb UpperColor(const QImage& picture, int x, int line = 0) {
     return picture.pixel(x + 1, 6 + 16 * line + 3);
 }
-QRgb LowerColour(const QImage& picture, int x, int line = 0) {
+QRgb LowerColor(const QImage& picture, int x, int line = 0) {
     return picture.pixel(x + 1, 6 + 16 * line + 8);
 }
 
@@ -153,19 +153,19 @@ TEST(DrawWindowPreview, PenAdvancesAndWraps) {
 TEST(DrawWindowPreview, FixedHeightCutsLinesOff) {
     const QImage picture = Draw("A\r\nB\r\nC", 320, 30);
     ASSERT_EQ(picture.size(), QSize(320, 30));
-    EXPECT_EQ(UpperColour(picture, 8, 1), kWhite);  // line 2 starts at row 22
+    EXPECT_EQ(UpperColor(picture, 8, 1), kWhite);  // line 2 starts at row 22
     const QImage three = Draw("A\r\nB\r\nC");
-    EXPECT_EQ(UpperColour(three, 8, 2), kWhite);
+    EXPECT_EQ(UpperColor(three, 8, 2), kWhite);
 }
 
-struct ColourCase {
+struct ColorCase {
     std::string text;
     std::vector<QRgb> upper;  // the colour of each glyph above its middle
     std::vector<QRgb> lower;  // and below it
 };
 
-TEST(DrawWindowPreview, ColourAndEffectTags) {
-    const ColourCase cases[] = {
+TEST(DrawWindowPreview, ColorAndEffectTags) {
+    const ColorCase cases[] = {
         {"A", {kWhite}, {kWhite}},
         {"{RED}A{GREEN}B{WHITE}C", {kRed, kGreen, kWhite}, {kRed, kGreen, kWhite}},
         // Multicolour cycles white, yellow, cyan, green, ... from the first character on.
@@ -182,13 +182,13 @@ TEST(DrawWindowPreview, ColourAndEffectTags) {
         // ... but not while multicolour is on.
         {"{BLINK}{MULTICOLOUR}AB", {kWhite, kYellow}, {kWhite, kYellow}},
     };
-    for (const ColourCase& c : cases) {
+    for (const ColorCase& c : cases) {
         const QImage picture = Draw(c.text);
         const std::vector<int> starts = GlyphStarts(picture, 0);
         ASSERT_EQ(starts.size(), c.upper.size()) << c.text;
         for (std::size_t i = 0; i < starts.size(); ++i) {
-            EXPECT_EQ(UpperColour(picture, starts[i]), c.upper[i]) << c.text << ", glyph " << i;
-            EXPECT_EQ(LowerColour(picture, starts[i]), c.lower[i]) << c.text << ", glyph " << i;
+            EXPECT_EQ(UpperColor(picture, starts[i]), c.upper[i]) << c.text << ", glyph " << i;
+            EXPECT_EQ(LowerColor(picture, starts[i]), c.lower[i]) << c.text << ", glyph " << i;
         }
     }
 }
@@ -212,7 +212,7 @@ TEST(DrawWindowPreview, GlyphsKeepTheirShadow) {
 struct FramePixel {
     int x;
     int y;
-    QRgb colour;  // 0 for a transparent pixel
+    QRgb color;  // 0 for a transparent pixel
 };
 
 TEST(DrawWindowPreview, FrameBandsAndCorners) {
@@ -277,11 +277,11 @@ TEST(DrawWindowPreview, FrameBandsAndCorners) {
     ASSERT_EQ(picture.format(), QImage::Format_ARGB32);
     for (const FramePixel& p : pixels) {
         const QRgb pixel = picture.pixel(p.x, p.y);
-        if (p.colour == 0) {
+        if (p.color == 0) {
             EXPECT_EQ(qAlpha(pixel), 0) << p.x << ", " << p.y;
             EXPECT_EQ(pixel & 0xFFFFFF, 0xFF00FFu) << p.x << ", " << p.y;
         } else {
-            EXPECT_EQ(pixel, p.colour) << p.x << ", " << p.y;
+            EXPECT_EQ(pixel, p.color) << p.x << ", " << p.y;
         }
     }
     // Inside the frame the background is opaque.
@@ -297,7 +297,7 @@ struct SmallFrame {
 };
 
 TEST(DrawWindowPreview, FramesOfSmallWindows) {
-    const std::map<char, QRgb> colours = {
+    const std::map<char, QRgb> colors = {
         {'A', qRgb(148, 150, 148)}, {'B', qRgb(222, 223, 222)}, {'C', qRgb(74, 73, 74)},
         {'D', qRgb(123, 121, 123)}, {'E', qRgb(198, 199, 198)}, {'F', qRgb(49, 48, 49)},
     };
@@ -331,7 +331,7 @@ TEST(DrawWindowPreview, FramesOfSmallWindows) {
                 } else if (letter == '.') {
                     EXPECT_EQ(qAlpha(pixel), 255) << frame.width << ": " << x << ", " << y;
                 } else {
-                    EXPECT_EQ(pixel, colours.at(letter)) << frame.width << ": " << x << ", " << y;
+                    EXPECT_EQ(pixel, colors.at(letter)) << frame.width << ": " << x << ", " << y;
                 }
             }
         }
@@ -383,11 +383,11 @@ TEST(DrawWindowPreview, AnyTextAndSizeGivesAPictureOfThatSize) {
     }
 }
 
-struct Colour {
+struct Color {
     int r, g, b;
 };
 
-void ExpectNear(QRgb pixel, Colour expected, int tolerance, const char* where) {
+void ExpectNear(QRgb pixel, Color expected, int tolerance, const char* where) {
     EXPECT_NEAR(qRed(pixel), expected.r, tolerance) << where;
     EXPECT_NEAR(qGreen(pixel), expected.g, tolerance) << where;
     EXPECT_NEAR(qBlue(pixel), expected.b, tolerance) << where;
@@ -408,7 +408,7 @@ TEST(DrawGameView, WhatPassesTheEdgesStandsOnAHatch) {
     EXPECT_EQ(wide.pixel(62, 0), kOverflowHatchDark);
     // The glyphs past the edge: bodies at 50, 56 and 62, the hatch between them.
     for (const int x : {50, 56, 62}) {
-        EXPECT_EQ(UpperColour(wide, x), kWhite) << x;
+        EXPECT_EQ(UpperColor(wide, x), kWhite) << x;
         EXPECT_EQ(wide.pixel(x + kBlockBodyWidth, 6 + 5), kShadow) << x;
         EXPECT_TRUE(IsHatch(wide.pixel(x + 1, 6 + kBlockBottom + 3))) << x;
     }
@@ -477,7 +477,7 @@ TEST(DrawGameView, AgreesWithTheOverflowCheck) {
     }
 }
 
-TEST(WindowBackground, CornersTakeTheirColours) {
+TEST(WindowBackground, CornersTakeTheirColors) {
     QImage picture(64, 32, QImage::Format_ARGB32);
     // Red, green, blue and white corners (0x00BBGGRR).
     FillWindowBackground(picture, {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF});

@@ -69,9 +69,9 @@ Painting SmallPainting() {
     for (int y = 20; y < 26; ++y) painting.front[y * 48 + 30] = 99;
     for (int p = 0; p < 2; ++p) {
         for (int i = 0; i < 256; ++i)
-            painting.colours.push_back(static_cast<std::uint16_t>(i + 1000 * p));
+            painting.colors.push_back(static_cast<std::uint16_t>(i + 1000 * p));
     }
-    painting.colours[0] = 0;
+    painting.colors[0] = 0;
     return painting;
 }
 
@@ -92,8 +92,8 @@ TEST(BackgroundTest, SectionsDrawBackThePaintingInTheMiddleOfTheScreen) {
             std::uint16_t expected = 0;
             if (y >= 64 && y < 96) {
                 const std::size_t i = static_cast<std::size_t>(y - 64) * 48 + x;
-                expected = painting.front[i] != 0 ? painting.colours[256 + painting.front[i]]
-                                                  : painting.colours[painting.back[i]];
+                expected = painting.front[i] != 0 ? painting.colors[256 + painting.front[i]]
+                                                  : painting.colors[painting.back[i]];
             }
             ASSERT_EQ(picture[y * 48 + x], expected) << x << ", " << y;
         }
@@ -122,10 +122,10 @@ TEST(BackgroundTest, EveryScenePaintsBothLayersWithTheGamesTransparentIndex) {
         sample::BackgroundPainter painter(320, 192, random);
         const Painting painting = painter.Paint(scene, Mood::Day, 3);
         ASSERT_EQ(painting.back.size(), 320u * 192u);
-        ASSERT_EQ(painting.colours.size(), 3u * 256u);
-        EXPECT_EQ(painting.colours[0], 0);
-        const std::set<std::uint8_t> colours(painting.back.begin(), painting.back.end());
-        EXPECT_GT(colours.size(), 60u) << static_cast<int>(scene);
+        ASSERT_EQ(painting.colors.size(), 3u * 256u);
+        EXPECT_EQ(painting.colors[0], 0);
+        const std::set<std::uint8_t> colors(painting.back.begin(), painting.back.end());
+        EXPECT_GT(colors.size(), 60u) << static_cast<int>(scene);
         const auto drawn = std::count_if(painting.front.begin(), painting.front.end(),
                                          [](std::uint8_t index) { return index != 0; });
         EXPECT_GT(drawn, 0) << static_cast<int>(scene);

@@ -81,7 +81,7 @@ private:
 private slots:
     void cleanup() { LoadInterfaceTexts(ReadEnglish); }
 
-    void showsTheProfilesAndStartsFromTheCurrentColours() {
+    void showsTheProfilesAndStartsFromTheCurrentColors() {
         TestedColorsForm form;
         form.setProfiles(TColorProfiles::FromSection(kStored, 1));
         const TWindowColors current = edit(form, kCounting, [&] {
@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(form.profiles().SelectedIndex(), 0);
     }
 
-    void randomColoursStayBelow255() {
+    void randomColorsStayBelow255() {
         TestedColorsForm form;
         form.setProfiles(TColorProfiles::FromSection({}, TColorProfiles::kNoSelection));
         QSet<QString> seen;
