@@ -10,8 +10,6 @@ inline constexpr std::uint8_t kOpcodeWindowSize = 0x2F;
 inline constexpr std::uint8_t kOpcodeMessage = 0x40;
 inline constexpr std::uint8_t kOpcodeAsk = 0x48;
 inline constexpr std::uint8_t kOpcodeWindow = 0x50;
-// The byte that closes a stored text.
-inline constexpr std::uint8_t kTextEndByte = 0xFF;
 
 // Number of parameter bytes of each script opcode, or one of the two marks below.
 extern const std::uint8_t kOpcodeLengths[256];

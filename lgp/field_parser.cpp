@@ -9,6 +9,7 @@
 #include "lgp/field_layout.h"
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
+#include "text/character_table.h"
 
 const std::uint8_t kOpcodeLengths[256] = {
     0,  2,  2,  2,  2,  2,  2,  1,  1,  14, 5,  5,  99, 99, 1,  255,  // 0x00
@@ -212,7 +213,7 @@ private:
             // A text with no 0xFF before the end of the data keeps the bytes up to that end.
             while (reader_.Remaining() > 0 && reader_.Position() != akaoStop) {
                 bytes.push_back(reader_.ReadU8());
-                if (bytes.back() == kTextEndByte) break;
+                if (bytes.back() == text::kTerminatorCode) break;
             }
         }
         for (const ShownText& shown : shown_) {

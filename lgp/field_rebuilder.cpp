@@ -9,6 +9,7 @@
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
 #include "lgp/printable_name.h"
+#include "text/character_table.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ std::vector<std::uint8_t> Rebuild(const TLGPSubFile& level,
     reader.Seek(lgp::FieldPosition(static_cast<std::int64_t>(textSection + last), decoded.size()));
     if (reader.Position() != sectionEnd) {
         while (reader.Remaining() > 0 && reader.Position() != akaoStop) {
-            if (reader.ReadU8() == kTextEndByte) break;
+            if (reader.ReadU8() == text::kTerminatorCode) break;
         }
     }
     const std::size_t oldEnd = reader.Position();
