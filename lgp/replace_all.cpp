@@ -25,6 +25,11 @@ std::vector<TextReplacement> PlanReplaceAll(const TLGPFile& archive, std::string
                 const std::string replaced =
                     text::ReplaceOccurrences(tagged, search, replacement, matchCase);
                 if (replaced == tagged) continue;
+                // Saving would refuse the level, leaving the user with changes that cannot be
+                // written.
+                if (!level.Damage.empty()) {
+                    throw ReplaceRefused("level " + level.Name + " cannot be changed: " + level.Damage);
+                }
                 std::vector<std::uint8_t> bytes = text::EncodeText(replaced, true);
                 // Encoding takes what it cannot write for a space: the stored text would not
                 // read as replaced.

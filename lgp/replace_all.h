@@ -34,8 +34,9 @@ using ReplaceProgress = std::function<void(int subFile)>;
 // it is encoded with its terminator. A text that reads the same afterwards keeps its bytes and
 // is left out. Throws ReplaceRefused when a changed text, encoded, would not read back as the
 // replaced tagged text (a character without a game code, a line break cut in half, a "%"
-// before digits that name no placeholder), or when a level's texts would need a text section
-// larger than kMaxTextSectionSize.
+// before digits that name no placeholder), when a text of a damaged level (one with a Damage)
+// would change, or when a level's texts would need a text section larger than
+// kMaxTextSectionSize.
 std::vector<TextReplacement> PlanReplaceAll(const TLGPFile& archive, std::string_view search,
                                             std::string_view replacement, bool matchCase,
                                             const ReplaceProgress& progress = {});

@@ -144,6 +144,22 @@ TEST(ReplaceAllTest, RefusesALevelWhoseTextSectionWouldPassItsLimit) {
     }
 }
 
+TEST(ReplaceAllTest, RefusesToChangeADamagedLevel) {
+    const auto archive = MakeTextArchive(Layout());
+    archive->SubFile(2).Damage = "text 5 starts at 65535 in the text section, past its end at 40";
+    try {
+        ReplaceAll(*archive, "\xC9LAN", "x", true);
+        ADD_FAILURE() << "not refused";
+    } catch (const ReplaceRefused& refused) {
+        EXPECT_STREQ(refused.what(),
+                     "level anfrst_1 cannot be changed: text 5 starts at 65535 in the text "
+                     "section, past its end at 40");
+    }
+    EXPECT_EQ(TaggedTexts(*archive), TaggedTexts(*MakeTextArchive(Layout())));
+    // A damaged level in which the search does not occur is no obstacle.
+    EXPECT_EQ(ReplaceAll(*archive, "cloud", "Tifa", true), 2);
+}
+
 TEST(ReplaceAllTest, ApplyingToAnotherArchiveChangesNothing) {
     const auto archive = MakeTextArchive(Layout());
     const std::vector<TextReplacement> planned = {{0, 0, {0x21, 0xFF}}, {2, 4, {0x21, 0xFF}}};
