@@ -1,6 +1,5 @@
 #include "jobs/compare_job.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include <QFile>
@@ -16,22 +15,8 @@ TCompareTextsThread::TCompareTextsThread(TLGPFile& current, QString referencePat
 
 void TCompareTextsThread::Work() {
     TLGPFile reference;
-    TOpenThread open(reference, referencePath_, true);
-    QString failure;
-    bool opened = false;
-    // Direct: these run on the open's thread, which this one waits for.
-    connect(
-        &open, &TJob::progress, this, [this](int percent) { emit progress(percent); },
-        Qt::DirectConnection);
-    connect(
-        &open, &TJob::failed, this,
-        [&failure](const QString&, const QString& detail) { failure = detail; },
-        Qt::DirectConnection);
-    connect(
-        &open, &TJob::finished, this, [&opened](bool succeeded) { opened = succeeded; },
-        Qt::DirectConnection);
-    open.RunAndWait();
-    if (!opened) throw std::runtime_error(failure.toLocal8Bit().toStdString());
+    OpenQuietly(reference, referencePath_,
+                [this](int current, qint64 count) { ReportProgress(current, count); });
 
     const ArchiveComparison counts = CompareArchives(current_, reference);
     StoreLastComparison({QFile::decodeName(current_.FileName.c_str()), referencePath_, counts});

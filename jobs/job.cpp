@@ -12,16 +12,23 @@ TJob::TJob(QString failureText, bool quiet, QObject* parent)
 void TJob::Run() {
     if (!quiet_) emit started();
     bool succeeded = false;
+    bool calledOff = false;
     QString detail;
     try {
         Work();
         succeeded = true;
+    } catch (const JobCancelled&) {
+        calledOff = true;
     } catch (const std::exception& error) {
         detail = QString::fromLocal8Bit(error.what());
     } catch (...) {
         detail = QStringLiteral("unknown error");
     }
-    if (!succeeded) emit failed(failureText_, detail);
+    if (calledOff) {
+        emit cancelled();
+    } else if (!succeeded) {
+        emit failed(failureText_, detail);
+    }
     emit finished(succeeded);
 }
 

@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QString>
 
+// Thrown by a job's work when the user called it off: the job ends as cancelled, not failed.
+struct JobCancelled {};
+
 // A background job of the editor. It runs once, on a thread of its own, and tells the window
 // what happens through its signals only; windows connect to them with
 // Qt::BlockingQueuedConnection, so the job waits while the window handles each one.
@@ -16,8 +19,9 @@ public:
     TJob(QString failureText, bool quiet, QObject* parent = nullptr);
 
     // Does the work on the calling thread and returns when it has ended. Emits `started`
-    // (unless quiet), `progress` as the work advances, `failed` if it went wrong, and
-    // `finished` in every case, in that order. Exceptions do not leave it.
+    // (unless quiet), `progress` as the work advances, `failed` if it went wrong (`cancelled`
+    // instead when the work threw JobCancelled), and `finished` in every case, in that order.
+    // Exceptions do not leave it.
     void Run();
     // Runs the job on a new thread and returns at once. The job and its thread free
     // themselves once it has ended, through the calling thread's event loop: the caller
@@ -40,6 +44,8 @@ signals:
     void progress(int percent);
     // message: the interface text to show; detail: the cause, for logs and not for the user.
     void failed(const QString& message, const QString& detail);
+    // The user called the work off; it left nothing changed.
+    void cancelled();
     void finished(bool succeeded);
 
 protected:

@@ -1,8 +1,7 @@
 #include "jobs/open_job.h"
 
+#include <stdexcept>
 #include <utility>
-
-#include "lgp/archive_loader.h"
 
 TOpenThread::TOpenThread(TLGPFile& archive, QString path, bool quiet, QObject* parent)
     : TJob(QStringLiteral("Invalid file."), quiet, parent), archive_(archive),
@@ -11,11 +10,35 @@ TOpenThread::TOpenThread(TLGPFile& archive, QString path, bool quiet, QObject* p
 void TOpenThread::Work() {
     try {
         // The core takes file names in UTF-8 (platform/utf8_path.h), which toStdString gives.
-        LoadArchive(archive_, path_.toStdString(), [this](int current) {
-            ReportProgress(current, static_cast<qint64>(archive_.SubFiles.size()));
-        });
+        LoadArchive(
+            archive_, path_.toStdString(),
+            [this](int current) {
+                ReportProgress(current, static_cast<qint64>(archive_.SubFiles.size()));
+            },
+            0, damaged_);
     } catch (...) {
         archive_ = TLGPFile();
         throw;
     }
+}
+
+void OpenQuietly(TLGPFile& archive, const QString& path,
+                 const std::function<void(int current, qint64 count)>& progress) {
+    TOpenThread open(archive, path, true);
+    QString failure;
+    bool opened = false;
+    // Direct: these run on the open's thread, which this one waits for.
+    QObject::connect(
+        &open, &TJob::progress, &open,
+        [&] { progress(open.Current(), static_cast<qint64>(archive.SubFiles.size())); },
+        Qt::DirectConnection);
+    QObject::connect(
+        &open, &TJob::failed, &open,
+        [&failure](const QString&, const QString& detail) { failure = detail; },
+        Qt::DirectConnection);
+    QObject::connect(
+        &open, &TJob::finished, &open, [&opened](bool succeeded) { opened = succeeded; },
+        Qt::DirectConnection);
+    open.RunAndWait();
+    if (!opened) throw std::runtime_error(failure.toLocal8Bit().toStdString());
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 #include "jobs/job.h"
+#include "lgp/archive_loader.h"
 #include "lgp/lgp_file.h"
 
 // The open job: reads an archive into an empty TLGPFile, naming every sub-file and decoding
@@ -16,6 +19,10 @@ public:
     // itself; no `started`, and the creator runs it with RunAndWait and frees it.
     TOpenThread(TLGPFile& archive, QString path, bool quiet = false, QObject* parent = nullptr);
 
+    // What the load does with a level that cannot be parsed (Refuse unless set): Keep opens
+    // the archive with such levels marked Unreadable. Takes effect for a job not yet started.
+    void SetDamagedLevels(DamagedLevels damaged) { damaged_ = damaged; }
+
 private:
     // A failure leaves the archive empty again, its file closed: no half-read archive reaches
     // the caller, whether or not it discards the object.
@@ -23,4 +30,12 @@ private:
 
     TLGPFile& archive_;
     const QString path_;
+    DamagedLevels damaged_ = DamagedLevels::Refuse;
 };
+
+// Reads the archive at path into the empty `archive` with a quiet open job on a further thread,
+// and waits for it: for a job that needs a second archive. progress(current, count) follows
+// the sub-files read, on that further thread. Throws std::runtime_error with the reason when
+// the archive cannot be read, leaving `archive` empty.
+void OpenQuietly(TLGPFile& archive, const QString& path,
+                 const std::function<void(int current, qint64 count)>& progress);

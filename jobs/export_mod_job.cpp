@@ -1,0 +1,34 @@
+#include "jobs/export_mod_job.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "jobs/open_job.h"
+#include "lgp/compress_stream.h"
+
+TExportModThread::TExportModThread(const TLGPFile& current, QString originalPath, QString folder,
+                                   ModLayout layout, QObject* parent)
+    : TJob(QStringLiteral("The mod folder could not be written."), false, parent),
+      current_(current), originalPath_(std::move(originalPath)), folder_(std::move(folder)),
+      layout_(layout) {}
+
+void TExportModThread::Work() {
+    TLGPFile original;
+    // The original's sub-files count for the first half of the bar, the levels for the second.
+    qint64 half = 1;
+    OpenQuietly(original, originalPath_, [this, &half](int current, qint64 count) {
+        half = count;
+        ReportProgress(current, 2 * count);
+    });
+    // The core takes file names in UTF-8 (platform/utf8_path.h), which toStdString gives.
+    const std::vector<std::string> levels = ExportModFolder(
+        current_, original, folder_.toStdString(), layout_, CompressStream,
+        [this, half](int done, int total) {
+            ReportProgress(static_cast<int>(half - 1 + done * half / total), 2 * half);
+        });
+    ReportProgress(static_cast<int>(2 * half - 1), 2 * half);
+    QStringList names;
+    for (const std::string& level : levels) names << QString::fromStdString(level);
+    emit exported(names);
+}
