@@ -25,6 +25,20 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "replacement_refused", "The replacement was refused, and no text has been modified."},
     // Followed by ": " and the reason.
     {"messages", "word_not_added", "The word could not be added to the word list"},
+    // Asked on opening; %1: the number of levels, listed with their reasons as detail.
+    {"messages", "damaged_level", "%1 level could not be read. Open the archive with it read-only?"},
+    {"messages", "damaged_levels",
+     "%1 levels could not be read. Open the archive with them read-only?"},
+    // Asked before saving over the archive's own file; %1: the file.
+    {"messages", "file_changed_on_disk",
+     "%1 was changed by another program since it was opened. Save over it?"},
+    {"messages", "mod_folder_exporting", "Mod folder exporting"},
+    {"messages", "mod_folder_failure", "The mod folder could not be written."},
+    // %1: the number of levels, %2: the folder.
+    {"messages", "mod_folder_level", "%1 level was written to %2."},
+    {"messages", "mod_folder_levels", "%1 levels were written to %2."},
+    {"messages", "mod_folder_no_difference",
+     "No level differs from the original archive: nothing was written."},
 
     {"general", "file", "File"},
     {"general", "open", "Open"},
@@ -32,6 +46,7 @@ constexpr LanguageDefault kDefaults[] = {
     {"general", "save_as", "Save as"},
     {"general", "compare", "Compare"},
     {"general", "display_last_comparison", "Display last comparison"},
+    {"general", "export_mod_folder", "Export changes as mod folder"},
     {"general", "window_colors", "Window colors"},
     {"general", "exit", "Exit"},
     {"general", "edit", "Edit"},
@@ -126,6 +141,18 @@ constexpr LanguageDefault kDefaults[] = {
     {"compare", "texts", "texts"},
     {"compare", "windowed_texts", "windowed texts"},
     {"compare", "windows", "windows"},
+
+    {"export_mod", "original_archive", "Original archive"},
+    {"export_mod", "output_folder", "Output folder"},
+    {"export_mod", "layout", "Layout"},
+    {"export_mod", "browse", "Browse"},
+    {"export_mod", "direct", "Direct"},
+    {"export_mod", "direct_hint", "direct/flevel/NAME: whole levels, for FFNx"},
+    {"export_mod", "chunks", "Chunks"},
+    {"export_mod", "chunks_hint",
+     "direct/flevel.lgp/NAME.chunk.1: script and dialogue only, for FFNx 1.14 or later"},
+    {"export_mod", "mod", "Mod manager"},
+    {"export_mod", "mod_hint", "flevel.lgp/NAME.chunk.1: the same chunks, as a 7th Heaven mod"},
 
     {"window_colors", "preview_text", "This is a window preview."},
     {"window_colors", "new_profile_name", "New profile name"},

@@ -4,10 +4,12 @@
 #include <functional>
 #include <utility>
 
+#include "jobs/export_mod_job.h"
 #include "jobs/open_job.h"
 #include "jobs/save_job.h"
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
+#include "lgp/printable_name.h"
 #include "platform/shell_link.h"
 #include "platform/utf8_path.h"
 #include "text/text_decoder.h"
@@ -48,6 +50,11 @@ bool TArchiveSession::isTextChanged(int subFile, int text) const {
     return std::ranges::any_of(entry.Windows, [](const TWindow* window) { return window->Changed(); });
 }
 
+bool TArchiveSession::isLevelReadOnly(int subFile) const {
+    return archive_ && subFile >= 0 && static_cast<std::size_t>(subFile) < archive_->SubFiles.size() &&
+           !archive_->SubFiles[static_cast<std::size_t>(subFile)]->Damage.empty();
+}
+
 TLGPSubFile* TArchiveSession::currentSubFile() const {
     if (!archive_ || subFile_ < 0) return nullptr;
     return archive_->SubFiles[static_cast<std::size_t>(subFile_)].get();
@@ -79,25 +86,47 @@ void TArchiveSession::open(const QString& path) {
     pending_ = std::make_unique<TLGPFile>();
     pendingPath_ = target;
     auto* job = new TOpenThread(*pending_, target);
+    job->SetDamagedLevels(DamagedLevels::Keep);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
-    startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."),
-             [this](bool succeeded) { openEnded(succeeded); });
+    startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."), target,
+             &TArchiveSession::openFailed, [this](bool succeeded) { openEnded(succeeded); });
 }
 
-void TArchiveSession::save(const QString& target, bool adoptTarget) {
-    if (!archive_ || jobRunning_) return;
-    saveTarget_ = target;
+bool TArchiveSession::save(const QString& target, bool adoptTarget) {
+    if (!archive_ || jobRunning_) return false;
     auto* job = new TSaveThread(*archive_, target, adoptTarget);
     job->SetFailureText(InterfaceText("messages", "file_saving_failure"));
-    startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."),
-             [this](bool succeeded) { saveEnded(succeeded); });
+    // Blocking: the job waits, holding the file's lock, for the answer.
+    connect(
+        job, &TSaveThread::changedOnDisk, this,
+        [this, target](bool* saveOver) {
+            const QString question = InterfaceText("messages", "file_changed_on_disk").arg(target);
+            *saveOver = questions_.saveOverChange && questions_.saveOverChange(question);
+        },
+        Qt::BlockingQueuedConnection);
+    connect(job, &TJob::cancelled, this, &TArchiveSession::saveCancelled, Qt::BlockingQueuedConnection);
+    startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."), target,
+             &TArchiveSession::saveFailed, [this](bool succeeded) { saveEnded(succeeded); });
+    return true;
 }
 
-void TArchiveSession::startJob(TJob* job, const QString& statusText,
+void TArchiveSession::exportModFolder(const QString& originalPath, const QString& folder,
+                                      ModLayout layout) {
+    if (!archive_ || jobRunning_) return;
+    auto* job = new TExportModThread(*archive_, originalPath, folder, layout);
+    job->SetFailureText(InterfaceText("messages", "mod_folder_failure"));
+    connect(
+        job, &TExportModThread::exported, this,
+        [this, folder](const QStringList& levels) { emit modFolderExported(folder, levels); },
+        Qt::BlockingQueuedConnection);
+    startJob(job, InterfaceText("messages", "mod_folder_exporting") + QStringLiteral("..."),
+             folder, &TArchiveSession::exportFailed, [](bool) {});
+}
+
+void TArchiveSession::startJob(TJob* job, const QString& statusText, const QString& file,
+                               void (TArchiveSession::*failed)(const QString&, const QString&),
                                std::function<void(bool)> ended) {
     jobRunning_ = true;
-    const bool opening = pending_ != nullptr;
-    const QString file = opening ? pendingPath_ : saveTarget_;
     connect(
         job, &TJob::started, this, [this, statusText] { emit jobStarted(statusText); },
         Qt::BlockingQueuedConnection);
@@ -106,13 +135,10 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText,
         Qt::BlockingQueuedConnection);
     connect(
         job, &TJob::failed, this,
-        [this, opening, file](const QString& message, const QString& reason) {
-            const QString detail = file + QStringLiteral(": ") + reason;
-            if (opening) {
-                emit openFailed(message, detail);
-            } else {
-                emit saveFailed(message, detail);
-            }
+        [this, failed, file](const QString& message, const QString& reason) {
+            // Most reasons name the file already, such as "FILE is read-only".
+            const QString detail = reason.startsWith(file) ? reason : file + QStringLiteral(": ") + reason;
+            emit(this->*failed)(message, detail);
         },
         Qt::BlockingQueuedConnection);
     connect(
@@ -128,7 +154,7 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText,
 
 void TArchiveSession::openEnded(bool succeeded) {
     std::unique_ptr<TLGPFile> read = std::move(pending_);
-    if (!succeeded) return;
+    if (!succeeded || !acceptDamagedLevels(*read)) return;
     // The old archive lives until every observer has let go of it.
     std::unique_ptr<TLGPFile> old = std::move(archive_);
     archive_ = std::move(read);
@@ -139,6 +165,22 @@ void TArchiveSession::openEnded(bool succeeded) {
     recountChanges();
     emit opened();
     emit modifiedChanged(false);
+}
+
+bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
+    QStringList levels;
+    for (const auto& subFile : read.SubFiles) {
+        if (subFile->Unreadable) {
+            levels << QString::fromStdString(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
+        }
+    }
+    if (levels.isEmpty()) return true;
+    const QString question =
+        InterfaceText("messages", levels.size() == 1 ? "damaged_level" : "damaged_levels").arg(levels.size());
+    const QString listing = levels.join(u'\n');
+    if (questions_.openDamaged && questions_.openDamaged(question, listing)) return true;
+    emit openFailed(InterfaceText("messages", "invalid_file"), pendingPath_ + QStringLiteral(": ") + listing);
+    return false;
 }
 
 void TArchiveSession::saveEnded(bool succeeded) {
@@ -212,7 +254,7 @@ void TArchiveSession::selectWindow(int window) {
 
 void TArchiveSession::storeCurrentText(std::string tagged) {
     TLGPSubFile* level = currentLevel();
-    if (level == nullptr || text_ < 0) return;
+    if (level == nullptr || text_ < 0 || isLevelReadOnly(subFile_)) return;
     level->Texts[static_cast<std::size_t>(text_)].Bytes = text::EncodeText(tagged, true);
     tagged_ = std::move(tagged);
     updateChanged(subFile_);
@@ -220,7 +262,7 @@ void TArchiveSession::storeCurrentText(std::string tagged) {
 }
 
 void TArchiveSession::currentWindowEdited() {
-    if (currentWindow() == nullptr) return;
+    if (currentWindow() == nullptr || isLevelReadOnly(subFile_)) return;
     updateChanged(subFile_);
     emit windowEdited(subFile_);
 }

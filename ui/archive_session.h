@@ -1,16 +1,30 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "lgp/lgp_file.h"
+#include "lgp/mod_folder.h"
 
 class TJob;
 class TWindow;
+
+// The questions that the session asks the user, answered by the window that owns it; an unset
+// one is answered No.
+struct TSessionQuestions {
+    // An archive read with levels that could not be parsed: the question and one line per such
+    // level (its name and the reason). True opens the archive with them read-only.
+    std::function<bool(const QString& question, const QString& levels)> openDamaged;
+    // Saving over the archive's own file, which another program changed since it was opened:
+    // true saves over that change.
+    std::function<bool(const QString& question)> saveOverChange;
+};
 
 // The open archive and the place in it that the user works on: the selected file, text and
 // window. It starts the open and save jobs, stores the user's edits, keeps track of what
@@ -36,6 +50,9 @@ public:
     // The same for one file of the archive (by table index), and for one text of it.
     bool isLevelChanged(int subFile) const;
     bool isTextChanged(int subFile, int text) const;
+    // True for a damaged level (its Damage says why): its texts and windows are shown but not
+    // changed, and saving writes its stored bytes back unchanged.
+    bool isLevelReadOnly(int subFile) const;
 
     // Table index of the selected file, or -1.
     int currentSubFileIndex() const { return subFile_; }
@@ -53,14 +70,25 @@ public:
     // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
     const std::string& currentTagged() const { return tagged_; }
 
-    // Reads the archive at path (a shortcut is followed first) on a worker thread. On success
-    // it replaces the open archive and `opened` follows; on failure the open archive stays and
-    // `openFailed` tells why. Does nothing while a job runs.
+    // Sets who answers the session's questions.
+    void setQuestions(TSessionQuestions questions) { questions_ = std::move(questions); }
+
+    // Reads the archive at path (a shortcut is followed first) on a worker thread, keeping the
+    // levels that cannot be parsed. On success it replaces the open archive and `opened`
+    // follows; on failure, or when the user declines to open an archive with such levels, the
+    // open archive stays and `openFailed` tells why. Does nothing while a job runs.
     void open(const QString& path);
-    // Writes the archive to target on a worker thread. Saving over the archive's own file, or
-    // with adoptTarget ("Save as..."), makes the written file the open one. Ends with `saved`
-    // or `saveFailed`. Does nothing without an archive or while a job runs.
-    void save(const QString& target, bool adoptTarget);
+    // Writes the archive to target on a worker thread, under the target's lock. Saving over
+    // the archive's own file, or with adoptTarget ("Save as..."), makes the written file the
+    // open one. Saving over the own file after another program changed it asks first. Ends
+    // with `saved`, `saveFailed`, or `saveCancelled` when the user declined. Returns false,
+    // doing nothing, without an archive or while a job runs.
+    bool save(const QString& target, bool adoptTarget);
+    // Writes the levels whose texts or windows differ from the archive at originalPath, unsaved
+    // changes included, into `folder` (missing or empty) as a mod folder, on a worker thread.
+    // Ends with `modFolderExported` or `exportFailed`. Does nothing without an archive or while
+    // a job runs.
+    void exportModFolder(const QString& originalPath, const QString& folder, ModLayout layout);
 
     // Selects a file by table index (-1: none), and its first text and that text's first
     // window when it has them.
@@ -89,6 +117,11 @@ signals:
     void openFailed(const QString& message, const QString& detail);
     void saved(const QString& fileName);
     void saveFailed(const QString& message, const QString& detail);
+    // The user declined to save over another program's change: nothing was written.
+    void saveCancelled();
+    // The names of the levels written into folder, none when no level differs.
+    void modFolderExported(const QString& folder, const QStringList& levels);
+    void exportFailed(const QString& message, const QString& detail);
 
     // The selected file changed (the selection of a text and window follows).
     void subFileSelected();
@@ -105,9 +138,14 @@ signals:
     void descriptionsChanged();
 
 private:
-    // Starts a job that reports through this object; `ended` runs in its finish handler.
-    void startJob(TJob* job, const QString& statusText, std::function<void(bool)> ended);
+    // Starts a job that reports through this object: its failure through `failed` with the
+    // file named in the detail; `ended` runs in its finish handler.
+    void startJob(TJob* job, const QString& statusText, const QString& file,
+                  void (TArchiveSession::*failed)(const QString&, const QString&),
+                  std::function<void(bool)> ended);
     void openEnded(bool succeeded);
+    // Asks whether to open an archive that has unreadable levels; true when it has none.
+    bool acceptDamagedLevels(const TLGPFile& read);
     void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
     void recountChanges();
@@ -115,11 +153,11 @@ private:
     void updateChanged(int subFile);
     void loadCurrentText();
 
+    TSessionQuestions questions_;
     std::unique_ptr<TLGPFile> archive_;
     // The archive an open job fills; it replaces archive_ only once it has been read whole.
     std::unique_ptr<TLGPFile> pending_;
     QString pendingPath_;
-    QString saveTarget_;
     bool jobRunning_ = false;
     // Per table index: whether the level differs from what is saved.
     std::vector<char> changed_;

@@ -11,6 +11,7 @@
 namespace {
 
 const QColor kDescriptionColor(62, 88, 133);
+const QColor kDamagedColor(128, 128, 128);
 
 QString FromWindows1252(const std::string& text) {
     return QString::fromStdString(text::Windows1252ToUtf8(text));
@@ -61,7 +62,10 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                 default: return {};
             }
         case Qt::ForegroundRole:
+            if (!subFile.Damage.empty()) return kDamagedColor;
             return index.column() == kDescriptionColumn ? kDescriptionColor : QColor(Qt::black);
+        case Qt::ToolTipRole:
+            return subFile.Damage.empty() ? QVariant() : QString::fromStdString(subFile.Damage);
         case Qt::TextAlignmentRole:
             return index.column() == kTextsColumn
                        ? QVariant(Qt::AlignRight | Qt::AlignVCenter)

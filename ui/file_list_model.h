@@ -6,7 +6,8 @@ class TArchiveSession;
 
 // The files of the open archive in table-of-contents order, one row each, with the columns
 // "#" (1-based table index), File, Description and Texts (a level's text count, "-" for other
-// files). A level whose texts or windows differ from the saved ones is shown in bold.
+// files). A level whose texts or windows differ from the saved ones is shown in bold; a damaged
+// (read-only) level is greyed, with the reason as its hint.
 class TFileListModel : public QAbstractTableModel {
     Q_OBJECT
 

@@ -2,10 +2,13 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include "platform/new_file.h"
 #include "platform/program_version.h"
 #include "ui/main_form.h"
 
 int main(int argc, char* argv[]) {
+    // A file-size limit makes a write fail with an error instead of ending the program.
+    platform::IgnoreFileSizeSignal();
     QApplication application(argc, argv);
     application.setApplicationName(
         QString::fromUtf8(platform::kProgramName.data(), platform::kProgramName.size()));

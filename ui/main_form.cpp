@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "jobs/last_comparison.h"
 #include "jobs/save_as_name.h"
 #include "lgp/archive_counts.h"
 #include "platform/game_data_folder.h"
@@ -34,6 +35,7 @@
 #include "ui/level_preview_form.h"
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
+#include "ui/question_box.h"
 #include "ui/special_characters_bar.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
@@ -87,6 +89,11 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     windowForm_ = new TWindowModificationForm(this);
     colorsForm_ = new TColorsForm(this);
     levelForm_ = new TLevelPreviewForm(this);
+    exportModForm_ = new TExportModForm(this);
+    session_->setQuestions({[this](const QString& question, const QString& levels) {
+                                return askOpenDamagedLevels(question, levels);
+                            },
+                            [this](const QString& question) { return askSaveOverChange(question); }});
     connect(levelPreview_, &TLevelPreviewPane::clicked, this, [this] {
         levelForm_->showPicture(levelPreview_->background(),
                                 QString::fromStdString(session_->currentSubFile()->Name));
@@ -149,6 +156,7 @@ void TMainForm::connectMenu() {
     on(Command::Open, &TMainForm::onOpenClicked);
     on(Command::Save, [this] { session_->save(session_->fileName(), false); });
     on(Command::SaveAs, &TMainForm::onSaveAsClicked);
+    on(Command::ExportModFolder, &TMainForm::onExportModFolder);
     on(Command::Exit, [this] { close(); });
     on(Command::Undo, [this] { textEditor_->undo(); });
     on(Command::Redo, [this] { textEditor_->redo(); });
@@ -178,6 +186,14 @@ void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::jobEnded, this, &TMainForm::onJobEnded);
     connect(session_, &TArchiveSession::openFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::saveFailed, this, &TMainForm::showErrorMessage);
+    // What was to follow a save that did not happen must not follow a later one.
+    connect(session_, &TArchiveSession::saveFailed, this, [] {});
+    connect(session_, &TArchiveSession::saveCancelled, this, [] {});
+    connect(session_, &TArchiveSession::exportFailed, this, &TMainForm::showErrorMessage);
+    connect(session_, &TArchiveSession::modFolderExported, this,
+            [this](const QString& folder, const QStringList& levels) {
+                showInformation(ModExportResultText(levels, folder));
+            });
     connect(session_, &TArchiveSession::opened, this, &TMainForm::onOpened);
     connect(session_, &TArchiveSession::saved, this, &TMainForm::onSaved);
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
@@ -272,6 +288,7 @@ void TMainForm::retranslate() {
     windowForm_->retranslate();
     colorsForm_->retranslate();
     levelForm_->retranslate();
+    exportModForm_->retranslate();
 }
 
 void TMainForm::SetLevelPreviewSize(int size) {
@@ -313,6 +330,12 @@ void TMainForm::onSaveAsClicked() {
     const QString chosen = chooseArchiveToSaveAs(QFileInfo(session_->fileName()).absolutePath(),
                                                  fileFilter(), firstFilterSelected);
     if (!chosen.isEmpty()) session_->save(SaveAsFileName(chosen, firstFilterSelected), true);
+}
+
+void TMainForm::onExportModFolder() {
+    const std::optional<TFilesComparison> last = LastComparison();
+    const std::optional<TModExportRequest> request = chooseModExport(last ? last->referenceFile : QString());
+    if (request) session_->exportModFolder(request->original, request->folder, request->layout);
 }
 
 void TMainForm::OpenArchive(const QString& path) {
@@ -369,6 +392,7 @@ void TMainForm::onSaved() {
 void TMainForm::updateCommands() {
     const bool open = session_->archive() != nullptr;
     for (const Command command : {Command::Save, Command::SaveAs}) menu_->action(command)->setEnabled(open);
+    menu_->action(Command::ExportModFolder)->setEnabled(open);
     charactersBar_->setEnabled(open);
     const bool editing = textEditor_->isEditing();
     menu_->action(Command::Paste)->setEnabled(editing);
@@ -437,4 +461,21 @@ QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& f
     const QString name = QFileDialog::getSaveFileName(this, QString(), folder, filter, &selectedFilter);
     firstFilterSelected = selectedFilter == filter.section(QStringLiteral(";;"), 0, 0);
     return name;
+}
+
+bool TMainForm::askOpenDamagedLevels(const QString& question, const QString& levels) {
+    return AskYesNo(windowTitle(), question, levels);
+}
+
+bool TMainForm::askSaveOverChange(const QString& question) { return AskYesNo(windowTitle(), question); }
+
+std::optional<TModExportRequest> TMainForm::chooseModExport(const QString& original) {
+    return exportModForm_->ask(original);
+}
+
+void TMainForm::showInformation(const QString& text) {
+    // Parentless: the window is disabled while a job reports, and would disable its child too.
+    QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include "preview/glyph_sets.h"
 #include "ui/editor_paths.h"
 #include "ui/editor_settings.h"
+#include "ui/export_mod_form.h"
 
 class QSplitter;
 class TAboutForm;
@@ -56,6 +58,13 @@ protected:
     // the archive filter was chosen.
     virtual QString chooseArchiveToSaveAs(const QString& folder, const QString& filter,
                                           bool& firstFilterSelected);
+    // Whether to open an archive with levels that could not be read (one line each in levels).
+    virtual bool askOpenDamagedLevels(const QString& question, const QString& levels);
+    // Whether to save over a file that another program changed.
+    virtual bool askSaveOverChange(const QString& question);
+    // What to export as a mod folder, or nothing when the user cancels; original: the default.
+    virtual std::optional<TModExportRequest> chooseModExport(const QString& original);
+    virtual void showInformation(const QString& text);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +89,7 @@ private:
     // Shows the selected level in the enlarged preview when it is open.
     void refreshLevelForm();
     void onSaveAsClicked();
+    void onExportModFolder();
     void onJobStarted(const QString& statusText);
     void onJobEnded();
     void onOpened();
@@ -116,5 +126,6 @@ private:
     TAboutForm* aboutForm_;
     TWindowModificationForm* windowForm_;
     TColorsForm* colorsForm_;
+    TExportModForm* exportModForm_;
     TLevelPreviewForm* levelForm_;
 };

@@ -30,6 +30,7 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::SaveAs: return {"save_as", true};
         case C::Compare: return {"compare", true};
         case C::DisplayLastComparison: return {"display_last_comparison", false};
+        case C::ExportModFolder: return {"export_mod_folder", true};
         case C::WindowColors: return {"window_colors", false};
         case C::Exit: return {"exit", false};
         case C::Undo: return {"undo", false};
@@ -66,6 +67,7 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     fileMenu_->addSeparator();
     addCommand(*fileMenu_, C::Compare);
     addCommand(*fileMenu_, C::DisplayLastComparison);
+    addCommand(*fileMenu_, C::ExportModFolder);
     fileMenu_->addSeparator();
     addCommand(*fileMenu_, C::WindowColors);
     fileMenu_->addSeparator();
@@ -119,6 +121,7 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
                             C::FindNext, C::FindPrevious, C::Replace}) {
         actions_[command]->setEnabled(false);
     }
+    actions_[C::ExportModFolder]->setEnabled(false);
     retranslate();
 }
 

@@ -28,6 +28,7 @@ public:
         SaveAs,
         Compare,
         DisplayLastComparison,
+        ExportModFolder,
         WindowColors,
         Exit,
         Undo,

@@ -84,7 +84,8 @@ void TTextEditorPane::selectAll() {
 }
 
 bool TTextEditorPane::isEditing() const {
-    return session_.currentLevel() != nullptr && session_.currentText() >= 0;
+    return session_.currentLevel() != nullptr && session_.currentText() >= 0 &&
+           !session_.isLevelReadOnly(session_.currentSubFileIndex());
 }
 
 void TTextEditorPane::retranslate() { texts_->retranslate(); }
@@ -116,6 +117,7 @@ void TTextEditorPane::updateEnabled() {
     const bool hasTexts = session_.currentLevel() != nullptr && texts_->rowCount() > 0;
     textsView_->setEnabled(hasTexts);
     textEditor_->setEnabled(hasTexts);
+    textEditor_->setReadOnly(session_.isLevelReadOnly(session_.currentSubFileIndex()));
     emit editingChanged(isEditing());
 }
 

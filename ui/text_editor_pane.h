@@ -8,8 +8,9 @@ class TArchiveSession;
 class TTextsListModel;
 
 // The texts of the current level beside the selected text's editor. The editor shows the text
-// as tagged text and stores every change in the session at once; choosing a text in the list
-// selects it in the session, and a text selected elsewhere is shown here.
+// as tagged text and stores every change in the session at once (it is read-only for a
+// read-only level); choosing a text in the list selects it in the session, and a text
+// selected elsewhere is shown here.
 class TTextEditorPane : public QWidget {
     Q_OBJECT
 
@@ -26,7 +27,7 @@ public:
     void copy();
     void paste();
     void selectAll();
-    // True while a text is open for editing.
+    // True while a text that may be changed is open for editing.
     bool isEditing() const;
 
     // The captions in the current language.

@@ -110,5 +110,7 @@ void TTextPreviewPane::updateSelector() {
         windowSelector_->setRange(-1, -1);
         windowSelector_->setValue(-1);
     }
-    windowButton_->setEnabled(windows > 0 && windowButtonAvailable_);
+    // A damaged level's windows are shown as they are, never changed.
+    windowButton_->setEnabled(windows > 0 && windowButtonAvailable_ &&
+                              !session_.isLevelReadOnly(session_.currentSubFileIndex()));
 }

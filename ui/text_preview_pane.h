@@ -13,7 +13,8 @@ class TArchiveSession;
 
 // The selected text drawn as the game shows it, in the size of the window that the selector
 // names (1 to the number of windows that show the text), or in the automatic size when the
-// text has none; beside it the window selector and the button that modifies that window.
+// text has none; beside it the window selector and the button that modifies that window,
+// disabled for a read-only level.
 class TTextPreviewPane : public QGroupBox {
     Q_OBJECT
 
