@@ -77,27 +77,23 @@ void TArchiveSession::open(const QString& path) {
         target = FromLocalPath(platform::Utf8FromPath(platform::ShortcutTarget(ToLocalPath(path))));
     }
     pending_ = std::make_unique<TLGPFile>();
-    pendingPath_ = target;
     auto* job = new TOpenThread(*pending_, target);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
-    startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."),
+    startJob(job, true, target, InterfaceText("messages", "file_opening") + QStringLiteral("..."),
              [this](bool succeeded) { openEnded(succeeded); });
 }
 
 void TArchiveSession::save(const QString& target, bool adoptTarget) {
     if (!archive_ || jobRunning_) return;
-    saveTarget_ = target;
     auto* job = new TSaveThread(*archive_, target, adoptTarget);
     job->SetFailureText(InterfaceText("messages", "file_saving_failure"));
-    startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."),
+    startJob(job, false, target, InterfaceText("messages", "file_saving") + QStringLiteral("..."),
              [this](bool succeeded) { saveEnded(succeeded); });
 }
 
-void TArchiveSession::startJob(TJob* job, const QString& statusText,
-                               std::function<void(bool)> ended) {
+void TArchiveSession::startJob(TJob* job, bool opening, const QString& file,
+                               const QString& statusText, std::function<void(bool)> ended) {
     jobRunning_ = true;
-    const bool opening = pending_ != nullptr;
-    const QString file = opening ? pendingPath_ : saveTarget_;
     connect(
         job, &TJob::started, this, [this, statusText] { emit jobStarted(statusText); },
         Qt::BlockingQueuedConnection);
@@ -129,16 +125,14 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText,
 void TArchiveSession::openEnded(bool succeeded) {
     std::unique_ptr<TLGPFile> read = std::move(pending_);
     if (!succeeded) return;
-    // The old archive lives until every observer has let go of it.
-    std::unique_ptr<TLGPFile> old = std::move(archive_);
+    // Whatever shows the old archive lets go of it first, while it still exists.
+    selectSubFile(-1);
+    emit archiveAboutToBeReplaced();
+    const std::unique_ptr<TLGPFile> old = std::move(archive_);
     archive_ = std::move(read);
-    subFile_ = -1;
-    text_ = -1;
-    window_ = -1;
-    tagged_.clear();
     recountChanges();
     emit opened();
-    emit modifiedChanged(false);
+    emit modifiedChanged(hasUnsavedChanges());
 }
 
 void TArchiveSession::saveEnded(bool succeeded) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -84,6 +85,9 @@ signals:
     void jobStarted(const QString& statusText);
     void jobProgress(int percent);
     void jobEnded();
+    // An open succeeded: the selection is cleared already, and the archive is about to be
+    // replaced by the one read; `opened` follows once it has been.
+    void archiveAboutToBeReplaced();
     void opened();
     // message: the interface text to show; detail: the file and the reason.
     void openFailed(const QString& message, const QString& detail);
@@ -105,8 +109,10 @@ signals:
     void descriptionsChanged();
 
 private:
-    // Starts a job that reports through this object; `ended` runs in its finish handler.
-    void startJob(TJob* job, const QString& statusText, std::function<void(bool)> ended);
+    // Starts a job that reports through this object on `file`; `ended` runs in its finish
+    // handler. opening: its failure is an open's, else a save's.
+    void startJob(TJob* job, bool opening, const QString& file, const QString& statusText,
+                  std::function<void(bool)> ended);
     void openEnded(bool succeeded);
     void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
@@ -118,8 +124,6 @@ private:
     std::unique_ptr<TLGPFile> archive_;
     // The archive an open job fills; it replaces archive_ only once it has been read whole.
     std::unique_ptr<TLGPFile> pending_;
-    QString pendingPath_;
-    QString saveTarget_;
     bool jobRunning_ = false;
     // Per table index: whether the level differs from what is saved.
     std::vector<char> changed_;

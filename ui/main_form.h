@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStringList>
@@ -22,6 +20,7 @@ class TSpecialCharactersBar;
 class TStatusBar;
 class TTextEditorPane;
 class TTextPreviewPane;
+class TUnsavedChangesGuard;
 class TWindowModificationForm;
 
 // The editor's main window: it lays out the file list, the texts and their editor, the
@@ -63,8 +62,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    enum class UnsavedChanges { Proceed, Cancelled, Saving };
-
     void createLayout();
     void connectMenu();
     void connectSession();
@@ -77,20 +74,14 @@ private:
     void onOpenClicked();
     void onModifyWindow();
     void onWindowColors();
-    // Shows the selected level in the enlarged preview when it is open.
-    void refreshLevelForm();
     void onSaveAsClicked();
     void onJobStarted(const QString& statusText);
     void onJobEnded();
     void onOpened();
-    void onSaved();
     void SetLevelPreviewSize(int size);
     // Enables what needs an open archive.
     void updateCommands();
     void updateCaption();
-    // Asks whether to save unsaved changes. Proceed: nothing to save, or the user discards
-    // them. Saving: the save job runs and calls `afterSave` once it has succeeded.
-    UnsavedChanges askAboutUnsavedChanges(std::function<void()> afterSave);
     QString fileFilter() const;
 
     const QStringList arguments_;
@@ -99,18 +90,17 @@ private:
     const GlyphSets glyphSets_;
     TEditorSettings settings_;
     bool started_ = false;
-    // Runs once the save job that an unsaved-changes question started has succeeded.
-    std::function<void()> afterSave_;
     QString openFolder_;
 
     TArchiveSession* session_;
+    TUnsavedChangesGuard* unsavedGuard_;
     TMainMenu* menu_;
     TSpecialCharactersBar* charactersBar_;
     QSplitter* mainSplitter_;
     QSplitter* textsSplitter_;
     TFileListView* filesView_;
     TLevelPreviewPane* levelPreview_;
-    TTextEditorPane* textEditor_;
+    TTextEditorPane* editorPane_;
     TTextPreviewPane* textPreview_;
     TStatusBar* statusBar_;
     TAboutForm* aboutForm_;

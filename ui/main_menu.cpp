@@ -12,7 +12,7 @@
 namespace {
 
 const QString kEllipsis = QStringLiteral("...");
-const QString kEnglish = QStringLiteral("eng");
+const QString kEnglish = QString::fromLatin1(kEnglishLanguage);
 
 // Language captions are plain text: an '&' in them is shown, not a mnemonic.
 QString Escaped(QString caption) { return caption.replace(u'&', QStringLiteral("&&")); }
@@ -153,14 +153,14 @@ void TMainMenu::setLanguages(const QList<TLanguage>& languages) {
     AssignMnemonics(*languageMenu_);
 }
 
-bool TMainMenu::checkLanguage(const QString& name) {
+QString TMainMenu::checkLanguage(const QString& name) {
     for (QAction* item : languages_->actions()) {
         if (item->data().toString().compare(name, Qt::CaseInsensitive) == 0) {
             item->setChecked(true);
-            return true;
+            return item->data().toString();
         }
     }
-    return false;
+    return {};
 }
 
 QStringList TMainMenu::languageNames() const {

@@ -6,7 +6,6 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 #include <QTextDocument>
 
 #include "ui/archive_session.h"
@@ -98,17 +97,15 @@ void TTextEditorPane::onTextSelected() {
     } else {
         textsView_->clearSelection();
     }
-    {
-        const QSignalBlocker blocker(textEditor_);
-        // A new text starts a new history: undoing must not bring back another text.
-        textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
-    }
+    // A new text starts a new history: undoing must not bring back another text. The editor's
+    // signals still go out, so that the Edit menu learns there is nothing to undo or copy.
+    textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
     updating_ = false;
     updateEnabled();
 }
 
 void TTextEditorPane::onEditorChanged() {
-    if (!isEditing()) return;
+    if (updating_ || !isEditing()) return;
     session_.storeCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()));
 }
 

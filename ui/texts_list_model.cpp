@@ -10,7 +10,6 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
         beginResetModel();
         endResetModel();
     };
-    connect(&session_, &TArchiveSession::opened, this, reset);
     connect(&session_, &TArchiveSession::subFileSelected, this, reset);
     connect(&session_, &TArchiveSession::textEdited, this, [this](int subFile, int text) {
         if (subFile == session_.currentSubFileIndex()) emit dataChanged(index(text), index(text));
