@@ -10,6 +10,7 @@
 #include "lgp/compress_stream.h"
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
+#include "platform/utf8_path.h"
 
 std::optional<platform::ArchiveLock> LockArchive(const std::string& path,
                                                  platform::ArchiveLock::Mode mode) {
@@ -69,5 +70,6 @@ void EditArchive(const std::string& path, const EditOptions& options,
 
 bool SameFile(const std::string& first, const std::string& second) {
     std::error_code error;
-    return first == second || std::filesystem::equivalent(first, second, error);
+    return first == second || std::filesystem::equivalent(platform::PathFromUtf8(first),
+                                                          platform::PathFromUtf8(second), error);
 }

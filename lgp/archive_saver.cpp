@@ -43,7 +43,8 @@ void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor&
                  const WriteProgress& progress, const SaveOptions& options) {
     std::error_code ignored;
     const bool overOpened =
-        target == archive.FileName || fs::equivalent(target, archive.FileName, ignored);
+        target == archive.FileName || fs::equivalent(platform::PathFromUtf8(target),
+                                                     platform::PathFromUtf8(archive.FileName), ignored);
     SafeWriteOptions writeOptions{.breakLinks = options.breakLinks, .beforeReplace = {}};
 #ifdef _WIN32
     // Windows replaces no file that is open: the opened archive and the lock let go meanwhile.

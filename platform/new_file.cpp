@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/utf8_path.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -120,7 +121,7 @@ std::streambuf::pos_type NewFile::seekpos(pos_type position, std::ios_base::open
 #ifdef _WIN32
 
 std::unique_ptr<NewFile> NewFile::Create(const std::string& path, unsigned) {
-    const std::wstring wide = std::filesystem::path(path).wstring();
+    const std::wstring wide = PathFromUtf8(path).wstring();
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
