@@ -56,7 +56,6 @@ void EditArchive(const std::string& path, const EditOptions& options,
         LockArchive(path, overArchive ? Mode::Exclusive : Mode::Shared);
     std::optional<platform::ArchiveLock> outputLock =
         overArchive ? std::nullopt : LockArchive(*options.output, Mode::Exclusive);
-    std::optional<platform::ArchiveLock>& targetLock = overArchive ? archiveLock : outputLock;
 
     TLGPFile archive;
     OpenArchive(archive, path, options.skipDamaged);
@@ -64,7 +63,7 @@ void EditArchive(const std::string& path, const EditOptions& options,
     // Saving an unchanged archive over itself would only rewrite the same bytes.
     if (options.output || changed) {
         SaveArchive(archive, options.output.value_or(path), CompressStream, {},
-                    {.breakLinks = options.breakLinks, .lock = targetLock ? &*targetLock : nullptr});
+                    {.breakLinks = options.breakLinks});
     }
 }
 

@@ -9,6 +9,7 @@
 #include "lgp/printable_name.h"
 #include "platform/file_facts.h"
 #include "platform/file_sync.h"
+#include "platform/move_into_place.h"
 #include "platform/new_file.h"
 #include "platform/utf8_path.h"
 
@@ -113,9 +114,12 @@ std::string WriteFileSafely(const std::string& target,
             throw lgp::FileError(WriteFailure(shown, resolved, error.code()));
         }
         if (options.beforeReplace) options.beforeReplace();
-        std::error_code error;
-        fs::rename(temporary, resolved, error);
-        if (error) throw lgp::FileError("cannot replace " + shown + ": " + error.message());
+        try {
+            platform::MoveIntoPlace(platform::Utf8FromPath(temporary),
+                                    platform::Utf8FromPath(resolved));
+        } catch (const std::system_error& error) {
+            throw lgp::FileError("cannot replace " + shown + ": " + error.code().message());
+        }
     } catch (...) {
         file.reset();
         std::error_code ignored;

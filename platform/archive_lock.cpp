@@ -109,8 +109,16 @@ std::intptr_t AsInteger(int file) { return file; }
 
 ArchiveLock::ArchiveLock(const std::string& path, Mode mode, std::chrono::milliseconds wait) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (true) {
-        const auto file = OpenForLocking(path);
+    for (bool opened = false;; opened = true) {
+        decltype(OpenForLocking(path)) file;
+        try {
+            file = OpenForLocking(path);
+        } catch (const std::system_error&) {
+            // Once the file was there, a replacement is under way between its two renames.
+            if (!opened || std::chrono::steady_clock::now() >= deadline) throw;
+            std::this_thread::sleep_for(kRetryPause);
+            continue;
+        }
         try {
             while (!TryLock(file, mode, path)) {
                 if (std::chrono::steady_clock::now() >= deadline) throw LockBusy(path);
