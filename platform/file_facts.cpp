@@ -63,6 +63,8 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
     facts.links = info.nNumberOfLinks;
     facts.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     facts.mode = facts.readOnly ? 0444 : 0666;
+    facts.attributes = info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     return facts;
 }
 

@@ -149,7 +149,15 @@ std::streambuf::pos_type NewFile::seekoff(off_type offset, std::ios_base::seekdi
     return pos_type(off_type(reached.QuadPart));
 }
 
-void NewFile::TakeAttributes(const FileFacts&) {}
+void NewFile::TakeAttributes(const FileFacts& model) {
+    if (model.attributes == 0) return;
+    // Times of 0 are left as they are; the archive bit stays set, as on any new file.
+    FILE_BASIC_INFO info{};
+    info.FileAttributes = model.attributes | FILE_ATTRIBUTE_ARCHIVE;
+    if (!SetFileInformationByHandle(AsHandle(handle_), FileBasicInfo, &info, sizeof info)) {
+        throw std::system_error(LastError(), "cannot set the attributes of " + path_);
+    }
+}
 
 void NewFile::Commit() {
     if (!Flush()) throw std::system_error(error_, "cannot write " + path_);
