@@ -189,7 +189,17 @@ TEST(WindowsPlatformTest, FlushesFilesAndReportsMissingOnes) {
 // A name that the ANSI code page of Western Europe cannot hold.
 const wchar_t kArchiveName[] = L"Caf\u00e9 \u4e2d\u6587.lgp";
 
+using Mode = platform::ArchiveLock::Mode;
+using namespace std::chrono_literals;
+
 std::string Utf8(const fs::path& path) { return platform::Utf8FromPath(path); }
+
+// The file of that name in the folder, holding `text`.
+fs::path ArchiveIn(const TemporaryFolder& folder, const std::string& text) {
+    const fs::path path = folder.Path() / kArchiveName;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
 
 std::string Contents(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -231,8 +241,7 @@ TEST(WindowsPlatformTest, CreatesFilesUnderNamesThatNoFileHad) {
 
 TEST(WindowsPlatformTest, ReadsTheFactsThatSavingRespects) {
     const TemporaryFolder folder("windows_facts");
-    const fs::path path = folder.Path() / kArchiveName;
-    std::ofstream(path, std::ios::binary) << "archive";
+    const fs::path path = ArchiveIn(folder, "archive");
     std::optional<platform::FileFacts> facts = platform::ReadFileFacts(Utf8(path));
     ASSERT_TRUE(facts);
     EXPECT_EQ(facts->kind, platform::FileFacts::Kind::Regular);
@@ -259,11 +268,8 @@ TEST(WindowsPlatformTest, ReadsTheFactsThatSavingRespects) {
 }
 
 TEST(WindowsPlatformTest, LocksKeepOutWritersButNotReaders) {
-    using namespace std::chrono_literals;
-    using Mode = platform::ArchiveLock::Mode;
     const TemporaryFolder folder("windows_lock");
-    const fs::path path = folder.Path() / kArchiveName;
-    std::ofstream(path, std::ios::binary) << "archive";
+    const fs::path path = ArchiveIn(folder, "archive");
     const std::string busy = Utf8(path) + " is being saved by another program";
     {
         const platform::ArchiveLock writer(Utf8(path), Mode::Exclusive, 0ms);
@@ -283,11 +289,8 @@ TEST(WindowsPlatformTest, LocksKeepOutWritersButNotReaders) {
 }
 
 TEST(WindowsPlatformTest, ReplacesALockedFileKeepingItsAttributes) {
-    using namespace std::chrono_literals;
-    using Mode = platform::ArchiveLock::Mode;
     const TemporaryFolder folder("windows_replace");
-    const fs::path path = folder.Path() / kArchiveName;
-    std::ofstream(path, std::ios::binary) << "old";
+    const fs::path path = ArchiveIn(folder, "old");
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     // A file that is in the way of the first name for the old one.
     std::ofstream(fs::path(path) += ".~old") << "in the way";
@@ -315,8 +318,7 @@ TEST(WindowsPlatformTest, ReplacesALockedFileKeepingItsAttributes) {
 
 TEST(WindowsPlatformTest, ReplacesNoFileThatAProgramHoldsOpenWithoutSharingItsDeletion) {
     const TemporaryFolder folder("windows_replace_open");
-    const fs::path path = folder.Path() / kArchiveName;
-    std::ofstream(path, std::ios::binary) << "old";
+    const fs::path path = ArchiveIn(folder, "old");
     const fs::path written = folder.Path() / "written.~lgp";
     WriteNewFile(written, "new");
     // As std::ifstream opens files.
