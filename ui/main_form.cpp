@@ -28,12 +28,15 @@
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
 #include "ui/colors_form.h"
+#include "ui/compare_controller.h"
+#include "ui/compare_result_form.h"
 #include "ui/file_list_view.h"
 #include "ui/interface_texts.h"
 #include "ui/language_catalog.h"
 #include "ui/level_preview_form.h"
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
+#include "ui/search_controller.h"
 #include "ui/special_characters_bar.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
@@ -89,6 +92,17 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     aboutForm_ = new TAboutForm(this);
     windowForm_ = new TWindowModificationForm(this);
     colorsForm_ = new TColorsForm(this);
+    // The hooks call the virtual functions when used, so that a derived window answers them.
+    searchController_ = new TSearchController(
+        {*session_, *menu_, *filesView_, *editorPane_, *textPreview_, *statusBar_},
+        [this](QMessageBox& box) { execMessage(box); }, *this);
+    compareController_ = new TCompareController(
+        *session_, *menu_,
+        [this] {
+            return chooseArchiveToCompare(QFileInfo(session_->fileName()).absolutePath(),
+                                          fileFilter());
+        },
+        [this](TCompareResultForm& result) { showComparisonResult(result); }, *this);
     updateCommands();
     updateCaption();
 }
@@ -176,6 +190,7 @@ void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::jobEnded, this, &TMainForm::onJobEnded);
     connect(session_, &TArchiveSession::openFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::saveFailed, this, &TMainForm::showErrorMessage);
+    connect(session_, &TArchiveSession::compareFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::opened, this, &TMainForm::onOpened);
     connect(session_, &TArchiveSession::saved, this, &TMainForm::updateCaption);
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
@@ -273,6 +288,8 @@ void TMainForm::retranslate() {
     windowForm_->retranslate();
     colorsForm_->retranslate();
     levelForm_->retranslate();
+    searchController_->retranslate();
+    compareController_->retranslate();
 }
 
 void TMainForm::SetLevelPreviewSize(int size) {
@@ -413,3 +430,11 @@ QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& f
     firstFilterSelected = selectedFilter == filter.section(QStringLiteral(";;"), 0, 0);
     return name;
 }
+
+QString TMainForm::chooseArchiveToCompare(const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, QString(), folder, filter);
+}
+
+void TMainForm::execMessage(QMessageBox& box) { box.exec(); }
+
+void TMainForm::showComparisonResult(TCompareResultForm& result) { result.exec(); }

@@ -12,10 +12,13 @@ class QSplitter;
 class TAboutForm;
 class TColorsForm;
 class TArchiveSession;
+class TCompareController;
+class TCompareResultForm;
 class TFileListView;
 class TLevelPreviewForm;
 class TLevelPreviewPane;
 class TMainMenu;
+class TSearchController;
 class TSpecialCharactersBar;
 class TStatusBar;
 class TTextEditorPane;
@@ -55,6 +58,11 @@ protected:
     // the archive filter was chosen.
     virtual QString chooseArchiveToSaveAs(const QString& folder, const QString& filter,
                                           bool& firstFilterSelected);
+    // The archive to compare the open one with, or empty when the user cancels.
+    virtual QString chooseArchiveToCompare(const QString& folder, const QString& filter);
+    // Runs a message box of the find and replace dialogs, and the comparison's result window.
+    virtual void execMessage(QMessageBox& box);
+    virtual void showComparisonResult(TCompareResultForm& result);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -107,4 +115,6 @@ private:
     TWindowModificationForm* windowForm_;
     TColorsForm* colorsForm_;
     TLevelPreviewForm* levelForm_;
+    TSearchController* searchController_;
+    TCompareController* compareController_;
 };

@@ -42,6 +42,8 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::FindNext: return {"find_next", false};
         case C::FindPrevious: return {"find_previous", false};
         case C::Replace: return {"replace", true};
+        case C::NextMarkedText: return {"next_marked_text", false};
+        case C::PreviousMarkedText: return {"previous_marked_text", false};
         case C::AllFiles: return {"all_files", false};
         case C::OnlyLevels: return {"only_levels", false};
         case C::DisplayTextPreview: return {"display_text_preview", false};
@@ -84,6 +86,9 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     addCommand(*editMenu_, C::FindNext, QKeySequence(Qt::Key_F3));
     addCommand(*editMenu_, C::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3));
     addCommand(*editMenu_, C::Replace, QKeySequence(Qt::CTRL | Qt::Key_R));
+    editMenu_->addSeparator();
+    addCommand(*editMenu_, C::NextMarkedText, QKeySequence(Qt::Key_F4));
+    addCommand(*editMenu_, C::PreviousMarkedText, QKeySequence(Qt::SHIFT | Qt::Key_F4));
 
     viewMenu_ = bar_.addMenu(QString());
     displayFilesMenu_ = viewMenu_->addMenu(QString());
@@ -116,7 +121,8 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
 
     // Nothing to find, replace or compare until an archive is open.
     for (const C command : {C::Save, C::SaveAs, C::Compare, C::DisplayLastComparison, C::Find,
-                            C::FindNext, C::FindPrevious, C::Replace}) {
+                            C::FindNext, C::FindPrevious, C::Replace, C::NextMarkedText,
+                            C::PreviousMarkedText}) {
         actions_[command]->setEnabled(false);
     }
     retranslate();

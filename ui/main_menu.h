@@ -40,6 +40,8 @@ public:
         FindNext,
         FindPrevious,
         Replace,
+        NextMarkedText,
+        PreviousMarkedText,
         AllFiles,
         OnlyLevels,
         DisplayTextPreview,

@@ -17,6 +17,7 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
     // A window may show several texts: every row may have changed.
     connect(&session_, &TArchiveSession::windowEdited, this, &TTextsListModel::allRowsChanged);
     connect(&session_, &TArchiveSession::saved, this, &TTextsListModel::allRowsChanged);
+    connect(&session_, &TArchiveSession::compared, this, &TTextsListModel::allRowsChanged);
 }
 
 int TTextsListModel::rowCount(const QModelIndex& parent) const {
