@@ -47,6 +47,6 @@ void TCompareController::onCompareClicked() {
 void TCompareController::showLastComparison() {
     const std::optional<TFilesComparison> last = LastComparison();
     if (!last) return;
-    resultForm_->Fill(*last);
+    resultForm_->fill(*last);
     showResult_(*resultForm_);
 }

@@ -31,7 +31,7 @@ public:
         : Form(parent), run_(std::move(run)) {}
 
 protected:
-    void ExecMessage(QMessageBox& box) override { run_(box); }
+    void execMessage(QMessageBox& box) override { run_(box); }
 
 private:
     const TSearchController::MessageRunner run_;
@@ -58,8 +58,8 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
     };
     on(Command::Find, [this] { showDialog(*findForm_, *replaceForm_); });
     on(Command::Replace, [this] { showDialog(*replaceForm_, *findForm_); });
-    on(Command::FindNext, [this] { findForm_->FindNext(); });
-    on(Command::FindPrevious, [this] { findForm_->FindPrevious(); });
+    on(Command::FindNext, [this] { findForm_->findNext(); });
+    on(Command::FindPrevious, [this] { findForm_->findPrevious(); });
     on(Command::NextMarkedText, [this] { selectMarkedText(false); });
     on(Command::PreviousMarkedText, [this] { selectMarkedText(true); });
 
@@ -94,7 +94,7 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
         finder_.get(), &TFindThread::notFound, this,
         [this] {
             if (searchedArchive_ == archives_) {
-                asking_->ShowMessage(QMessageBox::Question, Message("no_text_found"));
+                asking_->showMessage(QMessageBox::Question, Message("no_text_found"));
             }
         },
         blocking);
@@ -183,9 +183,9 @@ void TSearchController::onReplaceEnded(int changed) {
     panes_.editor.setReadOnly(false);
     panes_.preview.setWindowButtonAvailable(true);
     if (changed < 0) {
-        replaceForm_->ShowMessage(QMessageBox::Warning, refusal_, refusalDetail_);
+        replaceForm_->showMessage(QMessageBox::Warning, refusal_, refusalDetail_);
     } else {
-        replaceForm_->ShowMessage(QMessageBox::Information, TReplaceForm::ResultMessage(changed));
+        replaceForm_->showMessage(QMessageBox::Information, TReplaceForm::resultMessage(changed));
     }
 }
 
@@ -210,7 +210,7 @@ void TSearchController::updateCommands() {
          {Command::Find, Command::Replace, Command::NextMarkedText, Command::PreviousMarkedText}) {
         panes_.menu.action(command)->setEnabled(open);
     }
-    const bool searchText = open && !findForm_->SearchText().isEmpty();
+    const bool searchText = open && !findForm_->searchText().isEmpty();
     panes_.menu.action(Command::FindNext)->setEnabled(searchText);
     panes_.menu.action(Command::FindPrevious)->setEnabled(searchText);
 }

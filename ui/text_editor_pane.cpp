@@ -76,7 +76,7 @@ void TTextEditorPane::insertText(const QString& text) {
 }
 
 void TTextEditorPane::replaceSelection(const QString& text) {
-    if (isEditing()) TReplaceForm::ReplaceSelection(*textEditor_, text);
+    if (isEditing()) TReplaceForm::replaceSelection(*textEditor_, text);
 }
 
 std::pair<std::size_t, std::size_t> TTextEditorPane::taggedSelection() const {

@@ -49,7 +49,7 @@ protected:
     void showComparisonResult(TCompareResultForm& result) override {
         // Shown once the window is usable again.
         QVERIFY(isEnabled());
-        const auto* rows = result.findChild<QTreeWidget*>(QStringLiteral("ListViewResult"));
+        const auto* rows = result.findChild<QTreeWidget*>(QStringLiteral("resultView"));
         QStringList shown;
         for (int row = 0; row < rows->topLevelItemCount(); ++row) {
             QStringList cells;

@@ -94,19 +94,19 @@ private slots:
         QVERIFY(!Action(*form, Command::FindNext)->isEnabled());
         SelectText(*form, kAnfrst4, 10);
         Action(*form, Command::Find)->trigger();
-        auto* find = Child<QDialog>(*form, "FindForm");
+        auto* find = Child<QDialog>(*form, "findForm");
         QVERIFY(find->isVisible());
         // The case of an accented letter is folded too.
-        Child<QPlainTextEdit>(*find, "MemoFind")->setPlainText(QStringLiteral("LUMIÈRE"));
+        Child<QPlainTextEdit>(*find, "findEdit")->setPlainText(QStringLiteral("LUMIÈRE"));
         QVERIFY(Action(*form, Command::FindNext)->isEnabled());
 
         const std::vector<std::pair<std::function<void()>, QString>> steps = {
-            {Press(*find, "ButtonFind"), QStringLiteral("4:2 207 Lumière")},
-            {Press(*find, "ButtonNext"), QStringLiteral("4:4 28 Lumière")},
+            {Press(*find, "findButton"), QStringLiteral("4:2 207 Lumière")},
+            {Press(*find, "nextButton"), QStringLiteral("4:4 28 Lumière")},
             {Trigger(*form, Command::FindNext), QStringLiteral("7:2 109 Lumière")},
             {Trigger(*form, Command::FindNext), QStringLiteral("7:11 196 Lumière")},
             {Trigger(*form, Command::FindPrevious), QStringLiteral("7:2 109 Lumière")},
-            {Press(*find, "ButtonPrevious"), QStringLiteral("4:4 28 Lumière")},
+            {Press(*find, "previousButton"), QStringLiteral("4:4 28 Lumière")},
         };
         for (const auto& [ask, place] : steps) {
             QVERIFY(Search(*form, ask));
@@ -122,8 +122,8 @@ private slots:
         QVERIFY(form->messages.isEmpty());
 
         // With the case matched nothing is found, and the selection stays.
-        Child<QCheckBox>(*find, "CheckBoxMatchCase")->setChecked(true);
-        QVERIFY(Search(*form, Press(*find, "ButtonFind")));
+        Child<QCheckBox>(*find, "matchCaseBox")->setChecked(true);
+        QVERIFY(Search(*form, Press(*find, "findButton")));
         QCOMPARE(form->messages, QStringList{QStringLiteral("Text could not be found.")});
         QCOMPARE(form->icons, QList<QMessageBox::Icon>{QMessageBox::Question});
         QCOMPARE(Place(*form), QStringLiteral("4:4 28 Lumière"));
@@ -132,13 +132,13 @@ private slots:
     void previousFindsOnlyWhatEndsBeforeTheSelection() {
         const auto form = OpenInWindow(path_, settings_->path());
         Action(*form, Command::Find)->trigger();
-        auto* find = Child<QDialog>(*form, "FindForm");
-        Child<QPlainTextEdit>(*find, "MemoFind")->setPlainText(QStringLiteral("Careful"));
-        Child<QCheckBox>(*find, "CheckBoxMatchCase")->setChecked(true);
+        auto* find = Child<QDialog>(*form, "findForm");
+        Child<QPlainTextEdit>(*find, "findEdit")->setPlainText(QStringLiteral("Careful"));
+        Child<QCheckBox>(*find, "matchCaseBox")->setChecked(true);
         // Text 49 of anfrst_4 holds "Careful" at 8 and at 57.
         SelectText(*form, kAnfrst4, 48);
         SelectInEditor(*form, 57, 64);
-        QVERIFY(Search(*form, Press(*find, "ButtonPrevious")));
+        QVERIFY(Search(*form, Press(*find, "previousButton")));
         QCOMPARE(Place(*form), QStringLiteral("7:48 8 Careful"));
         // A caret inside an occurrence does not find it.
         SelectInEditor(*form, 60, 60);
@@ -155,9 +155,9 @@ private slots:
         emit header->sectionClicked(0);
         emit header->sectionClicked(0);
         Action(*form, Command::Find)->trigger();
-        auto* find = Child<QDialog>(*form, "FindForm");
-        Child<QPlainTextEdit>(*find, "MemoFind")->setPlainText(QStringLiteral("Lumière"));
-        QVERIFY(Search(*form, Press(*find, "ButtonFind")));
+        auto* find = Child<QDialog>(*form, "findForm");
+        Child<QPlainTextEdit>(*find, "findEdit")->setPlainText(QStringLiteral("Lumière"));
+        QVERIFY(Search(*form, Press(*find, "findButton")));
         QCOMPARE(Place(*form), QStringLiteral("7:2 109 Lumière"));
         for (const QString& place :
              {QStringLiteral("7:11 196 Lumière"), QStringLiteral("7:17 32 Lumière"),
@@ -176,15 +176,15 @@ private slots:
         const auto form = OpenInWindow(path_, settings_->path());
         Action(*form, Command::Find)->trigger();
         Action(*form, Command::Replace)->trigger();
-        auto* replace = Child<QDialog>(*form, "ReplaceForm");
+        auto* replace = Child<QDialog>(*form, "replaceForm");
         QVERIFY(replace->isVisible());
-        QVERIFY(!Child<QDialog>(*form, "FindForm")->isVisible());
+        QVERIFY(!Child<QDialog>(*form, "findForm")->isVisible());
 
         SelectText(*form, kAnfrst1, 5);
         SelectInEditor(*form, 6, 6);
-        Child<QPlainTextEdit>(*replace, "MemoReplace")->setPlainText(QStringLiteral("ladder"));
-        Child<QPlainTextEdit>(*replace, "MemoWith")->setPlainText(QStringLiteral("very "));
-        Child<QPushButton>(*replace, "ButtonReplace")->click();
+        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QStringLiteral("ladder"));
+        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(QStringLiteral("very "));
+        Child<QPushButton>(*replace, "replaceButton")->click();
         QCOMPARE(Editor(*form)->toPlainText(),
                  QStringLiteral("Press very %23 to climb the ladder."));
         QCOMPARE(Place(*form), QStringLiteral("4:5 6 very "));
@@ -212,7 +212,7 @@ private slots:
             statusWhileReplacing << Child<TStatusBar>(*form, "statusBar")->statusText();
         });
         Action(*form, Command::Replace)->trigger();
-        auto* replace = Child<QDialog>(*form, "ReplaceForm");
+        auto* replace = Child<QDialog>(*form, "replaceForm");
 
         struct Case {
             QString search;
@@ -247,9 +247,9 @@ private slots:
         for (const Case& run : cases) {
             form->messages.clear();
             form->icons.clear();
-            Child<QPlainTextEdit>(*replace, "MemoReplace")->setPlainText(run.search);
-            Child<QPlainTextEdit>(*replace, "MemoWith")->setPlainText(run.replacement);
-            Child<QPushButton>(*replace, "ButtonReplaceAll")->click();
+            Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(run.search);
+            Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(run.replacement);
+            Child<QPushButton>(*replace, "replaceAllButton")->click();
             QTRY_VERIFY_WITH_TIMEOUT(!form->messages.isEmpty(), kJobTimeout);
             QTRY_VERIFY_WITH_TIMEOUT(!TReplaceAllThread::Running(), kJobTimeout);
             QCOMPARE(form->messages, run.messages);
