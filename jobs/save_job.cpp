@@ -44,5 +44,5 @@ void TSaveThread::Work() {
     const auto count = static_cast<qint64>(archive_.SubFiles.size());
     SaveArchive(archive_, target, CompressStream,
                 [this, count](int reached) { ReportProgress(reached, count); },
-                {.lock = lock ? &*lock : nullptr, .adoptTarget = adoptTarget_});
+                {.adoptTarget = adoptTarget_});
 }

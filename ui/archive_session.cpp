@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <utility>
 
+#include "jobs/compare_job.h"
 #include "jobs/export_mod_job.h"
 #include "jobs/open_job.h"
+#include "jobs/replace_all_job.h"
 #include "jobs/save_job.h"
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
@@ -84,7 +87,6 @@ void TArchiveSession::open(const QString& path) {
         target = FromLocalPath(platform::Utf8FromPath(platform::ShortcutTarget(ToLocalPath(path))));
     }
     pending_ = std::make_unique<TLGPFile>();
-    pendingPath_ = target;
     auto* job = new TOpenThread(*pending_, target);
     job->SetDamagedLevels(DamagedLevels::Keep);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
@@ -92,8 +94,8 @@ void TArchiveSession::open(const QString& path) {
              &TArchiveSession::openFailed, [this](bool succeeded) { openEnded(succeeded); });
 }
 
-bool TArchiveSession::save(const QString& target, bool adoptTarget) {
-    if (!archive_ || jobRunning_) return false;
+void TArchiveSession::save(const QString& target, bool adoptTarget) {
+    if (!archive_ || jobRunning_) return;
     auto* job = new TSaveThread(*archive_, target, adoptTarget);
     job->SetFailureText(InterfaceText("messages", "file_saving_failure"));
     // Blocking: the job waits, holding the file's lock, for the answer.
@@ -107,7 +109,6 @@ bool TArchiveSession::save(const QString& target, bool adoptTarget) {
     connect(job, &TJob::cancelled, this, &TArchiveSession::saveCancelled, Qt::BlockingQueuedConnection);
     startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."), target,
              &TArchiveSession::saveFailed, [this](bool succeeded) { saveEnded(succeeded); });
-    return true;
 }
 
 void TArchiveSession::exportModFolder(const QString& originalPath, const QString& folder,
@@ -115,17 +116,55 @@ void TArchiveSession::exportModFolder(const QString& originalPath, const QString
     if (!archive_ || jobRunning_) return;
     auto* job = new TExportModThread(*archive_, originalPath, folder, layout);
     job->SetFailureText(InterfaceText("messages", "mod_folder_failure"));
+    auto written = std::make_shared<QStringList>();
     connect(
         job, &TExportModThread::exported, this,
-        [this, folder](const QStringList& levels) { emit modFolderExported(folder, levels); },
-        Qt::BlockingQueuedConnection);
+        [written](const QStringList& levels) { *written = levels; }, Qt::BlockingQueuedConnection);
+    // Told once the job has ended, so that what follows finds the window usable.
     startJob(job, InterfaceText("messages", "mod_folder_exporting") + QStringLiteral("..."),
-             folder, &TArchiveSession::exportFailed, [](bool) {});
+             folder, &TArchiveSession::exportFailed, [this, folder, written](bool succeeded) {
+                 if (succeeded) emit modFolderExported(folder, *written);
+             });
+}
+
+void TArchiveSession::compare(const QString& referencePath) {
+    if (!archive_ || jobRunning_) return;
+    auto* job = new TCompareTextsThread(*archive_, referencePath);
+    job->SetFailureText(InterfaceText("messages", "invalid_file"));
+    startJob(job, InterfaceText("messages", "files_comparing") + QStringLiteral("..."),
+             referencePath, &TArchiveSession::compareFailed, [this](bool succeeded) {
+                 if (succeeded) emit compared();
+             });
+}
+
+bool TArchiveSession::replaceAll(std::string search, std::string replacement, bool matchCase) {
+    // The job of an earlier run lives on until its thread has been cleaned up.
+    if (!archive_ || jobRunning_ || TReplaceAllThread::Running()) return false;
+    jobRunning_ = true;
+    replacedTexts_ = -1;
+    auto* job =
+        new TReplaceAllThread(*archive_, std::move(search), std::move(replacement), matchCase);
+    job->SetFailureText(InterfaceText("messages", "replacement_refused"));
+    constexpr auto blocking = Qt::BlockingQueuedConnection;
+    connect(job, &TJob::progress, this, &TArchiveSession::jobProgress, blocking);
+    connect(job, &TReplaceAllThread::textReplaced, this, &TArchiveSession::textReplaced, blocking);
+    connect(
+        job, &TReplaceAllThread::replaced, this, [this](int count) { replacedTexts_ = count; },
+        blocking);
+    connect(job, &TJob::failed, this, &TArchiveSession::replaceFailed, blocking);
+    connect(
+        job, &TJob::finished, this,
+        [this] {
+            jobRunning_ = false;
+            emit replaceEnded(replacedTexts_);
+        },
+        blocking);
+    job->StartDetached();
+    return true;
 }
 
 void TArchiveSession::startJob(TJob* job, const QString& statusText, const QString& file,
-                               void (TArchiveSession::*failed)(const QString&, const QString&),
-                               std::function<void(bool)> ended) {
+                               Failure failure, std::function<void(bool)> ended) {
     jobRunning_ = true;
     connect(
         job, &TJob::started, this, [this, statusText] { emit jobStarted(statusText); },
@@ -135,10 +174,11 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText, const QStri
         Qt::BlockingQueuedConnection);
     connect(
         job, &TJob::failed, this,
-        [this, failed, file](const QString& message, const QString& reason) {
+        [this, failure, file](const QString& message, const QString& reason) {
             // Most reasons name the file already, such as "FILE is read-only".
-            const QString detail = reason.startsWith(file) ? reason : file + QStringLiteral(": ") + reason;
-            emit(this->*failed)(message, detail);
+            const QString detail =
+                reason.startsWith(file) ? reason : file + QStringLiteral(": ") + reason;
+            emit(this->*failure)(message, detail);
         },
         Qt::BlockingQueuedConnection);
     connect(
@@ -155,16 +195,14 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText, const QStri
 void TArchiveSession::openEnded(bool succeeded) {
     std::unique_ptr<TLGPFile> read = std::move(pending_);
     if (!succeeded || !acceptDamagedLevels(*read)) return;
-    // The old archive lives until every observer has let go of it.
-    std::unique_ptr<TLGPFile> old = std::move(archive_);
+    // Whatever shows the old archive lets go of it first, while it still exists.
+    selectSubFile(-1);
+    emit archiveAboutToBeReplaced();
+    const std::unique_ptr<TLGPFile> old = std::move(archive_);
     archive_ = std::move(read);
-    subFile_ = -1;
-    text_ = -1;
-    window_ = -1;
-    tagged_.clear();
     recountChanges();
     emit opened();
-    emit modifiedChanged(false);
+    emit modifiedChanged(hasUnsavedChanges());
 }
 
 bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
@@ -179,7 +217,7 @@ bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
         InterfaceText("messages", levels.size() == 1 ? "damaged_level" : "damaged_levels").arg(levels.size());
     const QString listing = levels.join(u'\n');
     if (questions_.openDamaged && questions_.openDamaged(question, listing)) return true;
-    emit openFailed(InterfaceText("messages", "invalid_file"), pendingPath_ + QStringLiteral(": ") + listing);
+    emit openFailed(InterfaceText("messages", "invalid_file"), QString::fromStdString(read.FileName) + QStringLiteral(": ") + listing);
     return false;
 }
 
@@ -243,6 +281,15 @@ void TArchiveSession::loadCurrentText() {
     tagged_ = level != nullptr && text_ >= 0
                   ? text::DecodeText(level->Texts[static_cast<std::size_t>(text_)].Bytes)
                   : std::string();
+}
+
+void TArchiveSession::textReplaced(int subFile, int text) {
+    updateChanged(subFile);
+    if (subFile == subFile_ && text == text_) {
+        loadCurrentText();
+        emit textReloaded();
+    }
+    emit textEdited(subFile, text);
 }
 
 void TArchiveSession::selectWindow(int window) {

@@ -6,11 +6,12 @@
 #include <QString>
 
 #include "preview/color_profiles.h"
+#include "ui/language_catalog.h"
 
 // What settings.ini keeps between runs: section "SETTINGS" and the colour profiles of section
 // "WINDOWS". The defaults are what a first run shows.
 struct TEditorSettings {
-    QString language = QStringLiteral("eng");
+    QString language = QString::fromLatin1(kEnglishLanguage);
     // The position of the splitter between the file list and the texts.
     int levelsListSize = 310;
     std::array<int, 4> columnWidths = {30, 75, 145, 50};

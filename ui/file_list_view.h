@@ -26,6 +26,7 @@ public:
     std::vector<int> displayOrder() const;
 
     std::array<int, 4> columnWidths() const;
+    // Widths below a few pixels are widened, so that no column is lost.
     void setColumnWidths(const std::array<int, 4>& widths);
 
     // The column captions in the current language.
@@ -36,6 +37,8 @@ private:
     void onCurrentRowChanged();
     // Selects the row of the session's file, or the first row when it is not listed.
     void showSelectedFile();
+    // Shows the file the session selected elsewhere, or no selection when it selected none.
+    void followSession();
 
     TArchiveSession& session_;
     TFileListModel* files_;

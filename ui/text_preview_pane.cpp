@@ -49,7 +49,9 @@ TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& gl
         updateSelector();
         redraw();
     });
-    connect(&session_, &TArchiveSession::textEdited, this, &TTextPreviewPane::redraw);
+    connect(&session_, &TArchiveSession::textEdited, this, [this](int subFile, int text) {
+        if (subFile == session_.currentSubFileIndex() && text == session_.currentText()) redraw();
+    });
     connect(&session_, &TArchiveSession::windowSelected, this, [this] {
         updateSelector();
         redraw();

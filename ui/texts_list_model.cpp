@@ -10,7 +10,6 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
         beginResetModel();
         endResetModel();
     };
-    connect(&session_, &TArchiveSession::opened, this, reset);
     connect(&session_, &TArchiveSession::subFileSelected, this, reset);
     connect(&session_, &TArchiveSession::textEdited, this, [this](int subFile, int text) {
         if (subFile == session_.currentSubFileIndex()) emit dataChanged(index(text), index(text));
@@ -18,6 +17,7 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
     // A window may show several texts: every row may have changed.
     connect(&session_, &TArchiveSession::windowEdited, this, &TTextsListModel::allRowsChanged);
     connect(&session_, &TArchiveSession::saved, this, &TTextsListModel::allRowsChanged);
+    connect(&session_, &TArchiveSession::compared, this, &TTextsListModel::allRowsChanged);
 }
 
 int TTextsListModel::rowCount(const QModelIndex& parent) const {
