@@ -12,11 +12,12 @@
 
 namespace {
 
-// True when both UTF-8 paths name one file, or one path where the file is gone.
-bool SameFile(const std::string& first, const std::string& second) {
-    const std::filesystem::path a = platform::PathFromUtf8(first);
-    const std::filesystem::path b = platform::PathFromUtf8(second);
+// True when a file is at `target` and it is the archive's own file (both paths in UTF-8).
+bool OverExistingOwnFile(const std::string& target, const std::string& own) {
+    const std::filesystem::path a = platform::PathFromUtf8(target);
+    const std::filesystem::path b = platform::PathFromUtf8(own);
     std::error_code error;
+    if (!std::filesystem::exists(a, error)) return false;
     return a.lexically_normal() == b.lexically_normal() || std::filesystem::equivalent(a, b, error);
 }
 
@@ -35,8 +36,9 @@ void TSaveThread::Work() {
     } catch (const std::system_error&) {
         // No file to lock yet ("Save as..." a new name); saving reports any other reason.
     }
-    // Checked under the lock: a program that saves the file meanwhile has finished by now.
-    if (SameFile(target, archive_.FileName) && archive_.ChangedOnDisk()) {
+    // Checked under the lock: a program that saves the file meanwhile has finished by now. A
+    // file removed meanwhile holds no change to lose: the save writes it anew.
+    if (OverExistingOwnFile(target, archive_.FileName) && archive_.ChangedOnDisk()) {
         bool saveOver = false;
         emit changedOnDisk(&saveOver);
         if (!saveOver) throw JobCancelled();

@@ -27,8 +27,8 @@ public:
                 QObject* parent = nullptr);
 
 signals:
-    // The target is the archive's own file, and another program changed it since it was
-    // opened (or last saved): receivers set *saveOver to write over that change. Left false,
+    // The target is the archive's own file, and another program changed or replaced it since
+    // it was opened (or last saved): receivers set *saveOver to write over that change. Left false,
     // the job ends as cancelled with nothing written. Emitted while the lock is held.
     void changedOnDisk(bool* saveOver);
 
