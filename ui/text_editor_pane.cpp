@@ -97,7 +97,15 @@ void TTextEditorPane::selectTagged(std::size_t position, std::size_t length) {
     textEditor_->ensureCursorVisible();
 }
 
-void TTextEditorPane::setReadOnly(bool readOnly) { textEditor_->setReadOnly(readOnly); }
+void TTextEditorPane::setReadOnly(bool readOnly) {
+    heldReadOnly_ = readOnly;
+    updateReadOnly();
+}
+
+void TTextEditorPane::updateReadOnly() {
+    textEditor_->setReadOnly(heldReadOnly_ ||
+                             session_.isLevelReadOnly(session_.currentSubFileIndex()));
+}
 
 bool TTextEditorPane::isReadOnly() const { return textEditor_->isReadOnly(); }
 
@@ -162,7 +170,7 @@ void TTextEditorPane::updateEnabled() {
     const bool hasTexts = session_.currentLevel() != nullptr && texts_->rowCount() > 0;
     textsView_->setEnabled(hasTexts);
     textEditor_->setEnabled(hasTexts);
-    textEditor_->setReadOnly(session_.isLevelReadOnly(session_.currentSubFileIndex()));
+    updateReadOnly();
     emit editingChanged(isEditing());
 }
 

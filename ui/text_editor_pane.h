@@ -31,7 +31,8 @@ public:
     // Selects `length` bytes of the tagged text from `position` (clamped to the text) and
     // scrolls them into view.
     void selectTagged(std::size_t position, std::size_t length);
-    // While read-only, neither typing nor the commands below change the text.
+    // While read-only, neither typing nor the commands below change the text. A read-only
+    // level's texts stay read-only whatever is set here.
     void setReadOnly(bool readOnly);
     bool isReadOnly() const;
     // The editor's own commands, for the Edit menu.
@@ -63,6 +64,8 @@ private:
     void onTextReloaded();
     void onEditorChanged();
     void updateEnabled();
+    // The editor read-only while set so or while the current level is read-only.
+    void updateReadOnly();
 
     TArchiveSession& session_;
     TTextsListModel* texts_;
@@ -70,4 +73,6 @@ private:
     QPlainTextEdit* textEditor_;
     // Set while this pane changes the selection or the editor itself.
     bool updating_ = false;
+    // Set by setReadOnly, apart from the current level's own read-only state.
+    bool heldReadOnly_ = false;
 };
