@@ -153,7 +153,7 @@ check "import with -o and no file" 2 "$(status "$cli" import small.lgp small.jso
 # The translators' template: every section, and a description for each of the 702 levels.
 check "language-template exit" 0 "$(status "$cli" language-template template.lng)"
 check "template header" "[header]" "$(sed -n 3p template.lng | tr -d '\r')"
-check "template sections" 13 "$(grep -c '^\[' template.lng)"
+check "template sections" 14 "$(grep -c '^\[' template.lng)"
 check "template level descriptions" "zz1=Sleeping man cave" "$(grep '^zz1=' template.lng | tr -d '\r')"
 check "template without output" 2 "$(status "$cli" language-template)"
 

@@ -23,6 +23,7 @@ const QString kSections[] = {
     "main",
     "level_preview",
     "compare",
+    "export_mod",
     "window_colors",
     "find",
     "replace",
