@@ -1,0 +1,470 @@
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+#include "jobs/last_comparison.h"
+#include "lgp/archive_loader.h"
+#include "lgp/lgp_file.h"
+#include "lzs/decode_stream.h"
+#include "lzs/hash_stream.h"
+#include "platform/archive_lock.h"
+#include "sample/sample_archive.h"
+#include "tests/lgp/archive_builder.h"
+#include "tests/ui/answered_main_form.h"
+#include "text/text_decoder.h"
+#include "ui/archive_session.h"
+#include "ui/export_mod_form.h"
+#include "ui/text_editor_pane.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Command = TMainMenu::Command;
+
+// Table indices in the six-level demo archive.
+constexpr int kAncnt3 = 2;
+constexpr int kAnfrst1 = 4;
+constexpr int kAnfrst4 = 7;
+
+// The answered main window that also answers the session's questions, from `answers` (No when
+// none is left), "Save changes?" with `saveChangesAnswer`, and the mod folder dialog with
+// `exportChoice`. Questions are recorded, with the listed levels as `questionDetails`.
+class TestedMainForm : public AnsweredMainForm {
+public:
+    TestedMainForm(QStringList arguments, TEditorPaths paths)
+        : AnsweredMainForm(std::move(arguments), std::move(paths)) {
+        session().setQuestions({[this](const QString& question, const QString& levels) {
+                                    questionDetails << levels;
+                                    return answer(question);
+                                },
+                                [this](const QString& question) { return answer(question); }});
+    }
+
+    QStringList questions;
+    QStringList questionDetails;
+    QList<bool> answers;
+    QMessageBox::StandardButton saveChangesAnswer = QMessageBox::Cancel;
+    std::optional<TModExportRequest> exportChoice;
+    QString exportDefault;
+
+protected:
+    QMessageBox::StandardButton askSaveChanges(const QString& question) override {
+        questions << question;
+        return saveChangesAnswer;
+    }
+    std::optional<TModExportRequest> chooseModExport(TExportModForm&,
+                                                     const QString& original) override {
+        exportDefault = original;
+        return exportChoice;
+    }
+
+private:
+    bool answer(const QString& question) {
+        questions << question;
+        return !answers.isEmpty() && answers.takeFirst();
+    }
+};
+
+void Select(TMainForm& form, int subFile) { form.session().selectSubFile(subFile); }
+
+void Type(TMainForm& form, int subFile, const QString& text) {
+    Select(form, subFile);
+    Editor(form)->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(Editor(form), text);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The stored bytes of each sub-file, by name.
+std::map<std::string, Bytes> StoredFiles(const QString& path) {
+    TLGPFile archive;
+    archive.ReadTableOfContents(path.toStdString());
+    std::map<std::string, Bytes> files;
+    for (const auto& subFile : archive.SubFiles)
+        files[subFile->Name] = archive.ReadStoredData(*subFile);
+    return files;
+}
+
+std::size_t U16(const Bytes& bytes, std::size_t at) { return bytes[at] | bytes[at + 1] << 8; }
+std::size_t U32(const Bytes& bytes, std::size_t at) {
+    return U16(bytes, at) | U16(bytes, at + 2) << 16;
+}
+
+// Where a decoded level's text section starts: at T past the script section's base.
+std::size_t TextSection(const Bytes& level) {
+    const std::size_t base = U32(level, 6) + 4;
+    return base + U16(level, base + 4);
+}
+
+// The files in a folder and its subfolders, by path inside it.
+QStringList FolderFiles(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+}  // namespace
+
+class MainFormArchiveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(folder_.isValid());
+        demo_ = folder_.filePath(QStringLiteral("demo.lgp"));
+        sample::WriteSampleArchive(demo_.toStdString(), {.levels = 6});
+        MakeDamagedArchive();
+    }
+
+    void init() {
+        path_ = folder_.filePath(QStringLiteral("levels.lgp"));
+        other_ = folder_.filePath(QStringLiteral("other.lgp"));
+        damaged_ = folder_.filePath(QStringLiteral("damaged.lgp"));
+        for (const auto& [copy, from] :
+             {std::pair{path_, demo_},
+              {other_, demo_},
+              {damaged_, folder_.filePath(QStringLiteral("damaged.orig"))}}) {
+            QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+            QFile::remove(copy);
+            QVERIFY(QFile::copy(from, copy));
+            QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        }
+        settings_ = std::make_unique<QTemporaryDir>();
+    }
+
+    void aDamagedArchiveIsAskedAboutAndOpensReadOnly() {
+        const auto form = open(path_);
+        const QString question =
+            QStringLiteral("1 level could not be read. Open the archive with it read-only?");
+        const QString reason =
+            QStringLiteral("anfrst_1: position 1243 lies outside the field file");
+
+        // No: the open fails as an invalid file, and the archive open before stays.
+        form->OpenArchive(damaged_);
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->questions, QStringList{question});
+        QCOMPARE(form->questionDetails, QStringList{reason});
+        QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
+        QCOMPARE(form->details, QStringList{damaged_ + QStringLiteral(": ") + reason});
+        QCOMPARE(form->session().fileName(), path_);
+        QVERIFY(form->isEnabled());
+
+        // Yes: both damaged levels are greyed, with the reason as hint.
+        form->answers = {true};
+        form->OpenArchive(damaged_);
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->session().fileName(), damaged_);
+        QCOMPARE(form->errors.size(), 1);
+        const QAbstractItemModel* files = Child<QTreeView>(*form, "filesView")->model();
+        QCOMPARE(files->index(kAnfrst1, 3).data().toString(), QStringLiteral("0"));
+        QCOMPARE(files->index(kAnfrst1, 1).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("position 1243 lies outside the field file"));
+        QCOMPARE(
+            files->index(kAnfrst4, 1).data(Qt::ToolTipRole).toString(),
+            QStringLiteral("text 55 starts at 65535 in the text section, past its end at 7146"));
+        for (const int column : {1, 2}) {
+            QCOMPARE(files->index(kAnfrst4, column).data(Qt::ForegroundRole).value<QColor>(),
+                     QColor(128, 128, 128));
+        }
+        QVERIFY(files->index(kAncnt3, 1).data(Qt::ToolTipRole).isNull());
+        QCOMPARE(files->index(kAncnt3, 1).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(Qt::black));
+
+        // The level whose texts were read shows them, but nothing can change them.
+        Select(*form, kAnfrst4);
+        TLGPSubFile* level = form->session().currentLevel();
+        QCOMPARE(level->Texts.size(), std::size_t{55});
+        QVERIFY(Editor(*form)->isEnabled());
+        QVERIFY(Editor(*form)->isReadOnly());
+        QVERIFY(!Editor(*form)->toPlainText().isEmpty());
+        const Bytes before = level->Texts[0].Bytes;
+        Type(*form, kAnfrst4, QStringLiteral("No "));
+        form->findChild<TMainMenu*>()->action(Command::Paste)->trigger();
+        QCOMPARE(level->Texts[0].Bytes, before);
+        QVERIFY(!form->session().hasUnsavedChanges());
+        // Text 2 is shown by two windows.
+        form->session().selectText(1);
+        QVERIFY(Child<QSpinBox>(*form, "windowSelector")->isEnabled());
+        QVERIFY(!Child<QToolButton>(*form, "windowButton")->isEnabled());
+
+        // An edit elsewhere is saved; both damaged levels are written back byte for byte.
+        Type(*form, kAncnt3, QStringLiteral("Saved "));
+        Action(*form, Command::Save)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->errors.size(), 1);
+        const std::map<std::string, Bytes> saved = StoredFiles(damaged_);
+        QVERIFY(saved.at("anfrst_1") == damagedStored_.at("anfrst_1"));
+        QVERIFY(saved.at("anfrst_4") == damagedStored_.at("anfrst_4"));
+        QVERIFY(saved.at("ancnt3") != damagedStored_.at("ancnt3"));
+        TLGPFile reread;
+        LoadArchive(reread, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
+        QCOMPARE(QString::fromStdString(text::DecodeText(reread.SubFile(kAncnt3).Texts[0].Bytes)),
+                 QStringLiteral("Saved Forgotten City"));
+    }
+
+    void aDamagedLevelStaysReadOnlyWhateverTheEditorIsToldBesides() {
+        const auto form = open(path_);
+        form->answers = {true};
+        form->OpenArchive(damaged_);
+        QVERIFY(WaitForJob(*form));
+        auto* pane = form->findChild<TTextEditorPane*>();
+        // Held read-only, as while replace-all runs: choosing another level does not end it.
+        pane->setReadOnly(true);
+        Select(*form, kAncnt3);
+        QVERIFY(Editor(*form)->isReadOnly());
+        pane->setReadOnly(false);
+        QVERIFY(!Editor(*form)->isReadOnly());
+        Select(*form, kAnfrst4);
+        pane->setReadOnly(true);
+        pane->setReadOnly(false);
+        QVERIFY(Editor(*form)->isReadOnly());
+        Select(*form, kAncnt3);
+        QVERIFY(!Editor(*form)->isReadOnly());
+    }
+
+    void anotherProgramsChangeIsAskedAboutBeforeSavingOverIt() {
+        const auto form = open(path_);
+        Type(*form, kAncnt3, QStringLiteral("Mine "));
+        const QByteArray theirs = "written by another program";
+        ReplaceFile(path_, theirs);
+        const QString question =
+            path_ +
+            QStringLiteral(" was changed by another program since it was opened. Save over it?");
+
+        // No: nothing is written, and no question is left over.
+        Action(*form, Command::Save)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->questions, QStringList{question});
+        QCOMPARE(FileBytes(path_), theirs);
+        QVERIFY(form->errors.isEmpty());
+        QVERIFY(form->session().hasUnsavedChanges());
+        QVERIFY(form->isEnabled());
+
+        // Declined while saving before opening another archive, the other archive is not opened,
+        // not even after a later save.
+        form->saveChangesAnswer = QMessageBox::Save;
+        form->OpenArchive(other_);
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->questions.size(), 3);
+        QCOMPARE(form->session().fileName(), path_);
+
+        // Yes: the edit is written over the other program's file.
+        form->answers = {true};
+        Action(*form, Command::Save)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->questions.size(), 4);
+        QVERIFY(form->errors.isEmpty());
+        QVERIFY(!form->session().hasUnsavedChanges());
+        QCoreApplication::processEvents();
+        QVERIFY(!form->session().jobRunning());
+        QCOMPARE(form->session().fileName(), path_);
+        TLGPFile saved;
+        LoadArchive(saved, path_.toStdString());
+        QCOMPARE(QString::fromStdString(text::DecodeText(saved.SubFile(kAncnt3).Texts[0].Bytes)),
+                 QStringLiteral("Mine Forgotten City"));
+    }
+
+    void aSaveThatCannotReplaceTheFileSaysWhy() {
+        const auto form = open(path_);
+        Type(*form, kAncnt3, QStringLiteral("Kept "));
+        const QByteArray before = FileBytes(path_);
+        {
+            // Another program saving the archive holds its lock for longer than the save waits.
+            const platform::ArchiveLock held(path_.toStdString(),
+                                             platform::ArchiveLock::Mode::Exclusive,
+                                             std::chrono::milliseconds(0));
+            Action(*form, Command::Save)->trigger();
+            QVERIFY(WaitForJob(*form));
+        }
+        QCOMPARE(form->errors, QStringList{QStringLiteral("An error occured during file saving.")});
+        QCOMPARE(form->details,
+                 QStringList{path_ + QStringLiteral(" is being saved by another program")});
+        QCOMPARE(FileBytes(path_), before);
+        QVERIFY(form->session().hasUnsavedChanges());
+
+        QVERIFY(
+            QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        Action(*form, Command::Save)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->details.last(), path_ + QStringLiteral(" is read-only"));
+        QCOMPARE(FileBytes(path_), before);
+        QVERIFY(form->session().hasUnsavedChanges());
+    }
+
+    void exportsTheEditedLevelsAsAModFolder() {
+        const auto form = open(path_);
+        QVERIFY(Action(*form, Command::ExportModFolder)->isEnabled());
+        QCOMPARE(Action(*form, Command::ExportModFolder)->toolTip(),
+                 QStringLiteral("Export changes as mod folder..."));
+        Type(*form, kAnfrst1, QStringLiteral("Modded "));
+        StoreLastComparison({path_, other_, {}});
+        const QString mod = folder_.filePath(QStringLiteral("mod"));
+        QDir(mod).removeRecursively();
+
+        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Chunks};
+        Action(*form, Command::ExportModFolder)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->exportDefault, other_);
+        QVERIFY(form->errors.isEmpty());
+        // Told once the job has ended.
+        QTRY_COMPARE(form->messages, QStringList{QStringLiteral("1 level was written to ") + mod +
+                                                 QStringLiteral(".")});
+        QCOMPARE(FolderFiles(mod),
+                 (QStringList{"README.txt", "direct/flevel.lgp/anfrst_1.chunk.1"}));
+
+        // The chunk in place of the original level's script section gives the edited level.
+        const QByteArray chunk =
+            FileBytes(mod + QStringLiteral("/direct/flevel.lgp/anfrst_1.chunk.1"));
+        TLGPFile original;
+        LoadArchive(original, other_.toStdString());
+        Bytes rebuilt = original.ReadSubFile(original.SubFile(kAnfrst1));
+        const std::size_t section = U32(rebuilt, 6);
+        const std::size_t oldLength = U32(rebuilt, section);
+        const auto shift = static_cast<std::uint32_t>(chunk.size() - oldLength);
+        for (std::size_t at = 10; at < 42; at += 4) {
+            const std::uint32_t moved = static_cast<std::uint32_t>(U32(rebuilt, at)) + shift;
+            for (int byte = 0; byte < 4; ++byte)
+                rebuilt[at + byte] = static_cast<std::uint8_t>(moved >> (8 * byte));
+        }
+        const auto length = static_cast<std::uint32_t>(chunk.size());
+        for (int byte = 0; byte < 4; ++byte)
+            rebuilt[section + byte] = static_cast<std::uint8_t>(length >> (8 * byte));
+        rebuilt.erase(rebuilt.begin() + static_cast<std::ptrdiff_t>(section + 4),
+                      rebuilt.begin() + static_cast<std::ptrdiff_t>(section + 4 + oldLength));
+        rebuilt.insert(rebuilt.begin() + static_cast<std::ptrdiff_t>(section + 4), chunk.begin(),
+                       chunk.end());
+        Action(*form, Command::Save)->trigger();
+        QVERIFY(WaitForJob(*form));
+        TLGPFile edited;
+        LoadArchive(edited, path_.toStdString());
+        QVERIFY(rebuilt == edited.ReadSubFile(edited.SubFile(kAnfrst1)));
+        QCOMPARE(QString::fromStdString(text::DecodeText(edited.SubFile(kAnfrst1).Texts[0].Bytes)),
+                 QStringLiteral("Modded Ancient Forest"));
+
+        // Against itself nothing differs, and nothing is written; a folder in use is refused.
+        const QString none = folder_.filePath(QStringLiteral("none"));
+        form->exportChoice = TModExportRequest{path_, none, ModLayout::ModManager};
+        Action(*form, Command::ExportModFolder)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QTRY_COMPARE(form->messages.size(), 2);
+        QCOMPARE(
+            form->messages.last(),
+            QStringLiteral("No level differs from the original archive: nothing was written."));
+        QVERIFY(!QFileInfo::exists(none));
+        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Direct};
+        Action(*form, Command::ExportModFolder)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->errors, QStringList{QStringLiteral("The mod folder could not be written.")});
+        QVERIFY(form->details.first().startsWith(mod));
+        QCOMPARE(FolderFiles(mod),
+                 (QStringList{"README.txt", "direct/flevel.lgp/anfrst_1.chunk.1"}));
+    }
+
+    void theExportDialogStartsFromTheGivenOriginal() {
+        TExportModForm dialog;
+        std::optional<TModExportRequest> request;
+        bool okAtFirst = true;
+        QTimer::singleShot(0, &dialog, [&] {
+            QCOMPARE(Child<QLineEdit>(dialog, "originalField")->text(), other_);
+            QVERIFY(Child<QRadioButton>(dialog, "chunksButton")->isChecked());
+            okAtFirst = Child<QPushButton>(dialog, "okButton")->isEnabled();
+            Child<QLineEdit>(dialog, "folderField")->setText(QStringLiteral("/tmp/mod"));
+            Child<QRadioButton>(dialog, "modButton")->click();
+            Child<QPushButton>(dialog, "okButton")->click();
+        });
+        request = dialog.ask(other_);
+        QVERIFY(!okAtFirst);
+        QVERIFY(request.has_value());
+        QCOMPARE(request->original, other_);
+        QCOMPARE(request->folder, QStringLiteral("/tmp/mod"));
+        QVERIFY(request->layout == ModLayout::ModManager);
+    }
+
+private:
+    TEditorPaths Paths() const { return TEditorPaths::inFolder(settings_->path()); }
+
+    std::unique_ptr<TestedMainForm> open(const QString& path) {
+        auto form = std::make_unique<TestedMainForm>(QStringList{path}, Paths());
+        form->show();
+        if (!WaitForJob(*form)) qWarning("the open job did not end");
+        return form;
+    }
+
+    // As another program saves: a new file put in the old one's place.
+    static void ReplaceFile(const QString& path, const QByteArray& bytes) {
+        const QString written = path + QStringLiteral(".new");
+        WriteFile(written, bytes);
+        std::filesystem::rename(written.toStdString(), path.toStdString());
+    }
+
+    // The demo archive with two levels damaged: anfrst_1's data ends inside its texts, so that
+    // its text table points past the end; the last text position of anfrst_4 points past the
+    // text section.
+    void MakeDamagedArchive() {
+        TLGPFile demo;
+        demo.ReadTableOfContents(demo_.toStdString());
+        lgp_test::ArchiveBuilder builder;
+        for (const auto& subFile : demo.SubFiles) {
+            Bytes stored = demo.ReadStoredData(*subFile);
+            if (subFile->Name == "anfrst_1" || subFile->Name == "anfrst_4") {
+                Bytes level = lzs::DecodeStream(stored);
+                const std::size_t texts = TextSection(level);
+                if (subFile->Name == "anfrst_1") {
+                    level.resize(texts + U16(level, texts + 2) + 2);
+                } else {
+                    // The list of positions runs from texts + 2 up to the first text.
+                    const std::size_t last = texts + U16(level, texts + 2) - 2;
+                    level[last] = 0xFF;
+                    level[last + 1] = 0xFF;
+                }
+                stored = lzs::CompressHashedStream(level);
+            }
+            damagedStored_[subFile->Name] = stored;
+            builder.Add(subFile->Name, stored);
+        }
+        const Bytes bytes = builder.Build();
+        WriteFile(folder_.filePath(QStringLiteral("damaged.orig")),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<qsizetype>(bytes.size())));
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<QTemporaryDir> settings_;
+    QString demo_;
+    QString path_;
+    QString other_;
+    QString damaged_;
+    std::map<std::string, Bytes> damagedStored_;
+};
+
+QTEST_MAIN(MainFormArchiveTest)
+#include "main_form_archive_test.moc"
