@@ -64,7 +64,8 @@ protected:
                                           bool& firstFilterSelected);
     // The archive to compare the open one with, or empty when the user cancels.
     virtual QString chooseArchiveToCompare(const QString& folder, const QString& filter);
-    // Runs a message box of the find and replace dialogs, and the comparison's result window.
+    // Runs a message box of the find and replace dialogs and of the mod folder export, and the
+    // comparison's result window.
     virtual void execMessage(QMessageBox& box);
     virtual void showComparisonResult(TCompareResultForm& result);
     // Runs the filled mod folder dialog; nothing when the user cancels.
