@@ -654,6 +654,16 @@ private slots:
         QCOMPARE(form->session().currentSubFileIndex(), 2);
         QVERIFY(form->session().hasUnsavedChanges());
         QVERIFY(form->isEnabled());
+
+        // A later save that succeeds does not go on with the open the failed one was for.
+        QVERIFY(QDir(folder_.path()).mkpath(QStringLiteral("gone")));
+        action(*form, Command::Save)->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !form->session().hasUnsavedChanges() && !form->session().jobRunning(); },
+                                kTimeout));
+        QCoreApplication::processEvents();
+        QVERIFY(!form->session().jobRunning());
+        QCOMPARE(form->session().fileName(), doomed);
+        QCOMPARE(form->errors.size(), 1);
     }
 
     void countsUseTheLocalesThousandsSeparator() {
