@@ -25,8 +25,9 @@ public:
     // Table indices of the rows in the order shown.
     std::vector<int> displayOrder() const;
 
-    std::array<int, 4> columnWidths() const;
-    void setColumnWidths(const std::array<int, 4>& widths);
+    using ColumnWidths = std::array<int, 5>;
+    ColumnWidths columnWidths() const;
+    void setColumnWidths(const ColumnWidths& widths);
 
     // The column captions in the current language.
     void retranslate();

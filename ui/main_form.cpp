@@ -34,7 +34,9 @@
 #include "ui/level_preview_form.h"
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
+#include "ui/overflow_marks.h"
 #include "ui/special_characters_bar.h"
+#include "ui/spelling_choice.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
 #include "ui/text_preview_pane.h"
@@ -80,11 +82,15 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     session_ = new TArchiveSession(this);
     menu_ = new TMainMenu(*menuBar(), this);
     menu_->setObjectName(QStringLiteral("mainMenu"));
+    spelling_ = new TSpellingChoice(paths_.dictionaryFolders, paths_.userWordsFile, this);
+    menu_->setDictionaries(spelling_->dictionaryNames());
     createLayout();
     connectMenu();
     connectSession();
     aboutForm_ = new TAboutForm(this);
     windowForm_ = new TWindowModificationForm(this);
+    windowForm_->setFitToText(
+        [this](QPoint at) { return session_->overflowMarks().fitSelectedWindow(at); });
     colorsForm_ = new TColorsForm(this);
     levelForm_ = new TLevelPreviewForm(this);
     connect(levelPreview_, &TLevelPreviewPane::clicked, this, [this] {
@@ -121,6 +127,7 @@ void TMainForm::createLayout() {
     leftLayout->addWidget(levelPreview_);
 
     textEditor_ = new TTextEditorPane(*session_);
+    textEditor_->setSpelling(spelling_);
     textPreview_ = new TTextPreviewPane(*session_, glyphSets_);
     // The text preview can be made taller than the level preview, to see a whole window.
     textsSplitter_ = new QSplitter(Qt::Vertical);
@@ -170,6 +177,13 @@ void TMainForm::connectMenu() {
     connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->action(Command::Cut), &QAction::setEnabled);
     connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->action(Command::Copy), &QAction::setEnabled);
     connect(textEditor_, &TTextEditorPane::editingChanged, this, &TMainForm::updateCommands);
+    connect(textEditor_, &TTextEditorPane::caretMoved, textPreview_,
+            &TTextPreviewPane::setCaretPosition);
+    connect(textPreview_, &TTextPreviewPane::namesChanged, &session_->overflowMarks(),
+            &TOverflowMarks::setNames);
+    connect(menu_, &TMainMenu::dictionaryChosen, spelling_, &TSpellingChoice::choose);
+    connect(spelling_, &TSpellingChoice::chosen, menu_, &TMainMenu::checkDictionary);
+    connect(spelling_, &TSpellingChoice::failed, this, &TMainForm::showErrorMessage);
 }
 
 void TMainForm::connectSession() {
@@ -213,6 +227,9 @@ void TMainForm::applySettings() {
     filesView_->setOnlyLevels(settings_.onlyLevels);
     menu_->action(Command::DisplayTextPreview)->setChecked(settings_.textPreview);
     textPreview_->setPictureShown(settings_.textPreview);
+    textPreview_->setGameView(settings_.gameView);
+    textPreview_->setNames(settings_.gameViewNames);
+    spelling_->choose(settings_.spellingDictionary);
     menu_->levelPreviewSizeAction(settings_.levelPreviewSize)->setChecked(true);
     SetLevelPreviewSize(settings_.levelPreviewSize);
     if (settings_.textPreviewHeight > 0) {
@@ -236,6 +253,9 @@ void TMainForm::writeSettings() {
     settings_.columnWidths = filesView_->columnWidths();
     settings_.onlyLevels = filesView_->onlyLevels();
     settings_.textPreview = menu_->action(Command::DisplayTextPreview)->isChecked();
+    settings_.gameView = textPreview_->gameView();
+    settings_.gameViewNames = textPreview_->names();
+    settings_.spellingDictionary = spelling_->current();
     for (int size = 1; size <= 4; ++size) {
         if (menu_->levelPreviewSizeAction(size)->isChecked()) settings_.levelPreviewSize = size;
     }

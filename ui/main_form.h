@@ -19,6 +19,7 @@ class TLevelPreviewForm;
 class TLevelPreviewPane;
 class TMainMenu;
 class TSpecialCharactersBar;
+class TSpellingChoice;
 class TStatusBar;
 class TTextEditorPane;
 class TTextPreviewPane;
@@ -105,6 +106,7 @@ private:
 
     TArchiveSession* session_;
     TMainMenu* menu_;
+    TSpellingChoice* spelling_;
     TSpecialCharactersBar* charactersBar_;
     QSplitter* mainSplitter_;
     QSplitter* textsSplitter_;
