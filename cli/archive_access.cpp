@@ -10,6 +10,7 @@
 #include "lgp/compress_stream.h"
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
+#include "platform/utf8_path.h"
 
 std::optional<platform::ArchiveLock> LockArchive(const std::string& path,
                                                  platform::ArchiveLock::Mode mode) {
@@ -55,7 +56,6 @@ void EditArchive(const std::string& path, const EditOptions& options,
         LockArchive(path, overArchive ? Mode::Exclusive : Mode::Shared);
     std::optional<platform::ArchiveLock> outputLock =
         overArchive ? std::nullopt : LockArchive(*options.output, Mode::Exclusive);
-    std::optional<platform::ArchiveLock>& targetLock = overArchive ? archiveLock : outputLock;
 
     TLGPFile archive;
     OpenArchive(archive, path, options.skipDamaged);
@@ -63,11 +63,12 @@ void EditArchive(const std::string& path, const EditOptions& options,
     // Saving an unchanged archive over itself would only rewrite the same bytes.
     if (options.output || changed) {
         SaveArchive(archive, options.output.value_or(path), CompressStream, {},
-                    {.breakLinks = options.breakLinks, .lock = targetLock ? &*targetLock : nullptr});
+                    {.breakLinks = options.breakLinks});
     }
 }
 
 bool SameFile(const std::string& first, const std::string& second) {
     std::error_code error;
-    return first == second || std::filesystem::equivalent(first, second, error);
+    return first == second || std::filesystem::equivalent(platform::PathFromUtf8(first),
+                                                          platform::PathFromUtf8(second), error);
 }

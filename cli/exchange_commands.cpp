@@ -24,7 +24,7 @@ enum class Format { Json, Po };
 
 // The exchange format that the file name's extension (in any letter case) stands for.
 Format FormatOf(const std::string& path) {
-    std::string extension = platform::PathFromUtf8(path).extension().string();
+    std::string extension = platform::Utf8FromPath(platform::PathFromUtf8(path).extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension == ".json") return Format::Json;

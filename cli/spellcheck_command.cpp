@@ -9,6 +9,7 @@
 #include "cli/exchange_levels.h"
 #include "cli/archive_access.h"
 #include "platform/data_folders.h"
+#include "platform/utf8_path.h"
 #include "spelling/dictionaries.h"
 #include "spelling/spell_checker.h"
 #include "spelling/text_words.h"
@@ -28,7 +29,7 @@ struct UnknownWord {
 std::string FolderList(const std::vector<std::filesystem::path>& folders) {
     std::string list;
     for (const std::filesystem::path& folder : folders) {
-        list += (list.empty() ? "" : ", ") + folder.string();
+        list += (list.empty() ? "" : ", ") + platform::Utf8FromPath(folder);
     }
     return list;
 }

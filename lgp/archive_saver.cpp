@@ -42,14 +42,15 @@ void AdoptWrittenState(TLGPFile& archive, std::unique_ptr<std::istream> stream) 
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
                  const WriteProgress& progress, const SaveOptions& options) {
     std::error_code ignored;
-    const bool overOpened =
-        target == archive.FileName || fs::equivalent(target, archive.FileName, ignored);
+    const bool overOpened = target == archive.FileName ||
+                            fs::equivalent(platform::PathFromUtf8(target),
+                                           platform::PathFromUtf8(archive.FileName), ignored);
     SafeWriteOptions writeOptions{.breakLinks = options.breakLinks, .beforeReplace = {}};
 #ifdef _WIN32
-    // Windows replaces no file that is open: the opened archive and the lock let go meanwhile.
+    // Windows moves no file aside that is open without letting others delete it, as the
+    // archive's stream is.
     writeOptions.beforeReplace = [&] {
         if (overOpened) archive.Stream.reset();
-        if (options.lock) options.lock->Release();
     };
 #endif
     try {
@@ -59,8 +60,8 @@ void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor&
     } catch (...) {
 #ifdef _WIN32
         if (!archive.Stream) {
-            archive.Stream =
-                std::make_unique<std::ifstream>(platform::PathFromUtf8(archive.FileName), std::ios::binary);
+            archive.Stream = std::make_unique<std::ifstream>(
+                platform::PathFromUtf8(archive.FileName), std::ios::binary);
         }
 #endif
         throw;

@@ -4,17 +4,12 @@
 
 #include "lgp/archive_writer.h"
 #include "lgp/lgp_file.h"
-#include "platform/archive_lock.h"
 
 // How SaveArchive treats the file it replaces.
 struct SaveOptions {
     // Replaces an archive that has several hard links (the other names keep the old data);
     // such an archive is refused otherwise.
     bool breakLinks = false;
-    // The lock that the caller holds on the target for its read-edit-replace cycle, if any.
-    // Windows replaces no file that is open, so there it is released right before the
-    // replacement.
-    platform::ArchiveLock* lock = nullptr;
     // Makes the written file the archive's own, as saving over it does (the editor's
     // "Save as...").
     bool adoptTarget = false;

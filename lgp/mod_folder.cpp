@@ -10,7 +10,9 @@
 #include "lgp/field_rebuilder.h"
 #include "lgp/file_error.h"
 #include "lgp/format_error.h"
+#include "lgp/printable_name.h"
 #include "lgp/script_chunk.h"
+#include "platform/utf8_path.h"
 
 namespace fs = std::filesystem;
 
@@ -18,6 +20,11 @@ namespace {
 
 constexpr char kReadme[] = "README.txt";
 constexpr std::size_t kReadmeWidth = 78;
+
+// The archive's file name without its folders.
+std::string FileNameOf(const TLGPFile& archive) {
+    return platform::Utf8FromPath(platform::PathFromUtf8(archive.FileName).filename());
+}
 
 // Windows players read the file: its lines end in CR LF.
 std::string ReadmeText(ModLayout layout, const TLGPFile& current, const TLGPFile& reference,
@@ -32,10 +39,9 @@ std::string ReadmeText(ModLayout layout, const TLGPFile& current, const TLGPFile
         }
         levels += name;
     }
-    std::string text = "The levels of " + fs::path(current.FileName).filename().string() +
-                       " whose texts or windows differ from " +
-                       fs::path(reference.FileName).filename().string() + ":\r\n" + levels +
-                       "\r\n\r\n";
+    std::string text = "The levels of " + FileNameOf(current) +
+                       " whose texts or windows differ from " + FileNameOf(reference) + ":\r\n" +
+                       levels + "\r\n\r\n";
     switch (layout) {
         case ModLayout::Direct:
             text +=
@@ -118,11 +124,14 @@ fs::path InsidePath(const std::string& path) {
             name.find_first_of("\\:") != std::string::npos) {
             throw std::invalid_argument("the path " + path + " would leave the mod folder");
         }
-        inside /= name;
+        inside /= platform::PathFromUtf8(name);
         if (slash == path.size()) return inside;
         start = slash + 1;
     }
 }
+
+// A path as a message shows it.
+std::string Shown(const fs::path& path) { return lgp::PrintableName(platform::Utf8FromPath(path)); }
 
 // Writes the files, remembering every file and folder it makes so that a failure can take them
 // away again, the folder it writes into included when it made that too.
@@ -149,15 +158,14 @@ private:
             return;
         }
         if (error) {
-            throw lgp::FileError("cannot look at " + root_.string() + ": " + error.message());
+            throw lgp::FileError("cannot look at " + Shown(root_) + ": " + error.message());
         }
-        if (!fs::is_directory(status)) throw lgp::FileError(root_.string() + " is not a folder");
+        if (!fs::is_directory(status)) throw lgp::FileError(Shown(root_) + " is not a folder");
         const bool empty = fs::is_empty(root_, error);
-        if (error) throw lgp::FileError("cannot read " + root_.string() + ": " + error.message());
+        if (error) throw lgp::FileError("cannot read " + Shown(root_) + ": " + error.message());
         if (!empty) {
             throw lgp::FileError(
-                root_.string() +
-                " is not empty: a mod folder is written into a new or empty folder");
+                Shown(root_) + " is not empty: a mod folder is written into a new or empty folder");
         }
     }
 
@@ -169,7 +177,7 @@ private:
         if (fs::create_directory(folder, error)) {
             made_.push_back(folder);
         } else if (error) {
-            throw lgp::FileError("cannot create the folder " + folder.string() + ": " +
+            throw lgp::FileError("cannot create the folder " + Shown(folder) + ": " +
                                  error.message());
         }
     }
@@ -184,12 +192,12 @@ private:
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         out.close();
-        if (!out) throw lgp::FileError("cannot write " + temporary.string());
+        if (!out) throw lgp::FileError("cannot write " + Shown(temporary));
         std::error_code error;
         fs::rename(temporary, target, error);
         if (error) {
-            throw lgp::FileError("cannot rename " + temporary.string() + " to " +
-                                 target.filename().string() + ": " + error.message());
+            throw lgp::FileError("cannot rename " + Shown(temporary) + " to " +
+                                 Shown(target.filename()) + ": " + error.message());
         }
         made_.back() = target;
     }
@@ -238,7 +246,7 @@ std::vector<ModFile> MakeModFiles(const TLGPFile& current, const TLGPFile& refer
 }
 
 void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files) {
-    FolderWriter(fs::path(folder)).Write(files);
+    FolderWriter(platform::PathFromUtf8(folder)).Write(files);
 }
 
 std::vector<std::string> ExportModFolder(const TLGPFile& current, const TLGPFile& reference,

@@ -9,7 +9,9 @@
 #include "lgp/printable_name.h"
 #include "platform/file_facts.h"
 #include "platform/file_sync.h"
+#include "platform/move_into_place.h"
 #include "platform/new_file.h"
+#include "platform/utf8_path.h"
 
 namespace fs = std::filesystem;
 
@@ -20,7 +22,7 @@ std::string WriteFailure(const std::string& shown, const fs::path& file, std::er
     if (error == std::errc::no_space_on_device) {
         return "cannot write " + shown + ": no space left on " +
                lgp::PrintableName(platform::MountPoint(
-                   file.parent_path().empty() ? "." : file.parent_path().string()));
+                   file.parent_path().empty() ? "." : platform::Utf8FromPath(file.parent_path())));
     }
     return "cannot write " + shown + (error ? ": " + error.message() : std::string());
 }
@@ -31,7 +33,7 @@ std::optional<platform::FileFacts> CheckReplaceable(const std::string& shown,
                                                     const fs::path& resolved, bool breakLinks) {
     std::optional<platform::FileFacts> facts;
     try {
-        facts = platform::ReadFileFacts(resolved.string());
+        facts = platform::ReadFileFacts(platform::Utf8FromPath(resolved));
     } catch (const std::system_error& error) {
         throw lgp::FileError("cannot examine " + shown + ": " + error.code().message());
     }
@@ -55,13 +57,15 @@ std::optional<platform::FileFacts> CheckReplaceable(const std::string& shown,
 std::unique_ptr<platform::NewFile> CreateTemporary(const std::string& shown,
                                                    const fs::path& resolved, bool replacing,
                                                    fs::path& temporary) {
-    const std::string extension = resolved.extension().string();
+    const std::string extension = platform::Utf8FromPath(resolved.extension());
     for (std::string tildes = "~";; tildes += '~') {
         temporary = resolved;
-        temporary.replace_extension("." + tildes + (extension.empty() ? "" : extension.substr(1)));
+        temporary.replace_extension(
+            platform::PathFromUtf8("." + tildes + (extension.empty() ? "" : extension.substr(1))));
         try {
             // Readable by its owner alone until it has the replaced file's permissions.
-            auto file = platform::NewFile::Create(temporary.string(), replacing ? 0600 : 0666);
+            auto file = platform::NewFile::Create(platform::Utf8FromPath(temporary),
+                                                  replacing ? 0600 : 0666);
             if (file) return file;
         } catch (const std::system_error& error) {
             throw lgp::FileError("cannot create a temporary file beside " + shown + ": " +
@@ -78,7 +82,7 @@ std::string WriteFileSafely(const std::string& target,
     const std::string shown = lgp::PrintableName(target);
     fs::path resolved;
     try {
-        resolved = platform::ResolveLinks(target);
+        resolved = platform::PathFromUtf8(platform::ResolveLinks(target));
     } catch (const std::system_error& error) {
         throw lgp::FileError("cannot follow the link " + shown + ": " + error.code().message());
     }
@@ -110,15 +114,18 @@ std::string WriteFileSafely(const std::string& target,
             throw lgp::FileError(WriteFailure(shown, resolved, error.code()));
         }
         if (options.beforeReplace) options.beforeReplace();
-        std::error_code error;
-        fs::rename(temporary, resolved, error);
-        if (error) throw lgp::FileError("cannot replace " + shown + ": " + error.message());
+        try {
+            platform::MoveIntoPlace(platform::Utf8FromPath(temporary),
+                                    platform::Utf8FromPath(resolved));
+        } catch (const std::system_error& error) {
+            throw lgp::FileError("cannot replace " + shown + ": " + error.code().message());
+        }
     } catch (...) {
         file.reset();
         std::error_code ignored;
         fs::remove(temporary, ignored);
         throw;
     }
-    platform::SyncFolder(fs::absolute(resolved).parent_path().string());
-    return resolved.string();
+    platform::SyncFolder(platform::Utf8FromPath(fs::absolute(resolved).parent_path()));
+    return platform::Utf8FromPath(resolved);
 }

@@ -1,7 +1,6 @@
 #include "platform/archive_lock.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -12,6 +11,7 @@
 #include <optional>
 
 #include "platform/file_facts.h"
+#include "platform/utf8_path.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -34,7 +34,7 @@ constexpr DWORD kLockedByteLow = 0xFFFFFFFE;
 constexpr DWORD kLockedByteHigh = 0x7FFFFFFF;
 
 HANDLE OpenForLocking(const std::string& path) {
-    const std::wstring wide = std::filesystem::path(path).wstring();
+    const std::wstring wide = PathFromUtf8(path).wstring();
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -109,8 +109,16 @@ std::intptr_t AsInteger(int file) { return file; }
 
 ArchiveLock::ArchiveLock(const std::string& path, Mode mode, std::chrono::milliseconds wait) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (true) {
-        const auto file = OpenForLocking(path);
+    for (bool opened = false;; opened = true) {
+        decltype(OpenForLocking(path)) file;
+        try {
+            file = OpenForLocking(path);
+        } catch (const std::system_error&) {
+            // Once the file was there, a replacement is under way between its two renames.
+            if (!opened || std::chrono::steady_clock::now() >= deadline) throw;
+            std::this_thread::sleep_for(kRetryPause);
+            continue;
+        }
         try {
             while (!TryLock(file, mode, path)) {
                 if (std::chrono::steady_clock::now() >= deadline) throw LockBusy(path);

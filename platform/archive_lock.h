@@ -25,8 +25,9 @@ public:
 
     // Locks the existing file at path (through symbolic links), trying again for up to `wait`
     // while another program holds it. When the file is replaced meanwhile, the lock is taken
-    // on the file that has the name once it is granted. Throws LockBusy after the wait, and
-    // std::system_error when the file cannot be opened.
+    // on the file that has the name once it is granted (the name may be free for a moment
+    // then: see MoveIntoPlace). Throws LockBusy after the wait, and std::system_error when
+    // the file cannot be opened.
     ArchiveLock(const std::string& path, Mode mode, std::chrono::milliseconds wait);
     ~ArchiveLock();
     ArchiveLock(const ArchiveLock&) = delete;
@@ -35,8 +36,7 @@ public:
     ArchiveLock(ArchiveLock&& other) noexcept;
     ArchiveLock& operator=(ArchiveLock&& other) noexcept;
 
-    // Lets the lock go early. Windows replaces no file that a handle holds open, so a save
-    // over the locked file releases the lock right before the replacement there.
+    // Lets the lock go before the object is destroyed.
     void Release();
 
 private:

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/utf8_path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -31,7 +33,7 @@ std::int64_t Nanoseconds(const FILETIME& time) {
 }  // namespace
 
 std::optional<FileFacts> ReadFileFacts(const std::string& path) {
-    const std::wstring wide = fs::path(path).wstring();
+    const std::wstring wide = PathFromUtf8(path).wstring();
     HANDLE file = CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -61,13 +63,15 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
     facts.links = info.nNumberOfLinks;
     facts.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     facts.mode = facts.readOnly ? 0444 : 0666;
+    facts.attributes = info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     return facts;
 }
 
 std::string MountPoint(const std::string& path) {
     std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
-    return error ? path : absolute.root_path().string();
+    const fs::path absolute = fs::absolute(PathFromUtf8(path), error);
+    return error ? path : Utf8FromPath(absolute.root_path());
 }
 
 #else
@@ -115,16 +119,16 @@ std::string MountPoint(const std::string& path) {
 
 std::string ResolveLinks(const std::string& path) {
     constexpr int kMostLinks = 40;
-    fs::path current(path);
+    fs::path current = PathFromUtf8(path);
     for (int links = 0;; ++links) {
         std::error_code error;
-        if (!fs::is_symlink(fs::symlink_status(current, error))) return current.string();
+        if (!fs::is_symlink(fs::symlink_status(current, error))) return Utf8FromPath(current);
         if (links == kMostLinks) {
             throw std::system_error(std::make_error_code(std::errc::too_many_symbolic_link_levels),
                                     path);
         }
         const fs::path target = fs::read_symlink(current, error);
-        if (error) throw std::system_error(error, "cannot read the link " + current.string());
+        if (error) throw std::system_error(error, "cannot read the link " + Utf8FromPath(current));
         current = target.is_absolute() ? target : current.parent_path() / target;
     }
 }

@@ -30,6 +30,9 @@ struct FileFacts {
     // Owner and group (POSIX; 0 on Windows).
     unsigned owner = 0;
     unsigned group = 0;
+    // The hidden, system and not-indexed attributes, which a new file in its place keeps
+    // (Windows; 0 elsewhere). The archive bit is not among them: new data wants a backup.
+    std::uint32_t attributes = 0;
     // True when no one may write the file, or this process may not: saving over it is refused.
     bool readOnly = false;
 };

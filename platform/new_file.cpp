@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/utf8_path.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -120,7 +121,7 @@ std::streambuf::pos_type NewFile::seekpos(pos_type position, std::ios_base::open
 #ifdef _WIN32
 
 std::unique_ptr<NewFile> NewFile::Create(const std::string& path, unsigned) {
-    const std::wstring wide = std::filesystem::path(path).wstring();
+    const std::wstring wide = PathFromUtf8(path).wstring();
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -148,7 +149,15 @@ std::streambuf::pos_type NewFile::seekoff(off_type offset, std::ios_base::seekdi
     return pos_type(off_type(reached.QuadPart));
 }
 
-void NewFile::TakeAttributes(const FileFacts&) {}
+void NewFile::TakeAttributes(const FileFacts& model) {
+    if (model.attributes == 0) return;
+    // Times of 0 are left as they are; the archive bit stays set, as on any new file.
+    FILE_BASIC_INFO info{};
+    info.FileAttributes = model.attributes | FILE_ATTRIBUTE_ARCHIVE;
+    if (!SetFileInformationByHandle(AsHandle(handle_), FileBasicInfo, &info, sizeof info)) {
+        throw std::system_error(LastError(), "cannot set the attributes of " + path_);
+    }
+}
 
 void NewFile::Commit() {
     if (!Flush()) throw std::system_error(error_, "cannot write " + path_);

@@ -29,7 +29,8 @@ public:
     std::error_code Error() const { return error_; }
 
     // Gives the file `model`'s owner and group, as far as this process may, and its permission
-    // bits (POSIX; nothing on Windows). Throws std::system_error when the bits cannot be set.
+    // bits (POSIX), or its attributes (Windows). Throws std::system_error when the bits or
+    // attributes cannot be set.
     void TakeAttributes(const FileFacts& model);
 
     // Writes out the buffer, waits until the system has the data on the disk and closes the

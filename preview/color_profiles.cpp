@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "text/windows1252.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -45,9 +47,13 @@ TWindowColors TColorProfiles::WindowColors(int listIndex) const {
 }
 
 std::string TColorProfiles::StorableName(std::string_view name) {
-    std::string stored(name);
+    // The name as settings.ini can hold it: its characters in Windows-1252, no '=' in it, and
+    // none of the marks that would begin a comment or a section at the start of its line.
+    std::string stored = text::Windows1252ToUtf8(text::Utf8ToWindows1252(name).text);
     std::replace(stored.begin(), stored.end(), '=', ' ');
-    const auto first = std::find_if_not(stored.begin(), stored.end(), IsBlank);
+    const auto first = std::find_if_not(stored.begin(), stored.end(), [](char c) {
+        return IsBlank(c) || c == '[' || c == ';' || c == '#';
+    });
     const auto last = std::find_if_not(stored.rbegin(), stored.rend(), IsBlank).base();
     return first < last ? std::string(first, last) : std::string();
 }

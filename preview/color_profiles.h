@@ -44,8 +44,10 @@ public:
     // (the "(Default)" entry, no selection or an index out of range) DefaultWindowColors.
     TWindowColors WindowColors(int listIndex) const;
 
-    // The name as it is stored: every '=' becomes a blank, and the blanks around it are
-    // dropped (an INI reader drops them too). Empty when nothing else is left.
+    // The name as it is stored: a character Windows-1252 lacks becomes '?', every '=' a
+    // blank, and the blanks around it are dropped (an INI reader drops them too), with any
+    // '[', ';' or '#' at its start (which would begin a section or a comment). Empty when
+    // nothing else is left.
     static std::string StorableName(std::string_view name);
     // The index of the profile whose name equals name without regard to case, or -1.
     int Find(std::string_view name) const;

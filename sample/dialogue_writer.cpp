@@ -1,4 +1,5 @@
 #include "sample/dialogue_writer.h"
+#include "text/character_table.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +11,7 @@ namespace {
 constexpr std::string_view kOpenQuote = "\x93";
 constexpr std::string_view kCloseQuote = "\x94";
 constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::string_view kNewPage = "\r\n{NEW PAGE}\r\n";
+constexpr std::string_view kNewPage = text::CharacterTable[0xE8];
 // Characters of text on one line of a dialogue window.
 constexpr int kLineWidth = 34;
 

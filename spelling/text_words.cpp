@@ -12,7 +12,6 @@ namespace {
 
 constexpr char kApostrophe = '\'';
 constexpr char kRightQuotationMark = '\x92';  // ’, the typographic apostrophe
-constexpr std::string_view kPageBreakTag = "{NEW PAGE}";
 
 // The names of the game's characters, as the name tags stand for them and texts write them.
 constexpr std::array<std::string_view, 11> kCharacterNames = {
@@ -38,7 +37,7 @@ std::size_t TagLength(std::string_view tagged, std::size_t at) {
     for (const text::TagCode& entry : text::TagCodes) {
         if (entry.tag.front() == '{' && rest.starts_with(entry.tag)) return entry.tag.size();
     }
-    return rest.starts_with(kPageBreakTag) ? kPageBreakTag.size() : 0;
+    return rest.starts_with(text::NewPageTag) ? text::NewPageTag.size() : 0;
 }
 
 bool IsCharacterName(std::string_view word) {

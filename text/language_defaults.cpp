@@ -50,6 +50,8 @@ constexpr LanguageDefault kDefaults[] = {
     {"general", "find_next", "Find next"},
     {"general", "find_previous", "Find previous"},
     {"general", "replace", "Replace"},
+    {"general", "next_marked_text", "Next marked text"},
+    {"general", "previous_marked_text", "Previous marked text"},
     {"general", "view", "View"},
     {"general", "display_files", "Display files"},
     {"general", "all_files", "All files"},

@@ -23,6 +23,9 @@ inline constexpr std::array<std::string_view, 11> EffectTags = {
     "{CHOICE}",
 };
 
+// The tag that starts a new page, as it stands on a line of its own in the break 0xE8.
+inline constexpr std::string_view NewPageTag = CharacterTable[0xE8].substr(2, 10);
+
 // The character-name tags, for the codes 0xEA to 0xF2: the game draws each as the name the
 // player gave that character.
 inline constexpr std::array<std::string_view, 9> NameTags = {

@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 
     TFindForm find;
-    find.findChild<QPlainTextEdit*>(QStringLiteral("MemoFind"))
+    find.findChild<QPlainTextEdit*>(QStringLiteral("findEdit"))
         ->setPlainText(QStringLiteral("{BARRET}\nShin-Ra"));
     find.show();
     QApplication::processEvents();
@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     TCompareResultForm result;
-    result.Fill(comparison);
+    result.fill(comparison);
     result.show();
     QApplication::processEvents();
     return result.grab().save(arguments[4]) ? 0 : 1;

@@ -4,7 +4,9 @@
 #include <functional>
 #include <utility>
 
+#include "jobs/compare_job.h"
 #include "jobs/open_job.h"
+#include "jobs/replace_all_job.h"
 #include "jobs/save_job.h"
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
@@ -81,27 +83,59 @@ void TArchiveSession::open(const QString& path) {
         target = FromLocalPath(platform::Utf8FromPath(platform::ShortcutTarget(ToLocalPath(path))));
     }
     pending_ = std::make_unique<TLGPFile>();
-    pendingPath_ = target;
     auto* job = new TOpenThread(*pending_, target);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
-    startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."),
-             [this](bool succeeded) { openEnded(succeeded); });
+    startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."), target,
+             &TArchiveSession::openFailed, [this](bool succeeded) { openEnded(succeeded); });
 }
 
 void TArchiveSession::save(const QString& target, bool adoptTarget) {
     if (!archive_ || jobRunning_) return;
-    saveTarget_ = target;
     auto* job = new TSaveThread(*archive_, target, adoptTarget);
     job->SetFailureText(InterfaceText("messages", "file_saving_failure"));
-    startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."),
-             [this](bool succeeded) { saveEnded(succeeded); });
+    startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."), target,
+             &TArchiveSession::saveFailed, [this](bool succeeded) { saveEnded(succeeded); });
 }
 
-void TArchiveSession::startJob(TJob* job, const QString& statusText,
-                               std::function<void(bool)> ended) {
+void TArchiveSession::compare(const QString& referencePath) {
+    if (!archive_ || jobRunning_) return;
+    auto* job = new TCompareTextsThread(*archive_, referencePath);
+    job->SetFailureText(InterfaceText("messages", "invalid_file"));
+    startJob(job, InterfaceText("messages", "files_comparing") + QStringLiteral("..."),
+             referencePath, &TArchiveSession::compareFailed, [this](bool succeeded) {
+                 if (succeeded) emit compared();
+             });
+}
+
+bool TArchiveSession::replaceAll(std::string search, std::string replacement, bool matchCase) {
+    // The job of an earlier run lives on until its thread has been cleaned up.
+    if (!archive_ || jobRunning_ || TReplaceAllThread::Running()) return false;
     jobRunning_ = true;
-    const bool opening = pending_ != nullptr;
-    const QString file = opening ? pendingPath_ : saveTarget_;
+    replacedTexts_ = -1;
+    auto* job =
+        new TReplaceAllThread(*archive_, std::move(search), std::move(replacement), matchCase);
+    job->SetFailureText(InterfaceText("messages", "replacement_refused"));
+    constexpr auto blocking = Qt::BlockingQueuedConnection;
+    connect(job, &TJob::progress, this, &TArchiveSession::jobProgress, blocking);
+    connect(job, &TReplaceAllThread::textReplaced, this, &TArchiveSession::textReplaced, blocking);
+    connect(
+        job, &TReplaceAllThread::replaced, this, [this](int count) { replacedTexts_ = count; },
+        blocking);
+    connect(job, &TJob::failed, this, &TArchiveSession::replaceFailed, blocking);
+    connect(
+        job, &TJob::finished, this,
+        [this] {
+            jobRunning_ = false;
+            emit replaceEnded(replacedTexts_);
+        },
+        blocking);
+    job->StartDetached();
+    return true;
+}
+
+void TArchiveSession::startJob(TJob* job, const QString& statusText, const QString& file,
+                               Failure failure, std::function<void(bool)> ended) {
+    jobRunning_ = true;
     connect(
         job, &TJob::started, this, [this, statusText] { emit jobStarted(statusText); },
         Qt::BlockingQueuedConnection);
@@ -110,13 +144,8 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText,
         Qt::BlockingQueuedConnection);
     connect(
         job, &TJob::failed, this,
-        [this, opening, file](const QString& message, const QString& reason) {
-            const QString detail = file + QStringLiteral(": ") + reason;
-            if (opening) {
-                emit openFailed(message, detail);
-            } else {
-                emit saveFailed(message, detail);
-            }
+        [this, failure, file](const QString& message, const QString& reason) {
+            emit(this->*failure)(message, file + QStringLiteral(": ") + reason);
         },
         Qt::BlockingQueuedConnection);
     connect(
@@ -133,16 +162,14 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText,
 void TArchiveSession::openEnded(bool succeeded) {
     std::unique_ptr<TLGPFile> read = std::move(pending_);
     if (!succeeded) return;
-    // The old archive lives until every observer has let go of it.
-    std::unique_ptr<TLGPFile> old = std::move(archive_);
+    // Whatever shows the old archive lets go of it first, while it still exists.
+    selectSubFile(-1);
+    emit archiveAboutToBeReplaced();
+    const std::unique_ptr<TLGPFile> old = std::move(archive_);
     archive_ = std::move(read);
-    subFile_ = -1;
-    text_ = -1;
-    window_ = -1;
-    tagged_.clear();
     recountChanges();
     emit opened();
-    emit modifiedChanged(false);
+    emit modifiedChanged(hasUnsavedChanges());
 }
 
 void TArchiveSession::saveEnded(bool succeeded) {
@@ -205,6 +232,15 @@ void TArchiveSession::loadCurrentText() {
     tagged_ = level != nullptr && text_ >= 0
                   ? text::DecodeText(level->Texts[static_cast<std::size_t>(text_)].Bytes)
                   : std::string();
+}
+
+void TArchiveSession::textReplaced(int subFile, int text) {
+    updateChanged(subFile);
+    if (subFile == subFile_ && text == text_) {
+        loadCurrentText();
+        emit textReloaded();
+    }
+    emit textEdited(subFile, text);
 }
 
 void TArchiveSession::selectWindow(int window) {

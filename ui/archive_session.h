@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,10 +15,10 @@ class TOverflowMarks;
 class TWindow;
 
 // The open archive and the place in it that the user works on: the selected file, text and
-// window. It starts the open and save jobs, stores the user's edits, keeps track of what
-// differs from the saved file, and tells its observers (the windows and panes) through
-// signals. No widgets: windows call it and connect to it, and jobs that change texts go
-// through it.
+// window. It starts the jobs (open, save, comparison, replace-all), stores the user's edits,
+// keeps track of what differs from the saved file, and tells its observers (the windows and
+// panes) through signals. No widgets: windows call it and connect to it, and jobs that change
+// texts go through it.
 class TArchiveSession : public QObject {
     Q_OBJECT
 
@@ -29,7 +30,7 @@ public:
     TLGPFile* archive() const { return archive_.get(); }
     // The open archive's file, or empty.
     QString fileName() const;
-    // From the start of an open or save until its job has ended.
+    // From the start of an open, save, comparison or replace-all until its job has ended.
     bool jobRunning() const { return jobRunning_; }
 
     // True when a level's texts or windows differ from the saved ones.
@@ -64,6 +65,19 @@ public:
     // with adoptTarget ("Save as..."), makes the written file the open one. Ends with `saved`
     // or `saveFailed`. Does nothing without an archive or while a job runs.
     void save(const QString& target, bool adoptTarget);
+    // Compares the open archive with the one at referencePath on a worker thread
+    // (TCompareTextsThread): the window is unusable meanwhile, as for an open. Ends with
+    // `compared` (stored as LastComparison, differing texts marked) or `compareFailed` (the
+    // reference could not be read: nothing stored, nothing marked). Does nothing without an
+    // archive or while a job runs.
+    void compare(const QString& referencePath);
+    // Replaces every occurrence of tagged text `search` in the texts of all levels on a worker
+    // thread (TReplaceAllThread), reporting its progress by `jobProgress`. The window stays
+    // usable, but nothing may store a text until `replaceEnded`: the editor must be read-only
+    // meanwhile. Each changed text is reported by `textEdited`, the selected one read again
+    // first (`textReloaded`). Returns false, and starts nothing, without an archive or while a
+    // job runs.
+    bool replaceAll(std::string search, std::string replacement, bool matchCase);
 
     // Selects a file by table index (-1: none), and its first text and that text's first
     // window when it has them.
@@ -82,24 +96,36 @@ public:
     void refreshDescriptions();
 
 signals:
-    // A job began (with its status text), advanced, or ended; the window is unusable between
-    // the first and the last.
+    // An open, save or comparison began (with its status text), advanced, or ended; the window
+    // is unusable between the first and the last. Replace-all reports its progress alone.
     void jobStarted(const QString& statusText);
     void jobProgress(int percent);
     void jobEnded();
+    // An open succeeded: the selection is cleared already, and the archive is about to be
+    // replaced by the one read; `opened` follows once it has been.
+    void archiveAboutToBeReplaced();
     void opened();
     // message: the interface text to show; detail: the file and the reason.
     void openFailed(const QString& message, const QString& detail);
     void saved(const QString& fileName);
     void saveFailed(const QString& message, const QString& detail);
+    // A comparison was stored as LastComparison and the texts it found different are marked.
+    void compared();
+    void compareFailed(const QString& message, const QString& detail);
+    // Replace-all was refused (detail: the level, the text and the reason), or ended with
+    // `changed` texts changed (-1 when refused).
+    void replaceFailed(const QString& message, const QString& detail);
+    void replaceEnded(int changed);
 
     // The selected file changed (the selection of a text and window follows).
     void subFileSelected();
     // The selected text changed, or it was reloaded; the window selection is its first window.
     void textSelected();
     void windowSelected();
-    // The selected text's bytes were replaced by StoreCurrentText.
+    // A text's bytes were replaced: the selected one by StoreCurrentText, or any by replace-all.
     void textEdited(int subFile, int text);
+    // The selected text was read again after replace-all changed it; the window selection stays.
+    void textReloaded();
     // A window of the current level changed its values.
     void windowEdited(int subFile);
     // The unsaved state of the whole archive changed.
@@ -108,8 +134,11 @@ signals:
     void descriptionsChanged();
 
 private:
-    // Starts a job that reports through this object; `ended` runs in its finish handler.
-    void startJob(TJob* job, const QString& statusText, std::function<void(bool)> ended);
+    using Failure = void (TArchiveSession::*)(const QString& message, const QString& detail);
+    // Starts a job that reports through this object, its failure through `failure` with the
+    // file's name before the reason; `ended` runs in its finish handler.
+    void startJob(TJob* job, const QString& statusText, const QString& file, Failure failure,
+                  std::function<void(bool)> ended);
     void openEnded(bool succeeded);
     void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
@@ -117,13 +146,14 @@ private:
     // Updates the changed state of one level after an edit.
     void updateChanged(int subFile);
     void loadCurrentText();
+    // After replace-all stored a text's new bytes.
+    void textReplaced(int subFile, int text);
 
     std::unique_ptr<TLGPFile> archive_;
     // The archive an open job fills; it replaces archive_ only once it has been read whole.
     std::unique_ptr<TLGPFile> pending_;
-    QString pendingPath_;
-    QString saveTarget_;
     bool jobRunning_ = false;
+    int replacedTexts_ = 0;
     // Per table index: whether the level differs from what is saved.
     std::vector<char> changed_;
     int changedLevels_ = 0;

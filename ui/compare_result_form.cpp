@@ -47,53 +47,53 @@ QString Percentage(std::int32_t differences, std::int32_t current) {
 TCompareResultForm::TCompareResultForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("CompareResultForm"));
+    setObjectName(QStringLiteral("compareResultForm"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    labelCurrentFile_ = new QLabel(this);
-    labelCurrentFile_->setObjectName(QStringLiteral("LabelCurrentFile"));
-    labelOriginalFile_ = new QLabel(this);
-    labelOriginalFile_->setObjectName(QStringLiteral("LabelOriginalFile"));
-    listViewResult_ = new QTreeWidget(this);
-    listViewResult_->setObjectName(QStringLiteral("ListViewResult"));
-    listViewResult_->setColumnCount(4);
-    listViewResult_->setRootIsDecorated(false);
-    listViewResult_->setSelectionMode(QAbstractItemView::NoSelection);
-    listViewResult_->setFocusPolicy(Qt::NoFocus);
-    listViewResult_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    listViewResult_->header()->setStretchLastSection(true);
-    listViewResult_->header()->setSectionsMovable(false);
-    buttonOK_ = new QPushButton(QStringLiteral("OK"), this);
-    buttonOK_->setObjectName(QStringLiteral("ButtonOK"));
-    buttonOK_->setDefault(true);
-    connect(buttonOK_, &QPushButton::clicked, this, &QDialog::accept);
+    currentFileLabel_ = new QLabel(this);
+    currentFileLabel_->setObjectName(QStringLiteral("currentFileLabel"));
+    originalFileLabel_ = new QLabel(this);
+    originalFileLabel_->setObjectName(QStringLiteral("originalFileLabel"));
+    resultView_ = new QTreeWidget(this);
+    resultView_->setObjectName(QStringLiteral("resultView"));
+    resultView_->setColumnCount(4);
+    resultView_->setRootIsDecorated(false);
+    resultView_->setSelectionMode(QAbstractItemView::NoSelection);
+    resultView_->setFocusPolicy(Qt::NoFocus);
+    resultView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    resultView_->header()->setStretchLastSection(true);
+    resultView_->header()->setSectionsMovable(false);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(labelCurrentFile_);
-    layout->addWidget(labelOriginalFile_);
-    layout->addWidget(listViewResult_);
-    layout->addWidget(buttonOK_, 0, Qt::AlignCenter);
+    layout->addWidget(currentFileLabel_);
+    layout->addWidget(originalFileLabel_);
+    layout->addWidget(resultView_);
+    layout->addWidget(okButton_, 0, Qt::AlignCenter);
     retranslate();
 }
 
-void TCompareResultForm::Fill(const TFilesComparison& comparison) {
+void TCompareResultForm::fill(const TFilesComparison& comparison) {
     shown_ = comparison;
     const auto label = [](QLabel* target, const QString& text) {
         // A long path keeps its start and its file name.
         target->setToolTip(text);
         target->setText(target->fontMetrics().elidedText(text, Qt::ElideMiddle, kClientWidth - 24));
     };
-    label(labelCurrentFile_, Text("current_file") + QStringLiteral(" : ") + comparison.currentFile);
-    label(labelOriginalFile_,
+    label(currentFileLabel_, Text("current_file") + QStringLiteral(" : ") + comparison.currentFile);
+    label(originalFileLabel_,
           Text("original_file") + QStringLiteral(" : ") + comparison.referenceFile);
 
-    listViewResult_->clear();
+    resultView_->clear();
     const ArchiveComparison& counts = comparison.counts;
     for (const Row& row : kRows) {
         const QString word = QStringLiteral(" ") + Text(row.word);
         const std::int32_t current = counts.current.*row.count;
         const std::int32_t differences = counts.*row.differences;
-        auto* item = new QTreeWidgetItem(listViewResult_);
+        auto* item = new QTreeWidgetItem(resultView_);
         item->setText(0, Count(counts.reference.*row.count) + word);
         item->setText(1, Count(current) + word);
         item->setText(2, differences < 0 ? QStringLiteral("-") : Count(differences));
@@ -103,7 +103,7 @@ void TCompareResultForm::Fill(const TFilesComparison& comparison) {
 
 void TCompareResultForm::retranslate() {
     setWindowTitle(Text("files_comparison"));
-    listViewResult_->setHeaderLabels(
+    resultView_->setHeaderLabels(
         {Text("original_file"), Text("current_file"), Text("differences"), Text("percentage")});
-    if (shown_) Fill(*shown_);
+    if (shown_) fill(*shown_);
 }

@@ -20,14 +20,14 @@ public:
     explicit TCompareResultForm(QWidget* parent = nullptr);
 
     // Fills the labels and the three rows from a comparison; call it before each show.
-    void Fill(const TFilesComparison& comparison);
+    void fill(const TFilesComparison& comparison);
     // Re-reads every caption from InterfaceText, and fills the rows again in the new words.
     void retranslate();
 
 private:
-    QLabel* labelCurrentFile_;
-    QLabel* labelOriginalFile_;
-    QTreeWidget* listViewResult_;
-    QPushButton* buttonOK_;
+    QLabel* currentFileLabel_;
+    QLabel* originalFileLabel_;
+    QTreeWidget* resultView_;
+    QPushButton* okButton_;
     std::optional<TFilesComparison> shown_;
 };

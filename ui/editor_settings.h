@@ -7,11 +7,12 @@
 
 #include "preview/color_profiles.h"
 #include "text/text_layout.h"
+#include "ui/language_catalog.h"
 
 // What settings.ini keeps between runs: section "SETTINGS" and the colour profiles of section
 // "WINDOWS". The defaults are what a first run shows.
 struct TEditorSettings {
-    QString language = QStringLiteral("eng");
+    QString language = QString::fromLatin1(kEnglishLanguage);
     // The position of the splitter between the file list and the texts.
     int levelsListSize = 310;
     std::array<int, 5> columnWidths = {30, 75, 145, 50, 70};

@@ -25,10 +25,9 @@ QString FromWindows1252(const std::string& text) {
 
 TFileListModel::TFileListModel(TArchiveSession& session, QObject* parent)
     : QAbstractTableModel(parent), session_(session) {
-    connect(&session_, &TArchiveSession::opened, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
+    connect(&session_, &TArchiveSession::archiveAboutToBeReplaced, this,
+            &TFileListModel::beginResetModel);
+    connect(&session_, &TArchiveSession::opened, this, &TFileListModel::endResetModel);
     connect(&session_, &TArchiveSession::textEdited, this,
             [this](int subFile, int) { rowChanged(subFile); });
     connect(&session_, &TArchiveSession::windowEdited, this, &TFileListModel::rowChanged);

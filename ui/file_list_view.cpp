@@ -1,5 +1,7 @@
 #include "ui/file_list_view.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
@@ -29,7 +31,7 @@ TFileListView::TFileListView(TArchiveSession& session, QWidget* parent)
             &TFileListView::onCurrentRowChanged);
     connect(&session_, &TArchiveSession::opened, this, &TFileListView::showSelectedFile);
     connect(&session_, &TArchiveSession::subFileSelected, this, [this] {
-        if (!selecting_) showSelectedFile();
+        if (!selecting_) followSession();
     });
 }
 
@@ -55,8 +57,10 @@ TFileListView::ColumnWidths TFileListView::columnWidths() const {
 }
 
 void TFileListView::setColumnWidths(const ColumnWidths& widths) {
+    // A column narrower than this could no longer be found to widen it again.
+    constexpr int kNarrowest = 8;
     for (std::size_t column = 0; column < widths.size(); ++column) {
-        setColumnWidth(static_cast<int>(column), widths[column]);
+        setColumnWidth(static_cast<int>(column), std::max(widths[column], kNarrowest));
     }
 }
 
@@ -75,6 +79,17 @@ void TFileListView::onCurrentRowChanged() {
     session_.selectSubFile(current.isValid() ? rows_->mapToSource(current).row() : -1);
     selecting_ = false;
     if (current.isValid()) scrollTo(current, QAbstractItemView::EnsureVisible);
+}
+
+void TFileListView::followSession() {
+    const int row = rows_->rowOf(session_.currentSubFileIndex());
+    if (row < 0) {
+        selecting_ = true;
+        selectionModel()->clear();
+        selecting_ = false;
+        return;
+    }
+    showSelectedFile();
 }
 
 void TFileListView::showSelectedFile() {

@@ -27,6 +27,7 @@ public:
 
     using ColumnWidths = std::array<int, 5>;
     ColumnWidths columnWidths() const;
+    // Widths below a few pixels are widened, so that no column is lost.
     void setColumnWidths(const ColumnWidths& widths);
 
     // The column captions in the current language.
@@ -37,6 +38,8 @@ private:
     void onCurrentRowChanged();
     // Selects the row of the session's file, or the first row when it is not listed.
     void showSelectedFile();
+    // Shows the file the session selected elsewhere, or no selection when it selected none.
+    void followSession();
 
     TArchiveSession& session_;
     TFileListModel* files_;

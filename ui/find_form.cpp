@@ -10,9 +10,9 @@
 #include "ui/interface_texts.h"
 
 TFindForm::TFindForm(QWidget* parent)
-    : TSearchDialog(QStringLiteral("FindForm"), QStringLiteral("MemoFind"), 479, 123, parent) {
-    labelFind_ = new QLabel(this);
-    labelFind_->setObjectName(QStringLiteral("LabelFind"));
+    : TSearchDialog(QStringLiteral("findForm"), QStringLiteral("findEdit"), 479, 123, parent) {
+    findLabel_ = new QLabel(this);
+    findLabel_->setObjectName(QStringLiteral("findLabel"));
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(findButton_);
@@ -20,8 +20,8 @@ TFindForm::TFindForm(QWidget* parent)
     buttons->addWidget(previousButton_);
     buttons->addStretch();
     auto* layout = new QGridLayout(this);
-    layout->addWidget(labelFind_, 0, 0, Qt::AlignTop);
-    layout->addWidget(searchMemo_, 0, 1);
+    layout->addWidget(findLabel_, 0, 0, Qt::AlignTop);
+    layout->addWidget(searchEdit_, 0, 1);
     layout->addWidget(matchCaseBox_, 1, 1);
     layout->addLayout(buttons, 0, 2, 2, 1);
     layout->setRowStretch(2, 1);
@@ -32,10 +32,10 @@ void TFindForm::retranslate() {
     TSearchDialog::retranslate();
     const QString find = InterfaceText(QStringLiteral("find"), QStringLiteral("find"));
     setWindowTitle(find);
-    labelFind_->setText(find + QStringLiteral(" :"));
+    findLabel_->setText(find + QStringLiteral(" :"));
 }
 
-void TFindForm::UpdateButtons() {
-    TSearchDialog::UpdateButtons();
-    emit searchTextChanged(!searchMemo_->document()->isEmpty());
+void TFindForm::updateButtons() {
+    TSearchDialog::updateButtons();
+    emit searchTextChanged(!searchEdit_->document()->isEmpty());
 }

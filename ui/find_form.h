@@ -4,7 +4,7 @@
 
 class QLabel;
 
-// The find dialog ("Find"): the search text in MemoFind, and Find (from the first text of the
+// The find dialog ("Find"): the search text, and Find (from the first text of the
 // first row), Next and Previous, enabled while the search text is not empty.
 class TFindForm : public TSearchDialog {
     Q_OBJECT
@@ -20,8 +20,8 @@ signals:
     void searchTextChanged(bool present);
 
 protected:
-    void UpdateButtons() override;
+    void updateButtons() override;
 
 private:
-    QLabel* labelFind_;
+    QLabel* findLabel_;
 };

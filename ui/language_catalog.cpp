@@ -14,7 +14,7 @@
 namespace {
 
 constexpr qsizetype kNameLength = 3;
-const QString kEnglish = QStringLiteral("eng");
+const QString kEnglish = QString::fromLatin1(kEnglishLanguage);
 
 bool IsLanguageFile(const QFileInfo& file) {
     return file.isFile() && file.suffix().compare(QStringLiteral("lng"), Qt::CaseInsensitive) == 0 &&

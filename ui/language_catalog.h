@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+// The name of the built-in English, the language of every key a language file lacks.
+inline constexpr char kEnglishLanguage[] = "eng";
+
 // A language file the editor offers: "fra.lng" is named "fra" and captioned by its own
 // "header"/"language" value.
 struct TLanguage {

@@ -7,6 +7,7 @@
 #include "preview/level_background.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
+#include "ui/level_preview_form.h"
 #include "ui/level_preview_picture.h"
 
 namespace {
@@ -17,16 +18,17 @@ constexpr int kSideMargin = 8;
 
 }  // namespace
 
-TLevelPreviewPane::TLevelPreviewPane(TArchiveSession& session, QWidget* parent)
-    : QGroupBox(parent), session_(session) {
+TLevelPreviewPane::TLevelPreviewPane(TArchiveSession& session, TLevelPreviewForm& enlarged,
+                                     QWidget* parent)
+    : QGroupBox(parent), session_(session), enlarged_(enlarged) {
     setObjectName(QStringLiteral("levelPreview"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kSideMargin, 2, kSideMargin, 4);
     picture_ = new TLevelPreviewPicture;
     layout->addWidget(picture_);
-    connect(picture_, &TLevelPreviewPicture::clicked, this, &TLevelPreviewPane::clicked);
+    connect(picture_, &TLevelPreviewPicture::clicked, this, &TLevelPreviewPane::showEnlarged);
+    connect(&session_, &TArchiveSession::archiveAboutToBeReplaced, &enlarged_, &QWidget::hide);
     connect(&session_, &TArchiveSession::subFileSelected, this, &TLevelPreviewPane::showSelectedLevel);
-    connect(&session_, &TArchiveSession::opened, this, &TLevelPreviewPane::showSelectedLevel);
     retranslate();
 }
 
@@ -45,6 +47,19 @@ void TLevelPreviewPane::showSelectedLevel() {
         }
     }
     emit problemChanged(problem);
+    // The enlarged window, while open, shows what the pane shows.
+    if (!enlarged_.isVisible()) return;
+    if (picture_->background().isNull()) {
+        enlarged_.reset();
+    } else {
+        enlarged_.setPicture(picture_->background(), QString::fromStdString(level->Name));
+    }
+}
+
+void TLevelPreviewPane::showEnlarged() {
+    const TLGPSubFile* level = session_.currentLevel();
+    if (level == nullptr) return;
+    enlarged_.showPicture(picture_->background(), QString::fromStdString(level->Name));
 }
 
 int TLevelPreviewPane::heightOf(int size) {
@@ -55,12 +70,6 @@ void TLevelPreviewPane::setPreviewSize(int size) {
     picture_->setPreviewSize(size);
     setFixedHeight(heightOf(picture_->previewSize()));
 }
-
-void TLevelPreviewPane::setPicture(const QImage& background) { picture_->setPicture(background); }
-
-void TLevelPreviewPane::reset() { picture_->reset(); }
-
-const QImage& TLevelPreviewPane::background() const { return picture_->background(); }
 
 void TLevelPreviewPane::retranslate() {
     setTitle(InterfaceText("main", "level_preview"));

@@ -28,6 +28,8 @@
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
 #include "ui/colors_form.h"
+#include "ui/compare_controller.h"
+#include "ui/compare_result_form.h"
 #include "ui/file_list_view.h"
 #include "ui/interface_texts.h"
 #include "ui/language_catalog.h"
@@ -35,11 +37,13 @@
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
 #include "ui/overflow_marks.h"
+#include "ui/search_controller.h"
 #include "ui/special_characters_bar.h"
-#include "ui/spelling_choice.h"
+#include "ui/spelling_controller.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
 #include "ui/text_preview_pane.h"
+#include "ui/unsaved_changes_guard.h"
 #include "ui/window_modification_form.h"
 
 // The images live in this static library: they are registered by hand, from the global
@@ -80,10 +84,10 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     setAcceptDrops(true);
 
     session_ = new TArchiveSession(this);
+    unsavedGuard_ = new TUnsavedChangesGuard(
+        *session_, [this](const QString& question) { return askSaveChanges(question); }, this);
     menu_ = new TMainMenu(*menuBar(), this);
     menu_->setObjectName(QStringLiteral("mainMenu"));
-    spelling_ = new TSpellingChoice(paths_.dictionaryFolders, paths_.userWordsFile, this);
-    menu_->setDictionaries(spelling_->dictionaryNames());
     createLayout();
     connectMenu();
     connectSession();
@@ -92,12 +96,21 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     windowForm_->setFitToText(
         [this](QPoint at) { return session_->overflowMarks().fitSelectedWindow(at); });
     colorsForm_ = new TColorsForm(this);
-    levelForm_ = new TLevelPreviewForm(this);
-    connect(levelPreview_, &TLevelPreviewPane::clicked, this, [this] {
-        levelForm_->showPicture(levelPreview_->background(),
-                                QString::fromStdString(session_->currentSubFile()->Name));
-    });
-    connect(session_, &TArchiveSession::subFileSelected, this, &TMainForm::refreshLevelForm);
+    spelling_ = new TSpellingController(
+        paths_, *menu_, *editorPane_,
+        [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
+        this);
+    // The hooks call the virtual functions when used, so that a derived window answers them.
+    searchController_ = new TSearchController(
+        {*session_, *menu_, *filesView_, *editorPane_, *textPreview_, *statusBar_},
+        [this](QMessageBox& box) { execMessage(box); }, *this);
+    compareController_ = new TCompareController(
+        *session_, *menu_,
+        [this] {
+            return chooseArchiveToCompare(QFileInfo(session_->fileName()).absolutePath(),
+                                          fileFilter());
+        },
+        [this](TCompareResultForm& result) { showComparisonResult(result); }, *this);
     updateCommands();
     updateCaption();
 }
@@ -119,21 +132,21 @@ void TMainForm::createLayout() {
     addToolBar(charactersBar_);
 
     filesView_ = new TFileListView(*session_);
-    levelPreview_ = new TLevelPreviewPane(*session_);
+    levelForm_ = new TLevelPreviewForm(this);
+    levelPreview_ = new TLevelPreviewPane(*session_, *levelForm_);
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(filesView_, 1);
     leftLayout->addWidget(levelPreview_);
 
-    textEditor_ = new TTextEditorPane(*session_);
-    textEditor_->setSpelling(spelling_);
+    editorPane_ = new TTextEditorPane(*session_);
     textPreview_ = new TTextPreviewPane(*session_, glyphSets_);
     // The text preview can be made taller than the level preview, to see a whole window.
     textsSplitter_ = new QSplitter(Qt::Vertical);
     textsSplitter_->setObjectName(QStringLiteral("textsSplitter"));
     textsSplitter_->setChildrenCollapsible(false);
-    textsSplitter_->addWidget(textEditor_);
+    textsSplitter_->addWidget(editorPane_);
     textsSplitter_->addWidget(textPreview_);
     textsSplitter_->setStretchFactor(0, 1);
 
@@ -157,12 +170,12 @@ void TMainForm::connectMenu() {
     on(Command::Save, [this] { session_->save(session_->fileName(), false); });
     on(Command::SaveAs, &TMainForm::onSaveAsClicked);
     on(Command::Exit, [this] { close(); });
-    on(Command::Undo, [this] { textEditor_->undo(); });
-    on(Command::Redo, [this] { textEditor_->redo(); });
-    on(Command::Cut, [this] { textEditor_->cut(); });
-    on(Command::Copy, [this] { textEditor_->copy(); });
-    on(Command::Paste, [this] { textEditor_->paste(); });
-    on(Command::SelectAll, [this] { textEditor_->selectAll(); });
+    on(Command::Undo, [this] { editorPane_->undo(); });
+    on(Command::Redo, [this] { editorPane_->redo(); });
+    on(Command::Cut, [this] { editorPane_->cut(); });
+    on(Command::Copy, [this] { editorPane_->copy(); });
+    on(Command::Paste, [this] { editorPane_->paste(); });
+    on(Command::SelectAll, [this] { editorPane_->selectAll(); });
     on(Command::AllFiles, [this] { filesView_->setOnlyLevels(false); });
     on(Command::OnlyLevels, [this] { filesView_->setOnlyLevels(true); });
     on(Command::DisplayTextPreview, [this](bool checked) { textPreview_->setPictureShown(checked); });
@@ -171,19 +184,14 @@ void TMainForm::connectMenu() {
     connect(textPreview_, &TTextPreviewPane::modifyWindowRequested, this, &TMainForm::onModifyWindow);
     connect(menu_, &TMainMenu::levelPreviewSizeChosen, this, &TMainForm::SetLevelPreviewSize);
     connect(menu_, &TMainMenu::languageChosen, this, &TMainForm::ChangeLanguage);
-    connect(charactersBar_, &TSpecialCharactersBar::chosen, textEditor_, &TTextEditorPane::insertText);
-    connect(textEditor_, &TTextEditorPane::undoAvailable, menu_->action(Command::Undo), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::redoAvailable, menu_->action(Command::Redo), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->action(Command::Cut), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::copyAvailable, menu_->action(Command::Copy), &QAction::setEnabled);
-    connect(textEditor_, &TTextEditorPane::editingChanged, this, &TMainForm::updateCommands);
-    connect(textEditor_, &TTextEditorPane::caretMoved, textPreview_,
+    connect(charactersBar_, &TSpecialCharactersBar::chosen, editorPane_, &TTextEditorPane::insertText);
+    connect(editorPane_, &TTextEditorPane::undoAvailable, menu_->action(Command::Undo), &QAction::setEnabled);
+    connect(editorPane_, &TTextEditorPane::redoAvailable, menu_->action(Command::Redo), &QAction::setEnabled);
+    connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Cut), &QAction::setEnabled);
+    connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Copy), &QAction::setEnabled);
+    connect(editorPane_, &TTextEditorPane::editingChanged, this, &TMainForm::updateCommands);
+    connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_,
             &TTextPreviewPane::setCaretPosition);
-    connect(textPreview_, &TTextPreviewPane::namesChanged, &session_->overflowMarks(),
-            &TOverflowMarks::setNames);
-    connect(menu_, &TMainMenu::dictionaryChosen, spelling_, &TSpellingChoice::choose);
-    connect(spelling_, &TSpellingChoice::chosen, menu_, &TMainMenu::checkDictionary);
-    connect(spelling_, &TSpellingChoice::failed, this, &TMainForm::showErrorMessage);
 }
 
 void TMainForm::connectSession() {
@@ -192,8 +200,9 @@ void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::jobEnded, this, &TMainForm::onJobEnded);
     connect(session_, &TArchiveSession::openFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::saveFailed, this, &TMainForm::showErrorMessage);
+    connect(session_, &TArchiveSession::compareFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::opened, this, &TMainForm::onOpened);
-    connect(session_, &TArchiveSession::saved, this, &TMainForm::onSaved);
+    connect(session_, &TArchiveSession::saved, this, &TMainForm::updateCaption);
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
     connect(levelPreview_, &TLevelPreviewPane::problemChanged, this, [this](const QString& reason) {
         statusBar_->setStatusMessage(reason);
@@ -211,7 +220,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::start() {
     settings_ = TEditorSettings::read(paths_.settingsFile);
     menu_->setLanguages(FindLanguages(paths_.languageFolders));
-    ChangeLanguage(menu_->checkLanguage(settings_.language) ? settings_.language : QStringLiteral("eng"));
+    const QString language = menu_->checkLanguage(settings_.language);
+    ChangeLanguage(language.isEmpty() ? QString::fromLatin1(kEnglishLanguage) : language);
     applySettings();
     // Without the game, the dialog starts where the system's dialog starts.
     if (const std::filesystem::path data = platform::GameDataFolder(); !data.empty()) {
@@ -255,7 +265,7 @@ void TMainForm::writeSettings() {
     settings_.textPreview = menu_->action(Command::DisplayTextPreview)->isChecked();
     settings_.gameView = textPreview_->gameView();
     settings_.gameViewNames = textPreview_->names();
-    settings_.spellingDictionary = spelling_->current();
+    settings_.spellingDictionary = spelling_->dictionary();
     for (int size = 1; size <= 4; ++size) {
         if (menu_->levelPreviewSizeAction(size)->isChecked()) settings_.levelPreviewSize = size;
     }
@@ -269,8 +279,10 @@ void TMainForm::writeSettings() {
     }
 }
 
-void TMainForm::ChangeLanguage(const QString& name) {
-    menu_->checkLanguage(name);
+void TMainForm::ChangeLanguage(const QString& chosen) {
+    // The menu's own spelling of the name is what settings.ini keeps.
+    const QString checked = menu_->checkLanguage(chosen);
+    const QString name = checked.isEmpty() ? chosen : checked;
     LoadLanguage(LanguageFile(paths_.languageFolders, name));
     session_->refreshDescriptions();
     retranslate();
@@ -285,13 +297,15 @@ void TMainForm::retranslate() {
     charactersBar_->retranslate();
     filesView_->retranslate();
     levelPreview_->retranslate();
-    textEditor_->retranslate();
+    editorPane_->retranslate();
     textPreview_->retranslate();
     statusBar_->retranslate();
     aboutForm_->retranslate();
     windowForm_->retranslate();
     colorsForm_->retranslate();
     levelForm_->retranslate();
+    searchController_->retranslate();
+    compareController_->retranslate();
 }
 
 void TMainForm::SetLevelPreviewSize(int size) {
@@ -315,16 +329,6 @@ void TMainForm::onModifyWindow() {
     }
 }
 
-void TMainForm::refreshLevelForm() {
-    if (!levelForm_->isVisible()) return;
-    const TLGPSubFile* level = session_->currentLevel();
-    if (level == nullptr || levelPreview_->background().isNull()) {
-        levelForm_->reset();
-    } else {
-        levelForm_->setPicture(levelPreview_->background(), QString::fromStdString(level->Name));
-    }
-}
-
 void TMainForm::onWindowColors() { textPreview_->setColors(colorsForm_->edit(textPreview_->colors(), glyphSets_)); }
 
 void TMainForm::onSaveAsClicked() {
@@ -337,22 +341,8 @@ void TMainForm::onSaveAsClicked() {
 
 void TMainForm::OpenArchive(const QString& path) {
     if (session_->jobRunning()) return;
-    if (askAboutUnsavedChanges([this, path] { OpenArchive(path); }) == UnsavedChanges::Proceed) {
+    if (unsavedGuard_->check([this, path] { OpenArchive(path); }) == TUnsavedChangesGuard::Outcome::Proceed) {
         session_->open(path);
-    }
-}
-
-TMainForm::UnsavedChanges TMainForm::askAboutUnsavedChanges(std::function<void()> afterSave) {
-    if (session_->jobRunning() || !session_->hasUnsavedChanges()) return UnsavedChanges::Proceed;
-    const QString question = InterfaceText("messages", "save_changes") + QStringLiteral(" ") +
-                             QFileInfo(session_->fileName()).fileName() + QStringLiteral("?");
-    switch (askSaveChanges(question)) {
-        case QMessageBox::Discard: return UnsavedChanges::Proceed;
-        case QMessageBox::Save:
-            afterSave_ = std::move(afterSave);
-            session_->save(session_->fileName(), false);
-            return UnsavedChanges::Saving;
-        default: return UnsavedChanges::Cancelled;
     }
 }
 
@@ -370,7 +360,6 @@ void TMainForm::onJobEnded() {
 }
 
 void TMainForm::onOpened() {
-    levelForm_->hide();
     const TLGPFile& archive = *session_->archive();
     const ArchiveCounts counts = CountArchive(archive);
     statusBar_->setCounts(counts.levels, counts.texts);
@@ -378,21 +367,20 @@ void TMainForm::onOpened() {
     updateCaption();
 }
 
-void TMainForm::onSaved() {
-    updateCaption();
-    std::function<void()> next = std::move(afterSave_);
-    afterSave_ = nullptr;
-    // After the job has ended, so that what follows may open another archive or close.
-    if (next) QTimer::singleShot(0, this, std::move(next));
-}
 
 void TMainForm::updateCommands() {
     const bool open = session_->archive() != nullptr;
     for (const Command command : {Command::Save, Command::SaveAs}) menu_->action(command)->setEnabled(open);
     charactersBar_->setEnabled(open);
-    const bool editing = textEditor_->isEditing();
+    // Undo, Redo, Cut and Copy follow the editor as it tells what it can do.
+    const bool editing = editorPane_->isEditing();
     menu_->action(Command::Paste)->setEnabled(editing);
     menu_->action(Command::SelectAll)->setEnabled(editing);
+    if (!editing) {
+        for (const Command command : {Command::Undo, Command::Redo, Command::Cut, Command::Copy}) {
+            menu_->action(command)->setEnabled(false);
+        }
+    }
 }
 
 void TMainForm::updateCaption() {
@@ -411,7 +399,7 @@ QString TMainForm::fileFilter() const {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (session_->jobRunning() ||
-        askAboutUnsavedChanges([this] { close(); }) != UnsavedChanges::Proceed) {
+        unsavedGuard_->check([this] { close(); }) != TUnsavedChangesGuard::Outcome::Proceed) {
         event->ignore();
         return;
     }
@@ -458,3 +446,11 @@ QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& f
     firstFilterSelected = selectedFilter == filter.section(QStringLiteral(";;"), 0, 0);
     return name;
 }
+
+QString TMainForm::chooseArchiveToCompare(const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, QString(), folder, filter);
+}
+
+void TMainForm::execMessage(QMessageBox& box) { box.exec(); }
+
+void TMainForm::showComparisonResult(TCompareResultForm& result) { result.exec(); }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStringList>
@@ -14,15 +12,19 @@ class QSplitter;
 class TAboutForm;
 class TColorsForm;
 class TArchiveSession;
+class TCompareController;
+class TCompareResultForm;
 class TFileListView;
 class TLevelPreviewForm;
 class TLevelPreviewPane;
 class TMainMenu;
+class TSearchController;
 class TSpecialCharactersBar;
-class TSpellingChoice;
+class TSpellingController;
 class TStatusBar;
 class TTextEditorPane;
 class TTextPreviewPane;
+class TUnsavedChangesGuard;
 class TWindowModificationForm;
 
 // The editor's main window: it lays out the file list, the texts and their editor, the
@@ -57,6 +59,11 @@ protected:
     // the archive filter was chosen.
     virtual QString chooseArchiveToSaveAs(const QString& folder, const QString& filter,
                                           bool& firstFilterSelected);
+    // The archive to compare the open one with, or empty when the user cancels.
+    virtual QString chooseArchiveToCompare(const QString& folder, const QString& filter);
+    // Runs a message box of the find and replace dialogs, and the comparison's result window.
+    virtual void execMessage(QMessageBox& box);
+    virtual void showComparisonResult(TCompareResultForm& result);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -64,8 +71,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    enum class UnsavedChanges { Proceed, Cancelled, Saving };
-
     void createLayout();
     void connectMenu();
     void connectSession();
@@ -78,20 +83,14 @@ private:
     void onOpenClicked();
     void onModifyWindow();
     void onWindowColors();
-    // Shows the selected level in the enlarged preview when it is open.
-    void refreshLevelForm();
     void onSaveAsClicked();
     void onJobStarted(const QString& statusText);
     void onJobEnded();
     void onOpened();
-    void onSaved();
     void SetLevelPreviewSize(int size);
     // Enables what needs an open archive.
     void updateCommands();
     void updateCaption();
-    // Asks whether to save unsaved changes. Proceed: nothing to save, or the user discards
-    // them. Saving: the save job runs and calls `afterSave` once it has succeeded.
-    UnsavedChanges askAboutUnsavedChanges(std::function<void()> afterSave);
     QString fileFilter() const;
 
     const QStringList arguments_;
@@ -100,23 +99,24 @@ private:
     const GlyphSets glyphSets_;
     TEditorSettings settings_;
     bool started_ = false;
-    // Runs once the save job that an unsaved-changes question started has succeeded.
-    std::function<void()> afterSave_;
     QString openFolder_;
 
     TArchiveSession* session_;
+    TUnsavedChangesGuard* unsavedGuard_;
     TMainMenu* menu_;
-    TSpellingChoice* spelling_;
+    TSpellingController* spelling_;
     TSpecialCharactersBar* charactersBar_;
     QSplitter* mainSplitter_;
     QSplitter* textsSplitter_;
     TFileListView* filesView_;
     TLevelPreviewPane* levelPreview_;
-    TTextEditorPane* textEditor_;
+    TTextEditorPane* editorPane_;
     TTextPreviewPane* textPreview_;
     TStatusBar* statusBar_;
     TAboutForm* aboutForm_;
     TWindowModificationForm* windowForm_;
     TColorsForm* colorsForm_;
     TLevelPreviewForm* levelForm_;
+    TSearchController* searchController_;
+    TCompareController* compareController_;
 };

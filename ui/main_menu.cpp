@@ -12,7 +12,7 @@
 namespace {
 
 const QString kEllipsis = QStringLiteral("...");
-const QString kEnglish = QStringLiteral("eng");
+const QString kEnglish = QString::fromLatin1(kEnglishLanguage);
 
 // Language captions are plain text: an '&' in them is shown, not a mnemonic.
 QString Escaped(QString caption) { return caption.replace(u'&', QStringLiteral("&&")); }
@@ -42,6 +42,8 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::FindNext: return {"find_next", false};
         case C::FindPrevious: return {"find_previous", false};
         case C::Replace: return {"replace", true};
+        case C::NextMarkedText: return {"next_marked_text", false};
+        case C::PreviousMarkedText: return {"previous_marked_text", false};
         case C::AllFiles: return {"all_files", false};
         case C::OnlyLevels: return {"only_levels", false};
         case C::DisplayTextPreview: return {"display_text_preview", false};
@@ -84,6 +86,9 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     addCommand(*editMenu_, C::FindNext, QKeySequence(Qt::Key_F3));
     addCommand(*editMenu_, C::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3));
     addCommand(*editMenu_, C::Replace, QKeySequence(Qt::CTRL | Qt::Key_R));
+    editMenu_->addSeparator();
+    addCommand(*editMenu_, C::NextMarkedText, QKeySequence(Qt::Key_F4));
+    addCommand(*editMenu_, C::PreviousMarkedText, QKeySequence(Qt::SHIFT | Qt::Key_F4));
 
     viewMenu_ = bar_.addMenu(QString());
     displayFilesMenu_ = viewMenu_->addMenu(QString());
@@ -119,7 +124,8 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
 
     // Nothing to find, replace or compare until an archive is open.
     for (const C command : {C::Save, C::SaveAs, C::Compare, C::DisplayLastComparison, C::Find,
-                            C::FindNext, C::FindPrevious, C::Replace}) {
+                            C::FindNext, C::FindPrevious, C::Replace, C::NextMarkedText,
+                            C::PreviousMarkedText}) {
         actions_[command]->setEnabled(false);
     }
     retranslate();
@@ -156,14 +162,14 @@ void TMainMenu::setLanguages(const QList<TLanguage>& languages) {
     AssignMnemonics(*languageMenu_);
 }
 
-bool TMainMenu::checkLanguage(const QString& name) {
+QString TMainMenu::checkLanguage(const QString& name) {
     for (QAction* item : languages_->actions()) {
         if (item->data().toString().compare(name, Qt::CaseInsensitive) == 0) {
             item->setChecked(true);
-            return true;
+            return item->data().toString();
         }
     }
-    return false;
+    return {};
 }
 
 QStringList TMainMenu::languageNames() const {

@@ -40,6 +40,8 @@ public:
         FindNext,
         FindPrevious,
         Replace,
+        NextMarkedText,
+        PreviousMarkedText,
         AllFiles,
         OnlyLevels,
         DisplayTextPreview,
@@ -55,8 +57,9 @@ public:
 
     // The "Language" menu: "English" and one item per language, in the given order.
     void setLanguages(const QList<TLanguage>& languages);
-    // Checks the item of that language name ("eng" for English); returns false when none has it.
-    bool checkLanguage(const QString& name);
+    // Checks the item of that language name, matched without regard to case ("eng" for
+    // English); returns the item's own name, or empty when none has it.
+    QString checkLanguage(const QString& name);
     // The names of the language items, "eng" first.
     QStringList languageNames() const;
 

@@ -10,6 +10,11 @@
 
 TOverflowMarks::TOverflowMarks(TArchiveSession& session, QObject* parent)
     : QObject(parent), session_(session) {
+    // Nothing is marked while the archive is swapped, so that no index outlives its archive.
+    connect(&session_, &TArchiveSession::archiveAboutToBeReplaced, this, [this] {
+        marks_.clear();
+        counts_.clear();
+    });
     connect(&session_, &TArchiveSession::opened, this, &TOverflowMarks::markArchive);
     connect(&session_, &TArchiveSession::textEdited, this, &TOverflowMarks::markText);
     // A window may be shared by several texts of its level.

@@ -20,15 +20,15 @@ QString Text(const char* section, const char* key) {
 }  // namespace
 
 TReplaceForm::TReplaceForm(QWidget* parent)
-    : TSearchDialog(QStringLiteral("ReplaceForm"), QStringLiteral("MemoReplace"), 479, 199,
+    : TSearchDialog(QStringLiteral("replaceForm"), QStringLiteral("replaceEdit"), 479, 199,
                     parent) {
-    labelReplace_ = new QLabel(this);
-    labelReplace_->setObjectName(QStringLiteral("LabelReplace"));
-    labelWith_ = new QLabel(this);
-    labelWith_->setObjectName(QStringLiteral("LabelWith"));
-    memoWith_ = MakeMemo(QStringLiteral("MemoWith"));
-    replaceButton_ = MakeButton(QStringLiteral("ButtonReplace"));
-    replaceAllButton_ = MakeButton(QStringLiteral("ButtonReplaceAll"));
+    replaceLabel_ = new QLabel(this);
+    replaceLabel_->setObjectName(QStringLiteral("replaceLabel"));
+    withLabel_ = new QLabel(this);
+    withLabel_->setObjectName(QStringLiteral("withLabel"));
+    withEdit_ = makeEdit(QStringLiteral("withEdit"));
+    replaceButton_ = makeButton(QStringLiteral("replaceButton"));
+    replaceAllButton_ = makeButton(QStringLiteral("replaceAllButton"));
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button :
@@ -37,34 +37,34 @@ TReplaceForm::TReplaceForm(QWidget* parent)
     }
     buttons->addStretch();
     auto* layout = new QGridLayout(this);
-    layout->addWidget(labelReplace_, 0, 0, Qt::AlignTop);
-    layout->addWidget(searchMemo_, 0, 1);
-    layout->addWidget(labelWith_, 1, 0, Qt::AlignTop);
-    layout->addWidget(memoWith_, 1, 1);
+    layout->addWidget(replaceLabel_, 0, 0, Qt::AlignTop);
+    layout->addWidget(searchEdit_, 0, 1);
+    layout->addWidget(withLabel_, 1, 0, Qt::AlignTop);
+    layout->addWidget(withEdit_, 1, 1);
     layout->addWidget(matchCaseBox_, 2, 1);
     layout->addLayout(buttons, 0, 2, 3, 1);
     layout->setRowStretch(3, 1);
 
     connect(replaceButton_, &QPushButton::clicked, this,
-            [this] { emit replaceRequested(Replacement()); });
+            [this] { emit replaceRequested(replacement()); });
     connect(replaceAllButton_, &QPushButton::clicked, this,
-            [this] { emit replaceAllRequested(SearchText(), Replacement(), MatchCase()); });
+            [this] { emit replaceAllRequested(searchText(), replacement(), matchCase()); });
     retranslate();
 }
 
-QString TReplaceForm::Replacement() const { return memoWith_->toPlainText(); }
+QString TReplaceForm::replacement() const { return withEdit_->toPlainText(); }
 
 void TReplaceForm::retranslate() {
     TSearchDialog::retranslate();
     const QString replace = Text("replace", "replace");
     setWindowTitle(replace);
-    labelReplace_->setText(replace + QStringLiteral(" :"));
-    labelWith_->setText(Text("replace", "with") + QStringLiteral(" :"));
+    replaceLabel_->setText(replace + QStringLiteral(" :"));
+    withLabel_->setText(Text("replace", "with") + QStringLiteral(" :"));
     replaceButton_->setText(replace);
     replaceAllButton_->setText(Text("replace", "replace_all"));
 }
 
-void TReplaceForm::ReplaceSelection(QPlainTextEdit& editor, const QString& replacement) {
+void TReplaceForm::replaceSelection(QPlainTextEdit& editor, const QString& replacement) {
     if (!editor.isEnabled() || editor.isReadOnly()) return;
     QTextCursor cursor = editor.textCursor();
     const int start = cursor.selectionStart();
@@ -74,15 +74,15 @@ void TReplaceForm::ReplaceSelection(QPlainTextEdit& editor, const QString& repla
     editor.setTextCursor(cursor);
 }
 
-QString TReplaceForm::ResultMessage(int changed) {
+QString TReplaceForm::resultMessage(int changed) {
     if (changed == 0) return Text("messages", "no_text_modified");
     if (changed == 1) return QStringLiteral("1 ") + Text("messages", "text_modified");
     return QLocale().toString(changed) + QStringLiteral(" ") + Text("messages", "texts_modified");
 }
 
-void TReplaceForm::UpdateButtons() {
-    TSearchDialog::UpdateButtons();
-    const bool present = !searchMemo_->document()->isEmpty();
+void TReplaceForm::updateButtons() {
+    TSearchDialog::updateButtons();
+    const bool present = !searchEdit_->document()->isEmpty();
     replaceButton_->setEnabled(present);
     replaceAllButton_->setEnabled(present);
 }

@@ -11,44 +11,44 @@
 
 namespace {
 
-constexpr int kMemoWidth = 289;
-constexpr int kMemoHeight = 65;
+constexpr int kEditWidth = 289;
+constexpr int kEditHeight = 65;
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 24;
 
 }  // namespace
 
-TSearchDialog::TSearchDialog(const QString& objectName, const QString& searchMemoName,
+TSearchDialog::TSearchDialog(const QString& objectName, const QString& searchEditName,
                              int clientWidth, int clientHeight, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
     setObjectName(objectName);
     setFixedSize(clientWidth, clientHeight);
-    searchMemo_ = MakeMemo(searchMemoName);
-    findButton_ = MakeButton(QStringLiteral("ButtonFind"));
-    nextButton_ = MakeButton(QStringLiteral("ButtonNext"));
-    previousButton_ = MakeButton(QStringLiteral("ButtonPrevious"));
+    searchEdit_ = makeEdit(searchEditName);
+    findButton_ = makeButton(QStringLiteral("findButton"));
+    nextButton_ = makeButton(QStringLiteral("nextButton"));
+    previousButton_ = makeButton(QStringLiteral("previousButton"));
     matchCaseBox_ = new QCheckBox(this);
-    matchCaseBox_->setObjectName(QStringLiteral("CheckBoxMatchCase"));
+    matchCaseBox_->setObjectName(QStringLiteral("matchCaseBox"));
 
     connect(findButton_, &QPushButton::clicked, this,
-            [this] { emit findRequested(SearchText(), MatchCase(), FindMode::FromStart); });
-    connect(nextButton_, &QPushButton::clicked, this, &TSearchDialog::FindNext);
-    connect(previousButton_, &QPushButton::clicked, this, &TSearchDialog::FindPrevious);
-    connect(searchMemo_, &QPlainTextEdit::textChanged, this, [this] { UpdateButtons(); });
+            [this] { emit findRequested(searchText(), matchCase(), FindMode::FromStart); });
+    connect(nextButton_, &QPushButton::clicked, this, &TSearchDialog::findNext);
+    connect(previousButton_, &QPushButton::clicked, this, &TSearchDialog::findPrevious);
+    connect(searchEdit_, &QPlainTextEdit::textChanged, this, [this] { updateButtons(); });
 }
 
-QString TSearchDialog::SearchText() const { return searchMemo_->toPlainText(); }
+QString TSearchDialog::searchText() const { return searchEdit_->toPlainText(); }
 
-bool TSearchDialog::MatchCase() const { return matchCaseBox_->isChecked(); }
+bool TSearchDialog::matchCase() const { return matchCaseBox_->isChecked(); }
 
-void TSearchDialog::FindNext() { emit findRequested(SearchText(), MatchCase(), FindMode::Next); }
+void TSearchDialog::findNext() { emit findRequested(searchText(), matchCase(), FindMode::Next); }
 
-void TSearchDialog::FindPrevious() {
-    emit findRequested(SearchText(), MatchCase(), FindMode::Previous);
+void TSearchDialog::findPrevious() {
+    emit findRequested(searchText(), matchCase(), FindMode::Previous);
 }
 
-void TSearchDialog::ShowMessage(QMessageBox::Icon icon, const QString& text,
+void TSearchDialog::showMessage(QMessageBox::Icon icon, const QString& text,
                                 const QString& detail) {
     // The native window changes its style in place; the widget's own flags would hide it.
     QWindow* window = isVisible() ? windowHandle() : nullptr;
@@ -57,7 +57,7 @@ void TSearchDialog::ShowMessage(QMessageBox::Icon icon, const QString& text,
     QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                     isVisible() ? this : parentWidget());
     box.setInformativeText(detail);
-    ExecMessage(box);
+    execMessage(box);
     if (onTop) window->setFlag(Qt::WindowStaysOnTopHint, true);
 }
 
@@ -77,29 +77,29 @@ void TSearchDialog::showEvent(QShowEvent* event) {
         frame.moveCenter(owner->frameGeometry().center());
         move(frame.topLeft());
     }
-    searchMemo_->selectAll();
-    searchMemo_->setFocus();
+    searchEdit_->selectAll();
+    searchEdit_->setFocus();
 }
 
-void TSearchDialog::ExecMessage(QMessageBox& box) { box.exec(); }
+void TSearchDialog::execMessage(QMessageBox& box) { box.exec(); }
 
-void TSearchDialog::UpdateButtons() {
-    const bool present = !searchMemo_->document()->isEmpty();
+void TSearchDialog::updateButtons() {
+    const bool present = !searchEdit_->document()->isEmpty();
     findButton_->setEnabled(present);
     nextButton_->setEnabled(present);
     previousButton_->setEnabled(present);
 }
 
-QPlainTextEdit* TSearchDialog::MakeMemo(const QString& objectName) {
-    auto* memo = new QPlainTextEdit(this);
-    memo->setObjectName(objectName);
-    memo->setFixedSize(kMemoWidth, kMemoHeight);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setTabChangesFocus(false);
-    return memo;
+QPlainTextEdit* TSearchDialog::makeEdit(const QString& objectName) {
+    auto* edit = new QPlainTextEdit(this);
+    edit->setObjectName(objectName);
+    edit->setFixedSize(kEditWidth, kEditHeight);
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setTabChangesFocus(false);
+    return edit;
 }
 
-QPushButton* TSearchDialog::MakeButton(const QString& objectName) {
+QPushButton* TSearchDialog::makeButton(const QString& objectName) {
     auto* button = new QPushButton(this);
     button->setObjectName(objectName);
     button->setFixedSize(kButtonWidth, kButtonHeight);

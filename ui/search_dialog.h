@@ -10,7 +10,7 @@ class QCheckBox;
 class QPlainTextEdit;
 class QPushButton;
 
-// What the find and replace dialogs share: a search memo with the Find, Next and Previous
+// What the find and replace dialogs share: a search box with the Find, Next and Previous
 // buttons and the match-case check box. The dialog stays on top of other windows with a fixed
 // size, opens centred over its parent with the whole search text selected, and is shown and
 // hidden, never recreated.
@@ -18,42 +18,42 @@ class TSearchDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // The search memo's text as the editor holds it (line breaks as "\n").
-    QString SearchText() const;
-    bool MatchCase() const;
+    // The search box's text as the editor holds it (line breaks as "\n").
+    QString searchText() const;
+    bool matchCase() const;
     // What the Next and Previous buttons do; the main window's "Find next" and "Find
     // previous" call them.
-    void FindNext();
-    void FindPrevious();
+    void findNext();
+    void findPrevious();
 
     // Shows text, and detail under it when given, in a message box with an OK button over the
     // dialog (over its parent while the dialog is hidden). The dialog gives up staying on top
     // while the message shows, so that the message is not hidden behind it.
-    void ShowMessage(QMessageBox::Icon icon, const QString& text, const QString& detail = {});
+    void showMessage(QMessageBox::Icon icon, const QString& text, const QString& detail = {});
 
     // Re-reads every caption from InterfaceText.
     virtual void retranslate();
 
 signals:
-    // A search asked for with the memo's text (line breaks as "\n").
+    // A search asked for with the search box.s text (line breaks as "\n").
     void findRequested(const QString& search, bool matchCase, FindMode mode);
 
 protected:
-    // searchMemoName: the object name of the search memo.
-    TSearchDialog(const QString& objectName, const QString& searchMemoName, int clientWidth,
+    // searchEditName: the object name of the search box.
+    TSearchDialog(const QString& objectName, const QString& searchEditName, int clientWidth,
                   int clientHeight, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
     // Runs the message box modally; tests answer it instead.
-    virtual void ExecMessage(QMessageBox& box);
+    virtual void execMessage(QMessageBox& box);
     // Enables the buttons that need a search text; called whenever it changes.
-    virtual void UpdateButtons();
+    virtual void updateButtons();
 
-    // A memo for search and replacement texts: tabs and line breaks typed, no word wrap.
-    QPlainTextEdit* MakeMemo(const QString& objectName);
-    QPushButton* MakeButton(const QString& objectName);
+    // A text box for search and replacement texts: tabs and line breaks typed, no word wrap.
+    QPlainTextEdit* makeEdit(const QString& objectName);
+    QPushButton* makeButton(const QString& objectName);
 
-    QPlainTextEdit* searchMemo_;
+    QPlainTextEdit* searchEdit_;
     QPushButton* findButton_;
     QPushButton* nextButton_;
     QPushButton* previousButton_;

@@ -75,7 +75,7 @@ TSpecialCharactersBar::TSpecialCharactersBar(QWidget* parent) : QToolBar(parent)
     QStringList others = {FromView(text::EffectTags[3])};
     for (std::size_t pause = 4; pause <= 8; ++pause) others << FromView(text::EffectTags[pause]);
     others << FromView(text::EffectTags[9]) << FromView(text::EffectTags[2])
-           << QStringLiteral("{NEW PAGE}");
+           << FromView(text::NewPageTag);
     for (const QString& tag : others) {
         QAction* item = otherTags_->addAction(tag);
         connect(item, &QAction::triggered, this, [this, tag] { emit chosen(tag); });

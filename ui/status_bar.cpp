@@ -56,12 +56,13 @@ void TStatusBar::setProgress(int percent) { progressBar_->setValue(percent); }
 void TStatusBar::endProgress() {
     progressBar_->hide();
     progressBar_->setValue(0);
-    panels_[0]->clear();
+    panels_[0]->setText(message_);
 }
 
 void TStatusBar::setStatusMessage(const QString& text) {
-    panels_[0]->setText(text);
+    message_ = text;
     panels_[0]->setToolTip(text);
+    if (progressBar_->isHidden()) panels_[0]->setText(text);
 }
 
 void TStatusBar::setCreator(const QString& creator) { panels_[1]->setText(creator); }
@@ -72,16 +73,10 @@ void TStatusBar::setCounts(int levels, int texts) {
     retranslate();
 }
 
-void TStatusBar::clearArchive() {
-    panels_[1]->clear();
-    setCounts(-1, -1);
-}
-
 QString TStatusBar::statusText() const { return panels_[0]->text(); }
 QString TStatusBar::creatorText() const { return panels_[1]->text(); }
 QString TStatusBar::countsText() const { return panels_[2]->text(); }
 bool TStatusBar::isProgressShown() const { return !progressBar_->isHidden(); }
-int TStatusBar::progress() const { return progressBar_->value(); }
 
 void TStatusBar::retranslate() {
     if (levels_ < 0 || texts_ < 0) {

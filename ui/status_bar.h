@@ -18,23 +18,21 @@ public:
     // Shows the progress bar at 0 with the job's status text beside it.
     void startProgress(const QString& statusText);
     void setProgress(int percent);
-    // Hides the progress bar and empties the status text.
+    // Hides the progress bar; the status message, if any, shows again.
     void endProgress();
-    // A message in the first panel while no job runs, such as a level that cannot be shown.
+    // A message in the first panel while no job runs, such as why a level cannot be shown;
+    // empty to remove it.
     void setStatusMessage(const QString& text);
 
     void setCreator(const QString& creator);
     // Shows "702 levels / 12,345 texts" with the locale's thousands separator, in the
     // current language; negative counts empty the panel.
     void setCounts(int levels, int texts);
-    // Empties the second and third panels.
-    void clearArchive();
 
     QString statusText() const;
     QString creatorText() const;
     QString countsText() const;
     bool isProgressShown() const;
-    int progress() const;
 
     // The counts in the current language's words.
     void retranslate();
@@ -47,6 +45,7 @@ private:
 
     std::array<QLabel*, 3> panels_{};
     QProgressBar* progressBar_;
+    QString message_;
     int levels_ = -1;
     int texts_ = -1;
 };

@@ -1,5 +1,6 @@
 #include "ui/text_editor_pane.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QDropEvent>
@@ -9,11 +10,11 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 #include <QTextDocument>
 
 #include "ui/archive_session.h"
 #include "ui/editor_text.h"
+#include "ui/replace_form.h"
 #include "ui/spelling_choice.h"
 #include "ui/spelling_highlighter.h"
 #include "ui/spelling_menu.h"
@@ -79,15 +80,49 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     connect(&session_, &TArchiveSession::subFileSelected, this, &TTextEditorPane::updateEnabled);
     connect(&session_, &TArchiveSession::opened, this, &TTextEditorPane::updateEnabled);
     connect(&session_, &TArchiveSession::textSelected, this, &TTextEditorPane::onTextSelected);
+    connect(&session_, &TArchiveSession::textReloaded, this, &TTextEditorPane::onTextReloaded);
     updateEnabled();
 }
 
 void TTextEditorPane::insertText(const QString& text) {
-    if (isEditing()) textEditor_->insertPlainText(text);
+    if (isEditing() && !isReadOnly()) textEditor_->insertPlainText(text);
 }
 
-void TTextEditorPane::undo() { textEditor_->undo(); }
-void TTextEditorPane::redo() { textEditor_->redo(); }
+void TTextEditorPane::replaceSelection(const QString& text) {
+    if (isEditing()) TReplaceForm::replaceSelection(*textEditor_, text);
+}
+
+std::pair<std::size_t, std::size_t> TTextEditorPane::taggedSelection() const {
+    const QTextCursor cursor = textEditor_->textCursor();
+    const QString raw = textEditor_->document()->toRawText();
+    return {editor_text::TaggedPosition(raw, cursor.selectionStart()),
+            editor_text::TaggedPosition(raw, cursor.selectionEnd())};
+}
+
+void TTextEditorPane::selectTagged(std::size_t position, std::size_t length) {
+    const std::string& tagged = session_.currentTagged();
+    const int last = textEditor_->document()->characterCount() - 1;
+    QTextCursor cursor = textEditor_->textCursor();
+    cursor.setPosition(std::min(editor_text::EditorPosition(tagged, position), last));
+    cursor.setPosition(std::min(editor_text::EditorPosition(tagged, position + length), last),
+                       QTextCursor::KeepAnchor);
+    textEditor_->setTextCursor(cursor);
+    textEditor_->ensureCursorVisible();
+}
+
+void TTextEditorPane::setReadOnly(bool readOnly) { textEditor_->setReadOnly(readOnly); }
+
+bool TTextEditorPane::isReadOnly() const { return textEditor_->isReadOnly(); }
+
+// The editor's undo and redo change a read-only text all the same: they wait.
+void TTextEditorPane::undo() {
+    if (!isReadOnly()) textEditor_->undo();
+}
+
+void TTextEditorPane::redo() {
+    if (!isReadOnly()) textEditor_->redo();
+}
+
 void TTextEditorPane::cut() { textEditor_->cut(); }
 void TTextEditorPane::copy() { textEditor_->copy(); }
 void TTextEditorPane::paste() { textEditor_->paste(); }
@@ -119,17 +154,26 @@ void TTextEditorPane::onTextSelected() {
     } else {
         textsView_->clearSelection();
     }
-    {
-        const QSignalBlocker blocker(textEditor_);
-        // A new text starts a new history: undoing must not bring back another text.
-        textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
-    }
+    // A new text starts a new history: undoing must not bring back another text. The editor's
+    // signals still go out, so that the Edit menu learns there is nothing to undo or copy.
+    textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
     updating_ = false;
     updateEnabled();
 }
 
+void TTextEditorPane::onTextReloaded() {
+    const int caret = textEditor_->textCursor().position();
+    {
+        const QSignalBlocker blocker(textEditor_);
+        textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
+    }
+    QTextCursor cursor = textEditor_->textCursor();
+    cursor.setPosition(std::min(caret, textEditor_->document()->characterCount() - 1));
+    textEditor_->setTextCursor(cursor);
+}
+
 void TTextEditorPane::onEditorChanged() {
-    if (!isEditing()) return;
+    if (updating_ || !isEditing()) return;
     session_.storeCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()));
 }
 

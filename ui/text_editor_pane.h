@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 #include <QWidget>
 
@@ -23,8 +24,19 @@ public:
     explicit TTextEditorPane(TArchiveSession& session, QWidget* parent = nullptr);
 
     // Replaces the editor's selection with `text`, or inserts it at the caret; nothing when no
-    // text of a level is selected.
+    // text of a level is selected or the editor is read-only.
     void insertText(const QString& text);
+    // The same, and selects what it put in.
+    void replaceSelection(const QString& text);
+    // The selection as byte positions in the selected text's tagged text: start and end
+    // (equal at the caret).
+    std::pair<std::size_t, std::size_t> taggedSelection() const;
+    // Selects `length` bytes of the tagged text from `position` (clamped to the text) and
+    // scrolls them into view.
+    void selectTagged(std::size_t position, std::size_t length);
+    // While read-only, neither typing nor the commands below change the text.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const;
     // The editor's own commands, for the Edit menu.
     void undo();
     void redo();
@@ -54,6 +66,8 @@ protected:
 
 private:
     void onTextSelected();
+    // Shows the selected text again, keeping the caret where it can.
+    void onTextReloaded();
     void onEditorChanged();
     void updateEnabled();
     void showContextMenu(const QPoint& position);

@@ -15,6 +15,7 @@
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
 #include "ui/overflow_hints.h"
+#include "ui/overflow_marks.h"
 
 TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& glyphs,
                                    QWidget* parent)
@@ -61,8 +62,8 @@ TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& gl
     connect(windowButton_, &QToolButton::clicked, this, &TTextPreviewPane::modifyWindowRequested);
     connect(gameViewBox_, &QCheckBox::toggled, this, &TTextPreviewPane::redraw);
     connect(namesChoice_, &QComboBox::currentIndexChanged, this, [this] {
+        session_.overflowMarks().setNames(names());
         redraw();
-        emit namesChanged(names());
     });
     connect(&session_, &TArchiveSession::textSelected, this, [this] {
         // A text is shown with the caret at its start.
@@ -70,7 +71,9 @@ TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& gl
         updateSelector();
         redraw();
     });
-    connect(&session_, &TArchiveSession::textEdited, this, &TTextPreviewPane::redraw);
+    connect(&session_, &TArchiveSession::textEdited, this, [this](int subFile, int text) {
+        if (subFile == session_.currentSubFileIndex() && text == session_.currentText()) redraw();
+    });
     connect(&session_, &TArchiveSession::windowSelected, this, [this] {
         updateSelector();
         redraw();

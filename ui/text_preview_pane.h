@@ -39,8 +39,8 @@ public:
     // The game view, on or off; redraws.
     void setGameView(bool on);
     bool gameView() const;
-    // The names drawn for the name tags (Default or Widest), in the game view and the overflow
-    // marks; redraws and tells namesChanged.
+    // The names drawn for the name tags (Default or Widest), in the game view and the session's
+    // overflow marks; redraws.
     void setNames(text::CharacterNames names);
     text::CharacterNames names() const;
     // The caret's byte position in the current tagged text; the game view shows its page.
@@ -55,7 +55,6 @@ public:
 
 signals:
     void modifyWindowRequested();
-    void namesChanged(text::CharacterNames names);
 
 private:
     void updateSelector();

@@ -11,7 +11,6 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
         beginResetModel();
         endResetModel();
     };
-    connect(&session_, &TArchiveSession::opened, this, reset);
     connect(&session_, &TArchiveSession::subFileSelected, this, reset);
     connect(&session_, &TArchiveSession::textEdited, this, [this](int subFile, int text) {
         if (subFile == session_.currentSubFileIndex()) emit dataChanged(index(text), index(text));
@@ -28,6 +27,7 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
                     allRowsChanged();
                 }
             });
+    connect(&session_, &TArchiveSession::compared, this, &TTextsListModel::allRowsChanged);
 }
 
 int TTextsListModel::rowCount(const QModelIndex& parent) const {

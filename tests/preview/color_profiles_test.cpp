@@ -69,6 +69,23 @@ TEST(ColorProfiles, AddStoresTheNameWithBlanksForEqualsSignsAndSelectsIt) {
     EXPECT_EQ(profiles.ToSection(), written);
 }
 
+TEST(ColorProfiles, NamesAreStoredAsAnIniLineReadsThemBack) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[dusk]", "dusk]"},
+        {"; night", "night"},
+        {"#1", "1"},
+        {"a[b];c", "a[b];c"},
+        {"caf\xC3\xA9", "caf\xC3\xA9"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "??"},
+    };
+    for (const auto& [name, stored] : cases) EXPECT_EQ(TColorProfiles::StorableName(name), stored) << name;
+    // Names that only differ where settings.ini cannot tell them apart are one name.
+    TColorProfiles profiles;
+    ASSERT_TRUE(profiles.Add("\xE6\x97\xA5\xE6\x9C\xAC", kCounting));
+    EXPECT_FALSE(profiles.Add("\xE4\xB8\xAD\xE5\x9B\xBD", kCounting));
+    EXPECT_FALSE(profiles.Add(";", kCounting));
+}
+
 TEST(ColorProfiles, RefusesNamesThatCannotBeStoredOrAreTaken) {
     TColorProfiles profiles = ThreeProfiles(2);
     for (const char* name : {"", "  ", "=", "red", "LOWER", " Red "}) {

@@ -68,26 +68,26 @@ private slots:
         QFETCH(TFilesComparison, comparison);
         QFETCH(QStringList, cells);
         TCompareResultForm form;
-        form.Fill(comparison);
+        form.fill(comparison);
         QCOMPARE(form.windowTitle(), QStringLiteral("Files comparison"));
-        QCOMPARE(form.findChild<QLabel*>("LabelCurrentFile")->text(),
+        QCOMPARE(form.findChild<QLabel*>("currentFileLabel")->text(),
                  QStringLiteral("Current file : /game/field/levels.lgp"));
-        QCOMPARE(form.findChild<QLabel*>("LabelOriginalFile")->text(),
+        QCOMPARE(form.findChild<QLabel*>("originalFileLabel")->text(),
                  QStringLiteral("Original file : /backup/levels.lgp"));
-        QCOMPARE(Cells(*form.findChild<QTreeWidget*>("ListViewResult")), cells);
+        QCOMPARE(Cells(*form.findChild<QTreeWidget*>("resultView")), cells);
     }
 
     void followsTheLocaleAndTheLanguage() {
         TCompareResultForm form;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        form.Fill(Comparison({2, 1234, 8, 8}, {2, 1234, 8, 8}, 617, 1, 2));
+        form.fill(Comparison({2, 1234, 8, 8}, {2, 1234, 8, 8}, 617, 1, 2));
         LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
             if (section == "compare" && key == "texts") return QStringLiteral("Texte");
             if (section == "compare" && key == "percentage") return QStringLiteral("Anteil");
             return english;
         });
         form.retranslate();
-        const QStringList cells = Cells(*form.findChild<QTreeWidget*>("ListViewResult"));
+        const QStringList cells = Cells(*form.findChild<QTreeWidget*>("resultView"));
         QCOMPARE(cells.mid(3, 5),
                  QStringList({"Anteil", "1.234 Texte", "1.234 Texte", "617", "50,00 %"}));
     }

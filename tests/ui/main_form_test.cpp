@@ -286,7 +286,8 @@ private slots:
         QVERIFY(form->isEnabled());
         QVERIFY(action(*form, Command::Save)->isEnabled());
         QVERIFY(action(*form, Command::SaveAs)->isEnabled());
-        QVERIFY(!action(*form, Command::Find)->isEnabled());
+        QVERIFY(action(*form, Command::Find)->isEnabled());
+        QVERIFY(!action(*form, Command::FindNext)->isEnabled());
 
         QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-", "-"}));
         QCOMPARE(Row(*form, 2), (QStringList{"3", "ancnt3", "Forgotten City - altar", "1", "0"}));
@@ -311,6 +312,7 @@ private slots:
         QCOMPARE(form.windowTitle(), kTitle);
         QVERIFY(action(form, Command::Open)->isEnabled());
         QVERIFY(!action(form, Command::Save)->isEnabled());
+        QVERIFY(!action(form, Command::Find)->isEnabled());
         QVERIFY(!Child<QWidget>(form, "specialCharactersBar")->isEnabled());
         QCOMPARE(FileCaption(form), QStringLiteral("File"));
     }

@@ -25,7 +25,7 @@ public:
     bool onTopWhileShown = true;
 
 protected:
-    void ExecMessage(QMessageBox& box) override {
+    void execMessage(QMessageBox& box) override {
         shown << box.text() << box.informativeText();
         onTopWhileShown =
             windowHandle() != nullptr && windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
@@ -69,27 +69,27 @@ private slots:
         QCOMPARE(form.maximumSize(), QSize(479, 123));
         QSignalSpy presence(&form, &TFindForm::searchTextChanged);
         QSignalSpy requests(&form, &TSearchDialog::findRequested);
-        QVERIFY(!Child<QPushButton>(form, "ButtonPrevious")->isEnabled());
+        QVERIFY(!Child<QPushButton>(form, "previousButton")->isEnabled());
 
-        auto* memo = Child<QPlainTextEdit>(form, "MemoFind");
+        auto* memo = Child<QPlainTextEdit>(form, "findEdit");
         memo->setPlainText(QStringLiteral("Cloud\n{TIFA}\t!"));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.frameGeometry().center(), owner.frameGeometry().center());
         QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("Cloud\u2029{TIFA}\t!"));
-        Child<QCheckBox>(form, "CheckBoxMatchCase")->setChecked(true);
-        Click(form, "ButtonFind");
-        Click(form, "ButtonNext");
-        Child<QCheckBox>(form, "CheckBoxMatchCase")->setChecked(false);
-        Click(form, "ButtonPrevious");
-        form.FindNext();
+        Child<QCheckBox>(form, "matchCaseBox")->setChecked(true);
+        Click(form, "findButton");
+        Click(form, "nextButton");
+        Child<QCheckBox>(form, "matchCaseBox")->setChecked(false);
+        Click(form, "previousButton");
+        form.findNext();
         const QString search = QStringLiteral("Cloud\n{TIFA}\t!");
         QCOMPARE(requests, QList<QList<QVariant>>({Requested(search, true, FindMode::FromStart),
                                                    Requested(search, true, FindMode::Next),
                                                    Requested(search, false, FindMode::Previous),
                                                    Requested(search, false, FindMode::Next)}));
         memo->clear();
-        QVERIFY(!Child<QPushButton>(form, "ButtonFind")->isEnabled());
+        QVERIFY(!Child<QPushButton>(form, "findButton")->isEnabled());
         QCOMPARE(presence, QList<QList<QVariant>>({{true}, {false}}));
     }
 
@@ -97,12 +97,12 @@ private slots:
         TestedFindForm form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.ShowMessage(QMessageBox::Question, QStringLiteral("Text could not be found."));
+        form.showMessage(QMessageBox::Question, QStringLiteral("Text could not be found."));
         QVERIFY(!form.onTopWhileShown);
         QVERIFY(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(form.isVisible());
         form.hide();
-        form.ShowMessage(QMessageBox::Warning, QStringLiteral("Refused."), QStringLiteral("why"));
+        form.showMessage(QMessageBox::Warning, QStringLiteral("Refused."), QStringLiteral("why"));
         QCOMPARE(form.shown, QStringList({"Text could not be found.", "", "Refused.", "why"}));
         QVERIFY(!form.isVisible());
     }
@@ -110,17 +110,17 @@ private slots:
     void theReplaceDialogAsksForSearchesAndReplacements() {
         TReplaceForm form;
         QCOMPARE(form.minimumSize(), QSize(479, 199));
-        const char* const buttons[] = {"ButtonFind", "ButtonNext", "ButtonPrevious",
-                                       "ButtonReplace", "ButtonReplaceAll"};
+        const char* const buttons[] = {"findButton", "nextButton", "previousButton",
+                                       "replaceButton", "replaceAllButton"};
         // The replacement alone enables nothing.
-        Child<QPlainTextEdit>(form, "MemoWith")->setPlainText(QStringLiteral("Tifa\nAeris"));
+        Child<QPlainTextEdit>(form, "withEdit")->setPlainText(QStringLiteral("Tifa\nAeris"));
         for (const char* button : buttons) QVERIFY(!Child<QPushButton>(form, button)->isEnabled());
-        Child<QPlainTextEdit>(form, "MemoReplace")->setPlainText(QStringLiteral("Cloud"));
+        Child<QPlainTextEdit>(form, "replaceEdit")->setPlainText(QStringLiteral("Cloud"));
 
         QSignalSpy finds(&form, &TSearchDialog::findRequested);
         QSignalSpy replaces(&form, &TReplaceForm::replaceRequested);
         QSignalSpy replaceAlls(&form, &TReplaceForm::replaceAllRequested);
-        Child<QCheckBox>(form, "CheckBoxMatchCase")->setChecked(true);
+        Child<QCheckBox>(form, "matchCaseBox")->setChecked(true);
         for (const char* button : buttons) Click(form, button);
         QCOMPARE(finds, QList<QList<QVariant>>({Requested("Cloud", true, FindMode::FromStart),
                                                 Requested("Cloud", true, FindMode::Next),
@@ -163,20 +163,20 @@ private slots:
         cursor.setPosition(start);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         editor.setTextCursor(cursor);
-        TReplaceForm::ReplaceSelection(editor, replacement);
+        TReplaceForm::replaceSelection(editor, replacement);
         QCOMPARE(editor.toPlainText(), text);
         QCOMPARE(editor.textCursor().selectedText(), selected);
     }
 
     void theResultMessageCountsWithTheThousandsSeparator() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(TReplaceForm::ResultMessage(0), QStringLiteral("No text has been modified."));
-        QCOMPARE(TReplaceForm::ResultMessage(1), QStringLiteral("1 text has been modified."));
-        QCOMPARE(TReplaceForm::ResultMessage(31652),
+        QCOMPARE(TReplaceForm::resultMessage(0), QStringLiteral("No text has been modified."));
+        QCOMPARE(TReplaceForm::resultMessage(1), QStringLiteral("1 text has been modified."));
+        QCOMPARE(TReplaceForm::resultMessage(31652),
                  QStringLiteral("31,652 texts have been modified."));
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(TReplaceForm::ResultMessage(2), QStringLiteral("2 texts have been modified."));
-        QCOMPARE(TReplaceForm::ResultMessage(31652),
+        QCOMPARE(TReplaceForm::resultMessage(2), QStringLiteral("2 texts have been modified."));
+        QCOMPARE(TReplaceForm::resultMessage(31652),
                  QStringLiteral("31.652 texts have been modified."));
     }
 
@@ -189,14 +189,14 @@ private slots:
         find.retranslate();
         replace.retranslate();
         QCOMPARE(find.windowTitle(), QStringLiteral("find/find"));
-        QCOMPARE(Child<QLabel>(find, "LabelFind")->text(), QStringLiteral("find/find :"));
-        QCOMPARE(Child<QCheckBox>(find, "CheckBoxMatchCase")->text(),
+        QCOMPARE(Child<QLabel>(find, "findLabel")->text(), QStringLiteral("find/find :"));
+        QCOMPARE(Child<QCheckBox>(find, "matchCaseBox")->text(),
                  QStringLiteral("find/match_case"));
         QCOMPARE(replace.windowTitle(), QStringLiteral("replace/replace"));
-        QCOMPARE(Child<QLabel>(replace, "LabelWith")->text(), QStringLiteral("replace/with :"));
-        QCOMPARE(Child<QPushButton>(replace, "ButtonPrevious")->text(),
+        QCOMPARE(Child<QLabel>(replace, "withLabel")->text(), QStringLiteral("replace/with :"));
+        QCOMPARE(Child<QPushButton>(replace, "previousButton")->text(),
                  QStringLiteral("find/previous"));
-        QCOMPARE(Child<QPushButton>(replace, "ButtonReplaceAll")->text(),
+        QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
                  QStringLiteral("replace/replace_all"));
     }
 };

@@ -1,0 +1,216 @@
+#include "ui/search_controller.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+
+#include "jobs/find_job.h"
+#include "ui/archive_session.h"
+#include "ui/editor_text.h"
+#include "ui/file_list_view.h"
+#include "ui/find_form.h"
+#include "ui/interface_texts.h"
+#include "ui/main_menu.h"
+#include "ui/replace_form.h"
+#include "ui/status_bar.h"
+#include "ui/text_editor_pane.h"
+#include "ui/text_preview_pane.h"
+
+namespace {
+
+using Command = TMainMenu::Command;
+
+// A find or replace dialog whose message boxes run through the controller's runner.
+template <class Form>
+class PromptedForm : public Form {
+public:
+    PromptedForm(TSearchController::MessageRunner run, QWidget* parent)
+        : Form(parent), run_(std::move(run)) {}
+
+protected:
+    void execMessage(QMessageBox& box) override { run_(box); }
+
+private:
+    const TSearchController::MessageRunner run_;
+};
+
+QString Message(const char* key) { return InterfaceText("messages", key); }
+
+// The place of a table index in the rows as shown, or -1.
+int RowOf(const std::vector<int>& rows, int subFile) {
+    const auto found = std::ranges::find(rows, subFile);
+    return found != rows.end() ? static_cast<int>(found - rows.begin()) : -1;
+}
+
+}  // namespace
+
+TSearchController::TSearchController(const Panes& panes, MessageRunner runMessage, QWidget& window)
+    : QObject(&window), panes_(panes) {
+    findForm_ = new PromptedForm<TFindForm>(runMessage, &window);
+    replaceForm_ = new PromptedForm<TReplaceForm>(std::move(runMessage), &window);
+    finder_ = std::make_unique<TFindThread>();
+
+    const auto on = [this](Command command, auto slot) {
+        connect(panes_.menu.action(command), &QAction::triggered, this, slot);
+    };
+    on(Command::Find, [this] { showDialog(*findForm_, *replaceForm_); });
+    on(Command::Replace, [this] { showDialog(*replaceForm_, *findForm_); });
+    on(Command::FindNext, [this] { findForm_->findNext(); });
+    on(Command::FindPrevious, [this] { findForm_->findPrevious(); });
+    on(Command::NextMarkedText, [this] { selectMarkedText(false); });
+    on(Command::PreviousMarkedText, [this] { selectMarkedText(true); });
+
+    for (TSearchDialog* dialog :
+         {static_cast<TSearchDialog*>(findForm_), static_cast<TSearchDialog*>(replaceForm_)}) {
+        connect(dialog, &TSearchDialog::findRequested, this,
+                [this, dialog](const QString& search, bool matchCase, FindMode mode) {
+                    find(*dialog, search, matchCase, mode);
+                });
+    }
+    connect(findForm_, &TFindForm::searchTextChanged, this, &TSearchController::updateCommands);
+    connect(replaceForm_, &TReplaceForm::replaceRequested, this,
+            [this](const QString& replacement) { panes_.editor.replaceSelection(replacement); });
+    connect(replaceForm_, &TReplaceForm::replaceAllRequested, this, &TSearchController::replaceAll);
+
+    // The worker waits while each report is handled here.
+    constexpr auto blocking = Qt::BlockingQueuedConnection;
+    connect(
+        finder_.get(), &TFindThread::started, this,
+        [this] { panes_.status.startProgress(Message("text_searching") + QStringLiteral("...")); },
+        blocking);
+    connect(finder_.get(), &TFindThread::progress, &panes_.status, &TStatusBar::setProgress,
+            blocking);
+    connect(finder_.get(), &TFindThread::ended, &panes_.status, &TStatusBar::endProgress, blocking);
+    connect(
+        finder_.get(), &TFindThread::found, this,
+        [this](int, int subFile, int text, qint64 position, qint64 length) {
+            onFound(subFile, text, position, length);
+        },
+        blocking);
+    connect(
+        finder_.get(), &TFindThread::notFound, this,
+        [this] {
+            if (searchedArchive_ == archives_) {
+                asking_->showMessage(QMessageBox::Question, Message("no_text_found"));
+            }
+        },
+        blocking);
+
+    TArchiveSession& session = panes_.session;
+    connect(&session, &TArchiveSession::opened, this, [this] {
+        ++archives_;
+        findForm_->hide();
+        replaceForm_->hide();
+        updateCommands();
+    });
+    connect(&session, &TArchiveSession::replaceFailed, this,
+            [this](const QString& message, const QString& detail) {
+                refusal_ = message;
+                refusalDetail_ = detail;
+            });
+    connect(&session, &TArchiveSession::replaceEnded, this, &TSearchController::onReplaceEnded);
+    updateCommands();
+}
+
+TSearchController::~TSearchController() {
+    // The window's parts may be gone already: a search still running reports to no one.
+    disconnect(finder_.get(), nullptr, nullptr, nullptr);
+}
+
+bool TSearchController::isSearching() const { return finder_->Searching(); }
+
+void TSearchController::retranslate() {
+    findForm_->retranslate();
+    replaceForm_->retranslate();
+}
+
+void TSearchController::showDialog(TSearchDialog& shown, TSearchDialog& hidden) {
+    hidden.hide();
+    // Staying on top, a dialog shown already needs only the focus.
+    shown.show();
+    shown.activateWindow();
+}
+
+void TSearchController::find(TSearchDialog& asking, const QString& search, bool matchCase,
+                             FindMode mode) {
+    const TArchiveSession& session = panes_.session;
+    // A running job may replace the archive or its texts; the status bar shows its progress.
+    if (session.archive() == nullptr || session.jobRunning() || search.isEmpty()) return;
+    TFindRequest request;
+    request.search = editor_text::EditorToTagged(search);
+    request.matchCase = matchCase;
+    request.mode = mode;
+    request.rows = panes_.files.displayOrder();
+    const auto [selectionStart, selectionEnd] = panes_.editor.taggedSelection();
+    request.start =
+        StartOfSearch(mode, std::max(RowOf(request.rows, session.currentSubFileIndex()), 0),
+                      std::max(session.currentText(), 0), selectionStart, selectionEnd);
+    if (finder_->Request(*session.archive(), std::move(request))) {
+        asking_ = &asking;
+        searchedArchive_ = archives_;
+    }
+}
+
+void TSearchController::onFound(int subFile, int text, qint64 position, qint64 length) {
+    if (searchedArchive_ != archives_) return;
+    TArchiveSession& session = panes_.session;
+    if (subFile != session.currentSubFileIndex()) session.selectSubFile(subFile);
+    if (text != session.currentText()) session.selectText(text);
+    panes_.editor.selectTagged(static_cast<std::size_t>(position),
+                               static_cast<std::size_t>(length));
+}
+
+void TSearchController::replaceAll(const QString& search, const QString& replacement,
+                                   bool matchCase) {
+    // One job at a time: a search also reports in the status bar.
+    if (finder_->Searching()) return;
+    if (!panes_.session.replaceAll(editor_text::EditorToTagged(search),
+                                   editor_text::EditorToTagged(replacement), matchCase)) {
+        return;
+    }
+    refusal_.clear();
+    refusalDetail_.clear();
+    panes_.editor.setReadOnly(true);
+    panes_.preview.setWindowButtonAvailable(false);
+    panes_.status.startProgress(Message("text_replacing") + QStringLiteral("..."));
+}
+
+void TSearchController::onReplaceEnded(int changed) {
+    panes_.status.endProgress();
+    panes_.editor.setReadOnly(false);
+    panes_.preview.setWindowButtonAvailable(true);
+    if (changed < 0) {
+        replaceForm_->showMessage(QMessageBox::Warning, refusal_, refusalDetail_);
+    } else {
+        replaceForm_->showMessage(QMessageBox::Information, TReplaceForm::resultMessage(changed));
+    }
+}
+
+void TSearchController::selectMarkedText(bool backward) {
+    TArchiveSession& session = panes_.session;
+    if (session.archive() == nullptr) return;
+    const std::vector<int> rows = panes_.files.displayOrder();
+    const std::optional<TextHit> hit =
+        FindMarkedText(*session.archive(), rows, RowOf(rows, session.currentSubFileIndex()),
+                       session.currentText(), backward);
+    if (!hit) {
+        QApplication::beep();
+        return;
+    }
+    session.selectSubFile(hit->subFile);
+    session.selectText(hit->text);
+}
+
+void TSearchController::updateCommands() {
+    const bool open = panes_.session.archive() != nullptr;
+    for (const Command command :
+         {Command::Find, Command::Replace, Command::NextMarkedText, Command::PreviousMarkedText}) {
+        panes_.menu.action(command)->setEnabled(open);
+    }
+    const bool searchText = open && !findForm_->searchText().isEmpty();
+    panes_.menu.action(Command::FindNext)->setEnabled(searchText);
+    panes_.menu.action(Command::FindPrevious)->setEnabled(searchText);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+
+#include "lgp/text_search.h"
+
+class QWidget;
+class TArchiveSession;
+class TFileListView;
+class TFindForm;
+class TFindThread;
+class TMainMenu;
+class TReplaceForm;
+class TSearchDialog;
+class TStatusBar;
+class TTextEditorPane;
+class TTextPreviewPane;
+
+// Find and replace in the main window. It owns the find and replace dialogs and the one find
+// thread, and answers the Edit menu's "Find...", "Find next", "Find previous", "Replace...",
+// "Next marked text" and "Previous marked text", enabled while an archive is open. A search
+// follows the file list's rows as shown, starts from the editor's selection and selects its
+// hit; replace-all keeps the editor and the window button read-only while it runs, as a
+// keystroke stored meanwhile would be overwritten or overwrite the job's text. Progress and
+// status show in the status bar, messages over the dialog that asked.
+class TSearchController : public QObject {
+    Q_OBJECT
+
+public:
+    // The parts of the main window it works with; all must outlive it.
+    struct Panes {
+        TArchiveSession& session;
+        TMainMenu& menu;
+        TFileListView& files;
+        TTextEditorPane& editor;
+        TTextPreviewPane& preview;
+        TStatusBar& status;
+    };
+    // Runs a message box of the dialogs modally (the dialog is not on top meanwhile).
+    using MessageRunner = std::function<void(QMessageBox& box)>;
+
+    // window: the dialogs' parent, over which they open.
+    TSearchController(const Panes& panes, MessageRunner runMessage, QWidget& window);
+    // A search still running ends first; its reports are no longer handled.
+    ~TSearchController() override;
+
+    // True from a search's start until its last report has been handled.
+    bool isSearching() const;
+    // The dialogs' captions in the current language.
+    void retranslate();
+
+private:
+    // Hides `hidden` and shows `shown`, or gives it the focus.
+    static void showDialog(TSearchDialog& shown, TSearchDialog& hidden);
+    // A search with a dialog's text, from the selection; dropped while a search or job runs.
+    void find(TSearchDialog& asking, const QString& search, bool matchCase, FindMode mode);
+    void onFound(int subFile, int text, qint64 position, qint64 length);
+    void replaceAll(const QString& search, const QString& replacement, bool matchCase);
+    void onReplaceEnded(int changed);
+    // Selects the next (or previous) text marked by a comparison, in the rows as shown.
+    void selectMarkedText(bool backward);
+    void updateCommands();
+
+    const Panes panes_;
+    TFindForm* findForm_;
+    TReplaceForm* replaceForm_;
+    std::unique_ptr<TFindThread> finder_;
+    // The dialog whose search runs or ran last, which shows its message.
+    TSearchDialog* asking_ = nullptr;
+    // Counts the archives opened, so that a hit in the one before is not selected in the next.
+    int archives_ = 0;
+    int searchedArchive_ = 0;
+    QString refusal_;
+    QString refusalDetail_;
+};
