@@ -22,9 +22,14 @@ constexpr LanguageDefault kDefaults[] = {
     // Asked before edits would be lost; followed by a blank, the archive's name and "?".
     {"messages", "save_changes", "Save changes to"},
     // Replace-all changed nothing, as a text would be spoilt; the reason follows as detail.
-    {"messages", "replacement_refused", "The replacement was refused, and no text has been modified."},
+    {"messages", "replacement_refused",
+     "The replacement was refused, and no text has been modified."},
     // Followed by ": " and the reason.
     {"messages", "word_not_added", "The word could not be added to the word list"},
+    // The file and the reason follow as detail.
+    {"messages", "dictionary_not_loaded", "The spelling dictionary could not be loaded."},
+    // The dictionary is used without the user's words; the file and the reason follow as detail.
+    {"messages", "word_list_not_read", "The user's word list could not be read."},
 
     {"general", "file", "File"},
     {"general", "open", "Open"},
@@ -107,6 +112,9 @@ constexpr LanguageDefault kDefaults[] = {
      "wrapped"},
     {"main", "default_names", "Default names"},
     {"main", "widest_names", "Widest names"},
+    {"main", "names_hint",
+     "The names drawn for the name tags, in the game view and in the overflow marks: the "
+     "default names, or the widest a player can give"},
     // %1: the page shown, %2: the text's pages.
     {"main", "page_of", "page %1/%2"},
     {"main", "overflows", "Overflows"},

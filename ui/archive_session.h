@@ -11,6 +11,7 @@
 #include "lgp/lgp_file.h"
 
 class TJob;
+class TOverflowMarks;
 class TWindow;
 
 // The open archive and the place in it that the user works on: the selected file, text and
@@ -53,6 +54,8 @@ public:
     TWindow* currentWindow() const;
     // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
     const std::string& currentTagged() const { return tagged_; }
+    // Which texts overflow their windows, following every change made through this session.
+    TOverflowMarks& overflowMarks() const { return *overflowMarks_; }
 
     // Reads the archive at path (a shortcut is followed first) on a worker thread. On success
     // it replaces the open archive and `opened` follows; on failure the open archive stays and
@@ -158,4 +161,5 @@ private:
     int text_ = -1;
     int window_ = -1;
     std::string tagged_;
+    TOverflowMarks* overflowMarks_;
 };

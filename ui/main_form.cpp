@@ -36,8 +36,10 @@
 #include "ui/level_preview_form.h"
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
+#include "ui/overflow_marks.h"
 #include "ui/search_controller.h"
 #include "ui/special_characters_bar.h"
+#include "ui/spelling_controller.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
 #include "ui/text_preview_pane.h"
@@ -91,7 +93,13 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     connectSession();
     aboutForm_ = new TAboutForm(this);
     windowForm_ = new TWindowModificationForm(this);
+    windowForm_->setFitToText(
+        [this](QPoint at) { return session_->overflowMarks().fitSelectedWindow(at); });
     colorsForm_ = new TColorsForm(this);
+    spelling_ = new TSpellingController(
+        paths_, *menu_, *editorPane_,
+        [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
+        this);
     // The hooks call the virtual functions when used, so that a derived window answers them.
     searchController_ = new TSearchController(
         {*session_, *menu_, *filesView_, *editorPane_, *textPreview_, *statusBar_},
@@ -182,6 +190,8 @@ void TMainForm::connectMenu() {
     connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Cut), &QAction::setEnabled);
     connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Copy), &QAction::setEnabled);
     connect(editorPane_, &TTextEditorPane::editingChanged, this, &TMainForm::updateCommands);
+    connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_,
+            &TTextPreviewPane::setCaretPosition);
 }
 
 void TMainForm::connectSession() {
@@ -227,6 +237,9 @@ void TMainForm::applySettings() {
     filesView_->setOnlyLevels(settings_.onlyLevels);
     menu_->action(Command::DisplayTextPreview)->setChecked(settings_.textPreview);
     textPreview_->setPictureShown(settings_.textPreview);
+    textPreview_->setGameView(settings_.gameView);
+    textPreview_->setNames(settings_.gameViewNames);
+    spelling_->choose(settings_.spellingDictionary);
     menu_->levelPreviewSizeAction(settings_.levelPreviewSize)->setChecked(true);
     SetLevelPreviewSize(settings_.levelPreviewSize);
     if (settings_.textPreviewHeight > 0) {
@@ -250,6 +263,9 @@ void TMainForm::writeSettings() {
     settings_.columnWidths = filesView_->columnWidths();
     settings_.onlyLevels = filesView_->onlyLevels();
     settings_.textPreview = menu_->action(Command::DisplayTextPreview)->isChecked();
+    settings_.gameView = textPreview_->gameView();
+    settings_.gameViewNames = textPreview_->names();
+    settings_.spellingDictionary = spelling_->dictionary();
     for (int size = 1; size <= 4; ++size) {
         if (menu_->levelPreviewSizeAction(size)->isChecked()) settings_.levelPreviewSize = size;
     }

@@ -20,6 +20,7 @@ class TLevelPreviewPane;
 class TMainMenu;
 class TSearchController;
 class TSpecialCharactersBar;
+class TSpellingController;
 class TStatusBar;
 class TTextEditorPane;
 class TTextPreviewPane;
@@ -103,6 +104,7 @@ private:
     TArchiveSession* session_;
     TUnsavedChangesGuard* unsavedGuard_;
     TMainMenu* menu_;
+    TSpellingController* spelling_;
     TSpecialCharactersBar* charactersBar_;
     QSplitter* mainSplitter_;
     QSplitter* textsSplitter_;
