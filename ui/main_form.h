@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStringList>
@@ -18,6 +20,7 @@ class TFileListView;
 class TLevelPreviewForm;
 class TLevelPreviewPane;
 class TMainMenu;
+class TMainWindowState;
 class TSearchController;
 class TSpecialCharactersBar;
 class TSpellingController;
@@ -76,7 +79,6 @@ private:
     void connectSession();
     // The start-up sequence of the first show.
     void start();
-    void applySettings();
     void writeSettings();
     void retranslate();
 
@@ -119,4 +121,5 @@ private:
     TLevelPreviewForm* levelForm_;
     TSearchController* searchController_;
     TCompareController* compareController_;
+    std::unique_ptr<TMainWindowState> windowState_;
 };
