@@ -22,11 +22,13 @@ constexpr LanguageDefault kDefaults[] = {
     // Asked before edits would be lost; followed by a blank, the archive's name and "?".
     {"messages", "save_changes", "Save changes to"},
     // Replace-all changed nothing, as a text would be spoilt; the reason follows as detail.
-    {"messages", "replacement_refused", "The replacement was refused, and no text has been modified."},
+    {"messages", "replacement_refused",
+     "The replacement was refused, and no text has been modified."},
     // Followed by ": " and the reason.
     {"messages", "word_not_added", "The word could not be added to the word list"},
     // Asked on opening; %1: the number of levels, listed with their reasons as detail.
-    {"messages", "damaged_level", "%1 level could not be read. Open the archive with it read-only?"},
+    {"messages", "damaged_level",
+     "%1 level could not be read. Open the archive with it read-only?"},
     {"messages", "damaged_levels",
      "%1 levels could not be read. Open the archive with them read-only?"},
     // Asked before saving over the archive's own file; %1: the file.
@@ -39,6 +41,10 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "mod_folder_levels", "%1 levels were written to %2."},
     {"messages", "mod_folder_no_difference",
      "No level differs from the original archive: nothing was written."},
+    // The file and the reason follow as detail.
+    {"messages", "dictionary_not_loaded", "The spelling dictionary could not be loaded."},
+    // The dictionary is used without the user's words; the file and the reason follow as detail.
+    {"messages", "word_list_not_read", "The user's word list could not be read."},
 
     {"general", "file", "File"},
     {"general", "open", "Open"},
@@ -122,6 +128,9 @@ constexpr LanguageDefault kDefaults[] = {
      "wrapped"},
     {"main", "default_names", "Default names"},
     {"main", "widest_names", "Widest names"},
+    {"main", "names_hint",
+     "The names drawn for the name tags, in the game view and in the overflow marks: the "
+     "default names, or the widest a player can give"},
     // %1: the page shown, %2: the text's pages.
     {"main", "page_of", "page %1/%2"},
     {"main", "overflows", "Overflows"},

@@ -177,6 +177,29 @@ def disabled_window_icon_compared():
     return list_icon(PALETTE["R"], PALETTE["W"], PALETTE["W"], PALETTE["R"], dotted=True)
 
 
+# The texts list's mark of a text that overflows a window, drawn at the right of its row: a red
+# warning sign, 11 x 11.
+OVERFLOW_MARK_ROWS = [
+    ".....r.....",
+    "....rRr....",
+    "....rRr....",
+    "...rRWRr...",
+    "...rRWRr...",
+    "..rRRWRRr..",
+    "..rRRWRRr..",
+    ".rRRRRRRRr.",
+    ".rRRRWRRRr.",
+    "rRRRRRRRRRr",
+    "rrrrrrrrrrr",
+]
+
+
+def overflow_mark():
+    image = Image(11, 11)
+    image.blit(OVERFLOW_MARK_ROWS)
+    return image
+
+
 # Tool-bar icons, 16 x 16.
 
 OPEN_ROWS = [
@@ -535,6 +558,7 @@ IMAGES = [
     ("disabled_window_icon.png", disabled_window_icon),
     ("window_icon_compared.png", window_icon_compared),
     ("disabled_window_icon_compared.png", disabled_window_icon_compared),
+    ("overflow_mark.png", overflow_mark),
     ("open.png", open_icon),
     ("save.png", save_icon),
     ("save_as.png", save_as_icon),

@@ -1,23 +1,55 @@
 // Draws the editor's main window with an archive open, a level and a text selected, into a
-// PNG, without a display (run with QT_QPA_PLATFORM=offscreen). Used for the README's picture.
-// Usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png
+// PNG, without a display (run with QT_QPA_PLATFORM=offscreen). Used for the README's pictures.
+// Usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]
+// With GAME_VIEW.png the text preview shows the game view, larger, and is also written alone to
+// that file; the file list is widened and sorted by its overflowing texts, the most first.
 #include <cstdio>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QPixmap>
+#include <QSplitter>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include "ui/archive_session.h"
+#include "ui/file_list_model.h"
 #include "ui/main_form.h"
+#include "ui/main_menu.h"
+
+namespace {
+
+constexpr int kGameViewWidth = 1000;
+constexpr int kGameViewHeight = 660;
+constexpr int kGameViewFileList = 400;
+constexpr int kGameViewPreviewSize = 3;
+
+// The game view on, the text preview large, the file list wide and sorted by overflows.
+void ShowGameView(TMainForm& form) {
+    form.resize(kGameViewWidth, kGameViewHeight);
+    form.findChild<QCheckBox*>(QStringLiteral("gameViewBox"))->setChecked(true);
+    form.findChild<TMainMenu*>()->levelPreviewSizeAction(kGameViewPreviewSize)->trigger();
+    auto* splitter = form.findChild<QSplitter*>(QStringLiteral("mainSplitter"));
+    splitter->setSizes({kGameViewFileList, kGameViewWidth - kGameViewFileList});
+    // As two clicks on the column's header: ascending, then descending.
+    QHeaderView* header = form.findChild<QTreeView*>(QStringLiteral("filesView"))->header();
+    for (int click = 0; click < 2; ++click)
+        emit header->sectionClicked(TFileListModel::kOverflowsColumn);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 5) {
-        std::fprintf(stderr, "usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png\n");
+    if (arguments.size() != 5 && arguments.size() != 6) {
+        std::fprintf(stderr,
+                     "usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]\n");
         return 2;
     }
+    const bool gameView = arguments.size() == 6;
     // Settings of its own: the picture shows the editor as it first starts.
     const QTemporaryDir settings;
     TMainForm form({arguments[1]}, TEditorPaths::inFolder(settings.path()));
@@ -38,8 +70,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "orvenne_screenshot: cannot open the archive or find the level\n");
         return 1;
     }
+    if (gameView) ShowGameView(form);
     session.selectSubFile(level);
     session.selectText(arguments[3].toInt() - 1);
     QApplication::processEvents();
+    if (gameView &&
+        !form.findChild<QWidget*>(QStringLiteral("textPreview"))->grab().save(arguments[5])) {
+        return 1;
+    }
     return form.grab().save(arguments[4]) ? 0 : 1;
 }

@@ -18,6 +18,7 @@
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
 #include "ui/interface_texts.h"
+#include "ui/overflow_marks.h"
 
 namespace {
 
@@ -30,7 +31,10 @@ std::filesystem::path ToLocalPath(const QString& path) {
 
 }  // namespace
 
-TArchiveSession::TArchiveSession(QObject* parent) : QObject(parent) {}
+TArchiveSession::TArchiveSession(QObject* parent) : QObject(parent) {
+    // Before any observer connects, so that the marks are up to date when they are told.
+    overflowMarks_ = new TOverflowMarks(*this, this);
+}
 
 TArchiveSession::~TArchiveSession() = default;
 

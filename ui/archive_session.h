@@ -13,6 +13,7 @@
 #include "lgp/mod_folder.h"
 
 class TJob;
+class TOverflowMarks;
 class TWindow;
 
 // The questions that the session asks the user, answered by the window that owns it; an unset
@@ -69,6 +70,8 @@ public:
     TWindow* currentWindow() const;
     // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
     const std::string& currentTagged() const { return tagged_; }
+    // Which texts overflow their windows, following every change made through this session.
+    TOverflowMarks& overflowMarks() const { return *overflowMarks_; }
 
     // Sets who answers the session's questions.
     void setQuestions(TSessionQuestions questions) { questions_ = std::move(questions); }
@@ -194,4 +197,5 @@ private:
     int text_ = -1;
     int window_ = -1;
     std::string tagged_;
+    TOverflowMarks* overflowMarks_;
 };

@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/data_folders.h"
 #include "platform/program_folder.h"
 #include "platform/utf8_path.h"
+#include "spelling/user_word_list.h"
 
 namespace {
 
@@ -37,9 +39,15 @@ TEditorPaths TEditorPaths::forProgram() {
     for (const std::filesystem::path& folder : platform::DataFolders()) {
         paths.languageFolders << QString::fromStdString(platform::Utf8FromPath(folder));
     }
+    paths.dictionaryFolders = platform::DictionaryFolders();
+    paths.userWordsFile = UserWordList().File();
     return paths;
 }
 
 TEditorPaths TEditorPaths::inFolder(const QString& folder) {
-    return {QDir(folder).filePath(QString::fromLatin1(kSettingsName)), {folder}};
+    const std::filesystem::path local = platform::PathFromUtf8(folder.toStdString());
+    return {QDir(folder).filePath(QString::fromLatin1(kSettingsName)),
+            {folder},
+            {local},
+            local / "user_words.txt"};
 }

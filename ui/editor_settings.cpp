@@ -11,6 +11,8 @@ QString ColumnKey(std::size_t column) {
     return QStringLiteral("LevelsListCol%1").arg(column + 1);
 }
 
+const QString kWidestNames = QStringLiteral("widest");
+
 }  // namespace
 
 TEditorSettings TEditorSettings::read(const QString& path) {
@@ -33,6 +35,13 @@ TEditorSettings TEditorSettings::read(const QString& path) {
     settings.windowGeometry = QByteArray::fromBase64(
         file.readString(kSettings, QStringLiteral("WindowGeometry"), QString()).toLatin1());
     settings.textPreviewHeight = file.readInteger(kSettings, QStringLiteral("TextPreviewHeight"), 0);
+    settings.gameView = file.readBool(kSettings, QStringLiteral("GameView"), settings.gameView);
+    if (file.readString(kSettings, QStringLiteral("GameViewNames"), QString())
+            .compare(kWidestNames, Qt::CaseInsensitive) == 0) {
+        settings.gameViewNames = text::CharacterNames::Widest;
+    }
+    settings.spellingDictionary =
+        file.readString(kSettings, QStringLiteral("SpellingDictionary"), QString());
     for (const auto& [name, colors] : file.readSection(kWindows)) {
         settings.windowProfiles.emplace_back(name.toStdString(), colors.toStdString());
     }
@@ -52,6 +61,11 @@ bool TEditorSettings::write(const QString& path) const {
     file.writeString(kSettings, QStringLiteral("WindowGeometry"),
                      QString::fromLatin1(windowGeometry.toBase64()));
     file.writeInteger(kSettings, QStringLiteral("TextPreviewHeight"), textPreviewHeight);
+    file.writeBool(kSettings, QStringLiteral("GameView"), gameView);
+    file.writeString(
+        kSettings, QStringLiteral("GameViewNames"),
+        gameViewNames == text::CharacterNames::Widest ? kWidestNames : QStringLiteral("default"));
+    file.writeString(kSettings, QStringLiteral("SpellingDictionary"), spellingDictionary);
     file.eraseSection(kWindows);
     for (const auto& [name, colors] : windowProfiles) {
         file.writeString(kWindows, QString::fromStdString(name), QString::fromStdString(colors));

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "preview/color_profiles.h"
+#include "text/text_layout.h"
 #include "ui/language_catalog.h"
 
 // What settings.ini keeps between runs: section "SETTINGS" and the colour profiles of section
@@ -14,7 +15,7 @@ struct TEditorSettings {
     QString language = QString::fromLatin1(kEnglishLanguage);
     // The position of the splitter between the file list and the texts.
     int levelsListSize = 310;
-    std::array<int, 4> columnWidths = {30, 75, 145, 50};
+    std::array<int, 5> columnWidths = {30, 75, 145, 50, 70};
     bool onlyLevels = false;
     bool textPreview = true;
     // 1 Small to 4 Very large; a stored value outside that range reads as 1.
@@ -27,6 +28,13 @@ struct TEditorSettings {
     QByteArray windowGeometry;
     // Height of the text preview below the editor; 0 follows the level preview size.
     int textPreviewHeight = 0;
+    // The text preview's game view, and the names it and the overflow marks draw for the name
+    // tags: Default or Widest, stored as "default" or "widest" (anything else reads as the
+    // default names).
+    bool gameView = false;
+    text::CharacterNames gameViewNames = text::CharacterNames::Default;
+    // The spelling dictionary's name, such as "en_US"; empty for no spell checking.
+    QString spellingDictionary;
     // Section "WINDOWS" in file order: profile name and its colour string, as stored (UTF-8).
     TColorProfiles::Section windowProfiles;
 

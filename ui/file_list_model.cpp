@@ -7,11 +7,16 @@
 #include "text/windows1252.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
+#include "ui/overflow_marks.h"
 
 namespace {
 
 const QColor kDescriptionColor(62, 88, 133);
 const QColor kDamagedColor(128, 128, 128);
+
+bool IsNumberColumn(int column) {
+    return column == TFileListModel::kTextsColumn || column == TFileListModel::kOverflowsColumn;
+}
 
 QString FromWindows1252(const std::string& text) {
     return QString::fromStdString(text::Windows1252ToUtf8(text));
@@ -33,6 +38,13 @@ TFileListModel::TFileListModel(TArchiveSession& session, QObject* parent)
     connect(&session_, &TArchiveSession::descriptionsChanged, this, [this] {
         if (rowCount() > 0) {
             emit dataChanged(index(0, kDescriptionColumn), index(rowCount() - 1, kDescriptionColumn));
+        }
+    });
+    connect(&session_.overflowMarks(), &TOverflowMarks::marksChanged, this, [this](int subFile) {
+        const int first = subFile >= 0 ? subFile : 0;
+        const int last = subFile >= 0 ? subFile : rowCount() - 1;
+        if (last >= first && last < rowCount()) {
+            emit dataChanged(index(first, kOverflowsColumn), index(last, kOverflowsColumn));
         }
     });
 }
@@ -58,17 +70,24 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                 case kDescriptionColumn: return FromWindows1252(subFile.Description);
                 case kTextsColumn:
                     return level ? QString::number(subFile.Texts.size()) : QStringLiteral("-");
+                case kOverflowsColumn: {
+                    const int overflowing = session_.overflowMarks().overflowingTexts(index.row());
+                    return overflowing >= 0 ? QString::number(overflowing) : QStringLiteral("-");
+                }
                 default: return {};
             }
         case Qt::ForegroundRole:
             if (!subFile.Damage.empty()) return kDamagedColor;
+            if (index.column() == kOverflowsColumn &&
+                session_.overflowMarks().overflowingTexts(index.row()) > 0) {
+                return QColor(Qt::red);
+            }
             return index.column() == kDescriptionColumn ? kDescriptionColor : QColor(Qt::black);
         case Qt::ToolTipRole:
             return subFile.Damage.empty() ? QVariant() : QString::fromStdString(subFile.Damage);
         case Qt::TextAlignmentRole:
-            return index.column() == kTextsColumn
-                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+            return IsNumberColumn(index.column()) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                  : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::FontRole:
             if (session_.isLevelChanged(index.row())) {
                 QFont bold;
@@ -83,7 +102,7 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
 
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal) return {};
-    if (role == Qt::TextAlignmentRole && section == kTextsColumn) {
+    if (role == Qt::TextAlignmentRole && IsNumberColumn(section)) {
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole) return {};
@@ -92,6 +111,8 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
         case kFileColumn: return InterfaceText("main", "file");
         case kDescriptionColumn: return InterfaceText("main", "description");
         case kTextsColumn: return InterfaceText("main", "texts");
+        case kOverflowsColumn:
+            return InterfaceText("main", "overflows");
         default: return {};
     }
 }

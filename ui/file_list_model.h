@@ -5,14 +5,22 @@
 class TArchiveSession;
 
 // The files of the open archive in table-of-contents order, one row each, with the columns
-// "#" (1-based table index), File, Description and Texts (a level's text count, "-" for other
-// files). A level whose texts or windows differ from the saved ones is shown in bold; a damaged
-// (read-only) level is greyed, with the reason as its hint.
+// "#" (1-based table index), File, Description, Texts (a level's text count, "-" for other
+// files) and Overflows (how many of a level's texts overflow their windows, in red when any
+// do; "-" for other files). A level whose texts or windows differ from the saved ones is shown
+// in bold; a damaged (read-only) level is greyed, with the reason as its hint.
 class TFileListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { kIndexColumn, kFileColumn, kDescriptionColumn, kTextsColumn, kColumnCount };
+    enum Column {
+        kIndexColumn,
+        kFileColumn,
+        kDescriptionColumn,
+        kTextsColumn,
+        kOverflowsColumn,
+        kColumnCount
+    };
     // True for a row whose file is a level.
     static constexpr int kIsLevelRole = Qt::UserRole + 1;
 
@@ -22,7 +30,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The bare column words of the current language ("#", "File", "Description", "Texts").
+    // The bare column words of the current language ("#", "File", "Description", "Texts",
+    // "Overflows").
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 

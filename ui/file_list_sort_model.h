@@ -5,6 +5,8 @@
 
 #include <QSortFilterProxyModel>
 
+#include "ui/file_list_model.h"
+
 // The file list as the user sees it: only levels when asked, sorted by the column last
 // clicked. Values sort as numbers when both read as numbers ("-" as -1), else by the locale
 // without regard to case. The File column's caption carries the number of rows shown while an
@@ -40,5 +42,5 @@ protected:
 private:
     bool onlyLevels_ = false;
     // Per column: 0 before its first click, then 1 for ascending and -1 for descending.
-    std::array<int, 4> directions_{};
+    std::array<int, TFileListModel::kColumnCount> directions_{};
 };

@@ -25,7 +25,7 @@ TFileListView::TFileListView(TArchiveSession& session, QWidget* parent)
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     header()->setSortIndicatorShown(false);
-    setColumnWidths({30, 75, 145, 50});
+    setColumnWidths({30, 75, 145, 50, 70});
     connect(header(), &QHeaderView::sectionClicked, this, &TFileListView::onHeaderClicked);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TFileListView::onCurrentRowChanged);
@@ -48,15 +48,15 @@ void TFileListView::setOnlyLevels(bool onlyLevels) {
 
 std::vector<int> TFileListView::displayOrder() const { return rows_->displayOrder(); }
 
-std::array<int, 4> TFileListView::columnWidths() const {
-    std::array<int, 4> widths{};
+TFileListView::ColumnWidths TFileListView::columnWidths() const {
+    ColumnWidths widths{};
     for (std::size_t column = 0; column < widths.size(); ++column) {
         widths[column] = columnWidth(static_cast<int>(column));
     }
     return widths;
 }
 
-void TFileListView::setColumnWidths(const std::array<int, 4>& widths) {
+void TFileListView::setColumnWidths(const ColumnWidths& widths) {
     // A column narrower than this could no longer be found to widen it again.
     constexpr int kNarrowest = 8;
     for (std::size_t column = 0; column < widths.size(); ++column) {

@@ -25,9 +25,10 @@ public:
     // Table indices of the rows in the order shown.
     std::vector<int> displayOrder() const;
 
-    std::array<int, 4> columnWidths() const;
+    using ColumnWidths = std::array<int, 5>;
+    ColumnWidths columnWidths() const;
     // Widths below a few pixels are widened, so that no column is lost.
-    void setColumnWidths(const std::array<int, 4>& widths);
+    void setColumnWidths(const ColumnWidths& widths);
 
     // The column captions in the current language.
     void retranslate();

@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
@@ -36,10 +35,13 @@
 #include "ui/level_preview_form.h"
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
+#include "ui/main_window_state.h"
 #include "ui/mod_export_controller.h"
+#include "ui/overflow_marks.h"
 #include "ui/question_box.h"
 #include "ui/search_controller.h"
 #include "ui/special_characters_bar.h"
+#include "ui/spelling_controller.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
 #include "ui/text_preview_pane.h"
@@ -93,6 +95,8 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     connectSession();
     aboutForm_ = new TAboutForm(this);
     windowForm_ = new TWindowModificationForm(this);
+    windowForm_->setFitToText(
+        [this](QPoint at) { return session_->overflowMarks().fitSelectedWindow(at); });
     colorsForm_ = new TColorsForm(this);
     // Asked while a job waits, hence boxes of their own: the window is disabled meanwhile.
     session_->setQuestions(
@@ -100,6 +104,10 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
              return AskYesNo(windowTitle(), question, levels);
          },
          [this](const QString& question) { return AskYesNo(windowTitle(), question); }});
+    spelling_ = new TSpellingController(
+        paths_, *menu_, *editorPane_,
+        [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
+        this);
     // The hooks call the virtual functions when used, so that a derived window answers them.
     searchController_ = new TSearchController(
         {*session_, *menu_, *filesView_, *editorPane_, *textPreview_, *statusBar_},
@@ -117,6 +125,9 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
             return chooseModExport(form, original);
         },
         [this](QMessageBox& box) { execMessage(box); }, *this);
+    windowState_ = std::make_unique<TMainWindowState>(TMainWindowState::Parts{
+        *this, *menu_, *mainSplitter_, *textsSplitter_, *filesView_, *levelPreview_, *textPreview_,
+        *colorsForm_, *spelling_});
     updateCommands();
     updateCaption();
 }
@@ -196,6 +207,8 @@ void TMainForm::connectMenu() {
     connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Cut), &QAction::setEnabled);
     connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Copy), &QAction::setEnabled);
     connect(editorPane_, &TTextEditorPane::editingChanged, this, &TMainForm::updateCommands);
+    connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_,
+            &TTextPreviewPane::setCaretPosition);
 }
 
 void TMainForm::connectSession() {
@@ -227,7 +240,7 @@ void TMainForm::start() {
     menu_->setLanguages(FindLanguages(paths_.languageFolders));
     const QString language = menu_->checkLanguage(settings_.language);
     ChangeLanguage(language.isEmpty() ? QString::fromLatin1(kEnglishLanguage) : language);
-    applySettings();
+    windowState_->apply(settings_);
     // Without the game, the dialog starts where the system's dialog starts.
     if (const std::filesystem::path data = platform::GameDataFolder(); !data.empty()) {
         openFolder_ = QString::fromStdString(platform::Utf8FromPath(data / "field"));
@@ -235,44 +248,8 @@ void TMainForm::start() {
     if (!arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile()) OpenArchive(arguments_.first());
 }
 
-void TMainForm::applySettings() {
-    mainSplitter_->setSizes({settings_.levelsListSize, width() - settings_.levelsListSize});
-    filesView_->setColumnWidths(settings_.columnWidths);
-    menu_->action(settings_.onlyLevels ? Command::OnlyLevels : Command::AllFiles)->setChecked(true);
-    filesView_->setOnlyLevels(settings_.onlyLevels);
-    menu_->action(Command::DisplayTextPreview)->setChecked(settings_.textPreview);
-    textPreview_->setPictureShown(settings_.textPreview);
-    menu_->levelPreviewSizeAction(settings_.levelPreviewSize)->setChecked(true);
-    SetLevelPreviewSize(settings_.levelPreviewSize);
-    if (settings_.textPreviewHeight > 0) {
-        const int total = textsSplitter_->height() - textsSplitter_->handleWidth();
-        textsSplitter_->setSizes({total - settings_.textPreviewHeight, settings_.textPreviewHeight});
-    }
-    colorsForm_->setProfiles(TColorProfiles::FromSection(settings_.windowProfiles, settings_.windowColors));
-    textPreview_->setColors(colorsForm_->profiles().WindowColors(colorsForm_->profiles().SelectedIndex()));
-    // Within the visible screen, as Qt restores it; else centred at the built-in size.
-    if (settings_.windowGeometry.isEmpty() || !restoreGeometry(settings_.windowGeometry)) {
-        if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-}
-
 void TMainForm::writeSettings() {
-    settings_.levelsListSize = mainSplitter_->sizes().value(0);
-    settings_.columnWidths = filesView_->columnWidths();
-    settings_.onlyLevels = filesView_->onlyLevels();
-    settings_.textPreview = menu_->action(Command::DisplayTextPreview)->isChecked();
-    for (int size = 1; size <= 4; ++size) {
-        if (menu_->levelPreviewSizeAction(size)->isChecked()) settings_.levelPreviewSize = size;
-    }
-    settings_.textPreviewHeight = textsSplitter_->sizes().value(1);
-    settings_.windowState = isMinimized() ? 1 : (isMaximized() ? 2 : 0);
-    settings_.windowGeometry = saveGeometry();
-    settings_.windowProfiles = colorsForm_->profiles().ToSection();
-    settings_.windowColors = colorsForm_->profiles().SelectedIndex();
+    windowState_->store(settings_);
     if (!settings_.write(paths_.settingsFile)) {
         std::cerr << "orvenne: cannot write " << paths_.settingsFile.toStdString() << '\n';
     }
@@ -308,13 +285,7 @@ void TMainForm::retranslate() {
     modExportController_->retranslate();
 }
 
-void TMainForm::SetLevelPreviewSize(int size) {
-    levelPreview_->setPreviewSize(size);
-    // The text preview takes the same height, its bottom beside the level preview's.
-    const int height = TLevelPreviewPane::heightOf(size);
-    const int total = textsSplitter_->height() - textsSplitter_->handleWidth();
-    textsSplitter_->setSizes({total - height, height});
-}
+void TMainForm::SetLevelPreviewSize(int size) { windowState_->setLevelPreviewSize(size); }
 
 void TMainForm::onOpenClicked() {
     const QString path = chooseArchiveToOpen(openFolder_, fileFilter());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QMainWindow>
@@ -22,8 +23,10 @@ class TFileListView;
 class TLevelPreviewForm;
 class TLevelPreviewPane;
 class TMainMenu;
+class TMainWindowState;
 class TSearchController;
 class TSpecialCharactersBar;
+class TSpellingController;
 class TStatusBar;
 class TTextEditorPane;
 class TTextPreviewPane;
@@ -83,7 +86,6 @@ private:
     void connectSession();
     // The start-up sequence of the first show.
     void start();
-    void applySettings();
     void writeSettings();
     void retranslate();
 
@@ -111,6 +113,7 @@ private:
     TArchiveSession* session_;
     TUnsavedChangesGuard* unsavedGuard_;
     TMainMenu* menu_;
+    TSpellingController* spelling_;
     TSpecialCharactersBar* charactersBar_;
     QSplitter* mainSplitter_;
     QSplitter* textsSplitter_;
@@ -126,4 +129,5 @@ private:
     TSearchController* searchController_;
     TCompareController* compareController_;
     TModExportController* modExportController_;
+    std::unique_ptr<TMainWindowState> windowState_;
 };

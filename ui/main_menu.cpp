@@ -104,6 +104,9 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     QAction* textPreview = addCommand(*viewMenu_, C::DisplayTextPreview);
     textPreview->setCheckable(true);
     textPreview->setChecked(true);
+    spellingMenu_ = viewMenu_->addMenu(QString());
+    dictionaries_ = new QActionGroup(this);
+    setDictionaries({});
     levelPreviewSizeMenu_ = viewMenu_->addMenu(QString());
     auto* sizes = new QActionGroup(this);
     for (int size = 1; size <= 4; ++size) {
@@ -178,6 +181,46 @@ QStringList TMainMenu::languageNames() const {
     return names;
 }
 
+void TMainMenu::setDictionaries(const QStringList& names) {
+    // The items leave their group as they are deleted.
+    spellingMenu_->clear();
+    if (names.isEmpty()) {
+        firstDictionaryItem_ = spellingMenu_->addAction(QString());
+        firstDictionaryItem_->setEnabled(false);
+    } else {
+        firstDictionaryItem_ = nullptr;
+        for (const QString& name : QStringList{QString()} + names) {
+            QAction* item = spellingMenu_->addAction(Escaped(name));
+            item->setCheckable(true);
+            item->setData(name);
+            dictionaries_->addAction(item);
+            connect(item, &QAction::triggered, this, [this, name] { emit dictionaryChosen(name); });
+            if (firstDictionaryItem_ == nullptr) firstDictionaryItem_ = item;
+        }
+        firstDictionaryItem_->setChecked(true);
+    }
+    retranslateDictionaries();
+}
+
+bool TMainMenu::checkDictionary(const QString& name) {
+    QAction* item = dictionaryAction(name);
+    if (item != nullptr) item->setChecked(true);
+    return item != nullptr;
+}
+
+QAction* TMainMenu::dictionaryAction(const QString& name) const {
+    for (QAction* item : dictionaries_->actions()) {
+        if (item->data().toString() == name) return item;
+    }
+    return nullptr;
+}
+
+void TMainMenu::retranslateDictionaries() {
+    firstDictionaryItem_->setText(Escaped(InterfaceText(
+        "general", dictionaries_->actions().isEmpty() ? "no_dictionary" : "no_spell_checking")));
+    AssignMnemonics(*spellingMenu_);
+}
+
 void TMainMenu::retranslate() {
     fileMenu_->setTitle(Escaped(InterfaceText("general", "file")));
     editMenu_->setTitle(Escaped(InterfaceText("general", "edit")));
@@ -185,6 +228,8 @@ void TMainMenu::retranslate() {
     displayFilesMenu_->setTitle(Escaped(InterfaceText("general", "display_files")));
     levelPreviewSizeMenu_->setTitle(Escaped(InterfaceText("general", "level_preview_size")));
     languageMenu_->setTitle(Escaped(InterfaceText("general", "language")));
+    spellingMenu_->setTitle(Escaped(InterfaceText("general", "spell_checking")));
+    retranslateDictionaries();
     for (const auto& [command, action] : actions_) {
         const QString caption = CaptionText(command);
         action->setText(Escaped(caption));

@@ -64,25 +64,41 @@ public:
     // The names of the language items, "eng" first.
     QStringList languageNames() const;
 
+    // The "Spell checking" menu: "None" and one item per dictionary name, in the given order;
+    // without any, a disabled "No dictionary is installed" alone.
+    void setDictionaries(const QStringList& names);
+    // Checks the item of that dictionary ("" for None); returns false when none has it.
+    bool checkDictionary(const QString& name);
+    // The item of that dictionary ("" for None), or none.
+    QAction* dictionaryAction(const QString& name) const;
+
     // Captions, hints and mnemonics from the current interface texts.
     void retranslate();
 
 signals:
     void levelPreviewSizeChosen(int size);
     void languageChosen(const QString& name);
+    // "" for None.
+    void dictionaryChosen(const QString& name);
 
 private:
     QAction* addCommand(QMenu& menu, Command command, const QKeySequence& shortcut = {});
+    void retranslateDictionaries();
 
     QMenuBar& bar_;
     QMenu* fileMenu_;
     QMenu* editMenu_;
     QMenu* viewMenu_;
     QMenu* displayFilesMenu_;
+    QMenu* spellingMenu_;
     QMenu* levelPreviewSizeMenu_;
     QMenu* languageMenu_;
     QMenu* helpMenu_;
     std::map<Command, QAction*> actions_;
     std::array<QAction*, 4> levelPreviewSizes_{};
     QActionGroup* languages_;
+    QActionGroup* dictionaries_;
+    // "None", or the hint that no dictionary is installed: the one item whose caption is
+    // translated.
+    QAction* firstDictionaryItem_ = nullptr;
 };

@@ -1,11 +1,13 @@
 #include "ui/text_editor_pane.h"
 
 #include <algorithm>
+#include <memory>
 
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -13,6 +15,9 @@
 #include "ui/archive_session.h"
 #include "ui/editor_text.h"
 #include "ui/replace_form.h"
+#include "ui/spelling_choice.h"
+#include "ui/spelling_highlighter.h"
+#include "ui/spelling_menu.h"
 #include "ui/texts_list_delegate.h"
 #include "ui/texts_list_model.h"
 
@@ -38,7 +43,7 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     textsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     textsView_->setItemDelegate(new TTextsListDelegate(
         {Icon("window_icon"), Icon("disabled_window_icon"), Icon("window_icon_compared"),
-         Icon("disabled_window_icon_compared")},
+         Icon("disabled_window_icon_compared"), Icon("overflow_mark")},
         textsView_));
     connect(textsView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -58,6 +63,14 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     connect(textEditor_, &QPlainTextEdit::undoAvailable, this, &TTextEditorPane::undoAvailable);
     connect(textEditor_, &QPlainTextEdit::redoAvailable, this, &TTextEditorPane::redoAvailable);
     connect(textEditor_, &QPlainTextEdit::copyAvailable, this, &TTextEditorPane::copyAvailable);
+    connect(textEditor_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        emit caretMoved(editor_text::TaggedPosition(textEditor_->document()->toRawText(),
+                                                    textEditor_->textCursor().position()));
+    });
+    highlighter_ = new SpellingHighlighter(textEditor_->document());
+    textEditor_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(textEditor_, &QPlainTextEdit::customContextMenuRequested, this,
+            &TTextEditorPane::showContextMenu);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -132,6 +145,13 @@ bool TTextEditorPane::isEditing() const {
            !session_.isLevelReadOnly(session_.currentSubFileIndex());
 }
 
+void TTextEditorPane::setSpelling(TSpellingChoice* spelling) {
+    spelling_ = spelling;
+    highlighter_->setChecker(spelling_->checker());
+    connect(spelling_, &TSpellingChoice::chosen, this,
+            [this] { highlighter_->setChecker(spelling_->checker()); });
+}
+
 void TTextEditorPane::retranslate() { texts_->retranslate(); }
 
 void TTextEditorPane::onTextSelected() {
@@ -172,6 +192,20 @@ void TTextEditorPane::updateEnabled() {
     textEditor_->setEnabled(hasTexts);
     updateReadOnly();
     emit editingChanged(isEditing());
+}
+
+void TTextEditorPane::showContextMenu(const QPoint& position) {
+    const std::unique_ptr<QMenu> menu(textEditor_->createStandardContextMenu());
+    QMenu spelling(textEditor_);
+    if (spelling_ != nullptr && spelling_->checker() != nullptr &&
+        SpellingMenu::addEntries(&spelling, textEditor_->document(),
+                                 textEditor_->cursorForPosition(position).position(),
+                                 *spelling_->checker(), spelling_->userWords(), highlighter_)) {
+        QAction* first = menu->actions().value(0);
+        menu->insertActions(first, spelling.actions());
+        menu->insertSeparator(first);
+    }
+    menu->exec(textEditor_->viewport()->mapToGlobal(position));
 }
 
 bool TTextEditorPane::eventFilter(QObject* watched, QEvent* event) {

@@ -7,13 +7,16 @@
 
 class QListView;
 class QPlainTextEdit;
+class SpellingHighlighter;
 class TArchiveSession;
+class TSpellingChoice;
 class TTextsListModel;
 
 // The texts of the current level beside the selected text's editor. The editor shows the text
 // as tagged text and stores every change in the session at once (it is read-only for a
-// read-only level); choosing a text in the list selects it in the session, and a text
-// selected elsewhere is shown here.
+// read-only level); choosing a text in the list selects it in the session, and a text selected
+// elsewhere is shown here. With spell checking, the editor underlines misspelled words and its
+// context menu offers the spelling entries before its standard ones.
 class TTextEditorPane : public QWidget {
     Q_OBJECT
 
@@ -44,6 +47,8 @@ public:
     void selectAll();
     // True while a text that may be changed is open for editing.
     bool isEditing() const;
+    // Checks spelling as `spelling` chooses, from now on; it must outlive the pane.
+    void setSpelling(TSpellingChoice* spelling);
 
     // The captions in the current language.
     void retranslate();
@@ -54,6 +59,8 @@ signals:
     void redoAvailable(bool available);
     void copyAvailable(bool available);
     void editingChanged(bool editing);
+    // The user moved the caret to this byte position of the tagged text.
+    void caretMoved(std::size_t taggedPosition);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,11 +73,14 @@ private:
     void updateEnabled();
     // The editor read-only while set so or while the current level is read-only.
     void updateReadOnly();
+    void showContextMenu(const QPoint& position);
 
     TArchiveSession& session_;
     TTextsListModel* texts_;
     QListView* textsView_;
     QPlainTextEdit* textEditor_;
+    SpellingHighlighter* highlighter_;
+    TSpellingChoice* spelling_ = nullptr;
     // Set while this pane changes the selection or the editor itself.
     bool updating_ = false;
     // Set by setReadOnly, apart from the current level's own read-only state.

@@ -1,5 +1,7 @@
 #include "ui/text_preview_pane.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +14,8 @@
 #include "preview/window_preview.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
+#include "ui/overflow_hints.h"
+#include "ui/overflow_marks.h"
 
 TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& glyphs,
                                    QWidget* parent)
@@ -35,17 +39,35 @@ TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& gl
     windowButton_ = new QToolButton;
     windowButton_->setObjectName(QStringLiteral("windowButton"));
     windowButton_->setIcon(QIcon(QStringLiteral(":/images/modify_window.png")));
-    // Label above, selector and button beside each other: it all fits the smallest pane.
+    gameViewBox_ = new QCheckBox;
+    gameViewBox_->setObjectName(QStringLiteral("gameViewBox"));
+    pageLabel_ = new QLabel;
+    pageLabel_->setObjectName(QStringLiteral("pageLabel"));
+    namesChoice_ = new QComboBox;
+    namesChoice_->setObjectName(QStringLiteral("namesChoice"));
+    namesChoice_->addItem(QString(), static_cast<int>(text::CharacterNames::Default));
+    namesChoice_->addItem(QString(), static_cast<int>(text::CharacterNames::Widest));
+    // Labels above, the controls beside each other: it all fits the smallest pane.
     windows->addWidget(windowLabel_, 0, 0, 1, 2);
     windows->addWidget(windowSelector_, 1, 0);
     windows->addWidget(windowButton_, 1, 1);
+    windows->addWidget(gameViewBox_, 0, 2);
+    windows->addWidget(pageLabel_, 0, 3);
+    windows->addWidget(namesChoice_, 1, 2, 1, 2);
     windows->setRowStretch(2, 1);
     layout->addLayout(windows);
 
     connect(windowSelector_, &QSpinBox::valueChanged, this,
             [this](int value) { session_.selectWindow(value - 1); });
     connect(windowButton_, &QToolButton::clicked, this, &TTextPreviewPane::modifyWindowRequested);
+    connect(gameViewBox_, &QCheckBox::toggled, this, &TTextPreviewPane::redraw);
+    connect(namesChoice_, &QComboBox::currentIndexChanged, this, [this] {
+        session_.overflowMarks().setNames(names());
+        redraw();
+    });
     connect(&session_, &TArchiveSession::textSelected, this, [this] {
+        // A text is shown with the caret at its start.
+        caret_ = 0;
         updateSelector();
         redraw();
     });
@@ -77,14 +99,43 @@ void TTextPreviewPane::setWindowButtonAvailable(bool available) {
     updateSelector();
 }
 
+void TTextPreviewPane::setGameView(bool on) { gameViewBox_->setChecked(on); }
+
+bool TTextPreviewPane::gameView() const { return gameViewBox_->isChecked(); }
+
+void TTextPreviewPane::setNames(text::CharacterNames names) {
+    namesChoice_->setCurrentIndex(namesChoice_->findData(static_cast<int>(names)));
+}
+
+text::CharacterNames TTextPreviewPane::names() const {
+    return static_cast<text::CharacterNames>(namesChoice_->currentData().toInt());
+}
+
+void TTextPreviewPane::setCaretPosition(std::size_t taggedPosition) {
+    caret_ = taggedPosition;
+    if (shownPage_ >= 0 && caretPage() != shownPage_) redraw();
+}
+
+int TTextPreviewPane::caretPage() const { return text::PageAt(session_.currentTagged(), caret_); }
+
 void TTextPreviewPane::redraw() {
     picture_ = QImage();
+    shownPage_ = -1;
+    QString page;
     if (shown_ && session_.currentLevel() != nullptr && session_.currentText() >= 0) {
         const TWindow* window = session_.currentWindow();
-        picture_ = DrawWindowPreview(glyphs_, colors_, session_.currentTagged(),
-                                     window != nullptr ? window->Width : kAutomaticSize,
-                                     window != nullptr ? window->Height : kAutomaticSize);
+        const int width = window != nullptr ? window->Width : kAutomaticSize;
+        const int height = window != nullptr ? window->Height : kAutomaticSize;
+        const std::string& tagged = session_.currentTagged();
+        if (gameView()) {
+            shownPage_ = caretPage();
+            picture_ = DrawGameView(glyphs_, colors_, tagged, width, height, shownPage_, names());
+            page = PageCaption(shownPage_, text::PageCount(tagged));
+        } else {
+            picture_ = DrawWindowPreview(glyphs_, colors_, tagged, width, height);
+        }
     }
+    pageLabel_->setText(page);
     if (picture_.isNull()) {
         pictureLabel_->clear();
         pictureLabel_->resize(0, 0);
@@ -98,6 +149,13 @@ void TTextPreviewPane::retranslate() {
     setTitle(InterfaceText("main", "text_preview"));
     windowLabel_->setText(InterfaceText("main", "window"));
     windowButton_->setToolTip(InterfaceText("main", "modify_window_size_position"));
+    gameViewBox_->setText(InterfaceText("main", "game_view"));
+    gameViewBox_->setToolTip(InterfaceText("main", "game_view_hint"));
+    namesChoice_->setItemText(0, InterfaceText("main", "default_names"));
+    namesChoice_->setItemText(1, InterfaceText("main", "widest_names"));
+    namesChoice_->setToolTip(InterfaceText("main", "names_hint"));
+    // The page caption follows the language too.
+    if (shownPage_ >= 0) redraw();
 }
 
 void TTextPreviewPane::updateSelector() {

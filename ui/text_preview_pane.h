@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstddef>
+
 #include <QGroupBox>
 
 #include "preview/window_colors.h"
+#include "text/text_layout.h"
 
 class GlyphSets;
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
@@ -13,8 +18,11 @@ class TArchiveSession;
 
 // The selected text drawn as the game shows it, in the size of the window that the selector
 // names (1 to the number of windows that show the text), or in the automatic size when the
-// text has none; beside it the window selector and the button that modifies that window,
-// disabled for a read-only level.
+// text has none; beside it the window selector and the button that modifies that window
+// (disabled for a read-only level). In the game view (a check box beside them) it draws the
+// page that the caret is on, with "page k/n" beside it, the name tags as the chosen names and
+// the lines unwrapped, what passes the window's edges over a red hatch; otherwise the whole
+// text, wrapped.
 class TTextPreviewPane : public QGroupBox {
     Q_OBJECT
 
@@ -29,6 +37,15 @@ public:
     void setPictureShown(bool shown);
     // Whether the window button may open its dialog when a window is selected.
     void setWindowButtonAvailable(bool available);
+    // The game view, on or off; redraws.
+    void setGameView(bool on);
+    bool gameView() const;
+    // The names drawn for the name tags (Default or Widest), in the game view and the session's
+    // overflow marks; redraws.
+    void setNames(text::CharacterNames names);
+    text::CharacterNames names() const;
+    // The caret's byte position in the current tagged text; the game view shows its page.
+    void setCaretPosition(std::size_t taggedPosition);
     // The picture as last drawn; null when none is shown.
     QImage picture() const { return picture_; }
 
@@ -42,6 +59,8 @@ signals:
 
 private:
     void updateSelector();
+    // The page of the current text that the caret is on.
+    int caretPage() const;
 
     TArchiveSession& session_;
     const GlyphSets& glyphs_;
@@ -49,9 +68,15 @@ private:
     bool shown_ = true;
     bool windowButtonAvailable_ = true;
     QImage picture_;
+    std::size_t caret_ = 0;
+    // The page the game view shows; -1 when it shows none.
+    int shownPage_ = -1;
     QScrollArea* scrollArea_;
     QLabel* pictureLabel_;
     QLabel* windowLabel_;
     QSpinBox* windowSelector_;
     QToolButton* windowButton_;
+    QCheckBox* gameViewBox_;
+    QComboBox* namesChoice_;
+    QLabel* pageLabel_;
 };

@@ -14,6 +14,8 @@ constexpr int kCaptionLeft = 23;
 constexpr int kCountWidth = 18;
 constexpr int kCountTop = 4;
 constexpr int kCountPointSize = 5;
+// The overflow mark ends this far inside the item's right edge.
+constexpr int kMarkRight = 2;
 const QColor kCountColor(0, 0, 128);
 
 }  // namespace
@@ -63,6 +65,13 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                           item.height() - kCountTop);
         painter->drawText(count, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
                           QString::number(windows));
+    }
+
+    const QPixmap& mark = icons_.overflow;
+    if (index.data(TTextsListModel::kOverflowRole).toBool() && !mark.isNull()) {
+        const QSize size = mark.size() / mark.devicePixelRatio();
+        painter->drawPixmap(item.right() + 1 - kMarkRight - size.width(),
+                            item.top() + (item.height() - size.height()) / 2, mark);
     }
     painter->restore();
 }

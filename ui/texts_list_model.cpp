@@ -3,6 +3,7 @@
 #include "lgp/lgp_sub_file.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
+#include "ui/overflow_marks.h"
 
 TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
     : QAbstractListModel(parent), session_(session) {
@@ -17,6 +18,15 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
     // A window may show several texts: every row may have changed.
     connect(&session_, &TArchiveSession::windowEdited, this, &TTextsListModel::allRowsChanged);
     connect(&session_, &TArchiveSession::saved, this, &TTextsListModel::allRowsChanged);
+    connect(&session_.overflowMarks(), &TOverflowMarks::marksChanged, this,
+            [this](int subFile, int text) {
+                if (subFile >= 0 && subFile != session_.currentSubFileIndex()) return;
+                if (text >= 0) {
+                    emit dataChanged(index(text), index(text));
+                } else {
+                    allRowsChanged();
+                }
+            });
     connect(&session_, &TArchiveSession::compared, this, &TTextsListModel::allRowsChanged);
 }
 
@@ -36,6 +46,11 @@ QVariant TTextsListModel::data(const QModelIndex& index, int role) const {
         case kWindowCountRole: return static_cast<int>(level.Texts[text].Windows.size());
         case kCompareMarkRole: return text < level.CompareMarks.size() && level.CompareMarks[text] != 0;
         case kChangedRole: return session_.isTextChanged(session_.currentSubFileIndex(), index.row());
+        case kOverflowRole:
+            return session_.overflowMarks().isOverflowing(session_.currentSubFileIndex(),
+                                                          index.row());
+        case Qt::ToolTipRole:
+            return session_.overflowMarks().hints(session_.currentSubFileIndex(), index.row());
         default: return {};
     }
 }

@@ -17,6 +17,8 @@ public:
         kCompareMarkRole,
         // True when the text or one of its windows differs from the saved file.
         kChangedRole,
+        // True when the text overflows one of its windows; the tool tip tells how.
+        kOverflowRole,
     };
 
     explicit TTextsListModel(TArchiveSession& session, QObject* parent = nullptr);

@@ -221,7 +221,8 @@ void TWindowModificationForm::retranslate() {
     }
 }
 
-void TWindowModificationForm::setFitToText(std::function<std::optional<QSize>()> fit) {
+void TWindowModificationForm::setFitToText(
+    std::function<std::optional<QRect>(QPoint position)> fit) {
     fitToText_ = std::move(fit);
     fitToTextButton->setVisible(static_cast<bool>(fitToText_));
 }
@@ -307,9 +308,8 @@ void TWindowModificationForm::linesItemClick(int lines) { heightField->setValue(
 
 void TWindowModificationForm::fitToTextClick() {
     if (!fitToText_) return;
-    if (const std::optional<QSize> size = fitToText_()) {
-        widthField->setValue(size->width());
-        heightField->setValue(size->height());
+    if (const std::optional<QRect> fitted = fitToText_(QPoint(xField->value(), yField->value()))) {
+        setFields(*fitted);
     }
 }
 

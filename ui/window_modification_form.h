@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
-#include <QSize>
 
 #include "preview/window_colors.h"
 
@@ -46,9 +45,10 @@ public:
     // Re-reads every caption and hint from InterfaceText.
     void retranslate();
 
-    // Shows a "Fit to text" button that sets Width and Height to the size fit gives (nothing
-    // when it gives none). An empty function hides the button.
-    void setFitToText(std::function<std::optional<QSize>()> fit);
+    // Shows a "Fit to text" button that sets the four fields to the window that fit gives for
+    // the fields' X and Y (nothing when it gives none): fit may move the window, to keep it on
+    // the screen. An empty function hides the button.
+    void setFitToText(std::function<std::optional<QRect>(QPoint position)> fit);
 
 protected:
     // Watches the mouse over the window image: the cursor, moving and resizing.
@@ -100,7 +100,7 @@ private:
     std::string text_;
     TWindowColors colors_;
     const QImage grip_;
-    std::function<std::optional<QSize>()> fitToText_;
+    std::function<std::optional<QRect>(QPoint position)> fitToText_;
 
     Drag drag_ = Drag::None;
     Edges dragEdges_;

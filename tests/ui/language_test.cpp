@@ -2,7 +2,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -37,6 +39,26 @@ QStringList captions(const QList<TLanguage>& languages) {
     QStringList captions;
     for (const TLanguage& language : languages) captions << language.name + QStringLiteral("=") + language.caption;
     return captions;
+}
+
+// The mnemonic letters of the entries of `menu` (its own submenus checked as well) are
+// distinct, ignoring case; returns the first clash found, empty when none.
+QString MnemonicClash(const QList<QAction*>& entries) {
+    QSet<QChar> used;
+    for (const QAction* entry : entries) {
+        if (entry->isSeparator()) continue;
+        if (entry->menu() != nullptr) {
+            const QString inner = MnemonicClash(entry->menu()->actions());
+            if (!inner.isEmpty()) return inner;
+        }
+        const QString text = entry->text();
+        const qsizetype mark = text.indexOf(u'&');
+        if (mark < 0 || mark + 1 >= text.size()) continue;
+        const QChar letter = text.at(mark + 1).toLower();
+        if (used.contains(letter)) return text;
+        used.insert(letter);
+    }
+    return {};
 }
 
 }  // namespace
@@ -138,6 +160,15 @@ private slots:
         QCOMPARE(form.findChild<TStatusBar*>()->countsText(), QStringLiteral("6 niveaux / 65 textes"));
         QCOMPARE(form.findChild<QGroupBox*>(QStringLiteral("textPreview"))->title(), QStringLiteral("Aper\u00E7u du texte"));
         QCOMPARE(form.findChild<QDialog*>(QStringLiteral("aboutForm"))->windowTitle(), QStringLiteral("\u00C0 propos..."));
+        QCOMPARE(MnemonicClash(form.menuBar()->actions()), QString());
+        const auto title = [&form](const char* name) {
+            return form.findChild<QWidget*>(QString::fromLatin1(name))->windowTitle();
+        };
+        QCOMPARE(title("windowModificationForm"), QStringLiteral("Modification de la fen\u00EAtre"));
+        QCOMPARE(title("findForm"), QStringLiteral("Rechercher"));
+        QCOMPARE(title("replaceForm"), QStringLiteral("Remplacer"));
+        QCOMPARE(title("compareResultForm"), QStringLiteral("Comparaison des fichiers"));
+        QCOMPARE(form.findChild<QGroupBox*>(QStringLiteral("levelPreview"))->title(), QStringLiteral("Aper\u00E7u du niveau"));
 
         form.ChangeLanguage(QStringLiteral("tst"));
         QCOMPARE(cell(2, 2), QStringLiteral("Altar of tests"));
@@ -148,6 +179,7 @@ private slots:
         QCOMPARE(cell(2, 2), QStringLiteral("Forgotten City - altar"));
         QCOMPARE(files->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("File (24)"));
         QCOMPARE(form.findChild<TStatusBar*>()->countsText(), QStringLiteral("6 levels / 65 texts"));
+        QCOMPARE(MnemonicClash(form.menuBar()->actions()), QString());
         QCOMPARE(TIniFile(folder_->filePath(QStringLiteral("settings.ini"))).readString("SETTINGS", "Language", ""),
                  QStringLiteral("eng"));
     }

@@ -1,8 +1,11 @@
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -10,6 +13,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -19,7 +23,9 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -28,6 +34,8 @@
 
 #include "lgp/archive_loader.h"
 #include "lgp/window.h"
+#include "preview/glyph_sets.h"
+#include "preview/window_preview.h"
 #include "sample/sample_archive.h"
 #include "ui/archive_session.h"
 #include "ui/file_list_model.h"
@@ -49,6 +57,7 @@ constexpr int kFiles = 24;
 constexpr int kAncnt4 = 3;
 constexpr int kAnfrst1 = 4;
 constexpr int kMaplist = 13;
+constexpr int kAnfrst4 = 7;
 const QString kText6 = QStringLiteral("Press %23 to climb the ladder.");
 
 // The main window with its dialogs answered by the test: errors and questions are recorded,
@@ -168,6 +177,67 @@ void DropUrls(QWidget& target, const QList<QUrl>& urls) {
     QApplication::sendEvent(&target, &drop);
 }
 
+QLabel* Picture(const QWidget& form) { return Child<QLabel>(form, "textPreviewPicture"); }
+QString PageCaption(const QWidget& form) { return Child<QLabel>(form, "pageLabel")->text(); }
+QString OverflowCount(const QWidget& form, int tableIndex) {
+    return FilesView(form)
+        ->model()
+        ->index(tableIndex, TFileListModel::kOverflowsColumn)
+        .data()
+        .toString();
+}
+bool Marked(const QWidget& form, int row) {
+    return TextsView(form)->model()->index(row, 0).data(TTextsListModel::kOverflowRole).toBool();
+}
+QString Hint(const QWidget& form, int row) {
+    return TextsView(form)->model()->index(row, 0).data(Qt::ToolTipRole).toString();
+}
+
+// Moves the editor's caret to a character position, as a click would.
+void PlaceCaret(const QWidget& form, int position) {
+    QTextCursor cursor = Editor(form)->textCursor();
+    cursor.setPosition(position);
+    Editor(form)->setTextCursor(cursor);
+}
+
+// The spell-checking underlines of the editor's first line, as "start+length".
+QStringList Underlined(const QWidget& form) {
+    QStringList ranges;
+    for (const QTextLayout::FormatRange& range :
+         Editor(form)->document()->firstBlock().layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline) {
+            ranges << QStringLiteral("%1+%2").arg(range.start).arg(range.length);
+        }
+    }
+    return ranges;
+}
+
+// Opens the editor's context menu at a character position and hands it to `use`, which must
+// close it.
+void UseContextMenu(const QWidget& form, int position, const std::function<void(QMenu&)>& use) {
+    QPlainTextEdit* editor = Editor(form);
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(position);
+    const QPoint at = editor->cursorRect(cursor).center();
+    bool used = false;
+    QTimer::singleShot(0, editor, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        use(*menu);
+        used = true;
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(editor->viewport(), &event);
+    QVERIFY(used);
+}
+
+QStringList ActionTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* item : menu.actions())
+        texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    return texts;
+}
+
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -219,10 +289,12 @@ private slots:
         QVERIFY(action(*form, Command::Find)->isEnabled());
         QVERIFY(!action(*form, Command::FindNext)->isEnabled());
 
-        QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-"}));
-        QCOMPARE(Row(*form, 2), (QStringList{"3", "ancnt3", "Forgotten City - altar", "1"}));
-        QCOMPARE(Row(*form, 4), (QStringList{"5", "anfrst_1", "Ancient Forest - part 2", "9"}));
-        QCOMPARE(Row(*form, 23), (QStringList{"24", "water2.tex", "-", "-"}));
+        QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-", "-"}));
+        QCOMPARE(Row(*form, 2), (QStringList{"3", "ancnt3", "Forgotten City - altar", "1", "0"}));
+        QCOMPARE(Row(*form, 4),
+                 (QStringList{"5", "anfrst_1", "Ancient Forest - part 2", "9", "0"}));
+        QCOMPARE(Row(*form, 7), (QStringList{"8", "anfrst_4", "Ancient Forest", "55", "3"}));
+        QCOMPARE(Row(*form, 23), (QStringList{"24", "water2.tex", "-", "-", "-"}));
         const QModelIndex description = FilesView(*form)->model()->index(4, 2);
         QCOMPARE(description.data(Qt::ForegroundRole).value<QColor>(), QColor(62, 88, 133));
         QCOMPARE(description.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
@@ -654,6 +726,16 @@ private slots:
         QCOMPARE(form->session().currentSubFileIndex(), 2);
         QVERIFY(form->session().hasUnsavedChanges());
         QVERIFY(form->isEnabled());
+
+        // A later save that succeeds does not go on with the open the failed one was for.
+        QVERIFY(QDir(folder_.path()).mkpath(QStringLiteral("gone")));
+        action(*form, Command::Save)->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !form->session().hasUnsavedChanges() && !form->session().jobRunning(); },
+                                kTimeout));
+        QCoreApplication::processEvents();
+        QVERIFY(!form->session().jobRunning());
+        QCOMPARE(form->session().fileName(), doomed);
+        QCOMPARE(form->errors.size(), 1);
     }
 
     void countsUseTheLocalesThousandsSeparator() {
@@ -764,6 +846,204 @@ private slots:
         QVERIFY(form->isWindowModified());
         QVERIFY(FilesView(*form)->model()->index(4, 1).data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(TextsView(*form)->model()->index(1, 0).data(TTextsListModel::kChangedRole).toBool());
+    }
+
+    void theGameViewShowsTheCaretsPageWithTheChosenNames() {
+        const auto form = open(path_);
+        ClickFile(*form, QStringLiteral("anfrst_4"));
+        // Text 12: three pages in a window of 220 x 73.
+        ClickText(*form, 11);
+        auto* gameView = Child<QCheckBox>(*form, "gameViewBox");
+        QVERIFY(!gameView->isChecked());
+        QVERIFY(PageCaption(*form).isEmpty());
+        const QImage wrapped = Picture(*form)->pixmap().toImage();
+        QCOMPARE(wrapped.size(), QSize(220, 73));
+
+        gameView->click();
+        QCOMPARE(PageCaption(*form), QStringLiteral("page 1/3"));
+        const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+        const std::string& tagged = form->session().currentTagged();
+        const auto page = [&](int shown) {
+            return DrawGameView(glyphs, DefaultWindowColors, tagged, 220, 73, shown,
+                                text::CharacterNames::Default)
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        };
+        const auto picture = [&] {
+            return Picture(*form)->pixmap().toImage().convertToFormat(
+                QImage::Format_ARGB32_Premultiplied);
+        };
+        QCOMPARE(picture(), page(0));
+        // The caret on the second page's first line, then at the end of the text.
+        const QString text = Editor(*form)->toPlainText();
+        PlaceCaret(*form, static_cast<int>(text.indexOf(QStringLiteral("{NEW PAGE}"))) + 12);
+        QCOMPARE(PageCaption(*form), QStringLiteral("page 2/3"));
+        QCOMPARE(picture(), page(1));
+        Editor(*form)->moveCursor(QTextCursor::End);
+        QCOMPARE(PageCaption(*form), QStringLiteral("page 3/3"));
+        QCOMPARE(picture(), page(2));
+        // Another text starts at its first page.
+        ClickText(*form, 10);
+        QCOMPARE(PageCaption(*form), QStringLiteral("page 1/4"));
+
+        // Text 15, "{MEMBER 1} found a ...", in a window of 195 x 25: nine of the widest letter
+        // pass its edge; the overflow widens the picture.
+        ClickText(*form, 14);
+        QCOMPARE(Picture(*form)->pixmap().size(), QSize(195, 25));
+        QVERIFY(!Marked(*form, 14));
+        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("3"));
+        Child<QComboBox>(*form, "namesChoice")->setCurrentIndex(1);
+        QCOMPARE(Picture(*form)->pixmap().size(), QSize(271, 25));
+        QVERIFY(Marked(*form, 14));
+        QCOMPARE(Hint(*form, 14), QStringLiteral("line 1 is 271 px in a window of 195"));
+        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("4"));
+
+        // Off, the whole text is drawn wrapped again.
+        gameView->click();
+        QVERIFY(PageCaption(*form).isEmpty());
+        QCOMPARE(Picture(*form)->pixmap().size(), QSize(195, 25));
+    }
+
+    void overflowMarksFollowEveryKeystroke() {
+        const auto form = open(path_);
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        // Text 2: three lines, in windows of 237 x 73 and 189 x 57.
+        ClickText(*form, 1);
+        QVERIFY(!Marked(*form, 1));
+        QVERIFY(Hint(*form, 1).isEmpty());
+        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("0"));
+
+        Editor(*form)->moveCursor(QTextCursor::Down);
+        Editor(*form)->moveCursor(QTextCursor::EndOfLine);
+        QTest::keyClicks(Editor(*form), QStringLiteral(" and steep"));
+        QVERIFY(Marked(*form, 1));
+        QCOMPARE(Hint(*form, 1),
+                 QStringLiteral(
+                     "line 2 is 249 px in a window of 237\nline 2 is 249 px in a window of 189"));
+        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("1"));
+        const QModelIndex count =
+            FilesView(*form)->model()->index(kAnfrst1, TFileListModel::kOverflowsColumn);
+        QCOMPARE(count.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+        for (int i = 0; i < 10; ++i) QTest::keyClick(Editor(*form), Qt::Key_Backspace);
+        QVERIFY(!Marked(*form, 1));
+        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("0"));
+
+        // A fourth line is one too many for the smaller window.
+        Editor(*form)->moveCursor(QTextCursor::End);
+        QTest::keyClick(Editor(*form), Qt::Key_Return);
+        QTest::keyClicks(Editor(*form), QStringLiteral("Hm."));
+        QCOMPARE(Hint(*form, 1), QStringLiteral("page 1: 4 lines in a window for 3"));
+        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("1"));
+        // The list draws the mark at the right end of the row.
+        QListView* view = TextsView(*form);
+        const QRect row = view->visualRect(view->model()->index(1, 0));
+        const QColor mark =
+            view->viewport()->grab().toImage().pixelColor(row.right() - 9, row.top() + 10);
+        QCOMPARE(mark, QColor(214, 64, 64));
+    }
+
+    void fitToTextAndWindowChangesUpdateTheMarks() {
+        const auto form = open(path_);
+        ClickFile(*form, QStringLiteral("anfrst_4"));
+        // Texts 40, 41 and 43 share one window of 204 x 73 at (15, 151), and all pass its edge.
+        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("3"));
+        ClickText(*form, 42);
+        QVERIFY(Marked(*form, 39) && Marked(*form, 40) && Marked(*form, 42));
+        QCOMPARE(Hint(*form, 42), QStringLiteral("line 3 is 223 px in a window of 204"));
+        const auto modify = [&](const std::function<void(QDialog&)>& answer) {
+            QTimer::singleShot(0, form.get(), [&form, &answer] {
+                answer(*form->findChild<QDialog*>(QStringLiteral("windowModificationForm")));
+            });
+            Child<QToolButton>(*form, "windowButton")->click();
+        };
+        QRect fitted;
+        modify([&fitted](QDialog& dialog) {
+            Child<QPushButton>(dialog, "fitToTextButton")->click();
+            fitted = QRect(Child<QSpinBox>(dialog, "xField")->value(),
+                           Child<QSpinBox>(dialog, "yField")->value(),
+                           Child<QSpinBox>(dialog, "widthField")->value(),
+                           Child<QSpinBox>(dialog, "heightField")->value());
+            Child<QPushButton>(dialog, "okButton")->click();
+        });
+        // The widest line of the three texts, and four lines.
+        QCOMPARE(fitted, QRect(15, 151, 223, 73));
+        QCOMPARE(form->session().currentWindow()->Width, 223);
+        QVERIFY(!Marked(*form, 39) && !Marked(*form, 40) && !Marked(*form, 42));
+        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("0"));
+
+        // Moved to the screen's right edge, the fitted window is pulled back onto it.
+        modify([](QDialog& dialog) {
+            Child<QSpinBox>(dialog, "xField")->setValue(200);
+            Child<QSpinBox>(dialog, "widthField")->setValue(206);
+            Child<QPushButton>(dialog, "fitToTextButton")->click();
+            QCOMPARE(Child<QSpinBox>(dialog, "xField")->value(), 89);
+            QCOMPARE(Child<QSpinBox>(dialog, "widthField")->value(), 223);
+            Child<QSpinBox>(dialog, "widthField")->setValue(206);
+            Child<QPushButton>(dialog, "okButton")->click();
+        });
+        QVERIFY(Marked(*form, 39) && !Marked(*form, 40) && Marked(*form, 42));
+        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("2"));
+    }
+
+    void spellCheckingWithTheDictionaryChosenInTheViewMenu() {
+        // A dictionary of the test's own: "climb" is unknown, "climbs" known.
+        QFile aff(QDir(settings_->path()).filePath(QStringLiteral("tiny.aff")));
+        QFile dic(QDir(settings_->path()).filePath(QStringLiteral("tiny.dic")));
+        QVERIFY(aff.open(QIODevice::WriteOnly) && dic.open(QIODevice::WriteOnly));
+        aff.write("SET UTF-8\nTRY s\n");
+        dic.write("5\npress\nto\nclimbs\nthe\nladder\n");
+        aff.close();
+        dic.close();
+
+        const auto form = open(path_);
+        auto* menu = form->findChild<TMainMenu*>();
+        QVERIFY(menu->dictionaryAction(QString())->isChecked());
+        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickText(*form, 5);
+        QCOMPARE(Editor(*form)->toPlainText(), kText6);
+        QVERIFY(Underlined(*form).isEmpty());
+        menu->dictionaryAction(QStringLiteral("tiny"))->trigger();
+        QVERIFY(menu->dictionaryAction(QStringLiteral("tiny"))->isChecked());
+        // "Press %23 to climb the ladder.": the placeholder is no word.
+        QCOMPARE(Underlined(*form), QStringList{QStringLiteral("13+5")});
+        menu->dictionaryAction(QString())->trigger();
+        QVERIFY(Underlined(*form).isEmpty());
+        menu->dictionaryAction(QStringLiteral("tiny"))->trigger();
+        QCOMPARE(Underlined(*form), QStringList{QStringLiteral("13+5")});
+
+        UseContextMenu(*form, 15, [](QMenu& context) {
+            const QStringList texts = ActionTexts(context);
+            QCOMPARE(texts.mid(0, 5),
+                     (QStringList{"climbs", "-", "Ignore", "Add to dictionary", "-"}));
+            QVERIFY(texts.size() > 5 && texts.contains(QStringLiteral("Select All")));
+            context.actions().at(3)->trigger();
+            context.close();
+        });
+        QVERIFY(Underlined(*form).isEmpty());
+        QCOMPARE(FileBytes(QDir(settings_->path()).filePath(QStringLiteral("user_words.txt"))),
+                 QByteArray("climb\n"));
+        // Off a misspelled word, the menu is the standard one.
+        UseContextMenu(*form, 2, [](QMenu& context) {
+            QVERIFY(ActionTexts(context).first() != QStringLiteral("climbs"));
+            context.close();
+        });
+    }
+
+    void withoutDictionariesTheSpellingMenuSaysSo() {
+        const auto form = open(path_);
+        QMenu* spelling = nullptr;
+        for (QAction* title : form->menuBar()->actions()) {
+            for (QAction* item : title->menu()->actions()) {
+                if (item->menu() != nullptr &&
+                    item->text().remove(u'&') == QStringLiteral("Spell checking")) {
+                    spelling = item->menu();
+                }
+            }
+        }
+        QVERIFY(spelling != nullptr);
+        QCOMPARE(spelling->actions().size(), 1);
+        QCOMPARE(spelling->actions().first()->text().remove(u'&'),
+                 QStringLiteral("No dictionary is installed"));
+        QVERIFY(!spelling->actions().first()->isEnabled());
     }
 
     void theLevelPreviewFollowsTheSelectedLevel() {

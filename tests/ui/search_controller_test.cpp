@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -20,8 +21,10 @@
 #include "sample/sample_archive.h"
 #include "tests/ui/answered_main_form.h"
 #include "text/text_decoder.h"
+#include "ui/file_list_model.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
+#include "ui/texts_list_model.h"
 
 namespace {
 
@@ -269,6 +272,34 @@ private slots:
         QVERIFY(form->isWindowModified());
         QCOMPARE(text::DecodeText(form->session().archive()->SubFiles[kAnfrst1]->Texts[5].Bytes),
                  std::string("Press %23 to take the ladder."));
+    }
+
+    void replaceAllUpdatesTheOverflowMarks() {
+        const auto form = OpenInWindow(path_, settings_->path());
+        SelectText(*form, kAnfrst1, 0);
+        const QAbstractItemModel* files = Child<QTreeView>(*form, "filesView")->model();
+        const QAbstractItemModel* texts = Child<QListView>(*form, "textsView")->model();
+        const QModelIndex count = files->index(kAnfrst1, TFileListModel::kOverflowsColumn);
+        // Texts 2 and 4 of the level hold "stairs"; text 2 shows in windows 237 and 189 pixels
+        // wide.
+        const QModelIndex text2 = texts->index(1, 0);
+        QCOMPARE(count.data().toString(), QStringLiteral("0"));
+        QVERIFY(!text2.data(TTextsListModel::kOverflowRole).toBool());
+
+        Action(*form, Command::Replace)->trigger();
+        auto* replace = Child<QDialog>(*form, "replaceForm");
+        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QStringLiteral("stairs"));
+        Child<QPlainTextEdit>(*replace, "withEdit")
+            ->setPlainText(QStringLiteral("old stone stairs"));
+        Child<QPushButton>(*replace, "replaceAllButton")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!form->messages.isEmpty(), kJobTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!TReplaceAllThread::Running(), kJobTimeout);
+        QCOMPARE(form->messages, QStringList{QStringLiteral("6 texts have been modified.")});
+        QCOMPARE(count.data().toString(), QStringLiteral("2"));
+        QVERIFY(text2.data(TTextsListModel::kOverflowRole).toBool());
+        QCOMPARE(text2.data(Qt::ToolTipRole).toString(),
+                 QStringLiteral(
+                     "line 2 is 245 px in a window of 237\nline 2 is 245 px in a window of 189"));
     }
 
     void readOnlyEditorCommandsWait() {

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QMainWindow>
@@ -67,23 +69,32 @@ private slots:
         TEditorSettings settings = TEditorSettings::read(path_);
         QCOMPARE(settings.language, QStringLiteral("eng"));
         QCOMPARE(settings.levelsListSize, 310);
-        QCOMPARE(settings.columnWidths, (std::array<int, 4>{30, 75, 145, 50}));
+        QCOMPARE(settings.columnWidths, (std::array<int, 5>{30, 75, 145, 50, 70}));
         QVERIFY(settings.textPreview);
+        QVERIFY(!settings.gameView);
+        QCOMPARE(settings.gameViewNames, text::CharacterNames::Default);
+        QVERIFY(settings.spellingDictionary.isEmpty());
         QCOMPARE(settings.levelPreviewSize, 1);
         QCOMPARE(settings.windowColors, 0);
         QVERIFY(settings.windowProfiles.empty());
 
         // Values that are not numbers, a size out of range, and bytes that are no text at all.
-        static const char damaged[] = "[SETTINGS]\nLevelsListSize=wide\nLevelPreviewSize=9\nTextPreview=0\n\0\xFF\xFE";
+        static const char damaged[] =
+            "[SETTINGS]\nLevelsListSize=wide\nLevelPreviewSize=9\nTextPreview=0\nGameViewNames="
+            "huge\n\0\xFF\xFE";
         write(path_, QByteArray(damaged, sizeof damaged - 1));
         settings = TEditorSettings::read(path_);
         QCOMPARE(settings.levelsListSize, 310);
         QCOMPARE(settings.levelPreviewSize, 1);
         QVERIFY(!settings.textPreview);
+        QCOMPARE(settings.gameViewNames, text::CharacterNames::Default);
     }
 
     void everySettingIsWrittenAtCloseAndReadBack() {
         write(path_, "[SETTINGS]\nUnknownKey=stays\n[WINDOWS]\nDusk=102030405060708090A0B0C0\n");
+        // A dictionary of its own, found in the settings' folder.
+        write(folder_->filePath("tiny.aff"), "SET UTF-8\n");
+        write(folder_->filePath("tiny.dic"), "1\nhello\n");
         {
             TMainForm form({}, TEditorPaths::inFolder(folder_->path()));
             form.show();
@@ -93,6 +104,10 @@ private slots:
             menu->levelPreviewSizeAction(3)->trigger();
             auto* files = form.findChild<QTreeView*>(QStringLiteral("filesView"));
             files->setColumnWidth(2, 201);
+            files->setColumnWidth(4, 77);
+            form.findChild<QCheckBox*>(QStringLiteral("gameViewBox"))->setChecked(true);
+            form.findChild<QComboBox*>(QStringLiteral("namesChoice"))->setCurrentIndex(1);
+            menu->dictionaryAction(QStringLiteral("tiny"))->trigger();
             auto* splitter = form.findChild<QSplitter*>(QStringLiteral("mainSplitter"));
             splitter->setSizes({333, splitter->width() - 333 - splitter->handleWidth()});
             form.resize(900, 650);
@@ -106,6 +121,10 @@ private slots:
         QCOMPARE(ini.readInteger("SETTINGS", "LevelsListSize", -1), 333);
         QCOMPARE(ini.readInteger("SETTINGS", "LevelsListCol1", -1), 30);
         QCOMPARE(ini.readInteger("SETTINGS", "LevelsListCol3", -1), 201);
+        QCOMPARE(ini.readInteger("SETTINGS", "LevelsListCol5", -1), 77);
+        QCOMPARE(ini.readInteger("SETTINGS", "GameView", -1), 1);
+        QCOMPARE(ini.readString("SETTINGS", "GameViewNames", ""), QStringLiteral("widest"));
+        QCOMPARE(ini.readString("SETTINGS", "SpellingDictionary", ""), QStringLiteral("tiny"));
         QCOMPARE(ini.readInteger("SETTINGS", "WindowState", -1), 0);
         QCOMPARE(ini.readInteger("SETTINGS", "WindowColors", -1), 0);
         QCOMPARE(ini.readString("SETTINGS", "Language", ""), QStringLiteral("eng"));
@@ -119,6 +138,11 @@ private slots:
         QVERIFY(!menu->action(Command::DisplayTextPreview)->isChecked());
         QVERIFY(menu->levelPreviewSizeAction(3)->isChecked());
         QCOMPARE(again.findChild<QTreeView*>(QStringLiteral("filesView"))->columnWidth(2), 201);
+        QCOMPARE(again.findChild<QTreeView*>(QStringLiteral("filesView"))->columnWidth(4), 77);
+        QVERIFY(again.findChild<QCheckBox*>(QStringLiteral("gameViewBox"))->isChecked());
+        QCOMPARE(again.findChild<QComboBox*>(QStringLiteral("namesChoice"))->currentText(),
+                 QStringLiteral("Widest names"));
+        QVERIFY(menu->dictionaryAction(QStringLiteral("tiny"))->isChecked());
         QCOMPARE(again.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes().value(0), 333);
         QCOMPARE(again.size(), QSize(900, 650));
     }

@@ -280,7 +280,9 @@ private slots:
         TWindowModificationForm form;
         TWindow window = Window(8, 8, 100, 25);
         QVERIFY(form.findChild<QPushButton*>("fitToTextButton")->isHidden());
-        form.setFitToText([] { return std::optional<QSize>(QSize(150, 41)); });
+        form.setFitToText([](QPoint at) {
+            return std::optional<QRect>(QRect(at + QPoint(1, 2), QSize(150, 41)));
+        });
         LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
             if (section == "window_modification" && key == "lines") return QString("lignes");
             if (section == "window_modification" && key == "window_modification")
@@ -294,7 +296,7 @@ private slots:
             controls.click(form, "fitToTextButton");
             controls.ok->click();
         }));
-        QCOMPARE(Values(window), QRect(8, 8, 150, 41));
+        QCOMPARE(Values(window), QRect(9, 10, 150, 41));
     }
 };
 

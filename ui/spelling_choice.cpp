@@ -1,0 +1,53 @@
+#include "ui/spelling_choice.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "spelling/spell_checker.h"
+#include "ui/interface_texts.h"
+
+TSpellingChoice::TSpellingChoice(const std::vector<std::filesystem::path>& folders,
+                                 std::filesystem::path userWords, QObject* parent)
+    : QObject(parent), dictionaries_(FindDictionaries(folders)), userWords_(std::move(userWords)) {}
+
+TSpellingChoice::~TSpellingChoice() = default;
+
+QStringList TSpellingChoice::dictionaryNames() const {
+    QStringList names;
+    for (const Dictionary& dictionary : dictionaries_)
+        names << QString::fromStdString(dictionary.name);
+    return names;
+}
+
+QString TSpellingChoice::current() const { return current_; }
+
+bool TSpellingChoice::choose(const QString& name) {
+    const auto named =
+        std::find_if(dictionaries_.begin(), dictionaries_.end(), [&](const Dictionary& dictionary) {
+            return QString::fromStdString(dictionary.name) == name;
+        });
+    checker_.reset();
+    current_.clear();
+    bool loaded = true;
+    if (named != dictionaries_.end()) {
+        try {
+            checker_ = std::make_unique<SpellChecker>(*named);
+            current_ = name;
+        } catch (const std::runtime_error& error) {
+            loaded = false;
+            emit failed(InterfaceText("messages", "dictionary_not_loaded"),
+                        QString::fromStdString(error.what()));
+        }
+    }
+    if (checker_) {
+        try {
+            userWords_.ApplyTo(*checker_);
+        } catch (const std::runtime_error& error) {
+            emit failed(InterfaceText("messages", "word_list_not_read"),
+                        QString::fromStdString(error.what()));
+        }
+    }
+    emit chosen(current_);
+    return loaded;
+}

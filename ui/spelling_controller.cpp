@@ -1,0 +1,24 @@
+#include "ui/spelling_controller.h"
+
+#include <utility>
+
+#include "ui/editor_paths.h"
+#include "ui/main_menu.h"
+#include "ui/spelling_choice.h"
+#include "ui/text_editor_pane.h"
+
+TSpellingController::TSpellingController(const TEditorPaths& paths, TMainMenu& menu,
+                                         TTextEditorPane& editor, ErrorHook showError,
+                                         QObject* parent)
+    : QObject(parent),
+      choice_(new TSpellingChoice(paths.dictionaryFolders, paths.userWordsFile, this)) {
+    menu.setDictionaries(choice_->dictionaryNames());
+    editor.setSpelling(choice_);
+    connect(&menu, &TMainMenu::dictionaryChosen, choice_, &TSpellingChoice::choose);
+    connect(choice_, &TSpellingChoice::chosen, &menu, &TMainMenu::checkDictionary);
+    connect(choice_, &TSpellingChoice::failed, this, std::move(showError));
+}
+
+QString TSpellingController::dictionary() const { return choice_->current(); }
+
+void TSpellingController::choose(const QString& name) { choice_->choose(name); }
