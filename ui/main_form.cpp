@@ -13,22 +13,20 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSplitter>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "jobs/save_as_name.h"
-#include "lgp/archive_counts.h"
 #include "platform/game_data_folder.h"
 #include "platform/program_version.h"
 #include "platform/utf8_path.h"
-#include "text/windows1252.h"
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
 #include "ui/colors_form.h"
 #include "ui/compare_controller.h"
 #include "ui/compare_result_form.h"
+#include "ui/edit_commands.h"
 #include "ui/file_list_view.h"
 #include "ui/interface_texts.h"
 #include "ui/language_catalog.h"
@@ -91,6 +89,7 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     menu_ = new TMainMenu(*menuBar(), this);
     menu_->setObjectName(QStringLiteral("mainMenu"));
     createLayout();
+    editCommands_ = new TEditCommands(*menu_, *editorPane_, this);
     connectMenu();
     connectSession();
     aboutForm_ = new TAboutForm(this);
@@ -187,12 +186,6 @@ void TMainForm::connectMenu() {
     on(Command::Save, [this] { session_->save(session_->fileName(), false); });
     on(Command::SaveAs, &TMainForm::onSaveAsClicked);
     on(Command::Exit, [this] { close(); });
-    on(Command::Undo, [this] { editorPane_->undo(); });
-    on(Command::Redo, [this] { editorPane_->redo(); });
-    on(Command::Cut, [this] { editorPane_->cut(); });
-    on(Command::Copy, [this] { editorPane_->copy(); });
-    on(Command::Paste, [this] { editorPane_->paste(); });
-    on(Command::SelectAll, [this] { editorPane_->selectAll(); });
     on(Command::AllFiles, [this] { filesView_->setOnlyLevels(false); });
     on(Command::OnlyLevels, [this] { filesView_->setOnlyLevels(true); });
     on(Command::DisplayTextPreview, [this](bool checked) { textPreview_->setPictureShown(checked); });
@@ -202,24 +195,18 @@ void TMainForm::connectMenu() {
     connect(menu_, &TMainMenu::levelPreviewSizeChosen, this, &TMainForm::SetLevelPreviewSize);
     connect(menu_, &TMainMenu::languageChosen, this, &TMainForm::ChangeLanguage);
     connect(charactersBar_, &TSpecialCharactersBar::chosen, editorPane_, &TTextEditorPane::insertText);
-    connect(editorPane_, &TTextEditorPane::undoAvailable, menu_->action(Command::Undo), &QAction::setEnabled);
-    connect(editorPane_, &TTextEditorPane::redoAvailable, menu_->action(Command::Redo), &QAction::setEnabled);
-    connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Cut), &QAction::setEnabled);
-    connect(editorPane_, &TTextEditorPane::copyAvailable, menu_->action(Command::Copy), &QAction::setEnabled);
-    connect(editorPane_, &TTextEditorPane::editingChanged, this, &TMainForm::updateCommands);
-    connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_,
-            &TTextPreviewPane::setCaretPosition);
+    connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_, &TTextPreviewPane::setCaretPosition);
 }
 
 void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::jobStarted, this, &TMainForm::onJobStarted);
-    connect(session_, &TArchiveSession::jobProgress, statusBar_, &TStatusBar::setProgress);
+    statusBar_->follow(*session_);
     connect(session_, &TArchiveSession::jobEnded, this, &TMainForm::onJobEnded);
     connect(session_, &TArchiveSession::openFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::saveFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::compareFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::exportFailed, this, &TMainForm::showErrorMessage);
-    connect(session_, &TArchiveSession::opened, this, &TMainForm::onOpened);
+    connect(session_, &TArchiveSession::opened, this, &TMainForm::updateCaption);
     connect(session_, &TArchiveSession::saved, this, &TMainForm::updateCaption);
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
     connect(levelPreview_, &TLevelPreviewPane::problemChanged, this, [this](const QString& reason) {
@@ -317,41 +304,22 @@ void TMainForm::OpenArchive(const QString& path) {
     }
 }
 
-void TMainForm::onJobStarted(const QString& statusText) {
+void TMainForm::onJobStarted() {
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    statusBar_->startProgress(statusText);
 }
 
 void TMainForm::onJobEnded() {
-    statusBar_->endProgress();
     setEnabled(true);
     QApplication::restoreOverrideCursor();
     updateCommands();
 }
 
-void TMainForm::onOpened() {
-    const TLGPFile& archive = *session_->archive();
-    const ArchiveCounts counts = CountArchive(archive);
-    statusBar_->setCounts(counts.levels, counts.texts);
-    statusBar_->setCreator(QString::fromStdString(text::Windows1252ToUtf8(archive.Creator)));
-    updateCaption();
-}
-
-
 void TMainForm::updateCommands() {
     const bool open = session_->archive() != nullptr;
     for (const Command command : {Command::Save, Command::SaveAs}) menu_->action(command)->setEnabled(open);
     charactersBar_->setEnabled(open);
-    // Undo, Redo, Cut and Copy follow the editor as it tells what it can do.
-    const bool editing = editorPane_->isEditing();
-    menu_->action(Command::Paste)->setEnabled(editing);
-    menu_->action(Command::SelectAll)->setEnabled(editing);
-    if (!editing) {
-        for (const Command command : {Command::Undo, Command::Redo, Command::Cut, Command::Copy}) {
-            menu_->action(command)->setEnabled(false);
-        }
-    }
+    editCommands_->update();
 }
 
 void TMainForm::updateCaption() {

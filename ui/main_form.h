@@ -19,6 +19,7 @@ class TArchiveSession;
 class TCompareController;
 class TModExportController;
 class TCompareResultForm;
+class TEditCommands;
 class TFileListView;
 class TLevelPreviewForm;
 class TLevelPreviewPane;
@@ -93,9 +94,8 @@ private:
     void onModifyWindow();
     void onWindowColors();
     void onSaveAsClicked();
-    void onJobStarted(const QString& statusText);
+    void onJobStarted();
     void onJobEnded();
-    void onOpened();
     void SetLevelPreviewSize(int size);
     // Enables what needs an open archive.
     void updateCommands();
@@ -113,6 +113,7 @@ private:
     TArchiveSession* session_;
     TUnsavedChangesGuard* unsavedGuard_;
     TMainMenu* menu_;
+    TEditCommands* editCommands_;
     TSpellingController* spelling_;
     TSpecialCharactersBar* charactersBar_;
     QSplitter* mainSplitter_;

@@ -5,6 +5,10 @@
 #include <QLocale>
 #include <QProgressBar>
 
+#include "lgp/archive_counts.h"
+#include "lgp/lgp_file.h"
+#include "text/windows1252.h"
+#include "ui/archive_session.h"
 #include "ui/interface_texts.h"
 
 namespace {
@@ -18,6 +22,18 @@ constexpr int kProgressBarHeightLess = 5;
 constexpr int kStatusTextGap = 8;
 
 }  // namespace
+
+void TStatusBar::follow(const TArchiveSession& session) {
+    connect(&session, &TArchiveSession::jobStarted, this, &TStatusBar::startProgress);
+    connect(&session, &TArchiveSession::jobProgress, this, &TStatusBar::setProgress);
+    connect(&session, &TArchiveSession::jobEnded, this, &TStatusBar::endProgress);
+    connect(&session, &TArchiveSession::opened, this, [this, &session] {
+        const TLGPFile& archive = *session.archive();
+        const ArchiveCounts counts = CountArchive(archive);
+        setCounts(counts.levels, counts.texts);
+        setCreator(QString::fromStdString(text::Windows1252ToUtf8(archive.Creator)));
+    });
+}
 
 TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("statusBar"));

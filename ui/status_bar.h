@@ -6,6 +6,7 @@
 
 class QLabel;
 class QProgressBar;
+class TArchiveSession;
 
 // The main window's status bar: the job's progress bar and status text in the first panel, the
 // open archive's creator in the second, the archive's level and text counts in the third.
@@ -14,6 +15,10 @@ class TStatusBar : public QStatusBar {
 
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
+
+    // Shows the session's jobs as they run, and the creator and counts of each archive it opens.
+    // The session must outlive the status bar.
+    void follow(const TArchiveSession& session);
 
     // Shows the progress bar at 0 with the job's status text beside it.
     void startProgress(const QString& statusText);
