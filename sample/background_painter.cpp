@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace sample {
 namespace {
@@ -149,9 +151,33 @@ private:
     std::vector<float> values_;
 };
 
-// Buffers kept from one painting to the next on each thread: allocating them afresh for
-// every level costs more in page faults than the painting itself.
-thread_local BackgroundPainter::Buffers spareBuffers;
+// Buffers kept from one painting to the next: allocating them afresh for every level costs
+// more in page faults than the painting itself. One shared pool rather than a set kept by
+// each thread, whose destructor MinGW's thread library runs after the thread's storage is gone.
+class SpareBuffers {
+public:
+    BackgroundPainter::Buffers Take() {
+        const std::lock_guard lock(mutex_);
+        if (spare_.empty()) return {};
+        BackgroundPainter::Buffers buffers = std::move(spare_.back());
+        spare_.pop_back();
+        return buffers;
+    }
+
+    void Give(BackgroundPainter::Buffers buffers) {
+        const std::lock_guard lock(mutex_);
+        spare_.push_back(std::move(buffers));
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<BackgroundPainter::Buffers> spare_;
+};
+
+SpareBuffers& Spares() {
+    static SpareBuffers spares;
+    return spares;
+}
 
 }  // namespace
 
@@ -160,7 +186,7 @@ BackgroundPainter::BackgroundPainter(int width, int height, SampleRandom& random
       height_(height),
       random_(random),
       grainState_(static_cast<std::uint32_t>(random.Next()) | 1u),
-      buffers_(std::exchange(spareBuffers, {})),
+      buffers_(Spares().Take()),
       noise_(buffers_.noise),
       back_(buffers_.back),
       front_(buffers_.front) {
@@ -188,7 +214,7 @@ std::uint32_t BackgroundPainter::NextBits() {
     return grainState_;
 }
 
-BackgroundPainter::~BackgroundPainter() { spareBuffers = std::move(buffers_); }
+BackgroundPainter::~BackgroundPainter() { Spares().Give(std::move(buffers_)); }
 
 double BackgroundPainter::Grain() {
     // Triangular noise with a standard deviation of 2.5 shades; brushes scale it.
