@@ -14,10 +14,6 @@ constexpr int kClientWidth = 300;
 constexpr int kClientHeight = 150;
 constexpr int kImageSize = 48;
 
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* parent)
@@ -30,7 +26,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     image_->setFixedSize(kImageSize, kImageSize);
     image_->setPixmap(QPixmap(QStringLiteral(":/images/orvenne_48.png")));
 
-    version_ = new QLabel(FromView(platform::kProgramTitle), this);
+    version_ = new QLabel(FromUtf8View(platform::kProgramTitle), this);
     version_->setObjectName(QStringLiteral("versionLabel"));
     QFont bold = version_->font();
     bold.setBold(true);
@@ -57,5 +53,5 @@ void TAboutForm::retranslate() {
     setWindowTitle(InterfaceText("general", "about") + QStringLiteral("..."));
     // The credit names no person: the program is the work of its contributors.
     credit_->setText(InterfaceText("about", "by") + QStringLiteral(" ") +
-                     FromView(platform::kProgramName) + QStringLiteral(" contributors"));
+                     FromUtf8View(platform::kProgramName) + QStringLiteral(" contributors"));
 }

@@ -11,10 +11,6 @@ namespace {
 // The current texts, by case-folded section and key.
 using TextTable = QHash<std::pair<QString, QString>, QString>;
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Language files match sections and keys without regard to case, and so does the lookup.
 std::pair<QString, QString> FoldedKey(const QString& section, const QString& key) {
     return {section.toCaseFolded(), key.toCaseFolded()};
@@ -25,8 +21,8 @@ TextTable& CurrentTexts() {
         TextTable english;
         english.reserve(static_cast<qsizetype>(text::LanguageDefaults().size()));
         for (const text::LanguageDefault& entry : text::LanguageDefaults()) {
-            english.insert(FoldedKey(ToQString(entry.section), ToQString(entry.key)),
-                           ToQString(entry.english));
+            english.insert(FoldedKey(FromUtf8View(entry.section), FromUtf8View(entry.key)),
+                           FromUtf8View(entry.english));
         }
         return english;
     }();
@@ -34,6 +30,10 @@ TextTable& CurrentTexts() {
 }
 
 }  // namespace
+
+QString FromUtf8View(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString InterfaceText(const QString& section, const QString& key) {
     return CurrentTexts().value(FoldedKey(section, key));
@@ -46,8 +46,8 @@ QString InterfaceText(const char* section, const char* key) {
 void LoadInterfaceTexts(const InterfaceTextReader& read) {
     TextTable& texts = CurrentTexts();
     for (const text::LanguageDefault& entry : text::LanguageDefaults()) {
-        const QString section = ToQString(entry.section);
-        const QString key = ToQString(entry.key);
-        texts.insert(FoldedKey(section, key), read(section, key, ToQString(entry.english)));
+        const QString section = FromUtf8View(entry.section);
+        const QString key = FromUtf8View(entry.key);
+        texts.insert(FoldedKey(section, key), read(section, key, FromUtf8View(entry.english)));
     }
 }

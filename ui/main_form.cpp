@@ -61,11 +61,6 @@ constexpr int kMinimumClientWidth = 860;
 constexpr int kMinimumClientHeight = 466;
 constexpr int kFontPointSize = 8;
 
-QString ProgramTitle() {
-    return QString::fromUtf8(platform::kProgramTitle.data(),
-                             static_cast<qsizetype>(platform::kProgramTitle.size()));
-}
-
 }  // namespace
 
 TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
@@ -323,10 +318,11 @@ void TMainForm::updateCommands() {
 }
 
 void TMainForm::updateCaption() {
+    const QString title = FromUtf8View(platform::kProgramTitle);
     // "[*]" is where Qt shows the unsaved-changes mark.
     setWindowTitle(session_->archive() != nullptr
-                       ? ProgramTitle() + QStringLiteral(" - ") + session_->fileName() + QStringLiteral("[*]")
-                       : ProgramTitle());
+                       ? title + QStringLiteral(" - ") + session_->fileName() + QStringLiteral("[*]")
+                       : title);
     setWindowModified(session_->hasUnsavedChanges());
 }
 
