@@ -23,6 +23,7 @@
 #include "platform/utf8_path.h"
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
+#include "ui/characters_bar.h"
 #include "ui/colors_form.h"
 #include "ui/compare_controller.h"
 #include "ui/compare_result_form.h"
@@ -38,7 +39,6 @@
 #include "ui/overflow_marks.h"
 #include "ui/question_box.h"
 #include "ui/search_controller.h"
-#include "ui/special_characters_bar.h"
 #include "ui/spelling_controller.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
@@ -139,7 +139,7 @@ void TMainForm::createLayout() {
         shortcuts->addAction(menu_->action(command));
     }
     addToolBarBreak();
-    charactersBar_ = new TSpecialCharactersBar;
+    charactersBar_ = new TCharactersBar;
     addToolBar(charactersBar_);
 
     filesView_ = new TFileListView(*session_);
@@ -189,7 +189,7 @@ void TMainForm::connectMenu() {
     connect(textPreview_, &TTextPreviewPane::modifyWindowRequested, this, &TMainForm::onModifyWindow);
     connect(menu_, &TMainMenu::levelPreviewSizeChosen, this, &TMainForm::SetLevelPreviewSize);
     connect(menu_, &TMainMenu::languageChosen, this, &TMainForm::ChangeLanguage);
-    connect(charactersBar_, &TSpecialCharactersBar::chosen, editorPane_, &TTextEditorPane::insertText);
+    connect(charactersBar_, &TCharactersBar::chosen, editorPane_, &TTextEditorPane::insertText);
     connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_, &TTextPreviewPane::setCaretPosition);
 }
 

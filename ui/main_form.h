@@ -26,7 +26,7 @@ class TLevelPreviewPane;
 class TMainMenu;
 class TMainWindowState;
 class TSearchController;
-class TSpecialCharactersBar;
+class TCharactersBar;
 class TSpellingController;
 class TStatusBar;
 class TTextEditorPane;
@@ -115,7 +115,7 @@ private:
     TMainMenu* menu_;
     TEditCommands* editCommands_;
     TSpellingController* spelling_;
-    TSpecialCharactersBar* charactersBar_;
+    TCharactersBar* charactersBar_;
     QSplitter* mainSplitter_;
     QSplitter* textsSplitter_;
     TFileListView* filesView_;

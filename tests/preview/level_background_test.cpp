@@ -31,7 +31,7 @@ constexpr TileSpec kTwos{-20, -10, 32, 0};
 // A field file with only what the background reads: the palette section at 42 (palette 0
 // maps index i to colour i), the background section at 570 (its base B at 574), and the
 // first `pageBytes` bytes of page 0.
-struct FieldSpec {
+struct FieldContents {
     int width = 40;
     int height = 20;
     std::vector<TileSpec> layer1{};
@@ -42,11 +42,11 @@ struct FieldSpec {
 
 constexpr std::size_t kBase = 574;
 
-std::vector<std::uint8_t> MakeFieldFile(const FieldSpec& spec) {
-    const std::size_t n1 = spec.layer1.size();
-    const std::size_t n2 = spec.layer2.size();
+std::vector<std::uint8_t> MakeFieldFile(const FieldContents& field) {
+    const std::size_t n1 = field.layer1.size();
+    const std::size_t n2 = field.layer2.size();
     const std::size_t pages = kBase + 88 + 52 * (n1 + n2);
-    std::vector<std::uint8_t> file(pages + 6 + spec.pageBytes, 0);
+    std::vector<std::uint8_t> file(pages + 6 + field.pageBytes, 0);
     const auto put = [&](std::size_t at, int value) {
         file[at] = static_cast<std::uint8_t>(value & 0xFF);
         file[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
@@ -59,15 +59,15 @@ std::vector<std::uint8_t> MakeFieldFile(const FieldSpec& spec) {
     };
     put(18, 42);
     put(38, kBase - 4);
-    for (int i = 0; i < 256; ++i) put(58 + 2 * i, i == 2 ? spec.color2 : i);
-    put(kBase + 40, spec.width);
-    put(kBase + 42, spec.height);
+    for (int i = 0; i < 256; ++i) put(58 + 2 * i, i == 2 ? field.color2 : i);
+    put(kBase + 40, field.width);
+    put(kBase + 42, field.height);
     put(kBase + 44, static_cast<int>(n1));
     put(kBase + 57 + 52 * n1, static_cast<int>(n2));
-    for (std::size_t i = 0; i < n1; ++i) tile(kBase + 50 + 52 * i, spec.layer1[i]);
-    for (std::size_t i = 0; i < n2; ++i) tile(kBase + 77 + 52 * (n1 + i), spec.layer2[i]);
+    for (std::size_t i = 0; i < n1; ++i) tile(kBase + 50 + 52 * i, field.layer1[i]);
+    for (std::size_t i = 0; i < n2; ++i) tile(kBase + 77 + 52 * (n1 + i), field.layer2[i]);
     for (int v = 0; v < 16; ++v) {
-        for (int u = 0; u < 48 && 256 * v + u < spec.pageBytes; ++u) {
+        for (int u = 0; u < 48 && 256 * v + u < field.pageBytes; ++u) {
             file[pages + 6 + 256 * v + u] =
                 static_cast<std::uint8_t>(u < 16   ? 1 + (16 * v + u) % 255
                                           : u < 32 ? 0
@@ -100,11 +100,11 @@ bool Has(const std::vector<Drawn>& drawn, const Drawn& pixel) {
     return std::find(drawn.begin(), drawn.end(), pixel) != drawn.end();
 }
 
-QImage Build(const FieldSpec& spec) { return BuildLevelBackground(MakeFieldFile(spec)); }
+QImage Build(const FieldContents& field) { return BuildLevelBackground(MakeFieldFile(field)); }
 
 struct DrawCase {
     const char* what;
-    FieldSpec spec;
+    FieldContents field;
     std::size_t count;         // pixels drawn
     std::vector<Drawn> among;  // some of them (index i shows as red i: i << 10)
 };
@@ -148,8 +148,8 @@ TEST(LevelBackground, DrawsTilesInFileOrderThroughThePalette) {
         {"palette -1", {.layer1 = {{-20, -10, 0, 0, -1}}}, 2, {{11, 14, 0x2820}, {5, 15, 0x6A20}}},
     };
     for (const DrawCase& c : cases) {
-        const QImage picture = Build(c.spec);
-        ASSERT_EQ(picture.size(), QSize(c.spec.width, c.spec.height)) << c.what;
+        const QImage picture = Build(c.field);
+        ASSERT_EQ(picture.size(), QSize(c.field.width, c.field.height)) << c.what;
         EXPECT_EQ(picture.format(), QImage::Format_RGB555) << c.what;
         const std::vector<Drawn> drawn = DrawnPixels(picture);
         EXPECT_EQ(drawn.size(), c.count) << c.what;

@@ -1,4 +1,4 @@
-#include "ui/special_characters_bar.h"
+#include "ui/characters_bar.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -27,7 +27,7 @@ QFrame* Separator() {
 
 }  // namespace
 
-TSpecialCharactersBar::TSpecialCharactersBar(QWidget* parent) : QToolBar(parent) {
+TCharactersBar::TCharactersBar(QWidget* parent) : QToolBar(parent) {
     setObjectName(QStringLiteral("specialCharactersBar"));
     setMovable(false);
     auto* rows = new QWidget;
@@ -93,7 +93,7 @@ TSpecialCharactersBar::TSpecialCharactersBar(QWidget* parent) : QToolBar(parent)
     retranslate();
 }
 
-void TSpecialCharactersBar::addButton(QLayout& row, const QString& caption, const char* hintKey) {
+void TCharactersBar::addButton(QLayout& row, const QString& caption, const char* hintKey) {
     auto* button = new QToolButton;
     // The caption is what the button inserts; a drawn face, where there is one, shows instead.
     button->setText(caption);
@@ -111,14 +111,14 @@ void TSpecialCharactersBar::addButton(QLayout& row, const QString& caption, cons
     buttons_ << button;
 }
 
-QStringList TSpecialCharactersBar::captions() const {
+QStringList TCharactersBar::captions() const {
     QStringList captions;
     for (const QToolButton* button : buttons_) captions << button->text();
     for (const QAction* item : otherTags_->actions()) captions << item->text();
     return captions;
 }
 
-void TSpecialCharactersBar::retranslate() {
+void TCharactersBar::retranslate() {
     for (QToolButton* button : buttons_) {
         const QString key = button->property(kHintKeyProperty).toString();
         if (key.isEmpty()) continue;

@@ -10,11 +10,11 @@ class QToolButton;
 // first row; quotation marks and the ellipsis, the colour and effect tags, the character and
 // party-member names, and a drop-down of the other tags in the second. Each button stands for
 // its caption.
-class TSpecialCharactersBar : public QToolBar {
+class TCharactersBar : public QToolBar {
     Q_OBJECT
 
 public:
-    explicit TSpecialCharactersBar(QWidget* parent = nullptr);
+    explicit TCharactersBar(QWidget* parent = nullptr);
 
     // The captions of every button and drop-down item, in the order shown.
     QStringList captions() const;
