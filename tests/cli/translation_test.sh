@@ -48,12 +48,10 @@ check "fit with -o and no file" 2 "$(status "$cli" fit demo.lgp -o)"
 # change nothing.
 "$cli" export demo.lgp demo.po
 check "no carriage return in the PO file" 0 "$(grep -c '\\r' demo.po)"
-if command -v msgcat >/dev/null 2>&1; then
-    check "msgcat without a warning" "" "$(msgcat demo.po -o cat.po 2>&1)"
-    msgen cat.po -o english.po
-    check "the msgids imported as translations" "texts changed: 0;windows changed: 0;levels rebuilt: 0;" \
-        "$("$cli" import demo.lgp english.po -o english.lgp | tr '\n' ';')"
-fi
+check "msgcat without a warning" "" "$(msgcat demo.po -o cat.po 2>&1)"
+msgen cat.po -o english.po
+check "the msgids imported as translations" "texts changed: 0;windows changed: 0;levels rebuilt: 0;" \
+    "$("$cli" import demo.lgp english.po -o english.lgp | tr '\n' ';')"
 
 # The spelling glossary (built with Hunspell only), with a dictionary of two words.
 if "$cli" --help | grep -q ' spellcheck '; then
