@@ -10,12 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/demo_archive.h"
 #include "lgp/archive_counts.h"
 #include "lgp/archive_loader.h"
 #include "lgp/archive_saver.h"
 #include "lgp/archive_writer.h"
 #include "lzs/hash_stream.h"
-#include "sample/sample_archive.h"
 
 namespace fs = std::filesystem;
 
@@ -23,8 +23,7 @@ namespace {
 
 const fs::path& DemoArchivePath() {
     static const fs::path path = [] {
-        const fs::path file = fs::temp_directory_path() / "orvenne_archive_bench.lgp";
-        sample::WriteSampleArchive(file.string());
+        const fs::path file = ::DemoArchivePath("orvenne_archive_bench.lgp");
         TLGPFile archive;
         LoadArchive(archive, file.string());
         const ArchiveCounts counts = CountArchive(archive);

@@ -12,8 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/demo_archive.h"
 #include "lgp/level_tables.h"
-#include "sample/sample_archive.h"
 #include "ui/archive_session.h"
 #include "ui/main_form.h"
 
@@ -21,14 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path& DemoArchivePath() {
-    static const fs::path path = [] {
-        const fs::path file = fs::temp_directory_path() / "orvenne_editor_bench.lgp";
-        sample::WriteSampleArchive(file.string());
-        return file;
-    }();
-    return path;
-}
+const fs::path& DemoArchivePath() { return ::DemoArchivePath("orvenne_editor_bench.lgp"); }
 
 void WaitForOpen(TMainForm& form) {
     while (form.session().jobRunning() || form.session().archive() == nullptr) {

@@ -11,12 +11,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/demo_archive.h"
 #include "lgp/byte_reader.h"
 #include "lgp/level_tables.h"
 #include "lgp/lgp_file.h"
 #include "preview/fit_picture.h"
 #include "preview/level_background.h"
-#include "sample/sample_archive.h"
 
 namespace fs = std::filesystem;
 
@@ -42,8 +42,7 @@ struct BusiestLevel {
 
 const BusiestLevel& Busiest() {
     static const BusiestLevel busiest = [] {
-        const fs::path file = fs::temp_directory_path() / "orvenne_level_preview_bench.lgp";
-        sample::WriteSampleArchive(file.string());
+        const fs::path file = ::DemoArchivePath("orvenne_level_preview_bench.lgp");
         BusiestLevel found;
         found.archive.ReadTableOfContents(file.string());
         int most = -1;

@@ -9,11 +9,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/demo_archive.h"
 #include "lgp/archive_counts.h"
 #include "lgp/archive_loader.h"
 #include "lgp/level_tables.h"
 #include "overflow/level_overflow.h"
-#include "sample/sample_archive.h"
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
 
@@ -24,8 +24,7 @@ namespace {
 TLGPFile& DemoArchive() {
     static TLGPFile archive;
     static const bool loaded = [] {
-        const fs::path file = fs::temp_directory_path() / "orvenne_overflow_bench.lgp";
-        sample::WriteSampleArchive(file.string());
+        const fs::path file = ::DemoArchivePath("orvenne_overflow_bench.lgp");
         LoadArchive(archive, file.string());
         fs::remove(file);
         std::printf("demo archive: %d levels, %d texts\n", CountArchive(archive).levels,

@@ -11,24 +11,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/demo_archive.h"
 #include "lgp/archive_compare.h"
 #include "lgp/archive_loader.h"
 #include "lgp/replace_all.h"
 #include "lgp/text_search.h"
-#include "sample/sample_archive.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path& DemoArchivePath() {
-    static const fs::path path = [] {
-        const fs::path file = fs::temp_directory_path() / "orvenne_search_bench.lgp";
-        sample::WriteSampleArchive(file.string());
-        return file;
-    }();
-    return path;
-}
+const fs::path& DemoArchivePath() { return ::DemoArchivePath("orvenne_search_bench.lgp"); }
 
 TLGPFile& DemoArchive() {
     static TLGPFile archive;
