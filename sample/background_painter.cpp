@@ -9,28 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "sample/lattice_noise.h"
+
 namespace sample {
 namespace {
 
-// The 16 colour ramps of every background, by what they paint.
-enum Ramp : std::uint8_t {
-    kShadow,
-    kSky,
-    kHorizon,
-    kDistant,
-    kGround,
-    kPath,
-    kWall,
-    kWall2,
-    kRoof,
-    kWood,
-    kMetal,
-    kFoliage,
-    kRock,
-    kWater,
-    kLight,
-    kAccent,
-};
 constexpr std::uint8_t kEmpty = 0xFF;
 constexpr int kShades = 16;
 // Shades are held in 256ths.
@@ -42,113 +25,6 @@ constexpr unsigned kMottleChance = 64;
 constexpr std::array<std::uint8_t, 16> kNeighbourRamp = {
     kDistant, kHorizon, kSky,     kRock,   kPath,    kGround, kWall2,   kWall,
     kWood,    kRoof,    kDistant, kGround, kDistant, kSky,    kHorizon, kRoof,
-};
-
-struct Color {
-    double r, g, b;
-};
-
-// Base colour of each ramp in daylight, in ramp order.
-constexpr std::array<Color, 16> kDaylight = {{
-    {0.30, 0.30, 0.34},  // shadow
-    {0.38, 0.56, 0.92},  // sky
-    {0.96, 0.82, 0.62},  // horizon
-    {0.48, 0.54, 0.64},  // distant
-    {0.56, 0.46, 0.32},  // ground
-    {0.64, 0.58, 0.48},  // path
-    {0.82, 0.72, 0.58},  // wall
-    {0.62, 0.52, 0.46},  // wall2
-    {0.64, 0.28, 0.22},  // roof
-    {0.52, 0.34, 0.18},  // wood
-    {0.56, 0.60, 0.64},  // metal
-    {0.26, 0.52, 0.22},  // foliage
-    {0.52, 0.50, 0.46},  // rock
-    {0.20, 0.42, 0.62},  // water
-    {1.00, 0.92, 0.62},  // light
-    {0.74, 0.18, 0.16},  // accent
-}};
-
-Color Tint(Color c, double r, double g, double b) { return {c.r * r, c.g * g, c.b * b}; }
-
-Color MoodColor(Mood mood, int ramp) {
-    const Color c = kDaylight[ramp];
-    switch (mood) {
-        case Mood::Day:
-            return c;
-        case Mood::Dusk:
-            if (ramp == kSky) return {0.62, 0.36, 0.52};
-            if (ramp == kHorizon) return {1.00, 0.62, 0.30};
-            return ramp == kLight ? c : Tint(c, 1.05, 0.86, 0.78);
-        case Mood::Night:
-            if (ramp == kSky) return {0.10, 0.14, 0.30};
-            if (ramp == kHorizon) return {0.22, 0.26, 0.46};
-            if (ramp == kAccent) return {0.30, 0.92, 0.56};  // mako glow
-            return ramp == kLight ? c : Tint(c, 0.52, 0.58, 0.78);
-        case Mood::Snow:
-            if (ramp == kGround || ramp == kPath) return {0.86, 0.90, 0.98};
-            if (ramp == kSky) return {0.70, 0.80, 0.94};
-            if (ramp == kFoliage) return {0.16, 0.34, 0.28};
-            return Tint(c, 0.86, 0.94, 1.12);
-        case Mood::Desert:
-            if (ramp == kGround || ramp == kPath) return {0.88, 0.70, 0.44};
-            if (ramp == kRock || ramp == kDistant) return {0.78, 0.50, 0.32};
-            if (ramp == kSky) return {0.62, 0.72, 0.88};
-            return Tint(c, 1.06, 0.96, 0.84);
-    }
-    return c;
-}
-
-std::uint16_t GameColor(double r, double g, double b) {
-    const auto channel = [](double value) {
-        return static_cast<std::uint16_t>(std::lround(std::clamp(value, 0.0, 1.0) * 31));
-    };
-    return static_cast<std::uint16_t>(channel(r) | (channel(g) << 5) | (channel(b) << 10));
-}
-
-// Smooth noise in [0, 1): random values on a lattice of `cell` pixels, blended in between.
-class LatticeNoise {
-public:
-    LatticeNoise(int width, int height, int cell, SampleRandom& random)
-        : cell_(cell), columns_(width / cell + 2), values_((height / cell + 2) * columns_) {
-        for (float& value : values_) value = static_cast<float>(random.Real());
-    }
-
-    float At(int x, int y) const {
-        const float* row = &values_[(y / cell_) * columns_ + x / cell_];
-        const float fx = Smooth(x % cell_);
-        const float top = row[0] + (row[1] - row[0]) * fx;
-        const float bottom = row[columns_] + (row[columns_ + 1] - row[columns_]) * fx;
-        return top + (bottom - top) * Smooth(y % cell_);
-    }
-
-    // Adds weight x the noise to every pixel of a width x height picture, row by row.
-    void AddTo(std::vector<float>& pixels, int width, int height, float weight) const {
-        std::vector<float> blend(cell_);
-        for (int i = 0; i < cell_; ++i) blend[i] = Smooth(i);
-        for (int y = 0; y < height; ++y) {
-            const float fy = blend[y % cell_];
-            const float* top = &values_[(y / cell_) * columns_];
-            const float* bottom = top + columns_;
-            float* out = &pixels[static_cast<std::size_t>(y) * width];
-            for (int x = 0; x < width; ++x) {
-                const int ix = x / cell_;
-                const float fx = blend[x % cell_];
-                const float upper = top[ix] + (top[ix + 1] - top[ix]) * fx;
-                const float lower = bottom[ix] + (bottom[ix + 1] - bottom[ix]) * fx;
-                out[x] += weight * (upper + (lower - upper) * fy);
-            }
-        }
-    }
-
-private:
-    float Smooth(int offset) const {
-        const float t = static_cast<float>(offset) / cell_;
-        return t * t * (3 - 2 * t);
-    }
-
-    int cell_;
-    int columns_;
-    std::vector<float> values_;
 };
 
 // Buffers kept from one painting to the next: allocating them afresh for every level costs

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "sample/background_colors.h"
 #include "sample/sample_random.h"
 
 namespace sample {
 
-// What a level's background shows, and in which light.
+// What a level's background shows; its light is a Mood.
 enum class Scene { Street, Wilds, Interior, Industrial, Cave };
-enum class Mood { Day, Dusk, Night, Snow, Desert };
 
 // A painted background as palette indices, in the game's colour format.
 struct Painting {
