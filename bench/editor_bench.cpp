@@ -13,7 +13,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/demo_archive.h"
+#include "jobs/qt_strings.h"
 #include "lgp/level_tables.h"
+#include "platform/utf8_path.h"
 #include "ui/archive_session.h"
 #include "ui/main_form.h"
 
@@ -36,7 +38,7 @@ TEditorPaths BenchPaths() {
 }
 
 void LaunchToListedArchive(benchmark::State& state) {
-    const QString path = QString::fromStdString(DemoArchivePath().string());
+    const QString path = jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()));
     for (auto _ : state) {
         TMainForm form({path}, BenchPaths());
         form.show();
@@ -46,7 +48,7 @@ void LaunchToListedArchive(benchmark::State& state) {
 }
 
 void Keystroke(benchmark::State& state, bool gameView) {
-    TMainForm form({QString::fromStdString(DemoArchivePath().string())}, BenchPaths());
+    TMainForm form({jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()))}, BenchPaths());
     form.show();
     WaitForOpen(form);
     form.findChild<QCheckBox*>(QStringLiteral("gameViewBox"))->setChecked(gameView);

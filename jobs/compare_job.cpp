@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include <QFile>
 
 #include "jobs/last_comparison.h"
 #include "jobs/open_job.h"
+#include "jobs/qt_strings.h"
 #include "lgp/archive_compare.h"
 
 TCompareTextsThread::TCompareTextsThread(TLGPFile& current, QString referencePath, QObject* parent)
@@ -19,5 +19,5 @@ void TCompareTextsThread::Work() {
                 [this](int current, qint64 count) { ReportProgress(current, count); });
 
     const ArchiveComparison counts = CompareArchives(current_, reference);
-    StoreLastComparison({QFile::decodeName(current_.FileName.c_str()), referencePath_, counts});
+    StoreLastComparison({jobs::fromUtf8(current_.FileName), referencePath_, counts});
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "jobs/open_job.h"
+#include "jobs/qt_strings.h"
 #include "lgp/compress_stream.h"
 
 TExportModThread::TExportModThread(const TLGPFile& current, QString originalPath, QString folder,
@@ -21,14 +22,13 @@ void TExportModThread::Work() {
         half = count;
         ReportProgress(current, 2 * count);
     });
-    // The core takes file names in UTF-8 (platform/utf8_path.h), which toStdString gives.
     const std::vector<std::string> levels = ExportModFolder(
-        current_, original, folder_.toStdString(), layout_, CompressStream,
+        current_, original, jobs::toUtf8(folder_), layout_, CompressStream,
         [this, half](int done, int total) {
             ReportProgress(static_cast<int>(half - 1 + done * half / total), 2 * half);
         });
     ReportProgress(static_cast<int>(2 * half - 1), 2 * half);
     QStringList names;
-    for (const std::string& level : levels) names << QString::fromStdString(level);
+    for (const std::string& level : levels) names << jobs::fromUtf8(level);
     emit exported(names);
 }

@@ -6,6 +6,8 @@
 
 #include <QThread>
 
+#include "jobs/qt_strings.h"
+
 TJob::TJob(QString failureText, bool quiet, QObject* parent)
     : QObject(parent), failureText_(std::move(failureText)), quiet_(quiet) {}
 
@@ -20,7 +22,7 @@ void TJob::Run() {
     } catch (const JobCancelled&) {
         calledOff = true;
     } catch (const std::exception& error) {
-        detail = QString::fromLocal8Bit(error.what());
+        detail = jobs::fromUtf8(error.what());
     } catch (...) {
         detail = QStringLiteral("unknown error");
     }

@@ -3,15 +3,16 @@
 #include <stdexcept>
 #include <utility>
 
+#include "jobs/qt_strings.h"
+
 TOpenThread::TOpenThread(TLGPFile& archive, QString path, bool quiet, QObject* parent)
     : TJob(QStringLiteral("Invalid file."), quiet, parent), archive_(archive),
       path_(std::move(path)) {}
 
 void TOpenThread::Work() {
     try {
-        // The core takes file names in UTF-8 (platform/utf8_path.h), which toStdString gives.
         LoadArchive(
-            archive_, path_.toStdString(),
+            archive_, jobs::toUtf8(path_),
             [this](int current) {
                 ReportProgress(current, static_cast<qint64>(archive_.SubFiles.size()));
             },
@@ -40,5 +41,5 @@ void OpenQuietly(TLGPFile& archive, const QString& path,
         &open, &TJob::finished, &open, [&opened](bool succeeded) { opened = succeeded; },
         Qt::DirectConnection);
     open.RunAndWait();
-    if (!opened) throw std::runtime_error(failure.toLocal8Bit().toStdString());
+    if (!opened) throw std::runtime_error(jobs::toUtf8(failure));
 }

@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include <QString>
-
+#include "text/case_folding.h"
 #include "text/windows1252.h"
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// A name as the profiles compare it: in Windows-1252, which every stored name fits, and
+// without regard to case.
+std::string FoldedName(std::string_view name) {
+    return text::LowerLocale(text::Utf8ToWindows1252(name).text);
 }
 
 }  // namespace
@@ -59,9 +60,9 @@ std::string TColorProfiles::StorableName(std::string_view name) {
 }
 
 int TColorProfiles::Find(std::string_view name) const {
-    const QString wanted = ToQString(name);
+    const std::string wanted = FoldedName(name);
     for (int i = 0; i < Count(); ++i) {
-        if (ToQString(Profile(i).Name).compare(wanted, Qt::CaseInsensitive) == 0) return i;
+        if (FoldedName(Profile(i).Name) == wanted) return i;
     }
     return -1;
 }

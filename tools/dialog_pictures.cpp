@@ -6,12 +6,12 @@
 #include <exception>
 
 #include <QApplication>
-#include <QFile>
 #include <QLocale>
 #include <QPixmap>
 #include <QPlainTextEdit>
 
 #include "jobs/last_comparison.h"
+#include "jobs/qt_strings.h"
 #include "lgp/archive_compare.h"
 #include "lgp/archive_loader.h"
 #include "ui/compare_result_form.h"
@@ -37,9 +37,9 @@ int main(int argc, char* argv[]) {
     TFilesComparison comparison{arguments[1], arguments[2], {}};
     try {
         TLGPFile current;
-        LoadArchive(current, QFile::encodeName(arguments[1]).toStdString());
+        LoadArchive(current, jobs::toUtf8(arguments[1]));
         TLGPFile original;
-        LoadArchive(original, QFile::encodeName(arguments[2]).toStdString());
+        LoadArchive(original, jobs::toUtf8(arguments[2]));
         comparison.counts = CompareArchives(current, original);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvenne_dialog_pictures: %s\n", error.what());

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+#include "jobs/qt_strings.h"
 #include "ui/archive_session.h"
 #include "ui/file_list_model.h"
 #include "ui/main_form.h"
@@ -62,7 +63,7 @@ int main(int argc, char* argv[]) {
     }
     int level = -1;
     for (std::size_t index = 0; session.archive() != nullptr && index < session.archive()->SubFiles.size(); ++index) {
-        if (QString::fromStdString(session.archive()->SubFiles[index]->Name) == arguments[2]) {
+        if (jobs::fromWindows1252(session.archive()->SubFiles[index]->Name) == arguments[2]) {
             level = static_cast<int>(index);
         }
     }

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "jobs/qt_strings.h"
 #include "lgp/archive_loader.h"
 #include "preview/glyph_sets.h"
 #include "text/text_decoder.h"
@@ -22,14 +23,14 @@ int main(int argc, char* argv[]) {
     }
     TLGPFile archive;
     try {
-        LoadArchive(archive, arguments[1].toStdString());
+        LoadArchive(archive, jobs::toUtf8(arguments[1]));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvenne_window_screenshot: %s\n", error.what());
         return 1;
     }
     const std::size_t text = arguments[3].toULong() - 1;
     for (const auto& subFile : archive.SubFiles) {
-        if (QString::fromStdString(subFile->Name) != arguments[2] ||
+        if (jobs::fromWindows1252(subFile->Name) != arguments[2] ||
             text >= subFile->Texts.size() || subFile->Texts[text].Windows.empty()) {
             continue;
         }

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "jobs/qt_strings.h"
 #include "platform/program_version.h"
 #include "ui/interface_texts.h"
 
@@ -26,7 +27,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     image_->setFixedSize(kImageSize, kImageSize);
     image_->setPixmap(QPixmap(QStringLiteral(":/images/orvenne_48.png")));
 
-    version_ = new QLabel(FromUtf8View(platform::kProgramTitle), this);
+    version_ = new QLabel(jobs::fromUtf8(platform::kProgramTitle), this);
     version_->setObjectName(QStringLiteral("versionLabel"));
     QFont bold = version_->font();
     bold.setBold(true);
@@ -53,5 +54,5 @@ void TAboutForm::retranslate() {
     setWindowTitle(InterfaceText("general", "about") + QStringLiteral("..."));
     // The credit names no person: the program is the work of its contributors.
     credit_->setText(InterfaceText("about", "by") + QStringLiteral(" ") +
-                     FromUtf8View(platform::kProgramName) + QStringLiteral(" contributors"));
+                     jobs::fromUtf8(platform::kProgramName) + QStringLiteral(" contributors"));
 }

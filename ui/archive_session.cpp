@@ -8,6 +8,7 @@
 #include "jobs/compare_job.h"
 #include "jobs/export_mod_job.h"
 #include "jobs/open_job.h"
+#include "jobs/qt_strings.h"
 #include "jobs/replace_all_job.h"
 #include "jobs/save_job.h"
 #include "lgp/field_rebuilder.h"
@@ -22,11 +23,8 @@
 
 namespace {
 
-// The core keeps file names in UTF-8 on every system.
-QString FromLocalPath(const std::string& path) { return QString::fromStdString(path); }
-
 std::filesystem::path ToLocalPath(const QString& path) {
-    return platform::PathFromUtf8(path.toStdString());
+    return platform::PathFromUtf8(jobs::toUtf8(path));
 }
 
 }  // namespace
@@ -39,7 +37,7 @@ TArchiveSession::TArchiveSession(QObject* parent) : QObject(parent) {
 TArchiveSession::~TArchiveSession() = default;
 
 QString TArchiveSession::fileName() const {
-    return archive_ ? FromLocalPath(archive_->FileName) : QString();
+    return archive_ ? jobs::fromUtf8(archive_->FileName) : QString();
 }
 
 bool TArchiveSession::isLevelChanged(int subFile) const {
@@ -88,7 +86,7 @@ void TArchiveSession::open(const QString& path) {
     QString target = path;
     if (platform::IsShortcut(ToLocalPath(path))) {
         // An unresolvable shortcut gives an empty path, which the open job rejects.
-        target = FromLocalPath(platform::Utf8FromPath(platform::ShortcutTarget(ToLocalPath(path))));
+        target = jobs::fromUtf8(platform::Utf8FromPath(platform::ShortcutTarget(ToLocalPath(path))));
     }
     pending_ = std::make_unique<TLGPFile>();
     auto* job = new TOpenThread(*pending_, target);
@@ -213,7 +211,7 @@ bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
     QStringList levels;
     for (const auto& subFile : read.SubFiles) {
         if (subFile->Unreadable) {
-            levels << QString::fromStdString(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
+            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
         }
     }
     if (levels.isEmpty()) return true;
@@ -221,7 +219,7 @@ bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
         InterfaceText("messages", levels.size() == 1 ? "damaged_level" : "damaged_levels").arg(levels.size());
     const QString listing = levels.join(u'\n');
     if (questions_.openDamaged && questions_.openDamaged(question, listing)) return true;
-    emit openFailed(InterfaceText("messages", "invalid_file"), QString::fromStdString(read.FileName) + QStringLiteral(": ") + listing);
+    emit openFailed(InterfaceText("messages", "invalid_file"), jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + listing);
     return false;
 }
 

@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QSignalBlocker>
 
+#include "jobs/qt_strings.h"
 #include "preview/window_preview.h"
 #include "ui/color_selector.h"
 #include "ui/editor_text.h"
@@ -152,7 +153,7 @@ void TColorsForm::fillList() {
     profilesList->clear();
     profilesList->addItem(QLatin1Char('(') + Text("default") + QLatin1Char(')'));
     for (int i = 0; i < profiles_.Count(); ++i) {
-        auto* item = new QListWidgetItem(QString::fromStdString(profiles_.Profile(i).Name));
+        auto* item = new QListWidgetItem(jobs::fromUtf8(profiles_.Profile(i).Name));
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         profilesList->addItem(item);
     }
@@ -193,13 +194,13 @@ void TColorsForm::profileRenamed(QListWidgetItem* item) {
     const int row = profilesList->row(item);
     if (row < 1) return;
     // Refused when empty or taken; only a name in use is worth a message.
-    const std::string stored = TColorProfiles::StorableName(item->text().toStdString());
+    const std::string stored = TColorProfiles::StorableName(jobs::toUtf8(item->text()));
     if (!profiles_.Rename(row - 1, stored) && !stored.empty()) {
         showMessage(profileExistsMessage(stored));
     }
     // The list shows the name as stored, or the old one when the new one was refused.
     const QSignalBlocker block(profilesList);
-    item->setText(QString::fromStdString(profiles_.Profile(row - 1).Name));
+    item->setText(jobs::fromUtf8(profiles_.Profile(row - 1).Name));
 }
 
 void TColorsForm::colorChosen(int corner, const QColor& color) {
@@ -212,7 +213,7 @@ void TColorsForm::addClick() {
     for (;;) {
         const std::optional<QString> name = askProfileName(windowTitle(), prompt);
         if (!name) return;
-        const std::string stored = TColorProfiles::StorableName(name->toStdString());
+        const std::string stored = TColorProfiles::StorableName(jobs::toUtf8(*name));
         if (stored.empty()) continue;
         if (profiles_.Add(stored, working_)) break;
         showMessage(profileExistsMessage(stored));
@@ -246,7 +247,7 @@ void TColorsForm::randomClick() {
 }
 
 QString TColorsForm::profileExistsMessage(const std::string& name) const {
-    return Text("profile_exists") + QStringLiteral(" \"") + QString::fromStdString(name) +
+    return Text("profile_exists") + QStringLiteral(" \"") + jobs::fromUtf8(name) +
            QStringLiteral("\".");
 }
 

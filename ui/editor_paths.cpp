@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "jobs/qt_strings.h"
 #include "platform/data_folders.h"
 #include "platform/program_folder.h"
 #include "platform/utf8_path.h"
@@ -37,7 +38,7 @@ TEditorPaths TEditorPaths::forProgram() {
                 .filePath(QStringLiteral("orvenne/") + QString::fromLatin1(kSettingsName));
     }
     for (const std::filesystem::path& folder : platform::DataFolders()) {
-        paths.languageFolders << QString::fromStdString(platform::Utf8FromPath(folder));
+        paths.languageFolders << jobs::fromUtf8(platform::Utf8FromPath(folder));
     }
     paths.dictionaryFolders = platform::DictionaryFolders();
     paths.userWordsFile = UserWordList().File();
@@ -45,7 +46,7 @@ TEditorPaths TEditorPaths::forProgram() {
 }
 
 TEditorPaths TEditorPaths::inFolder(const QString& folder) {
-    const std::filesystem::path local = platform::PathFromUtf8(folder.toStdString());
+    const std::filesystem::path local = platform::PathFromUtf8(jobs::toUtf8(folder));
     return {QDir(folder).filePath(QString::fromLatin1(kSettingsName)),
             {folder},
             {local},

@@ -1,5 +1,6 @@
 #include "ui/editor_settings.h"
 
+#include "jobs/qt_strings.h"
 #include "ui/ini_file.h"
 
 namespace {
@@ -43,7 +44,7 @@ TEditorSettings TEditorSettings::read(const QString& path) {
     settings.spellingDictionary =
         file.readString(kSettings, QStringLiteral("SpellingDictionary"), QString());
     for (const auto& [name, colors] : file.readSection(kWindows)) {
-        settings.windowProfiles.emplace_back(name.toStdString(), colors.toStdString());
+        settings.windowProfiles.emplace_back(jobs::toUtf8(name), jobs::toUtf8(colors));
     }
     return settings;
 }
@@ -68,7 +69,7 @@ bool TEditorSettings::write(const QString& path) const {
     file.writeString(kSettings, QStringLiteral("SpellingDictionary"), spellingDictionary);
     file.eraseSection(kWindows);
     for (const auto& [name, colors] : windowProfiles) {
-        file.writeString(kWindows, QString::fromStdString(name), QString::fromStdString(colors));
+        file.writeString(kWindows, jobs::fromUtf8(name), jobs::fromUtf8(colors));
     }
     file.writeInteger(kSettings, QStringLiteral("WindowColors"), windowColors);
     return file.save();

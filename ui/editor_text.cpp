@@ -1,6 +1,6 @@
 #include "ui/editor_text.h"
 
-#include "text/windows1252.h"
+#include "jobs/qt_strings.h"
 
 namespace editor_text {
 namespace {
@@ -14,7 +14,7 @@ bool IsEditorLineBreak(QChar c) {
 }  // namespace
 
 QString TaggedToEditor(std::string_view tagged) {
-    QString editor = QString::fromStdString(text::Windows1252ToUtf8(tagged));
+    QString editor = jobs::fromWindows1252(tagged);
     editor.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     editor.replace(QChar(u'\0'), kNulStandIn);
     return editor;
@@ -32,7 +32,7 @@ std::string EditorToTagged(const QString& editor) {
             tagged += c;
         }
     }
-    return text::Utf8ToWindows1252(tagged.toStdString()).text;
+    return jobs::toWindows1252(tagged).text;
 }
 
 int EditorPosition(std::string_view tagged, std::size_t taggedPosition) {

@@ -3,8 +3,8 @@
 #include <QColor>
 #include <QFont>
 
+#include "jobs/qt_strings.h"
 #include "lgp/level_tables.h"
-#include "text/windows1252.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
 #include "ui/overflow_marks.h"
@@ -16,10 +16,6 @@ const QColor kDamagedColor(128, 128, 128);
 
 bool IsNumberColumn(int column) {
     return column == TFileListModel::kTextsColumn || column == TFileListModel::kOverflowsColumn;
-}
-
-QString FromWindows1252(const std::string& text) {
-    return QString::fromStdString(text::Windows1252ToUtf8(text));
 }
 
 }  // namespace
@@ -66,8 +62,8 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             switch (index.column()) {
                 case kIndexColumn: return QString::number(index.row() + 1);
-                case kFileColumn: return FromWindows1252(subFile.Name);
-                case kDescriptionColumn: return FromWindows1252(subFile.Description);
+                case kFileColumn: return jobs::fromWindows1252(subFile.Name);
+                case kDescriptionColumn: return jobs::fromWindows1252(subFile.Description);
                 case kTextsColumn:
                     return level ? QString::number(subFile.Texts.size()) : QStringLiteral("-");
                 case kOverflowsColumn: {
@@ -84,7 +80,7 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
             }
             return index.column() == kDescriptionColumn ? kDescriptionColor : QColor(Qt::black);
         case Qt::ToolTipRole:
-            return subFile.Damage.empty() ? QVariant() : QString::fromStdString(subFile.Damage);
+            return subFile.Damage.empty() ? QVariant() : jobs::fromUtf8(subFile.Damage);
         case Qt::TextAlignmentRole:
             return IsNumberColumn(index.column()) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);

@@ -11,16 +11,16 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
-#include "text/windows1252.h"
+#include "jobs/qt_strings.h"
 
 namespace {
 
 std::string ToFile(const QString& text) {
-    return text::Utf8ToWindows1252(text.toStdString()).text;
+    return jobs::toWindows1252(text).text;
 }
 
 QString FromFile(const char* text) {
-    return QString::fromStdString(text::Windows1252ToUtf8(text));
+    return jobs::fromWindows1252(text);
 }
 
 }  // namespace

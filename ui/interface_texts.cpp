@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include "jobs/qt_strings.h"
 #include "text/language_defaults.h"
 
 namespace {
@@ -21,8 +22,8 @@ TextTable& CurrentTexts() {
         TextTable english;
         english.reserve(static_cast<qsizetype>(text::LanguageDefaults().size()));
         for (const text::LanguageDefault& entry : text::LanguageDefaults()) {
-            english.insert(FoldedKey(FromUtf8View(entry.section), FromUtf8View(entry.key)),
-                           FromUtf8View(entry.english));
+            english.insert(FoldedKey(jobs::fromUtf8(entry.section), jobs::fromUtf8(entry.key)),
+                           jobs::fromUtf8(entry.english));
         }
         return english;
     }();
@@ -30,10 +31,6 @@ TextTable& CurrentTexts() {
 }
 
 }  // namespace
-
-QString FromUtf8View(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString InterfaceText(const QString& section, const QString& key) {
     return CurrentTexts().value(FoldedKey(section, key));
@@ -46,8 +43,8 @@ QString InterfaceText(const char* section, const char* key) {
 void LoadInterfaceTexts(const InterfaceTextReader& read) {
     TextTable& texts = CurrentTexts();
     for (const text::LanguageDefault& entry : text::LanguageDefaults()) {
-        const QString section = FromUtf8View(entry.section);
-        const QString key = FromUtf8View(entry.key);
-        texts.insert(FoldedKey(section, key), read(section, key, FromUtf8View(entry.english)));
+        const QString section = jobs::fromUtf8(entry.section);
+        const QString key = jobs::fromUtf8(entry.key);
+        texts.insert(FoldedKey(section, key), read(section, key, jobs::fromUtf8(entry.english)));
     }
 }

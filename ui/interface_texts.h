@@ -5,9 +5,6 @@
 
 #include <QString>
 
-// A UTF-8 string of the core, such as the program's title, as a QString.
-QString FromUtf8View(std::string_view text);
-
 // Every caption, hint and message of the user interface, looked up by its language-file
 // section and key (matched without regard to case). Until a language file is loaded, and for
 // every key a language file lacks, the built-in English default (text::LanguageDefaults)

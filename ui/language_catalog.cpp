@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "jobs/qt_strings.h"
 #include "lgp/level_tables.h"
-#include "text/windows1252.h"
 #include "ui/ini_file.h"
 #include "ui/interface_texts.h"
 
@@ -74,11 +74,10 @@ void LoadLanguage(const QString& path) {
     const auto names = lgp::LevelNames();
     const auto english = lgp::EnglishDescriptions();
     for (std::size_t level = 0; level < names.size(); ++level) {
-        const QString fallback = QString::fromStdString(
-            text::Windows1252ToUtf8(english[level]));
+        const QString fallback = jobs::fromWindows1252(english[level]);
         const QString value = file.readString(section, QString::fromLatin1(names[level].data(),
                                                                           static_cast<qsizetype>(names[level].size())),
                                               fallback);
-        descriptions.Set(static_cast<int>(level), text::Utf8ToWindows1252(value.toStdString()).text);
+        descriptions.Set(static_cast<int>(level), jobs::toWindows1252(value).text);
     }
 }

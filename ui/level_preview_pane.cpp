@@ -4,6 +4,7 @@
 
 #include <QVBoxLayout>
 
+#include "jobs/qt_strings.h"
 #include "preview/level_background.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
@@ -43,7 +44,7 @@ void TLevelPreviewPane::showSelectedLevel() {
         } catch (const std::exception& error) {
             // The editor goes on without the picture; the reason goes where the user sees it.
             picture_->reset();
-            problem = QString::fromLocal8Bit(error.what());
+            problem = jobs::fromUtf8(error.what());
         }
     }
     emit problemChanged(problem);
@@ -52,14 +53,14 @@ void TLevelPreviewPane::showSelectedLevel() {
     if (picture_->background().isNull()) {
         enlarged_.reset();
     } else {
-        enlarged_.setPicture(picture_->background(), QString::fromStdString(level->Name));
+        enlarged_.setPicture(picture_->background(), jobs::fromWindows1252(level->Name));
     }
 }
 
 void TLevelPreviewPane::showEnlarged() {
     const TLGPSubFile* level = session_.currentLevel();
     if (level == nullptr) return;
-    enlarged_.showPicture(picture_->background(), QString::fromStdString(level->Name));
+    enlarged_.showPicture(picture_->background(), jobs::fromWindows1252(level->Name));
 }
 
 int TLevelPreviewPane::heightOf(int size) {

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include "jobs/qt_strings.h"
 #include "platform/new_file.h"
 #include "platform/program_version.h"
 #include "ui/main_form.h"
@@ -11,10 +12,10 @@ int main(int argc, char* argv[]) {
     platform::IgnoreFileSizeSignal();
     QApplication application(argc, argv);
     application.setApplicationName(
-        QString::fromUtf8(platform::kProgramName.data(), platform::kProgramName.size()));
+        jobs::fromUtf8(platform::kProgramName));
     // Desktops (Wayland's above all) find the installed .desktop file, and its icon, by this name.
     QGuiApplication::setDesktopFileName(
-        QString::fromUtf8(platform::kApplicationId.data(), platform::kApplicationId.size()));
+        jobs::fromUtf8(platform::kApplicationId));
     TMainForm mainForm(QApplication::arguments().mid(1));
     mainForm.show();
     return QApplication::exec();

@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "jobs/qt_strings.h"
 #include "jobs/save_as_name.h"
 #include "platform/game_data_folder.h"
 #include "platform/program_version.h"
@@ -206,7 +207,7 @@ void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
     connect(levelPreview_, &TLevelPreviewPane::problemChanged, this, [this](const QString& reason) {
         statusBar_->setStatusMessage(reason);
-        if (!reason.isEmpty()) std::cerr << "orvenne: " << reason.toStdString() << '\n';
+        if (!reason.isEmpty()) std::cerr << "orvenne: " << jobs::toUtf8(reason) << '\n';
     });
 }
 
@@ -225,7 +226,7 @@ void TMainForm::start() {
     windowState_->apply(settings_);
     // Without the game, the dialog starts where the system's dialog starts.
     if (const std::filesystem::path data = platform::GameDataFolder(); !data.empty()) {
-        openFolder_ = QString::fromStdString(platform::Utf8FromPath(data / "field"));
+        openFolder_ = jobs::fromUtf8(platform::Utf8FromPath(data / "field"));
     }
     if (!arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile()) OpenArchive(arguments_.first());
 }
@@ -233,7 +234,7 @@ void TMainForm::start() {
 void TMainForm::writeSettings() {
     windowState_->store(settings_);
     if (!settings_.write(paths_.settingsFile)) {
-        std::cerr << "orvenne: cannot write " << paths_.settingsFile.toStdString() << '\n';
+        std::cerr << "orvenne: cannot write " << jobs::toUtf8(paths_.settingsFile) << '\n';
     }
 }
 
@@ -245,7 +246,7 @@ void TMainForm::ChangeLanguage(const QString& chosen) {
     session_->refreshDescriptions();
     retranslate();
     if (!TEditorSettings::writeLanguage(paths_.settingsFile, name)) {
-        std::cerr << "orvenne: cannot write " << paths_.settingsFile.toStdString() << '\n';
+        std::cerr << "orvenne: cannot write " << jobs::toUtf8(paths_.settingsFile) << '\n';
     }
     settings_.language = name;
 }
@@ -318,7 +319,7 @@ void TMainForm::updateCommands() {
 }
 
 void TMainForm::updateCaption() {
-    const QString title = FromUtf8View(platform::kProgramTitle);
+    const QString title = jobs::fromUtf8(platform::kProgramTitle);
     // "[*]" is where Qt shows the unsaved-changes mark.
     setWindowTitle(session_->archive() != nullptr
                        ? title + QStringLiteral(" - ") + session_->fileName() + QStringLiteral("[*]")
@@ -356,7 +357,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 }
 
 void TMainForm::showErrorMessage(const QString& text, const QString& detail) {
-    std::cerr << "orvenne: " << text.toStdString() << ' ' << detail.toStdString() << '\n';
+    std::cerr << "orvenne: " << jobs::toUtf8(text) << ' ' << jobs::toUtf8(detail) << '\n';
     // Parentless: the window is disabled while a job reports, and would disable its child too.
     QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::Ok);
     box.setDetailedText(detail);

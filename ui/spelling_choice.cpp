@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "jobs/qt_strings.h"
 #include "spelling/spell_checker.h"
 #include "ui/interface_texts.h"
 
@@ -16,7 +17,7 @@ TSpellingChoice::~TSpellingChoice() = default;
 QStringList TSpellingChoice::dictionaryNames() const {
     QStringList names;
     for (const Dictionary& dictionary : dictionaries_)
-        names << QString::fromStdString(dictionary.name);
+        names << jobs::fromUtf8(dictionary.name);
     return names;
 }
 
@@ -25,7 +26,7 @@ QString TSpellingChoice::current() const { return current_; }
 bool TSpellingChoice::choose(const QString& name) {
     const auto named =
         std::find_if(dictionaries_.begin(), dictionaries_.end(), [&](const Dictionary& dictionary) {
-            return QString::fromStdString(dictionary.name) == name;
+            return jobs::fromUtf8(dictionary.name) == name;
         });
     checker_.reset();
     current_.clear();
@@ -37,7 +38,7 @@ bool TSpellingChoice::choose(const QString& name) {
         } catch (const std::runtime_error& error) {
             loaded = false;
             emit failed(InterfaceText("messages", "dictionary_not_loaded"),
-                        QString::fromStdString(error.what()));
+                        jobs::fromUtf8(error.what()));
         }
     }
     if (checker_) {
@@ -45,7 +46,7 @@ bool TSpellingChoice::choose(const QString& name) {
             userWords_.ApplyTo(*checker_);
         } catch (const std::runtime_error& error) {
             emit failed(InterfaceText("messages", "word_list_not_read"),
-                        QString::fromStdString(error.what()));
+                        jobs::fromUtf8(error.what()));
         }
     }
     emit chosen(current_);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QTextCharFormat>
 
+#include "jobs/qt_strings.h"
 #include "spelling/spell_checker.h"
 #include "spelling/text_words.h"
 #include "text/windows1252.h"
@@ -23,7 +24,7 @@ std::string BlockBytes(const QString& block) {
         } else if (c == editor_text::kNulStandIn) {
             bytes += '\0';
         } else {
-            const text::Windows1252Text converted = text::Utf8ToWindows1252(QString(c).toStdString());
+            const text::Windows1252Text converted = jobs::toWindows1252(QString(c));
             bytes += converted.text.size() == 1 ? converted.text[0] : text::kReplacementChar;
         }
     }

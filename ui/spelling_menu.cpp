@@ -11,19 +11,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "jobs/qt_strings.h"
 #include "spelling/spell_checker.h"
 #include "spelling/user_word_list.h"
-#include "text/windows1252.h"
 #include "ui/interface_texts.h"
 #include "ui/spelling_highlighter.h"
-
-namespace {
-
-QString FromWindows1252(const std::string& word) {
-    return QString::fromStdString(text::Windows1252ToUtf8(word));
-}
-
-}  // namespace
 
 bool SpellingMenu::addEntries(QMenu* menu, QTextDocument* document, int position,
                               SpellChecker& checker, const UserWordList& words,
@@ -48,7 +40,7 @@ bool SpellingMenu::addEntries(QMenu* menu, QTextDocument* document, int position
     const QPointer<QTextDocument> target(document);
     const std::vector<std::string> suggestions = checker.Suggestions(found.word);
     for (std::size_t i = 0; i < suggestions.size() && i < kMostSuggestions; ++i) {
-        const QString replacement = FromWindows1252(suggestions[i]);
+        const QString replacement = jobs::fromWindows1252(suggestions[i]);
         menu->addAction(replacement, [target, start, end, replacement] {
             if (target.isNull()) return;
             QTextCursor cursor(target);
@@ -80,7 +72,7 @@ bool SpellingMenu::addEntries(QMenu* menu, QTextDocument* document, int position
                         } catch (const std::runtime_error& error) {
                             QMessageBox::warning(parent, InterfaceText("main", "add_to_dictionary"),
                                                  InterfaceText("messages", "word_not_added") +
-                                                     ": " + QString::fromStdString(error.what()) +
+                                                     ": " + jobs::fromUtf8(error.what()) +
                                                      '.');
                         }
                     });

@@ -5,9 +5,9 @@
 #include <QLocale>
 #include <QProgressBar>
 
+#include "jobs/qt_strings.h"
 #include "lgp/archive_counts.h"
 #include "lgp/lgp_file.h"
-#include "text/windows1252.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
 
@@ -31,7 +31,7 @@ void TStatusBar::follow(const TArchiveSession& session) {
         const TLGPFile& archive = *session.archive();
         const ArchiveCounts counts = CountArchive(archive);
         setCounts(counts.levels, counts.texts);
-        setCreator(QString::fromStdString(text::Windows1252ToUtf8(archive.Creator)));
+        setCreator(jobs::fromWindows1252(archive.Creator));
     });
 }
 
