@@ -4,6 +4,9 @@
 #include <memory>
 #include <utility>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEvent>
 #include <QThread>
 
 #include "jobs/qt_strings.h"
@@ -36,6 +39,7 @@ void TJob::Run() {
 
 void TJob::StartDetached() {
     QThread* thread = QThread::create([this] { Run(); });
+    thread_ = thread;
     // Both live on the calling thread, so both are deleted there, after the run has ended.
     connect(thread, &QThread::finished, this, &QObject::deleteLater);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
@@ -46,6 +50,16 @@ void TJob::RunAndWait() {
     const std::unique_ptr<QThread> thread(QThread::create([this] { Run(); }));
     thread->start();
     thread->wait();
+}
+
+void TJob::WaitForEnd() {
+    // The thread is deleted through the event loop of the thread that waits here, which is
+    // busy waiting: it still exists.
+    if (thread_ == nullptr) return;
+    constexpr int kServeEveryMilliseconds = 10;
+    while (!thread_->wait(QDeadlineTimer(kServeEveryMilliseconds))) {
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    }
 }
 
 void TJob::ReportProgress(int current, qint64 count) {

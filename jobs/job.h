@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+class QThread;
+
 // Thrown by a job's work when the user called it off: the job ends as cancelled, not failed.
 struct JobCancelled {};
 
@@ -31,6 +33,10 @@ public:
     // connected with Qt::BlockingQueuedConnection must live on another thread, since this one
     // serves none while it waits.
     void RunAndWait();
+    // Returns once a job started by StartDetached has ended (at once for any other), serving
+    // meanwhile the calls that the job makes to its own thread, which must be the calling one.
+    // Receivers of its signals must not need the calling thread: cut them off first.
+    void WaitForEnd();
 
     bool Quiet() const { return quiet_; }
     // Index of the item last handled; stable while a `progress` receiver runs.
@@ -58,6 +64,7 @@ private:
     virtual void Work() = 0;
 
     QString failureText_;
+    QThread* thread_ = nullptr;
     const bool quiet_;
     std::atomic<int> current_ = 0;
     int percent_ = -1;

@@ -5,6 +5,8 @@
 #include <memory>
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "jobs/compare_job.h"
 #include "jobs/export_mod_job.h"
 #include "jobs/open_job.h"
@@ -14,6 +16,7 @@
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
 #include "lgp/printable_name.h"
+#include "overflow/window_fit.h"
 #include "platform/shell_link.h"
 #include "platform/utf8_path.h"
 #include "text/text_decoder.h"
@@ -29,12 +32,18 @@ std::filesystem::path ToLocalPath(const QString& path) {
 
 }  // namespace
 
-TArchiveSession::TArchiveSession(QObject* parent) : QObject(parent) {
-    // Before any observer connects, so that the marks are up to date when they are told.
-    overflowMarks_ = new TOverflowMarks(*this, this);
-}
+TArchiveSession::TArchiveSession(QObject* parent)
+    : QObject(parent), overflowMarks_(new TOverflowMarks(this)) {}
 
-TArchiveSession::~TArchiveSession() = default;
+TArchiveSession::~TArchiveSession() {
+    if (!job_) return;
+    // The job reports with blocking calls that this thread would never serve again: cut them
+    // off, and drop those already posted, which lets the job go on (a question dropped so is
+    // answered No).
+    job_->disconnect(this);
+    QCoreApplication::removePostedEvents(this);
+    job_->WaitForEnd();
+}
 
 QString TArchiveSession::fileName() const {
     return archive_ ? jobs::fromUtf8(archive_->FileName) : QString();
@@ -74,6 +83,15 @@ int TArchiveSession::windowCount() const {
     const TLGPSubFile* level = currentLevel();
     if (level == nullptr || text_ < 0) return 0;
     return static_cast<int>(level->Texts[static_cast<std::size_t>(text_)].Windows.size());
+}
+
+std::optional<QRect> TArchiveSession::fitSelectedWindow(QPoint position) const {
+    const TLGPSubFile* level = currentLevel();
+    const TWindow* window = currentWindow();
+    if (level == nullptr || window == nullptr) return std::nullopt;
+    const WindowPlace place =
+        FitWindow(*level, *window, overflowMarks_->names(), position.x(), position.y());
+    return QRect(place.x, place.y, place.width, place.height);
 }
 
 TWindow* TArchiveSession::currentWindow() const {
@@ -161,6 +179,7 @@ bool TArchiveSession::replaceAll(std::string search, std::string replacement, bo
             emit replaceEnded(replacedTexts_);
         },
         blocking);
+    job_ = job;
     job->StartDetached();
     return true;
 }
@@ -191,6 +210,7 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText, const QStri
             emit jobEnded();
         },
         Qt::BlockingQueuedConnection);
+    job_ = job;
     job->StartDetached();
 }
 
@@ -199,10 +219,12 @@ void TArchiveSession::openEnded(bool succeeded) {
     if (!succeeded || !acceptDamagedLevels(*read)) return;
     // Whatever shows the old archive lets go of it first, while it still exists.
     selectSubFile(-1);
+    overflowMarks_->setArchive(nullptr);
     emit archiveAboutToBeReplaced();
     const std::unique_ptr<TLGPFile> old = std::move(archive_);
     archive_ = std::move(read);
     recountChanges();
+    overflowMarks_->setArchive(archive_.get());
     emit opened();
     emit modifiedChanged(hasUnsavedChanges());
 }
@@ -287,6 +309,7 @@ void TArchiveSession::loadCurrentText() {
 
 void TArchiveSession::textReplaced(int subFile, int text) {
     updateChanged(subFile);
+    overflowMarks_->textChanged(subFile, text);
     if (subFile == subFile_ && text == text_) {
         loadCurrentText();
         emit textReloaded();
@@ -307,12 +330,14 @@ void TArchiveSession::storeCurrentText(std::string tagged) {
     level->Texts[static_cast<std::size_t>(text_)].Bytes = text::EncodeText(tagged, true);
     tagged_ = std::move(tagged);
     updateChanged(subFile_);
+    overflowMarks_->textChanged(subFile_, text_);
     emit textEdited(subFile_, text_);
 }
 
 void TArchiveSession::currentWindowEdited() {
     if (currentWindow() == nullptr || isLevelReadOnly(subFile_)) return;
     updateChanged(subFile_);
+    overflowMarks_->windowChanged(subFile_);
     emit windowEdited(subFile_);
 }
 

@@ -2,10 +2,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +41,8 @@ class TArchiveSession : public QObject {
 
 public:
     explicit TArchiveSession(QObject* parent = nullptr);
+    // Waits for a job still running, which works on the archive that ends here; its questions
+    // are answered No and nothing more is told.
     ~TArchiveSession() override;
 
     // The open archive, or none.
@@ -70,8 +76,13 @@ public:
     TWindow* currentWindow() const;
     // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
     const std::string& currentTagged() const { return tagged_; }
-    // Which texts overflow their windows, following every change made through this session.
+    // Which texts overflow their windows, following every change made through this session:
+    // they are brought up to date before the session tells of the change.
     TOverflowMarks& overflowMarks() const { return *overflowMarks_; }
+    // The selected window fitted to every text of its level that it shows, under the marks'
+    // names, at `position` unless it would then leave the screen; none without a selected
+    // window.
+    std::optional<QRect> fitSelectedWindow(QPoint position) const;
 
     // Sets who answers the session's questions.
     void setQuestions(TSessionQuestions questions) { questions_ = std::move(questions); }
@@ -189,6 +200,8 @@ private:
     // The archive an open job fills; it replaces archive_ only once it has been read whole.
     std::unique_ptr<TLGPFile> pending_;
     bool jobRunning_ = false;
+    // The running job, which frees itself once it has ended.
+    QPointer<TJob> job_;
     int replacedTexts_ = 0;
     // Per table index: whether the level differs from what is saved.
     std::vector<char> changed_;

@@ -91,7 +91,7 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     aboutForm_ = new TAboutForm(this);
     windowForm_ = new TWindowModificationForm(this);
     windowForm_->setFitToText(
-        [this](QPoint at) { return session_->overflowMarks().fitSelectedWindow(at); });
+        [this](QPoint at) { return session_->fitSelectedWindow(at); });
     colorsForm_ = new TColorsForm(this);
     // Asked while a job waits, hence boxes of their own: the window is disabled meanwhile.
     session_->setQuestions(

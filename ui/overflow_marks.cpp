@@ -4,24 +4,19 @@
 
 #include "lgp/level_tables.h"
 #include "overflow/level_overflow.h"
-#include "overflow/window_fit.h"
-#include "ui/archive_session.h"
+#include "lgp/lgp_file.h"
 #include "ui/overflow_hints.h"
 
-TOverflowMarks::TOverflowMarks(TArchiveSession& session, QObject* parent)
-    : QObject(parent), session_(session) {
-    // Nothing is marked while the archive is swapped, so that no index outlives its archive.
-    connect(&session_, &TArchiveSession::archiveAboutToBeReplaced, this, [this] {
-        marks_.clear();
-        counts_.clear();
-    });
-    connect(&session_, &TArchiveSession::opened, this, &TOverflowMarks::markArchive);
-    connect(&session_, &TArchiveSession::textEdited, this, &TOverflowMarks::markText);
-    // A window may be shared by several texts of its level.
-    connect(&session_, &TArchiveSession::windowEdited, this, [this](int subFile) {
-        markLevel(subFile);
-        emit marksChanged(subFile, -1);
-    });
+TOverflowMarks::TOverflowMarks(QObject* parent) : QObject(parent) {}
+
+void TOverflowMarks::setArchive(const TLGPFile* archive) {
+    archive_ = archive;
+    markArchive();
+}
+
+void TOverflowMarks::windowChanged(int subFile) {
+    markLevel(subFile);
+    emit marksChanged(subFile, -1);
 }
 
 void TOverflowMarks::setNames(text::CharacterNames names) {
@@ -45,21 +40,12 @@ int TOverflowMarks::overflowingTexts(int subFile) const {
 
 QString TOverflowMarks::hints(int subFile, int text) const {
     if (!isOverflowing(subFile, text)) return {};
-    const TLGPSubFile& level = *session_.archive()->SubFiles[static_cast<std::size_t>(subFile)];
+    const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
     return OverflowHints(TextWindowOverflows(level, static_cast<std::size_t>(text), names_));
 }
 
-std::optional<QRect> TOverflowMarks::fitSelectedWindow(QPoint position) const {
-    const TLGPSubFile* level = session_.currentLevel();
-    const TWindow* window = session_.currentWindow();
-    if (level == nullptr || window == nullptr) return std::nullopt;
-    const WindowPlace place = FitWindow(*level, *window, names_, position.x(), position.y());
-    return QRect(place.x, place.y, place.width, place.height);
-}
-
 void TOverflowMarks::markArchive() {
-    const std::size_t files =
-        session_.archive() != nullptr ? session_.archive()->SubFiles.size() : 0;
+    const std::size_t files = archive_ != nullptr ? archive_->SubFiles.size() : 0;
     marks_.assign(files, {});
     counts_.assign(files, -1);
     for (std::size_t subFile = 0; subFile < files; ++subFile) markLevel(static_cast<int>(subFile));
@@ -68,7 +54,7 @@ void TOverflowMarks::markArchive() {
 void TOverflowMarks::markLevel(int subFile) {
     const auto index = static_cast<std::size_t>(subFile);
     if (subFile < 0 || index >= marks_.size()) return;
-    const TLGPSubFile& level = *session_.archive()->SubFiles[index];
+    const TLGPSubFile& level = *archive_->SubFiles[index];
     if (!lgp::IsLevel(level)) return;
     std::vector<char>& marks = marks_[index];
     marks.resize(level.Texts.size());
@@ -78,13 +64,13 @@ void TOverflowMarks::markLevel(int subFile) {
     counts_[index] = static_cast<int>(std::count(marks.begin(), marks.end(), 1));
 }
 
-void TOverflowMarks::markText(int subFile, int text) {
+void TOverflowMarks::textChanged(int subFile, int text) {
     const auto index = static_cast<std::size_t>(subFile);
     if (subFile < 0 || index >= marks_.size() || text < 0 ||
         static_cast<std::size_t>(text) >= marks_[index].size()) {
         return;
     }
-    const TLGPSubFile& level = *session_.archive()->SubFiles[index];
+    const TLGPSubFile& level = *archive_->SubFiles[index];
     char& mark = marks_[index][static_cast<std::size_t>(text)];
     const char now = IsOverflowing(level.Texts[static_cast<std::size_t>(text)], names_) ? 1 : 0;
     if (now == mark) return;

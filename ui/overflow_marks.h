@@ -1,26 +1,33 @@
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include <QObject>
-#include <QPoint>
-#include <QRect>
 #include <QString>
 
 #include "text/text_layout.h"
 
-class TArchiveSession;
+class TLGPFile;
 
-// Which texts of the open archive overflow their windows, as the lists mark them: a mark per
-// text and a count per level, under the chosen names. Every level is checked once when an
-// archive opens; after that only what changes is checked again: the edited text at each
-// keystroke, the edited window's level after a window change, everything for other names.
+// Which texts of an archive overflow their windows, as the lists mark them: a mark per text and
+// a count per level, under the chosen names. Every level is checked when the archive is set;
+// after that only what changes is checked again: the edited text at each keystroke, the edited
+// window's level after a window change, everything for other names. Whoever changes the
+// archive tells the marks first, so that observers of the change find them up to date.
 class TOverflowMarks : public QObject {
     Q_OBJECT
 
 public:
-    explicit TOverflowMarks(TArchiveSession& session, QObject* parent = nullptr);
+    explicit TOverflowMarks(QObject* parent = nullptr);
+
+    // Checks every level of `archive` (none: nothing is marked), telling nobody: the lists of a
+    // new archive start anew. The archive must outlive the marks or the next call.
+    void setArchive(const TLGPFile* archive);
+    // Checks one text again after its bytes changed; tells `marksChanged` when its mark did.
+    void textChanged(int subFile, int text);
+    // Checks a level's texts again after one of its windows changed (a window may be shared by
+    // several texts), and tells `marksChanged` for the level.
+    void windowChanged(int subFile);
 
     text::CharacterNames names() const { return names_; }
     // Checks every level again with other names (Default or Widest).
@@ -34,22 +41,16 @@ public:
     // Why the text overflows, one line per overflow; empty when it does not.
     QString hints(int subFile, int text) const;
 
-    // The selected window fitted to every text of its level that it shows, at `position`
-    // unless it would then leave the screen; none without a selected window.
-    std::optional<QRect> fitSelectedWindow(QPoint position) const;
-
 signals:
     // The marks of one text changed; text -1: any text of the level; subFile -1: any level.
     // Not told for an archive just opened: its lists start anew.
     void marksChanged(int subFile, int text);
 
 private:
-    // Checks every level of the archive, telling nobody.
     void markArchive();
     void markLevel(int subFile);
-    void markText(int subFile, int text);
 
-    TArchiveSession& session_;
+    const TLGPFile* archive_ = nullptr;
     text::CharacterNames names_ = text::CharacterNames::Default;
     // Per table index: a flag per text of a level (none for other files), and their count
     // (-1 for other files).
