@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,9 @@ struct CheckCase {
     int lastChoice;
     std::vector<Finding> expected;
 };
+
+// Names each case by what it checks in test listings.
+void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.what; }
 
 class CheckTranslationTest : public testing::TestWithParam<CheckCase> {};
 
