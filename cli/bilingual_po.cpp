@@ -16,8 +16,8 @@ std::string WindowsComment(const TLevelText& levelText) {
     for (std::size_t w = 0; w < levelText.Windows.size(); ++w) {
         const TWindow& window = *levelText.Windows[w];
         comment += "#. window " + std::to_string(w + 1) + ": x " + std::to_string(window.X) +
-                   ", y " + std::to_string(window.Y) + ", " + std::to_string(window.Width) +
-                   " x " + std::to_string(window.Height) + "\n";
+                   ", y " + std::to_string(window.Y) + ", " + std::to_string(window.Width) + " x " +
+                   std::to_string(window.Height) + "\n";
     }
     return comment;
 }
@@ -27,7 +27,8 @@ bool HasNul(const std::string& text) { return text.find('\0') != std::string::np
 // gettext's tools refuse a translation that starts or ends with a line feed where its msgid
 // does not, or the reverse, unless it is fuzzy.
 bool LineFeedsAgree(const std::string& id, const std::string& str) {
-    return id.starts_with('\n') == str.starts_with('\n') && id.ends_with('\n') == str.ends_with('\n');
+    return id.starts_with('\n') == str.starts_with('\n') &&
+           id.ends_with('\n') == str.ends_with('\n');
 }
 
 // Why the text cannot be an entry, or empty when it can.
@@ -68,10 +69,9 @@ std::string ExportBilingualPo(const TLGPFile& archive, const TLGPFile& original,
         const auto found = originals.find(level.Name);
         if (level.Unreadable || found == originals.end() || found->second->Unreadable) {
             leftOut += "# Left out: level " + name +
-                       (level.Unreadable ? ", which could not be read\n"
-                        : found == originals.end()
-                            ? ", which the original lacks\n"
-                            : ", which could not be read in the original\n");
+                       (level.Unreadable           ? ", which could not be read\n"
+                        : found == originals.end() ? ", which the original lacks\n"
+                                                   : ", which could not be read in the original\n");
             continue;
         }
         const TLGPSubFile& source = *found->second;
@@ -96,10 +96,11 @@ std::string ExportBilingualPo(const TLGPFile& archive, const TLGPFile& original,
             }
             entries += "\n" + description + WindowsComment(level.Texts[t]);
             if (!str.empty() && !LineFeedsAgree(id, str)) {
-                entries += "#. The translation starts or ends with a line break where the\n"
-                           "#. original does not, or the reverse: gettext's tools take it\n"
-                           "#. only as fuzzy, and import leaves fuzzy entries out.\n"
-                           "#, fuzzy\n";
+                entries +=
+                    "#. The translation starts or ends with a line break where the\n"
+                    "#. original does not, or the reverse: gettext's tools take it\n"
+                    "#. only as fuzzy, and import leaves fuzzy entries out.\n"
+                    "#, fuzzy\n";
             }
             entries += PoField("msgctxt", context);
             entries += PoField("msgid", id);

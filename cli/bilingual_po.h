@@ -21,8 +21,8 @@ bool IsLanguageCode(std::string_view code);
 // `language`. Per text: comments with the level's description and name and with the text's
 // windows (position and size), msgctxt "LEVEL:N" (N from 1), the original's text as msgid,
 // and as msgstr the archive's text when its bytes differ from the original's, else "". An
-// entry whose msgstr and msgid do not both start and both end with a line break is marked
-// fuzzy with a comment saying why: gettext's tools refuse such a translation otherwise.
+// entry whose msgstr starts or ends with a line break where its msgid does not, or the
+// reverse, is marked fuzzy with a comment saying why: gettext's tools refuse it otherwise.
 // Left out, and listed in the file's first comment: levels that could not be read or that
 // the original lacks, texts the original lacks, texts whose original decodes to nothing or
 // holds a NUL character (neither can be a msgid), and texts emptied or holding a NUL.

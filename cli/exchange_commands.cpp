@@ -204,11 +204,12 @@ const Command kExportCommand{
     "with the level's description and the text's windows (x, y, width x height), msgctxt\n"
     "\"LEVEL:N\", ORIGINAL's text as msgid, and ARCHIVE's as msgstr where its bytes differ\n"
     "from ORIGINAL's (empty while untranslated). The header gets \"Language: CODE\" with\n"
-    "--language. An entry whose msgstr and msgid do not both start and end with a line break\n"
-    "is marked fuzzy, as gettext's tools take it no other way. Left out, and listed in the\n"
-    "first comment: levels and texts ORIGINAL lacks, texts ORIGINAL has empty or with a NUL\n"
-    "character, and texts ARCHIVE emptied or holds with a NUL character. msgmerge with a\n"
-    "plain export of a newer ORIGINAL brings the file up to date.",
+    "--language. An entry whose msgstr starts or ends with a line break where its msgid does\n"
+    "not, or the reverse, is marked fuzzy: gettext's tools take it no other way. Left out,\n"
+    "and listed in the first comment: levels and texts that ORIGINAL lacks, texts that are\n"
+    "empty or hold a NUL character in ORIGINAL, and texts that ARCHIVE emptied or that hold a\n"
+    "NUL character there. msgmerge with a plain export of a newer ORIGINAL brings the file up\n"
+    "to date.",
     RunExport,
 };
 

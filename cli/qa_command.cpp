@@ -30,8 +30,9 @@ void AddOverflows(const TLGPSubFile& level, std::size_t text, text::CharacterNam
 
 std::string Share(std::size_t part, std::size_t whole) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f %%",
-                  whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+    std::snprintf(
+        buffer, sizeof buffer, "%.1f %%",
+        whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
     return buffer;
 }
 
@@ -74,8 +75,8 @@ int Review(const std::vector<std::string>& args) {
     std::cerr << "orvenne-cli qa: " << errors << (errors == 1 ? " error, " : " errors, ")
               << warnings << (warnings == 1 ? " warning" : " warnings") << " in " << texts
               << (texts == 1 ? " text; " : " texts; ") << progress.translated << " of "
-              << progress.texts << " texts translated (" << Share(progress.translated, progress.texts)
-              << ")";
+              << progress.texts << " texts translated ("
+              << Share(progress.translated, progress.texts) << ")";
     if (missing > 0) std::cerr << ", " << missing << " of them not in the original";
     std::cerr << '\n';
     return errors > 0 ? 1 : 0;

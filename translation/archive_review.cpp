@@ -94,8 +94,8 @@ std::optional<TextPlace> ArchiveReview::nextUntranslated(TextPlace from, bool fo
     }
     // The level of `from` is searched twice: after `from` first, up to it last.
     for (std::size_t step = 0; step <= levels; ++step) {
-        const std::size_t subFile =
-            forward ? (from.subFile + step) % levels : (from.subFile + levels - step % levels) % levels;
+        const std::size_t subFile = forward ? (from.subFile + step) % levels
+                                            : (from.subFile + levels - step % levels) % levels;
         const std::vector<TextReview>& texts = levels_[subFile].texts;
         std::size_t low = 0;
         std::size_t high = texts.size();
@@ -113,7 +113,7 @@ std::optional<TextPlace> ArchiveReview::nextUntranslated(TextPlace from, bool fo
 }
 
 ArchiveReview::TextReview ArchiveReview::reviewOf(const LevelReview& level, std::size_t subFile,
-                                                 std::size_t text) const {
+                                                  std::size_t text) const {
     TextReview review;
     const std::vector<std::uint8_t>& bytes = archive_.SubFiles[subFile]->Texts[text].Bytes;
     const std::vector<std::uint8_t>* original = originalText(subFile, text);

@@ -35,11 +35,11 @@ void CheckQuestion(const TextProfile& text, const TextProfile& original, const T
     if (lines != originalLines) {
         const std::string first = std::to_string(question.FirstChoice + 1);
         const std::string last = std::to_string(question.LastChoice + 1);
-        findings.push_back({Severity::Error, Check::Question,
-                            Count(lines, "line", "lines") + ", the original " +
-                                std::to_string(originalLines) + " (the ASK opcode's choices: " +
-                                (first == last ? "line " + first : "lines " + first + " to " + last) +
-                                ")"});
+        findings.push_back(
+            {Severity::Error, Check::Question,
+             Count(lines, "line", "lines") + ", the original " + std::to_string(originalLines) +
+                 " (the ASK opcode's choices: " +
+                 (first == last ? "line " + first : "lines " + first + " to " + last) + ")"});
     }
     if (text.choices != original.choices) {
         findings.push_back({Severity::Error, Check::Question,

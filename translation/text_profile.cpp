@@ -112,7 +112,8 @@ TextProfile ProfileText(std::span<const std::uint8_t> bytes) {
         const std::uint8_t code = bytes[i];
         if (code == text::kEscapeCode) {
             if (const text::TagCode* escape = text::MatchEscape(bytes.subspan(i))) {
-                const std::size_t kind = kTagKinds[static_cast<std::size_t>(escape - text::TagCodes.data())];
+                const std::size_t kind =
+                    kTagKinds[static_cast<std::size_t>(escape - text::TagCodes.data())];
                 if (kind != kNoVariable) ++profile.variables[kind];
                 lines.Other();
                 i += escape->size;
@@ -131,7 +132,8 @@ TextProfile ProfileText(std::span<const std::uint8_t> bytes) {
             ++profile.pages;
         } else {
             if (code == kChoiceCode) ++profile.choices;
-            if (kPlaceholders[code] != 0) ++profile.variables[kTagVariables + kPlaceholders[code] - 1];
+            if (kPlaceholders[code] != 0)
+                ++profile.variables[kTagVariables + kPlaceholders[code] - 1];
             lines.Other();
         }
     }
