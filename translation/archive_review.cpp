@@ -97,13 +97,13 @@ std::optional<TextPlace> ArchiveReview::nextUntranslated(TextPlace from, bool fo
         const std::size_t subFile = forward ? (from.subFile + step) % levels
                                             : (from.subFile + levels - step % levels) % levels;
         const std::vector<TextReview>& texts = levels_[subFile].texts;
+        // Where the texts after `from` begin (forward) or those before it end (backward).
+        const std::size_t split =
+            std::min(from.text, texts.size()) + (forward && from.text < texts.size() ? 1 : 0);
         std::size_t low = 0;
         std::size_t high = texts.size();
-        if (step == 0) {
-            (forward ? low : high) = std::min(forward ? from.text + 1 : from.text, texts.size());
-        } else if (step == levels) {
-            (forward ? high : low) = std::min(forward ? from.text + 1 : from.text, texts.size());
-        }
+        if (step == 0) (forward ? low : high) = split;
+        if (step == levels) (forward ? high : low) = split;
         for (std::size_t i = low; i < high; ++i) {
             const std::size_t text = forward ? i : high - 1 - (i - low);
             if (texts[text].state == TextState::Untranslated) return TextPlace{subFile, text};

@@ -158,6 +158,7 @@ TEST_F(ArchiveReviewTest, NextUntranslatedGoesRoundTheArchive) {
     EXPECT_EQ(next(2, 0, false), (TextPlace{0, 2}));
     EXPECT_EQ(next(99, 0, true), (TextPlace{0, 1}));
     EXPECT_EQ(next(99, 0, false), (TextPlace{3, 0}));
+    EXPECT_EQ(next(0, static_cast<std::size_t>(-1), true), (TextPlace{3, 0}));
 
     // The only untranslated text is found from itself.
     Edit(0, 1, "Gratuit {VAR1}");
