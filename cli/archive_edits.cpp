@@ -230,7 +230,7 @@ ArchiveEdits ArchiveEdits::FromJson(const TLGPFile& archive, std::string_view js
 }
 
 ArchiveEdits ArchiveEdits::FromPo(const TLGPFile& archive, std::string_view po,
-                                  bool replaceUnknown) {
+                                  bool replaceUnknown, const PoEntryFilter& take) {
     ArchiveEdits edits;
     EditReader reader(archive, replaceUnknown);
     for (const PoEntry& entry : ParsePo(po)) {
@@ -249,6 +249,7 @@ ArchiveEdits ArchiveEdits::FromPo(const TLGPFile& archive, std::string_view po,
         if (reader.SkipsLevel(level, entry.str.empty() ? 0 : 1)) continue;
         reader.CheckText(level, number, entry.line, entry.column);
         if (entry.str.empty()) continue;
+        if (take && !take(entry, level, static_cast<std::size_t>(number - 1))) continue;
         ReadText read = reader.Text(level, number, entry.str, entry.strLine, entry.strColumn);
         edits.texts_.push_back(
             {level, static_cast<std::size_t>(number - 1), std::move(read.tagged), read.unknown});

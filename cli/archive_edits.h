@@ -2,11 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "lgp/lgp_file.h"
+
+struct PoEntry;
 
 // What applying an exchange file changed.
 struct ImportCounts {
@@ -45,8 +48,11 @@ public:
     // InputError, at the offending place, for a malformed PO file, an entry without such a
     // msgctxt, a level the archive lacks, a text number out of range or given twice, or a
     // msgstr with characters Windows-1252 cannot hold (naming the level and the text).
+    // `take`, when given, decides on each entry with a non-empty msgstr that is not fuzzy (with
+    // its level's table index and the text's index): false leaves it out.
+    using PoEntryFilter = std::function<bool(const PoEntry& entry, int level, std::size_t text)>;
     static ArchiveEdits FromPo(const TLGPFile& archive, std::string_view po,
-                               bool replaceUnknown = false);
+                               bool replaceUnknown = false, const PoEntryFilter& take = {});
 
     // Applies the edits to the archive they were read for. A text is replaced by its encoded
     // tagged text only when that differs from the text's decoded current bytes: decoding is not

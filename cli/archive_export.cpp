@@ -18,18 +18,6 @@ std::string TaggedUtf8(const TLevelText& levelText) {
     return text::Windows1252ToUtf8(text::DecodeText(levelText.Bytes));
 }
 
-// The text with each CR LF as a line feed alone: gettext's tools warn about every message that
-// holds a carriage return. Decoded texts hold no CR without its LF, and import reads a line
-// feed as CR LF, so nothing is lost.
-std::string WithLineFeeds(std::string_view tagged) {
-    std::string out;
-    out.reserve(tagged.size());
-    for (std::size_t i = 0; i < tagged.size(); ++i) {
-        if (tagged[i] != '\r' || i + 1 == tagged.size() || tagged[i + 1] != '\n') out += tagged[i];
-    }
-    return out;
-}
-
 void AppendJsonLevel(std::string& out, const TLGPSubFile& level) {
     const std::vector<const TWindow*> windows = LevelWindows(level);
     out += "    {\n      \"name\": " + JsonString(level.Name) + ",\n      \"windows\": [";
@@ -60,6 +48,18 @@ void AppendJsonLevel(std::string& out, const TLGPSubFile& level) {
 
 }  // namespace
 
+// gettext's tools warn about every message that holds a carriage return. Decoded texts hold no
+// CR without its LF, and import reads a line feed as CR LF, so nothing is lost.
+std::string PoText(std::span<const std::uint8_t> bytes) {
+    const std::string tagged = text::Windows1252ToUtf8(text::DecodeText(bytes));
+    std::string out;
+    out.reserve(tagged.size());
+    for (std::size_t i = 0; i < tagged.size(); ++i) {
+        if (tagged[i] != '\r' || i + 1 == tagged.size() || tagged[i + 1] != '\n') out += tagged[i];
+    }
+    return out;
+}
+
 std::string ExportJson(const TLGPFile& archive) {
     std::string out = "{\n  \"levels\": [";
     bool first = true;
@@ -87,7 +87,7 @@ std::string ExportPo(const TLGPFile& archive, std::string_view title) {
         for (std::size_t t = 0; t < level.Texts.size(); ++t) {
             const TLevelText& levelText = level.Texts[t];
             const std::string context = level.Name + ":" + std::to_string(t + 1);
-            const std::string tagged = TaggedUtf8(levelText);
+            const std::string tagged = PoText(levelText.Bytes);
             if (tagged.empty() || tagged.find('\0') != std::string::npos) {
                 leftOut += "# Left out: " + context +
                            (tagged.empty() ? " (empty)\n" : " (holds a NUL character)\n");
@@ -95,7 +95,7 @@ std::string ExportPo(const TLGPFile& archive, std::string_view title) {
             }
             entries += "\n#. windows: " + std::to_string(levelText.Windows.size()) + "\n";
             entries += PoField("msgctxt", context);
-            entries += PoField("msgid", WithLineFeeds(tagged));
+            entries += PoField("msgid", tagged);
             entries += "msgstr \"\"\n";
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,6 +13,10 @@
 // that could not be read), each level's windows in LevelWindows order, text numbers from 1,
 // each text's windows as indices into its level's list, tagged texts in UTF-8.
 std::string ExportJson(const TLGPFile& archive);
+
+// A text's game bytes as PO files hold it: the tagged text in UTF-8, each line break CR LF
+// written as a line feed alone.
+std::string PoText(std::span<const std::uint8_t> bytes);
 
 // The texts of the archive's levels as a UTF-8 PO file whose header names `title`: per text a
 // comment with its number of windows, msgctxt "LEVEL:N" (N from 1), the tagged text as msgid

@@ -79,3 +79,4 @@ extern const Command kFitCommand;
 extern const Command kSpellcheckCommand;
 extern const Command kFindCommand;
 extern const Command kReplaceCommand;
+extern const Command kQaCommand;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -11,8 +12,10 @@
 #include "cli/archive_access.h"
 #include "cli/archive_edits.h"
 #include "cli/archive_export.h"
+#include "cli/bilingual_po.h"
 #include "cli/command.h"
 #include "cli/input_error.h"
+#include "cli/po_file.h"
 #include "lgp/archive_compare.h"
 #include "lgp/archive_saver.h"
 #include "lgp/compress_stream.h"
@@ -65,16 +68,38 @@ int RunCompare(const std::vector<std::string>& args) {
     return 0;
 }
 
+// Now in UTC, as a PO header's revision date.
+std::string RevisionDate() {
+    const std::time_t now = std::time(nullptr);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M+0000", std::gmtime(&now));
+    return date;
+}
+
 int RunExport(const std::vector<std::string>& args) {
-    const Arguments parsed = ParseArguments(args, {"--skip-damaged", "--break-links"}, 2);
+    std::vector<std::string> rest = args;
+    const std::optional<std::string> originalPath = TakeOption(rest, "--original");
+    const std::optional<std::string> language = TakeOption(rest, "--language");
+    const Arguments parsed = ParseArguments(rest, {"--skip-damaged", "--break-links"}, 2);
     const std::string& output = parsed.positional[1];
     const Format format = FormatOf(output);
+    if (originalPath && format != Format::Po) throw UsageError("--original goes with a .po file");
+    if (language && !originalPath) throw UsageError("--language goes with --original");
+    if (language && !IsLanguageCode(*language)) {
+        throw UsageError("--language wants a code such as fr or pt_BR, not " + *language);
+    }
     TLGPFile archive;
     ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
     const std::string name =
         platform::Utf8FromPath(platform::PathFromUtf8(parsed.positional[0]).filename());
-    const std::string content =
-        format == Format::Json ? ExportJson(archive) : ExportPo(archive, name);
+    std::string content;
+    if (originalPath) {
+        TLGPFile original;
+        ReadArchive(original, *originalPath, parsed.Has("--skip-damaged"));
+        content = ExportBilingualPo(archive, original, name, RevisionDate(), language.value_or(""));
+    } else {
+        content = format == Format::Json ? ExportJson(archive) : ExportPo(archive, name);
+    }
     WriteWholeFile(output, std::vector<std::uint8_t>(content.begin(), content.end()),
                    parsed.Has("--break-links"));
     return 0;
@@ -82,10 +107,12 @@ int RunExport(const std::vector<std::string>& args) {
 
 // The edits of the exchange file named `input`, its errors prefixed with that name.
 ArchiveEdits ReadEdits(const TLGPFile& archive, const std::string& input, Format format,
-                       std::string_view content, bool replaceUnknown) {
+                       std::string_view content, bool replaceUnknown,
+                       const ArchiveEdits::PoEntryFilter& take) {
     try {
-        return format == Format::Json ? ArchiveEdits::FromJson(archive, content, replaceUnknown)
-                                      : ArchiveEdits::FromPo(archive, content, replaceUnknown);
+        return format == Format::Json
+                   ? ArchiveEdits::FromJson(archive, content, replaceUnknown)
+                   : ArchiveEdits::FromPo(archive, content, replaceUnknown, take);
     } catch (const InputError& error) {
         throw std::runtime_error(input + ":" + error.what());
     }
@@ -94,23 +121,41 @@ ArchiveEdits ReadEdits(const TLGPFile& archive, const std::string& input, Format
 int RunImport(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     const std::optional<std::string> output = TakeOption(rest, "-o");
+    const std::optional<std::string> originalPath = TakeOption(rest, "--original");
     const Arguments parsed =
         ParseArguments(rest, {"--skip-damaged", "--break-links", "--replace-unknown"}, 2);
     const std::string& path = parsed.positional[0];
     const std::string& input = parsed.positional[1];
     const Format format = FormatOf(input);
+    if (originalPath && format != Format::Po) throw UsageError("--original goes with a .po file");
     const std::vector<std::uint8_t> bytes = ReadWholeFile(input);
     const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 
+    // Read before the archive is locked for its edit: it may be the same file.
+    TLGPFile original;
+    if (originalPath) ReadArchive(original, *originalPath, parsed.Has("--skip-damaged"));
+    OriginalTexts originalTexts(original);
     const bool replaceUnknown = parsed.Has("--replace-unknown");
     ImportCounts counts;
     EditArchive(path,
                 {.output = output, .skipDamaged = parsed.Has("--skip-damaged"),
                  .breakLinks = parsed.Has("--break-links")},
                 [&](TLGPFile& archive) {
-                    const ArchiveEdits edits = ReadEdits(archive, input, format, content, replaceUnknown);
+                    ArchiveEdits::PoEntryFilter sameSource;
+                    if (originalPath) {
+                        sameSource = [&](const PoEntry& entry, int level, std::size_t text) {
+                            return originalTexts.Matches(archive.SubFile(level).Name, text,
+                                                         entry.id);
+                        };
+                    }
+                    const ArchiveEdits edits =
+                        ReadEdits(archive, input, format, content, replaceUnknown, sameSource);
                     for (const std::string& warning : edits.Warnings()) {
                         std::cerr << "orvenne-cli import: " << input << ": " << warning << '\n';
+                    }
+                    for (const std::string& place : originalTexts.Changed()) {
+                        std::cerr << "orvenne-cli import: " << input << ": " << place
+                                  << ": its msgid is no longer the original's text; not applied\n";
                     }
                     counts = edits.ApplyTo(archive);
                     return counts.levels > 0;
@@ -119,6 +164,7 @@ int RunImport(const std::vector<std::string>& args) {
               << "windows changed: " << counts.windows << '\n'
               << "levels rebuilt: " << counts.levels << '\n';
     if (replaceUnknown) std::cout << "unknown characters replaced: " << counts.replaced << '\n';
+    if (originalPath) std::cout << "sources changed: " << originalTexts.Changed().size() << '\n';
     return 0;
 }
 
@@ -140,7 +186,8 @@ const Command kCompareCommand{
 
 const Command kExportCommand{
     "export",
-    "export ARCHIVE OUTPUT [--skip-damaged] [--break-links]",
+    "export ARCHIVE OUTPUT [--original ORIGINAL [--language CODE]] [--skip-damaged]\n"
+    "              [--break-links]",
     "Writes the texts of ARCHIVE's levels to OUTPUT, as JSON or PO by its extension.\n"
     ".json: {\"levels\": [{\"name\", \"windows\": [{\"x\", \"y\", \"width\", \"height\"}, ...],\n"
     "\"texts\": [{\"text\": N, \"tagged\", \"windows\": [i, ...]}, ...]}, ...]}: each level's\n"
@@ -151,13 +198,25 @@ const Command kExportCommand{
     "first comment.\n"
     "OUTPUT is replaced only once the new file is complete; one with several hard links is\n"
     "refused unless --break-links. --skip-damaged opens an archive with levels that cannot be\n"
-    "read: each is named on standard error with the reason and left out.",
+    "read: each is named on standard error with the reason and left out.\n"
+    "--original ORIGINAL writes a bilingual .po for translation tools instead: ARCHIVE is the\n"
+    "translation of ORIGINAL (levels matched by name, texts by number). Per text, comments\n"
+    "with the level's description and the text's windows (x, y, width x height), msgctxt\n"
+    "\"LEVEL:N\", ORIGINAL's text as msgid, and ARCHIVE's as msgstr where its bytes differ\n"
+    "from ORIGINAL's (empty while untranslated). The header gets \"Language: CODE\" with\n"
+    "--language. An entry whose msgstr starts or ends with a line break where its msgid does\n"
+    "not, or the reverse, is marked fuzzy: gettext's tools take it no other way. Left out,\n"
+    "and listed in the first comment: levels and texts that ORIGINAL lacks, texts that are\n"
+    "empty or hold a NUL character in ORIGINAL, and texts that ARCHIVE emptied or that hold a\n"
+    "NUL character there. msgmerge with a plain export of a newer ORIGINAL brings the file up\n"
+    "to date.",
     RunExport,
 };
 
 const Command kImportCommand{
     "import",
-    "import ARCHIVE INPUT [-o OUTPUT] [--skip-damaged] [--replace-unknown] [--break-links]",
+    "import ARCHIVE INPUT [-o OUTPUT] [--original ORIGINAL] [--skip-damaged]\n"
+    "              [--replace-unknown] [--break-links]",
     "Applies the texts of INPUT (.json: \"tagged\"; .po: each non-empty msgstr that is not\n"
     "fuzzy) and, from JSON, the windows of each level by position, to ARCHIVE, and saves it\n"
     "safely to OUTPUT, or over ARCHIVE without -o (and then only when something changed).\n"
@@ -175,6 +234,10 @@ const Command kImportCommand{
     "how many were. --skip-damaged opens an archive with levels that cannot be read: each is\n"
     "named on standard error with the reason, the edits for it are left out (with a\n"
     "warning), and it is saved back byte for byte. A level whose text table is damaged is\n"
-    "read, but an edit of it is refused with the reason.",
+    "read, but an edit of it is refused with the reason.\n"
+    "--original ORIGINAL reads INPUT as a bilingual .po (as export --original writes it): a\n"
+    "msgstr is applied only while its msgid is still ORIGINAL's text; each other one is named\n"
+    "(level, text from 1) on standard error and left out, and their number is printed as\n"
+    "\"sources changed\".",
     RunImport,
 };

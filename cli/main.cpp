@@ -30,6 +30,7 @@ const Command* const kCommands[] = {
     &kExportModCommand,
     &kLanguageTemplateCommand,
     &kCheckCommand,
+    &kQaCommand,
     &kFitCommand,
     &kFindCommand,
     &kReplaceCommand,

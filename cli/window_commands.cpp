@@ -8,19 +8,12 @@
 #include "cli/archive_access.h"
 #include "cli/command.h"
 #include "cli/exchange_levels.h"
+#include "cli/names_option.h"
 #include "lgp/level_tables.h"
 #include "overflow/level_overflow.h"
 #include "overflow/window_fit.h"
 
 namespace {
-
-// The names of `--names default|widest`, removed from args; the default names when absent.
-text::CharacterNames TakeNames(std::vector<std::string>& args) {
-    const std::optional<std::string> names = TakeOption(args, "--names");
-    if (!names || *names == "default") return text::CharacterNames::Default;
-    if (*names == "widest") return text::CharacterNames::Widest;
-    throw UsageError("--names wants default or widest, not " + *names);
-}
 
 const char* KindName(text::OverflowKind kind) {
     return kind == text::OverflowKind::Width ? "width" : "height";

@@ -137,10 +137,15 @@ private:
                 case kOpcodeAsk: {
                     TMessage message;
                     message.Offset = offset;
-                    if (opcode == kOpcodeAsk) reader_.Skip(1);
+                    message.Ask = opcode == kOpcodeAsk;
+                    if (message.Ask) reader_.Skip(1);  // the bank of the answer's variable
                     message.WindowId = reader_.ReadU8();
                     message.TextId = reader_.ReadU8();
-                    if (opcode == kOpcodeAsk) reader_.Skip(3);
+                    if (message.Ask) {
+                        message.FirstChoice = reader_.ReadU8();
+                        message.LastChoice = reader_.ReadU8();
+                        reader_.Skip(1);  // the answer's variable
+                    }
                     script.Messages.push_back(message);
                     if (const std::size_t window = lastWindow[message.WindowId]; window != kNone) {
                         shown_.push_back({message.TextId, entityIndex, scriptIndex, window});

@@ -7,11 +7,8 @@
 
 namespace text {
 
-namespace {
-
-// The escape sequence that `rest` (which starts with 0xFE) begins with, or null. The byte after
-// 0xFE alone tells the two-, four- and six-byte sequences apart, so one pass over the table in
-// any order finds the same sequence. Bytes past the end of `rest` never match.
+// The byte after 0xFE alone tells the two-, four- and six-byte sequences apart, so one pass
+// over the table in any order finds the same sequence.
 const TagCode* MatchEscape(std::span<const std::uint8_t> rest) {
     for (const TagCode& entry : TagCodes) {
         const auto code = entry.Code();
@@ -22,8 +19,6 @@ const TagCode* MatchEscape(std::span<const std::uint8_t> rest) {
     }
     return nullptr;
 }
-
-}  // namespace
 
 std::string DecodeText(std::span<const std::uint8_t> bytes) {
     if (!bytes.empty() && bytes.back() == kTerminatorCode) bytes = bytes.first(bytes.size() - 1);

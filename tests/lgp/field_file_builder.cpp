@@ -33,7 +33,10 @@ Bytes Window(std::uint8_t id, std::int16_t x, std::int16_t y, std::uint16_t widt
 
 Bytes Message(std::uint8_t window, std::uint8_t text) { return {0x40, window, text}; }
 
-Bytes Ask(std::uint8_t window, std::uint8_t text) { return {0x48, 0, window, text, 0, 1, 0}; }
+Bytes Ask(std::uint8_t window, std::uint8_t text, std::uint8_t firstChoice,
+          std::uint8_t lastChoice) {
+    return {0x48, 0, window, text, firstChoice, lastChoice, 0};
+}
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
     Bytes out;

@@ -12,7 +12,9 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Window(std::uint8_t id, std::int16_t x, std::int16_t y, std::uint16_t width,
              std::uint16_t height, std::uint8_t opcode = 0x50);
 Bytes Message(std::uint8_t window, std::uint8_t text);
-Bytes Ask(std::uint8_t window, std::uint8_t text);
+// ASK with bank 0, its choices on lines firstChoice to lastChoice, and variable 0.
+Bytes Ask(std::uint8_t window, std::uint8_t text, std::uint8_t firstChoice = 0,
+          std::uint8_t lastChoice = 1);
 Bytes Concat(std::initializer_list<Bytes> parts);
 
 // Lays out a decoded field file: a 42-byte header with nine section positions, the script

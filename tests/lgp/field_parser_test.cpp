@@ -7,6 +7,7 @@
 #include <string>
 
 #include "lgp/format_error.h"
+#include "lgp/level_questions.h"
 #include "tests/lgp/field_file_builder.h"
 
 namespace {
@@ -128,6 +129,42 @@ INSTANTIATE_TEST_SUITE_P(
         WindowListCase{"messages for texts that do not exist are ignored",
                        {{Concat({Window(0, 0, 0, 9, 9), Message(0, 7)})}},
                        {{}, {}}}));
+
+TEST(FieldParserTest, AskKeepsItsChoiceLines) {
+    FieldFileBuilder builder;
+    builder.Entity({Concat({Window(0, 0, 0, 9, 9), Message(0, 0), Ask(0, 1, 2, 4)})})
+        .Texts({kHello, kBye});
+    const TLGPSubFile level = Parse(builder.Build());
+    const std::vector<TMessage>& messages = level.Entities.at(0).Scripts.at(0).Messages;
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_FALSE(messages[0].Ask);
+    EXPECT_EQ(messages[0].FirstChoice, 0);
+    EXPECT_EQ(messages[0].LastChoice, 0);
+    EXPECT_TRUE(messages[1].Ask);
+    EXPECT_EQ(messages[1].WindowId, 0);
+    EXPECT_EQ(messages[1].TextId, 1);
+    EXPECT_EQ(messages[1].FirstChoice, 2);
+    EXPECT_EQ(messages[1].LastChoice, 4);
+}
+
+TEST(FieldParserTest, QuestionsAreTheTextsThatAnAskShows) {
+    FieldFileBuilder builder;
+    // Text 0 shown by a MESSAGE, text 1 by two ASKs (the first counts), text 2 by none, and
+    // an ASK of a text the level lacks.
+    builder.Entity({Concat({Window(0, 0, 0, 9, 9), Message(0, 0), Ask(0, 7, 0, 1)}),
+                    Concat({Ask(1, 1, 3, 5)})})
+        .Entity({Concat({Ask(0, 1, 1, 2)})})
+        .Texts({kHello, kBye, kHello});
+    const TLGPSubFile level = Parse(builder.Build());
+    const std::vector<const TMessage*> questions = lgp::TextQuestions(level);
+    ASSERT_EQ(questions.size(), 3u);
+    EXPECT_EQ(questions[0], nullptr);
+    ASSERT_NE(questions[1], nullptr);
+    EXPECT_EQ(questions[1]->FirstChoice, 3);
+    EXPECT_EQ(questions[1]->LastChoice, 5);
+    EXPECT_EQ(questions[1], &level.Entities[0].Scripts[1].Messages[0]);
+    EXPECT_EQ(questions[2], nullptr);
+}
 
 TEST(FieldParserTest, OpcodesAreSkippedByTheirLengths) {
     // SPECIAL with 0, 1 and 2 extra bytes, KAWAI skipping its block, and plain opcodes:
