@@ -1,5 +1,6 @@
 #include "ui/colors_form.h"
 
+#include <QEvent>
 #include <QColorDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -89,6 +90,7 @@ void TColorsForm::createControls() {
     updateButton = button("updateButton", &TColorsForm::updateClick);
     deleteButton = button("deleteButton", &TColorsForm::deleteClick);
     randomButton = button("randomButton", &TColorsForm::randomClick);
+    closeButton = button("closeButton", &TColorsForm::reject);
 
     auto* profileButtons = new QHBoxLayout;
     profileButtons->addWidget(addButton);
@@ -106,6 +108,12 @@ void TColorsForm::createControls() {
     layout->addWidget(profilesList, 1, 0);
     layout->addLayout(profileButtons, 2, 0);
     layout->addLayout(colors, 1, 1, 2, 1);
+    layout->addWidget(closeButton, 3, 1, Qt::AlignRight);
+}
+
+void TColorsForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TColorsForm::retranslate() {
@@ -115,7 +123,7 @@ void TColorsForm::retranslate() {
     updateButton->setText(Text("update"));
     deleteButton->setText(Text("delete"));
     randomButton->setText(Text("random"));
-    for (TColorSelector* selector : colorSelectors) selector->retranslate();
+    closeButton->setText(Text("close"));
     if (QListWidgetItem* first = profilesList->item(0)) {
         const QSignalBlocker block(profilesList);
         first->setText(QLatin1Char('(') + Text("default") + QLatin1Char(')'));
@@ -131,6 +139,7 @@ void TColorsForm::setProfiles(TColorProfiles profiles) {
 TWindowColors TColorsForm::edit(const TWindowColors& current, const GlyphSets& glyphs) {
     glyphs_ = &glyphs;
     working_ = current;
+    changed_ = false;
     updateButtons();
     refresh();
     // A list taking the focus makes its first entry current; without a selection that would
@@ -177,6 +186,17 @@ void TColorsForm::refresh() {
 }
 
 void TColorsForm::listRowChanged(int row) {
+    if (row != profiles_.SelectedIndex() && !settleChanges()) {
+        // The user stays on the entry whose colours are being changed.
+        const QSignalBlocker block(profilesList);
+        profilesList->setCurrentRow(profiles_.SelectedIndex());
+        return;
+    }
+    {
+        // Adding a profile for the changes has filled the list again.
+        const QSignalBlocker block(profilesList);
+        profilesList->setCurrentRow(row);
+    }
     profiles_.Select(row);
     listClick();
 }
@@ -186,7 +206,34 @@ void TColorsForm::listClick() {
     updateButtons();
     if (selected == TColorProfiles::kNoSelection) return;
     working_ = profiles_.WindowColors(selected);
+    changed_ = false;
     refresh();
+}
+
+void TColorsForm::reject() {
+    if (settleChanges()) QDialog::reject();
+}
+
+bool TColorsForm::settleChanges() {
+    const int selected = profiles_.SelectedIndex();
+    if (!changed_ || selected == TColorProfiles::kNoSelection ||
+        working_ == profiles_.WindowColors(selected)) {
+        return true;
+    }
+    const QString question =
+        selected == 0 ? Text("store_as_new_profile")
+                      : Text("update_profile").arg(QString::fromStdString(profiles_.Profile(selected - 1).Name));
+    switch (askToStore(question)) {
+        case QMessageBox::Yes:
+            if (selected == 0) return addProfile();
+            updateClick();
+            return true;
+        case QMessageBox::No:
+            changed_ = false;
+            return true;
+        default:
+            return false;
+    }
 }
 
 void TColorsForm::profileRenamed(QListWidgetItem* item) {
@@ -204,14 +251,17 @@ void TColorsForm::profileRenamed(QListWidgetItem* item) {
 
 void TColorsForm::colorChosen(int corner, const QColor& color) {
     working_.*kCorners[static_cast<std::size_t>(corner)] = FromQColor(color);
+    changed_ = true;
     refresh();
 }
 
-void TColorsForm::addClick() {
+void TColorsForm::addClick() { addProfile(); }
+
+bool TColorsForm::addProfile() {
     const QString prompt = Text("new_profile_name") + QStringLiteral(" :");
     for (;;) {
         const std::optional<QString> name = askProfileName(windowTitle(), prompt);
-        if (!name) return;
+        if (!name) return false;
         const std::string stored = TColorProfiles::StorableName(name->toStdString());
         if (stored.empty()) continue;
         if (profiles_.Add(stored, working_)) break;
@@ -219,11 +269,13 @@ void TColorsForm::addClick() {
     }
     fillList();
     listClick();
+    return true;
 }
 
 void TColorsForm::updateClick() {
     if (profiles_.SelectedIndex() < 1) return;
     profiles_.SetColors(profiles_.SelectedIndex() - 1, working_);
+    changed_ = false;
 }
 
 void TColorsForm::deleteClick() {
@@ -242,6 +294,7 @@ void TColorsForm::randomClick() {
         }
         working_.*corner = color;
     }
+    changed_ = true;
     refresh();
 }
 
@@ -265,4 +318,10 @@ std::optional<QString> TColorsForm::askProfileName(const QString& caption, const
 
 void TColorsForm::showMessage(const QString& text) {
     QMessageBox::warning(this, windowTitle(), text);
+}
+
+QMessageBox::StandardButton TColorsForm::askToStore(const QString& question) {
+    return QMessageBox::question(this, windowTitle(), question,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 QMessageBox::Yes);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -99,6 +100,11 @@ void TCompareResultForm::fill(const TFilesComparison& comparison) {
         item->setText(2, differences < 0 ? QStringLiteral("-") : Count(differences));
         item->setText(3, Percentage(differences, current));
     }
+}
+
+void TCompareResultForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TCompareResultForm::retranslate() {

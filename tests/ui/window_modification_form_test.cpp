@@ -289,7 +289,7 @@ private slots:
                 return QString("Modification de la fenêtre");
             return english;
         });
-        form.retranslate();
+        // Told by the language change, the dialog reads its captions again.
         QCOMPARE(form.windowTitle(), QString("Modification de la fenêtre"));
         QVERIFY(edit(form, window, [&](const Controls& controls) {
             QCOMPARE(controls.lines->actions()[3]->text(), QString("4 lignes"));
