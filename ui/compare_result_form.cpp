@@ -1,5 +1,6 @@
 #include "ui/compare_result_form.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include <QEvent>
@@ -100,6 +101,19 @@ void TCompareResultForm::fill(const TFilesComparison& comparison) {
         item->setText(2, differences < 0 ? QStringLiteral("-") : Count(differences));
         item->setText(3, Percentage(differences, current));
     }
+    // Wider than the dialog, the columns would hide the last behind a scroll bar: the dialog
+    // grows to show them all.
+    int columns = 2 * resultView_->frameWidth();
+    const QAbstractItemModel& cells = *resultView_->model();
+    for (int column = 0; column < cells.columnCount(); ++column) {
+        int width = resultView_->header()->sectionSizeHint(column);
+        for (int row = 0; row < cells.rowCount(); ++row) {
+            width = std::max(width, resultView_->sizeHintForIndex(cells.index(row, column)).width());
+        }
+        columns += width;
+    }
+    const QMargins margins = layout()->contentsMargins();
+    setFixedWidth(std::max(kClientWidth, columns + margins.left() + margins.right()));
 }
 
 void TCompareResultForm::changeEvent(QEvent* event) {

@@ -76,8 +76,10 @@ void TRecentArchives::keepPlace() {
     if (!following_ || entries_.empty() || !SameFile(entries_.front().path, session_.fileName())) {
         return;
     }
+    // No file is selected only while an archive is replaced: that is no place of the user's.
     const TLGPSubFile* subFile = session_.currentSubFile();
-    entries_.front().level = subFile != nullptr ? QString::fromStdString(subFile->Name) : QString();
+    if (subFile == nullptr) return;
+    entries_.front().level = QString::fromStdString(subFile->Name);
     entries_.front().text = session_.currentText() + 1;
 }
 

@@ -76,6 +76,9 @@ void TSearchDialog::changeEvent(QEvent* event) {
 
 void TSearchDialog::fitToCaptions() {
     if (layout() == nullptr) return;
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setMinimumWidth(std::max(kButtonWidth, button->sizeHint().width()));
+    }
     setFixedSize(std::max(clientWidth_, layout()->totalMinimumSize().width()), clientHeight_);
 }
 
@@ -121,7 +124,7 @@ QPlainTextEdit* TSearchDialog::makeEdit(const QString& objectName) {
 QPushButton* TSearchDialog::makeButton(const QString& objectName) {
     auto* button = new QPushButton(this);
     button->setObjectName(objectName);
-    // As wide as its caption needs, when that is wider.
+    // As wide as its caption needs, when that is wider (fitToCaptions).
     button->setMinimumWidth(kButtonWidth);
     button->setFixedHeight(kButtonHeight);
     button->setAutoDefault(false);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -89,4 +92,29 @@ inline std::unique_ptr<AnsweredMainForm> OpenInWindow(const QString& path,
     if (!WaitForJob(*form) || form->session().archive() == nullptr)
         qFatal("cannot open %s", qPrintable(path));
     return form;
+}
+
+// What a message box showed: its text, under it its informative text, and its buttons'
+// captions in the order laid out.
+struct ShownBox {
+    QString text;
+    QString informativeText;
+    QStringList buttons;
+};
+
+// Answers the next message box that runs modally, by its `answer` button, and records it in
+// `shown`; the box is looked for as soon as the event loop runs, until it is there.
+inline void AnswerNextBox(QMessageBox::StandardButton answer, ShownBox& shown) {
+    auto* poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, &shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        shown.text = box->text();
+        shown.informativeText = box->informativeText();
+        for (const QAbstractButton* button : box->buttons()) shown.buttons << button->text();
+        poll->deleteLater();
+        poll->stop();
+        box->button(answer)->click();
+    });
+    poll->start(0);
 }
