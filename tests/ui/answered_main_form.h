@@ -102,18 +102,23 @@ struct ShownBox {
     QStringList buttons;
 };
 
-// Answers the next message box that runs modally, by its `answer` button, and records it in
-// `shown`; the box is looked for as soon as the event loop runs, until it is there.
-inline void AnswerNextBox(QMessageBox::StandardButton answer, ShownBox& shown) {
+// Answers the next message boxes that run modally, one by one, by the buttons of `answers`,
+// and records each in `shown`; each box is looked for as soon as the event loop runs, until
+// all are answered.
+inline void AnswerBoxes(QList<QMessageBox::StandardButton> answers, QList<ShownBox>& shown) {
     auto* poll = new QTimer(QCoreApplication::instance());
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, &shown] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answers, &shown]() mutable {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        shown.text = box->text();
-        shown.informativeText = box->informativeText();
-        for (const QAbstractButton* button : box->buttons()) shown.buttons << button->text();
-        poll->deleteLater();
-        poll->stop();
+        if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) return;
+        box->setProperty("answered", true);
+        ShownBox seen{box->text(), box->informativeText(), {}};
+        for (const QAbstractButton* button : box->buttons()) seen.buttons << button->text();
+        shown << seen;
+        const QMessageBox::StandardButton answer = answers.takeFirst();
+        if (answers.isEmpty()) {
+            poll->stop();
+            poll->deleteLater();
+        }
         box->button(answer)->click();
     });
     poll->start(0);

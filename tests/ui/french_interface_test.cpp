@@ -150,16 +150,18 @@ private slots:
         form.show();
         QVERIFY(WaitForJob(form));
         Editor(form)->insertPlainText(QStringLiteral("Bonjour "));
-        ShownBox shown;
-        AnswerNextBox(QMessageBox::Cancel, shown);
+        QList<ShownBox> shown;
+        AnswerBoxes({QMessageBox::Cancel}, shown);
         form.OpenArchive(archive_);
-        QCOMPARE(shown.text, QStringLiteral("Enregistrer les modifications de levels.lgp ?"));
-        shown.buttons.sort();
-        QCOMPARE(shown.buttons, (QStringList{"Annuler", "Enregistrer", "Ne pas enregistrer"}));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Enregistrer les modifications de levels.lgp ?"));
+        shown[0].buttons.sort();
+        QCOMPARE(shown[0].buttons, (QStringList{"Annuler", "Enregistrer", "Ne pas enregistrer"}));
         QVERIFY(form.session().hasUnsavedChanges());
         // Closing asks too: Discard lets the window close.
-        AnswerNextBox(QMessageBox::Discard, shown);
+        AnswerBoxes({QMessageBox::Discard}, shown);
         QVERIFY(form.close());
+        QCOMPARE(shown.size(), 2);
     }
 
     // The clipping test: every button's and header's caption fits its width in French at the

@@ -162,6 +162,27 @@ private slots:
         settings_ = std::make_unique<QTemporaryDir>();
     }
 
+    // The question's buttons say what they do, in the language file's words, and the levels
+    // with their reasons show in the box itself.
+    void theDamagedLevelsQuestionShowsItsButtonsAndReasons() {
+        TMainForm form({}, TEditorPaths::inFolder(settings_->path()));
+        form.show();
+        QList<ShownBox> shown;
+        AnswerBoxes({QMessageBox::No, QMessageBox::Ok}, shown);
+        form.OpenArchive(damaged_);
+        QVERIFY(WaitForJob(form));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].text,
+                 QStringLiteral("1 level could not be read. Open the archive with it read-only?"));
+        QVERIFY(shown[0].informativeText.startsWith(QStringLiteral("anfrst_1: ")));
+        shown[0].buttons.sort();
+        QCOMPARE(shown[0].buttons, (QStringList{"Cancel", "Open read-only"}));
+        QVERIFY(form.session().archive() == nullptr);
+        // The invalid file's message follows, its reason in the box's main text.
+        QCOMPARE(shown[1].text, QStringLiteral("Invalid file."));
+        QVERIFY(shown[1].informativeText.startsWith(damaged_));
+    }
+
     void aDamagedArchiveIsAskedAboutAndOpensReadOnly() {
         const auto form = open(path_);
         const QString question =
