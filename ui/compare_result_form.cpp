@@ -103,15 +103,13 @@ void TCompareResultForm::fill(const TFilesComparison& comparison) {
     }
     // Wider than the dialog, the columns would hide the last behind a scroll bar: the dialog
     // grows to show them all.
-    int columns = 2 * resultView_->frameWidth();
-    const QAbstractItemModel& cells = *resultView_->model();
-    for (int column = 0; column < cells.columnCount(); ++column) {
-        int width = resultView_->header()->sectionSizeHint(column);
-        for (int row = 0; row < cells.rowCount(); ++row) {
-            width = std::max(width, resultView_->sizeHintForIndex(cells.index(row, column)).width());
-        }
-        columns += width;
+    QHeaderView& header = *resultView_->header();
+    header.setStretchLastSection(false);
+    for (int column = 0; column < resultView_->columnCount(); ++column) {
+        resultView_->resizeColumnToContents(column);
     }
+    const int columns = header.length() + 2 * resultView_->frameWidth();
+    header.setStretchLastSection(true);
     const QMargins margins = layout()->contentsMargins();
     setFixedWidth(std::max(kClientWidth, columns + margins.left() + margins.right()));
 }

@@ -83,6 +83,10 @@ void TFileListView::fitCaptions() {
         option.section = column;
         option.text = files_->headerData(column, Qt::Horizontal).toString();
         if (column == TFileListModel::kFileColumn) option.text += QStringLiteral(" (8888)");
+        // The sorted column's caption shares its room with the sort mark.
+        if (captions->isSortIndicatorShown() && captions->sortIndicatorSection() == column) {
+            option.sortIndicator = QStyleOptionHeader::SortDown;
+        }
         const int needed =
             captions->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), captions).width();
         if (columnWidth(column) < needed) setColumnWidth(column, needed);
@@ -103,6 +107,7 @@ void TFileListView::onHeaderClicked(int column) {
     const Qt::SortOrder order = rows_->columnClicked(column);
     header()->setSortIndicatorShown(true);
     header()->setSortIndicator(column, order);
+    fitCaptions();
     if (currentIndex().isValid()) scrollTo(currentIndex(), QAbstractItemView::EnsureVisible);
 }
 

@@ -46,7 +46,8 @@ private:
     // level (the first row when none is).
     void showSelectedFile();
     // Widens every column too narrow for its caption (the File column's with a count of up to
-    // four digits, which it gets once an archive is open).
+    // four digits, which it gets once an archive is open; the sorted column's beside the sort
+    // mark).
     void fitCaptions();
     // Shows the file the session selected elsewhere, or no selection when it selected none.
     void followSession();
