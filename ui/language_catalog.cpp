@@ -120,7 +120,7 @@ void LoadLanguage(const QString& path) {
                                               fallback);
         descriptions.Set(static_cast<int>(level), text::Utf8ToWindows1252(value.toStdString()).text);
     }
-    LoadQtTranslation(path.isEmpty() ? QLocale::c() : LocaleOf(file));
+    LoadQtTranslation(LocaleOf(file));
     // Last: it tells the windows, which then find every text in place.
     LoadInterfaceTexts([&file](const QString& section, const QString& key, const QString& english) {
         return file.readString(section, key, english);
