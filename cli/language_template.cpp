@@ -25,6 +25,8 @@ std::string LanguageTemplate() {
     AppendLine(file, "; Save it in Windows-1252 as a three-letter name with the extension .lng.");
     AppendLine(file, "[header]");
     AppendLine(file, "language=English");
+    AppendLine(file, "; The language's code (such as fr or pt_BR): Qt's own texts follow it.");
+    AppendLine(file, "locale=en");
     std::string_view section;
     for (const text::LanguageDefault& entry : text::LanguageDefaults()) {
         if (entry.section != section) {

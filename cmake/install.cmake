@@ -48,5 +48,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(ORVENNE_GUI)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+  # Qt's own texts (standard buttons, file dialogs) in the language of the interface.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 endif()
 include(CPack)

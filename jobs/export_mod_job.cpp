@@ -9,10 +9,10 @@
 #include "lgp/compress_stream.h"
 
 TExportModThread::TExportModThread(const TLGPFile& current, QString originalPath, QString folder,
-                                   ModLayout layout, QObject* parent)
+                                   ModLayout layout, EarlierExport earlier, QObject* parent)
     : TJob(QStringLiteral("The mod folder could not be written."), false, parent),
       current_(current), originalPath_(std::move(originalPath)), folder_(std::move(folder)),
-      layout_(layout) {}
+      layout_(layout), earlier_(earlier) {}
 
 void TExportModThread::Work() {
     TLGPFile original;
@@ -26,7 +26,8 @@ void TExportModThread::Work() {
         current_, original, jobs::toUtf8(folder_), layout_, CompressStream,
         [this, half](int done, int total) {
             ReportProgress(static_cast<int>(half - 1 + done * half / total), 2 * half);
-        });
+        },
+        earlier_);
     ReportProgress(static_cast<int>(2 * half - 1), 2 * half);
     QStringList names;
     for (const std::string& level : levels) names << jobs::fromUtf8(level);

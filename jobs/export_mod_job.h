@@ -17,10 +17,12 @@ class TExportModThread : public TJob {
 
 public:
     // `current` must outlive the job and stay unchanged while it runs. `folder` must be missing
-    // or empty. A failure (an original that cannot be read, a level that cannot be exported, a
+    // or empty, or with EarlierExport::Replace hold an earlier export, which the new one
+    // replaces. A failure (an original that cannot be read, a level that cannot be exported, a
     // file that cannot be written) leaves no file in the folder and gives the reason as detail.
     TExportModThread(const TLGPFile& current, QString originalPath, QString folder,
-                     ModLayout layout, QObject* parent = nullptr);
+                     ModLayout layout, EarlierExport earlier = EarlierExport::Refuse,
+                     QObject* parent = nullptr);
 
 signals:
     // The names of the levels written, in table order; none when no level differs. The last
@@ -34,4 +36,5 @@ private:
     const QString originalPath_;
     const QString folder_;
     const ModLayout layout_;
+    const EarlierExport earlier_;
 };

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <string_view>
 #include <stdexcept>
 #include <system_error>
 
@@ -20,6 +24,15 @@ namespace {
 
 constexpr char kReadme[] = "README.txt";
 constexpr std::size_t kReadmeWidth = 78;
+constexpr ModLayout kLayouts[] = {ModLayout::Direct, ModLayout::Chunks, ModLayout::ModManager};
+// The README's first line, around the two archives' names.
+constexpr std::string_view kReadmeStart = "The levels of ";
+constexpr std::string_view kReadmeDiffer = " whose texts or windows differ from ";
+constexpr std::string_view kReadmeLineEnd = ":\r\n";
+// A README larger than this is none that an export wrote.
+constexpr std::uintmax_t kLargestReadme = 1 << 20;
+// Appended to an earlier export's files while the new ones are written.
+constexpr char kSetAside[] = ".~old";
 
 // The archive's file name without its folders.
 std::string FileNameOf(const TLGPFile& archive) {
@@ -27,7 +40,7 @@ std::string FileNameOf(const TLGPFile& archive) {
 }
 
 // Windows players read the file: its lines end in CR LF.
-std::string ReadmeText(ModLayout layout, const TLGPFile& current, const TLGPFile& reference,
+std::string ReadmeText(ModLayout layout, const std::string& current, const std::string& reference,
                        const std::vector<std::string>& names) {
     std::string levels;
     std::size_t lineStart = 0;
@@ -39,9 +52,8 @@ std::string ReadmeText(ModLayout layout, const TLGPFile& current, const TLGPFile
         }
         levels += name;
     }
-    std::string text = "The levels of " + FileNameOf(current) +
-                       " whose texts or windows differ from " + FileNameOf(reference) + ":\r\n" +
-                       levels + "\r\n\r\n";
+    std::string text = std::string(kReadmeStart) + current + std::string(kReadmeDiffer) +
+                       reference + std::string(kReadmeLineEnd) + levels + "\r\n\r\n";
     switch (layout) {
         case ModLayout::Direct:
             text +=
@@ -133,11 +145,112 @@ fs::path InsidePath(const std::string& path) {
 // A path as a message shows it.
 std::string Shown(const fs::path& path) { return lgp::PrintableName(platform::Utf8FromPath(path)); }
 
+// A path inside a folder as its '/'-separated names.
+std::string InsideName(const fs::path& inside) {
+    std::string name;
+    for (const fs::path& part : inside) {
+        if (!name.empty()) name += '/';
+        name += platform::Utf8FromPath(part);
+    }
+    return name;
+}
+
+// The file's bytes, or nothing when it cannot be read or is larger than `largest`.
+std::optional<std::string> ReadSmallFile(const fs::path& path, std::uintmax_t largest) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error || size > largest) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) return std::nullopt;
+    return bytes;
+}
+
+// The layout and the level names of a README that an export wrote: the text must be exactly
+// what ReadmeText gives for them.
+std::optional<std::pair<ModLayout, std::vector<std::string>>> ReadReadme(const std::string& text) {
+    const std::size_t lineEnd = text.find("\r\n");
+    if (!text.starts_with(kReadmeStart) || lineEnd == std::string::npos) return std::nullopt;
+    const std::string first = text.substr(0, lineEnd + 2);
+    const std::size_t differ = first.find(kReadmeDiffer, kReadmeStart.size());
+    if (!first.ends_with(kReadmeLineEnd) || differ == std::string::npos) return std::nullopt;
+    const std::string current = first.substr(kReadmeStart.size(), differ - kReadmeStart.size());
+    const std::size_t referenceStart = differ + kReadmeDiffer.size();
+    const std::string reference =
+        first.substr(referenceStart, first.size() - kReadmeLineEnd.size() - referenceStart);
+    const std::size_t listEnd = text.find("\r\n\r\n", lineEnd + 2);
+    if (listEnd == std::string::npos) return std::nullopt;
+    std::vector<std::string> names;
+    std::size_t start = lineEnd + 2;
+    while (start <= listEnd) {
+        const std::size_t comma = std::min(text.find(',', start), listEnd);
+        std::string name = text.substr(start, comma - start);
+        const std::size_t from = name.find_first_not_of(" \r\n");
+        if (from == std::string::npos) return std::nullopt;
+        names.push_back(name.substr(from, name.find_last_not_of(" \r\n") + 1 - from));
+        start = comma + 1;
+    }
+    for (const ModLayout layout : kLayouts) {
+        if (ReadmeText(layout, current, reference, names) == text) {
+            return std::make_pair(layout, std::move(names));
+        }
+    }
+    return std::nullopt;
+}
+
+// What an earlier export in a folder consists of: its files and its folders, the deepest first.
+struct EarlierFiles {
+    std::vector<fs::path> files;
+    std::vector<fs::path> folders;
+};
+
+// The earlier export that `root` (a folder) holds, when it holds nothing else: its README.txt,
+// files of the levels the README names in its layout, and the folders on their way. Anything
+// else, a link included, and the folder is no earlier export.
+std::optional<EarlierFiles> FindEarlierExport(const fs::path& root) {
+    std::error_code error;
+    const fs::path readmePath = root / kReadme;
+    if (fs::symlink_status(readmePath, error).type() != fs::file_type::regular) return std::nullopt;
+    const std::optional<std::string> readme = ReadSmallFile(readmePath, kLargestReadme);
+    if (!readme) return std::nullopt;
+    const auto described = ReadReadme(*readme);
+    if (!described) return std::nullopt;
+    std::set<std::string> files = {kReadme};
+    std::set<std::string> folders;
+    for (const std::string& name : described->second) {
+        const std::string path = ModFilePath(described->first, name);
+        files.insert(path);
+        for (std::size_t slash = path.find('/'); slash != std::string::npos;
+             slash = path.find('/', slash + 1)) {
+            folders.insert(path.substr(0, slash));
+        }
+    }
+    EarlierFiles found;
+    fs::recursive_directory_iterator entry(root, error);
+    for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+        const std::string inside = InsideName(entry->path().lexically_relative(root));
+        const fs::file_type type = entry->symlink_status(error).type();
+        if (type == fs::file_type::directory && folders.contains(inside)) {
+            found.folders.push_back(entry->path());
+        } else if (type == fs::file_type::regular && files.contains(inside)) {
+            found.files.push_back(entry->path());
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (error) return std::nullopt;
+    std::ranges::sort(found.folders, [](const fs::path& left, const fs::path& right) {
+        return left.native().size() > right.native().size();
+    });
+    return found;
+}
+
 // Writes the files, remembering every file and folder it makes so that a failure can take them
-// away again, the folder it writes into included when it made that too.
+// away again, the folder it writes into included when it made that too. An earlier export that
+// it replaces is set aside first, and deleted only once the new files are all in place.
 class FolderWriter {
 public:
-    explicit FolderWriter(fs::path root) : root_(std::move(root)) {}
+    FolderWriter(fs::path root, EarlierExport earlier) : root_(std::move(root)), earlier_(earlier) {}
 
     void Write(const std::vector<ModFile>& files) {
         try {
@@ -145,8 +258,10 @@ public:
             for (const ModFile& file : files) WriteFile(InsidePath(file.path), file.bytes);
         } catch (...) {
             Undo();
+            PutBack();
             throw;
         }
+        DropEarlier();
     }
 
 private:
@@ -163,9 +278,59 @@ private:
         if (!fs::is_directory(status)) throw lgp::FileError(Shown(root_) + " is not a folder");
         const bool empty = fs::is_empty(root_, error);
         if (error) throw lgp::FileError("cannot read " + Shown(root_) + ": " + error.message());
-        if (!empty) {
-            throw lgp::FileError(
-                Shown(root_) + " is not empty: a mod folder is written into a new or empty folder");
+        if (empty) return;
+        if (earlier_ == EarlierExport::Replace) {
+            if (const std::optional<EarlierFiles> found = FindEarlierExport(root_)) {
+                SetAside(*found);
+                return;
+            }
+            throw lgp::FileError(Shown(root_) +
+                                 " holds files that no mod folder export wrote: a mod folder is "
+                                 "written into a new or empty folder, or over an earlier export");
+        }
+        throw lgp::FileError(
+            Shown(root_) + " is not empty: a mod folder is written into a new or empty folder");
+    }
+
+    void SetAside(const EarlierFiles& earlier) {
+        earlierFolders_ = earlier.folders;
+        for (const fs::path& file : earlier.files) {
+            fs::path aside = file;
+            aside += kSetAside;
+            std::error_code error;
+            if (fs::exists(fs::symlink_status(aside, error))) {
+                throw lgp::FileError("cannot set " + Shown(file) + " aside: " + Shown(aside) +
+                                     " exists");
+            }
+            fs::rename(file, aside, error);
+            if (error) {
+                throw lgp::FileError("cannot set " + Shown(file) + " aside: " + error.message());
+            }
+            setAside_.push_back(file);
+        }
+    }
+
+    // After a failure: the earlier export as it was.
+    void PutBack() {
+        for (const fs::path& file : setAside_) {
+            fs::path aside = file;
+            aside += kSetAside;
+            std::error_code ignored;
+            fs::rename(aside, file, ignored);
+        }
+    }
+
+    // After success: the earlier export's files, and its folders that nothing else uses now.
+    void DropEarlier() {
+        for (const fs::path& file : setAside_) {
+            fs::path aside = file;
+            aside += kSetAside;
+            std::error_code ignored;
+            fs::remove(aside, ignored);
+        }
+        for (const fs::path& folder : earlierFolders_) {
+            std::error_code error;
+            if (fs::is_empty(folder, error) && !error) fs::remove(folder, error);
         }
     }
 
@@ -210,7 +375,11 @@ private:
     }
 
     fs::path root_;
+    EarlierExport earlier_;
     std::vector<fs::path> made_;
+    // The earlier export's files, by their own names, and its folders.
+    std::vector<fs::path> setAside_;
+    std::vector<fs::path> earlierFolders_;
 };
 
 }  // namespace
@@ -240,22 +409,38 @@ std::vector<ModFile> MakeModFiles(const TLGPFile& current, const TLGPFile& refer
         names.push_back(name);
         if (progress) progress(static_cast<int>(files.size()), static_cast<int>(levels.size()));
     }
-    const std::string readme = ReadmeText(layout, current, reference, names);
+    const std::string readme =
+        ReadmeText(layout, FileNameOf(current), FileNameOf(reference), names);
     files.push_back({kReadme, std::vector<std::uint8_t>(readme.begin(), readme.end())});
     return files;
 }
 
-void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files) {
-    FolderWriter(platform::PathFromUtf8(folder)).Write(files);
+ModFolderContents InspectModFolder(const std::string& folder) {
+    const fs::path root = platform::PathFromUtf8(folder);
+    std::error_code error;
+    const fs::file_status status = fs::status(root, error);
+    if (status.type() == fs::file_type::not_found) return ModFolderContents::Nothing;
+    if (error || !fs::is_directory(status)) return ModFolderContents::Other;
+    const bool empty = fs::is_empty(root, error);
+    if (error) return ModFolderContents::Other;
+    if (empty) return ModFolderContents::Nothing;
+    return FindEarlierExport(root) ? ModFolderContents::EarlierExport : ModFolderContents::Other;
+}
+
+void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files,
+                    EarlierExport earlier) {
+    FolderWriter(platform::PathFromUtf8(folder), earlier).Write(files);
 }
 
 std::vector<std::string> ExportModFolder(const TLGPFile& current, const TLGPFile& reference,
                                          const std::string& folder, ModLayout layout,
-                                         const Compressor& compress, const ModProgress& progress) {
+                                         const Compressor& compress, const ModProgress& progress,
+                                         EarlierExport earlier) {
     const std::vector<int> levels = DifferentLevels(current, reference);
     std::vector<std::string> names;
     if (levels.empty()) return names;
-    WriteModFolder(folder, MakeModFiles(current, reference, levels, layout, compress, progress));
+    WriteModFolder(folder, MakeModFiles(current, reference, levels, layout, compress, progress),
+                   earlier);
     for (const int index : levels) names.push_back(current.SubFile(index).Name);
     return names;
 }

@@ -41,12 +41,27 @@ std::vector<ModFile> MakeModFiles(const TLGPFile& current, const TLGPFile& refer
                                   const std::vector<int>& levels, ModLayout layout,
                                   const Compressor& compress, const ModProgress& progress = {});
 
+// What a folder holds for an export: nothing (or the folder is missing), exactly what an
+// earlier export wrote (its README.txt as MakeModFiles writes it and, in the layout that README
+// describes, files of levels it names, with the folders on their way), or anything else.
+enum class ModFolderContents { Nothing, EarlierExport, Other };
+
+// Looks at the folder; a path that is no folder, or cannot be read, holds Other.
+ModFolderContents InspectModFolder(const std::string& folder);
+
+// Whether WriteModFolder may replace an earlier export found in the folder.
+enum class EarlierExport { Refuse, Replace };
+
 // Writes the files into `folder`, which is created when missing and must otherwise be an empty
-// folder, with the folders inside it that the paths name. Each file is written under a
+// folder, or with EarlierExport::Replace a folder that holds an earlier export: that export's
+// files are set aside first and deleted once the new ones are in place, and its folders that
+// are left empty are removed; nothing else is ever deleted. Each file is written under a
 // temporary name and renamed once complete. Throws lgp::FileError, naming the path, when the
-// folder is not empty or not a folder or a file cannot be written: everything written is then
-// removed again. Throws std::invalid_argument for a path that would leave the folder.
-void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files);
+// folder holds anything else or is not a folder or a file cannot be written: everything written
+// is then removed again, and an earlier export put back. Throws std::invalid_argument for a
+// path that would leave the folder.
+void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files,
+                    EarlierExport earlier = EarlierExport::Refuse);
 
 // DifferentLevels, MakeModFiles and WriteModFolder in turn: the changes of `current` against
 // `reference` as a mod folder. Writes nothing when no level differs. Returns the names of the
@@ -54,4 +69,5 @@ void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files
 std::vector<std::string> ExportModFolder(const TLGPFile& current, const TLGPFile& reference,
                                          const std::string& folder, ModLayout layout,
                                          const Compressor& compress,
-                                         const ModProgress& progress = {});
+                                         const ModProgress& progress = {},
+                                         EarlierExport earlier = EarlierExport::Refuse);

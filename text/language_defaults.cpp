@@ -19,8 +19,8 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "no_text_modified", "No text has been modified."},
     {"messages", "text_modified", "text has been modified."},
     {"messages", "texts_modified", "texts have been modified."},
-    // Asked before edits would be lost; followed by a blank, the archive's name and "?".
-    {"messages", "save_changes", "Save changes to"},
+    // Asked before edits would be lost; %1: the archive's name.
+    {"messages", "save_changes_to", "Save changes to %1?"},
     // Replace-all changed nothing, as a text would be spoilt; the reason follows as detail.
     {"messages", "replacement_refused",
      "The replacement was refused, and no text has been modified."},
@@ -45,6 +45,12 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "dictionary_not_loaded", "The spelling dictionary could not be loaded."},
     // The dictionary is used without the user's words; the file and the reason follow as detail.
     {"messages", "word_list_not_read", "The user's word list could not be read."},
+    // Asked before a mod folder export writes over an earlier one; %1: the folder.
+    {"messages", "replace_mod_export",
+     "%1 holds an earlier mod folder export. Replace it with this one?"},
+    // Why an export refuses a folder; %1: the folder.
+    {"messages", "mod_folder_not_empty",
+     "%1 holds files that no mod folder export wrote: choose a new or empty folder."},
 
     {"general", "file", "File"},
     {"general", "open", "Open"},
@@ -85,6 +91,13 @@ constexpr LanguageDefault kDefaults[] = {
     {"general", "about", "About"},
     {"general", "lgp_files", "LGP files"},
     {"general", "cancel", "Cancel"},
+    {"general", "recent_archives", "Recent archives"},
+    // The buttons of the question asked before unsaved changes would be lost: "save", this
+    // and "cancel".
+    {"general", "discard", "Don't save"},
+    // The buttons of the question asked before an archive with damaged levels opens: this and
+    // "cancel".
+    {"general", "open_read_only", "Open read-only"},
 
     {"tags_description", "grey", "Grey"},
     {"tags_description", "blue", "Blue"},
@@ -152,6 +165,8 @@ constexpr LanguageDefault kDefaults[] = {
     {"compare", "texts", "texts"},
     {"compare", "windowed_texts", "windowed texts"},
     {"compare", "windows", "windows"},
+    // Caption of the file dialog that chooses the archive to compare the open one with.
+    {"compare", "original_archive_to_compare", "Original archive to compare with"},
 
     {"export_mod", "original_archive", "Original archive"},
     {"export_mod", "output_folder", "Output folder"},
@@ -176,6 +191,13 @@ constexpr LanguageDefault kDefaults[] = {
     {"window_colors", "more", "More"},
     // Refusal of a profile name in use; followed by a blank, the name in quotes and ".".
     {"window_colors", "profile_exists", "There is already a profile named"},
+    {"window_colors", "close", "Close"},
+    // Asked on closing or choosing another entry; %1: the profile's name.
+    {"window_colors", "update_profile",
+     "The colors of the profile \"%1\" were changed. Update the profile?"},
+    // The same for "(Default)", which cannot be changed.
+    {"window_colors", "store_as_new_profile",
+     "The colors were changed. Keep them as a new profile?"},
 
     {"find", "find", "Find"},
     {"find", "next", "Next"},

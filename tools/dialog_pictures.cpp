@@ -1,12 +1,16 @@
-// Draws the find dialog with a search text, and the comparison result window for two
-// archives, into PNG files, without a display (run with QT_QPA_PLATFORM=offscreen). Used for
-// the README's pictures; counts are written with the thousands separator of US English.
-// Usage: orvenne_dialog_pictures CURRENT ORIGINAL FIND.png COMPARE.png
+// Draws the find dialog with a search text, the comparison result window for two archives, and
+// the question asked before a mod folder export replaces an earlier one, into PNG files,
+// without a display (run with QT_QPA_PLATFORM=offscreen). Used for the README's pictures;
+// counts are written with the thousands separator of US English, or of the language given.
+// Usage: orvenne_dialog_pictures [--language FILE.lng] CURRENT ORIGINAL FIND.png COMPARE.png
+//        QUESTION.png
 #include <cstdio>
 #include <exception>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 
@@ -16,16 +20,23 @@
 #include "lgp/archive_loader.h"
 #include "ui/compare_result_form.h"
 #include "ui/find_form.h"
+#include "ui/interface_texts.h"
+#include "ui/language_catalog.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 5) {
-        std::fprintf(stderr,
-                     "usage: orvenne_dialog_pictures CURRENT ORIGINAL FIND.png COMPARE.png\n");
+    QStringList arguments = QApplication::arguments();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    if (arguments.size() > 2 && arguments[1] == QStringLiteral("--language")) {
+        LoadLanguage(arguments[2]);
+        QLocale::setDefault(LanguageLocale(arguments[2]));
+        arguments.remove(1, 2);
+    }
+    if (arguments.size() != 6) {
+        std::fprintf(stderr, "usage: orvenne_dialog_pictures [--language FILE.lng] CURRENT "
+                             "ORIGINAL FIND.png COMPARE.png QUESTION.png\n");
         return 2;
     }
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 
     TFindForm find;
     find.findChild<QPlainTextEdit*>(QStringLiteral("findEdit"))
@@ -49,5 +60,13 @@ int main(int argc, char* argv[]) {
     result.fill(comparison);
     result.show();
     QApplication::processEvents();
-    return result.grab().save(arguments[4]) ? 0 : 1;
+    if (!result.grab().save(arguments[4])) return 1;
+
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Orvenne"),
+                         InterfaceText("messages", "replace_mod_export")
+                             .arg(QFileInfo(arguments[1]).path() + QStringLiteral("/mod")),
+                         QMessageBox::Yes | QMessageBox::No);
+    question.show();
+    QApplication::processEvents();
+    return question.grab().save(arguments[5]) ? 0 : 1;
 }

@@ -1,12 +1,17 @@
 // Draws the editor's main window with an archive open, a level and a text selected, into a
 // PNG, without a display (run with QT_QPA_PLATFORM=offscreen). Used for the README's pictures.
-// Usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]
+// Usage: orvenne_screenshot [--language FILE.lng] ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]
+// With --language the window speaks that language file's language, Qt's own texts included.
 // With GAME_VIEW.png the text preview shows the game view, larger, and is also written alone to
-// that file; the file list is widened and sorted by its overflowing texts, the most first.
+// that file; the file list is sorted by its overflowing texts, the most first, and widened to
+// show every column.
 #include <cstdio>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QPixmap>
@@ -16,7 +21,9 @@
 
 #include "jobs/qt_strings.h"
 #include "ui/archive_session.h"
+#include "ui/editor_settings.h"
 #include "ui/file_list_model.h"
+#include "ui/file_list_view.h"
 #include "ui/main_form.h"
 #include "ui/main_menu.h"
 
@@ -24,35 +31,51 @@ namespace {
 
 constexpr int kGameViewWidth = 1000;
 constexpr int kGameViewHeight = 660;
-constexpr int kGameViewFileList = 400;
 constexpr int kGameViewPreviewSize = 3;
 
-// The game view on, the text preview large, the file list wide and sorted by overflows.
+// The game view on, the text preview large, the file list as wide as its columns and sorted by
+// overflows.
 void ShowGameView(TMainForm& form) {
     form.resize(kGameViewWidth, kGameViewHeight);
     form.findChild<QCheckBox*>(QStringLiteral("gameViewBox"))->setChecked(true);
     form.findChild<TMainMenu*>()->levelPreviewSizeAction(kGameViewPreviewSize)->trigger();
-    auto* splitter = form.findChild<QSplitter*>(QStringLiteral("mainSplitter"));
-    splitter->setSizes({kGameViewFileList, kGameViewWidth - kGameViewFileList});
     // As two clicks on the column's header: ascending, then descending.
     QHeaderView* header = form.findChild<QTreeView*>(QStringLiteral("filesView"))->header();
     for (int click = 0; click < 2; ++click)
         emit header->sectionClicked(TFileListModel::kOverflowsColumn);
+    auto* splitter = form.findChild<QSplitter*>(QStringLiteral("mainSplitter"));
+    const int files = form.findChild<TFileListView*>()->widthForColumns();
+    splitter->setSizes({files, kGameViewWidth - files});
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QStringList arguments = QApplication::arguments();
+    QStringList arguments = QApplication::arguments();
+    QString language;
+    if (arguments.size() > 2 && arguments[1] == QStringLiteral("--language")) {
+        language = arguments[2];
+        arguments.remove(1, 2);
+    }
     if (arguments.size() != 5 && arguments.size() != 6) {
-        std::fprintf(stderr,
-                     "usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]\n");
+        std::fprintf(stderr, "usage: orvenne_screenshot [--language FILE.lng] ARCHIVE LEVEL TEXT "
+                             "OUTPUT.png [GAME_VIEW.png]\n");
         return 2;
     }
     const bool gameView = arguments.size() == 6;
-    // Settings of its own: the picture shows the editor as it first starts.
+    // Settings of its own: the picture shows the editor as it first starts, in the language
+    // given.
     const QTemporaryDir settings;
+    if (!language.isEmpty()) {
+        const QString name = QFileInfo(language).completeBaseName();
+        if (!QFile::copy(language, QDir(settings.path()).filePath(name + QStringLiteral(".lng"))) ||
+            !TEditorSettings::writeLanguage(QDir(settings.path()).filePath(QStringLiteral("settings.ini")),
+                                            name)) {
+            std::fprintf(stderr, "orvenne_screenshot: cannot use the language file\n");
+            return 1;
+        }
+    }
     TMainForm form({arguments[1]}, TEditorPaths::inFolder(settings.path()));
     form.show();
     TArchiveSession& session = form.session();

@@ -1,6 +1,6 @@
 // Draws the window modification dialog for the first window of a text of a level, into a PNG,
 // without a display (run with QT_QPA_PLATFORM=offscreen). Used for the README's picture.
-// Usage: orvenne_window_screenshot ARCHIVE LEVEL TEXT OUTPUT.png
+// Usage: orvenne_window_screenshot [--language FILE.lng] ARCHIVE LEVEL TEXT OUTPUT.png
 #include <cstdio>
 #include <exception>
 
@@ -12,13 +12,19 @@
 #include "lgp/archive_loader.h"
 #include "preview/glyph_sets.h"
 #include "text/text_decoder.h"
+#include "ui/language_catalog.h"
 #include "ui/window_modification_form.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QStringList arguments = QApplication::arguments();
+    QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 2 && arguments[1] == QStringLiteral("--language")) {
+        LoadLanguage(arguments[2]);
+        arguments.remove(1, 2);
+    }
     if (arguments.size() != 5) {
-        std::fprintf(stderr, "usage: orvenne_window_screenshot ARCHIVE LEVEL TEXT OUTPUT.png\n");
+        std::fprintf(stderr, "usage: orvenne_window_screenshot [--language FILE.lng] ARCHIVE "
+                             "LEVEL TEXT OUTPUT.png\n");
         return 2;
     }
     TLGPFile archive;

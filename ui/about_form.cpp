@@ -1,5 +1,6 @@
 #include "ui/about_form.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -48,6 +49,11 @@ TAboutForm::TAboutForm(QWidget* parent)
     layout->setRowStretch(2, 1);
     layout->addWidget(okButton_, 3, 0, 1, 2, Qt::AlignCenter);
     retranslate();
+}
+
+void TAboutForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TAboutForm::retranslate() {

@@ -13,10 +13,13 @@ class TAboutForm : public QDialog {
 public:
     explicit TAboutForm(QWidget* parent = nullptr);
 
-    // The caption and the credit line in the current language.
-    void retranslate();
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     QLabel* image_;
     QLabel* version_;
     QLabel* credit_;

@@ -132,9 +132,9 @@ void TArchiveSession::save(const QString& target, bool adoptTarget) {
 }
 
 void TArchiveSession::exportModFolder(const QString& originalPath, const QString& folder,
-                                      ModLayout layout) {
+                                      ModLayout layout, EarlierExport earlier) {
     if (!archive_ || jobRunning_) return;
-    auto* job = new TExportModThread(*archive_, originalPath, folder, layout);
+    auto* job = new TExportModThread(*archive_, originalPath, folder, layout, earlier);
     job->SetFailureText(InterfaceText("messages", "mod_folder_failure"));
     auto written = std::make_shared<QStringList>();
     connect(

@@ -99,10 +99,12 @@ public:
     // without an archive or while a job runs.
     void save(const QString& target, bool adoptTarget);
     // Writes the levels whose texts or windows differ from the archive at originalPath, unsaved
-    // changes included, into `folder` (missing or empty) as a mod folder, on a worker thread.
-    // Ends with `modFolderExported` or `exportFailed`. Does nothing without an archive or while
-    // a job runs.
-    void exportModFolder(const QString& originalPath, const QString& folder, ModLayout layout);
+    // changes included, into `folder` (missing or empty, or holding an earlier export that
+    // `earlier` allows to replace) as a mod folder, on a worker thread. Ends with
+    // `modFolderExported` or `exportFailed`. Does nothing without an archive or while a job
+    // runs.
+    void exportModFolder(const QString& originalPath, const QString& folder, ModLayout layout,
+                         EarlierExport earlier = EarlierExport::Refuse);
     // Compares the open archive with the one at referencePath on a worker thread
     // (TCompareTextsThread): the window is unusable meanwhile, as for an open. Ends with
     // `compared` (stored as LastComparison, differing texts marked) or `compareFailed` (the

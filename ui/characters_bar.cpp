@@ -1,5 +1,6 @@
 #include "ui/characters_bar.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -116,6 +117,11 @@ QStringList TCharactersBar::captions() const {
     for (const QToolButton* button : buttons_) captions << button->text();
     for (const QAction* item : otherTags_->actions()) captions << item->text();
     return captions;
+}
+
+void TCharactersBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QToolBar::changeEvent(event);
 }
 
 void TCharactersBar::retranslate() {

@@ -19,14 +19,17 @@ public:
     // The captions of every button and drop-down item, in the order shown.
     QStringList captions() const;
 
-    // The hints in the current language.
-    void retranslate();
-
 signals:
     // A button or drop-down item was chosen: insert `caption`.
     void chosen(const QString& caption);
 
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     // A button that inserts its caption; hintKey of section "tags_description" if any.
     void addButton(QLayout& row, const QString& caption, const char* hintKey = nullptr);
 

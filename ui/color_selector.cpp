@@ -1,5 +1,6 @@
 #include "ui/color_selector.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QMenu>
 #include <QPainter>
@@ -79,6 +80,11 @@ void TColorSelector::setColor(const QColor& color) {
 }
 
 void TColorSelector::setColorDialog(ColorDialog dialog) { colorDialog_ = std::move(dialog); }
+
+void TColorSelector::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QToolButton::changeEvent(event);
+}
 
 void TColorSelector::retranslate() {
     defaultItem->setText(Text("default"));

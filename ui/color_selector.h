@@ -37,14 +37,18 @@ public:
     void setColor(const QColor& color);
     // The dialog that "More..." asks; until one is given the entry does nothing.
     void setColorDialog(ColorDialog dialog);
-    // Re-reads the captions "Default..." and "More..." from InterfaceText.
-    void retranslate();
 
 signals:
     // The user chose color from the menu; the selector shows it already.
     void colorChosen(const QColor& color);
 
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void choose(const QColor& color);
     void moreClick();
 

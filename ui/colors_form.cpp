@@ -1,5 +1,6 @@
 #include "ui/colors_form.h"
 
+#include <QEvent>
 #include <QColorDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -90,6 +91,7 @@ void TColorsForm::createControls() {
     updateButton = button("updateButton", &TColorsForm::updateClick);
     deleteButton = button("deleteButton", &TColorsForm::deleteClick);
     randomButton = button("randomButton", &TColorsForm::randomClick);
+    closeButton = button("closeButton", &TColorsForm::reject);
 
     auto* profileButtons = new QHBoxLayout;
     profileButtons->addWidget(addButton);
@@ -107,6 +109,12 @@ void TColorsForm::createControls() {
     layout->addWidget(profilesList, 1, 0);
     layout->addLayout(profileButtons, 2, 0);
     layout->addLayout(colors, 1, 1, 2, 1);
+    layout->addWidget(closeButton, 3, 1, Qt::AlignRight);
+}
+
+void TColorsForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TColorsForm::retranslate() {
@@ -116,7 +124,7 @@ void TColorsForm::retranslate() {
     updateButton->setText(Text("update"));
     deleteButton->setText(Text("delete"));
     randomButton->setText(Text("random"));
-    for (TColorSelector* selector : colorSelectors) selector->retranslate();
+    closeButton->setText(Text("close"));
     if (QListWidgetItem* first = profilesList->item(0)) {
         const QSignalBlocker block(profilesList);
         first->setText(QLatin1Char('(') + Text("default") + QLatin1Char(')'));
@@ -132,6 +140,7 @@ void TColorsForm::setProfiles(TColorProfiles profiles) {
 TWindowColors TColorsForm::edit(const TWindowColors& current, const GlyphSets& glyphs) {
     glyphs_ = &glyphs;
     working_ = current;
+    changed_ = false;
     updateButtons();
     refresh();
     // A list taking the focus makes its first entry current; without a selection that would
@@ -178,6 +187,17 @@ void TColorsForm::refresh() {
 }
 
 void TColorsForm::listRowChanged(int row) {
+    if (row != profiles_.SelectedIndex() && !settleChanges()) {
+        // The user stays on the entry whose colours are being changed.
+        const QSignalBlocker block(profilesList);
+        profilesList->setCurrentRow(profiles_.SelectedIndex());
+        return;
+    }
+    {
+        // Adding a profile for the changes has filled the list again.
+        const QSignalBlocker block(profilesList);
+        profilesList->setCurrentRow(row);
+    }
     profiles_.Select(row);
     listClick();
 }
@@ -187,7 +207,34 @@ void TColorsForm::listClick() {
     updateButtons();
     if (selected == TColorProfiles::kNoSelection) return;
     working_ = profiles_.WindowColors(selected);
+    changed_ = false;
     refresh();
+}
+
+void TColorsForm::reject() {
+    if (settleChanges()) QDialog::reject();
+}
+
+bool TColorsForm::settleChanges() {
+    const int selected = profiles_.SelectedIndex();
+    if (!changed_ || selected == TColorProfiles::kNoSelection ||
+        working_ == profiles_.WindowColors(selected)) {
+        return true;
+    }
+    const QString question =
+        selected == 0 ? Text("store_as_new_profile")
+                      : Text("update_profile").arg(jobs::fromUtf8(profiles_.Profile(selected - 1).Name));
+    switch (askToStore(question)) {
+        case QMessageBox::Yes:
+            if (selected == 0) return addProfile();
+            updateClick();
+            return true;
+        case QMessageBox::No:
+            changed_ = false;
+            return true;
+        default:
+            return false;
+    }
 }
 
 void TColorsForm::profileRenamed(QListWidgetItem* item) {
@@ -205,14 +252,17 @@ void TColorsForm::profileRenamed(QListWidgetItem* item) {
 
 void TColorsForm::colorChosen(int corner, const QColor& color) {
     working_.*kCorners[static_cast<std::size_t>(corner)] = FromQColor(color);
+    changed_ = true;
     refresh();
 }
 
-void TColorsForm::addClick() {
+void TColorsForm::addClick() { addProfile(); }
+
+bool TColorsForm::addProfile() {
     const QString prompt = Text("new_profile_name") + QStringLiteral(" :");
     for (;;) {
         const std::optional<QString> name = askProfileName(windowTitle(), prompt);
-        if (!name) return;
+        if (!name) return false;
         const std::string stored = TColorProfiles::StorableName(jobs::toUtf8(*name));
         if (stored.empty()) continue;
         if (profiles_.Add(stored, working_)) break;
@@ -220,11 +270,13 @@ void TColorsForm::addClick() {
     }
     fillList();
     listClick();
+    return true;
 }
 
 void TColorsForm::updateClick() {
     if (profiles_.SelectedIndex() < 1) return;
     profiles_.SetColors(profiles_.SelectedIndex() - 1, working_);
+    changed_ = false;
 }
 
 void TColorsForm::deleteClick() {
@@ -243,6 +295,7 @@ void TColorsForm::randomClick() {
         }
         working_.*corner = color;
     }
+    changed_ = true;
     refresh();
 }
 
@@ -266,4 +319,10 @@ std::optional<QString> TColorsForm::askProfileName(const QString& caption, const
 
 void TColorsForm::showMessage(const QString& text) {
     QMessageBox::warning(this, windowTitle(), text);
+}
+
+QMessageBox::StandardButton TColorsForm::askToStore(const QString& question) {
+    return QMessageBox::question(this, windowTitle(), question,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 QMessageBox::Yes);
 }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QMessageBox>
 #include <QSize>
 #include <QString>
 
@@ -20,9 +21,11 @@ class TColorSelector;
 
 // The window colours dialog: the profile list ("(Default)" first, the others renamed in
 // place), four colour selectors around a preview of the colours being edited, and Add, Update,
-// Delete and Random. Created once and shown modally by edit(); it keeps its profiles and
-// selection between showings. Nothing is written to settings here: the owner takes
-// profiles() when it writes them.
+// Delete, Random and Close. Created once and shown modally by edit(); it keeps its profiles
+// and selection between showings. Colours changed and not yet stored are not lost without a
+// word: closing the dialog or selecting another entry first asks whether to store them (in the
+// selected profile, or for "(Default)" as a new one), and Cancel stays where the user was.
+// Nothing is written to settings here: the owner takes profiles() when it writes them.
 class TColorsForm : public QDialog {
     Q_OBJECT
 
@@ -42,18 +45,23 @@ public:
     // the selected entry, or the dialog's colours as they are when no entry is selected.
     TWindowColors edit(const TWindowColors& current, const GlyphSets& glyphs);
 
-    // Re-reads every caption from InterfaceText.
-    void retranslate();
-
 protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
+    // Close, the close box and Escape: asks first about colours not yet stored.
+    void reject() override;
     // The dialogs of the window, which tests replace to answer them.
     // "More..." of a selector: a colour from the colour dialog, nothing on Cancel.
     virtual std::optional<QColor> chooseColor(const QColor& initial);
     // A profile name from an input box, nothing on Cancel.
     virtual std::optional<QString> askProfileName(const QString& caption, const QString& prompt);
     virtual void showMessage(const QString& text);
+    // Whether to store the changed colours: Yes, No, or Cancel to stay.
+    virtual QMessageBox::StandardButton askToStore(const QString& question);
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void createControls();
     // Fills the list from the profiles and selects their selection, without handling it.
     void fillList();
@@ -67,14 +75,21 @@ private:
     void profileRenamed(QListWidgetItem* item);
     void colorChosen(int corner, const QColor& color);
     void addClick();
+    // Asks for a name and adds the working colours as a profile; false when the user cancels.
+    bool addProfile();
     void updateClick();
     void deleteClick();
     void randomClick();
     QString profileExistsMessage(const std::string& name) const;
+    // Asks about colours changed since the selection was applied or stored, and stores them
+    // when the user says so. False when the user cancels (or cancels naming a new profile).
+    bool settleChanges();
 
     TColorProfiles profiles_;
     TWindowColors working_ = DefaultWindowColors;
     const GlyphSets* glyphs_ = nullptr;
+    // Set when the user changes a colour, cleared when the colours are stored or replaced.
+    bool changed_ = false;
 
     QLabel* profilesLabel;
     QListWidget* profilesList;
@@ -85,4 +100,5 @@ private:
     QPushButton* updateButton;
     QPushButton* deleteButton;
     QPushButton* randomButton;
+    QPushButton* closeButton;
 };

@@ -36,8 +36,6 @@ TCompareController::TCompareController(TArchiveSession& session, TMainMenu& menu
     menu_.action(Command::DisplayLastComparison)->setEnabled(LastComparison().has_value());
 }
 
-void TCompareController::retranslate() { resultForm_->retranslate(); }
-
 void TCompareController::onCompareClicked() {
     if (session_.archive() == nullptr || session_.jobRunning()) return;
     const QString reference = chooseReference_();

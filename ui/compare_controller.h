@@ -28,9 +28,6 @@ public:
     TCompareController(TArchiveSession& session, TMainMenu& menu, ReferenceChooser chooseReference,
                        ResultRunner showResult, QWidget& window);
 
-    // The result window's captions in the current language.
-    void retranslate();
-
 private:
     void onCompareClicked();
     void showLastComparison();

@@ -1,7 +1,9 @@
 #include "ui/compare_result_form.h"
 
+#include <algorithm>
 #include <cstdint>
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -99,6 +101,22 @@ void TCompareResultForm::fill(const TFilesComparison& comparison) {
         item->setText(2, differences < 0 ? QStringLiteral("-") : Count(differences));
         item->setText(3, Percentage(differences, current));
     }
+    // Wider than the dialog, the columns would hide the last behind a scroll bar: the dialog
+    // grows to show them all.
+    QHeaderView& header = *resultView_->header();
+    header.setStretchLastSection(false);
+    for (int column = 0; column < resultView_->columnCount(); ++column) {
+        resultView_->resizeColumnToContents(column);
+    }
+    const int columns = header.length() + 2 * resultView_->frameWidth();
+    header.setStretchLastSection(true);
+    const QMargins margins = layout()->contentsMargins();
+    setFixedWidth(std::max(kClientWidth, columns + margins.left() + margins.right()));
+}
+
+void TCompareResultForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TCompareResultForm::retranslate() {

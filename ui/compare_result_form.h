@@ -21,10 +21,14 @@ public:
 
     // Fills the labels and the three rows from a comparison; call it before each show.
     void fill(const TFilesComparison& comparison);
-    // Re-reads every caption from InterfaceText, and fills the rows again in the new words.
-    void retranslate();
+
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     QLabel* currentFileLabel_;
     QLabel* originalFileLabel_;
     QTreeWidget* resultView_;

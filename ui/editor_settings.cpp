@@ -1,5 +1,9 @@
 #include "ui/editor_settings.h"
 
+#include <algorithm>
+
+#include <QUrl>
+
 #include "jobs/qt_strings.h"
 #include "ui/ini_file.h"
 
@@ -13,6 +17,11 @@ QString ColumnKey(std::size_t column) {
 }
 
 const QString kWidestNames = QStringLiteral("widest");
+const QString kRecent = QStringLiteral("RECENT");
+
+QString RecentKey(const char* name, std::size_t index) {
+    return QString::fromLatin1(name) + QString::number(index + 1);
+}
 
 }  // namespace
 
@@ -46,6 +55,13 @@ TEditorSettings TEditorSettings::read(const QString& path) {
     for (const auto& [name, colors] : file.readSection(kWindows)) {
         settings.windowProfiles.emplace_back(jobs::toUtf8(name), jobs::toUtf8(colors));
     }
+    for (std::size_t index = 0; index < kMostRecentArchives; ++index) {
+        const QUrl url(file.readString(kRecent, RecentKey("Archive", index), QString()));
+        if (!url.isLocalFile()) continue;
+        settings.recentArchives.push_back(
+            {url.toLocalFile(), file.readString(kRecent, RecentKey("Level", index), QString()),
+             std::max(0, file.readInteger(kRecent, RecentKey("Text", index), 0))});
+    }
     return settings;
 }
 
@@ -72,6 +88,14 @@ bool TEditorSettings::write(const QString& path) const {
         file.writeString(kWindows, jobs::fromUtf8(name), jobs::fromUtf8(colors));
     }
     file.writeInteger(kSettings, QStringLiteral("WindowColors"), windowColors);
+    file.eraseSection(kRecent);
+    for (std::size_t index = 0; index < recentArchives.size() && index < kMostRecentArchives; ++index) {
+        const TRecentArchive& recent = recentArchives[index];
+        file.writeString(kRecent, RecentKey("Archive", index),
+                         QUrl::fromLocalFile(recent.path).toString(QUrl::FullyEncoded));
+        file.writeString(kRecent, RecentKey("Level", index), recent.level);
+        file.writeInteger(kRecent, RecentKey("Text", index), recent.text);
+    }
     return file.save();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <vector>
 
 #include <QByteArray>
 #include <QString>
@@ -9,12 +11,23 @@
 #include "text/text_layout.h"
 #include "ui/language_catalog.h"
 
+// An archive opened lately and where the user left it: the selected file's name and the
+// selected text's number, from 1 (0 for none).
+struct TRecentArchive {
+    QString path;
+    QString level;
+    int text = 0;
+
+    bool operator==(const TRecentArchive&) const = default;
+};
+
 // What settings.ini keeps between runs: section "SETTINGS" and the colour profiles of section
 // "WINDOWS". The defaults are what a first run shows.
 struct TEditorSettings {
     QString language = QString::fromLatin1(kEnglishLanguage);
-    // The position of the splitter between the file list and the texts.
-    int levelsListSize = 310;
+    // The position of the splitter between the file list and the texts; 0 makes the file list
+    // as wide as its columns.
+    int levelsListSize = 0;
     std::array<int, 5> columnWidths = {30, 75, 145, 50, 70};
     bool onlyLevels = false;
     bool textPreview = true;
@@ -37,11 +50,15 @@ struct TEditorSettings {
     QString spellingDictionary;
     // Section "WINDOWS" in file order: profile name and its colour string, as stored (UTF-8).
     TColorProfiles::Section windowProfiles;
+    // Section "RECENT": the archives opened lately, the most recent first, at most
+    // kMostRecentArchives; their paths are stored as file URLs, which keep every character.
+    static constexpr std::size_t kMostRecentArchives = 8;
+    std::vector<TRecentArchive> recentArchives;
 
     // Reads the file; every key that is missing or not a number keeps its default.
     static TEditorSettings read(const QString& path);
-    // Writes every key but "Language" and rewrites section "WINDOWS", keeping the file's other
-    // lines. Returns false when the file cannot be written.
+    // Writes every key but "Language" and rewrites sections "WINDOWS" and "RECENT", keeping the
+    // file's other lines. Returns false when the file cannot be written.
     bool write(const QString& path) const;
     // Writes "Language" alone, at once when the user chooses a language.
     static bool writeLanguage(const QString& path, const QString& language);

@@ -1,5 +1,6 @@
 #include "ui/export_mod_form.h"
 
+#include <QEvent>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -93,6 +94,11 @@ std::optional<TModExportRequest> TExportModForm::ask(const QString& original) {
         if (layoutButtons_[i]->isChecked()) request.layout = static_cast<ModLayout>(i);
     }
     return request;
+}
+
+void TExportModForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
 }
 
 void TExportModForm::retranslate() {

@@ -37,10 +37,13 @@ public:
     // possible once both names are filled in.
     std::optional<TModExportRequest> ask(const QString& original);
 
-    // Re-reads every caption from InterfaceText.
-    void retranslate();
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void browseOriginal();
     void browseFolder();
     void updateButtons();

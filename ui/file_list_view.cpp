@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionHeader>
 
 #include "ui/archive_session.h"
 #include "ui/file_list_model.h"
@@ -62,14 +66,48 @@ void TFileListView::setColumnWidths(const ColumnWidths& widths) {
     for (std::size_t column = 0; column < widths.size(); ++column) {
         setColumnWidth(static_cast<int>(column), std::max(widths[column], kNarrowest));
     }
+    fitCaptions();
 }
 
-void TFileListView::retranslate() { files_->retranslate(); }
+int TFileListView::widthForColumns() const {
+    int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    for (int column = 0; column < TFileListModel::kColumnCount; ++column) width += columnWidth(column);
+    return width;
+}
+
+void TFileListView::fitCaptions() {
+    QHeaderView* captions = header();
+    for (int column = 0; column < TFileListModel::kColumnCount; ++column) {
+        QStyleOptionHeader option;
+        option.initFrom(captions);
+        option.section = column;
+        option.text = files_->headerData(column, Qt::Horizontal).toString();
+        if (column == TFileListModel::kFileColumn) option.text += QStringLiteral(" (8888)");
+        // The sorted column's caption shares its room with the sort mark.
+        if (captions->isSortIndicatorShown() && captions->sortIndicatorSection() == column) {
+            option.sortIndicator = QStyleOptionHeader::SortDown;
+        }
+        const int needed =
+            captions->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), captions).width();
+        if (columnWidth(column) < needed) setColumnWidth(column, needed);
+    }
+}
+
+void TFileListView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QTreeView::changeEvent(event);
+}
+
+void TFileListView::retranslate() {
+    files_->retranslate();
+    fitCaptions();
+}
 
 void TFileListView::onHeaderClicked(int column) {
     const Qt::SortOrder order = rows_->columnClicked(column);
     header()->setSortIndicatorShown(true);
     header()->setSortIndicator(column, order);
+    fitCaptions();
     if (currentIndex().isValid()) scrollTo(currentIndex(), QAbstractItemView::EnsureVisible);
 }
 
@@ -94,6 +132,9 @@ void TFileListView::followSession() {
 
 void TFileListView::showSelectedFile() {
     int row = rows_->rowOf(session_.currentSubFileIndex());
+    for (int candidate = 0; row < 0 && candidate < rows_->rowCount(); ++candidate) {
+        if (rows_->index(candidate, 0).data(TFileListModel::kIsLevelRole).toBool()) row = candidate;
+    }
     if (row < 0 && rows_->rowCount() > 0) row = 0;
     if (row < 0) {
         session_.selectSubFile(-1);

@@ -27,17 +27,28 @@ public:
 
     using ColumnWidths = std::array<int, 5>;
     ColumnWidths columnWidths() const;
-    // Widths below a few pixels are widened, so that no column is lost.
+    // Widths below a few pixels are widened, so that no column is lost, and so is a column too
+    // narrow for its caption in the current language.
     void setColumnWidths(const ColumnWidths& widths);
+    // The width that shows every column whole, with the frame and a vertical scroll bar.
+    int widthForColumns() const;
 
-    // The column captions in the current language.
-    void retranslate();
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void onHeaderClicked(int column);
     void onCurrentRowChanged();
-    // Selects the row of the session's file, or the first row when it is not listed.
+    // Selects the row of the session's file, or when it is not listed the first row that is a
+    // level (the first row when none is).
     void showSelectedFile();
+    // Widens every column too narrow for its caption (the File column's with a count of up to
+    // four digits, which it gets once an archive is open; the sorted column's beside the sort
+    // mark).
+    void fitCaptions();
     // Shows the file the session selected elsewhere, or no selection when it selected none.
     void followSession();
 

@@ -12,14 +12,13 @@ class TFindForm : public TSearchDialog {
 public:
     explicit TFindForm(QWidget* parent = nullptr);
 
-    void retranslate() override;
-
 signals:
     // The search text became empty (false) or not (true): "Find next" and "Find previous"
     // follow it.
     void searchTextChanged(bool present);
 
 protected:
+    void retranslate() override;
     void updateButtons() override;
 
 private:

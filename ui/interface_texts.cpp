@@ -1,7 +1,10 @@
 #include "ui/interface_texts.h"
 
+#include <iostream>
 #include <utility>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHash>
 
 #include "jobs/qt_strings.h"
@@ -30,10 +33,24 @@ TextTable& CurrentTexts() {
     return texts;
 }
 
+QStringList& Missing() {
+    static QStringList missing;
+    return missing;
+}
+
 }  // namespace
 
 QString InterfaceText(const QString& section, const QString& key) {
-    return CurrentTexts().value(FoldedKey(section, key));
+    const TextTable& texts = CurrentTexts();
+    const auto found = texts.constFind(FoldedKey(section, key));
+    if (found != texts.constEnd()) return found.value();
+    const QString name = section + u'/' + key;
+    if (!Missing().contains(name)) {
+        Missing() << name;
+        std::cerr << "orvenne: the interface text " << jobs::toUtf8(name)
+                  << " has no English default\n";
+    }
+    return name;
 }
 
 QString InterfaceText(const char* section, const char* key) {
@@ -47,4 +64,14 @@ void LoadInterfaceTexts(const InterfaceTextReader& read) {
         const QString key = jobs::fromUtf8(entry.key);
         texts.insert(FoldedKey(section, key), read(section, key, jobs::fromUtf8(entry.english)));
     }
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr) return;
+    // The application passes the event on to every window, and each window to its children:
+    // no window can be left out. Delivered now, so that the captions are read before the
+    // caller goes on.
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(application, &change);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 }
+
+QStringList MissingInterfaceTexts() { return Missing(); }

@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QTranslator>
 
 #include "jobs/qt_strings.h"
 #include "lgp/level_tables.h"
@@ -21,7 +25,45 @@ bool IsLanguageFile(const QFileInfo& file) {
            file.completeBaseName().size() == kNameLength;
 }
 
+QLocale LocaleOf(const TIniFile& file) {
+    const QString code = file.readString(QStringLiteral("header"), QStringLiteral("locale"), QString());
+    if (!code.isEmpty()) return QLocale(code);
+    const QLocale::Language language =
+        QLocale::codeToLanguage(QFileInfo(file.path()).completeBaseName());
+    return language == QLocale::AnyLanguage ? QLocale::c() : QLocale(language);
+}
+
+// Qt's translation of its own texts for locale, installed in place of the one before; none for
+// English, the language Qt's texts are written in, or where none is installed.
+void LoadQtTranslation(const QLocale& locale) {
+    static QPointer<QTranslator> installed;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr) return;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+    }
+    if (locale.language() == QLocale::C || locale.language() == QLocale::English) return;
+    // Owned by the application, so that it goes with it.
+    auto* translator = new QTranslator(application);
+    for (const QString& folder : QtTranslationFolders()) {
+        if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            installed = translator;
+            return;
+        }
+    }
+    delete translator;
+}
+
 }  // namespace
+
+QLocale LanguageLocale(const QString& path) { return LocaleOf(TIniFile(path)); }
+
+QStringList QtTranslationFolders() {
+    return {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+}
 
 QList<TLanguage> FindLanguages(const QStringList& folders) {
     QList<TLanguage> languages;
@@ -66,9 +108,6 @@ QString LanguageFile(const QStringList& folders, const QString& name) {
 void LoadLanguage(const QString& path) {
     // An empty path names no file, and a missing file reads as empty: English throughout.
     const TIniFile file(path.isEmpty() ? QString() : path);
-    LoadInterfaceTexts([&file](const QString& section, const QString& key, const QString& english) {
-        return file.readString(section, key, english);
-    });
     lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
     const QString section = QStringLiteral("levels_descriptions");
     const auto names = lgp::LevelNames();
@@ -80,4 +119,9 @@ void LoadLanguage(const QString& path) {
                                               fallback);
         descriptions.Set(static_cast<int>(level), jobs::toWindows1252(value).text);
     }
+    LoadQtTranslation(LocaleOf(file));
+    // Last: it tells the windows, which then find every text in place.
+    LoadInterfaceTexts([&file](const QString& section, const QString& key, const QString& english) {
+        return file.readString(section, key, english);
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +25,19 @@ QList<TLanguage> FindLanguages(const QStringList& folders);
 // English texts), or empty when there is none.
 QString LanguageFile(const QStringList& folders, const QString& name);
 
+// The locale of the language file at path: its "header"/"locale" value (such as "fr" or
+// "pt_BR"), else its base name read as a three-letter ISO 639 code ("fra"); QLocale::C when
+// neither names a language.
+QLocale LanguageLocale(const QString& path);
+
+// The folders searched for Qt's own translations (qtbase_fr.qm...): "translations" beside the
+// program, as a Windows copy keeps them, then Qt's own folder.
+QStringList QtTranslationFolders();
+
 // Makes the language file at path the interface's language: every interface text and every
 // level description takes the file's value, or its English default where the file lacks the
-// key. An empty or unreadable path restores English throughout.
+// key, and Qt's own texts (the standard buttons, the file dialogs, the editors' context menus)
+// take the translation of the file's locale when one is installed. Then every window reads its
+// captions again (through Qt's QEvent::LanguageChange). An empty or unreadable path restores
+// English throughout.
 void LoadLanguage(const QString& path);

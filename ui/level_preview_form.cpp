@@ -1,5 +1,8 @@
 #include "ui/level_preview_form.h"
 
+#include <algorithm>
+
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -32,18 +35,25 @@ void TLevelPreviewForm::setPicture(const QImage& background, const QString& leve
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLabel_->resize(picture_.size());
     retranslate();
-    place();
+    // Without a picture the window keeps its size, so that it stays in view.
+    if (!picture_.isNull()) place(false);
 }
 
 void TLevelPreviewForm::showPicture(const QImage& background, const QString& levelName) {
     setPicture(background, levelName);
     if (!isVisible()) show();
-    place();
+    place(!placed_);
+    placed_ = true;
     raise();
     activateWindow();
 }
 
 void TLevelPreviewForm::reset() { setPicture(QImage(), QString()); }
+
+void TLevelPreviewForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
+}
 
 void TLevelPreviewForm::retranslate() {
     const QString word = InterfaceText(QStringLiteral("level_preview"), QStringLiteral("preview"));
@@ -55,7 +65,7 @@ void TLevelPreviewForm::resizeEvent(QResizeEvent* event) {
     scrollArea_->setGeometry(rect());
 }
 
-void TLevelPreviewForm::place() {
+void TLevelPreviewForm::place(bool centre) {
     const QScreen* display = screen();
     if (display == nullptr) return;
     const QRect area = display->availableGeometry();
@@ -69,6 +79,14 @@ void TLevelPreviewForm::place() {
     if (client.width() > most.width()) client.rheight() += scrollBar;
     if (client.height() > most.height()) client.rwidth() += scrollBar;
     resize(client.boundedTo(most));
-    move(area.x() + (area.width() - (width() + frame.width())) / 2,
-         area.y() + (area.height() - (height() + frame.height())) / 2);
+    const QSize outer = size() + frame;
+    if (centre) {
+        move(area.x() + (area.width() - outer.width()) / 2,
+             area.y() + (area.height() - outer.height()) / 2);
+        return;
+    }
+    // Grown past the screen's edge, it comes back only as far as it must.
+    const QPoint at = pos();
+    move(std::clamp(at.x(), area.left(), area.x() + area.width() - outer.width()),
+         std::clamp(at.y(), area.top(), area.y() + area.height() - outer.height()));
 }

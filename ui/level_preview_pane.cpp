@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include <QEvent>
 #include <QVBoxLayout>
 
 #include "jobs/qt_strings.h"
@@ -72,7 +73,11 @@ void TLevelPreviewPane::setPreviewSize(int size) {
     setFixedHeight(heightOf(picture_->previewSize()));
 }
 
+void TLevelPreviewPane::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QGroupBox::changeEvent(event);
+}
+
 void TLevelPreviewPane::retranslate() {
     setTitle(InterfaceText("main", "level_preview"));
-    picture_->retranslate();
 }

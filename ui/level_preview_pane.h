@@ -24,15 +24,18 @@ public:
     // The height that size gives the box.
     static int heightOf(int size);
 
-    // The captions in the current language.
-    void retranslate();
-
 signals:
     // Why the selected level's background cannot be drawn; empty when it can, or when no
     // level is selected.
     void problemChanged(const QString& reason);
 
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void showSelectedLevel();
     void showEnlarged();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSizePolicy>
@@ -30,6 +31,11 @@ void TLevelPreviewPicture::setPicture(const QImage& background) {
 }
 
 void TLevelPreviewPicture::reset() { setPicture(QImage()); }
+
+void TLevelPreviewPicture::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QWidget::changeEvent(event);
+}
 
 void TLevelPreviewPicture::retranslate() {
     setToolTip(InterfaceText(QStringLiteral("main"), QStringLiteral("click_to_enlarge")));

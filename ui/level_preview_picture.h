@@ -35,19 +35,20 @@ public:
     // room.
     const QImage& picture() const { return picture_; }
 
-    // Reads the hint again from the interface texts.
-    void retranslate();
-
 signals:
     void clicked();
 
 protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void fit();
 
     int size_ = kSmallestSize;

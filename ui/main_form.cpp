@@ -3,6 +3,7 @@
 #include <iostream>
 #include <utility>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,6 +40,7 @@
 #include "ui/mod_export_controller.h"
 #include "ui/overflow_marks.h"
 #include "ui/question_box.h"
+#include "ui/recent_archives.h"
 #include "ui/search_controller.h"
 #include "ui/spelling_controller.h"
 #include "ui/status_bar.h"
@@ -55,8 +57,8 @@ namespace {
 
 using Command = TMainMenu::Command;
 
-constexpr int kClientWidth = 860;
-constexpr int kClientHeight = 612;
+constexpr int kClientWidth = 1024;
+constexpr int kClientHeight = 768;
 // The minimum window of 868 x 500 less its frame: 4 pixels a side and a 26-pixel caption.
 constexpr int kMinimumClientWidth = 860;
 constexpr int kMinimumClientHeight = 466;
@@ -96,7 +98,9 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     // Asked while a job waits, hence boxes of their own: the window is disabled meanwhile.
     session_->setQuestions(
         {[this](const QString& question, const QString& levels) {
-             return AskYesNo(windowTitle(), question, levels);
+             return AskYesNo(windowTitle(), question, levels,
+                             {InterfaceText("general", "open_read_only"),
+                              InterfaceText("general", "cancel")});
          },
          [this](const QString& question) { return AskYesNo(windowTitle(), question); }});
     spelling_ = new TSpellingController(
@@ -116,13 +120,19 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
         [this](TCompareResultForm& result) { showComparisonResult(result); }, *this);
     modExportController_ = new TModExportController(
         *session_, *menu_,
-        [this](TExportModForm& form, const QString& original) {
-            return chooseModExport(form, original);
-        },
-        [this](QMessageBox& box) { execMessage(box); }, *this);
+        {[this](TExportModForm& form, const QString& original) {
+             return chooseModExport(form, original);
+         },
+         [this](QMessageBox& box) { execMessage(box); },
+         [this](const QString& question) { return askYesNo(question); },
+         [this](const QString& message, const QString& detail) {
+             showErrorMessage(message, detail);
+         }},
+        *this);
+    recentArchives_ = new TRecentArchives(*session_, *menu_, this);
     windowState_ = std::make_unique<TMainWindowState>(TMainWindowState::Parts{
         *this, *menu_, *mainSplitter_, *textsSplitter_, *filesView_, *levelPreview_, *textPreview_,
-        *colorsForm_, *spelling_});
+        *colorsForm_, *spelling_, *recentArchives_});
     updateCommands();
     updateCaption();
 }
@@ -190,6 +200,7 @@ void TMainForm::connectMenu() {
     connect(textPreview_, &TTextPreviewPane::modifyWindowRequested, this, &TMainForm::onModifyWindow);
     connect(menu_, &TMainMenu::levelPreviewSizeChosen, this, &TMainForm::SetLevelPreviewSize);
     connect(menu_, &TMainMenu::languageChosen, this, &TMainForm::ChangeLanguage);
+    connect(menu_, &TMainMenu::recentArchiveChosen, this, &TMainForm::OpenArchive);
     connect(charactersBar_, &TCharactersBar::chosen, editorPane_, &TTextEditorPane::insertText);
     connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_, &TTextPreviewPane::setCaretPosition);
 }
@@ -203,6 +214,13 @@ void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::compareFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::exportFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::opened, this, &TMainForm::updateCaption);
+    // Once the job has ended: the window, and with it the editor, is disabled until then.
+    connect(
+        session_, &TArchiveSession::opened, this,
+        [this] {
+            if (!editorPane_->focusText()) filesView_->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
     connect(session_, &TArchiveSession::saved, this, &TMainForm::updateCaption);
     connect(session_, &TArchiveSession::modifiedChanged, this, &QWidget::setWindowModified);
     connect(levelPreview_, &TLevelPreviewPane::problemChanged, this, [this](const QString& reason) {
@@ -242,30 +260,13 @@ void TMainForm::ChangeLanguage(const QString& chosen) {
     // The menu's own spelling of the name is what settings.ini keeps.
     const QString checked = menu_->checkLanguage(chosen);
     const QString name = checked.isEmpty() ? chosen : checked;
+    // Every window reads its captions again as it is told of the change.
     LoadLanguage(LanguageFile(paths_.languageFolders, name));
     session_->refreshDescriptions();
-    retranslate();
     if (!TEditorSettings::writeLanguage(paths_.settingsFile, name)) {
         std::cerr << "orvenne: cannot write " << jobs::toUtf8(paths_.settingsFile) << '\n';
     }
     settings_.language = name;
-}
-
-void TMainForm::retranslate() {
-    menu_->retranslate();
-    charactersBar_->retranslate();
-    filesView_->retranslate();
-    levelPreview_->retranslate();
-    editorPane_->retranslate();
-    textPreview_->retranslate();
-    statusBar_->retranslate();
-    aboutForm_->retranslate();
-    windowForm_->retranslate();
-    colorsForm_->retranslate();
-    levelForm_->retranslate();
-    searchController_->retranslate();
-    compareController_->retranslate();
-    modExportController_->retranslate();
 }
 
 void TMainForm::SetLevelPreviewSize(int size) { windowState_->setLevelPreviewSize(size); }
@@ -278,7 +279,8 @@ void TMainForm::onOpenClicked() {
 void TMainForm::onModifyWindow() {
     TWindow* window = session_->currentWindow();
     if (window != nullptr &&
-        windowForm_->edit(*window, session_->currentTagged(), glyphSets_, textPreview_->colors())) {
+        windowForm_->edit(*window, session_->currentTagged(), glyphSets_, textPreview_->colors(),
+                          textPreview_->caretPage(), textPreview_->names())) {
         session_->currentWindowEdited();
     }
 }
@@ -360,15 +362,19 @@ void TMainForm::showErrorMessage(const QString& text, const QString& detail) {
     std::cerr << "orvenne: " << jobs::toUtf8(text) << ' ' << jobs::toUtf8(detail) << '\n';
     // Parentless: the window is disabled while a job reports, and would disable its child too.
     QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::Ok);
-    box.setDetailedText(detail);
+    ShowDetail(box, detail);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 
 QMessageBox::StandardButton TMainForm::askSaveChanges(const QString& question) {
-    return QMessageBox::question(this, windowTitle(), question,
-                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                 QMessageBox::Save);
+    QMessageBox box(QMessageBox::Question, windowTitle(), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    box.button(QMessageBox::Save)->setText(InterfaceText("general", "save"));
+    box.button(QMessageBox::Discard)->setText(InterfaceText("general", "discard"));
+    box.button(QMessageBox::Cancel)->setText(InterfaceText("general", "cancel"));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 QString TMainForm::chooseArchiveToOpen(const QString& folder, const QString& filter) {
@@ -384,10 +390,13 @@ QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& f
 }
 
 QString TMainForm::chooseArchiveToCompare(const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(this, QString(), folder, filter);
+    return QFileDialog::getOpenFileName(
+        this, InterfaceText("compare", "original_archive_to_compare"), folder, filter);
 }
 
 void TMainForm::execMessage(QMessageBox& box) { box.exec(); }
+
+bool TMainForm::askYesNo(const QString& question) { return AskYesNo(windowTitle(), question); }
 
 void TMainForm::showComparisonResult(TCompareResultForm& result) { result.exec(); }
 

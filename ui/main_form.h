@@ -18,6 +18,7 @@ class TColorsForm;
 class TArchiveSession;
 class TCompareController;
 class TModExportController;
+class TRecentArchives;
 class TCompareResultForm;
 class TEditCommands;
 class TFileListView;
@@ -71,6 +72,8 @@ protected:
     // Runs a message box of the find and replace dialogs and of the mod folder export, and the
     // comparison's result window.
     virtual void execMessage(QMessageBox& box);
+    // A question of the mod folder export: true for Yes.
+    virtual bool askYesNo(const QString& question);
     virtual void showComparisonResult(TCompareResultForm& result);
     // Runs the filled mod folder dialog; nothing when the user cancels.
     virtual std::optional<TModExportRequest> chooseModExport(TExportModForm& form,
@@ -88,7 +91,6 @@ private:
     // The start-up sequence of the first show.
     void start();
     void writeSettings();
-    void retranslate();
 
     void onOpenClicked();
     void onModifyWindow();
@@ -130,5 +132,6 @@ private:
     TSearchController* searchController_;
     TCompareController* compareController_;
     TModExportController* modExportController_;
+    TRecentArchives* recentArchives_;
     std::unique_ptr<TMainWindowState> windowState_;
 };

@@ -2,9 +2,13 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
+#include <QEvent>
 #include <QKeySequence>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 #include "ui/interface_texts.h"
 #include "ui/menu_mnemonics.h"
@@ -53,6 +57,25 @@ Caption CaptionOf(TMainMenu::Command command) {
     return {"", false};
 }
 
+// A dictionary's name, such as "fr_FR" or "de_DE_frami", as the language and country it is
+// for ("French (France)", "German (Germany, frami)"); the name itself when it names no
+// language.
+QString DictionaryCaption(const QString& name) {
+    static const QRegularExpression localeName(
+        QStringLiteral("^([A-Za-z]{2,3})(?:[_-]([A-Za-z]{2}))?(?:[_-](.+))?$"));
+    const QRegularExpressionMatch parts = localeName.match(name);
+    if (!parts.hasMatch()) return name;
+    const QLocale locale(parts.captured(1) + u'_' + parts.captured(2));
+    if (locale.language() == QLocale::C) return name;
+    QStringList details;
+    if (!parts.captured(2).isEmpty()) details << QLocale::territoryToString(locale.territory());
+    if (!parts.captured(3).isEmpty()) details << parts.captured(3);
+    const QString language = QLocale::languageToString(locale.language());
+    return details.isEmpty() ? language
+                             : language + QStringLiteral(" (") + details.join(QStringLiteral(", ")) +
+                                   u')';
+}
+
 QString CaptionText(TMainMenu::Command command) {
     const Caption caption = CaptionOf(command);
     return InterfaceText("general", caption.key) + (caption.ellipsis ? kEllipsis : QString());
@@ -66,6 +89,9 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     addCommand(*fileMenu_, C::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
     addCommand(*fileMenu_, C::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
     addCommand(*fileMenu_, C::SaveAs);
+    recentMenu_ = fileMenu_->addMenu(QString());
+    recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+    setRecentArchives({});
     fileMenu_->addSeparator();
     addCommand(*fileMenu_, C::Compare);
     addCommand(*fileMenu_, C::DisplayLastComparison);
@@ -105,6 +131,8 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     textPreview->setCheckable(true);
     textPreview->setChecked(true);
     spellingMenu_ = viewMenu_->addMenu(QString());
+    // The hints give each dictionary's own name.
+    spellingMenu_->setToolTipsVisible(true);
     dictionaries_ = new QActionGroup(this);
     setDictionaries({});
     levelPreviewSizeMenu_ = viewMenu_->addMenu(QString());
@@ -132,6 +160,12 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     }
     actions_[C::ExportModFolder]->setEnabled(false);
     retranslate();
+    bar_.installEventFilter(this);
+}
+
+bool TMainMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &bar_ && event->type() == QEvent::LanguageChange) retranslate();
+    return QObject::eventFilter(watched, event);
 }
 
 QAction* TMainMenu::addCommand(QMenu& menu, Command command, const QKeySequence& shortcut) {
@@ -190,7 +224,8 @@ void TMainMenu::setDictionaries(const QStringList& names) {
     } else {
         firstDictionaryItem_ = nullptr;
         for (const QString& name : QStringList{QString()} + names) {
-            QAction* item = spellingMenu_->addAction(Escaped(name));
+            QAction* item = spellingMenu_->addAction(Escaped(DictionaryCaption(name)));
+            item->setToolTip(name);
             item->setCheckable(true);
             item->setData(name);
             dictionaries_->addAction(item);
@@ -200,6 +235,17 @@ void TMainMenu::setDictionaries(const QStringList& names) {
         firstDictionaryItem_->setChecked(true);
     }
     retranslateDictionaries();
+}
+
+void TMainMenu::setRecentArchives(const QStringList& paths) {
+    recentMenu_->clear();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QAction* item = recentMenu_->addAction(QStringLiteral("&%1 ").arg(i + 1) +
+                                               Escaped(QDir::toNativeSeparators(path)));
+        connect(item, &QAction::triggered, this, [this, path] { emit recentArchiveChosen(path); });
+    }
+    recentMenu_->setEnabled(!paths.isEmpty());
 }
 
 bool TMainMenu::checkDictionary(const QString& name) {
@@ -229,6 +275,7 @@ void TMainMenu::retranslate() {
     levelPreviewSizeMenu_->setTitle(Escaped(InterfaceText("general", "level_preview_size")));
     languageMenu_->setTitle(Escaped(InterfaceText("general", "language")));
     spellingMenu_->setTitle(Escaped(InterfaceText("general", "spell_checking")));
+    recentMenu_->setTitle(Escaped(InterfaceText("general", "recent_archives")));
     retranslateDictionaries();
     for (const auto& [command, action] : actions_) {
         const QString caption = CaptionText(command);

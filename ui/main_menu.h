@@ -72,16 +72,24 @@ public:
     // The item of that dictionary ("" for None), or none.
     QAction* dictionaryAction(const QString& name) const;
 
-    // Captions, hints and mnemonics from the current interface texts.
-    void retranslate();
+    // The "Recent archives" menu: one item per path, the most recent first, numbered from 1;
+    // disabled while there is none.
+    void setRecentArchives(const QStringList& paths);
 
 signals:
     void levelPreviewSizeChosen(int size);
     void languageChosen(const QString& name);
     // "" for None.
     void dictionaryChosen(const QString& name);
+    void recentArchiveChosen(const QString& path);
+
+protected:
+    // Reads the captions again when the menu bar is told that the interface's language changed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Captions, hints and mnemonics from the current interface texts.
+    void retranslate();
     QAction* addCommand(QMenu& menu, Command command, const QKeySequence& shortcut = {});
     void retranslateDictionaries();
 
@@ -94,6 +102,7 @@ private:
     QMenu* levelPreviewSizeMenu_;
     QMenu* languageMenu_;
     QMenu* helpMenu_;
+    QMenu* recentMenu_;
     std::map<Command, QAction*> actions_;
     std::array<QAction*, 4> levelPreviewSizes_{};
     QActionGroup* languages_;

@@ -10,6 +10,7 @@
 #include "ui/file_list_view.h"
 #include "ui/level_preview_pane.h"
 #include "ui/main_menu.h"
+#include "ui/recent_archives.h"
 #include "ui/spelling_controller.h"
 #include "ui/text_preview_pane.h"
 
@@ -23,8 +24,10 @@ TMainWindowState::TMainWindowState(Parts parts) : parts_(parts) {}
 
 void TMainWindowState::apply(const TEditorSettings& settings) {
     QMainWindow& window = parts_.window;
-    parts_.mainSplitter.setSizes({settings.levelsListSize, window.width() - settings.levelsListSize});
     parts_.filesView.setColumnWidths(settings.columnWidths);
+    const int filesWidth =
+        settings.levelsListSize > 0 ? settings.levelsListSize : parts_.filesView.widthForColumns();
+    parts_.mainSplitter.setSizes({filesWidth, window.width() - filesWidth});
     parts_.menu.action(settings.onlyLevels ? Command::OnlyLevels : Command::AllFiles)->setChecked(true);
     parts_.filesView.setOnlyLevels(settings.onlyLevels);
     parts_.menu.action(Command::DisplayTextPreview)->setChecked(settings.textPreview);
@@ -42,6 +45,7 @@ void TMainWindowState::apply(const TEditorSettings& settings) {
     TColorsForm& colors = parts_.colorsForm;
     colors.setProfiles(TColorProfiles::FromSection(settings.windowProfiles, settings.windowColors));
     parts_.textPreview.setColors(colors.profiles().WindowColors(colors.profiles().SelectedIndex()));
+    parts_.recentArchives.setEntries(settings.recentArchives);
     if (settings.windowGeometry.isEmpty() || !window.restoreGeometry(settings.windowGeometry)) {
         if (const QScreen* screen = window.screen()) {
             QRect frame = window.frameGeometry();
@@ -68,6 +72,7 @@ void TMainWindowState::store(TEditorSettings& settings) const {
     settings.windowGeometry = window.saveGeometry();
     settings.windowProfiles = parts_.colorsForm.profiles().ToSection();
     settings.windowColors = parts_.colorsForm.profiles().SelectedIndex();
+    settings.recentArchives = parts_.recentArchives.entries();
 }
 
 void TMainWindowState::setLevelPreviewSize(int size) {

@@ -8,12 +8,13 @@ class TColorsForm;
 class TFileListView;
 class TLevelPreviewPane;
 class TMainMenu;
+class TRecentArchives;
 class TSpellingController;
 class TTextPreviewPane;
 
 // What settings.ini keeps of the main window and its parts: the window's place and size, the
 // splitters, the file list's columns and filter, the previews, the level preview's size, the
-// spelling dictionary and the window colour profiles.
+// spelling dictionary, the window colour profiles and the recent archives.
 class TMainWindowState {
 public:
     // The parts must outlive this object.
@@ -27,6 +28,7 @@ public:
         TTextPreviewPane& textPreview;
         TColorsForm& colorsForm;
         TSpellingController& spelling;
+        TRecentArchives& recentArchives;
     };
 
     explicit TMainWindowState(Parts parts);

@@ -6,20 +6,21 @@
 #include <QMessageBox>
 
 #include "jobs/last_comparison.h"
+#include "jobs/qt_strings.h"
+#include "lgp/mod_folder.h"
 #include "ui/archive_session.h"
+#include "ui/interface_texts.h"
 #include "ui/main_menu.h"
 
 using Command = TMainMenu::Command;
 
 TModExportController::TModExportController(TArchiveSession& session, TMainMenu& menu,
-                                           RequestChooser chooseRequest, MessageRunner showMessage,
-                                           QWidget& window)
+                                           Prompts prompts, QWidget& window)
     : QObject(&window),
       session_(session),
       menu_(menu),
       window_(window),
-      chooseRequest_(std::move(chooseRequest)),
-      showMessage_(std::move(showMessage)),
+      prompts_(std::move(prompts)),
       form_(new TExportModForm(&window)) {
     connect(menu_.action(Command::ExportModFolder), &QAction::triggered, this,
             &TModExportController::onExportClicked);
@@ -34,18 +35,31 @@ TModExportController::TModExportController(TArchiveSession& session, TMainMenu& 
             });
 }
 
-void TModExportController::retranslate() { form_->retranslate(); }
-
 void TModExportController::onExportClicked() {
     if (session_.archive() == nullptr || session_.jobRunning()) return;
     const std::optional<TFilesComparison> last = LastComparison();
     const std::optional<TModExportRequest> request =
-        chooseRequest_(*form_, last ? last->referenceFile : QString());
-    if (request) session_.exportModFolder(request->original, request->folder, request->layout);
+        prompts_.chooseRequest(*form_, last ? last->referenceFile : QString());
+    if (!request) return;
+    EarlierExport earlier = EarlierExport::Refuse;
+    switch (InspectModFolder(jobs::toUtf8(request->folder))) {
+        case ModFolderContents::Nothing: break;
+        case ModFolderContents::EarlierExport:
+            if (!prompts_.ask(InterfaceText("messages", "replace_mod_export").arg(request->folder))) {
+                return;
+            }
+            earlier = EarlierExport::Replace;
+            break;
+        case ModFolderContents::Other:
+            prompts_.showError(InterfaceText("messages", "mod_folder_failure"),
+                               InterfaceText("messages", "mod_folder_not_empty").arg(request->folder));
+            return;
+    }
+    session_.exportModFolder(request->original, request->folder, request->layout, earlier);
 }
 
 void TModExportController::showResult(const QString& folder, const QStringList& levels) {
     QMessageBox box(QMessageBox::Information, window_.windowTitle(),
                     ModExportResultText(levels, folder), QMessageBox::Ok, &window_);
-    showMessage_(box);
+    prompts_.showMessage(box);
 }

@@ -16,8 +16,9 @@ class TMainMenu;
 // "Export changes as mod folder..." in the main window: the dialog asks for the original
 // archive (the last comparison's original by default), the output folder and the layout, and
 // the session exports the open archive's changes as a job; once it has ended, a message says
-// how many levels were written where. An export that fails is reported by the session's
-// exportFailed, which the window shows.
+// how many levels were written where. A folder that holds an earlier export is replaced once
+// the user agrees; any other folder that is not empty is refused at once, saying why. An export
+// that fails is reported by the session's exportFailed, which the window shows.
 class TModExportController : public QObject {
     Q_OBJECT
 
@@ -27,13 +28,20 @@ public:
                                                                           const QString& original)>;
     // Shows the message box that ends an export.
     using MessageRunner = std::function<void(QMessageBox& box)>;
+    // Asks a Yes or No question; true for Yes.
+    using Question = std::function<bool(const QString& question)>;
+    // Shows an error: the message and its detail.
+    using ErrorHook = std::function<void(const QString& message, const QString& detail)>;
+    struct Prompts {
+        RequestChooser chooseRequest;
+        MessageRunner showMessage;
+        Question ask;
+        ErrorHook showError;
+    };
 
     // The session and the menu must outlive it; window: the dialog's and the message's parent.
-    TModExportController(TArchiveSession& session, TMainMenu& menu, RequestChooser chooseRequest,
-                         MessageRunner showMessage, QWidget& window);
-
-    // The dialog's captions in the current language.
-    void retranslate();
+    TModExportController(TArchiveSession& session, TMainMenu& menu, Prompts prompts,
+                         QWidget& window);
 
 private:
     void onExportClicked();
@@ -42,7 +50,6 @@ private:
     TArchiveSession& session_;
     TMainMenu& menu_;
     QWidget& window_;
-    const RequestChooser chooseRequest_;
-    const MessageRunner showMessage_;
+    const Prompts prompts_;
     TExportModForm* form_;
 };

@@ -17,8 +17,6 @@ public:
     // The replacement text as the editor holds it (line breaks as "\n").
     QString replacement() const;
 
-    void retranslate() override;
-
     // Replaces the editor's selection with `replacement`, or inserts it at the caret when
     // nothing is selected, and selects what it put in. Does nothing to an editor that is
     // disabled or read-only.
@@ -33,6 +31,7 @@ signals:
     void replaceAllRequested(const QString& search, const QString& replacement, bool matchCase);
 
 protected:
+    void retranslate() override;
     void updateButtons() override;
 
 private:

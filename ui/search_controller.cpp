@@ -122,11 +122,6 @@ TSearchController::~TSearchController() {
 
 bool TSearchController::isSearching() const { return finder_->Searching(); }
 
-void TSearchController::retranslate() {
-    findForm_->retranslate();
-    replaceForm_->retranslate();
-}
-
 void TSearchController::showDialog(TSearchDialog& shown, TSearchDialog& hidden) {
     hidden.hide();
     // Staying on top, a dialog shown already needs only the focus.

@@ -51,8 +51,6 @@ public:
 
     // True from a search's start until its last report has been handled.
     bool isSearching() const;
-    // The dialogs' captions in the current language.
-    void retranslate();
 
 private:
     // Hides `hidden` and shows `shown`, or gives it the focus.

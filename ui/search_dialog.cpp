@@ -1,7 +1,11 @@
 #include "ui/search_dialog.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -21,7 +25,8 @@ constexpr int kButtonHeight = 24;
 TSearchDialog::TSearchDialog(const QString& objectName, const QString& searchEditName,
                              int clientWidth, int clientHeight, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      clientWidth_(clientWidth), clientHeight_(clientHeight) {
     setObjectName(objectName);
     setFixedSize(clientWidth, clientHeight);
     searchEdit_ = makeEdit(searchEditName);
@@ -61,6 +66,22 @@ void TSearchDialog::showMessage(QMessageBox::Icon icon, const QString& text,
     if (onTop) window->setFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+void TSearchDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        fitToCaptions();
+    }
+    QDialog::changeEvent(event);
+}
+
+void TSearchDialog::fitToCaptions() {
+    if (layout() == nullptr) return;
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setMinimumWidth(std::max(kButtonWidth, button->sizeHint().width()));
+    }
+    setFixedSize(std::max(clientWidth_, layout()->totalMinimumSize().width()), clientHeight_);
+}
+
 void TSearchDialog::retranslate() {
     findButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("find")));
     nextButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("next")));
@@ -72,6 +93,7 @@ void TSearchDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Coming back from the task bar is no new opening.
     if (event->spontaneous()) return;
+    fitToCaptions();
     if (const QWidget* owner = parentWidget()) {
         QRect frame = frameGeometry();
         frame.moveCenter(owner->frameGeometry().center());
@@ -102,7 +124,9 @@ QPlainTextEdit* TSearchDialog::makeEdit(const QString& objectName) {
 QPushButton* TSearchDialog::makeButton(const QString& objectName) {
     auto* button = new QPushButton(this);
     button->setObjectName(objectName);
-    button->setFixedSize(kButtonWidth, kButtonHeight);
+    // As wide as its caption needs, when that is wider (fitToCaptions).
+    button->setMinimumWidth(kButtonWidth);
+    button->setFixedHeight(kButtonHeight);
     button->setAutoDefault(false);
     button->setEnabled(false);
     return button;

@@ -31,9 +31,6 @@ public:
     // while the message shows, so that the message is not hidden behind it.
     void showMessage(QMessageBox::Icon icon, const QString& text, const QString& detail = {});
 
-    // Re-reads every caption from InterfaceText.
-    virtual void retranslate();
-
 signals:
     // A search asked for with the search box.s text (line breaks as "\n").
     void findRequested(const QString& search, bool matchCase, FindMode mode);
@@ -44,6 +41,10 @@ protected:
                   int clientHeight, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
+    // Reads every caption from InterfaceText.
+    virtual void retranslate();
     // Runs the message box modally; tests answer it instead.
     virtual void execMessage(QMessageBox& box);
     // Enables the buttons that need a search text; called whenever it changes.
@@ -58,4 +59,11 @@ protected:
     QPushButton* nextButton_;
     QPushButton* previousButton_;
     QCheckBox* matchCaseBox_;
+
+private:
+    // Widens the dialog where the captions of the current language need more than its width.
+    void fitToCaptions();
+
+    const int clientWidth_;
+    const int clientHeight_;
 };

@@ -1,5 +1,6 @@
 #include "ui/status_bar.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
@@ -93,6 +94,11 @@ QString TStatusBar::statusText() const { return panels_[0]->text(); }
 QString TStatusBar::creatorText() const { return panels_[1]->text(); }
 QString TStatusBar::countsText() const { return panels_[2]->text(); }
 bool TStatusBar::isProgressShown() const { return !progressBar_->isHidden(); }
+
+void TStatusBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QStatusBar::changeEvent(event);
+}
 
 void TStatusBar::retranslate() {
     if (levels_ < 0 || texts_ < 0) {

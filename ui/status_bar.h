@@ -39,13 +39,14 @@ public:
     QString countsText() const;
     bool isProgressShown() const;
 
-    // The counts in the current language's words.
-    void retranslate();
-
 protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void placeProgressBar();
 
     std::array<QLabel*, 3> panels_{};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include <QEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -150,6 +151,21 @@ void TTextEditorPane::setSpelling(TSpellingChoice* spelling) {
     highlighter_->setChecker(spelling_->checker());
     connect(spelling_, &TSpellingChoice::chosen, this,
             [this] { highlighter_->setChecker(spelling_->checker()); });
+}
+
+bool TTextEditorPane::focusText() {
+    for (QWidget* widget : {static_cast<QWidget*>(textEditor_), static_cast<QWidget*>(textsView_)}) {
+        if (widget->isEnabled()) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TTextEditorPane::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QWidget::changeEvent(event);
 }
 
 void TTextEditorPane::retranslate() { texts_->retranslate(); }

@@ -47,11 +47,11 @@ public:
     void selectAll();
     // True while a text that may be changed is open for editing.
     bool isEditing() const;
+    // Gives the keyboard focus to the editor, or to the texts list when the editor is
+    // disabled; false when neither can take it.
+    bool focusText();
     // Checks spelling as `spelling` chooses, from now on; it must outlive the pane.
     void setSpelling(TSpellingChoice* spelling);
-
-    // The captions in the current language.
-    void retranslate();
 
 signals:
     // The editor's commands became possible or impossible.
@@ -63,9 +63,13 @@ signals:
     void caretMoved(std::size_t taggedPosition);
 
 protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void onTextSelected();
     // Shows the selected text again, keeping the caret where it can.
     void onTextReloaded();

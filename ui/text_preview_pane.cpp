@@ -1,5 +1,6 @@
 #include "ui/text_preview_pane.h"
 
+#include <QEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -24,8 +25,9 @@ TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& gl
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 2, 6, 4);
     scrollArea_ = new QScrollArea;
-    // As low as the smallest level preview beside it; the splitter above makes it taller.
-    scrollArea_->setMinimumHeight(1);
+    scrollArea_->setObjectName(QStringLiteral("textPreviewArea"));
+    // A window of three lines, the most common, shows whole; the splitter above makes it taller.
+    scrollArea_->setMinimumHeight(text::WindowHeightForLines(3) + 2 * scrollArea_->frameWidth());
     pictureLabel_ = new QLabel;
     pictureLabel_->setObjectName(QStringLiteral("textPreviewPicture"));
     scrollArea_->setWidget(pictureLabel_);
@@ -143,6 +145,11 @@ void TTextPreviewPane::redraw() {
     }
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLabel_->resize(picture_.size());
+}
+
+void TTextPreviewPane::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QGroupBox::changeEvent(event);
 }
 
 void TTextPreviewPane::retranslate() {

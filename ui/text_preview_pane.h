@@ -46,21 +46,25 @@ public:
     text::CharacterNames names() const;
     // The caret's byte position in the current tagged text; the game view shows its page.
     void setCaretPosition(std::size_t taggedPosition);
+    // The page of the current text that the caret is on, from 0.
+    int caretPage() const;
     // The picture as last drawn; null when none is shown.
     QImage picture() const { return picture_; }
 
     // Draws the session's current text again.
     void redraw();
-    // The captions in the current language.
-    void retranslate();
 
 signals:
     void modifyWindowRequested();
 
+protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     void updateSelector();
-    // The page of the current text that the caret is on.
-    int caretPage() const;
 
     TArchiveSession& session_;
     const GlyphSets& glyphs_;

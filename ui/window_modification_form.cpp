@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include <QEvent>
 #include <QApplication>
 #include <QCursor>
 #include <QFormLayout>
@@ -108,6 +109,9 @@ void TWindowModificationForm::createControls() {
     screenArea->setPalette(grey);
     screenArea->setAutoFillBackground(true);
 
+    overflowImage = new QLabel(screenArea);
+    overflowImage->setObjectName(QStringLiteral("overflowImage"));
+    overflowImage->setAttribute(Qt::WA_TransparentForMouseEvents);
     windowImage = new QLabel(screenArea);
     windowImage->setObjectName(QStringLiteral("windowImage"));
     windowImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -204,6 +208,11 @@ void TWindowModificationForm::createControls() {
     layout->addLayout(buttons);
 }
 
+void TWindowModificationForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
+}
+
 void TWindowModificationForm::retranslate() {
     setWindowTitle(Text("window_modification"));
     widthLabel->setText(Text("width") + QStringLiteral(" :"));
@@ -228,10 +237,13 @@ void TWindowModificationForm::setFitToText(
 }
 
 bool TWindowModificationForm::edit(TWindow& window, const std::string& taggedText,
-                                   const GlyphSets& glyphs, const TWindowColors& colors) {
+                                   const GlyphSets& glyphs, const TWindowColors& colors, int page,
+                                   text::CharacterNames names) {
     glyphs_ = &glyphs;
     text_ = taggedText;
     colors_ = colors;
+    page_ = page;
+    names_ = names;
     {
         const QSignalBlocker blockX(xField), blockY(yField);
         const QSignalBlocker blockWidth(widthField), blockHeight(heightField);
@@ -258,9 +270,15 @@ bool TWindowModificationForm::edit(TWindow& window, const std::string& taggedTex
     return true;
 }
 
-void TWindowModificationForm::xChanged(int x) { windowImage->move(x, windowImage->y()); }
+void TWindowModificationForm::xChanged(int x) {
+    windowImage->move(x, windowImage->y());
+    overflowImage->move(windowImage->pos());
+}
 
-void TWindowModificationForm::yChanged(int y) { windowImage->move(windowImage->x(), y); }
+void TWindowModificationForm::yChanged(int y) {
+    windowImage->move(windowImage->x(), y);
+    overflowImage->move(windowImage->pos());
+}
 
 void TWindowModificationForm::widthChanged(int width) {
     // Setting the field again applies the 0 through this handler.
@@ -332,8 +350,12 @@ void TWindowModificationForm::showImageInFields(bool withSize) {
 
 void TWindowModificationForm::redraw() {
     if (glyphs_ == nullptr) return;
-    QImage picture = DrawWindowPreview(*glyphs_, colors_, text_, windowImage->width(),
-                                       windowImage->height());
+    // The game view draws the window at its size and the overflow beyond it.
+    const QImage page = DrawGameView(*glyphs_, colors_, text_, windowImage->width(),
+                                     windowImage->height(), page_, names_);
+    overflowImage->setPixmap(QPixmap::fromImage(page));
+    overflowImage->setGeometry(QRect(windowImage->pos(), page.size()));
+    QImage picture = page.copy(0, 0, windowImage->width(), windowImage->height());
     {
         QPainter painter(&picture);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -417,6 +439,7 @@ void TWindowModificationForm::mouseDrag(const QPoint& globalPos) {
     const QPoint delta = globalPos - pressGlobalPos_;
     if (drag_ == Drag::Move) {
         windowImage->move(pressGeometry_.topLeft() + delta);
+        overflowImage->move(windowImage->pos());
         showImageInFields(false);
         return;
     }

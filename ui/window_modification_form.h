@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include "preview/window_colors.h"
+#include "text/text_layout.h"
 
 class GlyphSets;
 class QLabel;
@@ -19,8 +20,10 @@ class QSpinBox;
 class QToolButton;
 class TWindow;
 
-// The window modification dialog: one dialogue window of a level, drawn as the text preview
-// draws it, on a grey 320 x 224 picture of the part of the screen in which the game places its
+// The window modification dialog: one dialogue window of a level, drawn as the game view
+// draws it (a page of its text, the lines unwrapped, what passes the window's edges over a red
+// hatch beyond them, so that a window too small for its text shows as such), on a grey
+// 320 x 224 picture of the part of the screen in which the game places its
 // windows. The user moves and resizes it with four fields (X, Y, Width, Height, limited to the
 // window's 16-bit ranges), centring, full-screen and reposition buttons, a menu that sets the
 // height for 1 to 15 text lines, and the mouse: dragging the window moves it, dragging its
@@ -35,15 +38,14 @@ public:
 
     explicit TWindowModificationForm(QWidget* parent = nullptr);
 
-    // Shows the dialog modally for window, which shows taggedText (Windows-1252, CR LF line
-    // breaks) drawn with glyphs in colors. OK stores the four fields into the window's X, Y,
-    // Width and Height and returns true; Cancel or the close box returns false and leaves the
-    // window as it was. glyphs must outlive the call.
+    // Shows the dialog modally for window, which shows page `page` (from 0) of taggedText
+    // (Windows-1252, CR LF line breaks), drawn with glyphs in colors and the name tags as
+    // `names`. OK stores the four fields into the window's X, Y, Width and Height and returns
+    // true; Cancel or the close box returns false and leaves the window as it was. glyphs must
+    // outlive the call.
     bool edit(TWindow& window, const std::string& taggedText, const GlyphSets& glyphs,
-              const TWindowColors& colors);
-
-    // Re-reads every caption and hint from InterfaceText.
-    void retranslate();
+              const TWindowColors& colors, int page = 0,
+              text::CharacterNames names = text::CharacterNames::Default);
 
     // Shows a "Fit to text" button that sets the four fields to the window that fit gives for
     // the fields' X and Y (nothing when it gives none): fit may move the window, to keep it on
@@ -51,10 +53,14 @@ public:
     void setFitToText(std::function<std::optional<QRect>(QPoint position)> fit);
 
 protected:
+    // Reads every caption again when the interface's language changes.
+    void changeEvent(QEvent* event) override;
     // Watches the mouse over the window image: the cursor, moving and resizing.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Reads every caption from the interface texts.
+    void retranslate();
     // The edges of the window image that a drag moves; none for a move of the whole image.
     struct Edges {
         bool left = false;
@@ -84,7 +90,8 @@ private:
     void showImageInFields(bool withSize);
     // Sets the fields to values, each applied as if typed.
     void setFields(const QRect& values);
-    // Draws the window at the image's size, with the grip at its corners and edge middles.
+    // Draws the window at the image's size, with the grip at its corners and edge middles, and
+    // what of the page passes its edges beside it.
     void redraw();
 
     // The edges a press at pos (relative to the image's top-left pixel) would drag: the bands
@@ -99,6 +106,8 @@ private:
     const GlyphSets* glyphs_ = nullptr;
     std::string text_;
     TWindowColors colors_;
+    int page_ = 0;
+    text::CharacterNames names_ = text::CharacterNames::Default;
     const QImage grip_;
     std::function<std::optional<QRect>(QPoint position)> fitToText_;
 
@@ -109,6 +118,8 @@ private:
 
     QWidget* screenArea;
     QLabel* windowImage;
+    // Under the window image, at its top left: the page where it passes the window's edges.
+    QLabel* overflowImage;
     QLabel* widthLabel;
     QLabel* heightLabel;
     QSpinBox* xField;

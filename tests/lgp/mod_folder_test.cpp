@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <stdexcept>
@@ -160,6 +161,75 @@ TEST_F(ModFolderTest, ALevelChangedOutsideItsScriptsIsNoChunk) {
     }
     EXPECT_NO_THROW(
         MakeModFiles(edited_, reference, {levels_[0]}, ModLayout::Direct, CompressStream));
+}
+
+// A folder holding exactly what an export wrote is replaced on request, and nothing else is:
+// one foreign thing beside the export, or a README changed, and the folder is left alone.
+TEST_F(ModFolderTest, AnEarlierExportAndNothingElseIsReplaced) {
+    const fs::path folder = Folder() / "replace";
+    fs::remove_all(folder);
+    const std::string mod = (folder / "mod").string();
+    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::Nothing);
+    fs::create_directories(mod);
+    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::Nothing);
+    ExportModFolder(edited_, original_, mod, ModLayout::Chunks, CompressStream);
+    const std::map<std::string, Bytes> chunks = Files(mod);
+    ASSERT_EQ(chunks.size(), levels_.size() + 1);
+    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::EarlierExport);
+    EXPECT_THROW(ExportModFolder(edited_, original_, mod, ModLayout::Direct, CompressStream),
+                 lgp::FileError);
+    EXPECT_EQ(Files(mod), chunks);
+
+    // A write that fails puts the earlier export back.
+    const std::vector<ModFile> clash = {{"x/one", {1}}, {"x", {2}}};
+    EXPECT_THROW(WriteModFolder(mod, clash, EarlierExport::Replace), lgp::FileError);
+    EXPECT_EQ(Files(mod), chunks);
+    EXPECT_FALSE(fs::exists(folder / "mod" / "x"));
+
+    ExportModFolder(edited_, original_, mod, ModLayout::Direct, CompressStream, {},
+                    EarlierExport::Replace);
+    std::map<std::string, Bytes> direct = Files(mod);
+    ASSERT_EQ(direct.size(), levels_.size() + 1);
+    for (const int level : levels_) EXPECT_TRUE(direct.contains("direct/flevel/" + Name(level)));
+    // The chunks' folder went with them; "direct" serves the new export.
+    EXPECT_FALSE(fs::exists(folder / "mod" / "direct" / "flevel.lgp"));
+    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::EarlierExport);
+
+    const auto write = [](const fs::path& path, const std::string& bytes) {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    };
+    const std::string level = Name(levels_[0]);
+    const std::pair<const char*, std::function<void(const fs::path&)>> foreign[] = {
+        {"a file of the user's", [&](const fs::path& at) { write(at / "notes.txt", "mine"); }},
+        {"an empty folder", [](const fs::path& at) { fs::create_directory(at / "direct" / "mine"); }},
+        {"a level the README does not name",
+         [&](const fs::path& at) { write(at / "direct" / "flevel" / "zz1", "x"); }},
+        {"another layout's file",
+         [&](const fs::path& at) { write(at / "flevel.lgp" / (level + ".chunk.1"), "x"); }},
+        {"a README changed",
+         [&](const fs::path& at) { write(at / "README.txt", "The levels of mine"); }},
+        {"a link in place of a level",
+         [&](const fs::path& at) {
+             fs::remove(at / "direct" / "flevel" / level);
+             fs::create_symlink(Folder() / "original.lgp", at / "direct" / "flevel" / level);
+         }},
+    };
+    for (const auto& [what, change] : foreign) {
+        const fs::path copy = folder / "copy";
+        fs::remove_all(copy);
+        fs::copy(mod, copy, fs::copy_options::recursive);
+        change(copy);
+        const std::map<std::string, Bytes> before = Files(copy);
+        EXPECT_EQ(InspectModFolder(copy.string()), ModFolderContents::Other) << what;
+        EXPECT_THROW(ExportModFolder(edited_, original_, copy.string(), ModLayout::Chunks,
+                                     CompressStream, {}, EarlierExport::Replace),
+                     lgp::FileError)
+            << what;
+        EXPECT_EQ(Files(copy), before) << what;
+    }
+    EXPECT_EQ(InspectModFolder(InFolder("original.lgp")), ModFolderContents::Other);
+    fs::remove_all(folder);
 }
 
 TEST(ModFolderWriteTest, WritesIntoANewOrEmptyFolderOnlyAndLeavesNothingOnFailure) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -89,4 +92,34 @@ inline std::unique_ptr<AnsweredMainForm> OpenInWindow(const QString& path,
     if (!WaitForJob(*form) || form->session().archive() == nullptr)
         qFatal("cannot open %s", qPrintable(path));
     return form;
+}
+
+// What a message box showed: its text, under it its informative text, and its buttons'
+// captions in the order laid out.
+struct ShownBox {
+    QString text;
+    QString informativeText;
+    QStringList buttons;
+};
+
+// Answers the next message boxes that run modally, one by one, by the buttons of `answers`,
+// and records each in `shown`; each box is looked for as soon as the event loop runs, until
+// all are answered.
+inline void AnswerBoxes(QList<QMessageBox::StandardButton> answers, QList<ShownBox>& shown) {
+    auto* poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answers, &shown]() mutable {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) return;
+        box->setProperty("answered", true);
+        ShownBox seen{box->text(), box->informativeText(), {}};
+        for (const QAbstractButton* button : box->buttons()) seen.buttons << button->text();
+        shown << seen;
+        const QMessageBox::StandardButton answer = answers.takeFirst();
+        if (answers.isEmpty()) {
+            poll->stop();
+            poll->deleteLater();
+        }
+        box->button(answer)->click();
+    });
+    poll->start(0);
 }

@@ -26,13 +26,16 @@ const TColorProfiles::Section kStored = {{"Red", "ff0000"}, {"Night", "zz58B0000
 QString ReadEnglish(const QString&, const QString&, const QString& english) { return english; }
 
 // The dialog with its questions answered by the test: names from `names` (Cancel once none is
-// left), colours from `color`; every question and message is recorded.
+// left), colours from `color`, whether to store changed colours from `storeAnswers` (No once
+// none is left); every question and message is recorded.
 class TestedColorsForm : public TColorsForm {
 public:
     QStringList names;
     std::optional<QColor> color;
+    QList<QMessageBox::StandardButton> storeAnswers;
     QStringList prompts;
     QStringList messages;
+    QStringList storeQuestions;
 
 protected:
     std::optional<QColor> chooseColor(const QColor&) override { return color; }
@@ -42,6 +45,10 @@ protected:
         return names.takeFirst();
     }
     void showMessage(const QString& text) override { messages << text; }
+    QMessageBox::StandardButton askToStore(const QString& question) override {
+        storeQuestions << question;
+        return storeAnswers.isEmpty() ? QMessageBox::No : storeAnswers.takeFirst();
+    }
 };
 
 }  // namespace
@@ -187,6 +194,71 @@ private slots:
         QCOMPARE(form.profiles().SelectedIndex(), 0);
     }
 
+    // Colours changed and not stored are asked about on closing and on choosing another entry:
+    // Yes stores them, No drops them, Cancel stays.
+    void changedColorsAreAskedAboutBeforeTheyAreLost() {
+        TestedColorsForm form;
+        form.setProfiles(TColorProfiles::FromSection(kStored, 1));
+        const auto orange = [&] {
+            selector(form, "topLeft")->findChild<QToolButton*>("presetColor9")->click();
+        };
+        const QString question = "The colors of the profile \"Red\" were changed. Update the profile?";
+
+        // Merely opened and closed: nothing to ask.
+        edit(form, kRedCorner, [] {});
+        QVERIFY(form.storeQuestions.isEmpty());
+
+        // Cancel keeps the dialog open; Yes then stores the colours in the profile.
+        form.storeAnswers = {QMessageBox::Cancel, QMessageBox::Yes};
+        bool stayed = false;
+        const TWindowColors kept = edit(form, kRedCorner, [&] {
+            orange();
+            form.close();
+            stayed = form.isVisible();
+        });
+        QVERIFY(stayed);
+        QCOMPARE(form.storeQuestions, QStringList({question, question}));
+        QCOMPARE(kept.TopLeft, Rgb(255, 102, 0));
+        QCOMPARE(form.profiles().ToSection().front().second, std::string("FF6600000000000000000000"));
+
+        // Choosing another profile: Cancel stays on the changed one, No drops the change.
+        form.storeQuestions.clear();
+        form.storeAnswers = {QMessageBox::Cancel, QMessageBox::No};
+        edit(form, kRedCorner, [&] {
+            selector(form, "topLeft")->findChild<QToolButton*>("presetColor0")->click();
+            list(form)->setCurrentRow(2);
+            QCOMPARE(list(form)->currentRow(), 1);
+            QCOMPARE(selector(form, "topLeft")->toolTip(), QString("000000"));
+            list(form)->setCurrentRow(2);
+            QCOMPARE(form.profiles().SelectedIndex(), 2);
+            QCOMPARE(selector(form, "topLeft")->toolTip(), QString("0058B0"));
+        });
+        QCOMPARE(form.storeQuestions.size(), 2);
+        QCOMPARE(form.profiles().ToSection().front().second, std::string("FF6600000000000000000000"));
+
+        // "(Default)" cannot change: Yes keeps the colours as a new profile, named by the user.
+        form.storeQuestions.clear();
+        form.storeAnswers = {QMessageBox::Yes};
+        form.names = {"Dusk"};
+        const TWindowColors added = edit(form, DefaultWindowColors, [&] {
+            list(form)->setCurrentRow(0);
+            orange();
+        });
+        QCOMPARE(form.storeQuestions,
+                 QStringList({"The colors were changed. Keep them as a new profile?"}));
+        QCOMPARE(entries(form), QStringList({"(Default)", "Red", "Night", "Dusk"}));
+        QCOMPARE(form.profiles().SelectedIndex(), 3);
+        QCOMPARE(added.TopLeft, Rgb(255, 102, 0));
+    }
+
+    void theCloseButtonClosesTheDialog() {
+        TestedColorsForm form;
+        form.setProfiles(TColorProfiles::FromSection(kStored, 1));
+        QTimer::singleShot(0, &form, [&] { click(form, "close"); });
+        QCOMPARE(form.edit(kCounting, glyphs_), kRedCorner);
+        QVERIFY(!form.isVisible());
+    }
+
     void randomColorsStayBelow255() {
         TestedColorsForm form;
         form.setProfiles(TColorProfiles::FromSection({}, TColorProfiles::kNoSelection));
@@ -204,14 +276,13 @@ private slots:
         QVERIFY(seen.size() > 100);
     }
 
-    void retranslate() {
+    void aLanguageChangeReadsTheCaptionsAgain() {
         TestedColorsForm form;
         LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
             if (section == "window_colors" && key == "default") return QString("Défaut");
             if (section == "window_colors" && key == "more") return QString("Plus");
             return english;
         });
-        form.retranslate();
         QCOMPARE(entries(form), QStringList({"(Défaut)"}));
         QCOMPARE(selector(form, "topLeft")->findChild<QAction*>("defaultItem")->text(),
                  QString("Défaut..."));

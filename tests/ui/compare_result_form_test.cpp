@@ -86,7 +86,6 @@ private slots:
             if (section == "compare" && key == "percentage") return QStringLiteral("Anteil");
             return english;
         });
-        form.retranslate();
         const QStringList cells = Cells(*form.findChild<QTreeWidget*>("resultView"));
         QCOMPARE(cells.mid(3, 5),
                  QStringList({"Anteil", "1.234 Texte", "1.234 Texte", "617", "50,00 %"}));

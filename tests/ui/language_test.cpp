@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -198,6 +199,44 @@ private slots:
         TMainForm form({}, TEditorPaths::inFolder(folder_->path()));
         form.show();
         QCOMPARE(form.findChild<TMainMenu*>()->action(Command::Save)->toolTip(), QStringLiteral("Save"));
+    }
+
+    // The spelling menu names each dictionary's language and country, its own name as hint.
+    void dictionariesAreNamedByTheirLanguage() {
+        QMenuBar bar;
+        TMainMenu menu(bar);
+        const QStringList names = {"fr_FR", "en_US", "de_DE_frami", "pt", "tiny"};
+        menu.setDictionaries(names);
+        const QStringList captions = {"French (France)", "English (United States)",
+                                      "German (Germany, frami)", "Portuguese", "tiny"};
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QAction* item = menu.dictionaryAction(names[i]);
+            QVERIFY(item != nullptr);
+            QCOMPARE(item->text().remove(u'&'), captions[i]);
+            QCOMPARE(item->toolTip(), names[i]);
+        }
+    }
+
+    // Every key that the interface's code names as a literal has its English text.
+    void everyLiteralKeyHasItsEnglishText() {
+        static const QRegularExpression call(QStringLiteral(
+            R"re(InterfaceText\(\s*(?:QStringLiteral\()?"(\w+)"\)?\s*,\s*(?:QStringLiteral\()?"(\w+)")re"));
+        QSet<QString> known;
+        for (const text::LanguageDefault& entry : text::LanguageDefaults())
+            known << ToQString(entry.section) + '/' + ToQString(entry.key);
+        int found = 0;
+        const QDir sources(QStringLiteral(ORVENNE_SOURCE_DIR "/ui"));
+        for (const QString& name : sources.entryList({QStringLiteral("*.cpp")})) {
+            QFile file(sources.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString code = QString::fromUtf8(file.readAll());
+            for (const QRegularExpressionMatch& match : call.globalMatch(code)) {
+                ++found;
+                const QString key = match.captured(1) + '/' + match.captured(2);
+                QVERIFY2(known.contains(key), qPrintable(name + ": " + key));
+            }
+        }
+        QVERIFY(found > 50);
     }
 
 private:

@@ -30,7 +30,8 @@ bool Centred(const QWidget& window) {
 
 }  // namespace
 
-// The enlarged level preview: caption, size, centring, scrolling, Escape, refresh and reset.
+// The enlarged level preview: caption, size, centring on the first opening, scrolling, Escape,
+// refresh in place and reset.
 class LevelPreviewFormTest : public QObject {
     Q_OBJECT
 
@@ -71,28 +72,44 @@ private slots:
         QVERIFY(Centred(*form));
     }
 
-    void anotherLevelRefreshesTheWindowWithoutShowingIt() {
+    void anotherLevelRefreshesTheWindowWhereTheUserPutIt() {
         form->setPicture(Background(64, 32), QStringLiteral("md1_1"));
         QVERIFY(!form->isVisible());
         form->showPicture(Background(64, 32), QStringLiteral("md1_1"));
         QVERIFY(QTest::qWaitForWindowExposed(form));
+        const QPoint moved = form->pos() + QPoint(-40, 30);
+        form->move(moved);
+        QTRY_COMPARE(form->pos(), moved);
         form->setPicture(Background(200, 100, 0x001F), QStringLiteral("md1_2"));
         QVERIFY(form->isVisible());
         QCOMPARE(form->windowTitle(), QStringLiteral("Preview md1_2"));
         QCOMPARE(form->size(), QSize(200, 100));
         QCOMPARE(form->picture().pixelColor(0, 0), QColor(0, 0, 255));
-        QTRY_VERIFY(Centred(*form));
+        QCOMPARE(form->pos(), moved);
+
+        // Opened again after closing, it comes back where it was.
+        form->close();
+        form->showPicture(Background(64, 32), QStringLiteral("md1_1"));
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QCOMPARE(form->pos(), moved);
+
+        // A picture that would pass the screen's edge brings the window back onto it.
+        const QRect area = form->screen()->availableGeometry();
+        form->move(area.right() - 100, area.top());
+        QTRY_COMPARE(form->pos(), QPoint(area.right() - 100, area.top()));
+        form->setPicture(Background(320, 100), QStringLiteral("md1_3"));
+        QVERIFY(form->frameGeometry().right() <= area.right());
     }
 
-    void aResetEmptiesTheWindowAndKeepsItOpen() {
+    void aFileThatIsNoLevelLeavesTheWindowInViewWithItsCaption() {
         form->showPicture(Background(320, 240), QStringLiteral("md1stin"));
         QVERIFY(QTest::qWaitForWindowExposed(form));
+        const QRect shown = form->geometry();
         form->reset();
         QVERIFY(form->isVisible());
         QCOMPARE(form->windowTitle(), QStringLiteral("Preview"));
         QVERIFY(form->picture().isNull());
-        QCOMPARE(form->size(), QSize(0, 0));
-        QTRY_VERIFY(Centred(*form));
+        QCOMPARE(form->geometry(), shown);
     }
 
 private:

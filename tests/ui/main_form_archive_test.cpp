@@ -74,6 +74,7 @@ protected:
         exportDefault = original;
         return exportChoice;
     }
+    bool askYesNo(const QString& question) override { return answer(question); }
 
 private:
     bool answer(const QString& question) {
@@ -159,6 +160,27 @@ private slots:
             QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         }
         settings_ = std::make_unique<QTemporaryDir>();
+    }
+
+    // The question's buttons say what they do, in the language file's words, and the levels
+    // with their reasons show in the box itself.
+    void theDamagedLevelsQuestionShowsItsButtonsAndReasons() {
+        TMainForm form({}, TEditorPaths::inFolder(settings_->path()));
+        form.show();
+        QList<ShownBox> shown;
+        AnswerBoxes({QMessageBox::No, QMessageBox::Ok}, shown);
+        form.OpenArchive(damaged_);
+        QVERIFY(WaitForJob(form));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].text,
+                 QStringLiteral("1 level could not be read. Open the archive with it read-only?"));
+        QVERIFY(shown[0].informativeText.startsWith(QStringLiteral("anfrst_1: ")));
+        shown[0].buttons.sort();
+        QCOMPARE(shown[0].buttons, (QStringList{"Cancel", "Open read-only"}));
+        QVERIFY(form.session().archive() == nullptr);
+        // The invalid file's message follows, its reason in the box's main text.
+        QCOMPARE(shown[1].text, QStringLiteral("Invalid file."));
+        QVERIFY(shown[1].informativeText.startsWith(damaged_));
     }
 
     void aDamagedArchiveIsAskedAboutAndOpensReadOnly() {
@@ -370,7 +392,7 @@ private slots:
         QCOMPARE(QString::fromStdString(text::DecodeText(edited.SubFile(kAnfrst1).Texts[0].Bytes)),
                  QStringLiteral("Modded Ancient Forest"));
 
-        // Against itself nothing differs, and nothing is written; a folder in use is refused.
+        // Against itself nothing differs, and nothing is written.
         const QString none = folder_.filePath(QStringLiteral("none"));
         form->exportChoice = TModExportRequest{path_, none, ModLayout::ModManager};
         Action(*form, Command::ExportModFolder)->trigger();
@@ -380,13 +402,50 @@ private slots:
             form->messages.last(),
             QStringLiteral("No level differs from the original archive: nothing was written."));
         QVERIFY(!QFileInfo::exists(none));
-        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Direct};
+    }
+
+    // The folder of an earlier export is replaced once the user agrees; a folder that holds
+    // anything else is refused before any job, with the reason in the message.
+    void aSecondExportReplacesTheFirstAndAForeignFolderIsRefused() {
+        const auto form = open(path_);
+        Type(*form, kAnfrst1, QStringLiteral("Modded "));
+        const QString mod = folder_.filePath(QStringLiteral("again"));
+        QDir(mod).removeRecursively();
+        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Chunks};
         Action(*form, Command::ExportModFolder)->trigger();
         QVERIFY(WaitForJob(*form));
+        const QStringList chunks = FolderFiles(mod);
+        QCOMPARE(chunks.size(), 2);
+
+        const QString question = mod + QStringLiteral(
+            " holds an earlier mod folder export. Replace it with this one?");
+        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Direct};
+        Action(*form, Command::ExportModFolder)->trigger();
+        QCOMPARE(form->questions, QStringList{question});
+        QVERIFY(!form->session().jobRunning());
+        QCOMPARE(FolderFiles(mod), chunks);
+
+        form->answers = {true};
+        Action(*form, Command::ExportModFolder)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QVERIFY(form->errors.isEmpty());
+        QCOMPARE(form->questions.size(), 2);
+        const QStringList direct = FolderFiles(mod);
+        QCOMPARE(direct.size(), 2);
+        QVERIFY(direct.contains(QStringLiteral("README.txt")));
+        QVERIFY(direct.filter(QStringLiteral("direct/flevel/")).size() == 1);
+        QVERIFY(!QFileInfo::exists(mod + QStringLiteral("/direct/flevel.lgp")));
+
+        // A file of the user's own beside the export: nothing is asked, nothing is touched.
+        WriteFile(mod + QStringLiteral("/notes.txt"), "mine");
+        Action(*form, Command::ExportModFolder)->trigger();
+        QCOMPARE(form->questions.size(), 2);
         QCOMPARE(form->errors, QStringList{QStringLiteral("The mod folder could not be written.")});
-        QVERIFY(form->details.first().startsWith(mod));
-        QCOMPARE(FolderFiles(mod),
-                 (QStringList{"README.txt", "direct/flevel.lgp/anfrst_1.chunk.1"}));
+        QCOMPARE(form->details,
+                 QStringList{mod + QStringLiteral(" holds files that no mod folder export wrote: "
+                                                  "choose a new or empty folder.")});
+        QCOMPARE(FolderFiles(mod), QStringList(direct) << QStringLiteral("notes.txt"));
+        QCOMPARE(FileBytes(mod + QStringLiteral("/notes.txt")), QByteArray("mine"));
     }
 
     void theExportDialogStartsFromTheGivenOriginal() {

@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -33,6 +34,7 @@
 #include <QtTest>
 
 #include "lgp/archive_loader.h"
+#include "lgp/level_tables.h"
 #include "lgp/window.h"
 #include "preview/glyph_sets.h"
 #include "preview/window_preview.h"
@@ -298,10 +300,14 @@ private slots:
         const QModelIndex description = FilesView(*form)->model()->index(4, 2);
         QCOMPARE(description.data(Qt::ForegroundRole).value<QColor>(), QColor(62, 88, 133));
         QCOMPARE(description.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
-        // Row 0 is selected: a file that is not a level.
-        QCOMPARE(form->session().currentSubFileIndex(), 0);
-        QCOMPARE(FilesView(*form)->currentIndex().row(), 0);
-        QVERIFY(!Editor(*form)->isEnabled());
+        // The first level is selected, not row 0, a file that is not a level.
+        int firstLevel = 0;
+        while (!lgp::IsLevel(form->session().archive()->SubFile(firstLevel))) ++firstLevel;
+        QVERIFY(firstLevel > 0);
+        QCOMPARE(form->session().currentSubFileIndex(), firstLevel);
+        QCOMPARE(FilesView(*form)->currentIndex().row(), firstLevel);
+        QCOMPARE(form->session().currentText(), 0);
+        QVERIFY(Editor(*form)->isEnabled());
     }
 
     void ignoresACommandLineThatNamesNoFile() {
@@ -1049,6 +1055,7 @@ private slots:
     void theLevelPreviewFollowsTheSelectedLevel() {
         const auto form = open(path_);
         auto* picture = Child<QWidget>(*form, "levelPreviewPicture");
+        ClickFile(*form, QStringLiteral("maplist"));
         QVERIFY(!picture->isEnabled());
         ClickFile(*form, QStringLiteral("anfrst_1"));
         QVERIFY(picture->isEnabled());
@@ -1075,10 +1082,12 @@ private slots:
     void previewSizesAndTheAboutBox() {
         TestedMainForm form(QStringList{}, Paths());
         form.show();
-        // Without settings, the small level preview, and the text preview as high beside it.
+        // Without settings, the small level preview, and the text preview beside it at least as
+        // high, and high enough for a window of three lines.
         QVERIFY(form.findChild<TMainMenu*>()->levelPreviewSizeAction(1)->isChecked());
         QCOMPARE(Child<QWidget>(form, "levelPreview")->height(), 77);
-        QCOMPARE(Child<QWidget>(form, "textPreview")->height(), 77);
+        QVERIFY(Child<QWidget>(form, "textPreview")->height() >= 77);
+        QVERIFY(Child<QScrollArea>(form, "textPreviewArea")->viewport()->height() >= 16 * 3 + 9);
         form.findChild<TMainMenu*>()->levelPreviewSizeAction(4)->trigger();
         QCOMPARE(Child<QWidget>(form, "levelPreview")->height(), 227);
         QCOMPARE(Child<QWidget>(form, "textPreview")->height(), 227);

@@ -186,8 +186,6 @@ private slots:
         LoadInterfaceTexts([](const QString& section, const QString& key, const QString&) {
             return section + "/" + key;
         });
-        find.retranslate();
-        replace.retranslate();
         QCOMPARE(find.windowTitle(), QStringLiteral("find/find"));
         QCOMPARE(Child<QLabel>(find, "findLabel")->text(), QStringLiteral("find/find :"));
         QCOMPARE(Child<QCheckBox>(find, "matchCaseBox")->text(),

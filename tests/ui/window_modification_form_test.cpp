@@ -86,6 +86,36 @@ private:
 private slots:
     void cleanup() { LoadInterfaceTexts(ReadEnglish); }
 
+    // As the game view draws it: a page of the text unwrapped, what passes the window's edges
+    // drawn beside it; a window wide enough shows nothing beyond itself.
+    void theWindowShowsItsPageAsTheGameDrawsIt() {
+        TWindowModificationForm form;
+        TWindow window = Window(10, 20, 60, 41);
+        const std::string text = "A line far too long for the window\r\n{NEW PAGE}Two";
+        QSize narrow;
+        QSize wide;
+        QSize secondPage;
+        QTimer::singleShot(0, &form, [&] {
+            narrow = form.findChild<QLabel*>("overflowImage")->size();
+            QCOMPARE(form.findChild<QLabel*>("overflowImage")->pos(), QPoint(10, 20));
+            Controls(form).width->setValue(320);
+            wide = form.findChild<QLabel*>("overflowImage")->size();
+            form.reject();
+        });
+        form.edit(window, text, glyphs_, DefaultWindowColors);
+        QVERIFY(narrow.width() > 60);
+        QCOMPARE(narrow.height(), 41);
+        QCOMPARE(wide, QSize(320, 41));
+
+        // The second page fits; the window image alone is drawn.
+        QTimer::singleShot(0, &form, [&] {
+            secondPage = form.findChild<QLabel*>("overflowImage")->size();
+            form.reject();
+        });
+        form.edit(window, text, glyphs_, DefaultWindowColors, 1);
+        QCOMPARE(secondPage, QSize(60, 41));
+    }
+
     void buttonsSetTheFields_data() {
         QTest::addColumn<QRect>("window");
         QTest::addColumn<QString>("button");
@@ -289,7 +319,7 @@ private slots:
                 return QString("Modification de la fenêtre");
             return english;
         });
-        form.retranslate();
+        // Told by the language change, the dialog reads its captions again.
         QCOMPARE(form.windowTitle(), QString("Modification de la fenêtre"));
         QVERIFY(edit(form, window, [&](const Controls& controls) {
             QCOMPARE(controls.lines->actions()[3]->text(), QString("4 lignes"));
