@@ -1,5 +1,7 @@
 #include "ui/main_window_state.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QMainWindow>
 #include <QScreen>
@@ -23,8 +25,16 @@ TMainWindowState::TMainWindowState(Parts parts) : parts_(parts) {}
 
 void TMainWindowState::apply(const TEditorSettings& settings) {
     QMainWindow& window = parts_.window;
-    parts_.mainSplitter.setSizes({settings.levelsListSize, window.width() - settings.levelsListSize});
-    parts_.filesView.setColumnWidths(settings.columnWidths);
+    // A size from a damaged or hand-edited file could push the rest out of reach: none passes
+    // the screen.
+    const QScreen* screen = window.screen();
+    const QSize bounds = screen ? screen->availableGeometry().size() : window.size();
+    const auto within = [](int size, int limit) { return std::clamp(size, 0, std::max(limit, 0)); };
+    const int listSize = within(settings.levelsListSize, bounds.width());
+    parts_.mainSplitter.setSizes({listSize, window.width() - listSize});
+    TFileListView::ColumnWidths widths = settings.columnWidths;
+    for (int& width : widths) width = within(width, bounds.width());
+    parts_.filesView.setColumnWidths(widths);
     parts_.menu.action(settings.onlyLevels ? Command::OnlyLevels : Command::AllFiles)->setChecked(true);
     parts_.filesView.setOnlyLevels(settings.onlyLevels);
     parts_.menu.action(Command::DisplayTextPreview)->setChecked(settings.textPreview);
@@ -37,7 +47,8 @@ void TMainWindowState::apply(const TEditorSettings& settings) {
     if (settings.textPreviewHeight > 0) {
         QSplitter& texts = parts_.textsSplitter;
         const int total = texts.height() - texts.handleWidth();
-        texts.setSizes({total - settings.textPreviewHeight, settings.textPreviewHeight});
+        const int height = within(settings.textPreviewHeight, bounds.height());
+        texts.setSizes({total - height, height});
     }
     TColorsForm& colors = parts_.colorsForm;
     colors.setProfiles(TColorProfiles::FromSection(settings.windowProfiles, settings.windowColors));
