@@ -16,7 +16,9 @@ struct SafeWriteOptions {
 
 // Writes a file so that a failure loses nothing: `write` fills a temporary file created under
 // a name that no file had, beside the target (for target.ext: target.~ext, else target.~~ext,
-// ...; beside the file that a symbolic link names, so that the link stays a link). The new
+// ..., the part before the extension shortened when the system takes no longer name; beside
+// the file that a symbolic link names, so that the link stays a link), which an interrupted
+// program (Ctrl-C, SIGTERM) removes. The new
 // file is flushed to the disk, given the replaced file's owner and group (where permitted)
 // and permissions, and then put in the target's place in one step. Refuses, before writing,
 // a target that is a folder ("PATH is a folder"), not a regular file, read-only, or has

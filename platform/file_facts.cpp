@@ -46,6 +46,8 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
     BY_HANDLE_FILE_INFORMATION info;
     const BOOL read = GetFileInformationByHandle(file, &info);
     const DWORD error = GetLastError();
+    // Devices ("NUL", "CON") and pipes open as files too.
+    const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
     CloseHandle(file);
     if (!read) {
         throw std::system_error(static_cast<int>(error), std::system_category(),
@@ -53,7 +55,9 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
     }
     FileFacts facts;
     const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    facts.kind = folder ? FileFacts::Kind::Folder : FileFacts::Kind::Regular;
+    facts.kind = folder    ? FileFacts::Kind::Folder
+                 : onDisk ? FileFacts::Kind::Regular
+                          : FileFacts::Kind::Other;
     facts.identity.size =
         (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     facts.identity.modified = Nanoseconds(info.ftLastWriteTime);
@@ -116,6 +120,15 @@ std::string MountPoint(const std::string& path) {
 }
 
 #endif
+
+std::optional<FileIdentity> ReadFileIdentity(const std::string& path) {
+    try {
+        const std::optional<FileFacts> facts = ReadFileFacts(path);
+        if (facts) return facts->identity;
+    } catch (const std::system_error&) {
+    }
+    return std::nullopt;
+}
 
 std::string ResolveLinks(const std::string& path) {
     constexpr int kMostLinks = 40;
