@@ -72,7 +72,9 @@ std::optional<std::string> TakeOption(std::vector<std::string>& args, const std:
     const auto found = std::find(args.begin(), end, name);
     if (found == end) return std::nullopt;
     if (found + 1 == end || (found + 1)->empty()) throw UsageError(name + " needs a value");
-    if (std::find(found + 2, end, name) != end) throw UsageError("option " + name + " is given twice");
+    if (std::find(found + 2, end, name) != end) {
+        throw UsageError("option " + name + " is given twice");
+    }
     std::string value = *(found + 1);
     args.erase(found, found + 2);
     return value;

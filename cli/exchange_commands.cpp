@@ -105,7 +105,8 @@ int RunImport(const std::vector<std::string>& args) {
     const bool replaceUnknown = parsed.Has("--replace-unknown");
     ImportCounts counts;
     EditArchive(path,
-                {.output = output, .skipDamaged = parsed.Has("--skip-damaged"),
+                {.output = output,
+                 .skipDamaged = parsed.Has("--skip-damaged"),
                  .breakLinks = parsed.Has("--break-links")},
                 [&](TLGPFile& archive) {
                     // Read once the archive is locked and open: INPUT may be a FIFO whose
@@ -156,8 +157,9 @@ const Command kExportCommand{
     "holding a NUL character cannot be a msgid: they are left out and listed in the file's\n"
     "first comment.\n"
     "OUTPUT is replaced only once the new file is complete; one with several hard links is\n"
-    "refused unless --break-links, and so is ARCHIVE itself. --skip-damaged opens an archive with levels that cannot be\n"
-    "read: each is named on standard error with the reason and left out.",
+    "refused unless --break-links, and ARCHIVE itself always is. --skip-damaged opens an\n"
+    "archive with levels that cannot be read: each is named on standard error with the reason\n"
+    "and left out.",
     RunExport,
 };
 

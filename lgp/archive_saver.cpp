@@ -89,8 +89,7 @@ bool SameFile(const std::string& first, const std::string& second) {
     const fs::path a = platform::PathFromUtf8(first);
     const fs::path b = platform::PathFromUtf8(second);
     std::error_code ignored;
-    return first == second || a.lexically_normal() == b.lexically_normal() ||
-           fs::equivalent(a, b, ignored);
+    return a.lexically_normal() == b.lexically_normal() || fs::equivalent(a, b, ignored);
 }
 
 std::optional<platform::ArchiveLock> LockArchive(const std::string& path,

@@ -55,7 +55,7 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
     }
     FileFacts facts;
     const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    facts.kind = folder    ? FileFacts::Kind::Folder
+    facts.kind = folder   ? FileFacts::Kind::Folder
                  : onDisk ? FileFacts::Kind::Regular
                           : FileFacts::Kind::Other;
     facts.identity.size =

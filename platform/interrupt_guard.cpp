@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <mutex>
+#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,8 +29,7 @@ constexpr std::size_t kLongestPath = 4095;
 
 enum SlotState : int { kFree, kFilling, kHeld };
 
-// A guarded path. The handler reads only slots that are held: filling and freeing a slot
-// never races with it.
+// A guarded path; the handler reads only the slots that are held, never one being filled.
 struct Slot {
     std::atomic<int> state{kFree};
     PathText::value_type path[kLongestPath + 1];

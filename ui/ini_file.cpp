@@ -32,14 +32,15 @@ struct DecodedText {
     QString damage;
 };
 
-// The text of `bytes` in the encoding `converter` reads, as UTF-8; `damage` set when it is
-// not valid there.
-std::string DecodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes,
-                       QString& damage) {
+// The text of `bytes`, read in `encoding`, as UTF-8; `damage` says so when it is not valid
+// there.
+std::string DecodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes, QString& damage) {
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(bytes);
-    if (decoder.hasError()) damage = QStringLiteral("it is not valid %1").arg(
-        QString::fromLatin1(QStringConverter::nameForEncoding(encoding)));
+    if (decoder.hasError()) {
+        damage = QStringLiteral("it is not valid %1")
+                     .arg(QString::fromLatin1(QStringConverter::nameForEncoding(encoding)));
+    }
     return text.toStdString();
 }
 
@@ -56,8 +57,8 @@ DecodedText Decode(const QByteArray& bytes) {
                                   QByteArrayView(bytes).sliced(2), decoded.damage);
     } else if (bytes.startsWith("\xEF\xBB\xBF")) {
         decoded.encoding = Encoding::Utf8WithMark;
-        decoded.utf8 = DecodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3),
-                                  decoded.damage);
+        decoded.utf8 =
+            DecodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3), decoded.damage);
     } else {
         QString notUtf8;
         decoded.utf8 = DecodeWith(QStringConverter::Utf8, bytes, notUtf8);
@@ -66,8 +67,8 @@ DecodedText Decode(const QByteArray& bytes) {
         if (notUtf8.isEmpty() && !ascii) {
             decoded.encoding = Encoding::Utf8;
         } else {
-            decoded.utf8 = text::Windows1252ToUtf8(std::string_view(bytes.constData(),
-                                                                    static_cast<std::size_t>(bytes.size())));
+            decoded.utf8 = text::Windows1252ToUtf8(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         }
     }
     const auto nuls = std::erase(decoded.utf8, '\0');
@@ -198,8 +199,9 @@ bool TIniFile::save() const {
         // What could not be read is not written over: the user may still want it.
         const QString backup = path_ + QStringLiteral(".bak");
         if (!WriteFile(backup, data_->damagedBytes)) return false;
-        qWarning().noquote() << QStringLiteral("%1 could not be read whole (%2): it is kept as %3 "
-                                               "and written anew")
+        qWarning().noquote() << QStringLiteral(
+                                    "%1 could not be read whole (%2): it is kept as %3 "
+                                    "and written anew")
                                     .arg(QDir::toNativeSeparators(path_), data_->damage,
                                          QDir::toNativeSeparators(backup));
         data_->damage.clear();

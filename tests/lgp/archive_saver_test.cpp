@@ -273,21 +273,20 @@ protected:
     // Returns what SaveArchiveSafely returns; counts the questions in asked_.
     bool SaveMovingIn(const std::function<void()>& during, bool answer) {
         std::once_flag once;
-        return lgp::SaveArchiveSafely(
-            archive_, path_.string(),
-            {.compress =
-                 [&](std::span<const std::uint8_t> data) {
-                     std::call_once(once, during);
-                     return lzs::CompressHashedStream(data);
-                 },
-             .progress = {},
-             .options = {},
-             .saveOverChange =
-                 [&] {
-                     ++asked_;
-                     return answer;
-                 },
-             .targetLocked = false});
+        return lgp::SaveArchiveSafely(archive_, path_.string(),
+                                      {.compress =
+                                           [&](std::span<const std::uint8_t> data) {
+                                               std::call_once(once, during);
+                                               return lzs::CompressHashedStream(data);
+                                           },
+                                       .progress = {},
+                                       .options = {},
+                                       .saveOverChange =
+                                           [&] {
+                                               ++asked_;
+                                               return answer;
+                                           },
+                                       .targetLocked = false});
     }
 
     // Another program's archive, put in the archive's place.
@@ -351,7 +350,8 @@ TEST_F(SafeSaveTest, TheSameFileIsKnownByAnyOfItsNames) {
     EXPECT_TRUE(lgp::SameFile(path, path));
     EXPECT_TRUE(lgp::SameFile(path, (folder_ / "." / "levels.lgp").string()));
     EXPECT_TRUE(lgp::SameFile(link.string(), path));
-    EXPECT_TRUE(lgp::SameFile((folder_ / "gone.lgp").string(), (folder_ / "x" / ".." / "gone.lgp").string()));
+    EXPECT_TRUE(lgp::SameFile((folder_ / "gone.lgp").string(),
+                              (folder_ / "x" / ".." / "gone.lgp").string()));
     EXPECT_FALSE(lgp::SameFile(path, (folder_ / "gone.lgp").string()));
 }
 

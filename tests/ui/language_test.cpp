@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -110,22 +111,26 @@ private slots:
 
     void languageFilesAreReadInTheirEncoding_data() {
         QTest::addColumn<QByteArray>("bytes");
-        const QString text = QStringLiteral("[header]\r\nlanguage=Fran\u00E7ais \u20AC\r\n[general]\r\nopen=Ouvrir\r\n");
-        QTest::addRow("Windows-1252") << QByteArray("[header]\nlanguage=Fran\xE7" "ais \x80\n[general]\nopen=Ouvrir\n");
+        const QString text = QStringLiteral(
+            "[header]\r\nlanguage=Fran\u00E7ais \u20AC\r\n[general]\r\nopen=Ouvrir\r\n");
+        QTest::addRow("Windows-1252") << QByteArray(
+            "[header]\nlanguage=Fran\xE7"
+            "ais \x80\n[general]\nopen=Ouvrir\n");
         QTest::addRow("UTF-8") << text.toUtf8();
         QTest::addRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-        QByteArray utf16("\xFF\xFE");
-        for (const QChar c : text) utf16.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
-        QTest::addRow("UTF-16 as Notepad saves it") << utf16;
-        QByteArray bigEndian("\xFE\xFF");
-        for (const QChar c : text) bigEndian.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
-        QTest::addRow("UTF-16, big-endian") << bigEndian;
+        const auto encoded = [&text](const char* encoding) {
+            QStringEncoder encoder(encoding);
+            return QByteArray(encoder.encode(text));
+        };
+        QTest::addRow("UTF-16 as Notepad saves it") << QByteArray("\xFF\xFE") + encoded("UTF-16LE");
+        QTest::addRow("UTF-16, big-endian") << QByteArray("\xFE\xFF") + encoded("UTF-16BE");
     }
 
     void languageFilesAreReadInTheirEncoding() {
         QFETCH(QByteArray, bytes);
         write(folder_->filePath(QStringLiteral("fra.lng")), bytes);
-        QCOMPARE(captions(FindLanguages({folder_->path()})), QStringList{QStringLiteral("fra=Fran\u00E7ais \u20AC")});
+        QCOMPARE(captions(FindLanguages({folder_->path()})),
+                 QStringList{QStringLiteral("fra=Fran\u00E7ais \u20AC")});
         LoadLanguage(folder_->filePath(QStringLiteral("fra.lng")));
         QCOMPARE(InterfaceText("general", "open"), QStringLiteral("Ouvrir"));
     }
