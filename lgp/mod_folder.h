@@ -43,9 +43,10 @@ std::vector<ModFile> MakeModFiles(const TLGPFile& current, const TLGPFile& refer
 
 // Writes the files into `folder`, which is created when missing and must otherwise be an empty
 // folder, with the folders inside it that the paths name. Each file is written under a
-// temporary name and renamed once complete. Throws lgp::FileError, naming the path, when the
-// folder is not empty or not a folder or a file cannot be written: everything written is then
-// removed again. Throws std::invalid_argument for a path that would leave the folder.
+// temporary name (removed when the program is interrupted) and renamed once complete. Throws
+// lgp::FileError, naming the path, when the folder is not empty or not a folder or a file
+// cannot be written: everything written is then removed again. Throws std::invalid_argument
+// for a path that would leave the folder.
 void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files);
 
 // DifferentLevels, MakeModFiles and WriteModFolder in turn: the changes of `current` against

@@ -43,21 +43,20 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
         throw std::system_error(static_cast<int>(error), std::system_category(),
                                 "cannot examine " + path);
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    const BOOL read = GetFileInformationByHandle(file, &info);
-    const DWORD error = GetLastError();
-    // Devices ("NUL", "CON") and pipes open as files too.
+    // Devices ("NUL", "CON", also with an extension) and pipes open as files too.
     const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
+    BY_HANDLE_FILE_INFORMATION info;
+    const BOOL read = onDisk && GetFileInformationByHandle(file, &info);
+    const DWORD error = GetLastError();
     CloseHandle(file);
+    FileFacts facts;
+    if (!onDisk) return facts;
     if (!read) {
         throw std::system_error(static_cast<int>(error), std::system_category(),
                                 "cannot examine " + path);
     }
-    FileFacts facts;
     const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    facts.kind = folder   ? FileFacts::Kind::Folder
-                 : onDisk ? FileFacts::Kind::Regular
-                          : FileFacts::Kind::Other;
+    facts.kind = folder ? FileFacts::Kind::Folder : FileFacts::Kind::Regular;
     facts.identity.size =
         (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     facts.identity.modified = Nanoseconds(info.ftLastWriteTime);

@@ -67,13 +67,13 @@ check "check of a missing archive" 2 "$(status "$cli" check missing.lgp)"
 check "check with an unknown option" 2 "$(status "$cli" check small.lgp --bogus)"
 
 # A NUL character in an imported text would cut it: refused with its level, text and place.
-printf '{"levels": [{"name": "ancnt3", "texts": [{"text": 1, "tagged": "Forgotten\\u0000City"}]}]}' > nul.json
-cp small.lgp nul.lgp
-check "a NUL in a JSON text" "orvenne-cli import: nul.json:1:64: level ancnt3, text 1 holds a NUL character (U+0000) at position 9, which would cut the text there" \
-    "$(errors "$cli" import nul.lgp nul.json)"
-printf 'msgctxt "ancnt3:1"\nmsgid "x"\nmsgstr "Forgotten\\0City"\n' > nul.po
-check "a NUL in a PO text" "orvenne-cli import: nul.po:3:8: level ancnt3, text 1 holds a NUL character (U+0000) at position 9, which would cut the text there" \
-    "$(errors "$cli" import nul.lgp nul.po)"
-check "the archive is unchanged" 0 "$(status cmp -s small.lgp nul.lgp)"
+printf '{"levels": [{"name": "ancnt3", "texts": [{"text": 1, "tagged": "Forgotten\\u0000City"}]}]}' > withnul.json
+cp small.lgp withnul.lgp
+check "a NUL in a JSON text" "orvenne-cli import: withnul.json:1:64: level ancnt3, text 1 holds a NUL character (U+0000) at position 9, which would cut the text there" \
+    "$(errors "$cli" import withnul.lgp withnul.json)"
+printf 'msgctxt "ancnt3:1"\nmsgid "x"\nmsgstr "Forgotten\\0City"\n' > withnul.po
+check "a NUL in a PO text" "orvenne-cli import: withnul.po:3:8: level ancnt3, text 1 holds a NUL character (U+0000) at position 9, which would cut the text there" \
+    "$(errors "$cli" import withnul.lgp withnul.po)"
+check "the archive is unchanged" 0 "$(status cmp -s small.lgp withnul.lgp)"
 
 finish
