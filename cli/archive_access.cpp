@@ -1,25 +1,14 @@
 #include "cli/archive_access.h"
 
-#include <filesystem>
 #include <iostream>
 #include <stdexcept>
-#include <system_error>
 
 #include "lgp/archive_loader.h"
 #include "lgp/archive_saver.h"
 #include "lgp/compress_stream.h"
+#include "lgp/file_error.h"
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
-#include "platform/utf8_path.h"
-
-std::optional<platform::ArchiveLock> LockArchive(const std::string& path,
-                                                 platform::ArchiveLock::Mode mode) {
-    try {
-        return platform::ArchiveLock(path, mode, kLockWait);
-    } catch (const std::system_error&) {
-        return std::nullopt;
-    }
-}
 
 void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     archive.ReadTableOfContents(path);
@@ -44,31 +33,35 @@ void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
 
 void ReadArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     const std::optional<platform::ArchiveLock> lock =
-        LockArchive(path, platform::ArchiveLock::Mode::Shared);
+        lgp::LockArchive(path, platform::ArchiveLock::Mode::Shared);
     OpenArchive(archive, path, skipDamaged);
 }
 
 void EditArchive(const std::string& path, const EditOptions& options,
                  const std::function<bool(TLGPFile&)>& edit) {
     using Mode = platform::ArchiveLock::Mode;
-    const bool overArchive = !options.output || SameFile(*options.output, path);
+    const bool overArchive = !options.output || lgp::SameFile(*options.output, path);
     std::optional<platform::ArchiveLock> archiveLock =
-        LockArchive(path, overArchive ? Mode::Exclusive : Mode::Shared);
+        lgp::LockArchive(path, overArchive ? Mode::Exclusive : Mode::Shared);
     std::optional<platform::ArchiveLock> outputLock =
-        overArchive ? std::nullopt : LockArchive(*options.output, Mode::Exclusive);
+        overArchive ? std::nullopt : lgp::LockArchive(*options.output, Mode::Exclusive);
 
     TLGPFile archive;
     OpenArchive(archive, path, options.skipDamaged);
     const bool changed = edit(archive);
     // Saving an unchanged archive over itself would only rewrite the same bytes.
-    if (options.output || changed) {
-        SaveArchive(archive, options.output.value_or(path), CompressStream, {},
-                    {.breakLinks = options.breakLinks});
+    if (!options.output && !changed) return;
+    const std::string target = options.output.value_or(path);
+    const bool saved = lgp::SaveArchiveSafely(
+        archive, target,
+        {.compress = CompressStream,
+         .progress = {},
+         .options = {.breakLinks = options.breakLinks, .adoptTarget = false, .beforeReplace = {}},
+         .saveOverChange = {},
+         .targetLocked = true});
+    if (!saved) {
+        throw lgp::FileError(lgp::PrintableName(target) +
+                             " was replaced or changed by another program since it was read; "
+                             "nothing was written");
     }
-}
-
-bool SameFile(const std::string& first, const std::string& second) {
-    std::error_code error;
-    return first == second || std::filesystem::equivalent(platform::PathFromUtf8(first),
-                                                          platform::PathFromUtf8(second), error);
 }

@@ -23,6 +23,7 @@ int RunToc(const std::vector<std::string>& args) {
 int RunExtract(const std::vector<std::string>& args) {
     const Arguments parsed = ParseArguments(args, {"--raw"}, 3);
     const std::string& name = parsed.positional[1];
+    RefuseOutputAmongInputs(parsed.positional[2], {parsed.positional[0]});
     TLGPFile archive;
     archive.ReadTableOfContents(parsed.positional[0]);
     for (const auto& subFile : archive.SubFiles) {

@@ -107,6 +107,13 @@ public:
             throw InputError(line, column,
                              where + " holds characters that Windows-1252 cannot hold");
         }
+        // A text ends at its first NUL wherever the game or this program reads it.
+        const std::size_t nul = converted.text.find('\0');
+        if (nul != std::string::npos) {
+            throw InputError(line, column,
+                             where + " holds a NUL character (U+0000) at position " +
+                                 std::to_string(nul) + ", which would cut the text there");
+        }
         ReadText edit;
         for (std::size_t i = 0; i < converted.text.size(); ++i) {
             const char c = converted.text[i];

@@ -26,7 +26,9 @@ struct ImportCounts {
 // write them) gives for an archive, read and checked in full before anything is applied.
 class ArchiveEdits {
 public:
-    // Both readers take a line feed without a carriage return for the line break CR LF. A
+    // Both readers take a line feed without a carriage return for the line break CR LF, and
+    // refuse a text holding a NUL character (InputError naming the level, the text and the
+    // character's position in it from 0), which would cut it short. A
     // text that reads differently from the archive's and holds characters or placeholders
     // that the game's character set lacks (such as "€", U+00A0 or "%99999") is refused with
     // each of them (level, text, character) in one InputError, unless `replaceUnknown`: they

@@ -1,12 +1,12 @@
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <QImage>
-#include <QString>
 
 #include "cli/command.h"
-#include "lgp/file_error.h"
+#include "cli/png_file.h"
 #include "lgp/level_tables.h"
 #include "lgp/lgp_file.h"
 #include "preview/fit_picture.h"
@@ -26,27 +26,17 @@ struct BackgroundOptions {
 };
 
 BackgroundOptions ParseBackgroundArguments(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
     BackgroundOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--fit") {
-            if (i + 1 == args.size()) throw UsageError("--fit needs a value");
-            const std::string& value = args[++i];
-            options.fit = ParsePictureSize(arg, value, kMaxFitSide);
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError("unknown option " + arg);
-        } else {
-            positional.push_back(arg);
-        }
+    if (const std::optional<std::string> value = TakeOption(rest, "--fit")) {
+        options.fit = ParsePictureSize("--fit", *value, kMaxFitSide);
     }
-    if (positional.size() != 3) {
-        throw UsageError("expected 3 arguments, got " + std::to_string(positional.size()));
-    }
-    options.archive = positional[0];
-    options.level = positional[1];
-    options.output = positional[2];
+    const Arguments parsed = ParseArguments(rest, {}, 3);
+    options.archive = parsed.positional[0];
+    options.level = parsed.positional[1];
+    options.output = parsed.positional[2];
     if (!lgp::IsLevel(options.level)) throw UsageError(options.level + " is not a level name");
+    RefuseOutputAmongInputs(options.output, {options.archive});
     return options;
 }
 
@@ -79,9 +69,7 @@ int RunBackground(const std::vector<std::string>& args) {
     } else {
         picture = ExpandTo24Bits(background);
     }
-    if (!picture.save(QString::fromStdString(options.output), "PNG")) {
-        throw lgp::FileError("cannot write " + options.output);
-    }
+    WritePngFile(options.output, picture);
     return 0;
 }
 
@@ -92,7 +80,9 @@ const Command kBackgroundCommand{
     "background ARCHIVE LEVEL OUTPUT.png [--fit WIDTHxHEIGHT]",
     "Draws the background of LEVEL as the editor's level preview does: both layers of tiles\n"
     "through the level's palettes, each five-bit colour component v widened to eight bits as\n"
-    "(v << 3) | (v >> 2); writes it to OUTPUT.png with 24 bits per pixel.\n"
+    "(v << 3) | (v >> 2); writes it to OUTPUT.png with 24 bits per pixel, as every output is\n"
+    "written: a temporary file beside it takes its place once complete, and a folder, a FIFO,\n"
+    "a read-only file or one with several hard links is refused.\n"
     "  --fit  fits the picture into WIDTH x HEIGHT pixels (each 1 to 4096) with its\n"
     "         proportions kept, averaging 3 x 3 pixels, as the editor's small preview does;\n"
     "         for example --fit 287x100 for the Normal size.",

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "lgp/archive_saver.h"
 #include "lgp/file_error.h"
 #include "lgp/printable_name.h"
 #include "lgp/safe_file_writer.h"
@@ -18,16 +19,23 @@ bool Arguments::Has(const std::string& flag) const {
 }
 
 Arguments ParseArguments(const std::vector<std::string>& args,
-                         const std::vector<std::string>& allowed, std::size_t expected) {
+                         const std::vector<std::string>& allowed, std::size_t expected,
+                         std::optional<std::size_t> mayBeEmpty) {
     Arguments parsed;
+    bool options = true;
     for (const auto& arg : args) {
-        if (arg.empty()) throw UsageError("an argument is empty");
-        if (arg.size() > 1 && arg[0] == '-') {
+        if (options && arg == "--") {
+            options = false;
+        } else if (options && arg.size() > 1 && arg[0] == '-') {
             if (std::find(allowed.begin(), allowed.end(), arg) == allowed.end()) {
                 throw UsageError("unknown option " + arg);
             }
+            if (parsed.Has(arg)) throw UsageError("option " + arg + " is given twice");
             parsed.flags.push_back(arg);
         } else {
+            if (arg.empty() && parsed.positional.size() != mayBeEmpty) {
+                throw UsageError("an argument is empty");
+            }
             parsed.positional.push_back(arg);
         }
     }
@@ -60,12 +68,25 @@ PictureSize ParsePictureSize(const std::string& option, const std::string& value
 }
 
 std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name) {
-    const auto found = std::find(args.begin(), args.end(), name);
-    if (found == args.end()) return std::nullopt;
-    if (found + 1 == args.end() || (found + 1)->empty()) throw UsageError(name + " needs a value");
+    const auto end = std::find(args.begin(), args.end(), "--");
+    const auto found = std::find(args.begin(), end, name);
+    if (found == end) return std::nullopt;
+    if (found + 1 == end || (found + 1)->empty()) throw UsageError(name + " needs a value");
+    if (std::find(found + 2, end, name) != end) {
+        throw UsageError("option " + name + " is given twice");
+    }
     std::string value = *(found + 1);
     args.erase(found, found + 2);
     return value;
+}
+
+void RefuseOutputAmongInputs(const std::string& output, const std::vector<std::string>& inputs) {
+    for (const std::string& input : inputs) {
+        if (lgp::SameFile(output, input)) {
+            throw UsageError("the output " + output + " is also an input: writing it would " +
+                             "replace what is read");
+        }
+    }
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {

@@ -88,6 +88,9 @@ int RunExport(const std::vector<std::string>& args) {
     if (language && !IsLanguageCode(*language)) {
         throw UsageError("--language wants a code such as fr or pt_BR, not " + *language);
     }
+    std::vector<std::string> inputs = {parsed.positional[0]};
+    if (originalPath) inputs.push_back(*originalPath);
+    RefuseOutputAmongInputs(output, inputs);
     TLGPFile archive;
     ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
     const std::string name =
@@ -128,8 +131,11 @@ int RunImport(const std::vector<std::string>& args) {
     const std::string& input = parsed.positional[1];
     const Format format = FormatOf(input);
     if (originalPath && format != Format::Po) throw UsageError("--original goes with a .po file");
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(input);
-    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (output) {
+        std::vector<std::string> inputs = {input};
+        if (originalPath) inputs.push_back(*originalPath);
+        RefuseOutputAmongInputs(*output, inputs);
+    }
 
     // Read before the archive is locked for its edit: it may be the same file.
     TLGPFile original;
@@ -138,7 +144,8 @@ int RunImport(const std::vector<std::string>& args) {
     const bool replaceUnknown = parsed.Has("--replace-unknown");
     ImportCounts counts;
     EditArchive(path,
-                {.output = output, .skipDamaged = parsed.Has("--skip-damaged"),
+                {.output = output,
+                 .skipDamaged = parsed.Has("--skip-damaged"),
                  .breakLinks = parsed.Has("--break-links")},
                 [&](TLGPFile& archive) {
                     ArchiveEdits::PoEntryFilter sameSource;
@@ -148,6 +155,11 @@ int RunImport(const std::vector<std::string>& args) {
                                                          entry.id);
                         };
                     }
+                    // Read once the archive is locked and open: INPUT may be a FIFO whose
+                    // writer waits for that.
+                    const std::vector<std::uint8_t> bytes = ReadWholeFile(input);
+                    const std::string_view content(reinterpret_cast<const char*>(bytes.data()),
+                                                   bytes.size());
                     const ArchiveEdits edits =
                         ReadEdits(archive, input, format, content, replaceUnknown, sameSource);
                     for (const std::string& warning : edits.Warnings()) {
@@ -191,14 +203,16 @@ const Command kExportCommand{
     "Writes the texts of ARCHIVE's levels to OUTPUT, as JSON or PO by its extension.\n"
     ".json: {\"levels\": [{\"name\", \"windows\": [{\"x\", \"y\", \"width\", \"height\"}, ...],\n"
     "\"texts\": [{\"text\": N, \"tagged\", \"windows\": [i, ...]}, ...]}, ...]}: each level's\n"
-    "windows in script order, a text's windows as indices into that list, N from 1.\n"
+    "windows in script order, a text's windows as indices into that list (from 0), N from 1\n"
+    "as the editor's texts list counts them.\n"
     ".po: one entry per text, msgctxt \"LEVEL:N\", the tagged text as msgid (line breaks as\n"
     "\\n alone), msgstr empty, a comment with its number of windows. Empty texts and texts\n"
     "holding a NUL character cannot be a msgid: they are left out and listed in the file's\n"
     "first comment.\n"
     "OUTPUT is replaced only once the new file is complete; one with several hard links is\n"
-    "refused unless --break-links. --skip-damaged opens an archive with levels that cannot be\n"
-    "read: each is named on standard error with the reason and left out.\n"
+    "refused unless --break-links, and ARCHIVE itself always is. --skip-damaged opens an\n"
+    "archive with levels that cannot be read: each is named on standard error with the reason\n"
+    "and left out.\n"
     "--original ORIGINAL writes a bilingual .po for translation tools instead: ARCHIVE is the\n"
     "translation of ORIGINAL (levels matched by name, texts by number). Per text, comments\n"
     "with the level's description and the text's windows (x, y, width x height), msgctxt\n"
@@ -218,18 +232,21 @@ const Command kImportCommand{
     "import ARCHIVE INPUT [-o OUTPUT] [--original ORIGINAL] [--skip-damaged]\n"
     "              [--replace-unknown] [--break-links]",
     "Applies the texts of INPUT (.json: \"tagged\"; .po: each non-empty msgstr that is not\n"
-    "fuzzy) and, from JSON, the windows of each level by position, to ARCHIVE, and saves it\n"
-    "safely to OUTPUT, or over ARCHIVE without -o (and then only when something changed).\n"
-    "Only texts that read differently from the archive's are taken, so untouched texts keep\n"
-    "their bytes; a line feed alone reads as the line break CR LF. INPUT is checked in full\n"
-    "first: a malformed file, an unknown level, a number out of range, a character that\n"
-    "Windows-1252 lacks, or characters that the game cannot show (each named with its level\n"
-    "and text) are reported with their place, and nothing is written. Prints how many texts\n"
-    "and windows changed and how many levels were rebuilt.\n"
+    "fuzzy) and, from JSON, the windows of each level by position (from 0), to ARCHIVE, and\n"
+    "saves it safely to OUTPUT, or over ARCHIVE without -o (and then only when something\n"
+    "changed); OUTPUT must not be INPUT. Only texts that read differently from the archive's\n"
+    "are taken, so untouched texts keep their bytes; a line feed alone reads as the line break\n"
+    "CR LF. INPUT is checked in full first: a malformed file, an unknown level, a number out of\n"
+    "range, a character that Windows-1252 lacks, a NUL character (with its position in the\n"
+    "text, from 0), or characters that the game cannot show (each named with its level and\n"
+    "its text, from 1) are reported with their place in INPUT (line and column, from 1), and\n"
+    "nothing is written. Prints how many texts and windows changed and how many levels were\n"
+    "rebuilt.\n"
     "Saving keeps the archive's permissions, writes beside the file that a symbolic link\n"
     "names, and refuses a read-only archive, or one with several hard links unless\n"
     "--break-links. Another import into the same archive waits for this one; after 2 seconds\n"
-    "it gives up with \"ARCHIVE is being saved by another program\".\n"
+    "it gives up with \"ARCHIVE is being saved by another program\". An archive that another\n"
+    "program replaced or changed meanwhile is not written over.\n"
     "--replace-unknown writes the characters that the game cannot show as spaces, and prints\n"
     "how many were. --skip-damaged opens an archive with levels that cannot be read: each is\n"
     "named on standard error with the reason, the edits for it are left out (with a\n"

@@ -13,6 +13,7 @@ int RunLzs(const std::vector<std::string>& args) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (action == "compress") {
         const Arguments parsed = ParseArguments(rest, {"--fallback"}, 2);
+        RefuseOutputAmongInputs(parsed.positional[1], {parsed.positional[0]});
         const auto input = ReadWholeFile(parsed.positional[0]);
         WriteWholeFile(parsed.positional[1], parsed.Has("--fallback")
                                                  ? lzs::CompressFallback(input)
@@ -21,6 +22,7 @@ int RunLzs(const std::vector<std::string>& args) {
     }
     if (action == "decompress") {
         const Arguments parsed = ParseArguments(rest, {}, 2);
+        RefuseOutputAmongInputs(parsed.positional[1], {parsed.positional[0]});
         WriteWholeFile(parsed.positional[1], lzs::DecodeStream(ReadWholeFile(parsed.positional[0])));
         return 0;
     }

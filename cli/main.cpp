@@ -47,8 +47,9 @@ void PrintUsage(std::ostream& out) {
     for (const Command* command : kCommands) out << "       orvenne-cli " << command->usage << '\n';
 }
 
+// True when --help or -h stands among the options (before any "--").
 bool WantsHelp(const std::vector<std::string>& args) {
-    return std::any_of(args.begin(), args.end(),
+    return std::any_of(args.begin(), std::find(args.begin(), args.end(), "--"),
                        [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
 }
 
@@ -72,7 +73,8 @@ int Run(const std::vector<std::string>& args) {
     const Command& command = **found;
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (WantsHelp(rest)) {
-        std::cout << "usage: orvenne-cli " << command.usage << "\n\n" << command.help << '\n';
+        std::cout << "usage: orvenne-cli " << command.usage << "\n\n"
+                  << command.help << "\nExit status: " << command.exitStatuses << '\n';
         return 0;
     }
     // A message may quote a file or level name, which must reach the terminal as text.
@@ -86,7 +88,7 @@ int Run(const std::vector<std::string>& args) {
     } catch (const std::exception& error) {
         std::cerr << "orvenne-cli " << command.name << ": " << lgp::PrintableName(error.what())
                   << '\n';
-        return 1;
+        return command.failureStatus;
     }
 }
 

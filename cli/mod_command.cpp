@@ -1,5 +1,5 @@
-#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,25 +12,23 @@ namespace {
 
 // The layout that `--layout VALUE` names, taken out of args.
 ModLayout TakeLayout(std::vector<std::string>& args) {
-    const auto found = std::find(args.begin(), args.end(), "--layout");
-    if (found == args.end()) throw UsageError("--layout direct|chunks|mod is required");
-    if (found + 1 == args.end()) throw UsageError("--layout needs direct, chunks or mod");
-    const std::string name = *(found + 1);
-    args.erase(found, found + 2);
-    if (name == "direct") return ModLayout::Direct;
-    if (name == "chunks") return ModLayout::Chunks;
-    if (name == "mod") return ModLayout::ModManager;
-    throw UsageError("--layout must be direct, chunks or mod, not " + name);
+    const std::optional<std::string> name = TakeOption(args, "--layout");
+    if (!name) throw UsageError("--layout direct|chunks|mod is required");
+    if (*name == "direct") return ModLayout::Direct;
+    if (*name == "chunks") return ModLayout::Chunks;
+    if (*name == "mod") return ModLayout::ModManager;
+    throw UsageError("--layout must be direct, chunks or mod, not " + *name);
 }
 
 int RunExportMod(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     const ModLayout layout = TakeLayout(rest);
-    const Arguments parsed = ParseArguments(rest, {}, 3);
+    const Arguments parsed = ParseArguments(rest, {"--skip-damaged"}, 3);
+    const bool skipDamaged = parsed.Has("--skip-damaged");
     TLGPFile current;
-    ReadArchive(current, parsed.positional[0], false);
+    ReadArchive(current, parsed.positional[0], skipDamaged);
     TLGPFile original;
-    ReadArchive(original, parsed.positional[1], false);
+    ReadArchive(original, parsed.positional[1], skipDamaged);
     const std::vector<std::string> levels =
         ExportModFolder(current, original, parsed.positional[2], layout, CompressStream);
     for (const std::string& level : levels) std::cout << ModFilePath(layout, level) << '\n';
@@ -42,7 +40,7 @@ int RunExportMod(const std::vector<std::string>& args) {
 
 const Command kExportModCommand{
     "export-mod",
-    "export-mod ARCHIVE ORIGINAL OUTDIR --layout direct|chunks|mod",
+    "export-mod ARCHIVE ORIGINAL OUTDIR --layout direct|chunks|mod [--skip-damaged]",
     "Writes the levels of ARCHIVE whose texts or windows differ from ORIGINAL (the archive it\n"
     "was made from) into OUTDIR, a new or empty folder, as the game's modding layers load\n"
     "them, with a README.txt saying where the folder goes:\n"
@@ -52,6 +50,8 @@ const Command kExportModCommand{
     "  mod     flevel.lgp/NAME.chunk.1: the same chunks as a mod for the 7th Heaven manager.\n"
     "Put in place of ORIGINAL's script section, a chunk must give ARCHIVE's level: a level\n"
     "that differs elsewhere too is refused (use direct). Prints each file written and the\n"
-    "number of levels; writes nothing when no level differs.",
+    "number of levels; writes nothing when no level differs. --skip-damaged opens archives\n"
+    "with levels that cannot be read: each is named on standard error with the reason, and a\n"
+    "level damaged in both archives is left out.",
     RunExportMod,
 };

@@ -1,18 +1,16 @@
 #include <charconv>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QImage>
-#include <QString>
 
 #include "cli/command.h"
-#include "lgp/file_error.h"
+#include "cli/png_file.h"
 #include "preview/glyph_sets.h"
 #include "preview/window_colors.h"
 #include "preview/window_preview.h"
@@ -52,45 +50,32 @@ TWindowColors ParseColors(const std::string& digits) {
 }
 
 PreviewOptions ParsePreviewArguments(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
     PreviewOptions options;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--size" || arg == "--colors" || arg == "--page" || arg == "--names") {
-            if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--colors") {
-                options.colors = ParseColors(value);
-                continue;
-            }
-            if (arg == "--page") {
-                options.gameView = true;
-                options.page = ParsePage(value);
-                continue;
-            }
-            if (arg == "--names") {
-                options.gameView = true;
-                if (value != "default" && value != "widest") {
-                    throw UsageError("--names wants default or widest, not " + value);
-                }
-                options.names = value == "widest" ? text::CharacterNames::Widest
-                                                  : text::CharacterNames::Default;
-                continue;
-            }
-            const PictureSize size = ParsePictureSize(arg, value, kMaxPreviewSide);
-            options.width = size.width;
-            options.height = size.height;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError("unknown option " + arg);
-        } else {
-            positional.push_back(arg);
+    if (const std::optional<std::string> value = TakeOption(rest, "--size")) {
+        const PictureSize size = ParsePictureSize("--size", *value, kMaxPreviewSide);
+        options.width = size.width;
+        options.height = size.height;
+    }
+    if (const std::optional<std::string> value = TakeOption(rest, "--colors")) {
+        options.colors = ParseColors(*value);
+    }
+    if (const std::optional<std::string> value = TakeOption(rest, "--page")) {
+        options.gameView = true;
+        options.page = ParsePage(*value);
+    }
+    if (const std::optional<std::string> value = TakeOption(rest, "--names")) {
+        options.gameView = true;
+        if (*value != "default" && *value != "widest") {
+            throw UsageError("--names wants default or widest, not " + *value);
         }
+        options.names =
+            *value == "widest" ? text::CharacterNames::Widest : text::CharacterNames::Default;
     }
-    if (positional.size() != 2) {
-        throw UsageError("expected 2 arguments, got " + std::to_string(positional.size()));
-    }
-    options.input = positional[0];
-    options.output = positional[1];
+    const Arguments parsed = ParseArguments(rest, {}, 2);
+    options.input = parsed.positional[0];
+    options.output = parsed.positional[1];
+    RefuseOutputAmongInputs(options.output, {options.input});
     return options;
 }
 
@@ -136,11 +121,7 @@ int RunPreview(const std::vector<std::string>& args) {
                                         options.height, options.page, options.names)
                          : DrawWindowPreview(glyphs, options.colors, tagged, options.width,
                                              options.height);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG")) throw std::runtime_error("cannot make the PNG picture");
-    WriteWholeFile(options.output, std::vector<std::uint8_t>(png.begin(), png.end()));
+    WritePngFile(options.output, picture);
     return 0;
 }
 

@@ -9,7 +9,6 @@
 #include "cli/command.h"
 #include "cli/names_option.h"
 #include "lgp/level_tables.h"
-#include "lgp/printable_name.h"
 #include "overflow/level_overflow.h"
 #include "translation/archive_review.h"
 
@@ -82,18 +81,6 @@ int Review(const std::vector<std::string>& args) {
     return errors > 0 ? 1 : 0;
 }
 
-// Status 1 means an error found, so a failure to read the archives is 2, as bad arguments are.
-int RunQa(const std::vector<std::string>& args) {
-    try {
-        return Review(args);
-    } catch (const UsageError&) {
-        throw;
-    } catch (const std::exception& error) {
-        std::cerr << "orvenne-cli qa: " << lgp::PrintableName(error.what()) << '\n';
-        return 2;
-    }
-}
-
 }  // namespace
 
 const Command kQaCommand{
@@ -119,8 +106,10 @@ const Command kQaCommand{
     "Standard error gets a summary: the findings, and how many texts are translated (texts\n"
     "that the original lacks count as translated). --skip-damaged opens archives with levels\n"
     "that cannot be read: each is named on standard error with the reason; such a level has\n"
-    "no texts, and in ORIGINAL it counts as missing.\n"
-    "Exit status: 0 without an error finding (warnings allowed), 1 with one, 2 when an\n"
-    "archive cannot be read or the arguments are wrong.",
-    RunQa,
+    "no texts, and in ORIGINAL it counts as missing.",
+    Review,
+    // Status 1 means an error found, so a failure to read the archives is 2, as bad arguments are.
+    "0 without an error finding (warnings allowed), 1 with one, 2 when an archive cannot be\n"
+    "read (the reason on standard error) or the command line is wrong.",
+    2,
 };

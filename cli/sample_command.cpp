@@ -2,27 +2,22 @@
 #include <optional>
 #include <vector>
 
-#include "cli/archive_access.h"
 #include "cli/command.h"
+#include "lgp/archive_saver.h"
 #include "sample/sample_archive.h"
 
 namespace {
 
 // The value of `--name VALUE` in args, removed from them; fallback when absent.
 long TakeNumber(std::vector<std::string>& args, const std::string& name, long fallback) {
-    for (auto it = args.begin(); it != args.end(); ++it) {
-        if (*it != name) continue;
-        if (it + 1 == args.end()) throw UsageError(name + " needs a number");
-        const std::string& text = *(it + 1);
-        long value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc() || end != text.data() + text.size() || value < 0) {
-            throw UsageError(name + " needs a number, not " + text);
-        }
-        args.erase(it, it + 2);
-        return value;
+    const std::optional<std::string> text = TakeOption(args, name);
+    if (!text) return fallback;
+    long value = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (error != std::errc() || end != text->data() + text->size() || value < 0) {
+        throw UsageError(name + " needs a number, not " + *text);
     }
-    return fallback;
+    return value;
 }
 
 int RunSample(const std::vector<std::string>& args) {
@@ -39,7 +34,7 @@ int RunSample(const std::vector<std::string>& args) {
     const std::vector<std::uint8_t> bytes = sample::MakeSampleArchive(options).bytes;
     // An archive in its place is replaced as a save replaces it: never while it is saved.
     const std::optional<platform::ArchiveLock> lock =
-        LockArchive(parsed.positional[0], platform::ArchiveLock::Mode::Exclusive);
+        lgp::LockArchive(parsed.positional[0], platform::ArchiveLock::Mode::Exclusive);
     WriteWholeFile(parsed.positional[0], bytes);
     return 0;
 }

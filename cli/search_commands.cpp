@@ -13,9 +13,10 @@
 namespace {
 
 // A command-line argument (UTF-8) as tagged text: Windows-1252, with "\n" (a backslash and an
-// n) or a line feed on its own for the line break CR LF. Throws UsageError when it must not be
-// empty and is, and std::runtime_error when it holds characters that Windows-1252, and so
-// any text, lacks.
+// n) or a line feed on its own for the line break CR LF, and "\\" for one backslash (so that
+// "\\n" is a backslash and an n); any other backslash stands for itself. Throws UsageError when
+// it must not be empty and is, and std::runtime_error when it holds characters that
+// Windows-1252, and so any text, lacks.
 std::string TaggedArgument(const std::string& utf8, const char* name, bool mayBeEmpty) {
     if (utf8.empty() && !mayBeEmpty) throw UsageError(std::string(name) + " must not be empty");
     const text::Windows1252Text converted = text::Utf8ToWindows1252(utf8);
@@ -28,6 +29,9 @@ std::string TaggedArgument(const std::string& utf8, const char* name, bool mayBe
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '\\' && i + 1 < s.size() && s[i + 1] == 'n') {
             tagged += "\r\n";
+            ++i;
+        } else if (s[i] == '\\' && i + 1 < s.size() && s[i + 1] == '\\') {
+            tagged += '\\';
             ++i;
         } else if (s[i] == '\n' && (i == 0 || s[i - 1] != '\r')) {
             tagged += "\r\n";
@@ -46,8 +50,8 @@ int RunFind(const std::vector<std::string>& args) {
     SearchTexts texts;
     texts.Update(archive);
     for (const TextHit& hit : FindAll(texts, search, parsed.Has("--match-case"))) {
-        std::cout << archive.SubFile(hit.subFile).Name << '\t' << hit.text << '\t' << hit.position
-                  << '\n';
+        std::cout << archive.SubFile(hit.subFile).Name << '\t' << hit.text + 1 << '\t'
+                  << hit.position << '\n';
     }
     return 0;
 }
@@ -56,7 +60,7 @@ int RunReplace(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     const std::optional<std::string> output = TakeOption(rest, "-o");
     const Arguments parsed =
-        ParseArguments(rest, {"--match-case", "--skip-damaged", "--break-links"}, 3);
+        ParseArguments(rest, {"--match-case", "--skip-damaged", "--break-links"}, 3, 2);
     const std::string search = TaggedArgument(parsed.positional[1], "SEARCH", false);
     const std::string replacement = TaggedArgument(parsed.positional[2], "REPLACEMENT", true);
     int changed = 0;
@@ -85,27 +89,30 @@ int RunReplace(const std::vector<std::string>& args) {
 
 const Command kFindCommand{
     "find",
-    "find ARCHIVE TEXT [--match-case] [--skip-damaged]",
+    "find ARCHIVE [--match-case] [--skip-damaged] [--] TEXT",
     "Prints every occurrence of the tagged text TEXT in the texts of ARCHIVE's levels, one line\n"
-    "each: the level's name, the text's number (from 0) and the occurrence's character position\n"
-    "in the tagged text (from 0), tab-separated, in table order. Occurrences do not overlap:\n"
-    "each is looked for after the end of the one before. Letter case is ignored (accented\n"
-    "capitals too) unless --match-case. \"\\n\" in TEXT stands for a line break. Prints\n"
-    "nothing when there is no occurrence.",
+    "each: the level's name, the text's number (from 1, as the editor's texts list shows it)\n"
+    "and the occurrence's character position in the tagged text (from 0), tab-separated, in\n"
+    "table order. Occurrences do not overlap: each is looked for after the end of the one\n"
+    "before. Letter case is ignored (accented capitals too) unless --match-case. \"\\n\" in\n"
+    "TEXT stands for a line break and \"\\\\\" for one backslash; after \"--\", TEXT may start\n"
+    "with \"-\". Prints nothing when there is no occurrence. --skip-damaged opens an archive\n"
+    "with levels that cannot be read: each is named on standard error with the reason.",
     RunFind,
 };
 
 const Command kReplaceCommand{
     "replace",
-    "replace ARCHIVE SEARCH REPLACEMENT [--match-case] [-o OUTPUT] [--skip-damaged]\n"
-    "                [--break-links]",
+    "replace ARCHIVE [--match-case] [-o OUTPUT] [--skip-damaged] [--break-links] [--]\n"
+    "                SEARCH REPLACEMENT",
     "Replaces every occurrence of the tagged text SEARCH by REPLACEMENT in the texts of\n"
     "ARCHIVE's levels, as the editor's \"Replace all\" does: without --match-case, a text takes\n"
     "part when SEARCH occurs in it with the letters A to Z folded alone, and its occurrences are\n"
-    "then replaced whatever their case (accented capitals too). Prints how many texts changed\n"
-    "and saves safely to OUTPUT, or over ARCHIVE without -o (and then only when a text changed).\n"
-    "\"\\n\" in SEARCH and REPLACEMENT stands for a line break. When a changed text would hold\n"
-    "what the game cannot show, or a level's texts would pass 65,535 bytes, nothing is replaced\n"
-    "or written.",
+    "then replaced whatever their case (accented capitals too). An empty REPLACEMENT ('')\n"
+    "deletes SEARCH. Prints how many texts changed and saves safely to OUTPUT, or over ARCHIVE\n"
+    "without -o (and then only when a text changed). \"\\n\" in SEARCH and REPLACEMENT stands\n"
+    "for a line break and \"\\\\\" for one backslash; after \"--\", they may start with \"-\".\n"
+    "When a changed text would hold what the game cannot show, or a level's texts would pass\n"
+    "65,535 bytes, nothing is replaced or written.",
     RunReplace,
 };

@@ -21,7 +21,7 @@ namespace {
 
 struct UnknownWord {
     int count = 0;
-    // Where it first occurs: the level's name and the text's index from 0.
+    // Where it first occurs: the level's name and the text's number from 1.
     std::string level;
     std::size_t text = 0;
 };
@@ -37,7 +37,7 @@ std::string FolderList(const std::vector<std::filesystem::path>& folders) {
 int RunSpellcheck(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     const std::optional<std::string> name = TakeOption(rest, "--dictionary");
-    const Arguments parsed = ParseArguments(rest, {}, 1);
+    const Arguments parsed = ParseArguments(rest, {"--skip-damaged"}, 1);
     if (!name) throw UsageError("--dictionary NAME is needed");
     const std::vector<std::filesystem::path> folders = platform::DictionaryFolders();
     const std::optional<Dictionary> dictionary = FindDictionary(*name, folders);
@@ -49,7 +49,7 @@ int RunSpellcheck(const std::vector<std::string>& args) {
     UserWordList().ApplyTo(checker);
 
     TLGPFile archive;
-    ReadArchive(archive, parsed.positional[0], false);
+    ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
     std::map<std::string, UnknownWord> unknown;
     for (const int index : ExchangeLevels(archive)) {
         const TLGPSubFile& level = archive.SubFile(index);
@@ -59,7 +59,7 @@ int RunSpellcheck(const std::vector<std::string>& args) {
                 UnknownWord& found = unknown[tagged.substr(word.start, word.length)];
                 if (found.count++ == 0) {
                     found.level = level.Name;
-                    found.text = t;
+                    found.text = t + 1;
                 }
             }
         }
@@ -78,11 +78,13 @@ int RunSpellcheck(const std::vector<std::string>& args) {
 
 const Command kSpellcheckCommand{
     "spellcheck",
-    "spellcheck ARCHIVE --dictionary NAME",
+    "spellcheck ARCHIVE --dictionary NAME [--skip-damaged]",
     "Spell-checks the texts of ARCHIVE's levels with the Hunspell dictionary NAME (such as\n"
     "en_US, found in the system's dictionary folders, or a path to a .dic file) and the\n"
     "user's own word list, leaving out tags, placeholders and the characters' names. Prints\n"
-    "each unknown word with its count and the first place it occurs (level, text from 0),\n"
-    "tab-separated, the most frequent first: the start of a glossary.",
+    "each unknown word with its count and the first place it occurs (level, and text from 1\n"
+    "as the editor's texts list shows it), tab-separated, the most frequent first: the start\n"
+    "of a glossary. --skip-damaged opens an archive with levels that cannot be read: each is\n"
+    "named on standard error with the reason, and its texts are not checked.",
     RunSpellcheck,
 };

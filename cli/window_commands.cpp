@@ -36,7 +36,7 @@ int RunCheck(const std::vector<std::string>& args) {
             texts += found.text != lastText;
             lastText = found.text;
             const auto window = std::find(windows.begin(), windows.end(), found.shownIn);
-            std::cout << subFile->Name << '\t' << found.text << '\t' << window - windows.begin()
+            std::cout << subFile->Name << '\t' << found.text + 1 << '\t' << window - windows.begin()
                       << '\t' << found.overflow.page + 1 << '\t' << KindName(found.overflow.kind)
                       << '\t' << found.overflow.needed << '\t' << found.overflow.actual << '\n';
         }
@@ -81,11 +81,15 @@ const Command kCheckCommand{
     "draws it: lines are not wrapped, each {NEW PAGE} starts a page, and character-name tags\n"
     "stand for the default names (Cloud, ..., the widest of them for {MEMBER N}) or, with\n"
     "--names widest, for nine of the widest character. Prints one tab-separated line per\n"
-    "overflow: level, text (from 0), window (from 0, in the level's script order as exchange\n"
-    "files list them), page (from 1), what overflows (width or height), the window size the\n"
-    "page needs and the window's. Widths include the window's padding. Exits with status 0\n"
-    "when nothing overflows and 1 when something does.",
+    "overflow: level, text (from 1, as the editor's texts list shows it), window (from 0, in\n"
+    "the level's script order, as the \"windows\" indices of exchange files count them), page\n"
+    "(from 1), what overflows (width or height), the window size the page needs and the\n"
+    "window's. Widths include the window's padding. --skip-damaged opens an archive with\n"
+    "levels that cannot be read: each is named on standard error with the reason.",
     RunCheck,
+    "0 when nothing overflows, 1 when something does, 2 for an error (an archive that cannot\n"
+    "be read; the reason on standard error) or a wrong command line, as diff and grep do.",
+    2,
 };
 
 const Command kFitCommand{

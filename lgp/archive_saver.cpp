@@ -7,6 +7,7 @@
 #include "lgp/file_error.h"
 #include "lgp/printable_name.h"
 #include "lgp/safe_file_writer.h"
+#include "platform/file_facts.h"
 #include "platform/utf8_path.h"
 
 namespace fs = std::filesystem;
@@ -41,18 +42,16 @@ void AdoptWrittenState(TLGPFile& archive, std::unique_ptr<std::istream> stream) 
 
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
                  const WriteProgress& progress, const SaveOptions& options) {
-    std::error_code ignored;
-    const bool overOpened = target == archive.FileName ||
-                            fs::equivalent(platform::PathFromUtf8(target),
-                                           platform::PathFromUtf8(archive.FileName), ignored);
+    const bool overOpened = lgp::SameFile(target, archive.FileName);
     SafeWriteOptions writeOptions{.breakLinks = options.breakLinks, .beforeReplace = {}};
-#ifdef _WIN32
-    // Windows moves no file aside that is open without letting others delete it, as the
-    // archive's stream is.
     writeOptions.beforeReplace = [&] {
+        if (options.beforeReplace) options.beforeReplace();
+#ifdef _WIN32
+        // Windows moves no file aside that is open without letting others delete it, as the
+        // archive's stream is.
         if (overOpened) archive.Stream.reset();
-    };
 #endif
+    };
     try {
         WriteFileSafely(
             target, [&](std::ostream& out) { WriteArchive(archive, out, compress, progress); },
@@ -75,3 +74,62 @@ void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor&
     archive.FileName = target;
     AdoptWrittenState(archive, std::move(stream));
 }
+
+namespace lgp {
+
+namespace {
+
+// Thrown from the last check before the replacement when the user keeps the other program's
+// change.
+struct SaveDeclined {};
+
+}  // namespace
+
+bool SameFile(const std::string& first, const std::string& second) {
+    const fs::path a = platform::PathFromUtf8(first);
+    const fs::path b = platform::PathFromUtf8(second);
+    std::error_code ignored;
+    return a.lexically_normal() == b.lexically_normal() || fs::equivalent(a, b, ignored);
+}
+
+std::optional<platform::ArchiveLock> LockArchive(const std::string& path,
+                                                 platform::ArchiveLock::Mode mode) {
+    try {
+        return platform::ArchiveLock(path, mode, kLockWait);
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+}
+
+bool SaveArchiveSafely(TLGPFile& archive, const std::string& target, const SaveSteps& steps) {
+    std::optional<platform::ArchiveLock> lock;
+    if (!steps.targetLocked) lock = LockArchive(target, platform::ArchiveLock::Mode::Exclusive);
+    // Checked under the lock: a program that saves the file meanwhile has finished by now.
+    const bool overOwn = SameFile(target, archive.FileName);
+    std::optional<platform::FileIdentity> expected = archive.Identity;
+    // True when the file at the archive's name is the one read, one the user chose to write
+    // over, or none; asks otherwise.
+    const auto mayReplace = [&] {
+        const std::optional<platform::FileIdentity> now =
+            platform::ReadFileIdentity(archive.FileName);
+        if (!now || now == expected) return true;
+        if (!steps.saveOverChange || !steps.saveOverChange()) return false;
+        expected = now;
+        return true;
+    };
+    if (overOwn && !mayReplace()) return false;
+    SaveOptions options = steps.options;
+    if (overOwn) {
+        options.beforeReplace = [&] {
+            if (!mayReplace()) throw SaveDeclined();
+        };
+    }
+    try {
+        SaveArchive(archive, target, steps.compress, steps.progress, options);
+    } catch (const SaveDeclined&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace lgp

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "lgp/archive_writer.h"
 #include "lgp/lgp_file.h"
+#include "platform/archive_lock.h"
 
 // How SaveArchive treats the file it replaces.
 struct SaveOptions {
@@ -13,6 +17,9 @@ struct SaveOptions {
     // Makes the written file the archive's own, as saving over it does (the editor's
     // "Save as...").
     bool adoptTarget = false;
+    // Called when the new file is complete, right before it takes the target's place; what it
+    // throws leaves the target as it was (the temporary file removed) and is passed on.
+    std::function<void()> beforeReplace;
 };
 
 // Saves the archive to `target` safely through WriteFileSafely: a temporary file beside it
@@ -27,6 +34,48 @@ struct SaveOptions {
 // the temporary file is removed, the target is left as it was, and the archive stays open and
 // usable with its changes pending; the error is rethrown (lgp::FileError or
 // lgp::FormatError). Callers that read, edit and save an archive hold a platform::ArchiveLock
-// on it for the whole cycle, and ask the user before saving over one that ChangedOnDisk.
+// on it for the whole cycle, and ask the user before saving over one that ChangedOnDisk:
+// SaveArchiveSafely does both.
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
                  const WriteProgress& progress = {}, const SaveOptions& options = {});
+
+namespace lgp {
+
+// How long saving an archive, or reading one, waits for another program that holds its lock.
+inline constexpr std::chrono::milliseconds kLockWait{2000};
+
+// True when the two paths (UTF-8) name one file: the same name, the same name once "." and
+// ".." are resolved, or one existing file reached through links or other names.
+bool SameFile(const std::string& first, const std::string& second);
+
+// A lock on the archive at path, for reading it (Shared) or replacing it (Exclusive); nothing
+// when no regular file can be opened there, which reading or writing it then reports. Throws
+// platform::LockBusy when another program holds the lock for longer than kLockWait.
+std::optional<platform::ArchiveLock> LockArchive(const std::string& path,
+                                                 platform::ArchiveLock::Mode mode);
+
+// What SaveArchiveSafely needs besides the archive and the target.
+struct SaveSteps {
+    Compressor compress;
+    WriteProgress progress;
+    SaveOptions options;
+    // Asked, while the lock is held, when the target is the archive's own file and another
+    // program changed or replaced that file since it was read (or last saved): true writes
+    // over that change. Without it such a change is never written over.
+    std::function<bool()> saveOverChange;
+    // The caller holds the target's exclusive lock already, as a command that reads, edits
+    // and saves an archive does from before it reads; otherwise it is taken here.
+    bool targetLocked = false;
+};
+
+// The one way the editor and the command line save an archive: takes the target's exclusive
+// lock (waiting up to kLockWait for another program), checks whether the target is the
+// archive's own file and, if so, whether another program changed it (a file removed meanwhile
+// holds no change to lose), and saves with SaveArchive. The check runs again right before the
+// new file takes the target's place, so that a file moved there during the writing is not
+// lost either. Returns false, with nothing written and the archive as it was, when
+// steps.saveOverChange declines (or is missing); true once saved. Throws platform::LockBusy
+// and what SaveArchive throws.
+bool SaveArchiveSafely(TLGPFile& archive, const std::string& target, const SaveSteps& steps);
+
+}  // namespace lgp

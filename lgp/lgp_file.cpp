@@ -1,7 +1,7 @@
 #include "lgp/lgp_file.h"
 
-#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -10,6 +10,7 @@
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
 #include "lzs/decode_stream.h"
+#include "platform/file_facts.h"
 #include "platform/utf8_path.h"
 
 namespace {
@@ -28,25 +29,23 @@ std::string TrimTrailing(std::string text) {
 }
 
 std::unique_ptr<std::ifstream> OpenForReading(const std::string& path) {
-    // A folder opens as a file on some systems and only fails to read.
-    const std::filesystem::path filePath = platform::PathFromUtf8(path);
-    std::error_code error;
-    if (std::filesystem::is_directory(filePath, error)) {
+    // A folder opens as a file on some systems and only fails to read; a FIFO or a device
+    // would keep the reader waiting, or read as something that changes under it.
+    std::optional<platform::FileFacts> facts;
+    try {
+        facts = platform::ReadFileFacts(path);
+    } catch (const std::system_error&) {
+        // Opening it says why it cannot be read.
+    }
+    if (facts && facts->kind == platform::FileFacts::Kind::Folder) {
         throw lgp::FileError(lgp::PrintableName(path) + " is a folder");
     }
-    auto file = std::make_unique<std::ifstream>(filePath, std::ios::binary);
+    if (facts && facts->kind == platform::FileFacts::Kind::Other) {
+        throw lgp::FileError(lgp::PrintableName(path) + " is not a regular file");
+    }
+    auto file = std::make_unique<std::ifstream>(platform::PathFromUtf8(path), std::ios::binary);
     if (!*file) throw lgp::FileError("cannot open " + lgp::PrintableName(path) + " for reading");
     return file;
-}
-
-// The identity of the file at path, when it can be read.
-std::optional<platform::FileIdentity> IdentityOf(const std::string& path) {
-    try {
-        const std::optional<platform::FileFacts> facts = platform::ReadFileFacts(path);
-        if (facts) return facts->identity;
-    } catch (const std::system_error&) {
-    }
-    return std::nullopt;
 }
 
 // Reads exactly count bytes at position; throws lgp::FileError when the file ends before.
@@ -137,9 +136,9 @@ TLGPSubFile& TLGPFile::SubFile(int index) const {
     return *SubFiles[static_cast<std::size_t>(index)];
 }
 
-bool TLGPFile::ChangedOnDisk() const { return IdentityOf(FileName) != Identity; }
+bool TLGPFile::ChangedOnDisk() const { return platform::ReadFileIdentity(FileName) != Identity; }
 
-void TLGPFile::NoteIdentity() { Identity = IdentityOf(FileName); }
+void TLGPFile::NoteIdentity() { Identity = platform::ReadFileIdentity(FileName); }
 
 std::unique_ptr<std::istream> TLGPFile::OpenAgain() const {
     auto file = OpenForReading(FileName);

@@ -35,8 +35,9 @@ public:
 
     // Opens the archive at path, keeps it as Stream, notes its Identity and reads its table of
     // contents and every sub-file's data length. Throws lgp::FileError when the file cannot be
-    // opened or read (a folder: "PATH is a folder"), lgp::FormatError when its table or an
-    // entry points outside the file.
+    // opened or read (a folder: "PATH is a folder"; a FIFO or a device, refused before it is
+    // opened so that nothing waits for a writer: "PATH is not a regular file"),
+    // lgp::FormatError when its table or an entry points outside the file.
     void ReadTableOfContents(const std::string& path);
     // Same, from an archive already open as stream; fileName is what ReadSubFile reopens.
     void ReadTableOfContents(std::unique_ptr<std::istream> stream, const std::string& fileName);

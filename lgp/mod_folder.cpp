@@ -16,6 +16,7 @@
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
 #include "lgp/script_chunk.h"
+#include "platform/interrupt_guard.h"
 #include "platform/utf8_path.h"
 
 namespace fs = std::filesystem;
@@ -353,6 +354,7 @@ private:
         fs::path temporary = target;
         temporary += ".~part";
         made_.push_back(temporary);
+        const platform::InterruptGuard removedOnInterrupt(platform::Utf8FromPath(temporary));
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));

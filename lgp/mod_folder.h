@@ -56,8 +56,8 @@ enum class EarlierExport { Refuse, Replace };
 // folder, or with EarlierExport::Replace a folder that holds an earlier export: that export's
 // files are set aside first and deleted once the new ones are in place, and its folders that
 // are left empty are removed; nothing else is ever deleted. Each file is written under a
-// temporary name and renamed once complete. Throws lgp::FileError, naming the path, when the
-// folder holds anything else or is not a folder or a file cannot be written: everything written
+// temporary name (removed when the program is interrupted) and renamed once complete. Throws
+// lgp::FileError, naming the path, when the folder holds anything else or is not a folder or a file cannot be written: everything written
 // is then removed again, and an earlier export put back. Throws std::invalid_argument for a
 // path that would leave the folder.
 void WriteModFolder(const std::string& folder, const std::vector<ModFile>& files,

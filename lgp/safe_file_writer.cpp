@@ -9,6 +9,7 @@
 #include "lgp/printable_name.h"
 #include "platform/file_facts.h"
 #include "platform/file_sync.h"
+#include "platform/interrupt_guard.h"
 #include "platform/move_into_place.h"
 #include "platform/new_file.h"
 #include "platform/utf8_path.h"
@@ -52,22 +53,38 @@ std::optional<platform::FileFacts> CheckReplaceable(const std::string& shown,
     return facts;
 }
 
+// Drops the last character of a UTF-8 name.
+void DropLastCharacter(std::string& name) {
+    while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) {
+        name.pop_back();
+    }
+    if (!name.empty()) name.pop_back();
+}
+
 // The first free name beside the target, created there: for levels.lgp levels.~lgp, then
-// levels.~~lgp, ... Creating it is the test, so that two programs never share one.
+// levels.~~lgp, ... Creating it is the test, so that two programs never share one. Where the
+// system takes no longer name (a target's name of 255 bytes), the name before the extension
+// is shortened instead.
 std::unique_ptr<platform::NewFile> CreateTemporary(const std::string& shown,
                                                    const fs::path& resolved, bool replacing,
                                                    fs::path& temporary) {
     const std::string extension = platform::Utf8FromPath(resolved.extension());
-    for (std::string tildes = "~";; tildes += '~') {
-        temporary = resolved;
-        temporary.replace_extension(
-            platform::PathFromUtf8("." + tildes + (extension.empty() ? "" : extension.substr(1))));
+    std::string stem = platform::Utf8FromPath(resolved.stem());
+    for (std::string tildes = "~";;) {
+        temporary = resolved.parent_path() /
+                    platform::PathFromUtf8(stem + "." + tildes +
+                                           (extension.empty() ? "" : extension.substr(1)));
         try {
             // Readable by its owner alone until it has the replaced file's permissions.
             auto file = platform::NewFile::Create(platform::Utf8FromPath(temporary),
                                                   replacing ? 0600 : 0666);
             if (file) return file;
+            tildes += '~';
         } catch (const std::system_error& error) {
+            if (error.code() == std::errc::filename_too_long && stem.size() > 1) {
+                DropLastCharacter(stem);
+                continue;
+            }
             throw lgp::FileError("cannot create a temporary file beside " + shown + ": " +
                                  error.code().message());
         }
@@ -91,6 +108,7 @@ std::string WriteFileSafely(const std::string& target,
     fs::path temporary;
     std::unique_ptr<platform::NewFile> file =
         CreateTemporary(shown, resolved, replaced.has_value(), temporary);
+    platform::InterruptGuard removedOnInterrupt(platform::Utf8FromPath(temporary));
     try {
         std::ostream out(file.get());
         try {
@@ -117,6 +135,7 @@ std::string WriteFileSafely(const std::string& target,
         try {
             platform::MoveIntoPlace(platform::Utf8FromPath(temporary),
                                     platform::Utf8FromPath(resolved));
+            removedOnInterrupt.Release();
         } catch (const std::system_error& error) {
             throw lgp::FileError("cannot replace " + shown + ": " + error.code().message());
         }

@@ -74,10 +74,17 @@ std::intptr_t AsInteger(HANDLE file) { return reinterpret_cast<std::intptr_t>(fi
 #else
 
 int OpenForLocking(const std::string& path) {
-    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: opening a FIFO would wait for a writer.
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (file < 0) {
         throw std::system_error(errno, std::generic_category(),
                                 "cannot open " + path + " to lock it");
+    }
+    struct stat status {};
+    if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(file);
+        throw std::system_error(std::make_error_code(std::errc::invalid_argument),
+                                path + " is not a regular file to lock");
     }
     return file;
 }

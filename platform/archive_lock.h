@@ -27,7 +27,7 @@ public:
     // while another program holds it. When the file is replaced meanwhile, the lock is taken
     // on the file that has the name once it is granted (the name may be free for a moment
     // then: see MoveIntoPlace). Throws LockBusy after the wait, and std::system_error when
-    // the file cannot be opened.
+    // the file cannot be opened or is not a regular file (a FIFO is not waited for).
     ArchiveLock(const std::string& path, Mode mode, std::chrono::milliseconds wait);
     ~ArchiveLock();
     ArchiveLock(const ArchiveLock&) = delete;

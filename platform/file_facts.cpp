@@ -43,15 +43,18 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
         throw std::system_error(static_cast<int>(error), std::system_category(),
                                 "cannot examine " + path);
     }
+    // Devices ("NUL", "CON", also with an extension) and pipes open as files too.
+    const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
     BY_HANDLE_FILE_INFORMATION info;
-    const BOOL read = GetFileInformationByHandle(file, &info);
+    const BOOL read = onDisk && GetFileInformationByHandle(file, &info);
     const DWORD error = GetLastError();
     CloseHandle(file);
+    FileFacts facts;
+    if (!onDisk) return facts;
     if (!read) {
         throw std::system_error(static_cast<int>(error), std::system_category(),
                                 "cannot examine " + path);
     }
-    FileFacts facts;
     const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     facts.kind = folder ? FileFacts::Kind::Folder : FileFacts::Kind::Regular;
     facts.identity.size =
@@ -116,6 +119,15 @@ std::string MountPoint(const std::string& path) {
 }
 
 #endif
+
+std::optional<FileIdentity> ReadFileIdentity(const std::string& path) {
+    try {
+        const std::optional<FileFacts> facts = ReadFileFacts(path);
+        if (facts) return facts->identity;
+    } catch (const std::system_error&) {
+    }
+    return std::nullopt;
+}
 
 std::string ResolveLinks(const std::string& path) {
     constexpr int kMostLinks = 40;

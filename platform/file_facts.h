@@ -41,6 +41,10 @@ struct FileFacts {
 // Throws std::system_error when the path cannot be examined (a folder on it denies access).
 std::optional<FileFacts> ReadFileFacts(const std::string& path);
 
+// The identity of the file at path, through symbolic links; nothing when there is no file
+// there or it cannot be examined. What tells whether another program changed the file.
+std::optional<FileIdentity> ReadFileIdentity(const std::string& path);
+
 // Where the file system that holds the existing path is mounted ("/", "/home", ...; on
 // Windows the drive's root, "C:\"): what a full disk is named by. The path itself when that
 // cannot be found out.

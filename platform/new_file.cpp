@@ -122,11 +122,17 @@ std::streambuf::pos_type NewFile::seekpos(pos_type position, std::ios_base::open
 
 std::unique_ptr<NewFile> NewFile::Create(const std::string& path, unsigned) {
     const std::wstring wide = PathFromUtf8(path).wstring();
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Others may delete it while it is written: an interrupted program removes its own
+    // temporary file so (platform/interrupt_guard.h).
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return nullptr;
+        if (error == ERROR_FILENAME_EXCED_RANGE) {
+            throw std::system_error(std::make_error_code(std::errc::filename_too_long),
+                                    "cannot create " + path);
+        }
         throw std::system_error(static_cast<int>(error), std::system_category(),
                                 "cannot create " + path);
     }

@@ -18,7 +18,7 @@ class NewFile : public std::streambuf {
 public:
     // Creates the file at path with the permission bits `mode` (less the process's umask);
     // nullptr when something of that name exists. Throws std::system_error for any other
-    // failure.
+    // failure (std::errc::filename_too_long on every system for a name that is too long).
     static std::unique_ptr<NewFile> Create(const std::string& path, unsigned mode = 0666);
     ~NewFile() override;
     NewFile(const NewFile&) = delete;

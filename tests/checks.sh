@@ -16,6 +16,15 @@ check() {  # check DESCRIPTION EXPECTED ACTUAL
 }
 
 status() { "$@" >/dev/null 2>&1; echo $?; }
+# Polls until the command succeeds, for up to a minute; fails when it never does.
+wait_until() {
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 6000 ] || return 1
+        sleep 0.01
+    done
+}
 # A file's bytes as hexadecimal pairs on one line.
 hex() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 

@@ -6,13 +6,17 @@
 
 #include <QString>
 
-// An INI file as the editor's settings and language files are written: Windows-1252 text,
-// "[section]" lines and "key=value" lines, sections and keys matched without regard to case.
-// The whole file is read at construction; writes change the copy in memory, and Save writes
-// it back whole, so that lines this program does not know keep their place.
+// An INI file as the editor's settings and language files are written: "[section]" lines and
+// "key=value" lines, sections and keys matched without regard to case. The text is UTF-16 or
+// UTF-8 after a byte-order mark (as Windows Notepad saves it), UTF-8 when every byte reads so,
+// and Windows-1252 otherwise; it is written back the way it was read (a new file in
+// Windows-1252). The whole file is read at construction; writes change the copy in memory,
+// and Save writes it back whole, so that lines this program does not know keep their place.
 class TIniFile {
 public:
-    // Reads path; a missing or unreadable file reads as empty.
+    // Reads path; a missing or unreadable file reads as empty. A file that cannot be read whole
+    // (NUL bytes, which are dropped, or text not valid in its encoding) reads as far as it can,
+    // and the first save keeps it as PATH.bak.
     explicit TIniFile(QString path);
     ~TIniFile();
     TIniFile(const TIniFile&) = delete;
@@ -36,8 +40,9 @@ public:
     // Removes a section and its keys.
     void eraseSection(const QString& section);
 
-    // Writes the file, creating its folder when needed. Returns false when it cannot be written;
-    // the file on disk is then as it was or, where the disk failed mid-way, incomplete.
+    // Writes the file, creating its folder when needed; a file that could not be read whole is
+    // first copied, as it was, to PATH.bak (said on standard error). Returns false when either
+    // cannot be written; the file on disk is then as it was.
     bool save() const;
 
 private:

@@ -1,5 +1,7 @@
 #include "ui/main_window_state.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QMainWindow>
 #include <QScreen>
@@ -24,9 +26,17 @@ TMainWindowState::TMainWindowState(Parts parts) : parts_(parts) {}
 
 void TMainWindowState::apply(const TEditorSettings& settings) {
     QMainWindow& window = parts_.window;
-    parts_.filesView.setColumnWidths(settings.columnWidths);
-    const int filesWidth =
-        settings.levelsListSize > 0 ? settings.levelsListSize : parts_.filesView.widthForColumns();
+    // A size from a damaged or hand-edited file could push the rest out of reach: none passes
+    // the screen.
+    const QScreen* screen = window.screen();
+    const QSize bounds = screen ? screen->availableGeometry().size() : window.size();
+    const auto within = [](int size, int limit) { return std::clamp(size, 0, std::max(limit, 0)); };
+    TFileListView::ColumnWidths widths = settings.columnWidths;
+    for (int& width : widths) width = within(width, bounds.width());
+    parts_.filesView.setColumnWidths(widths);
+    const int filesWidth = settings.levelsListSize > 0
+                               ? within(settings.levelsListSize, bounds.width())
+                               : parts_.filesView.widthForColumns();
     parts_.mainSplitter.setSizes({filesWidth, window.width() - filesWidth});
     parts_.menu.action(settings.onlyLevels ? Command::OnlyLevels : Command::AllFiles)->setChecked(true);
     parts_.filesView.setOnlyLevels(settings.onlyLevels);
@@ -40,7 +50,8 @@ void TMainWindowState::apply(const TEditorSettings& settings) {
     if (settings.textPreviewHeight > 0) {
         QSplitter& texts = parts_.textsSplitter;
         const int total = texts.height() - texts.handleWidth();
-        texts.setSizes({total - settings.textPreviewHeight, settings.textPreviewHeight});
+        const int height = within(settings.textPreviewHeight, bounds.height());
+        texts.setSizes({total - height, height});
     }
     TColorsForm& colors = parts_.colorsForm;
     colors.setProfiles(TColorProfiles::FromSection(settings.windowProfiles, settings.windowColors));

@@ -34,7 +34,8 @@ public:
     explicit TMainWindowState(Parts parts);
 
     // Gives every part its remembered state. The window goes back where it was when that is
-    // within the visible screen, else it is centred at its built-in size.
+    // within the visible screen, else it is centred at its built-in size; no splitter size or
+    // column width passes the screen's.
     void apply(const TEditorSettings& settings);
     // Takes the parts' current state into `settings`; its other keys stay as they are.
     void store(TEditorSettings& settings) const;

@@ -99,4 +99,26 @@ done
 check "demo pictures in their sections' sizes" "$expected" "$sizes"
 check "five demo pictures" 5 "$(echo $sizes | wc -w | tr -d ' ')"
 
+# The picture is written as every output is: a failed write leaves the previous file whole,
+# and what must not be replaced is refused, not waited for or written through.
+first=$("$cli" list small.lgp --only-levels | awk -F '\t' 'NR == 2 { print $2 }')
+cp "$first.png" previous.png
+check "a write past a file-size limit fails" 1 \
+    "$(status sh -c "ulimit -f 1; exec '$cli' background small.lgp $first $first.png")"
+check "and leaves the previous picture" 0 "$(status cmp -s previous.png "$first.png")"
+check "and no temporary file" "" "$(ls ./*.~* 2>/dev/null)"
+mkfifo pipe.png
+check "a FIFO is refused" "orvenne-cli background: pipe.png is not a regular file" \
+    "$(timeout 20 "$cli" background small.lgp "$first" pipe.png 2>&1)"
+cp previous.png read-only.png
+chmod 444 read-only.png
+check "a read-only picture is refused" "orvenne-cli background: read-only.png is read-only" \
+    "$("$cli" background small.lgp "$first" read-only.png 2>&1)"
+ln previous.png linked.png
+check "a picture with two names is refused" 1 "$(status "$cli" background small.lgp "$first" linked.png)"
+check "an empty output name is a usage error" "orvenne-cli background: an argument is empty" \
+    "$("$cli" background small.lgp "$first" '' 2>&1 | head -n 1)"
+check "and nothing else is said" 2 "$("$cli" background small.lgp "$first" '' 2>&1 | wc -l | tr -d ' ')"
+check "the archive as output is refused" 2 "$(status "$cli" background small.lgp "$first" small.lgp)"
+
 finish

@@ -79,13 +79,77 @@ check "no edit is lost" 0 "$lost"
 check "no temporary file is left" "" "$(temporaries)"
 
 # A lock held by another program for longer than the wait: a clear refusal, nothing written.
+# The holder keeps it until held.locked is removed (or a minute has passed).
 cp small.lgp held.lgp
-flock -x held.lgp sleep 4 & holder=$!
-sleep 0.5
+flock -x held.lgp sh -c 'touch held.locked; i=0
+    while [ -e held.locked ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i + 1)); done' & holder=$!
+wait_until test -e held.locked
 check "a held archive is refused" "orvenne-cli import: held.lgp is being saved by another program" \
     "$(errors "$cli" import held.lgp a.po)"
 check "the held archive is unchanged" same "$(same small.lgp held.lgp)"
+rm -f held.locked
 wait $holder
+
+# Another program that takes no lock moves its own archive into the archive's place while an
+# import edits it: the import refuses to write over it. The import reads its exchange file,
+# a FIFO, once the archive is read: the move happens then.
+cp small.lgp moved.lgp
+"$cli" import small.lgp b.po -o other.lgp >/dev/null
+cp other.lgp other-copy.lgp
+mkfifo moving.po
+"$cli" import moved.lgp moving.po >/dev/null 2>moved.err & importer=$!
+timeout 60 sh -c 'exec 3>moving.po && mv other.lgp moved.lgp && cat a.po >&3'
+wait $importer
+check "an archive moved in during an import is refused" 1 $?
+check "the refusal says why" \
+    "orvenne-cli import: moved.lgp was replaced or changed by another program since it was read; nothing was written" \
+    "$(cat moved.err)"
+check "the other program's archive is kept" same "$(same other-copy.lgp moved.lgp)"
+
+# What is not a regular file is refused, not waited for.
+mkfifo pipe.lgp
+check "a FIFO as the archive" "orvenne-cli import: pipe.lgp is not a regular file" \
+    "$(errors timeout 20 "$cli" import pipe.lgp a.po)"
+check "a FIFO as the archive to read" "orvenne-cli list: pipe.lgp is not a regular file" \
+    "$(errors timeout 20 "$cli" list pipe.lgp)"
+check "a FIFO as -o" "orvenne-cli import: pipe.lgp is not a regular file" \
+    "$(errors timeout 20 "$cli" import small.lgp a.po -o pipe.lgp)"
+check "a FIFO as the sample's output" "orvenne-cli sample: pipe.lgp is not a regular file" \
+    "$(errors timeout 20 "$cli" sample pipe.lgp --levels 1)"
+
+# A name of 255 bytes, as long as the file system takes: the temporary name is shorter.
+long="$(head -c 251 /dev/zero | tr '\0' n).lgp"
+cp small.lgp "$long"
+check "an archive with a 255-byte name is saved" 0 "$(status "$cli" import "$long" a.po)"
+check "it holds the edit" 1 "$(has_edit "$long" ancnt3 'Edited A')"
+rm -f "$long"
+
+# Ctrl-C or SIGTERM during a save ends the program and removes its temporary file. The save
+# is stopped once its temporary file is there, and signalled then; should it have ended
+# before it was stopped, the round starts again.
+"$cli" sample many-copy.lgp --levels 200
+interrupted=none
+round=0
+while [ "$interrupted" = none ] && [ $round -lt 5 ]; do
+    cp many-copy.lgp many.lgp
+    "$cli" replace many.lgp e E --match-case >/dev/null 2>&1 & saver=$!
+    wait_until sh -c '[ -e many.~lgp ] || ! cmp -s many.lgp many-copy.lgp'
+    kill -STOP "$saver"
+    if [ -e many.~lgp ]; then
+        kill -TERM "$saver"
+        kill -CONT "$saver"
+        wait "$saver"
+        interrupted=$?
+    else
+        kill -CONT "$saver"
+        wait "$saver"
+    fi
+    round=$((round + 1))
+done
+check "a save ends by SIGTERM" 143 "$interrupted"
+check "SIGTERM removes the temporary file" "" "$(temporaries)"
+check "the archive is left as it was" same "$(same many-copy.lgp many.lgp)"
+rm -f many.lgp many-copy.lgp
 
 # A symbolic link stays a link, and its target gets the edit.
 cp small.lgp target.lgp
@@ -148,6 +212,17 @@ check "--skip-damaged lists it" "$(printf '1\tancnt3\t1\n2\tanfrst_4\tdamaged')"
 check "and names it on standard error" 1 "$(errors "$cli" list damaged.lgp --skip-damaged | grep -c 'level anfrst_4 could not be read')"
 "$cli" import damaged.lgp b.po --skip-damaged -o unchanged.lgp 2>/dev/null >/dev/null
 check "saved back unchanged, byte for byte" same "$(same damaged.lgp unchanged.lgp)"
+check "check of a damaged archive is an error" 2 "$(status "$cli" check damaged.lgp)"
+check "export-mod takes the --skip-damaged it suggests" "levels exported: 0" \
+    "$("$cli" export-mod damaged.lgp damaged.lgp mod-out --layout direct --skip-damaged 2>/dev/null)"
+if "$cli" --help | grep -q ' spellcheck '; then
+    printf 'SET UTF-8\n' > tiny.aff
+    printf '1\nthe\n' > tiny.dic
+    check "spellcheck suggests --skip-damaged" 1 \
+        "$(errors "$cli" spellcheck damaged.lgp --dictionary "$work/tiny.dic" | grep -c -- '--skip-damaged')"
+    check "and takes it" 0 \
+        "$(status env XDG_DATA_HOME="$work/nobody" "$cli" spellcheck damaged.lgp --dictionary "$work/tiny.dic" --skip-damaged)"
+fi
 "$cli" import damaged.lgp a.po --skip-damaged -o edited.lgp 2>/dev/null >/dev/null
 "$cli" extract edited.lgp anfrst_4 kept.lzs --raw
 check "an edit elsewhere keeps its bytes" same "$(same cut.lzs kept.lzs)"

@@ -23,17 +23,17 @@ JSON
 check "texts set" "texts changed: 6" "$("$cli" import small.lgp edits.json | head -n 1)"
 cp small.lgp original.lgp
 
-# Find: level, text from 0 and position from 0, as repeated "Next" finds them.
+# Find: level, text from 1 and position from 0, as repeated "Next" finds them.
 check "every occurrence, case folded" \
-    "$(tab ancnt3 0 0; echo; tab ancnt3 0 7; echo; tab ancnt3 2 3; echo; tab anfrst_1 3 14; echo; tab anfrst_4 1 0; echo; tab anfrst_4 1 9)" \
+    "$(tab ancnt3 1 0; echo; tab ancnt3 1 7; echo; tab ancnt3 3 3; echo; tab anfrst_1 4 14; echo; tab anfrst_4 2 0; echo; tab anfrst_4 2 9)" \
     "$("$cli" find small.lgp zorblax)"
-check "match case" "$(tab anfrst_4 1 0)" "$("$cli" find small.lgp Zorblax --match-case)"
-check "not overlapping" "$(tab anfrst_1 5 0; echo; tab anfrst_1 5 2)" "$("$cli" find small.lgp qq)"
-check "a line break as \\n" "$(tab ancnt3 2 0)" "$("$cli" find small.lgp 'a\nzorblax')"
-check "a tag" "$(tab ancnt3 2 11)" "$("$cli" find small.lgp '{cloud}' | head -n 1)"
-check "accented capitals folded" "$(tab anfrst_1 3 0; echo; tab anfrst_1 3 7; echo; tab anfrst_1 4 0)" \
+check "match case" "$(tab anfrst_4 2 0)" "$("$cli" find small.lgp Zorblax --match-case)"
+check "not overlapping" "$(tab anfrst_1 6 0; echo; tab anfrst_1 6 2)" "$("$cli" find small.lgp qq)"
+check "a line break as \\n" "$(tab ancnt3 3 0)" "$("$cli" find small.lgp 'a\nzorblax')"
+check "a tag" "$(tab ancnt3 3 11)" "$("$cli" find small.lgp '{cloud}' | head -n 1)"
+check "accented capitals folded" "$(tab anfrst_1 4 0; echo; tab anfrst_1 4 7; echo; tab anfrst_1 5 0)" \
     "$("$cli" find small.lgp éclair)"
-check "accented capitals matched" "$(tab anfrst_1 3 7)" "$("$cli" find small.lgp éclair --match-case)"
+check "accented capitals matched" "$(tab anfrst_1 4 7)" "$("$cli" find small.lgp éclair --match-case)"
 check "nothing found: no output" "" "$("$cli" find small.lgp qqqzzz)"
 check "nothing found: success" 0 "$(status "$cli" find small.lgp qqqzzz)"
 check "find without text" 2 "$(status "$cli" find small.lgp)"
@@ -46,13 +46,13 @@ check "find help" 0 "$(status "$cli" find --help)"
 check "replace with -o" "3 texts have been modified." \
     "$("$cli" replace small.lgp zorblax Tifa --match-case -o out.lgp)"
 check "the archive is left alone" 0 "$(status cmp -s small.lgp original.lgp)"
-check "what is left" "$(tab ancnt3 2 3; echo; tab anfrst_4 1 0)" "$("$cli" find out.lgp zorblax)"
-check "the replacement" "$(tab anfrst_4 1 9)" "$("$cli" find out.lgp 'Tifa!' --match-case)"
+check "what is left" "$(tab ancnt3 3 3; echo; tab anfrst_4 2 0)" "$("$cli" find out.lgp zorblax)"
+check "the replacement" "$(tab anfrst_4 2 9)" "$("$cli" find out.lgp 'Tifa!' --match-case)"
 cp small.lgp accent.lgp
 check "the test folds A to Z alone" "1 text has been modified." \
     "$("$cli" replace accent.lgp éclair y)"
-check "then the replacement folds accents too" "$(tab anfrst_1 3 0)" "$("$cli" find accent.lgp 'y y zorblax')"
-check "a text with the capital alone is kept" "$(tab anfrst_1 4 0)" "$("$cli" find accent.lgp éclair)"
+check "then the replacement folds accents too" "$(tab anfrst_1 4 0)" "$("$cli" find accent.lgp 'y y zorblax')"
+check "a text with the capital alone is kept" "$(tab anfrst_1 5 0)" "$("$cli" find accent.lgp éclair)"
 cp small.lgp lines.lgp
 check "a line break in the replacement" "1 text has been modified." \
     "$("$cli" replace lines.lgp 'Zorblax, zorblax!' 'one\ntwo' --match-case)"

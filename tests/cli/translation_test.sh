@@ -13,7 +13,7 @@ work=$2
 check "check finds the overflow" 1 "$(status "$cli" check demo.lgp)"
 "$cli" check demo.lgp > overflows.txt 2> summary.txt
 check "one line per overflow" \
-    "$(printf 'anfrst_4\t39\t11\t1\twidth\t207\t204\nanfrst_4\t39\t11\t2\twidth\t206\t204\nanfrst_4\t40\t11\t1\twidth\t206\t204\nanfrst_4\t42\t11\t1\twidth\t223\t204')" \
+    "$(printf 'anfrst_4\t40\t11\t1\twidth\t207\t204\nanfrst_4\t40\t11\t2\twidth\t206\t204\nanfrst_4\t41\t11\t1\twidth\t206\t204\nanfrst_4\t43\t11\t1\twidth\t223\t204')" \
     "$(cat overflows.txt)"
 check "a summary on standard error" "orvenne-cli check: 3 texts overflow their windows" \
     "$(cat summary.txt)"
@@ -23,7 +23,9 @@ check "every line has seven fields" 0 \
     "$("$cli" check demo.lgp --names widest 2>/dev/null | awk -F '\t' 'NF != 7 || ($5 != "width" && $5 != "height") || $6 <= $7' | wc -l | tr -d ' ')"
 check "unknown names" 2 "$(status "$cli" check demo.lgp --names long)"
 check "names without a value" 2 "$(status "$cli" check demo.lgp --names)"
-check "check of a missing archive" 1 "$(status "$cli" check missing.lgp)"
+check "check of a missing archive: an error, not an overflow" 2 "$(status "$cli" check missing.lgp)"
+check "the overflowing text as the texts list numbers it" 1 \
+    "$("$cli" texts demo.lgp anfrst_4 | grep -c '^{"text": 43, "windows": \[\[[0-9-]*, [0-9-]*, 204, ')"
 
 # Fitting: only the overflowing window, then every window; check then finds nothing.
 check "fit only the overflowing" "windows changed: 1;levels rebuilt: 1;" \
@@ -59,12 +61,15 @@ if "$cli" --help | grep -q ' spellcheck '; then
     printf '2\nthe\nyou\n' > tiny.dic
     XDG_DATA_HOME="$work/nobody" "$cli" spellcheck demo.lgp --dictionary "$work/tiny.dic" > words.txt
     check "unknown words found" 1 "$(awk 'END { print (NR > 10) }' words.txt)"
-    check "word, count, level and text" 0 "$(awk -F '\t' 'NF != 4 || $2 < 1 || $4 < 0' words.txt | wc -l | tr -d ' ')"
+    check "word, count, level and text" 0 "$(awk -F '\t' 'NF != 4 || $2 < 1 || $4 < 1' words.txt | wc -l | tr -d ' ')"
     check "the most frequent first" 0 \
         "$(awk -F '\t' 'NR > 1 && $2 > last { bad++ } { last = $2 } END { print bad + 0 }' words.txt)"
     check "known words, tags and names are left out" 0 \
         "$(grep -cE '^(the|The|you|CLOUD|PAGE|PAUSE|Cloud|Tifa)	' words.txt)"
-    first=$(head -n 1 words.txt | cut -f 1)
+    set -- $(head -n 1 words.txt)
+    check "the first place is the text as the texts list numbers it" 1 \
+        "$("$cli" texts demo.lgp "$3" | grep "^{\"text\": $4," | grep -cF "$1")"
+    first=$1
     mkdir -p data/orvenne
     echo "$first" > data/orvenne/user_words.txt
     check "the user's own words are known" 0 \

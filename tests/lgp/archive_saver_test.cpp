@@ -7,7 +7,9 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <mutex>
 
 #include "lgp/archive_loader.h"
 #include "lgp/field_parser.h"
@@ -188,7 +190,8 @@ TEST_F(ArchiveSaverTest, SavingToAnotherNameKeepsTheOpenedState) {
 TEST_F(ArchiveSaverTest, SavingAsAnotherNameCanMakeItTheOpenedFile) {
     TLGPSubFile& level = EditText();
     const fs::path other = folder_ / "copy.lgp";
-    SaveArchive(archive_, other.string(), lzs::CompressHashedStream, {}, {.adoptTarget = true});
+    SaveArchive(archive_, other.string(), lzs::CompressHashedStream, {},
+                {.breakLinks = false, .adoptTarget = true, .beforeReplace = {}});
     EXPECT_EQ(archive_.FileName, other.string());
     EXPECT_FALSE(TextsChanged(level));
     EXPECT_EQ(ReadFile(path_), original_);
@@ -244,20 +247,112 @@ TEST_F(ArchiveSaverTest, ALevelThatCannotBeRebuiltFailsTheSave) {
     EXPECT_EQ(ReadFile(path_), damaged);
 }
 
-TEST_F(ArchiveSaverTest, ATemporaryFileThatCannotBeCreatedFailsCleanly) {
-    // A name one character too long for the file system once ".lgp" becomes ".~lgp".
+TEST_F(ArchiveSaverTest, ALongNameIsSavedAndAMissingFolderFailsCleanly) {
+    // A name as long as the file system takes: the temporary name is shortened to fit.
     const fs::path longPath = folder_ / (std::string(251, 'n') + ".lgp");
     fs::rename(path_, longPath);
     TLGPFile archive;
     LoadArchive(archive, longPath.string());
-    EXPECT_THROW(SaveArchive(archive, longPath.string(), lzs::CompressHashedStream), lgp::FileError);
-    EXPECT_EQ(ReadFile(longPath), original_);
+    SaveArchive(archive, longPath.string(), lzs::CompressHashedStream);
+    TLGPFile reread;
+    LoadArchive(reread, longPath.string());
+    EXPECT_EQ(reread.Count, archive.Count);
     fs::rename(longPath, path_);
     ExpectOnlyTheArchive();
 
     // A target in a folder that does not exist.
     EXPECT_THROW(Save((folder_ / "missing" / "levels.lgp").string()), lgp::FileError);
     ExpectOnlyTheArchive();
+}
+
+// The one save path: a file that another program moves into the archive's place is written
+// over only when the user says so, whenever it comes.
+class SafeSaveTest : public ArchiveSaverTest {
+protected:
+    // Saves over the archive; `during` runs once, while the changed level is compressed.
+    // Returns what SaveArchiveSafely returns; counts the questions in asked_.
+    bool SaveMovingIn(const std::function<void()>& during, bool answer) {
+        std::once_flag once;
+        return lgp::SaveArchiveSafely(archive_, path_.string(),
+                                      {.compress =
+                                           [&](std::span<const std::uint8_t> data) {
+                                               std::call_once(once, during);
+                                               return lzs::CompressHashedStream(data);
+                                           },
+                                       .progress = {},
+                                       .options = {},
+                                       .saveOverChange =
+                                           [&] {
+                                               ++asked_;
+                                               return answer;
+                                           },
+                                       .targetLocked = false});
+    }
+
+    // Another program's archive, put in the archive's place.
+    void MoveOtherIn() {
+        const fs::path other = folder_ / "other.lgp";
+        WriteFile(other, otherBytes_);
+        fs::rename(other, path_);
+    }
+
+    const Bytes otherBytes_ = sample::MakeSampleArchive({.seed = 7, .levels = 6}).bytes;
+    int asked_ = 0;
+};
+
+TEST_F(SafeSaveTest, AFileMovedInDuringTheSaveIsKeptUnlessTheUserSaysOtherwise) {
+    TLGPSubFile& level = EditText();
+    EXPECT_FALSE(SaveMovingIn([this] { MoveOtherIn(); }, false));
+    EXPECT_EQ(asked_, 1);
+    EXPECT_EQ(ReadFile(path_), otherBytes_);
+    ExpectOnlyTheArchive();
+    EXPECT_TRUE(TextsChanged(level));
+
+    // Asked again, the user saves over it: the archive's own data is written.
+    WriteFile(path_, original_);
+    archive_.NoteIdentity();
+    EXPECT_TRUE(SaveMovingIn([this] { MoveOtherIn(); }, true));
+    EXPECT_EQ(asked_, 2);
+    EXPECT_FALSE(TextsChanged(level));
+    TLGPFile reread;
+    LoadArchive(reread, path_.string());
+    EXPECT_EQ(reread.SubFile(2).Texts[0].Bytes, level.Texts[0].Bytes);
+    ExpectOnlyTheArchive();
+}
+
+TEST_F(SafeSaveTest, AFileChangedBeforeTheSaveIsAskedAboutOnce) {
+    EditText();
+    MoveOtherIn();
+    bool written = false;
+    EXPECT_FALSE(SaveMovingIn([&] { written = true; }, false));
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadFile(path_), otherBytes_);
+    // Said yes before the writing, the user is not asked again before the replacement.
+    EXPECT_TRUE(SaveMovingIn([] {}, true));
+    EXPECT_EQ(asked_, 2);
+    ExpectOnlyTheArchive();
+    // Without a question to ask, such a change is never written over.
+    MoveOtherIn();
+    EditText(" Again.");
+    EXPECT_FALSE(lgp::SaveArchiveSafely(archive_, path_.string(),
+                                        {.compress = lzs::CompressHashedStream,
+                                         .progress = {},
+                                         .options = {},
+                                         .saveOverChange = {},
+                                         .targetLocked = false}));
+    EXPECT_EQ(ReadFile(path_), otherBytes_);
+}
+
+TEST_F(SafeSaveTest, TheSameFileIsKnownByAnyOfItsNames) {
+    const std::string path = path_.string();
+    const fs::path link = folder_ / "link.lgp";
+    fs::create_symlink(path_, link);
+    EXPECT_TRUE(lgp::SameFile(path, path));
+    EXPECT_TRUE(lgp::SameFile(path, (folder_ / "." / "levels.lgp").string()));
+    EXPECT_TRUE(lgp::SameFile(link.string(), path));
+    EXPECT_TRUE(lgp::SameFile((folder_ / "gone.lgp").string(),
+                              (folder_ / "x" / ".." / "gone.lgp").string()));
+    EXPECT_FALSE(lgp::SameFile(path, (folder_ / "gone.lgp").string()));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -107,6 +108,26 @@ TEST_F(SafeFileWriterTest, AFailedWriteLeavesTheTargetAndRemovesItsTemporaryFile
     EXPECT_EQ(Read(target_), "old");
     EXPECT_EQ(Read(folder_ / "texts.~po"), "someone else's");
     EXPECT_EQ(Names(), (std::set<std::string>{"texts.~po", "texts.po"}));
+}
+
+TEST_F(SafeFileWriterTest, AnInterruptRemovesTheTemporaryFile) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        // A program started in the background of a script ignores Ctrl-C, and keeps doing so.
+        struct sigaction current {};
+        sigaction(signal, nullptr, &current);
+        if (current.sa_handler == SIG_IGN) continue;
+        // The process ends by the signal, as it would have without the clean-up. The child
+        // that the check forks shares the folder.
+        EXPECT_EXIT(WriteFileSafely(target_.string(),
+                                    [&](std::ostream& out) {
+                                        out << "partial";
+                                        out.flush();
+                                        std::raise(signal);
+                                    }),
+                    testing::KilledBySignal(signal), "");
+        EXPECT_EQ(Read(target_), "old");
+        EXPECT_EQ(Names(), (std::set<std::string>{"texts.po"}));
+    }
 }
 
 }  // namespace

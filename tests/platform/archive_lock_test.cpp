@@ -51,16 +51,32 @@ TEST_F(ArchiveLockTest, AWriterExcludesEveryoneAndReadersOnlyWriters) {
     EXPECT_THROW(ArchiveLock((path_.string() + ".missing"), Mode::Shared, 0ms), std::system_error);
 }
 
+// How many of this process's open files are the file at path (Linux: /proc/self/fd).
+int OpenHandlesOn(const fs::path& path) {
+    const fs::path file = fs::canonical(path);
+    int count = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd", error)) {
+        std::error_code gone;
+        count += fs::read_symlink(entry.path(), gone) == file;
+    }
+    return count;
+}
+
 TEST_F(ArchiveLockTest, AWaitingWriterLocksTheFileThatReplacedTheLockedOne) {
     ArchiveLock first(path_.string(), Mode::Exclusive, 0ms);
     std::thread saver([&] {
-        std::this_thread::sleep_for(100ms);
+        // Once the second writer has the old file open and waits for its lock.
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (OpenHandlesOn(path_) < 2 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+        }
         const fs::path written = path_.string() + ".new";
         std::ofstream(written) << "saved";
         fs::rename(written, path_);
         first.Release();
     });
-    ArchiveLock second(path_.string(), Mode::Exclusive, 5s);
+    ArchiveLock second(path_.string(), Mode::Exclusive, 15s);
     saver.join();
     // Held on the new file: a third writer, which opens that file, is kept out.
     EXPECT_NE(Attempt(Mode::Exclusive), "granted");

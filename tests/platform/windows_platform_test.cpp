@@ -265,6 +265,12 @@ TEST(WindowsPlatformTest, ReadsTheFactsThatSavingRespects) {
     ASSERT_TRUE(facts);
     EXPECT_EQ(facts->kind, platform::FileFacts::Kind::Folder);
     EXPECT_FALSE(platform::ReadFileFacts(Utf8(folder.Path() / "missing.lgp")));
+    // A device, also under a name with an extension, is no file to read or replace.
+    for (const fs::path& device : {fs::path("NUL"), folder.Path() / "nul.lgp"}) {
+        facts = platform::ReadFileFacts(Utf8(device));
+        ASSERT_TRUE(facts);
+        EXPECT_EQ(facts->kind, platform::FileFacts::Kind::Other);
+    }
 }
 
 TEST(WindowsPlatformTest, LocksKeepOutWritersButNotReaders) {

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -107,6 +108,32 @@ private slots:
         QCOMPARE(InterfaceText("general", "open"), QStringLiteral("Open"));
         QCOMPARE(lgp::RuntimeLevelDescriptions().Get(std::string_view("ancnt3")),
                  std::string_view("Forgotten City - altar"));
+    }
+
+    void languageFilesAreReadInTheirEncoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral(
+            "[header]\r\nlanguage=Fran\u00E7ais \u20AC\r\n[general]\r\nopen=Ouvrir\r\n");
+        QTest::addRow("Windows-1252") << QByteArray(
+            "[header]\nlanguage=Fran\xE7"
+            "ais \x80\n[general]\nopen=Ouvrir\n");
+        QTest::addRow("UTF-8") << text.toUtf8();
+        QTest::addRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        const auto encoded = [&text](const char* encoding) {
+            QStringEncoder encoder(encoding);
+            return QByteArray(encoder.encode(text));
+        };
+        QTest::addRow("UTF-16 as Notepad saves it") << QByteArray("\xFF\xFE") + encoded("UTF-16LE");
+        QTest::addRow("UTF-16, big-endian") << QByteArray("\xFE\xFF") + encoded("UTF-16BE");
+    }
+
+    void languageFilesAreReadInTheirEncoding() {
+        QFETCH(QByteArray, bytes);
+        write(folder_->filePath(QStringLiteral("fra.lng")), bytes);
+        QCOMPARE(captions(FindLanguages({folder_->path()})),
+                 QStringList{QStringLiteral("fra=Fran\u00E7ais \u20AC")});
+        LoadLanguage(folder_->filePath(QStringLiteral("fra.lng")));
+        QCOMPARE(InterfaceText("general", "open"), QStringLiteral("Ouvrir"));
     }
 
     void theTemplateHoldsEveryKeyInEnglish() {

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSplitter>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -90,6 +92,80 @@ private slots:
         QCOMPARE(settings.levelPreviewSize, 1);
         QVERIFY(!settings.textPreview);
         QCOMPARE(settings.gameViewNames, text::CharacterNames::Default);
+    }
+
+    void aSettingsFileIsReadWholeAndKeptWhenItCannotBe() {
+        // A NUL byte in the middle: the keys after it are read, and the file as it was is kept
+        // as settings.ini.bak when the language is written.
+        static const char withNul[] =
+            "[SETTINGS]\nLanguage=fra\nTextPreview=0\0\nLevelPreviewSize=3\n"
+            "[WINDOWS]\nDusk=102030405060708090A0B0C0\n";
+        const QByteArray damaged(withNul, sizeof withNul - 1);
+        write(path_, damaged);
+        TEditorSettings settings = TEditorSettings::read(path_);
+        QCOMPARE(settings.language, QStringLiteral("fra"));
+        QCOMPARE(settings.levelPreviewSize, 3);
+        QCOMPARE(settings.windowProfiles.size(), std::size_t{1});
+        QVERIFY(TEditorSettings::writeLanguage(path_, QStringLiteral("deu")));
+        QCOMPARE(read(path_ + QStringLiteral(".bak")), damaged);
+        settings = TEditorSettings::read(path_);
+        QCOMPARE(settings.language, QStringLiteral("deu"));
+        QCOMPARE(settings.levelPreviewSize, 3);
+        QCOMPARE(settings.windowProfiles.size(), std::size_t{1});
+        // The new file reads whole: the next write makes no backup.
+        QVERIFY(QFile::remove(path_ + QStringLiteral(".bak")));
+        QVERIFY(TEditorSettings::writeLanguage(path_, QStringLiteral("fra")));
+        QVERIFY(!QFile::exists(path_ + QStringLiteral(".bak")));
+    }
+
+    void aSettingsFileKeepsItsEncoding_data() {
+        QTest::addColumn<QByteArray>("mark");
+        QTest::addColumn<QString>("encoding");
+        QTest::addRow("UTF-16, as Notepad saves it")
+            << QByteArray("\xFF\xFE") << QStringLiteral("UTF-16LE");
+        QTest::addRow("UTF-8 with a byte-order mark")
+            << QByteArray("\xEF\xBB\xBF") << QStringLiteral("UTF-8");
+    }
+
+    void aSettingsFileKeepsItsEncoding() {
+        QFETCH(QByteArray, mark);
+        QFETCH(QString, encoding);
+        QStringEncoder encoder(encoding.toLatin1().constData());
+        const auto encode = [&encoder](const QString& text) {
+            return QByteArray(encoder.encode(text));
+        };
+        write(path_, mark + encode(QStringLiteral(
+                                "[SETTINGS]\r\nLanguage=fra\r\nLevelPreviewSize=4\r\n"
+                                "[WINDOWS]\r\nAube \u00E9=102030405060708090A0B0C0\r\n")));
+        TEditorSettings settings = TEditorSettings::read(path_);
+        QCOMPARE(settings.language, QStringLiteral("fra"));
+        QCOMPARE(settings.levelPreviewSize, 4);
+        QCOMPARE(settings.windowProfiles.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(settings.windowProfiles[0].first),
+                 QStringLiteral("Aube \u00E9"));
+
+        QVERIFY(TEditorSettings::writeLanguage(path_, QStringLiteral("deu")));
+        QVERIFY(!QFile::exists(path_ + QStringLiteral(".bak")));
+        const QByteArray written = read(path_);
+        QVERIFY(written.startsWith(mark));
+        QVERIFY(written.contains(encode(QStringLiteral("Language=deu\n"))));
+        QVERIFY(written.contains(encode(QStringLiteral("Aube \u00E9=102030405060708090A0B0C0\n"))));
+        QCOMPARE(TEditorSettings::read(path_).levelPreviewSize, 4);
+    }
+
+    void restoredSizesStayWithinTheScreen() {
+        write(
+            path_,
+            "[SETTINGS]\nLevelsListSize=100000\nLevelsListCol3=100000\nTextPreviewHeight=100000\n");
+        TMainForm form({}, TEditorPaths::inFolder(folder_->path()));
+        form.show();
+        const QSize screen = form.screen()->availableGeometry().size();
+        QVERIFY(form.findChild<QTreeView*>(QStringLiteral("filesView"))->columnWidth(2) <=
+                screen.width());
+        QVERIFY(form.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes().value(0) <=
+                screen.width());
+        QVERIFY(form.findChild<QSplitter*>(QStringLiteral("textsSplitter"))->sizes().value(1) <=
+                screen.height());
     }
 
     void everySettingIsWrittenAtCloseAndReadBack() {
