@@ -11,7 +11,8 @@ class TFileListSortModel;
 
 // The list of the open archive's files: one row per file, sortable by each column, optionally
 // only the levels. Its selection is the session's selected file, both ways: choosing a row
-// selects the file, and a file selected elsewhere is selected and shown here.
+// selects the file, and a file selected elsewhere is selected and shown here. Typing a file's
+// name selects it, whichever column was clicked.
 class TFileListView : public QTreeView {
     Q_OBJECT
 
@@ -32,6 +33,9 @@ public:
 
     // The column captions in the current language.
     void retranslate();
+
+    // Matches the typed text against the File column.
+    void keyboardSearch(const QString& search) override;
 
 private:
     void onHeaderClicked(int column);

@@ -45,6 +45,9 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::Replace: return {"replace", true};
         case C::NextMarkedText: return {"next_marked_text", false};
         case C::PreviousMarkedText: return {"previous_marked_text", false};
+        case C::NextOverflowingText: return {"next_overflowing_text", false};
+        case C::PreviousOverflowingText: return {"previous_overflowing_text", false};
+        case C::FitWindowToText: return {"fit_window_to_text", false};
         case C::AllFiles: return {"all_files", false};
         case C::OnlyLevels: return {"only_levels", false};
         case C::DisplayTextPreview: return {"display_text_preview", false};
@@ -77,7 +80,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
 
     editMenu_ = bar_.addMenu(QString());
     addCommand(*editMenu_, C::Undo, QKeySequence::Undo);
-    addCommand(*editMenu_, C::Redo, QKeySequence::Redo);
+    // Both usual keys, whatever the platform's own.
+    addCommand(*editMenu_, C::Redo)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     editMenu_->addSeparator();
     addCommand(*editMenu_, C::Cut, QKeySequence::Cut);
     addCommand(*editMenu_, C::Copy, QKeySequence::Copy);
@@ -91,6 +97,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     editMenu_->addSeparator();
     addCommand(*editMenu_, C::NextMarkedText, QKeySequence(Qt::Key_F4));
     addCommand(*editMenu_, C::PreviousMarkedText, QKeySequence(Qt::SHIFT | Qt::Key_F4));
+    addCommand(*editMenu_, C::NextOverflowingText, QKeySequence(Qt::Key_F8));
+    addCommand(*editMenu_, C::PreviousOverflowingText, QKeySequence(Qt::SHIFT | Qt::Key_F8));
+    editMenu_->addSeparator();
+    addCommand(*editMenu_, C::FitWindowToText, QKeySequence(Qt::CTRL | Qt::Key_T));
 
     viewMenu_ = bar_.addMenu(QString());
     displayFilesMenu_ = viewMenu_->addMenu(QString());
@@ -127,7 +137,8 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     // Nothing to find, replace or compare until an archive is open.
     for (const C command : {C::Save, C::SaveAs, C::Compare, C::DisplayLastComparison, C::Find,
                             C::FindNext, C::FindPrevious, C::Replace, C::NextMarkedText,
-                            C::PreviousMarkedText}) {
+                            C::PreviousMarkedText, C::NextOverflowingText,
+                            C::PreviousOverflowingText, C::FitWindowToText}) {
         actions_[command]->setEnabled(false);
     }
     actions_[C::ExportModFolder]->setEnabled(false);

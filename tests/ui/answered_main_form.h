@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -15,9 +16,10 @@
 inline constexpr int kJobTimeout = 60000;
 
 // The main window with the prompts of finding, replacing and comparing answered by the test:
-// message boxes and errors are recorded, the reference archive is `compareChoice`, each
-// result window shown is recorded as its rows, the four cells of each joined by " | ", and
-// unsaved changes are discarded.
+// message boxes and errors are recorded, questions (boxes with Yes and No) recorded apart and
+// answered `answer`, the reference archive is `compareChoice`, each result window shown is
+// recorded as its rows, the four cells of each joined by " | ", and unsaved changes are
+// discarded.
 class AnsweredMainForm : public TMainForm {
 public:
     using TMainForm::TMainForm;
@@ -25,6 +27,8 @@ public:
     // The text of each message box, and its detail when it has one.
     QStringList messages;
     QList<QMessageBox::Icon> icons;
+    QStringList questions;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
     QStringList errors;
     QStringList details;
     QString compareChoice;
@@ -32,6 +36,11 @@ public:
 
 protected:
     void execMessage(QMessageBox& box) override {
+        if (box.button(QMessageBox::Yes) != nullptr) {
+            questions << box.text();
+            box.button(answer)->click();
+            return;
+        }
         messages << box.text();
         if (!box.informativeText().isEmpty()) messages << box.informativeText();
         icons << box.icon();

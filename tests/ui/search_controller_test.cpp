@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(Place(*form), QStringLiteral("4:4 28 Lumière"));
     }
 
-    void replacesAtTheCaretAndShowsOneDialogAtATime() {
+    void replacesOnlyAnOccurrenceAndShowsOneDialogAtATime() {
         const auto form = OpenInWindow(path_, settings_->path());
         Action(*form, Command::Find)->trigger();
         Action(*form, Command::Replace)->trigger();
@@ -185,14 +185,21 @@ private slots:
 
         SelectText(*form, kAnfrst1, 5);
         SelectInEditor(*form, 6, 6);
-        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QStringLiteral("ladder"));
-        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(QStringLiteral("very "));
-        Child<QPushButton>(*replace, "replaceButton")->click();
-        QCOMPARE(Editor(*form)->toPlainText(),
-                 QStringLiteral("Press very %23 to climb the ladder."));
-        QCOMPARE(Place(*form), QStringLiteral("4:5 6 very "));
-        QCOMPARE(form->session().currentTagged(),
-                 std::string("Press very %23 to climb the ladder."));
+        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QStringLiteral("LADDER"));
+        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(QStringLiteral("rope"));
+        // Nothing at the caret is replaced: the next occurrence is found, the case folded.
+        QVERIFY(Search(*form, Press(*replace, "replaceButton")));
+        QCOMPARE(Place(*form), QStringLiteral("4:5 23 ladder"));
+        QCOMPARE(form->session().currentTagged(), std::string("Press %23 to climb the ladder."));
+        // A selection that is no occurrence is not replaced either.
+        SelectInEditor(*form, 0, 5);
+        QVERIFY(Search(*form, Press(*replace, "replaceButton")));
+        QCOMPARE(Place(*form), QStringLiteral("4:5 23 ladder"));
+        QCOMPARE(form->session().currentTagged(), std::string("Press %23 to climb the ladder."));
+        // The occurrence is, and the search goes on after it.
+        QVERIFY(Search(*form, Press(*replace, "replaceButton")));
+        QCOMPARE(text::DecodeText(form->session().archive()->SubFiles[kAnfrst1]->Texts[5].Bytes),
+                 std::string("Press %23 to climb the rope."));
 
         // Another archive closes the dialog.
         form->OpenArchive(path_);
