@@ -329,6 +329,10 @@ void TArchiveSession::selectSubFile(int subFile) {
     }
     if (subFile == subFile_) return;
     subFile_ = subFile;
+    // Nothing of the file before stays selected while the new one is told: its text and window
+    // indices would name what the new file may not have.
+    text_ = -1;
+    window_ = -1;
     emit subFileSelected();
     const TLGPSubFile* level = currentLevel();
     text_ = -2;  // forces the text selection below to be told
