@@ -9,7 +9,6 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
@@ -21,6 +20,7 @@
 #include "lgp/window.h"
 #include "sample/sample_archive.h"
 #include "tests/ui/answered_main_form.h"
+#include "tests/ui/demo_archive.h"
 #include "text/text_decoder.h"
 #include "ui/overflow_marks.h"
 
@@ -63,18 +63,6 @@ const Bytes& TextBytes(const TMainForm& form, int file, int text) {
 
 QRect Place(const TWindow& window) { return {window.X, window.Y, window.Width, window.Height}; }
 
-// Table index of the first level that the generator gave at least `texts` texts and a window.
-int LevelWith(const TMainForm& form, const sample::SampleArchive& sample, int texts) {
-    for (const sample::SampleLevel& level : sample.levels) {
-        if (level.texts < texts || level.windowedTexts == 0) continue;
-        const auto& files = form.session().archive()->SubFiles;
-        for (std::size_t index = 0; index < files.size(); ++index) {
-            if (files[index]->Name == level.name) return static_cast<int>(index);
-        }
-    }
-    qFatal("no level with %d texts", texts);
-}
-
 // The first text of `file` that has a window.
 int WindowedText(const TMainForm& form, int file) {
     const auto& texts = form.session().archive()->SubFiles[static_cast<std::size_t>(file)]->Texts;
@@ -105,25 +93,14 @@ class HistoryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(folder_.isValid());
-        demo_ = folder_.filePath(QStringLiteral("demo.lgp"));
-        sample_ = sample::WriteSampleArchive(jobs::toUtf8(demo_), {.levels = 6});
-    }
-
-    void init() {
-        path_ = folder_.filePath(QStringLiteral("levels.lgp"));
-        QFile::remove(path_);
-        QVERIFY(QFile::copy(demo_, path_));
-        settings_ = std::make_unique<QTemporaryDir>();
-    }
+    void initTestCase() { QVERIFY(demo_.write()); }
+    void init() { QVERIFY(demo_.renew()); }
 
     void aRunOfTypingIsOneStepUndoneByTheKeys() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        const int file = LevelWith(*form, sample_, 2);
+        const int file = demo_.levelWith(*form->session().archive(), 2, true);
         form->session().selectSubFile(file);
         const Bytes before = TextBytes(*form, file, 0);
         QVERIFY(!Action(*form, Command::Undo)->isEnabled());
@@ -160,8 +137,8 @@ private slots:
     }
 
     void eachTextKeepsItsStepsAcrossOtherTexts() {
-        const auto form = OpenInWindow(path_, settings_->path());
-        const int file = LevelWith(*form, sample_, 2);
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
+        const int file = demo_.levelWith(*form->session().archive(), 2, true);
         TArchiveSession& session = form->session();
         session.selectSubFile(file);
         const Bytes first = TextBytes(*form, file, 0);
@@ -191,7 +168,7 @@ private slots:
     }
 
     void replaceAllAsksThenIsOneStepBackToEveryByte() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         const ArchiveTexts before = TextsOf(*form);
         const auto marksBefore = MarksOf(*form);
         const std::string search = "the";
@@ -256,9 +233,9 @@ private slots:
     }
 
     void windowChangesAreStepsToo() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         TArchiveSession& session = form->session();
-        const int file = LevelWith(*form, sample_, 1);
+        const int file = demo_.levelWith(*form->session().archive(), 1, true);
         session.selectSubFile(file);
         session.selectText(WindowedText(*form, file));
         const TWindow& window = *session.currentWindow();
@@ -294,11 +271,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir folder_;
-    std::unique_ptr<QTemporaryDir> settings_;
-    QString demo_;
-    QString path_;
-    sample::SampleArchive sample_;
+    DemoArchive demo_;
 };
 
 QTEST_MAIN(HistoryTest)

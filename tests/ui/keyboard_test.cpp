@@ -9,7 +9,6 @@
 #include <QDialog>
 #include <QListView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTreeView>
 #include <QtTest>
@@ -18,6 +17,7 @@
 #include "lgp/level_tables.h"
 #include "sample/sample_archive.h"
 #include "tests/ui/answered_main_form.h"
+#include "tests/ui/demo_archive.h"
 #include "text/text_decoder.h"
 #include "ui/file_list_model.h"
 #include "ui/file_list_view.h"
@@ -53,23 +53,6 @@ std::unique_ptr<AnsweredMainForm> ActiveWindow(const QString& path, const QStrin
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form.get())) qFatal("the window does not become active");
     return form;
-}
-
-// Table index of a level by its name.
-int IndexOf(const TMainForm& form, const std::string& name) {
-    const auto& files = form.session().archive()->SubFiles;
-    for (std::size_t index = 0; index < files.size(); ++index) {
-        if (files[index]->Name == name) return static_cast<int>(index);
-    }
-    qFatal("no file %s", name.c_str());
-}
-
-// The first level of the demo archive that has texts, by table index.
-int FirstLevelWithTexts(const TMainForm& form, const sample::SampleArchive& sample) {
-    for (const sample::SampleLevel& level : sample.levels) {
-        if (level.texts > 0) return IndexOf(form, level.name);
-    }
-    qFatal("no level with texts");
 }
 
 const Bytes& TextBytes(const TMainForm& form, int file, int text) {
@@ -126,23 +109,12 @@ class KeyboardTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(folder_.isValid());
-        demo_ = folder_.filePath(QStringLiteral("demo.lgp"));
-        sample_ = sample::WriteSampleArchive(jobs::toUtf8(demo_), {.levels = 6});
-    }
-
-    void init() {
-        path_ = folder_.filePath(QStringLiteral("levels.lgp"));
-        QFile::remove(path_);
-        QVERIFY(QFile::copy(demo_, path_));
-        settings_ = std::make_unique<QTemporaryDir>();
-    }
+    void initTestCase() { QVERIFY(demo_.write()); }
+    void init() { QVERIFY(demo_.renew()); }
 
     void theFocusComesBackAfterEveryJob() {
-        const auto form = ActiveWindow(path_, settings_->path());
-        const int file = FirstLevelWithTexts(*form, sample_);
+        const auto form = ActiveWindow(demo_.path(), demo_.settings());
+        const int file = demo_.levelWith(*form->session().archive(), 1);
         form->session().selectSubFile(file);
         Editor(*form)->setFocus();
         Editor(*form)->moveCursor(QTextCursor::End);
@@ -164,7 +136,7 @@ private slots:
     }
 
     void theFindKeysWorkFromTheFindDialog() {
-        const auto form = ActiveWindow(path_, settings_->path());
+        const auto form = ActiveWindow(demo_.path(), demo_.settings());
         const std::string word = WordFoundAtLeast(*form, 3);
         QTest::keyClick(Editor(*form), Qt::Key_F, Qt::ControlModifier);
         auto* find = Child<QDialog>(*form, "findForm");
@@ -204,7 +176,7 @@ private slots:
     }
 
     void theReplaceDialogOpensWithTheLastSearchUnlessOneLineIsSelected() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         const std::string word = WordFoundAtLeast(*form, 1);
         Action(*form, Command::Find)->trigger();
         auto* find = Child<QDialog>(*form, "findForm");
@@ -237,8 +209,8 @@ private slots:
     }
 
     void charactersTheGameLacksAreNeverStored() {
-        const auto form = OpenInWindow(path_, settings_->path());
-        const int file = FirstLevelWithTexts(*form, sample_);
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
+        const int file = demo_.levelWith(*form->session().archive(), 1);
         form->session().selectSubFile(file);
         const Bytes before = TextBytes(*form, file, 0);
         Editor(*form)->moveCursor(QTextCursor::End);
@@ -282,19 +254,19 @@ private slots:
     }
 
     void theListsAreWorkedFromTheKeyboard() {
-        const auto form = ActiveWindow(path_, settings_->path());
+        const auto form = ActiveWindow(demo_.path(), demo_.settings());
         // Typing a level's name selects it, whatever column is current.
         auto* files = Child<QTreeView>(*form, "filesView");
         files->setFocus();
         files->setCurrentIndex(files->model()->index(0, TFileListModel::kIndexColumn));
-        const std::string& name = sample_.levels.back().name;
+        const std::string& name = demo_.sample().levels.back().name;
         QTest::keyClicks(files, QString::fromStdString(name));
         QCOMPARE(QString::fromStdString(form->session().currentSubFile()->Name).toLower(),
                  QString::fromStdString(name));
 
         // The texts list draws a focus mark on its current text while it has the focus.
         auto* texts = Child<QListView>(*form, "textsView");
-        form->session().selectSubFile(FirstLevelWithTexts(*form, sample_));
+        form->session().selectSubFile(demo_.levelWith(*form->session().archive(), 1));
         texts->setFocus();
         QTRY_VERIFY(texts->hasFocus());
         const QRect current = texts->visualRect(texts->currentIndex());
@@ -311,7 +283,7 @@ private slots:
     }
 
     void overflowingTextsAreWalkedInTheListsOrder() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         TArchiveSession& session = form->session();
         const std::vector<int> rows = form->findChild<TFileListView*>()->displayOrder();
         // Every overflowing text, in the order of the rows.
@@ -344,11 +316,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir folder_;
-    std::unique_ptr<QTemporaryDir> settings_;
-    QString demo_;
-    QString path_;
-    sample::SampleArchive sample_;
+    DemoArchive demo_;
 };
 
 QTEST_MAIN(KeyboardTest)
