@@ -26,7 +26,8 @@ bool IsStorable(const QString& character) {
 
 // The character at i: one UTF-16 unit, or two for a surrogate pair.
 QString CharacterAt(const QString& text, qsizetype i) {
-    const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
     return text.mid(i, pair ? 2 : 1);
 }
 

@@ -82,8 +82,8 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     addCommand(*editMenu_, C::Undo, QKeySequence::Undo);
     // Both usual keys, whatever the platform's own.
     addCommand(*editMenu_, C::Redo)
-        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     editMenu_->addSeparator();
     addCommand(*editMenu_, C::Cut, QKeySequence::Cut);
     addCommand(*editMenu_, C::Copy, QKeySequence::Copy);
@@ -137,11 +137,14 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     // Nothing to find, replace or compare until an archive is open.
     for (const C command : {C::Save, C::SaveAs, C::Compare, C::DisplayLastComparison, C::Find,
                             C::FindNext, C::FindPrevious, C::Replace, C::NextMarkedText,
-                            C::PreviousMarkedText, C::NextOverflowingText,
-                            C::PreviousOverflowingText, C::FitWindowToText}) {
+                            C::PreviousMarkedText}) {
         actions_[command]->setEnabled(false);
     }
     actions_[C::ExportModFolder]->setEnabled(false);
+    for (const C command :
+         {C::NextOverflowingText, C::PreviousOverflowingText, C::FitWindowToText}) {
+        actions_[command]->setEnabled(false);
+    }
     retranslate();
 }
 

@@ -51,9 +51,9 @@ TReplaceForm::TReplaceForm(QWidget* parent)
     layout->addLayout(buttons, 0, 2, 3, 1);
     layout->setRowStretch(3, 1);
     QWidget* previous = searchEdit_;
-    for (QWidget* next : std::initializer_list<QWidget*>{withEdit_, matchCaseBox_, findButton_,
-                                                        nextButton_, previousButton_,
-                                                        replaceButton_, replaceAllButton_}) {
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{withEdit_, matchCaseBox_, findButton_, nextButton_,
+                                         previousButton_, replaceButton_, replaceAllButton_}) {
         setTabOrder(previous, next);
         previous = next;
     }

@@ -74,8 +74,7 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
                 [this, dialog](const QString& search, bool matchCase, FindMode mode) {
                     find(*dialog, search, matchCase, mode);
                 });
-        connect(dialog, &TSearchDialog::charactersLeftOut, &panes_.status,
-                &TStatusBar::showNotice);
+        connect(dialog, &TSearchDialog::charactersLeftOut, &panes_.status, &TStatusBar::showNotice);
         // The commands' keys work from the dialogs as from the main window.
         for (const Command command :
              {Command::Find, Command::FindNext, Command::FindPrevious, Command::Replace,
@@ -205,7 +204,8 @@ bool TSearchController::selectionMatches(const std::string& search, bool matchCa
     const auto [start, end] = panes_.editor.taggedSelection();
     const std::string selected = panes_.session.currentTagged().substr(start, end - start);
     // Compared as the search compares.
-    return matchCase ? selected == search : text::LowerLocale(selected) == text::LowerLocale(search);
+    return matchCase ? selected == search
+                     : text::LowerLocale(selected) == text::LowerLocale(search);
 }
 
 void TSearchController::replaceAll(const QString& search, const QString& replacement,
@@ -215,10 +215,10 @@ void TSearchController::replaceAll(const QString& search, const QString& replace
     replaceDeclined_ = false;
     const auto confirm = [this](int occurrences, int texts, int levels) {
         const QLocale locale;
-        replaceDeclined_ = !replaceForm_->ask(Message("replace_all_question")
-                                                  .arg(locale.toString(occurrences),
-                                                       locale.toString(texts),
-                                                       locale.toString(levels)));
+        replaceDeclined_ =
+            !replaceForm_->ask(Message("replace_all_question")
+                                   .arg(locale.toString(occurrences), locale.toString(texts),
+                                        locale.toString(levels)));
         return !replaceDeclined_;
     };
     if (!panes_.session.replaceAll(editor_text::EditorToTagged(search),
@@ -253,10 +253,9 @@ void TSearchController::selectNextText(bool backward, Walk walk) {
     const std::optional<TextHit> hit =
         walk == Walk::Marked
             ? FindMarkedText(*session.archive(), rows, row, session.currentText(), backward)
-            : FindTextWhere(*session.archive(), rows, row, session.currentText(), backward,
-                            [&marks](int subFile, int text) {
-                                return marks.isOverflowing(subFile, text);
-                            });
+            : FindTextWhere(
+                  *session.archive(), rows, row, session.currentText(), backward,
+                  [&marks](int subFile, int text) { return marks.isOverflowing(subFile, text); });
     if (!hit) {
         QApplication::beep();
         return;

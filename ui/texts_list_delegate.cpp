@@ -42,7 +42,8 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
         focus.backgroundColor =
             option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
-        const QStyle* style = option.widget != nullptr ? option.widget->style() : QApplication::style();
+        const QStyle* style =
+            option.widget != nullptr ? option.widget->style() : QApplication::style();
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
     }
 

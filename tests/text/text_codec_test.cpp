@@ -133,12 +133,13 @@ TEST(EncodeTextTest, CharacterCodeAndLeadingDigits) {
 
 TEST(EncodeTextTest, HasCharacterCodeForEveryCharacterOfTheTableAlone) {
     const std::pair<char, bool> rows[] = {
-        {' ', true},     {'%', true},     {'{', true},  {'\t', true},    {'\0', true},
-        {'\xE9', true},  {'\x85', true},  {'\x80', false}, {'\xA0', false}, {'\x81', false},
-        {'\r', false},   {'\n', false},
+        {' ', true},     {'%', true},     {'{', true},    {'\t', true},
+        {'\0', true},    {'\xE9', true},  {'\x85', true}, {'\x80', false},
+        {'\xA0', false}, {'\x81', false}, {'\r', false},  {'\n', false},
     };
     for (const auto& [c, known] : rows) {
-        EXPECT_EQ(text::HasCharacterCode(c), known) << static_cast<int>(static_cast<unsigned char>(c));
+        EXPECT_EQ(text::HasCharacterCode(c), known)
+            << static_cast<int>(static_cast<unsigned char>(c));
     }
 }
 

@@ -56,7 +56,9 @@ std::vector<std::vector<bool>> MarksOf(const TMainForm& form) {
 }
 
 const Bytes& TextBytes(const TMainForm& form, int file, int text) {
-    return form.session().archive()->SubFiles[static_cast<std::size_t>(file)]
+    return form.session()
+        .archive()
+        ->SubFiles[static_cast<std::size_t>(file)]
         ->Texts[static_cast<std::size_t>(text)]
         .Bytes;
 }
@@ -116,7 +118,8 @@ private slots:
         QVERIFY(!Action(*form, Command::Undo)->isEnabled());
         // The editor shows the text again, its caret where the typing began.
         QCOMPARE(form->session().currentTagged(), text::DecodeText(before));
-        QCOMPARE(Editor(*form)->textCursor().position(), Editor(*form)->document()->characterCount() - 1);
+        QCOMPARE(Editor(*form)->textCursor().position(),
+                 Editor(*form)->document()->characterCount() - 1);
 
         QTest::keyClick(Editor(*form), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(TextBytes(*form, file, 0), typed);
@@ -193,7 +196,8 @@ private slots:
 
         Action(*form, Command::Replace)->trigger();
         auto* replace = Child<QDialog>(*form, "replaceForm");
-        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QString::fromStdString(search));
+        Child<QPlainTextEdit>(*replace, "replaceEdit")
+            ->setPlainText(QString::fromStdString(search));
         Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(QStringLiteral("THE"));
         Child<QCheckBox>(*replace, "matchCaseBox")->setChecked(true);
         const auto replaceAll = [&] {

@@ -56,7 +56,9 @@ std::unique_ptr<AnsweredMainForm> ActiveWindow(const QString& path, const QStrin
 }
 
 const Bytes& TextBytes(const TMainForm& form, int file, int text) {
-    return form.session().archive()->SubFiles[static_cast<std::size_t>(file)]
+    return form.session()
+        .archive()
+        ->SubFiles[static_cast<std::size_t>(file)]
         ->Texts[static_cast<std::size_t>(text)]
         .Bytes;
 }
@@ -69,7 +71,9 @@ void Type(QWidget* widget, const QString& text) {
     }
 }
 
-QString StatusText(const TMainForm& form) { return Child<TStatusBar>(form, "statusBar")->statusText(); }
+QString StatusText(const TMainForm& form) {
+    return Child<TStatusBar>(form, "statusBar")->statusText();
+}
 
 bool WaitForSearch(const TMainForm& form) {
     const auto* controller = form.findChild<TSearchController*>();
@@ -246,7 +250,8 @@ private slots:
             field->clear();
             Type(field, QStringLiteral("a\u03A9"));
             QCOMPARE(field->toPlainText(), QStringLiteral("a"));
-            QCOMPARE(StatusText(*form), QStringLiteral("The game has no character for \u03A9 (U+03A9)."));
+            QCOMPARE(StatusText(*form),
+                     QStringLiteral("The game has no character for \u03A9 (U+03A9)."));
             QApplication::clipboard()->setText(QStringLiteral("\u03A9?"));
             field->paste();
             QCOMPARE(field->toPlainText(), QStringLiteral("a?"));
@@ -289,7 +294,8 @@ private slots:
         // Every overflowing text, in the order of the rows.
         std::vector<std::pair<int, int>> overflowing;
         for (const int file : rows) {
-            const TLGPSubFile& subFile = *session.archive()->SubFiles[static_cast<std::size_t>(file)];
+            const TLGPSubFile& subFile =
+                *session.archive()->SubFiles[static_cast<std::size_t>(file)];
             if (!lgp::IsLevel(subFile)) continue;
             for (int text = 0; text < static_cast<int>(subFile.Texts.size()); ++text) {
                 if (session.overflowMarks().isOverflowing(file, text)) {

@@ -143,10 +143,10 @@ private slots:
         // A changed search starts from the first text again.
         QTest::keyClicks(memo, QStringLiteral("!"));
         QTest::keyClick(memo, Qt::Key_Return);
-        QCOMPARE(requests, QList<QList<QVariant>>({Requested(search, false, FindMode::FromStart),
-                                                   Requested(search, false, FindMode::Next),
-                                                   Requested(search + u'!', false,
-                                                             FindMode::FromStart)}));
+        QCOMPARE(requests,
+                 QList<QList<QVariant>>({Requested(search, false, FindMode::FromStart),
+                                         Requested(search, false, FindMode::Next),
+                                         Requested(search + u'!', false, FindMode::FromStart)}));
         // Enter on a button that has the focus runs that button.
         Child<QPushButton>(form, "previousButton")->setFocus();
         QTest::keyClick(Child<QPushButton>(form, "previousButton"), Qt::Key_Return);
