@@ -150,8 +150,7 @@ void TSearchController::showDialog(TSearchDialog& shown, TSearchDialog& hidden) 
 
 void TSearchController::showReplaceDialog() {
     if (!replaceForm_->isVisible()) {
-        const auto [start, end] = panes_.editor.taggedSelection();
-        const std::string selected = panes_.session.currentTagged().substr(start, end - start);
+        const std::string selected = panes_.editor.selectedTagged();
         if (!selected.empty() && selected.find("\r\n") == std::string::npos) {
             replaceForm_->setSearchText(editor_text::TaggedToEditor(selected));
         } else if (!lastSearch_.isEmpty()) {
@@ -201,8 +200,7 @@ void TSearchController::replace(const QString& replacement) {
 }
 
 bool TSearchController::selectionMatches(const std::string& search, bool matchCase) const {
-    const auto [start, end] = panes_.editor.taggedSelection();
-    const std::string selected = panes_.session.currentTagged().substr(start, end - start);
+    const std::string selected = panes_.editor.selectedTagged();
     // Compared as the search compares.
     return matchCase ? selected == search
                      : text::LowerLocale(selected) == text::LowerLocale(search);

@@ -112,6 +112,12 @@ std::pair<std::size_t, std::size_t> TTextEditorPane::taggedSelection() const {
             editor_text::TaggedPosition(raw, cursor.selectionEnd())};
 }
 
+std::string TTextEditorPane::selectedTagged() const {
+    const auto [start, end] = taggedSelection();
+    const std::string& tagged = session_.currentTagged();
+    return start < end && end <= tagged.size() ? tagged.substr(start, end - start) : std::string();
+}
+
 void TTextEditorPane::selectTagged(std::size_t position, std::size_t length) {
     const std::string& tagged = session_.currentTagged();
     const int last = textEditor_->document()->characterCount() - 1;
@@ -195,13 +201,14 @@ void TTextEditorPane::onTextReloaded() {
         before.replace(lineBreak, u'\n');
     }
     const QString after = editor_text::TaggedToEditor(session_.currentTagged());
+    const int caret = textEditor_->textCursor().position();
     {
         const QSignalBlocker blocker(textEditor_);
         textEditor_->setPlainText(after);
     }
     run_ = Run::None;
     // The caret goes after what changed: the end of what differs, the common start and end of
-    // both texts set apart.
+    // both texts set apart; it stays where it was when nothing shows a change.
     const qsizetype shorter = std::min(before.size(), after.size());
     qsizetype common = 0;
     while (common < shorter && before[common] == after[common]) ++common;
@@ -210,8 +217,10 @@ void TTextEditorPane::onTextReloaded() {
            before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
         ++tail;
     }
+    const bool same = common == before.size() && common == after.size();
     QTextCursor cursor = textEditor_->textCursor();
-    cursor.setPosition(static_cast<int>(after.size() - tail));
+    cursor.setPosition(same ? std::min(caret, static_cast<int>(after.size()))
+                            : static_cast<int>(after.size() - tail));
     textEditor_->setTextCursor(cursor);
     textEditor_->ensureCursorVisible();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <utility>
 
 #include <QWidget>
@@ -36,6 +37,8 @@ public:
     // The selection as byte positions in the selected text's tagged text: start and end
     // (equal at the caret).
     std::pair<std::size_t, std::size_t> taggedSelection() const;
+    // The selection as tagged text (Windows-1252, CR LF line breaks).
+    std::string selectedTagged() const;
     // Selects `length` bytes of the tagged text from `position` (clamped to the text) and
     // scrolls them into view.
     void selectTagged(std::size_t position, std::size_t length);
