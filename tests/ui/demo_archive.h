@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <QFile>
 #include <QLocale>
@@ -8,8 +9,10 @@
 #include <QTemporaryDir>
 
 #include "jobs/qt_strings.h"
+#include "lgp/level_tables.h"
 #include "lgp/lgp_file.h"
 #include "sample/sample_archive.h"
+#include "text/text_decoder.h"
 
 // The six-level demo archive for the tests of the main window: written once, with what the
 // generator says it holds, and copied afresh for each test beside a settings folder of its own,
@@ -47,6 +50,27 @@ public:
             }
         }
         return -1;
+    }
+
+    // Non-overlapping occurrences of `search` in a tagged text, as replace-all counts them.
+    static int occurrences(const std::string& tagged, const std::string& search) {
+        int count = 0;
+        for (std::size_t at = tagged.find(search); at != std::string::npos;
+             at = tagged.find(search, at + search.size())) {
+            ++count;
+        }
+        return count;
+    }
+    // The same in every text of the levels of `archive`.
+    static int occurrences(const TLGPFile& archive, const std::string& search) {
+        int count = 0;
+        for (const auto& subFile : archive.SubFiles) {
+            if (!lgp::IsLevel(*subFile)) continue;
+            for (const TLevelText& text : subFile->Texts) {
+                count += occurrences(text::DecodeText(text.Bytes), search);
+            }
+        }
+        return count;
     }
 
 private:

@@ -79,16 +79,6 @@ void TypeAtEnd(const TMainForm& form, const QString& typed) {
     QTest::keyClicks(Editor(form), typed);
 }
 
-// Non-overlapping occurrences of `search`, as replace-all counts them.
-int Occurrences(const std::string& text, const std::string& search) {
-    int count = 0;
-    for (std::size_t at = text.find(search); at != std::string::npos;
-         at = text.find(search, at + search.size())) {
-        ++count;
-    }
-    return count;
-}
-
 }  // namespace
 
 class HistoryTest : public QObject {
@@ -181,7 +171,7 @@ private slots:
         for (const std::vector<Bytes>& level : before) {
             int inLevel = 0;
             for (const Bytes& text : level) {
-                const int count = Occurrences(text::DecodeText(text), search);
+                const int count = DemoArchive::occurrences(text::DecodeText(text), search);
                 occurrences += count;
                 inLevel += count > 0 ? 1 : 0;
             }
