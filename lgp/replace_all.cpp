@@ -22,8 +22,9 @@ std::vector<TextReplacement> PlanReplaceAll(const TLGPFile& archive, std::string
                     matchCase ? tagged.find(asciiSearch) != std::string::npos
                               : text::LowerAscii(tagged).find(asciiSearch) != std::string::npos;
                 if (!occurs) continue;
+                std::size_t occurrences = 0;
                 const std::string replaced =
-                    text::ReplaceOccurrences(tagged, search, replacement, matchCase);
+                    text::ReplaceOccurrences(tagged, search, replacement, matchCase, &occurrences);
                 if (replaced == tagged) continue;
                 // Saving would refuse the level, leaving the user with changes that cannot be
                 // written.
@@ -40,7 +41,8 @@ std::vector<TextReplacement> PlanReplaceAll(const TLGPFile& archive, std::string
                                          "or placeholder cut apart)");
                 }
                 sectionSize = sectionSize - old.size() + bytes.size();
-                planned.push_back({static_cast<int>(i), static_cast<int>(t), std::move(bytes)});
+                planned.push_back({static_cast<int>(i), static_cast<int>(t), std::move(bytes),
+                                   static_cast<int>(occurrences)});
             }
             if (sectionSize > kMaxTextSectionSize) {
                 throw ReplaceRefused("level " + level.Name +

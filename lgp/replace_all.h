@@ -10,11 +10,13 @@
 
 #include "lgp/lgp_file.h"
 
-// A text that a replacement changes, and its new bytes (terminator included).
+// A text that a replacement changes, its new bytes (terminator included), and the number of
+// occurrences replaced in it.
 struct TextReplacement {
     int subFile = 0;
     int text = 0;
     std::vector<std::uint8_t> bytes;
+    int occurrences = 0;
 };
 
 // Raised when a replacement is refused; nothing has been changed. The message names the level

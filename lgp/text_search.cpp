@@ -159,16 +159,17 @@ bool Marked(const TLGPSubFile& level, int text) {
 
 }  // namespace
 
-std::optional<TextHit> FindMarkedText(const TLGPFile& archive, std::span<const int> rows, int row,
-                                      int text, bool backward) {
+std::optional<TextHit> FindTextWhere(const TLGPFile& archive, std::span<const int> rows, int row,
+                                     int text, bool backward, const TextWanted& wanted) {
     const int count = static_cast<int>(rows.size());
     if (!backward) {
         for (int r = std::max(row, 0); r < count; ++r) {
             const TLGPSubFile* level = LevelOfRow(archive, rows, r);
             if (level == nullptr) continue;
+            const int subFile = rows[static_cast<std::size_t>(r)];
             const int texts = static_cast<int>(level->Texts.size());
             for (int t = r == row ? std::max(text + 1, 0) : 0; t < texts; ++t) {
-                if (Marked(*level, t)) return TextHit{r, rows[static_cast<std::size_t>(r)], t, 0};
+                if (wanted(subFile, t)) return TextHit{r, subFile, t, 0};
             }
         }
         return std::nullopt;
@@ -176,10 +177,18 @@ std::optional<TextHit> FindMarkedText(const TLGPFile& archive, std::span<const i
     for (int r = row < 0 ? count - 1 : std::min(row, count - 1); r >= 0; --r) {
         const TLGPSubFile* level = LevelOfRow(archive, rows, r);
         if (level == nullptr) continue;
+        const int subFile = rows[static_cast<std::size_t>(r)];
         const int texts = static_cast<int>(level->Texts.size());
         for (int t = r == row ? std::min(text - 1, texts - 1) : texts - 1; t >= 0; --t) {
-            if (Marked(*level, t)) return TextHit{r, rows[static_cast<std::size_t>(r)], t, 0};
+            if (wanted(subFile, t)) return TextHit{r, subFile, t, 0};
         }
     }
     return std::nullopt;
+}
+
+std::optional<TextHit> FindMarkedText(const TLGPFile& archive, std::span<const int> rows, int row,
+                                      int text, bool backward) {
+    return FindTextWhere(archive, rows, row, text, backward, [&archive](int subFile, int t) {
+        return Marked(archive.SubFile(subFile), t);
+    });
 }

@@ -95,9 +95,16 @@ std::optional<TextHit> FindText(SearchTexts& texts, std::span<const int> rows, F
 // find them: each after the end of the one before, so none overlap.
 std::vector<TextHit> FindAll(SearchTexts& texts, std::string_view search, bool matchCase);
 
-// The first text marked by a comparison (CompareMarks) after text `text` of row `row`, or the
-// last one before it when backward, in the row order, passing over rows that are not levels;
-// nothing when there is none. A row below 0 stands before the first row forwards and after the
-// last one backwards. Rows name table indices of `archive`.
+// Tells whether a text (by table index and text index) is one that a walk looks for.
+using TextWanted = std::function<bool(int subFile, int text)>;
+
+// The first text that `wanted` accepts after text `text` of row `row`, or the last one before
+// it when backward, in the row order, passing over rows that are not levels; nothing when there
+// is none. A row below 0 stands before the first row forwards and after the last one
+// backwards. Rows name table indices of `archive`.
+std::optional<TextHit> FindTextWhere(const TLGPFile& archive, std::span<const int> rows, int row,
+                                     int text, bool backward, const TextWanted& wanted);
+
+// FindTextWhere for the texts marked by a comparison (CompareMarks).
 std::optional<TextHit> FindMarkedText(const TLGPFile& archive, std::span<const int> rows, int row,
                                       int text, bool backward);

@@ -46,7 +46,9 @@ std::size_t LastPos(std::string_view needle, std::string_view haystack) {
 }
 
 std::string ReplaceOccurrences(std::string_view s, std::string_view search,
-                               std::string_view replacement, bool matchCase) {
+                               std::string_view replacement, bool matchCase,
+                               std::size_t* replaced) {
+    if (replaced != nullptr) *replaced = 0;
     if (search.empty()) return std::string(s);
     // Folding keeps every character in place, so positions found in the folded copies are
     // positions in s.
@@ -61,6 +63,7 @@ std::string ReplaceOccurrences(std::string_view s, std::string_view search,
         result.append(s.substr(from, at - from));
         result.append(replacement);
         from = at + needle.size();
+        if (replaced != nullptr) ++*replaced;
     }
     result.append(s.substr(from));
     return result;

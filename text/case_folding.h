@@ -22,8 +22,10 @@ std::size_t LastPos(std::string_view needle, std::string_view haystack);
 
 // s with every occurrence of search replaced by replacement, scanning from the left and
 // resuming after each replaced occurrence; occurrences are compared exactly, or through
-// LowerLocale when matchCase is false. An empty search replaces nothing.
+// LowerLocale when matchCase is false. An empty search replaces nothing. The number of
+// occurrences replaced goes to *replaced when it is given.
 std::string ReplaceOccurrences(std::string_view s, std::string_view search,
-                               std::string_view replacement, bool matchCase);
+                               std::string_view replacement, bool matchCase,
+                               std::size_t* replaced = nullptr);
 
 }  // namespace text

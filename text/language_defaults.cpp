@@ -51,6 +51,12 @@ constexpr LanguageDefault kDefaults[] = {
     // Why an export refuses a folder; %1: the folder.
     {"messages", "mod_folder_not_empty",
      "%1 holds files that no mod folder export wrote: choose a new or empty folder."},
+    // Asked before replace-all stores its texts; %1: occurrences, %2: texts, %3: levels.
+    {"messages", "replace_all_question", "Replace %1 occurrences in %2 texts of %3 levels?"},
+    // A typed character that the game cannot store; %1: the character and its code point.
+    {"messages", "character_not_typed", "The game has no character for %1."},
+    // Characters left out of pasted text; %1: the characters and their code points.
+    {"messages", "characters_left_out", "Left out, as the game has no character for it: %1."},
 
     {"general", "file", "File"},
     {"general", "open", "Open"},
@@ -74,6 +80,9 @@ constexpr LanguageDefault kDefaults[] = {
     {"general", "replace", "Replace"},
     {"general", "next_marked_text", "Next marked text"},
     {"general", "previous_marked_text", "Previous marked text"},
+    {"general", "next_overflowing_text", "Next overflowing text"},
+    {"general", "previous_overflowing_text", "Previous overflowing text"},
+    {"general", "fit_window_to_text", "Fit window to text"},
     {"general", "view", "View"},
     {"general", "display_files", "Display files"},
     {"general", "all_files", "All files"},

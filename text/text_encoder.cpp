@@ -79,6 +79,10 @@ std::vector<UnknownCharacter> UnknownCharacters(std::string_view tagged) {
     return unknown;
 }
 
+bool HasCharacterCode(char c) {
+    return c == ' ' || kSingleCharacterCodes[static_cast<unsigned char>(c)] != 0;
+}
+
 std::uint8_t CharacterCode(std::string_view s) {
     if (s.size() == 1) return kSingleCharacterCodes[static_cast<unsigned char>(s[0])];
     for (std::size_t code = 0; code < CharacterTable.size(); ++code) {

@@ -24,6 +24,11 @@ struct UnknownCharacter {
 // space because the game has no code for them (a space itself is known).
 std::vector<UnknownCharacter> UnknownCharacters(std::string_view tagged);
 
+// True when the game has a code for the Windows-1252 character c on its own: a space, or a
+// character that some CharacterTable entry is made of. False for the euro sign, for instance,
+// and for CR or LF alone (a line break is the pair).
+bool HasCharacterCode(char c);
+
 // The lowest code whose CharacterTable entry equals s exactly, or 0 (a space) when none does.
 std::uint8_t CharacterCode(std::string_view s);
 

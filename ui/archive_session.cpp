@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include <QCoreApplication>
+#include <QUndoStack>
 
 #include "jobs/compare_job.h"
 #include "jobs/export_mod_job.h"
@@ -33,7 +35,10 @@ std::filesystem::path ToLocalPath(const QString& path) {
 }  // namespace
 
 TArchiveSession::TArchiveSession(QObject* parent)
-    : QObject(parent), overflowMarks_(new TOverflowMarks(this)) {}
+    : QObject(parent), history_(new QUndoStack(this)), overflowMarks_(new TOverflowMarks(this)) {
+    connect(history_, &QUndoStack::canUndoChanged, this, &TArchiveSession::historyChanged);
+    connect(history_, &QUndoStack::canRedoChanged, this, &TArchiveSession::historyChanged);
+}
 
 TArchiveSession::~TArchiveSession() {
     if (!job_) return;
@@ -43,6 +48,23 @@ TArchiveSession::~TArchiveSession() {
     job_->disconnect(this);
     QCoreApplication::removePostedEvents(this);
     job_->WaitForEnd();
+}
+
+bool TArchiveSession::canUndo() const { return !jobRunning_ && history_->canUndo(); }
+
+bool TArchiveSession::canRedo() const { return !jobRunning_ && history_->canRedo(); }
+
+void TArchiveSession::undo() {
+    if (canUndo()) history_->undo();
+}
+
+void TArchiveSession::redo() {
+    if (canRedo()) history_->redo();
+}
+
+void TArchiveSession::setJobRunning(bool running) {
+    jobRunning_ = running;
+    emit historyChanged();
 }
 
 QString TArchiveSession::fileName() const {
@@ -157,26 +179,24 @@ void TArchiveSession::compare(const QString& referencePath) {
              });
 }
 
-bool TArchiveSession::replaceAll(std::string search, std::string replacement, bool matchCase) {
+bool TArchiveSession::replaceAll(std::string search, std::string replacement, bool matchCase,
+                                 ReplaceConfirmation confirm) {
     // The job of an earlier run lives on until its thread has been cleaned up.
     if (!archive_ || jobRunning_ || TReplaceAllThread::Running()) return false;
-    jobRunning_ = true;
-    replacedTexts_ = -1;
+    setJobRunning(true);
     auto* job =
         new TReplaceAllThread(*archive_, std::move(search), std::move(replacement), matchCase);
     job->SetFailureText(InterfaceText("messages", "replacement_refused"));
     constexpr auto blocking = Qt::BlockingQueuedConnection;
     connect(job, &TJob::progress, this, &TArchiveSession::jobProgress, blocking);
-    connect(job, &TReplaceAllThread::textReplaced, this, &TArchiveSession::textReplaced, blocking);
-    connect(
-        job, &TReplaceAllThread::replaced, this, [this](int count) { replacedTexts_ = count; },
-        blocking);
     connect(job, &TJob::failed, this, &TArchiveSession::replaceFailed, blocking);
+    // The job waits, and lives, while its plan is stored.
     connect(
         job, &TJob::finished, this,
-        [this] {
-            jobRunning_ = false;
-            emit replaceEnded(replacedTexts_);
+        [this, job, confirm = std::move(confirm)](bool succeeded) {
+            const int changed = succeeded ? storeReplacements(job->Planned(), confirm) : -1;
+            setJobRunning(false);
+            emit replaceEnded(changed);
         },
         blocking);
     job_ = job;
@@ -184,9 +204,34 @@ bool TArchiveSession::replaceAll(std::string search, std::string replacement, bo
     return true;
 }
 
+int TArchiveSession::storeReplacements(const std::vector<TextReplacement>& planned,
+                                       const ReplaceConfirmation& confirm) {
+    if (planned.empty()) return 0;
+    int occurrences = 0;
+    std::set<int> levels;
+    for (const TextReplacement& replacement : planned) {
+        occurrences += replacement.occurrences;
+        levels.insert(replacement.subFile);
+    }
+    const int texts = static_cast<int>(planned.size());
+    if (!confirm || !confirm(occurrences, texts, static_cast<int>(levels.size()))) return 0;
+    std::vector<TEditStep::TextChange> changes;
+    changes.reserve(planned.size());
+    for (const TextReplacement& replacement : planned) {
+        const TLGPSubFile& level = archive_->SubFile(replacement.subFile);
+        changes.push_back({replacement.subFile, replacement.text,
+                           level.Texts.at(static_cast<std::size_t>(replacement.text)).Bytes,
+                           replacement.bytes});
+    }
+    // The selection stays where the user is.
+    pushStep(std::make_unique<TEditStep>(*this, TEditStep::Place{}, std::move(changes),
+                                         std::vector<TEditStep::WindowChange>{}));
+    return texts;
+}
+
 void TArchiveSession::startJob(TJob* job, const QString& statusText, const QString& file,
                                Failure failure, std::function<void(bool)> ended) {
-    jobRunning_ = true;
+    setJobRunning(true);
     connect(
         job, &TJob::started, this, [this, statusText] { emit jobStarted(statusText); },
         Qt::BlockingQueuedConnection);
@@ -205,7 +250,7 @@ void TArchiveSession::startJob(TJob* job, const QString& statusText, const QStri
     connect(
         job, &TJob::finished, this,
         [this, ended = std::move(ended)](bool succeeded) {
-            jobRunning_ = false;
+            setJobRunning(false);
             ended(succeeded);
             emit jobEnded();
         },
@@ -219,6 +264,8 @@ void TArchiveSession::openEnded(bool succeeded) {
     if (!succeeded || !acceptDamagedLevels(*read)) return;
     // Whatever shows the old archive lets go of it first, while it still exists.
     selectSubFile(-1);
+    // Its steps name the old archive's windows.
+    history_->clear();
     overflowMarks_->setArchive(nullptr);
     emit archiveAboutToBeReplaced();
     const std::unique_ptr<TLGPFile> old = std::move(archive_);
@@ -282,6 +329,10 @@ void TArchiveSession::selectSubFile(int subFile) {
     }
     if (subFile == subFile_) return;
     subFile_ = subFile;
+    // Nothing of the file before stays selected while the new one is told: its text and window
+    // indices would name what the new file may not have.
+    text_ = -1;
+    window_ = -1;
     emit subFileSelected();
     const TLGPSubFile* level = currentLevel();
     text_ = -2;  // forces the text selection below to be told
@@ -307,7 +358,75 @@ void TArchiveSession::loadCurrentText() {
                   : std::string();
 }
 
-void TArchiveSession::textReplaced(int subFile, int text) {
+void TArchiveSession::selectWindow(int window) {
+    if (window < 0 || window >= windowCount()) window = -1;
+    if (window == window_) return;
+    window_ = window;
+    emit windowSelected();
+}
+
+void TArchiveSession::storeCurrentText(std::string tagged, TEditStep::Typing typing) {
+    TLGPSubFile* level = currentLevel();
+    if (level == nullptr || text_ < 0 || isLevelReadOnly(subFile_)) return;
+    std::vector<std::uint8_t>& stored = level->Texts[static_cast<std::size_t>(text_)].Bytes;
+    std::vector<std::uint8_t> bytes = text::EncodeText(tagged, true);
+    // The editor holds the text as typed, which the stored bytes may read otherwise.
+    tagged_ = std::move(tagged);
+    if (bytes == stored) {
+        emit textEdited(subFile_, text_);
+        return;
+    }
+    std::vector<TEditStep::TextChange> changes;
+    changes.push_back({subFile_, text_, stored, bytes});
+    stored = std::move(bytes);
+    updateChanged(subFile_);
+    overflowMarks_->textChanged(subFile_, text_);
+    emit textEdited(subFile_, text_);
+    history_->push(new TEditStep(*this, {subFile_, text_, window_}, std::move(changes),
+                                 std::vector<TEditStep::WindowChange>{}, typing));
+}
+
+void TArchiveSession::placeCurrentWindow(const QRect& place) {
+    TWindow* window = currentWindow();
+    if (window == nullptr || isLevelReadOnly(subFile_) || jobRunning_) return;
+    const QRect before(window->X, window->Y, window->Width, window->Height);
+    if (before == place) return;
+    std::vector<TEditStep::WindowChange> changes;
+    changes.push_back({subFile_, window, before, place});
+    pushStep(std::make_unique<TEditStep>(*this, TEditStep::Place{subFile_, text_, window_},
+                                         std::vector<TEditStep::TextChange>{}, std::move(changes)));
+}
+
+void TArchiveSession::fitCurrentWindow() {
+    const TWindow* window = currentWindow();
+    if (window == nullptr) return;
+    if (const std::optional<QRect> fitted = fitSelectedWindow(QPoint(window->X, window->Y))) {
+        placeCurrentWindow(*fitted);
+    }
+}
+
+void TArchiveSession::pushStep(std::unique_ptr<TEditStep> step) {
+    applyStep(*step, true);
+    history_->push(step.release());
+}
+
+void TArchiveSession::applyStep(const TEditStep& step, bool after) {
+    const TEditStep::Place& place = step.place();
+    if (place.subFile >= 0) {
+        selectSubFile(place.subFile);
+        selectText(place.text);
+        if (place.window >= 0) selectWindow(place.window);
+    }
+    for (const TEditStep::TextChange& change : step.texts()) {
+        setTextBytes(change.subFile, change.text, after ? change.after : change.before);
+    }
+    for (const TEditStep::WindowChange& change : step.windows()) {
+        setWindowValues(change.subFile, *change.window, after ? change.after : change.before);
+    }
+}
+
+void TArchiveSession::setTextBytes(int subFile, int text, const std::vector<std::uint8_t>& bytes) {
+    archive_->SubFile(subFile).Texts.at(static_cast<std::size_t>(text)).Bytes = bytes;
     updateChanged(subFile);
     overflowMarks_->textChanged(subFile, text);
     if (subFile == subFile_ && text == text_) {
@@ -317,28 +436,14 @@ void TArchiveSession::textReplaced(int subFile, int text) {
     emit textEdited(subFile, text);
 }
 
-void TArchiveSession::selectWindow(int window) {
-    if (window < 0 || window >= windowCount()) window = -1;
-    if (window == window_) return;
-    window_ = window;
-    emit windowSelected();
-}
-
-void TArchiveSession::storeCurrentText(std::string tagged) {
-    TLGPSubFile* level = currentLevel();
-    if (level == nullptr || text_ < 0 || isLevelReadOnly(subFile_)) return;
-    level->Texts[static_cast<std::size_t>(text_)].Bytes = text::EncodeText(tagged, true);
-    tagged_ = std::move(tagged);
-    updateChanged(subFile_);
-    overflowMarks_->textChanged(subFile_, text_);
-    emit textEdited(subFile_, text_);
-}
-
-void TArchiveSession::currentWindowEdited() {
-    if (currentWindow() == nullptr || isLevelReadOnly(subFile_)) return;
-    updateChanged(subFile_);
-    overflowMarks_->windowChanged(subFile_);
-    emit windowEdited(subFile_);
+void TArchiveSession::setWindowValues(int subFile, TWindow& window, const QRect& values) {
+    window.X = static_cast<std::int16_t>(values.x());
+    window.Y = static_cast<std::int16_t>(values.y());
+    window.Width = static_cast<std::uint16_t>(values.width());
+    window.Height = static_cast<std::uint16_t>(values.height());
+    updateChanged(subFile);
+    overflowMarks_->windowChanged(subFile);
+    emit windowEdited(subFile);
 }
 
 void TArchiveSession::refreshDescriptions() {

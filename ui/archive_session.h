@@ -15,7 +15,10 @@
 
 #include "lgp/lgp_file.h"
 #include "lgp/mod_folder.h"
+#include "lgp/replace_all.h"
+#include "ui/edit_step.h"
 
+class QUndoStack;
 class TJob;
 class TOverflowMarks;
 class TWindow;
@@ -31,11 +34,19 @@ struct TSessionQuestions {
     std::function<bool(const QString& question)> saveOverChange;
 };
 
+// Asked before replace-all stores its texts: true stores them.
+using ReplaceConfirmation = std::function<bool(int occurrences, int texts, int levels)>;
+
 // The open archive and the place in it that the user works on: the selected file, text and
 // window. It starts the jobs (open, save, comparison, replace-all, mod folder export), stores
-// the user's edits, keeps track of what differs from the saved file, and tells its observers
-// (the windows and panes) through signals. No widgets: windows call it and connect to it, and
-// jobs that change texts go through it.
+// the user's edits, keeps their history for undo and redo, keeps track of what differs from
+// the saved file, and tells its observers (the windows and panes) through signals. No
+// widgets: windows call it and connect to it, and jobs that change texts go through it.
+//
+// The history is one for the whole archive, from its opening on: each edit of a text (a run of
+// typing in one text being one step), each change of a window and each replace-all is a step.
+// Undoing or redoing a step selects the file, text and window it concerns and gives back the
+// bytes and values it changed.
 class TArchiveSession : public QObject {
     Q_OBJECT
 
@@ -49,8 +60,17 @@ public:
     TLGPFile* archive() const { return archive_.get(); }
     // The open archive's file, or empty.
     QString fileName() const;
-    // From the start of an open, save, comparison or replace-all until its job has ended.
+    // From the start of an open, save, comparison or replace-all until its job has ended (for
+    // replace-all, until its texts are stored).
     bool jobRunning() const { return jobRunning_; }
+
+    // Whether undo and redo have a step to take; never while a job runs.
+    bool canUndo() const;
+    bool canRedo() const;
+    // Undoes the last step, or redoes the last undone one; nothing when there is none or a
+    // job runs.
+    void undo();
+    void redo();
 
     // True when a level's texts or windows differ from the saved ones.
     bool hasUnsavedChanges() const { return changedLevels_ > 0; }
@@ -111,13 +131,16 @@ public:
     // reference could not be read: nothing stored, nothing marked). Does nothing without an
     // archive or while a job runs.
     void compare(const QString& referencePath);
-    // Replaces every occurrence of tagged text `search` in the texts of all levels on a worker
-    // thread (TReplaceAllThread), reporting its progress by `jobProgress`. The window stays
-    // usable, but nothing may store a text until `replaceEnded`: the editor must be read-only
+    // Replaces every occurrence of tagged text `search` in the texts of all levels: works it
+    // out on a worker thread (TReplaceAllThread), reporting its progress by `jobProgress`,
+    // then, when some text would change, asks `confirm` with the numbers of occurrences, texts
+    // and levels, and stores the texts as one step of the history. The window stays usable,
+    // but nothing may store a text until `replaceEnded`: the editor must be read-only
     // meanwhile. Each changed text is reported by `textEdited`, the selected one read again
     // first (`textReloaded`). Returns false, and starts nothing, without an archive or while a
     // job runs.
-    bool replaceAll(std::string search, std::string replacement, bool matchCase);
+    bool replaceAll(std::string search, std::string replacement, bool matchCase,
+                    ReplaceConfirmation confirm);
 
     // Selects a file by table index (-1: none), and its first text and that text's first
     // window when it has them.
@@ -127,11 +150,17 @@ public:
     // Selects a window of the current text's window list (-1: none).
     void selectWindow(int window);
 
-    // Stores tagged text as the selected text's bytes (encoded, 0xFF appended). Does nothing
-    // when no text of a level is selected.
-    void storeCurrentText(std::string tagged);
-    // Tells that the selected window's values were changed in place.
-    void currentWindowEdited();
+    // Stores tagged text as the selected text's bytes (encoded, 0xFF appended), as a step of
+    // the history, or as part of the last one when `typing` continues it. Does nothing when no
+    // text of a level is selected, or the level is read-only.
+    void storeCurrentText(std::string tagged, TEditStep::Typing typing = TEditStep::Typing::No);
+    // Gives the selected window the position and size of `place` (X, Y, Width, Height), as a
+    // step of the history. Does nothing without a selected window, for a read-only level or
+    // while a job runs.
+    void placeCurrentWindow(const QRect& place);
+    // Places the selected window where fitSelectedWindow puts it from its own position, as
+    // placeCurrentWindow does.
+    void fitCurrentWindow();
     // Gives every level its description in the current language.
     void refreshDescriptions();
 
@@ -158,7 +187,7 @@ signals:
     void compared();
     void compareFailed(const QString& message, const QString& detail);
     // Replace-all was refused (detail: the level, the text and the reason), or ended with
-    // `changed` texts changed (-1 when refused).
+    // `changed` texts changed (-1 when refused, 0 when declined).
     void replaceFailed(const QString& message, const QString& detail);
     void replaceEnded(int changed);
 
@@ -167,9 +196,11 @@ signals:
     // The selected text changed, or it was reloaded; the window selection is its first window.
     void textSelected();
     void windowSelected();
-    // A text's bytes were replaced: the selected one by StoreCurrentText, or any by replace-all.
+    // A text's bytes were replaced: the selected one by StoreCurrentText, or any by replace-all,
+    // undo or redo.
     void textEdited(int subFile, int text);
-    // The selected text was read again after replace-all changed it; the window selection stays.
+    // The selected text was read again after replace-all, undo or redo changed it; the window
+    // selection stays.
     void textReloaded();
     // A window of the current level changed its values.
     void windowEdited(int subFile);
@@ -177,8 +208,12 @@ signals:
     void modifiedChanged(bool modified);
     // Every level's description was given again.
     void descriptionsChanged();
+    // What canUndo or canRedo answer may have changed.
+    void historyChanged();
 
 private:
+    friend class TEditStep;
+
     using Failure = void (TArchiveSession::*)(const QString& message, const QString& detail);
     // Starts a job that reports through this object, its failure through `failure` with the
     // file's name before a reason that does not start with it; `ended` runs in its finish
@@ -194,8 +229,18 @@ private:
     // Updates the changed state of one level after an edit.
     void updateChanged(int subFile);
     void loadCurrentText();
-    // After replace-all stored a text's new bytes.
-    void textReplaced(int subFile, int text);
+    void setJobRunning(bool running);
+    // Stores what replace-all planned as one step, when `confirm` agrees; returns the number of
+    // texts changed.
+    int storeReplacements(const std::vector<TextReplacement>& planned,
+                          const ReplaceConfirmation& confirm);
+    // Applies a step made here and hands it to the history.
+    void pushStep(std::unique_ptr<TEditStep> step);
+    // Gives back a step's values before (after: false) or after it, for the history; selects
+    // the step's place first when it has one.
+    void applyStep(const TEditStep& step, bool after);
+    void setTextBytes(int subFile, int text, const std::vector<std::uint8_t>& bytes);
+    void setWindowValues(int subFile, TWindow& window, const QRect& values);
 
     TSessionQuestions questions_;
     std::unique_ptr<TLGPFile> archive_;
@@ -204,7 +249,7 @@ private:
     bool jobRunning_ = false;
     // The running job, which frees itself once it has ended.
     QPointer<TJob> job_;
-    int replacedTexts_ = 0;
+    QUndoStack* history_;
     // Per table index: whether the level differs from what is saved.
     std::vector<char> changed_;
     int changedLevels_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "ui/archive_session.h"
 #include "ui/main_menu.h"
 #include "ui/text_editor_pane.h"
 
@@ -11,8 +12,9 @@ using Command = TMainMenu::Command;
 
 }  // namespace
 
-TEditCommands::TEditCommands(TMainMenu& menu, TTextEditorPane& editor, QObject* parent)
-    : QObject(parent), menu_(menu), editor_(editor) {
+TEditCommands::TEditCommands(TMainMenu& menu, TTextEditorPane& editor, TArchiveSession& session,
+                             QObject* parent)
+    : QObject(parent), menu_(menu), editor_(editor), session_(session) {
     const auto on = [this](Command command, void (TTextEditorPane::*run)()) {
         connect(menu_.action(command), &QAction::triggered, &editor_, run);
     };
@@ -22,15 +24,19 @@ TEditCommands::TEditCommands(TMainMenu& menu, TTextEditorPane& editor, QObject* 
     on(Command::Copy, &TTextEditorPane::copy);
     on(Command::Paste, &TTextEditorPane::paste);
     on(Command::SelectAll, &TTextEditorPane::selectAll);
-    // Undo, Redo, Cut and Copy follow the editor as it tells what it can do.
-    const auto follow = [this](void (TTextEditorPane::*available)(bool), Command command) {
-        connect(&editor_, available, menu_.action(command), &QAction::setEnabled);
-    };
-    follow(&TTextEditorPane::undoAvailable, Command::Undo);
-    follow(&TTextEditorPane::redoAvailable, Command::Redo);
-    follow(&TTextEditorPane::copyAvailable, Command::Cut);
-    follow(&TTextEditorPane::copyAvailable, Command::Copy);
+    connect(menu_.action(Command::FitWindowToText), &QAction::triggered, &session_,
+            &TArchiveSession::fitCurrentWindow);
+    editor_.setHistoryActions(menu_.action(Command::Undo), menu_.action(Command::Redo));
+    // Cut and Copy follow the editor as it tells what it can do.
+    for (const Command command : {Command::Cut, Command::Copy}) {
+        connect(&editor_, &TTextEditorPane::copyAvailable, menu_.action(command),
+                &QAction::setEnabled);
+    }
     connect(&editor_, &TTextEditorPane::editingChanged, this, &TEditCommands::update);
+    for (const auto changed : {&TArchiveSession::historyChanged, &TArchiveSession::windowSelected,
+                               &TArchiveSession::textSelected}) {
+        connect(&session_, changed, this, &TEditCommands::update);
+    }
 }
 
 void TEditCommands::update() {
@@ -38,8 +44,13 @@ void TEditCommands::update() {
     menu_.action(Command::Paste)->setEnabled(editing);
     menu_.action(Command::SelectAll)->setEnabled(editing);
     if (!editing) {
-        for (const Command command : {Command::Undo, Command::Redo, Command::Cut, Command::Copy}) {
+        for (const Command command : {Command::Cut, Command::Copy}) {
             menu_.action(command)->setEnabled(false);
         }
     }
+    menu_.action(Command::Undo)->setEnabled(session_.canUndo());
+    menu_.action(Command::Redo)->setEnabled(session_.canRedo());
+    menu_.action(Command::FitWindowToText)
+        ->setEnabled(session_.currentWindow() != nullptr && !session_.jobRunning() &&
+                     !session_.isLevelReadOnly(session_.currentSubFileIndex()));
 }

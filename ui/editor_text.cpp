@@ -1,6 +1,9 @@
 #include "ui/editor_text.h"
 
+#include <QStringList>
+
 #include "jobs/qt_strings.h"
+#include "text/text_encoder.h"
 
 namespace editor_text {
 namespace {
@@ -9,6 +12,23 @@ constexpr std::string_view kCrLf = "\r\n";
 
 bool IsEditorLineBreak(QChar c) {
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n';
+}
+
+// True for a character of the editor's form that the game can store. A CR comes with pasted
+// text, where the editor makes it a line break.
+bool IsStorable(const QString& character) {
+    const QChar first = character.front();
+    if (IsEditorLineBreak(first) || first == u'\r' || first == kNulStandIn) return true;
+    const text::Windows1252Text converted = jobs::toWindows1252(character);
+    return converted.replaced == 0 && converted.text.size() == 1 &&
+           text::HasCharacterCode(converted.text.front());
+}
+
+// The character at i: one UTF-16 unit, or two for a surrogate pair.
+QString CharacterAt(const QString& text, qsizetype i) {
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    return text.mid(i, pair ? 2 : 1);
 }
 
 }  // namespace
@@ -59,6 +79,35 @@ std::size_t TaggedPosition(const QString& editor, int editorPosition) {
         }
     }
     return position;
+}
+
+StorableSplit SplitStorable(const QString& editor) {
+    StorableSplit split;
+    split.kept.reserve(editor.size());
+    for (qsizetype i = 0; i < editor.size();) {
+        const QString character = CharacterAt(editor, i);
+        i += character.size();
+        if (IsStorable(character)) {
+            split.kept += character;
+        } else if (!split.missing.contains(character)) {
+            split.missing += character;
+        }
+    }
+    return split;
+}
+
+QString DescribeCharacters(const QString& characters) {
+    QStringList described;
+    for (qsizetype i = 0; i < characters.size();) {
+        const QString character = CharacterAt(characters, i);
+        i += character.size();
+        const char32_t codePoint = character.toUcs4().front();
+        const QString code =
+            QStringLiteral("U+%1").arg(static_cast<uint>(codePoint), 4, 16, QChar(u'0')).toUpper();
+        const bool shows = QChar::isPrint(codePoint) && !QChar::isSpace(codePoint);
+        described << (shows ? character + QStringLiteral(" (") + code + u')' : code);
+    }
+    return described.join(QStringLiteral(", "));
 }
 
 }  // namespace editor_text

@@ -31,4 +31,18 @@ int EditorPosition(std::string_view tagged, std::size_t taggedPosition);
 // The byte position in tagged text of a position in the editor's raw text.
 std::size_t TaggedPosition(const QString& editor, int editorPosition);
 
+// Text in the editor's form split by what the game can store: `kept` without the characters
+// that the game has no code for (those outside Windows-1252, and those of Windows-1252 that no
+// CharacterTable entry is made of, such as the euro sign), and those characters, each once,
+// in the order they first stand. Line breaks and kNulStandIn are kept.
+struct StorableSplit {
+    QString kept;
+    QString missing;
+};
+StorableSplit SplitStorable(const QString& editor);
+
+// Characters for a message, each with its code point: "€ (U+20AC), Ω (U+03A9)"; one that
+// shows nothing, such as a no-break space, by its code point alone.
+QString DescribeCharacters(const QString& characters);
+
 }  // namespace editor_text

@@ -103,6 +103,18 @@ void TFileListView::retranslate() {
     fitCaptions();
 }
 
+void TFileListView::keyboardSearch(const QString& search) {
+    // The view searches the column of its current cell; the row stays the current one.
+    const QModelIndex current = currentIndex();
+    const QModelIndex name = current.isValid()
+                                 ? current.siblingAtColumn(TFileListModel::kFileColumn)
+                                 : rows_->index(0, TFileListModel::kFileColumn);
+    if (name.isValid() && name != current) {
+        selectionModel()->setCurrentIndex(name, QItemSelectionModel::NoUpdate);
+    }
+    QTreeView::keyboardSearch(search);
+}
+
 void TFileListView::onHeaderClicked(int column) {
     const Qt::SortOrder order = rows_->columnClicked(column);
     header()->setSortIndicatorShown(true);

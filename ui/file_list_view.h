@@ -11,7 +11,8 @@ class TFileListSortModel;
 
 // The list of the open archive's files: one row per file, sortable by each column, optionally
 // only the levels. Its selection is the session's selected file, both ways: choosing a row
-// selects the file, and a file selected elsewhere is selected and shown here.
+// selects the file, and a file selected elsewhere is selected and shown here. Typing a file's
+// name selects it, whichever column was clicked.
 class TFileListView : public QTreeView {
     Q_OBJECT
 
@@ -36,6 +37,9 @@ public:
 protected:
     // Reads every caption again when the interface's language changes.
     void changeEvent(QEvent* event) override;
+
+    // Matches the typed text against the File column.
+    void keyboardSearch(const QString& search) override;
 
 private:
     // Reads every caption from the interface texts.

@@ -7,12 +7,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/game_text_edit.h"
 #include "ui/interface_texts.h"
+#include "ui/menu_mnemonics.h"
 
 TFindForm::TFindForm(QWidget* parent)
     : TSearchDialog(QStringLiteral("findForm"), QStringLiteral("findEdit"), 479, 123, parent) {
     findLabel_ = new QLabel(this);
     findLabel_->setObjectName(QStringLiteral("findLabel"));
+    findLabel_->setBuddy(searchEdit_);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(findButton_);
@@ -25,6 +28,10 @@ TFindForm::TFindForm(QWidget* parent)
     layout->addWidget(matchCaseBox_, 1, 1);
     layout->addLayout(buttons, 0, 2, 2, 1);
     layout->setRowStretch(2, 1);
+    setTabOrder(searchEdit_, matchCaseBox_);
+    setTabOrder(matchCaseBox_, findButton_);
+    setTabOrder(findButton_, nextButton_);
+    setTabOrder(nextButton_, previousButton_);
     retranslate();
 }
 
@@ -33,6 +40,7 @@ void TFindForm::retranslate() {
     const QString find = InterfaceText(QStringLiteral("find"), QStringLiteral("find"));
     setWindowTitle(find);
     findLabel_->setText(find + QStringLiteral(" :"));
+    AssignMnemonics(*this);
 }
 
 void TFindForm::updateButtons() {

@@ -20,6 +20,7 @@
 
 #include "jobs/qt_strings.h"
 #include "jobs/save_as_name.h"
+#include "lgp/window.h"
 #include "platform/game_data_folder.h"
 #include "platform/program_version.h"
 #include "platform/utf8_path.h"
@@ -87,7 +88,7 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     menu_ = new TMainMenu(*menuBar(), this);
     menu_->setObjectName(QStringLiteral("mainMenu"));
     createLayout();
-    editCommands_ = new TEditCommands(*menu_, *editorPane_, this);
+    editCommands_ = new TEditCommands(*menu_, *editorPane_, *session_, this);
     connectMenu();
     connectSession();
     aboutForm_ = new TAboutForm(this);
@@ -203,6 +204,7 @@ void TMainForm::connectMenu() {
     connect(menu_, &TMainMenu::recentArchiveChosen, this, &TMainForm::OpenArchive);
     connect(charactersBar_, &TCharactersBar::chosen, editorPane_, &TTextEditorPane::insertText);
     connect(editorPane_, &TTextEditorPane::caretMoved, textPreview_, &TTextPreviewPane::setCaretPosition);
+    connect(editorPane_, &TTextEditorPane::charactersLeftOut, statusBar_, &TStatusBar::showNotice);
 }
 
 void TMainForm::connectSession() {
@@ -277,11 +279,13 @@ void TMainForm::onOpenClicked() {
 }
 
 void TMainForm::onModifyWindow() {
-    TWindow* window = session_->currentWindow();
-    if (window != nullptr &&
-        windowForm_->edit(*window, session_->currentTagged(), glyphSets_, textPreview_->colors(),
+    const TWindow* window = session_->currentWindow();
+    if (window == nullptr) return;
+    // The dialog edits a copy; the session stores the result as a step of its history.
+    TWindow edited = *window;
+    if (windowForm_->edit(edited, session_->currentTagged(), glyphSets_, textPreview_->colors(),
                           textPreview_->caretPage(), textPreview_->names())) {
-        session_->currentWindowEdited();
+        session_->placeCurrentWindow(QRect(edited.X, edited.Y, edited.Width, edited.Height));
     }
 }
 
@@ -303,6 +307,8 @@ void TMainForm::OpenArchive(const QString& path) {
 }
 
 void TMainForm::onJobStarted() {
+    // Disabling the window takes the focus away; the job's end gives it back.
+    focusBeforeJob_ = focusWidget();
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -311,6 +317,11 @@ void TMainForm::onJobEnded() {
     setEnabled(true);
     QApplication::restoreOverrideCursor();
     updateCommands();
+    // Unless the job's end gave the focus to some widget already.
+    if (focusWidget() == nullptr && focusBeforeJob_ != nullptr && focusBeforeJob_->isEnabled()) {
+        focusBeforeJob_->setFocus(Qt::OtherFocusReason);
+    }
+    focusBeforeJob_ = nullptr;
 }
 
 void TMainForm::updateCommands() {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 
 #include "preview/glyph_sets.h"
@@ -134,4 +135,6 @@ private:
     TModExportController* modExportController_;
     TRecentArchives* recentArchives_;
     std::unique_ptr<TMainWindowState> windowState_;
+    // The widget that had the focus when the running job started.
+    QPointer<QWidget> focusBeforeJob_;
 };

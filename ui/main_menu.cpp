@@ -49,6 +49,9 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::Replace: return {"replace", true};
         case C::NextMarkedText: return {"next_marked_text", false};
         case C::PreviousMarkedText: return {"previous_marked_text", false};
+        case C::NextOverflowingText: return {"next_overflowing_text", false};
+        case C::PreviousOverflowingText: return {"previous_overflowing_text", false};
+        case C::FitWindowToText: return {"fit_window_to_text", false};
         case C::AllFiles: return {"all_files", false};
         case C::OnlyLevels: return {"only_levels", false};
         case C::DisplayTextPreview: return {"display_text_preview", false};
@@ -103,7 +106,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
 
     editMenu_ = bar_.addMenu(QString());
     addCommand(*editMenu_, C::Undo, QKeySequence::Undo);
-    addCommand(*editMenu_, C::Redo, QKeySequence::Redo);
+    // Both usual keys, whatever the platform's own.
+    addCommand(*editMenu_, C::Redo)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     editMenu_->addSeparator();
     addCommand(*editMenu_, C::Cut, QKeySequence::Cut);
     addCommand(*editMenu_, C::Copy, QKeySequence::Copy);
@@ -117,6 +123,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     editMenu_->addSeparator();
     addCommand(*editMenu_, C::NextMarkedText, QKeySequence(Qt::Key_F4));
     addCommand(*editMenu_, C::PreviousMarkedText, QKeySequence(Qt::SHIFT | Qt::Key_F4));
+    addCommand(*editMenu_, C::NextOverflowingText, QKeySequence(Qt::Key_F8));
+    addCommand(*editMenu_, C::PreviousOverflowingText, QKeySequence(Qt::SHIFT | Qt::Key_F8));
+    editMenu_->addSeparator();
+    addCommand(*editMenu_, C::FitWindowToText, QKeySequence(Qt::CTRL | Qt::Key_T));
 
     viewMenu_ = bar_.addMenu(QString());
     displayFilesMenu_ = viewMenu_->addMenu(QString());
@@ -159,6 +169,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
         actions_[command]->setEnabled(false);
     }
     actions_[C::ExportModFolder]->setEnabled(false);
+    for (const C command :
+         {C::NextOverflowingText, C::PreviousOverflowingText, C::FitWindowToText}) {
+        actions_[command]->setEnabled(false);
+    }
     retranslate();
     bar_.installEventFilter(this);
 }

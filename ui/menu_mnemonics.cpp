@@ -1,6 +1,8 @@
 #include "ui/menu_mnemonics.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -60,5 +62,15 @@ void AssignMnemonics(QMenuBar& bar) {
     for (QAction* action : bar.actions()) {
         Assign(*action, used);
         if (QMenu* menu = action->menu()) AssignMnemonics(*menu);
+    }
+}
+
+void AssignMnemonics(QWidget& dialog) {
+    QSet<QChar> used;
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        button->setText(WithMnemonic(Bare(button->text()), used));
+    }
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr) label->setText(WithMnemonic(Bare(label->text()), used));
     }
 }

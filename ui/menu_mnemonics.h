@@ -5,6 +5,7 @@
 
 class QMenu;
 class QMenuBar;
+class QWidget;
 
 // The caption with an '&' before the letter that becomes its keyboard mnemonic: the first
 // letter of a word not yet in `used`, else any such letter or digit, else none. Adds the chosen
@@ -16,3 +17,7 @@ QString WithMnemonic(const QString& caption, QSet<QChar>& used);
 // has a mnemonic already gets a new one.
 void AssignMnemonics(QMenuBar& bar);
 void AssignMnemonics(QMenu& menu);
+
+// Gives a dialog's buttons and check boxes (in the order they were made), then its labels that
+// name a buddy, mnemonics distinct within the dialog, from their current captions.
+void AssignMnemonics(QWidget& dialog);

@@ -1,5 +1,7 @@
 #include "ui/replace_form.h"
 
+#include <initializer_list>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,7 +11,9 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "ui/game_text_edit.h"
 #include "ui/interface_texts.h"
+#include "ui/menu_mnemonics.h"
 
 namespace {
 
@@ -29,6 +33,8 @@ TReplaceForm::TReplaceForm(QWidget* parent)
     withEdit_ = makeEdit(QStringLiteral("withEdit"));
     replaceButton_ = makeButton(QStringLiteral("replaceButton"));
     replaceAllButton_ = makeButton(QStringLiteral("replaceAllButton"));
+    replaceLabel_->setBuddy(searchEdit_);
+    withLabel_->setBuddy(withEdit_);
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button :
@@ -44,6 +50,13 @@ TReplaceForm::TReplaceForm(QWidget* parent)
     layout->addWidget(matchCaseBox_, 2, 1);
     layout->addLayout(buttons, 0, 2, 3, 1);
     layout->setRowStretch(3, 1);
+    QWidget* previous = searchEdit_;
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{withEdit_, matchCaseBox_, findButton_, nextButton_,
+                                         previousButton_, replaceButton_, replaceAllButton_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     connect(replaceButton_, &QPushButton::clicked, this,
             [this] { emit replaceRequested(replacement()); });
@@ -62,6 +75,7 @@ void TReplaceForm::retranslate() {
     withLabel_->setText(Text("replace", "with") + QStringLiteral(" :"));
     replaceButton_->setText(replace);
     replaceAllButton_->setText(Text("replace", "replace_all"));
+    AssignMnemonics(*this);
 }
 
 void TReplaceForm::replaceSelection(QPlainTextEdit& editor, const QString& replacement) {

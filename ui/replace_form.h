@@ -3,11 +3,13 @@
 #include "ui/search_dialog.h"
 
 class QLabel;
+class QPlainTextEdit;
 
 // The replace dialog ("Replace"): the search text in one text box and its replacement in
 // another; Find, Next and Previous search as the find dialog does, Replace puts the
-// replacement in place of the editor's selection, Replace all replaces every occurrence in
-// every level. The five buttons are enabled while the search text is not empty.
+// replacement in place of the editor's selection when that is an occurrence and finds the
+// next, Replace all replaces every occurrence in every level. The five buttons are enabled
+// while the search text is not empty.
 class TReplaceForm : public TSearchDialog {
     Q_OBJECT
 
@@ -37,7 +39,7 @@ protected:
 private:
     QLabel* replaceLabel_;
     QLabel* withLabel_;
-    QPlainTextEdit* withEdit_;
+    TGameTextEdit* withEdit_;
     QPushButton* replaceButton_;
     QPushButton* replaceAllButton_;
 };

@@ -6,14 +6,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLocale>
 
 #include "jobs/find_job.h"
+#include "text/case_folding.h"
 #include "ui/archive_session.h"
 #include "ui/editor_text.h"
 #include "ui/file_list_view.h"
 #include "ui/find_form.h"
 #include "ui/interface_texts.h"
 #include "ui/main_menu.h"
+#include "ui/overflow_marks.h"
 #include "ui/replace_form.h"
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
@@ -57,11 +60,13 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
         connect(panes_.menu.action(command), &QAction::triggered, this, slot);
     };
     on(Command::Find, [this] { showDialog(*findForm_, *replaceForm_); });
-    on(Command::Replace, [this] { showDialog(*replaceForm_, *findForm_); });
+    on(Command::Replace, &TSearchController::showReplaceDialog);
     on(Command::FindNext, [this] { findForm_->findNext(); });
     on(Command::FindPrevious, [this] { findForm_->findPrevious(); });
-    on(Command::NextMarkedText, [this] { selectMarkedText(false); });
-    on(Command::PreviousMarkedText, [this] { selectMarkedText(true); });
+    on(Command::NextMarkedText, [this] { selectNextText(false, Walk::Marked); });
+    on(Command::PreviousMarkedText, [this] { selectNextText(true, Walk::Marked); });
+    on(Command::NextOverflowingText, [this] { selectNextText(false, Walk::Overflowing); });
+    on(Command::PreviousOverflowingText, [this] { selectNextText(true, Walk::Overflowing); });
 
     for (TSearchDialog* dialog :
          {static_cast<TSearchDialog*>(findForm_), static_cast<TSearchDialog*>(replaceForm_)}) {
@@ -69,10 +74,17 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
                 [this, dialog](const QString& search, bool matchCase, FindMode mode) {
                     find(*dialog, search, matchCase, mode);
                 });
+        connect(dialog, &TSearchDialog::charactersLeftOut, &panes_.status, &TStatusBar::showNotice);
+        // The commands' keys work from the dialogs as from the main window.
+        for (const Command command :
+             {Command::Find, Command::FindNext, Command::FindPrevious, Command::Replace,
+              Command::NextMarkedText, Command::PreviousMarkedText, Command::NextOverflowingText,
+              Command::PreviousOverflowingText}) {
+            dialog->addAction(panes_.menu.action(command));
+        }
     }
     connect(findForm_, &TFindForm::searchTextChanged, this, &TSearchController::updateCommands);
-    connect(replaceForm_, &TReplaceForm::replaceRequested, this,
-            [this](const QString& replacement) { panes_.editor.replaceSelection(replacement); });
+    connect(replaceForm_, &TReplaceForm::replaceRequested, this, &TSearchController::replace);
     connect(replaceForm_, &TReplaceForm::replaceAllRequested, this, &TSearchController::replaceAll);
 
     // The worker waits while each report is handled here.
@@ -116,8 +128,10 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
 }
 
 TSearchController::~TSearchController() {
-    // The window's parts may be gone already: a search still running reports to no one.
+    // The window's parts may be gone already: a search still running reports to no one, and
+    // its reports already posted are dropped (which lets the search go on).
     disconnect(finder_.get(), nullptr, nullptr, nullptr);
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
 bool TSearchController::isSearching() const { return finder_->Searching(); }
@@ -127,6 +141,18 @@ void TSearchController::showDialog(TSearchDialog& shown, TSearchDialog& hidden) 
     // Staying on top, a dialog shown already needs only the focus.
     shown.show();
     shown.activateWindow();
+}
+
+void TSearchController::showReplaceDialog() {
+    if (!replaceForm_->isVisible()) {
+        const std::string selected = panes_.editor.selectedTagged();
+        if (!selected.empty() && selected.find("\r\n") == std::string::npos) {
+            replaceForm_->setSearchText(editor_text::TaggedToEditor(selected));
+        } else if (!lastSearch_.isEmpty()) {
+            replaceForm_->setSearchText(lastSearch_);
+        }
+    }
+    showDialog(*replaceForm_, *findForm_);
 }
 
 void TSearchController::find(TSearchDialog& asking, const QString& search, bool matchCase,
@@ -146,6 +172,7 @@ void TSearchController::find(TSearchDialog& asking, const QString& search, bool 
     if (finder_->Request(*session.archive(), std::move(request))) {
         asking_ = &asking;
         searchedArchive_ = archives_;
+        lastSearch_ = search;
     }
 }
 
@@ -158,12 +185,37 @@ void TSearchController::onFound(int subFile, int text, qint64 position, qint64 l
                                static_cast<std::size_t>(length));
 }
 
+void TSearchController::replace(const QString& replacement) {
+    const QString search = replaceForm_->searchText();
+    const bool matchCase = replaceForm_->matchCase();
+    if (selectionMatches(editor_text::EditorToTagged(search), matchCase)) {
+        panes_.editor.replaceSelection(replacement);
+    }
+    find(*replaceForm_, search, matchCase, FindMode::Next);
+}
+
+bool TSearchController::selectionMatches(const std::string& search, bool matchCase) const {
+    const std::string selected = panes_.editor.selectedTagged();
+    // Compared as the search compares.
+    return matchCase ? selected == search
+                     : text::LowerLocale(selected) == text::LowerLocale(search);
+}
+
 void TSearchController::replaceAll(const QString& search, const QString& replacement,
                                    bool matchCase) {
     // One job at a time: a search also reports in the status bar.
     if (finder_->Searching()) return;
+    replaceDeclined_ = false;
+    const auto confirm = [this](int occurrences, int texts, int levels) {
+        const QLocale locale;
+        replaceDeclined_ =
+            !replaceForm_->ask(Message("replace_all_question")
+                                   .arg(locale.toString(occurrences), locale.toString(texts),
+                                        locale.toString(levels)));
+        return !replaceDeclined_;
+    };
     if (!panes_.session.replaceAll(editor_text::EditorToTagged(search),
-                                   editor_text::EditorToTagged(replacement), matchCase)) {
+                                   editor_text::EditorToTagged(replacement), matchCase, confirm)) {
         return;
     }
     refusal_.clear();
@@ -177,6 +229,7 @@ void TSearchController::onReplaceEnded(int changed) {
     panes_.status.endProgress();
     panes_.editor.setReadOnly(false);
     panes_.preview.setWindowButtonAvailable(true);
+    if (replaceDeclined_) return;
     if (changed < 0) {
         replaceForm_->showMessage(QMessageBox::Warning, refusal_, refusalDetail_);
     } else {
@@ -184,13 +237,18 @@ void TSearchController::onReplaceEnded(int changed) {
     }
 }
 
-void TSearchController::selectMarkedText(bool backward) {
+void TSearchController::selectNextText(bool backward, Walk walk) {
     TArchiveSession& session = panes_.session;
     if (session.archive() == nullptr) return;
     const std::vector<int> rows = panes_.files.displayOrder();
+    const int row = RowOf(rows, session.currentSubFileIndex());
+    const TOverflowMarks& marks = session.overflowMarks();
     const std::optional<TextHit> hit =
-        FindMarkedText(*session.archive(), rows, RowOf(rows, session.currentSubFileIndex()),
-                       session.currentText(), backward);
+        walk == Walk::Marked
+            ? FindMarkedText(*session.archive(), rows, row, session.currentText(), backward)
+            : FindTextWhere(
+                  *session.archive(), rows, row, session.currentText(), backward,
+                  [&marks](int subFile, int text) { return marks.isOverflowing(subFile, text); });
     if (!hit) {
         QApplication::beep();
         return;
@@ -202,7 +260,8 @@ void TSearchController::selectMarkedText(bool backward) {
 void TSearchController::updateCommands() {
     const bool open = panes_.session.archive() != nullptr;
     for (const Command command :
-         {Command::Find, Command::Replace, Command::NextMarkedText, Command::PreviousMarkedText}) {
+         {Command::Find, Command::Replace, Command::NextMarkedText, Command::PreviousMarkedText,
+          Command::NextOverflowingText, Command::PreviousOverflowingText}) {
         panes_.menu.action(command)->setEnabled(open);
     }
     const bool searchText = open && !findForm_->searchText().isEmpty();

@@ -23,11 +23,15 @@ class TTextPreviewPane;
 
 // Find and replace in the main window. It owns the find and replace dialogs and the one find
 // thread, and answers the Edit menu's "Find...", "Find next", "Find previous", "Replace...",
-// "Next marked text" and "Previous marked text", enabled while an archive is open. A search
-// follows the file list's rows as shown, starts from the editor's selection and selects its
-// hit; replace-all keeps the editor and the window button read-only while it runs, as a
-// keystroke stored meanwhile would be overwritten or overwrite the job's text. Progress and
-// status show in the status bar, messages over the dialog that asked.
+// "Next marked text", "Previous marked text", "Next overflowing text" and "Previous
+// overflowing text", enabled while an archive is open; their keys work from the dialogs too. A
+// search follows the file list's rows as shown, starts from the editor's selection and selects
+// its hit. The replace dialog opens with the editor's selection when it is one line, else with
+// the text of the last search; Replace replaces the selection only when it is an occurrence of
+// the search text, then finds the next. Replace-all asks before it stores anything, and keeps
+// the editor and the window button read-only while it runs, as a keystroke stored meanwhile
+// would be overwritten or overwrite the job's text. Progress and status show in the status
+// bar, messages over the dialog that asked.
 class TSearchController : public QObject {
     Q_OBJECT
 
@@ -55,13 +59,22 @@ public:
 private:
     // Hides `hidden` and shows `shown`, or gives it the focus.
     static void showDialog(TSearchDialog& shown, TSearchDialog& hidden);
+    // Shows the replace dialog, with the search text it opens with when it was hidden.
+    void showReplaceDialog();
     // A search with a dialog's text, from the selection; dropped while a search or job runs.
     void find(TSearchDialog& asking, const QString& search, bool matchCase, FindMode mode);
     void onFound(int subFile, int text, qint64 position, qint64 length);
+    // The replace dialog's Replace.
+    void replace(const QString& replacement);
+    // True when the editor's selection is an occurrence of tagged text `search`.
+    bool selectionMatches(const std::string& search, bool matchCase) const;
     void replaceAll(const QString& search, const QString& replacement, bool matchCase);
     void onReplaceEnded(int changed);
-    // Selects the next (or previous) text marked by a comparison, in the rows as shown.
-    void selectMarkedText(bool backward);
+    // Texts that a walk goes to: those marked by a comparison, or those that overflow their
+    // windows.
+    enum class Walk { Marked, Overflowing };
+    // Selects the next (or previous) text of the walk, in the rows as shown.
+    void selectNextText(bool backward, Walk walk);
     void updateCommands();
 
     const Panes panes_;
@@ -70,6 +83,10 @@ private:
     std::unique_ptr<TFindThread> finder_;
     // The dialog whose search runs or ran last, which shows its message.
     TSearchDialog* asking_ = nullptr;
+    // The text of the last search asked for, as the dialog held it.
+    QString lastSearch_;
+    // Set when the user declined a replace-all's question.
+    bool replaceDeclined_ = false;
     // Counts the archives opened, so that a hit in the one before is not selected in the next.
     int archives_ = 0;
     int searchedArchive_ = 0;

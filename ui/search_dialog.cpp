@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include "ui/game_text_edit.h"
 #include "ui/interface_texts.h"
 
 namespace {
@@ -36,14 +37,24 @@ TSearchDialog::TSearchDialog(const QString& objectName, const QString& searchEdi
     matchCaseBox_ = new QCheckBox(this);
     matchCaseBox_->setObjectName(QStringLiteral("matchCaseBox"));
 
-    connect(findButton_, &QPushButton::clicked, this,
-            [this] { emit findRequested(searchText(), matchCase(), FindMode::FromStart); });
+    findButton_->setDefault(true);
+
+    connect(findButton_, &QPushButton::clicked, this, [this] {
+        // Enter then walks on from the first hit.
+        nextButton_->setDefault(true);
+        emit findRequested(searchText(), matchCase(), FindMode::FromStart);
+    });
     connect(nextButton_, &QPushButton::clicked, this, &TSearchDialog::findNext);
     connect(previousButton_, &QPushButton::clicked, this, &TSearchDialog::findPrevious);
-    connect(searchEdit_, &QPlainTextEdit::textChanged, this, [this] { updateButtons(); });
+    connect(searchEdit_, &QPlainTextEdit::textChanged, this, [this] {
+        findButton_->setDefault(true);
+        updateButtons();
+    });
 }
 
 QString TSearchDialog::searchText() const { return searchEdit_->toPlainText(); }
+
+void TSearchDialog::setSearchText(const QString& text) { searchEdit_->setPlainText(text); }
 
 bool TSearchDialog::matchCase() const { return matchCaseBox_->isChecked(); }
 
@@ -55,13 +66,26 @@ void TSearchDialog::findPrevious() {
 
 void TSearchDialog::showMessage(QMessageBox::Icon icon, const QString& text,
                                 const QString& detail) {
+    QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    isVisible() ? this : parentWidget());
+    box.setInformativeText(detail);
+    runMessage(box);
+}
+
+bool TSearchDialog::ask(const QString& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
+                    QMessageBox::Yes | QMessageBox::No, isVisible() ? this : parentWidget());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    runMessage(box);
+    return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
+void TSearchDialog::runMessage(QMessageBox& box) {
     // The native window changes its style in place; the widget's own flags would hide it.
     QWindow* window = isVisible() ? windowHandle() : nullptr;
     const bool onTop = window != nullptr && window->flags().testFlag(Qt::WindowStaysOnTopHint);
     if (onTop) window->setFlag(Qt::WindowStaysOnTopHint, false);
-    QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    isVisible() ? this : parentWidget());
-    box.setInformativeText(detail);
     execMessage(box);
     if (onTop) window->setFlag(Qt::WindowStaysOnTopHint, true);
 }
@@ -112,12 +136,13 @@ void TSearchDialog::updateButtons() {
     previousButton_->setEnabled(present);
 }
 
-QPlainTextEdit* TSearchDialog::makeEdit(const QString& objectName) {
-    auto* edit = new QPlainTextEdit(this);
+TGameTextEdit* TSearchDialog::makeEdit(const QString& objectName) {
+    auto* edit = new TGameTextEdit(this);
     edit->setObjectName(objectName);
     edit->setFixedSize(kEditWidth, kEditHeight);
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    edit->setTabChangesFocus(false);
+    edit->setFieldKeys(true);
+    connect(edit, &TGameTextEdit::charactersLeftOut, this, &TSearchDialog::charactersLeftOut);
     return edit;
 }
 
@@ -127,7 +152,8 @@ QPushButton* TSearchDialog::makeButton(const QString& objectName) {
     // As wide as its caption needs, when that is wider (fitToCaptions).
     button->setMinimumWidth(kButtonWidth);
     button->setFixedHeight(kButtonHeight);
-    button->setAutoDefault(false);
+    // Enter on a button that has the focus runs that button.
+    button->setAutoDefault(true);
     button->setEnabled(false);
     return button;
 }

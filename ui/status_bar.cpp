@@ -34,6 +34,8 @@ void TStatusBar::follow(const TArchiveSession& session) {
         setCounts(counts.levels, counts.texts);
         setCreator(jobs::fromWindows1252(archive.Creator));
     });
+    connect(&session, &TArchiveSession::textSelected, this, &TStatusBar::clearNotice);
+    connect(&session, &TArchiveSession::textEdited, this, &TStatusBar::clearNotice);
 }
 
 TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
@@ -73,14 +75,27 @@ void TStatusBar::setProgress(int percent) { progressBar_->setValue(percent); }
 void TStatusBar::endProgress() {
     progressBar_->hide();
     progressBar_->setValue(0);
-    panels_[0]->setText(message_);
+    panels_[0]->setText(idleText());
 }
 
 void TStatusBar::setStatusMessage(const QString& text) {
     message_ = text;
     panels_[0]->setToolTip(text);
-    if (progressBar_->isHidden()) panels_[0]->setText(text);
+    if (progressBar_->isHidden()) panels_[0]->setText(idleText());
 }
+
+void TStatusBar::showNotice(const QString& text) {
+    notice_ = text;
+    if (progressBar_->isHidden()) panels_[0]->setText(idleText());
+}
+
+void TStatusBar::clearNotice() {
+    if (notice_.isEmpty()) return;
+    notice_.clear();
+    if (progressBar_->isHidden()) panels_[0]->setText(idleText());
+}
+
+QString TStatusBar::idleText() const { return notice_.isEmpty() ? message_ : notice_; }
 
 void TStatusBar::setCreator(const QString& creator) { panels_[1]->setText(creator); }
 

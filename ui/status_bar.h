@@ -16,8 +16,9 @@ class TStatusBar : public QStatusBar {
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
 
-    // Shows the session's jobs as they run, and the creator and counts of each archive it opens.
-    // The session must outlive the status bar.
+    // Shows the session's jobs as they run, and the creator and counts of each archive it opens;
+    // a notice goes at the next edit or selection of a text. The session must outlive the
+    // status bar.
     void follow(const TArchiveSession& session);
 
     // Shows the progress bar at 0 with the job's status text beside it.
@@ -28,6 +29,10 @@ public:
     // A message in the first panel while no job runs, such as why a level cannot be shown;
     // empty to remove it.
     void setStatusMessage(const QString& text);
+    // A passing notice in the first panel, such as characters left out of a text, shown over
+    // the status message until the next notice or clearNotice; a job's status shows over it.
+    void showNotice(const QString& text);
+    void clearNotice();
 
     void setCreator(const QString& creator);
     // Shows "702 levels / 12,345 texts" with the locale's thousands separator, in the
@@ -48,10 +53,13 @@ private:
     // Reads every caption from the interface texts.
     void retranslate();
     void placeProgressBar();
+    // The notice when there is one, else the status message.
+    QString idleText() const;
 
     std::array<QLabel*, 3> panels_{};
     QProgressBar* progressBar_;
     QString message_;
+    QString notice_;
     int levels_ = -1;
     int texts_ = -1;
 };

@@ -3,18 +3,20 @@
 #include <algorithm>
 #include <memory>
 
+#include <QAction>
 #include <QEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTextDocument>
 
 #include "ui/archive_session.h"
 #include "ui/editor_text.h"
+#include "ui/game_text_edit.h"
 #include "ui/replace_form.h"
 #include "ui/spelling_choice.h"
 #include "ui/spelling_highlighter.h"
@@ -51,8 +53,12 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
                 if (!updating_) session_.selectText(current.isValid() ? current.row() : -1);
             });
 
-    textEditor_ = new QPlainTextEdit;
+    textEditor_ = new TGameTextEdit;
     textEditor_->setObjectName(QStringLiteral("textEditor"));
+    // The session's history is the editor's: one history for every text, kept while the
+    // archive is open.
+    textEditor_->setUndoRedoEnabled(false);
+    textEditor_->installEventFilter(this);
     textEditor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     textEditor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textEditor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -60,10 +66,17 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     textEditor_->setTabChangesFocus(true);
     // Files dropped on the editor go to the window, which opens them; dragged text still moves.
     textEditor_->viewport()->installEventFilter(this);
+    // Told before textChanged, which stores the change.
+    connect(textEditor_->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                changePosition_ = position;
+                changeRemoved_ = removed;
+                changeAdded_ = added;
+            });
     connect(textEditor_, &QPlainTextEdit::textChanged, this, &TTextEditorPane::onEditorChanged);
-    connect(textEditor_, &QPlainTextEdit::undoAvailable, this, &TTextEditorPane::undoAvailable);
-    connect(textEditor_, &QPlainTextEdit::redoAvailable, this, &TTextEditorPane::redoAvailable);
     connect(textEditor_, &QPlainTextEdit::copyAvailable, this, &TTextEditorPane::copyAvailable);
+    connect(textEditor_, &TGameTextEdit::charactersLeftOut, this,
+            &TTextEditorPane::charactersLeftOut);
     connect(textEditor_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         emit caretMoved(editor_text::TaggedPosition(textEditor_->document()->toRawText(),
                                                     textEditor_->textCursor().position()));
@@ -100,6 +113,12 @@ std::pair<std::size_t, std::size_t> TTextEditorPane::taggedSelection() const {
             editor_text::TaggedPosition(raw, cursor.selectionEnd())};
 }
 
+std::string TTextEditorPane::selectedTagged() const {
+    const auto [start, end] = taggedSelection();
+    const std::string& tagged = session_.currentTagged();
+    return start < end && end <= tagged.size() ? tagged.substr(start, end - start) : std::string();
+}
+
 void TTextEditorPane::selectTagged(std::size_t position, std::size_t length) {
     const std::string& tagged = session_.currentTagged();
     const int last = textEditor_->document()->characterCount() - 1;
@@ -123,13 +142,14 @@ void TTextEditorPane::updateReadOnly() {
 
 bool TTextEditorPane::isReadOnly() const { return textEditor_->isReadOnly(); }
 
-// The editor's undo and redo change a read-only text all the same: they wait.
+// Held read-only, the texts must not change (replace-all reads them meanwhile). A read-only
+// level's own state does not stop them: the step they take concerns another level.
 void TTextEditorPane::undo() {
-    if (!isReadOnly()) textEditor_->undo();
+    if (!heldReadOnly_) session_.undo();
 }
 
 void TTextEditorPane::redo() {
-    if (!isReadOnly()) textEditor_->redo();
+    if (!heldReadOnly_) session_.redo();
 }
 
 void TTextEditorPane::cut() { textEditor_->cut(); }
@@ -168,6 +188,11 @@ void TTextEditorPane::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+void TTextEditorPane::setHistoryActions(QAction* undo, QAction* redo) {
+    undoAction_ = undo;
+    redoAction_ = redo;
+}
+
 void TTextEditorPane::retranslate() { texts_->retranslate(); }
 
 void TTextEditorPane::onTextSelected() {
@@ -179,27 +204,73 @@ void TTextEditorPane::onTextSelected() {
     } else {
         textsView_->clearSelection();
     }
-    // A new text starts a new history: undoing must not bring back another text. The editor's
-    // signals still go out, so that the Edit menu learns there is nothing to undo or copy.
+    // The editor's signals still go out, so that the Edit menu learns there is nothing to copy.
     textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
+    run_ = Run::None;
     updating_ = false;
     updateEnabled();
 }
 
 void TTextEditorPane::onTextReloaded() {
+    QString before = textEditor_->document()->toRawText();
+    for (const QChar lineBreak : {QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator)}) {
+        before.replace(lineBreak, u'\n');
+    }
+    const QString after = editor_text::TaggedToEditor(session_.currentTagged());
     const int caret = textEditor_->textCursor().position();
     {
         const QSignalBlocker blocker(textEditor_);
-        textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
+        textEditor_->setPlainText(after);
     }
+    run_ = Run::None;
+    // The caret goes after what changed: the end of what differs, the common start and end of
+    // both texts set apart; it stays where it was when nothing shows a change.
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype common = 0;
+    while (common < shorter && before[common] == after[common]) ++common;
+    qsizetype tail = 0;
+    while (tail < shorter - common &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+        ++tail;
+    }
+    const bool same = common == before.size() && common == after.size();
     QTextCursor cursor = textEditor_->textCursor();
-    cursor.setPosition(std::min(caret, textEditor_->document()->characterCount() - 1));
+    cursor.setPosition(same ? std::min(caret, static_cast<int>(after.size()))
+                            : static_cast<int>(after.size() - tail));
     textEditor_->setTextCursor(cursor);
+    textEditor_->ensureCursorVisible();
 }
 
 void TTextEditorPane::onEditorChanged() {
     if (updating_ || !isEditing()) return;
-    session_.storeCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()));
+    session_.storeCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()),
+                              typingOf(changePosition_, changeRemoved_, changeAdded_));
+}
+
+TEditStep::Typing TTextEditorPane::typingOf(int position, int removed, int added) {
+    using Typing = TEditStep::Typing;
+    if (removed == 0 && added == 1) {
+        const bool continues = run_ == Run::Insert && position == runEnd_;
+        run_ = Run::Insert;
+        runEnd_ = position + 1;
+        return continues ? Typing::Continues : Typing::Starts;
+    }
+    if (removed == 1 && added == 0) {
+        // Backspace deletes before the run's end, Delete at it.
+        const bool continues =
+            run_ == Run::Delete && (position == runEnd_ || position + 1 == runEnd_);
+        run_ = Run::Delete;
+        runEnd_ = position;
+        return continues ? Typing::Continues : Typing::Starts;
+    }
+    // A character typed over a selection starts a run; anything else stands alone.
+    if (added == 1) {
+        run_ = Run::Insert;
+        runEnd_ = position + 1;
+        return Typing::Starts;
+    }
+    run_ = Run::None;
+    return Typing::No;
 }
 
 void TTextEditorPane::updateEnabled() {
@@ -212,6 +283,15 @@ void TTextEditorPane::updateEnabled() {
 
 void TTextEditorPane::showContextMenu(const QPoint& position) {
     const std::unique_ptr<QMenu> menu(textEditor_->createStandardContextMenu());
+    // The editor's own undo is off: the history's commands stand in its place.
+    for (QAction* standard : menu->actions()) {
+        QAction* history = standard->objectName() == QLatin1String("edit-undo")   ? undoAction_
+                           : standard->objectName() == QLatin1String("edit-redo") ? redoAction_
+                                                                                  : nullptr;
+        if (history == nullptr) continue;
+        menu->insertAction(standard, history);
+        menu->removeAction(standard);
+    }
     QMenu spelling(textEditor_);
     if (spelling_ != nullptr && spelling_->checker() != nullptr &&
         SpellingMenu::addEntries(&spelling, textEditor_->document(),
@@ -225,6 +305,12 @@ void TTextEditorPane::showContextMenu(const QPoint& position) {
 }
 
 bool TTextEditorPane::eventFilter(QObject* watched, QEvent* event) {
+    // Undo and redo keys reach the Edit menu, whose commands walk the history, instead of the
+    // editor, which would take them for its own undo.
+    if (watched == textEditor_ && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return true;
+    }
     if (watched == textEditor_->viewport()) {
         switch (event->type()) {
             case QEvent::DragEnter:

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include <QApplication>
 #include <QPainter>
+#include <QStyle>
 
 #include "ui/texts_list_model.h"
 
@@ -32,6 +34,18 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
     painter->save();
     painter->fillRect(item, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+    // The style's focus mark on the current item, whether the focus came by keyboard or mouse,
+    // under what the item shows.
+    if ((option.state & QStyle::State_HasFocus) != 0) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        focus.backgroundColor =
+            option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QStyle* style =
+            option.widget != nullptr ? option.widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+    }
 
     const QPixmap& icon = windows == 0
                               ? (marked ? icons_.disabledWindowCompared : icons_.disabledWindow)
@@ -73,6 +87,7 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->drawPixmap(item.right() + 1 - kMarkRight - size.width(),
                             item.top() + (item.height() - size.height()) / 2, mark);
     }
+
     painter->restore();
 }
 

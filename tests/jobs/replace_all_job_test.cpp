@@ -30,39 +30,39 @@ class ReplaceAllJobTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void storesTheTextsThenTellsWhichChanged() {
+    void plansTheTextsAndLeavesTheArchive() {
         const auto archive = Archive();
         JobRecorder recorder;
         QVERIFY(!TReplaceAllThread::Running());
         auto* job = new TReplaceAllThread(*archive, "cloud", "Tifa", true);
         const QPointer<TReplaceAllThread> alive(job);
         QVERIFY(TReplaceAllThread::Running());
-        recorder.Listen(*job);
-        QStringList storedWhenTold;
+        // Each changed text with its occurrences and new text, as the plan holds them when the
+        // job tells its end.
+        QStringList planned;
         connect(
-            job, &TReplaceAllThread::textReplaced, &recorder,
-            [&](int subFile, int text) {
-                recorder.events << QStringLiteral("replaced text %1 %2").arg(subFile).arg(text);
-                storedWhenTold << QString::fromStdString(text::DecodeText(
-                    archive->SubFile(subFile).Texts[static_cast<std::size_t>(text)].Bytes));
+            job, &TJob::finished, &recorder,
+            [&] {
+                for (const TextReplacement& text : job->Planned()) {
+                    planned << QStringLiteral("%1 %2 %3 %4")
+                                   .arg(text.subFile)
+                                   .arg(text.text)
+                                   .arg(text.occurrences)
+                                   .arg(QString::fromStdString(text::DecodeText(text.bytes)));
+                }
             },
             Qt::BlockingQueuedConnection);
-        connect(
-            job, &TReplaceAllThread::replaced, &recorder,
-            [&](int count) { recorder.events << QStringLiteral("count %1").arg(count); },
-            Qt::BlockingQueuedConnection);
+        // Told after the plan has been read.
+        recorder.Listen(*job);
         job->StartDetached();
         QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, kTimeout);
 
-        // Texts, not occurrences; CLOUD differs in case, and the file that is no level stays.
-        QCOMPARE(recorder.events, QStringList({"started", "replaced text 0 0", "replaced text 2 0",
-                                               "count 2", "finished true"}));
-        QCOMPARE(storedWhenTold, QStringList({"Tifa and Tifa", "a Tifa"}));
+        // CLOUD differs in case, and the file that is no level stays.
+        QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
+        QCOMPARE(planned, QStringList({"0 0 2 Tifa and Tifa", "2 0 1 a Tifa"}));
         QCOMPARE(recorder.percents, QList<int>({33, 66, 100}));
         QVERIFY(!recorder.offThread);
-        QCOMPARE(lgp_test::TaggedTexts(*archive),
-                 (std::vector<std::vector<std::string>>{
-                     {"Tifa and Tifa", "none", "CLOUD"}, {"cloud"}, {"a Tifa"}}));
+        QCOMPARE(lgp_test::TaggedTexts(*archive), lgp_test::TaggedTexts(*Archive()));
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), kTimeout);
         QVERIFY(!TReplaceAllThread::Running());
     }
@@ -72,10 +72,6 @@ private slots:
         JobRecorder recorder;
         auto* job = new TReplaceAllThread(*archive, "cloud", "\x80", false);
         recorder.Listen(*job);
-        connect(
-            job, &TReplaceAllThread::textReplaced, &recorder,
-            [&] { recorder.events << QStringLiteral("replaced text"); },
-            Qt::BlockingQueuedConnection);
         job->StartDetached();
         QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, kTimeout);
 

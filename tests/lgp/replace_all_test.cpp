@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -82,11 +83,13 @@ TEST(ReplaceAllTest, GoesThroughTheTableInOrderAndLeavesTheArchiveUntilApplied) 
     const std::vector<TextReplacement> planned =
         PlanReplaceAll(*archive, "a", "e", false, [&](int subFile) { reached.push_back(subFile); });
     EXPECT_EQ(reached, (std::vector<int>{0, 1, 2}));
-    std::vector<std::pair<int, int>> texts;
+    // Each changed text with the occurrences replaced in it.
+    std::vector<std::tuple<int, int, int>> texts;
     for (const TextReplacement& replacement : planned) {
-        texts.emplace_back(replacement.subFile, replacement.text);
+        texts.emplace_back(replacement.subFile, replacement.text, replacement.occurrences);
     }
-    EXPECT_EQ(texts, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {0, 2}, {2, 0}, {2, 1}}));
+    EXPECT_EQ(texts, (std::vector<std::tuple<int, int, int>>{
+                         {0, 0, 1}, {0, 1, 1}, {0, 2, 1}, {2, 0, 1}, {2, 1, 2}}));
     EXPECT_EQ(TaggedTexts(*archive), TaggedTexts(*MakeTextArchive(Layout())));
 
     ApplyReplacements(*archive, planned);

@@ -217,4 +217,22 @@ TEST(TextSearchTest, FindMarkedTextWalksTheMarksInRowOrder) {
     }
 }
 
+TEST(TextSearchTest, FindTextWhereAsksAboutTableIndicesInRowOrder) {
+    const auto archive = Archive();
+    // The second text of any level but anfrst_2 (table index 3), noting what it is asked
+    // about: never the file that is no level.
+    std::vector<std::pair<int, int>> asked;
+    const TextWanted secondText = [&asked](int subFile, int text) {
+        asked.emplace_back(subFile, text);
+        return subFile != 3 && text == 1;
+    };
+    EXPECT_EQ(FindTextWhere(*archive, std::vector<int>{3, 1, 2, 0}, 0, 1, false, secondText),
+              (TextHit{2, 2, 1, 0}));
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{2, 0}, {2, 1}}));
+    asked.clear();
+    EXPECT_EQ(FindTextWhere(*archive, std::vector<int>{3, 1, 2, 0}, 3, 0, true, secondText),
+              (TextHit{2, 2, 1, 0}));
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{2, 1}}));
+}
+
 }  // namespace

@@ -54,24 +54,28 @@ TEST(CaseFoldingTest, ReplaceOccurrencesFromTheLeft) {
         const char* replacement;
         bool matchCase;
         const char* result;
+        std::size_t replaced;
     };
     const Row rows[] = {
-        {"abcabc", "bc", "X", true, "aXaX"},
-        {"aaa", "aa", "b", true, "ba"},
+        {"abcabc", "bc", "X", true, "aXaX", 2},
+        {"aaa", "aa", "b", true, "ba", 1},
         // The replacement holds the search text: replaced once, not again and again.
-        {"ABC", "b", "bb", false, "AbbC"},
-        {"ABC", "b", "x", true, "ABC"},
-        {"\xC9lan \xE9lan", "\xE9LAN", "x", false, "x x"},
-        {"\xC9lan \xE9lan", "\xE9lan", "x", true, "\xC9lan x"},
-        {"a\r\nb", "\r\n", " ", true, "a b"},
-        {"{CLOUD}!", "{cloud}", "{TIFA}", false, "{TIFA}!"},
-        {"abc", "", "x", false, "abc"},
-        {"", "a", "x", false, ""},
+        {"ABC", "b", "bb", false, "AbbC", 1},
+        {"ABC", "b", "x", true, "ABC", 0},
+        {"\xC9lan \xE9lan", "\xE9LAN", "x", false, "x x", 2},
+        {"\xC9lan \xE9lan", "\xE9lan", "x", true, "\xC9lan x", 1},
+        {"a\r\nb", "\r\n", " ", true, "a b", 1},
+        {"{CLOUD}!", "{cloud}", "{TIFA}", false, "{TIFA}!", 1},
+        {"abc", "", "x", false, "abc", 0},
+        {"", "a", "x", false, "", 0},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(text::ReplaceOccurrences(row.text, row.search, row.replacement, row.matchCase),
+        std::size_t replaced = 99;
+        EXPECT_EQ(text::ReplaceOccurrences(row.text, row.search, row.replacement, row.matchCase,
+                                           &replaced),
                   row.result)
             << row.text << " / " << row.search;
+        EXPECT_EQ(replaced, row.replaced) << row.text << " / " << row.search;
     }
 }
 

@@ -131,6 +131,18 @@ TEST(EncodeTextTest, CharacterCodeAndLeadingDigits) {
     for (const auto& [s, run] : digits) EXPECT_EQ(text::LeadingDigits(s), run) << s;
 }
 
+TEST(EncodeTextTest, HasCharacterCodeForEveryCharacterOfTheTableAlone) {
+    const std::pair<char, bool> rows[] = {
+        {' ', true},     {'%', true},     {'{', true},    {'\t', true},
+        {'\0', true},    {'\xE9', true},  {'\x85', true}, {'\x80', false},
+        {'\xA0', false}, {'\x81', false}, {'\r', false},  {'\n', false},
+    };
+    for (const auto& [c, known] : rows) {
+        EXPECT_EQ(text::HasCharacterCode(c), known)
+            << static_cast<int>(static_cast<unsigned char>(c));
+    }
+}
+
 TEST(EncodeTextTest, UnknownCharactersAreFoundWhereTheyStand) {
     // Windows-1252 text: the euro sign, a no-break space and an undefined byte have no code;
     // a placeholder past %50 has none either; spaces, tags (even those ending in a 0 byte) and

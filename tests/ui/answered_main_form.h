@@ -18,9 +18,10 @@
 inline constexpr int kJobTimeout = 60000;
 
 // The main window with the prompts of finding, replacing and comparing answered by the test:
-// message boxes and errors are recorded, the reference archive is `compareChoice`, each
-// result window shown is recorded as its rows, the four cells of each joined by " | ", and
-// unsaved changes are discarded.
+// message boxes and errors are recorded, questions (boxes with Yes and No) recorded apart and
+// answered `answer`, the reference archive is `compareChoice`, each result window shown is
+// recorded as its rows, the four cells of each joined by " | ", and unsaved changes are
+// discarded.
 class AnsweredMainForm : public TMainForm {
 public:
     using TMainForm::TMainForm;
@@ -28,6 +29,8 @@ public:
     // The text of each message box, and its detail when it has one.
     QStringList messages;
     QList<QMessageBox::Icon> icons;
+    QStringList questions;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
     QStringList errors;
     QStringList details;
     QString compareChoice;
@@ -35,6 +38,11 @@ public:
 
 protected:
     void execMessage(QMessageBox& box) override {
+        if (box.button(QMessageBox::Yes) != nullptr) {
+            questions << box.text();
+            box.button(answer)->click();
+            return;
+        }
         messages << box.text();
         if (!box.informativeText().isEmpty()) messages << box.informativeText();
         icons << box.icon();

@@ -65,10 +65,8 @@ private slots:
         connect(&session, &TArchiveSession::windowEdited, this, [&](int subFile) {
             countWhenTold = session.overflowMarks().overflowingTexts(subFile);
         });
-        TWindow& window = *session.currentWindow();
-        window.Width = 8;
-        window.Height = 8;
-        session.currentWindowEdited();
+        const TWindow& window = *session.currentWindow();
+        session.placeCurrentWindow(QRect(window.X, window.Y, 8, 8));
         QVERIFY(countWhenTold >= 1);
     }
 
@@ -87,7 +85,7 @@ private slots:
         QSignalSpy opened(session.get(), &TArchiveSession::opened);
         session->open(path_);
         QVERIFY(opened.wait(kJobTimeout));
-        QVERIFY(session->replaceAll("e", "E", true));
+        QVERIFY(session->replaceAll("e", "E", true, [](int, int, int) { return true; }));
         session.reset();
         QCoreApplication::processEvents();
     }

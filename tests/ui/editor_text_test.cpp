@@ -77,6 +77,34 @@ private slots:
         // Beyond the BMP: two UTF-16 units, one replacement byte.
         QCOMPARE(TaggedPosition(QStringLiteral("\U0001F600x"), 2), std::size_t{1});
     }
+
+    void whatTheGameCannotStoreIsSetApart() {
+        struct Row {
+            QString editor;
+            QString kept;
+            QString missing;
+            QString described;
+        };
+        const Row rows[] = {
+            {QStringLiteral("Caf\u00E9 \u2026 {CLOUD}\t%12\n\u2029x\u2400"),
+             QStringLiteral("Caf\u00E9 \u2026 {CLOUD}\t%12\n\u2029x\u2400"), QString(), QString()},
+            // The euro sign is Windows-1252 but no game character; each missing one is named
+            // once.
+            {QStringLiteral("5\u20AC \u03A9 6\u20AC"), QStringLiteral("5  6"),
+             QStringLiteral("\u20AC\u03A9"), QStringLiteral("\u20AC (U+20AC), \u03A9 (U+03A9)")},
+            // A pair of UTF-16 units is one character; one that shows nothing is named by its
+            // code.
+            {QStringLiteral("a\U0001F600b\u00A0c"), QStringLiteral("abc"),
+             QStringLiteral("\U0001F600\u00A0"), QStringLiteral("\U0001F600 (U+1F600), U+00A0")},
+            {QStringLiteral("a\r\nb"), QStringLiteral("a\r\nb"), QString(), QString()},
+        };
+        for (const Row& row : rows) {
+            const StorableSplit split = SplitStorable(row.editor);
+            QCOMPARE(split.kept, row.kept);
+            QCOMPARE(split.missing, row.missing);
+            QCOMPARE(DescribeCharacters(split.missing), row.described);
+        }
+    }
 };
 
 QTEST_MAIN(EditorTextTest)

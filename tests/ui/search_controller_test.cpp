@@ -11,15 +11,14 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
 #include "jobs/replace_all_job.h"
-#include "sample/sample_archive.h"
 #include "tests/ui/answered_main_form.h"
+#include "tests/ui/demo_archive.h"
 #include "text/text_decoder.h"
 #include "ui/file_list_model.h"
 #include "ui/status_bar.h"
@@ -78,22 +77,11 @@ class SearchControllerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(folder_.isValid());
-        demo_ = folder_.filePath(QStringLiteral("demo.lgp"));
-        sample::WriteSampleArchive(demo_.toStdString(), {.levels = 6});
-    }
-
-    void init() {
-        path_ = folder_.filePath(QStringLiteral("levels.lgp"));
-        QFile::remove(path_);
-        QVERIFY(QFile::copy(demo_, path_));
-        settings_ = std::make_unique<QTemporaryDir>();
-    }
+    void initTestCase() { QVERIFY(demo_.write()); }
+    void init() { QVERIFY(demo_.renew()); }
 
     void findsFromTheStartThenNextAndPreviousFromTheSelection() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         QVERIFY(!Action(*form, Command::FindNext)->isEnabled());
         SelectText(*form, kAnfrst4, 10);
         Action(*form, Command::Find)->trigger();
@@ -133,7 +121,7 @@ private slots:
     }
 
     void previousFindsOnlyWhatEndsBeforeTheSelection() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         Action(*form, Command::Find)->trigger();
         auto* find = Child<QDialog>(*form, "findForm");
         Child<QPlainTextEdit>(*find, "findEdit")->setPlainText(QStringLiteral("Careful"));
@@ -152,7 +140,7 @@ private slots:
     }
 
     void followsTheSortedListAndPassesOverFilesThatAreNoLevels() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         // Descending by "#": fifteen files that are no levels, then anfrst_4 before anfrst_1.
         QHeaderView* header = Child<QTreeView>(*form, "filesView")->header();
         emit header->sectionClicked(0);
@@ -175,8 +163,8 @@ private slots:
         QCOMPARE(Place(*form), QStringLiteral("4:4 28 Lumière"));
     }
 
-    void replacesAtTheCaretAndShowsOneDialogAtATime() {
-        const auto form = OpenInWindow(path_, settings_->path());
+    void replacesOnlyAnOccurrenceAndShowsOneDialogAtATime() {
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         Action(*form, Command::Find)->trigger();
         Action(*form, Command::Replace)->trigger();
         auto* replace = Child<QDialog>(*form, "replaceForm");
@@ -185,23 +173,30 @@ private slots:
 
         SelectText(*form, kAnfrst1, 5);
         SelectInEditor(*form, 6, 6);
-        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QStringLiteral("ladder"));
-        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(QStringLiteral("very "));
-        Child<QPushButton>(*replace, "replaceButton")->click();
-        QCOMPARE(Editor(*form)->toPlainText(),
-                 QStringLiteral("Press very %23 to climb the ladder."));
-        QCOMPARE(Place(*form), QStringLiteral("4:5 6 very "));
-        QCOMPARE(form->session().currentTagged(),
-                 std::string("Press very %23 to climb the ladder."));
+        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QStringLiteral("LADDER"));
+        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(QStringLiteral("rope"));
+        // Nothing at the caret is replaced: the next occurrence is found, the case folded.
+        QVERIFY(Search(*form, Press(*replace, "replaceButton")));
+        QCOMPARE(Place(*form), QStringLiteral("4:5 23 ladder"));
+        QCOMPARE(form->session().currentTagged(), std::string("Press %23 to climb the ladder."));
+        // A selection that is no occurrence is not replaced either.
+        SelectInEditor(*form, 0, 5);
+        QVERIFY(Search(*form, Press(*replace, "replaceButton")));
+        QCOMPARE(Place(*form), QStringLiteral("4:5 23 ladder"));
+        QCOMPARE(form->session().currentTagged(), std::string("Press %23 to climb the ladder."));
+        // The occurrence is, and the search goes on after it.
+        QVERIFY(Search(*form, Press(*replace, "replaceButton")));
+        QCOMPARE(text::DecodeText(form->session().archive()->SubFiles[kAnfrst1]->Texts[5].Bytes),
+                 std::string("Press %23 to climb the rope."));
 
         // Another archive closes the dialog.
-        form->OpenArchive(path_);
+        form->OpenArchive(demo_.path());
         QVERIFY(WaitForJob(*form));
         QVERIFY(!replace->isVisible());
     }
 
     void replaceAllCountsTextsWithTheEditorReadOnlyMeanwhile() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         SelectText(*form, kAnfrst1, 4);
         auto* picture = Child<QLabel>(*form, "textPreviewPicture");
         const QImage before = picture->pixmap().toImage();
@@ -275,7 +270,7 @@ private slots:
     }
 
     void replaceAllUpdatesTheOverflowMarks() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         SelectText(*form, kAnfrst1, 0);
         const QAbstractItemModel* files = Child<QTreeView>(*form, "filesView")->model();
         const QAbstractItemModel* texts = Child<QListView>(*form, "textsView")->model();
@@ -303,7 +298,7 @@ private slots:
     }
 
     void readOnlyEditorCommandsWait() {
-        const auto form = OpenInWindow(path_, settings_->path());
+        const auto form = OpenInWindow(demo_.path(), demo_.settings());
         SelectText(*form, kAnfrst1, 5);
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(*form), QStringLiteral("!"));
@@ -322,10 +317,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir folder_;
-    std::unique_ptr<QTemporaryDir> settings_;
-    QString demo_;
-    QString path_;
+    DemoArchive demo_;
 };
 
 QTEST_MAIN(SearchControllerTest)

@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLocale>
@@ -10,6 +11,7 @@
 
 #include "ui/find_form.h"
 #include "ui/interface_texts.h"
+#include "ui/language_catalog.h"
 #include "ui/replace_form.h"
 
 namespace {
@@ -46,6 +48,35 @@ QList<QVariant> Requested(const QString& search, bool matchCase, FindMode mode) 
 
 void Click(QWidget& parent, const char* button) {
     QTest::mouseClick(Child<QPushButton>(parent, button), Qt::LeftButton);
+}
+
+// The mnemonic of a caption, in lower case; a null character when it has none.
+QChar Mnemonic(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] != u'&') return caption[i + 1].toLower();
+        ++i;
+    }
+    return {};
+}
+
+// What is wrong with a dialog's mnemonics: a button or a labelled field without one, or two
+// alike; empty when nothing is.
+QString MnemonicFault(const QWidget& dialog) {
+    QStringList captions;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        captions << button->text();
+    }
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr) captions << label->text();
+    }
+    QString seen;
+    for (const QString& caption : captions) {
+        const QChar mnemonic = Mnemonic(caption);
+        if (mnemonic.isNull() || seen.contains(mnemonic)) return caption;
+        seen += mnemonic;
+    }
+    return {};
 }
 
 }  // namespace
@@ -91,6 +122,61 @@ private slots:
         memo->clear();
         QVERIFY(!Child<QPushButton>(form, "findButton")->isEnabled());
         QCOMPARE(presence, QList<QList<QVariant>>({{true}, {false}}));
+    }
+
+    void theFieldsAndButtonsAreWorkedFromTheKeyboard() {
+        TFindForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QSignalSpy requests(&form, &TSearchDialog::findRequested);
+        auto* memo = Child<QPlainTextEdit>(form, "findEdit");
+        QCOMPARE(form.focusWidget(), memo);
+        // Shift+Enter types a line break and Ctrl+Tab a tab; Enter runs Find, then Next.
+        QTest::keyClicks(memo, QStringLiteral("Cloud"));
+        QTest::keyClick(memo, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(memo, QStringLiteral("Tifa"));
+        QTest::keyClick(memo, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClick(memo, Qt::Key_Enter, Qt::KeypadModifier);
+        const QString search = QStringLiteral("Cloud\nTifa\t");
+        QCOMPARE(form.searchText(), search);
+        // A changed search starts from the first text again.
+        QTest::keyClicks(memo, QStringLiteral("!"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        QCOMPARE(requests,
+                 QList<QList<QVariant>>({Requested(search, false, FindMode::FromStart),
+                                         Requested(search, false, FindMode::Next),
+                                         Requested(search + u'!', false, FindMode::FromStart)}));
+        // Enter on a button that has the focus runs that button.
+        Child<QPushButton>(form, "previousButton")->setFocus();
+        QTest::keyClick(Child<QPushButton>(form, "previousButton"), Qt::Key_Return);
+        QCOMPARE(requests.last(), Requested(search + u'!', false, FindMode::Previous));
+
+        // Tab leaves the field, Shift+Tab comes back, Escape closes.
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_Tab);
+        QCOMPARE(form.focusWidget(), Child<QCheckBox>(form, "matchCaseBox"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(form.focusWidget(), memo);
+        QCOMPARE(form.searchText(), search + u'!');
+        QTest::keyClick(memo, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+    }
+
+    void everyButtonHasAMnemonicOfItsOwnInEnglishAndFrench() {
+        TFindForm find;
+        TReplaceForm replace;
+        QCOMPARE(MnemonicFault(find), QString());
+        QCOMPARE(MnemonicFault(replace), QString());
+        QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
+                 QStringLiteral("Replace &all"));
+        LoadLanguage(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"));
+        QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
+                 QStringLiteral("&Tout remplacer"));
+        QCOMPARE(MnemonicFault(find), QString());
+        QCOMPARE(MnemonicFault(replace), QString());
+        // The label's mnemonic goes to its field.
+        QCOMPARE(Child<QLabel>(replace, "withLabel")->buddy(), Child<QWidget>(replace, "withEdit"));
     }
 
     void aMessageShowsWithoutTheOnTopStyle() {
@@ -186,15 +272,18 @@ private slots:
         LoadInterfaceTexts([](const QString& section, const QString& key, const QString&) {
             return section + "/" + key;
         });
+        // The captions as read, mnemonics aside.
+        const auto caption = [](const QString& text) { return QString(text).remove(u'&'); };
         QCOMPARE(find.windowTitle(), QStringLiteral("find/find"));
-        QCOMPARE(Child<QLabel>(find, "findLabel")->text(), QStringLiteral("find/find :"));
-        QCOMPARE(Child<QCheckBox>(find, "matchCaseBox")->text(),
+        QCOMPARE(caption(Child<QLabel>(find, "findLabel")->text()), QStringLiteral("find/find :"));
+        QCOMPARE(caption(Child<QCheckBox>(find, "matchCaseBox")->text()),
                  QStringLiteral("find/match_case"));
         QCOMPARE(replace.windowTitle(), QStringLiteral("replace/replace"));
-        QCOMPARE(Child<QLabel>(replace, "withLabel")->text(), QStringLiteral("replace/with :"));
-        QCOMPARE(Child<QPushButton>(replace, "previousButton")->text(),
+        QCOMPARE(caption(Child<QLabel>(replace, "withLabel")->text()),
+                 QStringLiteral("replace/with :"));
+        QCOMPARE(caption(Child<QPushButton>(replace, "previousButton")->text()),
                  QStringLiteral("find/previous"));
-        QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
+        QCOMPARE(caption(Child<QPushButton>(replace, "replaceAllButton")->text()),
                  QStringLiteral("replace/replace_all"));
     }
 };
