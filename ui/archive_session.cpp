@@ -10,6 +10,7 @@
 #include "jobs/compare_job.h"
 #include "jobs/export_mod_job.h"
 #include "jobs/open_job.h"
+#include "jobs/original_archive_job.h"
 #include "jobs/qt_strings.h"
 #include "jobs/replace_all_job.h"
 #include "jobs/save_job.h"
@@ -23,6 +24,7 @@
 #include "text/text_encoder.h"
 #include "ui/interface_texts.h"
 #include "ui/overflow_marks.h"
+#include "ui/translation_marks.h"
 
 namespace {
 
@@ -30,10 +32,23 @@ std::filesystem::path ToLocalPath(const QString& path) {
     return platform::PathFromUtf8(jobs::toUtf8(path));
 }
 
+// One line per level of the archive that could not be parsed: its name and the reason.
+QStringList UnreadableLevels(const TLGPFile& archive) {
+    QStringList levels;
+    for (const auto& subFile : archive.SubFiles) {
+        if (subFile->Unreadable) {
+            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
+        }
+    }
+    return levels;
+}
+
 }  // namespace
 
 TArchiveSession::TArchiveSession(QObject* parent)
-    : QObject(parent), overflowMarks_(new TOverflowMarks(this)) {}
+    : QObject(parent),
+      overflowMarks_(new TOverflowMarks(this)),
+      translationMarks_(new TTranslationMarks(this)) {}
 
 TArchiveSession::~TArchiveSession() {
     if (!job_) return;
@@ -157,6 +172,20 @@ void TArchiveSession::compare(const QString& referencePath) {
              });
 }
 
+void TArchiveSession::openOriginal(const QString& path) {
+    if (!archive_ || jobRunning_) return;
+    auto* job = new TOriginalArchiveThread(*archive_, path);
+    job->SetFailureText(InterfaceText("messages", "original_not_read"));
+    // The job waits while its end is handled: what it read is still there to be taken.
+    startJob(job, InterfaceText("messages", "original_opening") + QStringLiteral("..."), path,
+             &TArchiveSession::originalFailed, [this, job, path](bool succeeded) {
+                 if (!succeeded) return;
+                 std::unique_ptr<TLGPFile> original = job->takeOriginal();
+                 if (!acceptDamagedOriginal(*original)) return;
+                 translationMarks_->setOriginal(path, std::move(original), job->takeReview());
+             });
+}
+
 bool TArchiveSession::replaceAll(std::string search, std::string replacement, bool matchCase) {
     // The job of an earlier run lives on until its thread has been cleaned up.
     if (!archive_ || jobRunning_ || TReplaceAllThread::Running()) return false;
@@ -220,6 +249,7 @@ void TArchiveSession::openEnded(bool succeeded) {
     // Whatever shows the old archive lets go of it first, while it still exists.
     selectSubFile(-1);
     overflowMarks_->setArchive(nullptr);
+    translationMarks_->dropOriginal();
     emit archiveAboutToBeReplaced();
     const std::unique_ptr<TLGPFile> old = std::move(archive_);
     archive_ = std::move(read);
@@ -230,12 +260,7 @@ void TArchiveSession::openEnded(bool succeeded) {
 }
 
 bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
-    QStringList levels;
-    for (const auto& subFile : read.SubFiles) {
-        if (subFile->Unreadable) {
-            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
-        }
-    }
+    const QStringList levels = UnreadableLevels(read);
     if (levels.isEmpty()) return true;
     const QString question =
         InterfaceText("messages", levels.size() == 1 ? "damaged_level" : "damaged_levels").arg(levels.size());
@@ -243,6 +268,16 @@ bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
     if (questions_.openDamaged && questions_.openDamaged(question, listing)) return true;
     emit openFailed(InterfaceText("messages", "invalid_file"), jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + listing);
     return false;
+}
+
+bool TArchiveSession::acceptDamagedOriginal(const TLGPFile& read) {
+    const QStringList levels = UnreadableLevels(read);
+    if (levels.isEmpty()) return true;
+    const QString question =
+        InterfaceText("messages", levels.size() == 1 ? "damaged_original_level"
+                                                     : "damaged_original_levels")
+            .arg(levels.size());
+    return questions_.openDamaged && questions_.openDamaged(question, levels.join(u'\n'));
 }
 
 void TArchiveSession::saveEnded(bool succeeded) {
@@ -310,6 +345,7 @@ void TArchiveSession::loadCurrentText() {
 void TArchiveSession::textReplaced(int subFile, int text) {
     updateChanged(subFile);
     overflowMarks_->textChanged(subFile, text);
+    translationMarks_->textChanged(subFile, text);
     if (subFile == subFile_ && text == text_) {
         loadCurrentText();
         emit textReloaded();
@@ -331,7 +367,18 @@ void TArchiveSession::storeCurrentText(std::string tagged) {
     tagged_ = std::move(tagged);
     updateChanged(subFile_);
     overflowMarks_->textChanged(subFile_, text_);
+    translationMarks_->textChanged(subFile_, text_);
     emit textEdited(subFile_, text_);
+}
+
+void TArchiveSession::textsImported(const std::vector<std::pair<int, int>>& texts) {
+    if (!archive_) return;
+    const auto files = static_cast<int>(archive_->SubFiles.size());
+    for (const auto& [subFile, text] : texts) {
+        if (subFile < 0 || subFile >= files || text < 0) continue;
+        const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
+        if (static_cast<std::size_t>(text) < level.Texts.size()) textReplaced(subFile, text);
+    }
 }
 
 void TArchiveSession::currentWindowEdited() {

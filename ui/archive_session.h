@@ -18,6 +18,7 @@
 
 class TJob;
 class TOverflowMarks;
+class TTranslationMarks;
 class TWindow;
 
 // The questions that the session asks the user, answered by the window that owns it; an unset
@@ -79,6 +80,10 @@ public:
     // Which texts overflow their windows, following every change made through this session:
     // they are brought up to date before the session tells of the change.
     TOverflowMarks& overflowMarks() const { return *overflowMarks_; }
+    // The open archive reviewed against its original, when one is set: untranslated texts,
+    // findings and progress, following every change made through this session as the overflow
+    // marks do. Opening another archive lets the original go.
+    TTranslationMarks& translationMarks() const { return *translationMarks_; }
     // The selected window fitted to every text of its level that it shows, under the marks'
     // names, at `position` unless it would then leave the screen; none without a selected
     // window.
@@ -116,6 +121,13 @@ public:
     // first (`textReloaded`). Returns false, and starts nothing, without an archive or while a
     // job runs.
     bool replaceAll(std::string search, std::string replacement, bool matchCase);
+    // Reads the archive at path on a worker thread (TOriginalArchiveThread) as the original of
+    // the open one, the window unusable meanwhile. Levels of it that cannot be parsed are
+    // asked about as an open asks (openDamaged); accepted, they count as missing. On success
+    // the translation marks take it (their originalChanged follows); on failure
+    // `originalFailed` tells why and the marks stay as they were. Does nothing without an
+    // archive or while a job runs.
+    void openOriginal(const QString& path);
 
     // Selects a file by table index (-1: none), and its first text and that text's first
     // window when it has them.
@@ -128,6 +140,11 @@ public:
     // Stores tagged text as the selected text's bytes (encoded, 0xFF appended). Does nothing
     // when no text of a level is selected.
     void storeCurrentText(std::string tagged);
+    // Tells that the texts at these places (table index, text) got new bytes from an imported
+    // file: the marks and the changed state follow, the selected text is read again
+    // (`textReloaded`) when it is among them, and `textEdited` is told for each. Places out of
+    // range are passed over.
+    void textsImported(const std::vector<std::pair<int, int>>& texts);
     // Tells that the selected window's values were changed in place.
     void currentWindowEdited();
     // Gives every level its description in the current language.
@@ -155,6 +172,8 @@ signals:
     // A comparison was stored as LastComparison and the texts it found different are marked.
     void compared();
     void compareFailed(const QString& message, const QString& detail);
+    // The original archive could not be read; nothing changed.
+    void originalFailed(const QString& message, const QString& detail);
     // Replace-all was refused (detail: the level, the text and the reason), or ended with
     // `changed` texts changed (-1 when refused).
     void replaceFailed(const QString& message, const QString& detail);
@@ -186,13 +205,15 @@ private:
     void openEnded(bool succeeded);
     // Asks whether to open an archive that has unreadable levels; true when it has none.
     bool acceptDamagedLevels(const TLGPFile& read);
+    // Asks whether to take an original that has unreadable levels; true when it has none.
+    bool acceptDamagedOriginal(const TLGPFile& read);
     void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
     void recountChanges();
     // Updates the changed state of one level after an edit.
     void updateChanged(int subFile);
     void loadCurrentText();
-    // After replace-all stored a text's new bytes.
+    // After replace-all or an import stored a text's new bytes.
     void textReplaced(int subFile, int text);
 
     TSessionQuestions questions_;
@@ -211,4 +232,5 @@ private:
     int window_ = -1;
     std::string tagged_;
     TOverflowMarks* overflowMarks_;
+    TTranslationMarks* translationMarks_;
 };

@@ -15,7 +15,7 @@ struct TEditorSettings {
     QString language = QString::fromLatin1(kEnglishLanguage);
     // The position of the splitter between the file list and the texts.
     int levelsListSize = 310;
-    std::array<int, 5> columnWidths = {30, 75, 145, 50, 70};
+    std::array<int, 6> columnWidths = {30, 75, 145, 50, 70, 70};
     bool onlyLevels = false;
     bool textPreview = true;
     // 1 Small to 4 Very large; a stored value outside that range reads as 1.

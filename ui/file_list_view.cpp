@@ -25,7 +25,7 @@ TFileListView::TFileListView(TArchiveSession& session, QWidget* parent)
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     header()->setSortIndicatorShown(false);
-    setColumnWidths({30, 75, 145, 50, 70});
+    setColumnWidths({30, 75, 145, 50, 70, 70});
     connect(header(), &QHeaderView::sectionClicked, this, &TFileListView::onHeaderClicked);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TFileListView::onCurrentRowChanged);

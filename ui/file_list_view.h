@@ -25,7 +25,7 @@ public:
     // Table indices of the rows in the order shown.
     std::vector<int> displayOrder() const;
 
-    using ColumnWidths = std::array<int, 5>;
+    using ColumnWidths = std::array<int, 6>;
     ColumnWidths columnWidths() const;
     // Widths below a few pixels are widened, so that no column is lost.
     void setColumnWidths(const ColumnWidths& widths);

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -24,6 +25,7 @@
 #include "platform/utf8_path.h"
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
+#include "ui/bilingual_po_controller.h"
 #include "ui/characters_bar.h"
 #include "ui/colors_form.h"
 #include "ui/compare_controller.h"
@@ -37,6 +39,8 @@
 #include "ui/main_menu.h"
 #include "ui/main_window_state.h"
 #include "ui/mod_export_controller.h"
+#include "ui/original_archive_controller.h"
+#include "ui/original_text_pane.h"
 #include "ui/overflow_marks.h"
 #include "ui/question_box.h"
 #include "ui/search_controller.h"
@@ -44,6 +48,8 @@
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
 #include "ui/text_preview_pane.h"
+#include "ui/translation_commands.h"
+#include "ui/translation_status.h"
 #include "ui/unsaved_changes_guard.h"
 #include "ui/window_modification_form.h"
 
@@ -120,6 +126,24 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
             return chooseModExport(form, original);
         },
         [this](QMessageBox& box) { execMessage(box); }, *this);
+    // The translation against its original archive: after the comparison's controller, so
+    // that a comparison's result is shown before its archive is read as the original.
+    new TTranslationCommands(*session_, *menu_, *editorPane_, this);
+    new TOriginalArchiveController(
+        *session_, *menu_, paths_.settingsFile,
+        [this] {
+            return chooseOriginalArchive(QFileInfo(session_->fileName()).absolutePath(),
+                                         fileFilter());
+        },
+        [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
+        this);
+    new TBilingualPoController(
+        *session_, *menu_,
+        [this](const QString& folder, const QString& filter, bool forSaving) {
+            return choosePoFile(folder, filter, forSaving);
+        },
+        [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
+        [this](QMessageBox& box) { execMessage(box); }, *this);
     windowState_ = std::make_unique<TMainWindowState>(TMainWindowState::Parts{
         *this, *menu_, *mainSplitter_, *textsSplitter_, *filesView_, *levelPreview_, *textPreview_,
         *colorsForm_, *spelling_});
@@ -158,7 +182,14 @@ void TMainForm::createLayout() {
     textsSplitter_ = new QSplitter(Qt::Vertical);
     textsSplitter_->setObjectName(QStringLiteral("textsSplitter"));
     textsSplitter_->setChildrenCollapsible(false);
-    textsSplitter_->addWidget(editorPane_);
+    // The selected text's original above its editor, while an original archive is set.
+    auto* originalSplitter = new QSplitter(Qt::Vertical);
+    originalSplitter->setObjectName(QStringLiteral("originalSplitter"));
+    originalSplitter->setChildrenCollapsible(false);
+    originalSplitter->addWidget(new TOriginalTextPane(*session_, glyphSets_, *textPreview_));
+    originalSplitter->addWidget(editorPane_);
+    originalSplitter->setStretchFactor(1, 1);
+    textsSplitter_->addWidget(originalSplitter);
     textsSplitter_->addWidget(textPreview_);
     textsSplitter_->setStretchFactor(0, 1);
 
@@ -172,6 +203,7 @@ void TMainForm::createLayout() {
 
     statusBar_ = new TStatusBar;
     setStatusBar(statusBar_);
+    statusBar_->addPermanentWidget(new TTranslationStatus(*session_));
 }
 
 void TMainForm::connectMenu() {
@@ -245,6 +277,9 @@ void TMainForm::ChangeLanguage(const QString& chosen) {
     LoadLanguage(LanguageFile(paths_.languageFolders, name));
     session_->refreshDescriptions();
     retranslate();
+    // The windows that reload their captions as Qt tells of a new language.
+    QEvent languageChange(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(this, &languageChange);
     if (!TEditorSettings::writeLanguage(paths_.settingsFile, name)) {
         std::cerr << "orvenne: cannot write " << jobs::toUtf8(paths_.settingsFile) << '\n';
     }
@@ -385,6 +420,15 @@ QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& f
 
 QString TMainForm::chooseArchiveToCompare(const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(this, QString(), folder, filter);
+}
+
+QString TMainForm::chooseOriginalArchive(const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, QString(), folder, filter);
+}
+
+QString TMainForm::choosePoFile(const QString& folder, const QString& filter, bool forSaving) {
+    return forSaving ? QFileDialog::getSaveFileName(this, QString(), folder, filter)
+                     : QFileDialog::getOpenFileName(this, QString(), folder, filter);
 }
 
 void TMainForm::execMessage(QMessageBox& box) { box.exec(); }

@@ -31,6 +31,9 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::Compare: return {"compare", true};
         case C::DisplayLastComparison: return {"display_last_comparison", false};
         case C::ExportModFolder: return {"export_mod_folder", true};
+        case C::OriginalArchive: return {"original_archive", true};
+        case C::ExportBilingualPo: return {"export_bilingual_po", true};
+        case C::ImportBilingualPo: return {"import_bilingual_po", true};
         case C::WindowColors: return {"window_colors", false};
         case C::Exit: return {"exit", false};
         case C::Undo: return {"undo", false};
@@ -45,6 +48,9 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::Replace: return {"replace", true};
         case C::NextMarkedText: return {"next_marked_text", false};
         case C::PreviousMarkedText: return {"previous_marked_text", false};
+        case C::CopyOriginal: return {"copy_original", false};
+        case C::NextUntranslatedText: return {"next_untranslated_text", false};
+        case C::PreviousUntranslatedText: return {"previous_untranslated_text", false};
         case C::AllFiles: return {"all_files", false};
         case C::OnlyLevels: return {"only_levels", false};
         case C::DisplayTextPreview: return {"display_text_preview", false};
@@ -71,6 +77,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     addCommand(*fileMenu_, C::DisplayLastComparison);
     addCommand(*fileMenu_, C::ExportModFolder);
     fileMenu_->addSeparator();
+    addCommand(*fileMenu_, C::OriginalArchive);
+    addCommand(*fileMenu_, C::ExportBilingualPo);
+    addCommand(*fileMenu_, C::ImportBilingualPo);
+    fileMenu_->addSeparator();
     addCommand(*fileMenu_, C::WindowColors);
     fileMenu_->addSeparator();
     addCommand(*fileMenu_, C::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -91,6 +101,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     editMenu_->addSeparator();
     addCommand(*editMenu_, C::NextMarkedText, QKeySequence(Qt::Key_F4));
     addCommand(*editMenu_, C::PreviousMarkedText, QKeySequence(Qt::SHIFT | Qt::Key_F4));
+    editMenu_->addSeparator();
+    addCommand(*editMenu_, C::CopyOriginal, QKeySequence(Qt::CTRL | Qt::Key_B));
+    addCommand(*editMenu_, C::NextUntranslatedText, QKeySequence(Qt::Key_F8));
+    addCommand(*editMenu_, C::PreviousUntranslatedText, QKeySequence(Qt::SHIFT | Qt::Key_F8));
 
     viewMenu_ = bar_.addMenu(QString());
     displayFilesMenu_ = viewMenu_->addMenu(QString());
@@ -131,6 +145,12 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
         actions_[command]->setEnabled(false);
     }
     actions_[C::ExportModFolder]->setEnabled(false);
+    // Nothing to translate against until an archive and its original are open.
+    for (const C command : {C::OriginalArchive, C::ExportBilingualPo, C::ImportBilingualPo,
+                            C::CopyOriginal, C::NextUntranslatedText,
+                            C::PreviousUntranslatedText}) {
+        actions_[command]->setEnabled(false);
+    }
     retranslate();
 }
 

@@ -48,6 +48,8 @@ public:
     void setCaretPosition(std::size_t taggedPosition);
     // The picture as last drawn; null when none is shown.
     QImage picture() const { return picture_; }
+    // The page the game view shows, from 0; -1 when it shows none.
+    int shownPage() const { return shownPage_; }
 
     // Draws the session's current text again.
     void redraw();
@@ -56,6 +58,9 @@ public:
 
 signals:
     void modifyWindowRequested();
+    // The picture was drawn again (or cleared): its text, window, page, colours or names may
+    // have changed.
+    void drawn();
 
 private:
     void updateSelector();

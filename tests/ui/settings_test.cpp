@@ -69,7 +69,7 @@ private slots:
         TEditorSettings settings = TEditorSettings::read(path_);
         QCOMPARE(settings.language, QStringLiteral("eng"));
         QCOMPARE(settings.levelsListSize, 310);
-        QCOMPARE(settings.columnWidths, (std::array<int, 5>{30, 75, 145, 50, 70}));
+        QCOMPARE(settings.columnWidths, (std::array<int, 6>{30, 75, 145, 50, 70, 70}));
         QVERIFY(settings.textPreview);
         QVERIFY(!settings.gameView);
         QCOMPARE(settings.gameViewNames, text::CharacterNames::Default);
