@@ -1,17 +1,22 @@
 // Draws the editor's main window with an archive open, a level and a text selected, into a
 // PNG, without a display (run with QT_QPA_PLATFORM=offscreen). Used for the README's pictures.
-// Usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]
+// Usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png] [--original ORIGINAL]
 // With GAME_VIEW.png the text preview shows the game view, larger, and is also written alone to
 // that file; the file list is widened and sorted by its overflowing texts, the most first.
+// With --original, ORIGINAL is read as the archive's original: the window is larger, the
+// original stands above the editor with its preview, and the file list is widened to show its
+// Translated column.
 #include <cstdio>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPixmap>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "jobs/qt_strings.h"
@@ -26,6 +31,10 @@ constexpr int kGameViewWidth = 1000;
 constexpr int kGameViewHeight = 660;
 constexpr int kGameViewFileList = 400;
 constexpr int kGameViewPreviewSize = 3;
+constexpr int kOriginalWidth = 1100;
+constexpr int kOriginalHeight = 700;
+constexpr int kOriginalFileList = 470;
+constexpr int kOriginalPreviewSize = 2;
 
 // The game view on, the text preview large, the file list wide and sorted by overflows.
 void ShowGameView(TMainForm& form) {
@@ -40,14 +49,39 @@ void ShowGameView(TMainForm& form) {
         emit header->sectionClicked(TFileListModel::kOverflowsColumn);
 }
 
+// The original above the editor with its preview, and the Translated column in view.
+void ShowOriginal(TMainForm& form) {
+    form.resize(kOriginalWidth, kOriginalHeight);
+    form.findChild<QSplitter*>(QStringLiteral("mainSplitter"))
+        ->setSizes({kOriginalFileList, kOriginalWidth - kOriginalFileList});
+    form.findChild<QToolButton*>(QStringLiteral("originalPreviewButton"))->setChecked(true);
+    form.findChild<TMainMenu*>()->levelPreviewSizeAction(kOriginalPreviewSize)->trigger();
+}
+
+bool WaitForJobs(const TArchiveSession& session) {
+    QElapsedTimer waited;
+    waited.start();
+    while (session.jobRunning() && waited.elapsed() < 60'000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return !session.jobRunning();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QStringList arguments = QApplication::arguments();
+    QStringList arguments = QApplication::arguments();
+    QString original;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--original"));
+        at >= 0 && at + 1 < arguments.size()) {
+        original = arguments[at + 1];
+        arguments.remove(at, 2);
+    }
     if (arguments.size() != 5 && arguments.size() != 6) {
         std::fprintf(stderr,
-                     "usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]\n");
+                     "usage: orvenne_screenshot ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png] "
+                     "[--original ORIGINAL]\n");
         return 2;
     }
     const bool gameView = arguments.size() == 6;
@@ -72,6 +106,11 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (gameView) ShowGameView(form);
+    if (!original.isEmpty()) {
+        session.openOriginal(QFileInfo(original).absoluteFilePath());
+        if (!WaitForJobs(session)) return 1;
+        ShowOriginal(form);
+    }
     session.selectSubFile(level);
     session.selectText(arguments[3].toInt() - 1);
     QApplication::processEvents();

@@ -89,9 +89,9 @@ void TBilingualPoController::exportPo() {
     QString path = chooseFile_(folder(), filter(), true);
     if (path.isEmpty()) return;
     if (!path.endsWith(kExtension, Qt::CaseInsensitive)) path += kExtension;
-    const std::string content =
-        ExportBilingualPo(*archive, *original, jobs::toUtf8(QFileInfo(session_.fileName()).fileName()),
-                          PoRevisionDate(), {});
+    const std::string content = ExportBilingualPo(
+        *archive, *original, jobs::toUtf8(QFileInfo(session_.fileName()).fileName()),
+        PoRevisionDate(), {});
     try {
         WriteFileSafely(jobs::toUtf8(path), [&content](std::ostream& out) {
             out.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -132,8 +132,9 @@ void TBilingualPoController::importPo() {
     std::optional<ArchiveEdits> edits;
     try {
         edits = ArchiveEdits::FromPo(
-            *archive, std::string_view(content.constData(), static_cast<std::size_t>(content.size())),
-            false, take);
+            *archive,
+            std::string_view(content.constData(), static_cast<std::size_t>(content.size())), false,
+            take);
     } catch (const std::exception& error) {
         // An InputError's place follows the file's name as a compiler's would.
         showError_(InterfaceText("messages", "po_not_read"),

@@ -23,8 +23,8 @@ class TBilingualPoController : public QObject {
 
 public:
     // The PO file to write (forSaving) or to read, or empty when the user cancels.
-    using FileChooser = std::function<QString(const QString& folder, const QString& filter,
-                                              bool forSaving)>;
+    using FileChooser =
+        std::function<QString(const QString& folder, const QString& filter, bool forSaving)>;
     // Shows an error: the interface text and its detail (the file and the reason).
     using ErrorHook = std::function<void(const QString& message, const QString& detail)>;
     // Shows the message box that ends an import.

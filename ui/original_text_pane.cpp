@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -22,6 +23,7 @@ namespace {
 
 // As wide as the texts list below it, so that the original stands over its editor.
 constexpr int kCaptionColumnWidth = 120;
+constexpr int kHintLines = 7;
 
 }  // namespace
 
@@ -66,7 +68,7 @@ TOriginalTextPane::TOriginalTextPane(TArchiveSession& session, const GlyphSets& 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(captions);
     layout->addWidget(originalText_, 1);
-    layout->addWidget(pictureArea_, 1);
+    layout->addWidget(pictureArea_);
 
     const TTranslationMarks& marks = session_.translationMarks();
     connect(&marks, &TTranslationMarks::originalChanged, this, &TOriginalTextPane::showOriginal);
@@ -82,6 +84,13 @@ TOriginalTextPane::TOriginalTextPane(TArchiveSession& session, const GlyphSets& 
         drawPicture();
     });
     retranslate();
+}
+
+QSize TOriginalTextPane::sizeHint() const {
+    return {QWidget::sizeHint().width(),
+            originalText_->fontMetrics().lineSpacing() * kHintLines +
+                originalText_->horizontalScrollBar()->sizeHint().height() +
+                4 * originalText_->frameWidth()};
 }
 
 void TOriginalTextPane::changeEvent(QEvent* event) {
@@ -105,9 +114,9 @@ void TOriginalTextPane::showOriginal() {
     ++shown_;
     originalText_->setPlainText(original_ ? editor_text::TaggedToEditor(*original_) : QString());
     // "Not in the original" only for a text that the original lacks.
-    originalText_->setPlaceholderText(
-        session_.currentLevel() != nullptr && text >= 0 ? InterfaceText("main", "not_in_original")
-                                                        : QString());
+    originalText_->setPlaceholderText(session_.currentLevel() != nullptr && text >= 0
+                                          ? InterfaceText("main", "not_in_original")
+                                          : QString());
     showState();
     drawPicture();
 }
@@ -118,8 +127,8 @@ void TOriginalTextPane::showState() {
     const int text = session_.currentText();
     QString state;
     if (original_) {
-        state = InterfaceText("main", marks.isUntranslated(subFile, text) ? "untranslated"
-                                                                           : "translated");
+        state = InterfaceText("main",
+                              marks.isUntranslated(subFile, text) ? "untranslated" : "translated");
     }
     stateLabel_->setText(state);
 }
@@ -138,8 +147,7 @@ void TOriginalTextPane::drawPicture() {
     const bool gameView = preview_.gameView();
     // The page of the text that the text preview shows, or the original's last.
     const int page =
-        gameView ? std::max(std::min(preview_.shownPage(), text::PageCount(*original_) - 1), 0)
-                 : 0;
+        gameView ? std::max(std::min(preview_.shownPage(), text::PageCount(*original_) - 1), 0) : 0;
     const TWindowColors& colors = preview_.colors();
     const PictureKey key{shown_,
                          width,
@@ -154,9 +162,12 @@ void TOriginalTextPane::drawPicture() {
     // The text preview draws at every keystroke; the original seldom changes with it.
     if (drawnKey_ == key) return;
     drawnKey_ = key;
-    picture_ = gameView ? DrawGameView(glyphs_, colors, *original_, width, height, page,
-                                       preview_.names())
-                        : DrawWindowPreview(glyphs_, colors, *original_, width, height);
+    picture_ =
+        gameView ? DrawGameView(glyphs_, colors, *original_, width, height, page, preview_.names())
+                 : DrawWindowPreview(glyphs_, colors, *original_, width, height);
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLabel_->resize(picture_.size());
+    // As wide as the picture, beside a scroll bar for a tall one.
+    pictureArea_->setFixedWidth(picture_.width() + 2 * pictureArea_->frameWidth() +
+                                pictureArea_->verticalScrollBar()->sizeHint().width());
 }

@@ -34,6 +34,8 @@ public:
 
     // The original's picture as last drawn; null when none is shown.
     QImage picture() const { return picture_; }
+    // A few lines high: the editor below keeps most of the height.
+    QSize sizeHint() const override;
 
 protected:
     // Captions follow the interface's language.
