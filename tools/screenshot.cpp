@@ -56,6 +56,8 @@ void ShowOriginal(TMainForm& form) {
         ->setSizes({kOriginalFileList, kOriginalWidth - kOriginalFileList});
     form.findChild<QToolButton*>(QStringLiteral("originalPreviewButton"))->setChecked(true);
     form.findChild<TMainMenu*>()->levelPreviewSizeAction(kOriginalPreviewSize)->trigger();
+    // Laid out before the level is selected, so that its row is scrolled into view.
+    QApplication::processEvents();
 }
 
 bool WaitForJobs(const TArchiveSession& session) {
