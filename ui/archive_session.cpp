@@ -274,8 +274,8 @@ bool TArchiveSession::acceptDamagedOriginal(const TLGPFile& read) {
     const QStringList levels = UnreadableLevels(read);
     if (levels.isEmpty()) return true;
     const QString question =
-        InterfaceText("messages", levels.size() == 1 ? "damaged_original_level"
-                                                     : "damaged_original_levels")
+        InterfaceText("messages",
+                      levels.size() == 1 ? "damaged_original_level" : "damaged_original_levels")
             .arg(levels.size());
     return questions_.openDamaged && questions_.openDamaged(question, levels.join(u'\n'));
 }

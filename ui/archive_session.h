@@ -33,10 +33,10 @@ struct TSessionQuestions {
 };
 
 // The open archive and the place in it that the user works on: the selected file, text and
-// window. It starts the jobs (open, save, comparison, replace-all, mod folder export), stores
-// the user's edits, keeps track of what differs from the saved file, and tells its observers
-// (the windows and panes) through signals. No widgets: windows call it and connect to it, and
-// jobs that change texts go through it.
+// window. It starts the jobs (open, save, comparison, replace-all, mod folder export, reading
+// the original archive), stores the user's edits, keeps track of what differs from the saved
+// file, and tells its observers (the windows and panes) through signals. No widgets: windows
+// call it and connect to it, and jobs that change texts go through it.
 class TArchiveSession : public QObject {
     Q_OBJECT
 

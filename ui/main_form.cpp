@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -135,14 +135,18 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
             return chooseOriginalArchive(QFileInfo(session_->fileName()).absolutePath(),
                                          fileFilter());
         },
-        [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
+        [this](const QString& message, const QString& detail) {
+            showErrorMessage(message, detail);
+        },
         this);
     new TBilingualPoController(
         *session_, *menu_,
         [this](const QString& folder, const QString& filter, bool forSaving) {
             return choosePoFile(folder, filter, forSaving);
         },
-        [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
+        [this](const QString& message, const QString& detail) {
+            showErrorMessage(message, detail);
+        },
         [this](QMessageBox& box) { execMessage(box); }, *this);
     windowState_ = std::make_unique<TMainWindowState>(TMainWindowState::Parts{
         *this, *menu_, *mainSplitter_, *textsSplitter_, *filesView_, *levelPreview_, *textPreview_,
@@ -276,10 +280,11 @@ void TMainForm::ChangeLanguage(const QString& chosen) {
     const QString name = checked.isEmpty() ? chosen : checked;
     LoadLanguage(LanguageFile(paths_.languageFolders, name));
     session_->refreshDescriptions();
-    retranslate();
-    // The windows that reload their captions as Qt tells of a new language.
+    // The windows that reload their captions as Qt tells of a new language. First: Qt's own
+    // widgets take back their built-in captions, which the windows below then set again.
     QEvent languageChange(QEvent::LanguageChange);
     QCoreApplication::sendEvent(this, &languageChange);
+    retranslate();
     if (!TEditorSettings::writeLanguage(paths_.settingsFile, name)) {
         std::cerr << "orvenne: cannot write " << jobs::toUtf8(paths_.settingsFile) << '\n';
     }

@@ -146,9 +146,9 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     }
     actions_[C::ExportModFolder]->setEnabled(false);
     // Nothing to translate against until an archive and its original are open.
-    for (const C command : {C::OriginalArchive, C::ExportBilingualPo, C::ImportBilingualPo,
-                            C::CopyOriginal, C::NextUntranslatedText,
-                            C::PreviousUntranslatedText}) {
+    for (const C command :
+         {C::OriginalArchive, C::ExportBilingualPo, C::ImportBilingualPo, C::CopyOriginal,
+          C::NextUntranslatedText, C::PreviousUntranslatedText}) {
         actions_[command]->setEnabled(false);
     }
     retranslate();

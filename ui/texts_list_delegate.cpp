@@ -56,10 +56,12 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     // Marked texts stand out in red; on the selection bar the others take its text colour so
     // they stay readable; untranslated ones are greyed beside translated ones.
     const bool untranslated = index.data(TTextsListModel::kUntranslatedRole).toBool();
-    const QColor captionColor =
-        marked     ? QColor(Qt::red)
-        : selected ? option.palette.color(QPalette::HighlightedText)
-                   : (untranslated ? kUntranslatedColor : QColor(Qt::black));
+    QColor captionColor = untranslated ? kUntranslatedColor : QColor(Qt::black);
+    if (marked) {
+        captionColor = Qt::red;
+    } else if (selected) {
+        captionColor = option.palette.color(QPalette::HighlightedText);
+    }
     painter->setPen(captionColor);
     QFont captionFont = option.font;
     captionFont.setBold(index.data(TTextsListModel::kChangedRole).toBool());

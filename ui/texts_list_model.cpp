@@ -72,9 +72,8 @@ QVariant TTextsListModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole: {
             const int subFile = session_.currentSubFileIndex();
             QStringList hints;
-            for (const QString& hint :
-                 {session_.overflowMarks().hints(subFile, index.row()),
-                  session_.translationMarks().hints(subFile, index.row())}) {
+            for (const QString& hint : {session_.overflowMarks().hints(subFile, index.row()),
+                                        session_.translationMarks().hints(subFile, index.row())}) {
                 if (!hint.isEmpty()) hints << hint;
             }
             return hints.join(u'\n');

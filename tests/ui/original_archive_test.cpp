@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -479,6 +480,38 @@ private slots:
                               QStringLiteral(
                                   "Some entries were left out; the details say which and why.")}));
         QCOMPARE(Progress(*form).section(u' ', 1, 1), QStringLiteral("2"));
+    }
+
+    void captionsAndNumbersFollowTheLanguageAndLocale() {
+        QVERIFY(QFile::copy(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"),
+                            settings_->filePath(QStringLiteral("fra.lng"))));
+        const auto form = Open(translation_, settings_->path());
+        ChooseOriginal(*form, shorter_);
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        form->ChangeLanguage(QStringLiteral("fra"));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        int all = 0;
+        for (const auto& level : sample_.levels) all += level.texts;
+        const double share = 100.0 * missing_.texts / all;
+        QCOMPARE(Progress(*form), QStringLiteral("Traduit : %1 textes sur %2 (%3 %)")
+                                      .arg(missing_.texts)
+                                      .arg(all)
+                                      .arg(QString::number(share, 'f', 1).replace(u'.', u',')));
+        QCOMPARE(Child<QToolButton>(*form, "originalPreviewButton")->text(),
+                 QStringLiteral("Aper\u00E7u"));
+        QCOMPARE(Action(*form, Command::CopyOriginal)->text().remove(u'&'),
+                 QStringLiteral("Copier l'origine"));
+        // Qt's own buttons take back their captions as the language changes: the windows'
+        // captions come after.
+        const QStringList buttons = [&form] {
+            QStringList texts;
+            for (const QPushButton* button :
+                 Child<QWidget>(*form, "exportModForm")->findChildren<QPushButton*>()) {
+                texts << button->text();
+            }
+            return texts;
+        }();
+        QVERIFY(buttons.contains(QStringLiteral("Annuler")));
     }
 
 private:
