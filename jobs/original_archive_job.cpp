@@ -21,6 +21,9 @@ void TOriginalArchiveThread::Work() {
             ReportProgress(current, static_cast<qint64>(original->SubFiles.size()));
         },
         0, DamagedLevels::Keep);
+    // Only its texts and scripts are read from now on: the file is let go, so that it may be
+    // saved over, also when it is the open archive's own.
+    original->Stream.reset();
     review_ = std::make_unique<translation::ArchiveReview>(current_, *original);
     original_ = std::move(original);
 }

@@ -194,10 +194,15 @@ OVERFLOW_MARK_ROWS = [
 ]
 
 
-def overflow_mark():
-    image = Image(11, 11)
-    image.blit(OVERFLOW_MARK_ROWS)
+def picture(rows):
+    """An image as large as a picture written as rows of palette letters, drawn from them."""
+    image = Image(len(rows[0]), len(rows))
+    image.blit(rows)
     return image
+
+
+def overflow_mark():
+    return picture(OVERFLOW_MARK_ROWS)
 
 
 # The texts list's marks of what the checks of a translation against its original found, drawn
@@ -234,15 +239,11 @@ FINDING_WARNING_ROWS = [
 
 
 def finding_error_mark():
-    image = Image(11, 11)
-    image.blit(FINDING_ERROR_ROWS)
-    return image
+    return picture(FINDING_ERROR_ROWS)
 
 
 def finding_warning_mark():
-    image = Image(11, 11)
-    image.blit(FINDING_WARNING_ROWS)
-    return image
+    return picture(FINDING_WARNING_ROWS)
 
 
 # Tool-bar icons, 16 x 16.
