@@ -17,7 +17,6 @@
 
 #include "cli/archive_edits.h"
 #include "cli/bilingual_po.h"
-#include "cli/input_error.h"
 #include "cli/po_file.h"
 #include "jobs/qt_strings.h"
 #include "lgp/printable_name.h"
@@ -136,7 +135,8 @@ void TBilingualPoController::importPo() {
             std::string_view(content.constData(), static_cast<std::size_t>(content.size())), false,
             take);
     } catch (const std::exception& error) {
-        // An InputError's place follows the file's name as a compiler's would.
+        // The place of a fault in the file (LINE:COLUMN: ...) follows its name, as a compiler
+        // writes it.
         showError_(InterfaceText("messages", "po_not_read"),
                    path + QStringLiteral(":") + jobs::fromUtf8(error.what()));
         return;

@@ -8,7 +8,6 @@
 #include <QDialog>
 
 #include "jobs/last_comparison.h"
-#include "jobs/qt_strings.h"
 #include "ui/archive_session.h"
 #include "ui/main_menu.h"
 #include "ui/translation_marks.h"
