@@ -1,5 +1,6 @@
 // The editor's own timings, without a display: launching the main window on the full demo
-// archive until its files are listed, and one keystroke in the text editor (encoding the
+// archive until its files are listed, reading the archive again as its original until every
+// text is marked and the progress shown, and one keystroke in the text editor (encoding the
 // whole text, storing it in the level, checking it for the overflow marks and drawing the text
 // preview, wrapped or in the game view; with an original archive also reviewing the text
 // against its original, its marks, the level's and the archive's progress, and the original
@@ -50,6 +51,18 @@ void LaunchToListedArchive(benchmark::State& state) {
     }
 }
 
+void OriginalToMarkedArchive(benchmark::State& state) {
+    const QString path = jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()));
+    TMainForm form({path}, BenchPaths());
+    form.show();
+    WaitForOpen(form);
+    TArchiveSession& session = form.session();
+    for (auto _ : state) {
+        session.openOriginal(path);
+        while (session.jobRunning()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
 void Keystroke(benchmark::State& state, bool gameView, bool withOriginal) {
     const QString path = jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()));
     TMainForm form({path}, BenchPaths());
@@ -96,6 +109,7 @@ void Keystroke(benchmark::State& state, bool gameView, bool withOriginal) {
 }
 
 BENCHMARK(LaunchToListedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(OriginalToMarkedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK_CAPTURE(Keystroke, wrapped_preview, false, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Keystroke, game_view, true, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Keystroke, with_original, false, true)->Unit(benchmark::kMicrosecond);
