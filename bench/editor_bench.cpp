@@ -1,7 +1,10 @@
 // The editor's own timings, without a display: launching the main window on the full demo
-// archive until its files are listed, and one keystroke in the text editor (encoding the
+// archive until its files are listed, reading the archive again as its original until every
+// text is marked and the progress shown, and one keystroke in the text editor (encoding the
 // whole text, storing it in the level, checking it for the overflow marks and drawing the text
-// preview, wrapped or in the game view).
+// preview, wrapped or in the game view; with an original archive also reviewing the text
+// against its original, its marks, the level's and the archive's progress, and the original
+// beside it with its preview).
 #include <filesystem>
 
 #include <QApplication>
@@ -9,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <benchmark/benchmark.h>
 
@@ -47,12 +51,32 @@ void LaunchToListedArchive(benchmark::State& state) {
     }
 }
 
-void Keystroke(benchmark::State& state, bool gameView) {
-    TMainForm form({jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()))}, BenchPaths());
+void OriginalToMarkedArchive(benchmark::State& state) {
+    const QString path = jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()));
+    TMainForm form({path}, BenchPaths());
+    form.show();
+    WaitForOpen(form);
+    TArchiveSession& session = form.session();
+    for (auto _ : state) {
+        session.openOriginal(path);
+        while (session.jobRunning()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+void Keystroke(benchmark::State& state, bool gameView, bool withOriginal) {
+    const QString path = jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()));
+    TMainForm form({path}, BenchPaths());
     form.show();
     WaitForOpen(form);
     form.findChild<QCheckBox*>(QStringLiteral("gameViewBox"))->setChecked(gameView);
     TArchiveSession& session = form.session();
+    if (withOriginal) {
+        // Itself: the text typed in turns translated with each keystroke, and back again with
+        // each (untimed) deletion, the dearest change of its marks.
+        session.openOriginal(path);
+        while (session.jobRunning()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+        form.findChild<QToolButton*>(QStringLiteral("originalPreviewButton"))->setChecked(true);
+    }
     // The level with the most texts, and its longest text shown in a window: the dearest
     // keystroke.
     const TLGPSubFile* busiest = nullptr;
@@ -85,8 +109,11 @@ void Keystroke(benchmark::State& state, bool gameView) {
 }
 
 BENCHMARK(LaunchToListedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK_CAPTURE(Keystroke, wrapped_preview, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Keystroke, game_view, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OriginalToMarkedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK_CAPTURE(Keystroke, wrapped_preview, false, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Keystroke, game_view, true, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Keystroke, with_original, false, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Keystroke, game_view_with_original, true, true)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

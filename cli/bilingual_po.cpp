@@ -1,6 +1,7 @@
 #include "cli/bilingual_po.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "cli/archive_export.h"
 #include "cli/exchange_levels.h"
@@ -55,6 +56,13 @@ bool IsLanguageCode(std::string_view code) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                c == '_' || c == '-' || c == '@' || c == '.';
     });
+}
+
+std::string PoRevisionDate() {
+    const std::time_t now = std::time(nullptr);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M+0000", std::gmtime(&now));
+    return date;
 }
 
 std::string ExportBilingualPo(const TLGPFile& archive, const TLGPFile& original,

@@ -16,6 +16,9 @@
 // such as "fr", "pt_BR" or "sr@latin".
 bool IsLanguageCode(std::string_view code);
 
+// Now in UTC, as a PO header's revision date ("YYYY-MM-DD HH:MM+0000").
+std::string PoRevisionDate();
+
 // The texts of the archive's levels beside those of `original` as a UTF-8 PO file whose header
 // names `title`, the revision date `revised` ("YYYY-MM-DD HH:MM+ZZZZ") and, unless empty,
 // `language`. Per text: comments with the level's description and name and with the text's

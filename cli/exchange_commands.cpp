@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -68,14 +67,6 @@ int RunCompare(const std::vector<std::string>& args) {
     return 0;
 }
 
-// Now in UTC, as a PO header's revision date.
-std::string RevisionDate() {
-    const std::time_t now = std::time(nullptr);
-    char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M+0000", std::gmtime(&now));
-    return date;
-}
-
 int RunExport(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     const std::optional<std::string> originalPath = TakeOption(rest, "--original");
@@ -99,7 +90,8 @@ int RunExport(const std::vector<std::string>& args) {
     if (originalPath) {
         TLGPFile original;
         ReadArchive(original, *originalPath, parsed.Has("--skip-damaged"));
-        content = ExportBilingualPo(archive, original, name, RevisionDate(), language.value_or(""));
+        content =
+            ExportBilingualPo(archive, original, name, PoRevisionDate(), language.value_or(""));
     } else {
         content = format == Format::Json ? ExportJson(archive) : ExportPo(archive, name);
     }

@@ -57,6 +57,27 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "character_not_typed", "The game has no character for %1."},
     // Characters left out of pasted text; %1: the characters and their code points.
     {"messages", "characters_left_out", "Left out, as the game has no character for it: %1."},
+    // The archive a translation was made from: read, refused, or partly read (%1: the number
+    // of levels, listed with their reasons as detail).
+    {"messages", "original_opening", "Original archive opening"},
+    {"messages", "original_not_read", "The original archive could not be read."},
+    {"messages", "damaged_original_level",
+     "%1 level of the original archive could not be read. Use the archive with it counted as "
+     "missing?"},
+    {"messages", "damaged_original_levels",
+     "%1 levels of the original archive could not be read. Use the archive with them counted "
+     "as missing?"},
+    // The PO file with the original beside the translation; the file and the reason follow as
+    // detail.
+    {"messages", "po_not_written", "The PO file could not be written."},
+    {"messages", "po_not_read", "The PO file could not be imported; no text has been modified."},
+    // %1: the number of texts the import changed.
+    {"messages", "po_imported", "Texts changed by the import: %1."},
+    // Entries of an imported PO file that were not applied, listed as detail, one line each;
+    // %1: "level NAME, text N".
+    {"messages", "po_left_out", "Some entries were left out; the details say which and why."},
+    {"messages", "po_source_changed", "%1: the original's text has changed"},
+    {"messages", "po_level_read_only", "%1: the level is read-only"},
 
     {"general", "file", "File"},
     {"general", "open", "Open"},
@@ -65,6 +86,10 @@ constexpr LanguageDefault kDefaults[] = {
     {"general", "compare", "Compare"},
     {"general", "display_last_comparison", "Display last comparison"},
     {"general", "export_mod_folder", "Export changes as mod folder"},
+    {"general", "original_archive", "Original archive"},
+    {"general", "export_bilingual_po", "Export PO with original"},
+    {"general", "import_bilingual_po", "Import PO with original"},
+    {"general", "po_files", "PO files"},
     {"general", "window_colors", "Window colors"},
     {"general", "exit", "Exit"},
     {"general", "edit", "Edit"},
@@ -83,6 +108,9 @@ constexpr LanguageDefault kDefaults[] = {
     {"general", "next_overflowing_text", "Next overflowing text"},
     {"general", "previous_overflowing_text", "Previous overflowing text"},
     {"general", "fit_window_to_text", "Fit window to text"},
+    {"general", "copy_original", "Copy original"},
+    {"general", "next_untranslated_text", "Next untranslated text"},
+    {"general", "previous_untranslated_text", "Previous untranslated text"},
     {"general", "view", "View"},
     {"general", "display_files", "Display files"},
     {"general", "all_files", "All files"},
@@ -163,6 +191,23 @@ constexpr LanguageDefault kDefaults[] = {
     {"main", "no_suggestions", "No suggestions"},
     {"main", "ignore", "Ignore"},
     {"main", "add_to_dictionary", "Add to dictionary"},
+    // The original of the selected text, shown above its editor, and what the editor tells of
+    // the translation.
+    {"main", "original", "Original"},
+    {"main", "not_in_original", "Not in the original"},
+    {"main", "untranslated", "Untranslated"},
+    {"main", "translated", "Translated"},
+    {"main", "original_preview", "Preview"},
+    {"main", "original_preview_hint", "The original drawn as the text preview draws the text"},
+    // %1: the original archive's file name.
+    {"main", "original_status", "Original: %1"},
+    // %1: translated texts, %2: all texts, %3: the share, with one decimal.
+    {"main", "translated_progress", "Translated: %1 of %2 texts (%3 %)"},
+    // %1: the number of the level's texts whose checks found an error.
+    {"main", "texts_with_errors", "Texts with errors: %1"},
+    // The checks of a translated text against its original; %1: what was found.
+    {"main", "finding_error", "Error: %1"},
+    {"main", "finding_warning", "Warning: %1"},
 
     {"level_preview", "preview", "Preview"},
 

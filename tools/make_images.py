@@ -194,10 +194,56 @@ OVERFLOW_MARK_ROWS = [
 ]
 
 
-def overflow_mark():
-    image = Image(11, 11)
-    image.blit(OVERFLOW_MARK_ROWS)
+def picture(rows):
+    """An image as large as a picture written as rows of palette letters, drawn from them."""
+    image = Image(len(rows[0]), len(rows))
+    image.blit(rows)
     return image
+
+
+def overflow_mark():
+    return picture(OVERFLOW_MARK_ROWS)
+
+
+# The texts list's marks of what the checks of a translation against its original found, drawn
+# left of the overflow mark and round to tell them from it, 11 x 11: a red disk with a white
+# cross for an error (what breaks the game's script), a gold disk with a navy "!" for a
+# warning.
+FINDING_ERROR_ROWS = [
+    "...rrrrr...",
+    "..rRRRRRr..",
+    ".rRRRRRRRr.",
+    "rRRWRRRWRRr",
+    "rRRRWRWRRRr",
+    "rRRRRWRRRRr",
+    "rRRRWRWRRRr",
+    "rRRWRRRWRRr",
+    ".rRRRRRRRr.",
+    "..rRRRRRr..",
+    "...rrrrr...",
+]
+
+FINDING_WARNING_ROWS = [
+    "...yyyyy...",
+    "..yYYYYYy..",
+    ".yYYYKYYYy.",
+    "yYYYYKYYYYy",
+    "yYYYYKYYYYy",
+    "yYYYYKYYYYy",
+    "yYYYYYYYYYy",
+    "yYYYYKYYYYy",
+    ".yYYYYYYYy.",
+    "..yYYYYYy..",
+    "...yyyyy...",
+]
+
+
+def finding_error_mark():
+    return picture(FINDING_ERROR_ROWS)
+
+
+def finding_warning_mark():
+    return picture(FINDING_WARNING_ROWS)
 
 
 # Tool-bar icons, 16 x 16.
@@ -559,6 +605,8 @@ IMAGES = [
     ("window_icon_compared.png", window_icon_compared),
     ("disabled_window_icon_compared.png", disabled_window_icon_compared),
     ("overflow_mark.png", overflow_mark),
+    ("finding_error.png", finding_error_mark),
+    ("finding_warning.png", finding_warning_mark),
     ("open.png", open_icon),
     ("save.png", save_icon),
     ("save_as.png", save_as_icon),

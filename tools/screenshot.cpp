@@ -1,22 +1,27 @@
 // Draws the editor's main window with an archive open, a level and a text selected, into a
 // PNG, without a display (run with QT_QPA_PLATFORM=offscreen). Used for the README's pictures.
 // Usage: orvenne_screenshot [--language FILE.lng] ARCHIVE LEVEL TEXT OUTPUT.png [GAME_VIEW.png]
+//            [--original ORIGINAL]
 // With --language the window speaks that language file's language, Qt's own texts included.
 // With GAME_VIEW.png the text preview shows the game view, larger, and is also written alone to
 // that file; the file list is sorted by its overflowing texts, the most first, and widened to
 // show every column.
+// With --original, ORIGINAL is read as the archive's original: the window is larger, the
+// original stands above the editor with its preview, and the file list is widened to show its
+// Translated column.
 #include <cstdio>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QPixmap>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "jobs/qt_strings.h"
@@ -32,6 +37,10 @@ namespace {
 constexpr int kGameViewWidth = 1000;
 constexpr int kGameViewHeight = 660;
 constexpr int kGameViewPreviewSize = 3;
+constexpr int kOriginalWidth = 1100;
+constexpr int kOriginalHeight = 700;
+constexpr int kOriginalFileList = 470;
+constexpr int kOriginalPreviewSize = 2;
 
 // The game view on, the text preview large, the file list as wide as its columns and sorted by
 // overflows.
@@ -48,6 +57,26 @@ void ShowGameView(TMainForm& form) {
     splitter->setSizes({files, kGameViewWidth - files});
 }
 
+// The original above the editor with its preview, and the Translated column in view.
+void ShowOriginal(TMainForm& form) {
+    form.resize(kOriginalWidth, kOriginalHeight);
+    form.findChild<QSplitter*>(QStringLiteral("mainSplitter"))
+        ->setSizes({kOriginalFileList, kOriginalWidth - kOriginalFileList});
+    form.findChild<QToolButton*>(QStringLiteral("originalPreviewButton"))->setChecked(true);
+    form.findChild<TMainMenu*>()->levelPreviewSizeAction(kOriginalPreviewSize)->trigger();
+    // Laid out before the level is selected, so that its row is scrolled into view.
+    QApplication::processEvents();
+}
+
+bool WaitForJobs(const TArchiveSession& session) {
+    QElapsedTimer waited;
+    waited.start();
+    while (session.jobRunning() && waited.elapsed() < 60'000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return !session.jobRunning();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -58,9 +87,15 @@ int main(int argc, char* argv[]) {
         language = arguments[2];
         arguments.remove(1, 2);
     }
+    QString original;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--original"));
+        at >= 0 && at + 1 < arguments.size()) {
+        original = arguments[at + 1];
+        arguments.remove(at, 2);
+    }
     if (arguments.size() != 5 && arguments.size() != 6) {
         std::fprintf(stderr, "usage: orvenne_screenshot [--language FILE.lng] ARCHIVE LEVEL TEXT "
-                             "OUTPUT.png [GAME_VIEW.png]\n");
+                             "OUTPUT.png [GAME_VIEW.png] [--original ORIGINAL]\n");
         return 2;
     }
     const bool gameView = arguments.size() == 6;
@@ -95,6 +130,11 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     if (gameView) ShowGameView(form);
+    if (!original.isEmpty()) {
+        session.openOriginal(QFileInfo(original).absoluteFilePath());
+        if (!WaitForJobs(session)) return 1;
+        ShowOriginal(form);
+    }
     session.selectSubFile(level);
     session.selectText(arguments[3].toInt() - 1);
     QApplication::processEvents();

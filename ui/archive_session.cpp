@@ -12,6 +12,7 @@
 #include "jobs/compare_job.h"
 #include "jobs/export_mod_job.h"
 #include "jobs/open_job.h"
+#include "jobs/original_archive_job.h"
 #include "jobs/qt_strings.h"
 #include "jobs/replace_all_job.h"
 #include "jobs/save_job.h"
@@ -25,6 +26,7 @@
 #include "text/text_encoder.h"
 #include "ui/interface_texts.h"
 #include "ui/overflow_marks.h"
+#include "ui/translation_marks.h"
 
 namespace {
 
@@ -32,10 +34,24 @@ std::filesystem::path ToLocalPath(const QString& path) {
     return platform::PathFromUtf8(jobs::toUtf8(path));
 }
 
+// One line per level of the archive that could not be parsed: its name and the reason.
+QStringList UnreadableLevels(const TLGPFile& archive) {
+    QStringList levels;
+    for (const auto& subFile : archive.SubFiles) {
+        if (subFile->Unreadable) {
+            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
+        }
+    }
+    return levels;
+}
+
 }  // namespace
 
 TArchiveSession::TArchiveSession(QObject* parent)
-    : QObject(parent), history_(new QUndoStack(this)), overflowMarks_(new TOverflowMarks(this)) {
+    : QObject(parent),
+      history_(new QUndoStack(this)),
+      overflowMarks_(new TOverflowMarks(this)),
+      translationMarks_(new TTranslationMarks(this)) {
     connect(history_, &QUndoStack::canUndoChanged, this, &TArchiveSession::historyChanged);
     connect(history_, &QUndoStack::canRedoChanged, this, &TArchiveSession::historyChanged);
 }
@@ -179,6 +195,20 @@ void TArchiveSession::compare(const QString& referencePath) {
              });
 }
 
+void TArchiveSession::openOriginal(const QString& path) {
+    if (!archive_ || jobRunning_) return;
+    auto* job = new TOriginalArchiveThread(*archive_, path);
+    job->SetFailureText(InterfaceText("messages", "original_not_read"));
+    // The job waits while its end is handled: what it read is still there to be taken.
+    startJob(job, InterfaceText("messages", "original_opening") + QStringLiteral("..."), path,
+             &TArchiveSession::originalFailed, [this, job, path](bool succeeded) {
+                 if (!succeeded) return;
+                 std::unique_ptr<TLGPFile> original = job->takeOriginal();
+                 if (!acceptDamagedOriginal(*original)) return;
+                 translationMarks_->setOriginal(path, std::move(original), job->takeReview());
+             });
+}
+
 bool TArchiveSession::replaceAll(std::string search, std::string replacement, bool matchCase,
                                  ReplaceConfirmation confirm) {
     // The job of an earlier run lives on until its thread has been cleaned up.
@@ -223,9 +253,7 @@ int TArchiveSession::storeReplacements(const std::vector<TextReplacement>& plann
                            level.Texts.at(static_cast<std::size_t>(replacement.text)).Bytes,
                            replacement.bytes});
     }
-    // The selection stays where the user is.
-    pushStep(std::make_unique<TEditStep>(*this, TEditStep::Place{}, std::move(changes),
-                                         std::vector<TEditStep::WindowChange>{}));
+    storeTexts(std::move(changes));
     return texts;
 }
 
@@ -267,6 +295,7 @@ void TArchiveSession::openEnded(bool succeeded) {
     // Its steps name the old archive's windows.
     history_->clear();
     overflowMarks_->setArchive(nullptr);
+    translationMarks_->dropOriginal();
     emit archiveAboutToBeReplaced();
     const std::unique_ptr<TLGPFile> old = std::move(archive_);
     archive_ = std::move(read);
@@ -277,12 +306,7 @@ void TArchiveSession::openEnded(bool succeeded) {
 }
 
 bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
-    QStringList levels;
-    for (const auto& subFile : read.SubFiles) {
-        if (subFile->Unreadable) {
-            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
-        }
-    }
+    const QStringList levels = UnreadableLevels(read);
     if (levels.isEmpty()) return true;
     const QString question =
         InterfaceText("messages", levels.size() == 1 ? "damaged_level" : "damaged_levels").arg(levels.size());
@@ -290,6 +314,16 @@ bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
     if (questions_.openDamaged && questions_.openDamaged(question, listing)) return true;
     emit openFailed(InterfaceText("messages", "invalid_file"), jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + listing);
     return false;
+}
+
+bool TArchiveSession::acceptDamagedOriginal(const TLGPFile& read) {
+    const QStringList levels = UnreadableLevels(read);
+    if (levels.isEmpty()) return true;
+    const QString question =
+        InterfaceText("messages",
+                      levels.size() == 1 ? "damaged_original_level" : "damaged_original_levels")
+            .arg(levels.size());
+    return questions_.openDamaged && questions_.openDamaged(question, levels.join(u'\n'));
 }
 
 void TArchiveSession::saveEnded(bool succeeded) {
@@ -381,6 +415,7 @@ void TArchiveSession::storeCurrentText(std::string tagged, TEditStep::Typing typ
     stored = std::move(bytes);
     updateChanged(subFile_);
     overflowMarks_->textChanged(subFile_, text_);
+    translationMarks_->textChanged(subFile_, text_);
     emit textEdited(subFile_, text_);
     history_->push(new TEditStep(*this, {subFile_, text_, window_}, std::move(changes),
                                  std::vector<TEditStep::WindowChange>{}, typing));
@@ -429,6 +464,7 @@ void TArchiveSession::setTextBytes(int subFile, int text, const std::vector<std:
     archive_->SubFile(subFile).Texts.at(static_cast<std::size_t>(text)).Bytes = bytes;
     updateChanged(subFile);
     overflowMarks_->textChanged(subFile, text);
+    translationMarks_->textChanged(subFile, text);
     if (subFile == subFile_ && text == text_) {
         loadCurrentText();
         emit textReloaded();
@@ -444,6 +480,13 @@ void TArchiveSession::setWindowValues(int subFile, TWindow& window, const QRect&
     updateChanged(subFile);
     overflowMarks_->windowChanged(subFile);
     emit windowEdited(subFile);
+}
+
+void TArchiveSession::storeTexts(std::vector<TEditStep::TextChange> changes) {
+    if (!archive_ || changes.empty()) return;
+    // The selection stays where the user is.
+    pushStep(std::make_unique<TEditStep>(*this, TEditStep::Place{}, std::move(changes),
+                                         std::vector<TEditStep::WindowChange>{}));
 }
 
 void TArchiveSession::refreshDescriptions() {

@@ -21,6 +21,7 @@
 class QUndoStack;
 class TJob;
 class TOverflowMarks;
+class TTranslationMarks;
 class TWindow;
 
 // The questions that the session asks the user, answered by the window that owns it; an unset
@@ -38,15 +39,16 @@ struct TSessionQuestions {
 using ReplaceConfirmation = std::function<bool(int occurrences, int texts, int levels)>;
 
 // The open archive and the place in it that the user works on: the selected file, text and
-// window. It starts the jobs (open, save, comparison, replace-all, mod folder export), stores
-// the user's edits, keeps their history for undo and redo, keeps track of what differs from
-// the saved file, and tells its observers (the windows and panes) through signals. No
-// widgets: windows call it and connect to it, and jobs that change texts go through it.
+// window. It starts the jobs (open, save, comparison, replace-all, mod folder export, reading
+// the original archive), stores the user's edits, keeps their history for undo and redo, keeps
+// track of what differs from the saved file, and tells its observers (the windows and panes)
+// through signals. No widgets: windows call it and connect to it, and jobs that change texts go
+// through it.
 //
 // The history is one for the whole archive, from its opening on: each edit of a text (a run of
-// typing in one text being one step), each change of a window and each replace-all is a step.
-// Undoing or redoing a step selects the file, text and window it concerns and gives back the
-// bytes and values it changed.
+// typing in one text being one step), each change of a window, each replace-all and each import
+// is a step. Undoing or redoing a step selects the file, text and window it concerns and gives
+// back the bytes and values it changed.
 class TArchiveSession : public QObject {
     Q_OBJECT
 
@@ -99,6 +101,10 @@ public:
     // Which texts overflow their windows, following every change made through this session:
     // they are brought up to date before the session tells of the change.
     TOverflowMarks& overflowMarks() const { return *overflowMarks_; }
+    // The open archive reviewed against its original, when one is set: untranslated texts,
+    // findings and progress, following every change made through this session as the overflow
+    // marks do. Opening another archive lets the original go.
+    TTranslationMarks& translationMarks() const { return *translationMarks_; }
     // The selected window fitted to every text of its level that it shows, under the marks'
     // names, at `position` unless it would then leave the screen; none without a selected
     // window.
@@ -141,6 +147,13 @@ public:
     // job runs.
     bool replaceAll(std::string search, std::string replacement, bool matchCase,
                     ReplaceConfirmation confirm);
+    // Reads the archive at path on a worker thread (TOriginalArchiveThread) as the original of
+    // the open one, the window unusable meanwhile. Levels of it that cannot be parsed are
+    // asked about as an open asks (openDamaged); accepted, they count as missing. On success
+    // the translation marks take it (their originalChanged follows); on failure
+    // `originalFailed` tells why and the marks stay as they were. Does nothing without an
+    // archive or while a job runs.
+    void openOriginal(const QString& path);
 
     // Selects a file by table index (-1: none), and its first text and that text's first
     // window when it has them.
@@ -161,6 +174,11 @@ public:
     // Places the selected window where fitSelectedWindow puts it from its own position, as
     // placeCurrentWindow does.
     void fitCurrentWindow();
+    // Stores texts that changed together (from an imported file) as one step of the history:
+    // each change gives the text's bytes now (before) and the bytes to store (after). The
+    // marks and the changed state follow, the selected text is read again (`textReloaded`)
+    // when it is among them, and `textEdited` is told for each; the selection stays.
+    void storeTexts(std::vector<TEditStep::TextChange> changes);
     // Gives every level its description in the current language.
     void refreshDescriptions();
 
@@ -186,6 +204,8 @@ signals:
     // A comparison was stored as LastComparison and the texts it found different are marked.
     void compared();
     void compareFailed(const QString& message, const QString& detail);
+    // The original archive could not be read; nothing changed.
+    void originalFailed(const QString& message, const QString& detail);
     // Replace-all was refused (detail: the level, the text and the reason), or ended with
     // `changed` texts changed (-1 when refused, 0 when declined).
     void replaceFailed(const QString& message, const QString& detail);
@@ -223,6 +243,8 @@ private:
     void openEnded(bool succeeded);
     // Asks whether to open an archive that has unreadable levels; true when it has none.
     bool acceptDamagedLevels(const TLGPFile& read);
+    // Asks whether to take an original that has unreadable levels; true when it has none.
+    bool acceptDamagedOriginal(const TLGPFile& read);
     void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
     void recountChanges();
@@ -258,4 +280,5 @@ private:
     int window_ = -1;
     std::string tagged_;
     TOverflowMarks* overflowMarks_;
+    TTranslationMarks* translationMarks_;
 };

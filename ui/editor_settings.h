@@ -28,7 +28,7 @@ struct TEditorSettings {
     // The position of the splitter between the file list and the texts; 0 makes the file list
     // as wide as its columns.
     int levelsListSize = 0;
-    std::array<int, 5> columnWidths = {30, 75, 145, 50, 70};
+    std::array<int, 6> columnWidths = {30, 75, 145, 50, 70, 70};
     bool onlyLevels = false;
     bool textPreview = true;
     // 1 Small to 4 Very large; a stored value outside that range reads as 1.

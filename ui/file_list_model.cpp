@@ -8,6 +8,7 @@
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
 #include "ui/overflow_marks.h"
+#include "ui/translation_marks.h"
 
 namespace {
 
@@ -15,7 +16,8 @@ const QColor kDescriptionColor(62, 88, 133);
 const QColor kDamagedColor(128, 128, 128);
 
 bool IsNumberColumn(int column) {
-    return column == TFileListModel::kTextsColumn || column == TFileListModel::kOverflowsColumn;
+    return column == TFileListModel::kTextsColumn || column == TFileListModel::kOverflowsColumn ||
+           column == TFileListModel::kTranslatedColumn;
 }
 
 }  // namespace
@@ -41,6 +43,17 @@ TFileListModel::TFileListModel(TArchiveSession& session, QObject* parent)
         const int last = subFile >= 0 ? subFile : rowCount() - 1;
         if (last >= first && last < rowCount()) {
             emit dataChanged(index(first, kOverflowsColumn), index(last, kOverflowsColumn));
+        }
+    });
+    const TTranslationMarks& translation = session_.translationMarks();
+    connect(&translation, &TTranslationMarks::marksChanged, this, [this](int subFile) {
+        if (subFile >= 0 && subFile < rowCount()) {
+            emit dataChanged(index(subFile, kTranslatedColumn), index(subFile, kTranslatedColumn));
+        }
+    });
+    connect(&translation, &TTranslationMarks::originalChanged, this, [this] {
+        if (rowCount() > 0) {
+            emit dataChanged(index(0, kTranslatedColumn), index(rowCount() - 1, kTranslatedColumn));
         }
     });
 }
@@ -70,6 +83,12 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                     const int overflowing = session_.overflowMarks().overflowingTexts(index.row());
                     return overflowing >= 0 ? QString::number(overflowing) : QStringLiteral("-");
                 }
+                case kTranslatedColumn: {
+                    const TTranslationMarks& marks = session_.translationMarks();
+                    if (!level || !marks.hasOriginal()) return QStringLiteral("-");
+                    const translation::Progress progress = marks.levelProgress(index.row());
+                    return QStringLiteral("%1/%2").arg(progress.translated).arg(progress.texts);
+                }
                 default: return {};
             }
         case Qt::ForegroundRole:
@@ -78,9 +97,19 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                 session_.overflowMarks().overflowingTexts(index.row()) > 0) {
                 return QColor(Qt::red);
             }
+            if (index.column() == kTranslatedColumn &&
+                session_.translationMarks().textsWithErrors(index.row()) > 0) {
+                return QColor(Qt::red);
+            }
             return index.column() == kDescriptionColumn ? kDescriptionColor : QColor(Qt::black);
         case Qt::ToolTipRole:
-            return subFile.Damage.empty() ? QVariant() : jobs::fromUtf8(subFile.Damage);
+            if (!subFile.Damage.empty()) return jobs::fromUtf8(subFile.Damage);
+            if (index.column() == kTranslatedColumn &&
+                session_.translationMarks().textsWithErrors(index.row()) > 0) {
+                return InterfaceText("main", "texts_with_errors")
+                    .arg(session_.translationMarks().textsWithErrors(index.row()));
+            }
+            return {};
         case Qt::TextAlignmentRole:
             return IsNumberColumn(index.column()) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
@@ -92,6 +121,16 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case kIsLevelRole: return level;
+        case kSortRole: {
+            // The share translated, texts without an original last.
+            if (index.column() != kTranslatedColumn) return {};
+            const translation::Progress progress =
+                session_.translationMarks().levelProgress(index.row());
+            if (!level || !session_.translationMarks().hasOriginal() || progress.texts == 0) {
+                return -1.0;
+            }
+            return static_cast<double>(progress.translated) / static_cast<double>(progress.texts);
+        }
         default: return {};
     }
 }
@@ -109,6 +148,7 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
         case kTextsColumn: return InterfaceText("main", "texts");
         case kOverflowsColumn:
             return InterfaceText("main", "overflows");
+        case kTranslatedColumn: return InterfaceText("main", "translated");
         default: return {};
     }
 }

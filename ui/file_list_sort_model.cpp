@@ -81,5 +81,8 @@ bool TFileListSortModel::filterAcceptsRow(int sourceRow, const QModelIndex& sour
 }
 
 bool TFileListSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const QVariant leftKey = left.data(TFileListModel::kSortRole);
+    const QVariant rightKey = right.data(TFileListModel::kSortRole);
+    if (leftKey.isValid() && rightKey.isValid()) return leftKey.toDouble() < rightKey.toDouble();
     return compareValues(left.data().toString(), right.data().toString()) < 0;
 }

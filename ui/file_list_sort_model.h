@@ -8,9 +8,9 @@
 #include "ui/file_list_model.h"
 
 // The file list as the user sees it: only levels when asked, sorted by the column last
-// clicked. Values sort as numbers when both read as numbers ("-" as -1), else by the locale
-// without regard to case. The File column's caption carries the number of rows shown while an
-// archive is open: "File (702)".
+// clicked. Values sort by their kSortRole where the model gives one, as numbers when both read
+// as numbers ("-" as -1), else by the locale without regard to case. The File column's caption
+// carries the number of rows shown while an archive is open: "File (702)".
 class TFileListSortModel : public QSortFilterProxyModel {
     Q_OBJECT
 

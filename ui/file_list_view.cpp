@@ -12,6 +12,7 @@
 #include "ui/archive_session.h"
 #include "ui/file_list_model.h"
 #include "ui/file_list_sort_model.h"
+#include "ui/translation_marks.h"
 
 TFileListView::TFileListView(TArchiveSession& session, QWidget* parent)
     : QTreeView(parent), session_(session) {
@@ -29,7 +30,7 @@ TFileListView::TFileListView(TArchiveSession& session, QWidget* parent)
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     header()->setSortIndicatorShown(false);
-    setColumnWidths({30, 75, 145, 50, 70});
+    setColumnWidths({30, 75, 145, 50, 70, 70});
     connect(header(), &QHeaderView::sectionClicked, this, &TFileListView::onHeaderClicked);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TFileListView::onCurrentRowChanged);
@@ -37,6 +38,9 @@ TFileListView::TFileListView(TArchiveSession& session, QWidget* parent)
     connect(&session_, &TArchiveSession::subFileSelected, this, [this] {
         if (!selecting_) followSession();
     });
+    connect(&session_.translationMarks(), &TTranslationMarks::originalChanged, this,
+            &TFileListView::showTranslatedColumn);
+    showTranslatedColumn();
 }
 
 bool TFileListView::onlyLevels() const { return rows_->onlyLevels(); }
@@ -57,22 +61,39 @@ TFileListView::ColumnWidths TFileListView::columnWidths() const {
     for (std::size_t column = 0; column < widths.size(); ++column) {
         widths[column] = columnWidth(static_cast<int>(column));
     }
+    if (isColumnHidden(TFileListModel::kTranslatedColumn)) {
+        widths[TFileListModel::kTranslatedColumn] = hiddenTranslatedWidth_;
+    }
     return widths;
 }
 
 void TFileListView::setColumnWidths(const ColumnWidths& widths) {
     // A column narrower than this could no longer be found to widen it again.
     constexpr int kNarrowest = 8;
+    const bool translatedHidden = isColumnHidden(TFileListModel::kTranslatedColumn);
+    // A hidden column takes its width as it shows again.
+    if (translatedHidden) setColumnHidden(TFileListModel::kTranslatedColumn, false);
     for (std::size_t column = 0; column < widths.size(); ++column) {
         setColumnWidth(static_cast<int>(column), std::max(widths[column], kNarrowest));
     }
     fitCaptions();
+    if (translatedHidden) showTranslatedColumn();
 }
 
 int TFileListView::widthForColumns() const {
     int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    for (int column = 0; column < TFileListModel::kColumnCount; ++column) width += columnWidth(column);
+    for (int column = 0; column < TFileListModel::kColumnCount; ++column) {
+        if (!isColumnHidden(column)) width += columnWidth(column);
+    }
     return width;
+}
+
+void TFileListView::showTranslatedColumn() {
+    const int column = TFileListModel::kTranslatedColumn;
+    const bool shown = session_.translationMarks().hasOriginal();
+    if (shown == !isColumnHidden(column)) return;
+    if (!shown) hiddenTranslatedWidth_ = columnWidth(column);
+    setColumnHidden(column, !shown);
 }
 
 void TFileListView::fitCaptions() {

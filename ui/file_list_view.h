@@ -12,7 +12,8 @@ class TFileListSortModel;
 // The list of the open archive's files: one row per file, sortable by each column, optionally
 // only the levels. Its selection is the session's selected file, both ways: choosing a row
 // selects the file, and a file selected elsewhere is selected and shown here. Typing a file's
-// name selects it, whichever column was clicked.
+// name selects it, whichever column was clicked. The Translated column shows only while the
+// archive has an original to count against.
 class TFileListView : public QTreeView {
     Q_OBJECT
 
@@ -26,12 +27,13 @@ public:
     // Table indices of the rows in the order shown.
     std::vector<int> displayOrder() const;
 
-    using ColumnWidths = std::array<int, 5>;
+    using ColumnWidths = std::array<int, 6>;
+    // The widths of the columns, a hidden one's as it shows again.
     ColumnWidths columnWidths() const;
     // Widths below a few pixels are widened, so that no column is lost, and so is a column too
     // narrow for its caption in the current language.
     void setColumnWidths(const ColumnWidths& widths);
-    // The width that shows every column whole, with the frame and a vertical scroll bar.
+    // The width that shows every column shown whole, with the frame and a vertical scroll bar.
     int widthForColumns() const;
 
 protected:
@@ -55,10 +57,14 @@ private:
     void fitCaptions();
     // Shows the file the session selected elsewhere, or no selection when it selected none.
     void followSession();
+    // Shows the Translated column while the session has an original, and hides it without.
+    void showTranslatedColumn();
 
     TArchiveSession& session_;
     TFileListModel* files_;
     TFileListSortModel* rows_;
     // Set while this view changes its own selection, so that it does not select again.
     bool selecting_ = false;
+    // The Translated column's width while it is hidden.
+    int hiddenTranslatedWidth_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -26,6 +27,7 @@
 #include "platform/utf8_path.h"
 #include "ui/about_form.h"
 #include "ui/archive_session.h"
+#include "ui/bilingual_po_controller.h"
 #include "ui/characters_bar.h"
 #include "ui/colors_form.h"
 #include "ui/compare_controller.h"
@@ -39,6 +41,8 @@
 #include "ui/main_menu.h"
 #include "ui/main_window_state.h"
 #include "ui/mod_export_controller.h"
+#include "ui/original_archive_controller.h"
+#include "ui/original_text_pane.h"
 #include "ui/overflow_marks.h"
 #include "ui/question_box.h"
 #include "ui/recent_archives.h"
@@ -47,6 +51,9 @@
 #include "ui/status_bar.h"
 #include "ui/text_editor_pane.h"
 #include "ui/text_preview_pane.h"
+#include "ui/translation_commands.h"
+#include "ui/translation_marks.h"
+#include "ui/translation_status.h"
 #include "ui/unsaved_changes_guard.h"
 #include "ui/window_modification_form.h"
 
@@ -131,6 +138,28 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
          }},
         *this);
     recentArchives_ = new TRecentArchives(*session_, *menu_, this);
+    // The translation against its original archive: after the comparison's controller, so
+    // that a comparison's result is shown before its archive is read as the original.
+    new TTranslationCommands(*session_, *menu_, *editorPane_, this);
+    new TOriginalArchiveController(
+        *session_, *menu_, paths_.settingsFile,
+        [this] {
+            return chooseOriginalArchive(QFileInfo(session_->fileName()).absolutePath(),
+                                         fileFilter());
+        },
+        [this](const QString& message, const QString& detail) {
+            showErrorMessage(message, detail);
+        },
+        this);
+    new TBilingualPoController(
+        *session_, *menu_,
+        [this](const QString& folder, const QString& filter, bool forSaving) {
+            return choosePoFile(folder, filter, forSaving);
+        },
+        [this](const QString& message, const QString& detail) {
+            showErrorMessage(message, detail);
+        },
+        [this](QMessageBox& box) { execMessage(box); }, *this);
     windowState_ = std::make_unique<TMainWindowState>(TMainWindowState::Parts{
         *this, *menu_, *mainSplitter_, *textsSplitter_, *filesView_, *levelPreview_, *textPreview_,
         *colorsForm_, *spelling_, *recentArchives_});
@@ -169,7 +198,14 @@ void TMainForm::createLayout() {
     textsSplitter_ = new QSplitter(Qt::Vertical);
     textsSplitter_->setObjectName(QStringLiteral("textsSplitter"));
     textsSplitter_->setChildrenCollapsible(false);
-    textsSplitter_->addWidget(editorPane_);
+    // The selected text's original above its editor, while an original archive is set.
+    auto* originalSplitter = new QSplitter(Qt::Vertical);
+    originalSplitter->setObjectName(QStringLiteral("originalSplitter"));
+    originalSplitter->setChildrenCollapsible(false);
+    originalSplitter->addWidget(new TOriginalTextPane(*session_, glyphSets_, *textPreview_));
+    originalSplitter->addWidget(editorPane_);
+    originalSplitter->setStretchFactor(1, 1);
+    textsSplitter_->addWidget(originalSplitter);
     textsSplitter_->addWidget(textPreview_);
     textsSplitter_->setStretchFactor(0, 1);
 
@@ -183,6 +219,7 @@ void TMainForm::createLayout() {
 
     statusBar_ = new TStatusBar;
     setStatusBar(statusBar_);
+    statusBar_->addPermanentWidget(new TTranslationStatus(*session_));
 }
 
 void TMainForm::connectMenu() {
@@ -216,6 +253,14 @@ void TMainForm::connectSession() {
     connect(session_, &TArchiveSession::compareFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::exportFailed, this, &TMainForm::showErrorMessage);
     connect(session_, &TArchiveSession::opened, this, &TMainForm::updateCaption);
+    // The files list widens to show the Translated column that an original brings.
+    connect(&session_->translationMarks(), &TTranslationMarks::originalChanged, this, [this] {
+        const QList<int> sizes = mainSplitter_->sizes();
+        const int wanted = filesView_->widthForColumns();
+        if (sizes.size() == 2 && sizes[0] < wanted) {
+            mainSplitter_->setSizes({wanted, sizes[0] + sizes[1] - wanted});
+        }
+    });
     // Once the job has ended: the window, and with it the editor, is disabled until then.
     connect(
         session_, &TArchiveSession::opened, this,
@@ -403,6 +448,16 @@ QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& f
 QString TMainForm::chooseArchiveToCompare(const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(
         this, InterfaceText("compare", "original_archive_to_compare"), folder, filter);
+}
+
+QString TMainForm::chooseOriginalArchive(const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, InterfaceText("general", "original_archive"), folder,
+                                        filter);
+}
+
+QString TMainForm::choosePoFile(const QString& folder, const QString& filter, bool forSaving) {
+    return forSaving ? QFileDialog::getSaveFileName(this, QString(), folder, filter)
+                     : QFileDialog::getOpenFileName(this, QString(), folder, filter);
 }
 
 void TMainForm::execMessage(QMessageBox& box) { box.exec(); }

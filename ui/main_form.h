@@ -70,6 +70,10 @@ protected:
                                           bool& firstFilterSelected);
     // The archive to compare the open one with, or empty when the user cancels.
     virtual QString chooseArchiveToCompare(const QString& folder, const QString& filter);
+    // The archive that the open one was translated from, or empty when the user cancels.
+    virtual QString chooseOriginalArchive(const QString& folder, const QString& filter);
+    // A PO file to write (forSaving) or to read, or empty when the user cancels.
+    virtual QString choosePoFile(const QString& folder, const QString& filter, bool forSaving);
     // Runs a message box of the find and replace dialogs and of the mod folder export, and the
     // comparison's result window.
     virtual void execMessage(QMessageBox& box);

@@ -35,6 +35,9 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::Compare: return {"compare", true};
         case C::DisplayLastComparison: return {"display_last_comparison", false};
         case C::ExportModFolder: return {"export_mod_folder", true};
+        case C::OriginalArchive: return {"original_archive", true};
+        case C::ExportBilingualPo: return {"export_bilingual_po", true};
+        case C::ImportBilingualPo: return {"import_bilingual_po", true};
         case C::WindowColors: return {"window_colors", false};
         case C::Exit: return {"exit", false};
         case C::Undo: return {"undo", false};
@@ -52,6 +55,9 @@ Caption CaptionOf(TMainMenu::Command command) {
         case C::NextOverflowingText: return {"next_overflowing_text", false};
         case C::PreviousOverflowingText: return {"previous_overflowing_text", false};
         case C::FitWindowToText: return {"fit_window_to_text", false};
+        case C::CopyOriginal: return {"copy_original", false};
+        case C::NextUntranslatedText: return {"next_untranslated_text", false};
+        case C::PreviousUntranslatedText: return {"previous_untranslated_text", false};
         case C::AllFiles: return {"all_files", false};
         case C::OnlyLevels: return {"only_levels", false};
         case C::DisplayTextPreview: return {"display_text_preview", false};
@@ -100,6 +106,10 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     addCommand(*fileMenu_, C::DisplayLastComparison);
     addCommand(*fileMenu_, C::ExportModFolder);
     fileMenu_->addSeparator();
+    addCommand(*fileMenu_, C::OriginalArchive);
+    addCommand(*fileMenu_, C::ExportBilingualPo);
+    addCommand(*fileMenu_, C::ImportBilingualPo);
+    fileMenu_->addSeparator();
     addCommand(*fileMenu_, C::WindowColors);
     fileMenu_->addSeparator();
     addCommand(*fileMenu_, C::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -127,6 +137,9 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
     addCommand(*editMenu_, C::PreviousOverflowingText, QKeySequence(Qt::SHIFT | Qt::Key_F8));
     editMenu_->addSeparator();
     addCommand(*editMenu_, C::FitWindowToText, QKeySequence(Qt::CTRL | Qt::Key_T));
+    addCommand(*editMenu_, C::CopyOriginal, QKeySequence(Qt::CTRL | Qt::Key_B));
+    addCommand(*editMenu_, C::NextUntranslatedText, QKeySequence(Qt::Key_F9));
+    addCommand(*editMenu_, C::PreviousUntranslatedText, QKeySequence(Qt::SHIFT | Qt::Key_F9));
 
     viewMenu_ = bar_.addMenu(QString());
     displayFilesMenu_ = viewMenu_->addMenu(QString());
@@ -169,8 +182,12 @@ TMainMenu::TMainMenu(QMenuBar& bar, QObject* parent) : QObject(parent), bar_(bar
         actions_[command]->setEnabled(false);
     }
     actions_[C::ExportModFolder]->setEnabled(false);
+    // Nothing to fit or walk, and nothing to translate against, until an archive (and its
+    // original) are open.
     for (const C command :
-         {C::NextOverflowingText, C::PreviousOverflowingText, C::FitWindowToText}) {
+         {C::NextOverflowingText, C::PreviousOverflowingText, C::FitWindowToText,
+          C::OriginalArchive, C::ExportBilingualPo, C::ImportBilingualPo, C::CopyOriginal,
+          C::NextUntranslatedText, C::PreviousUntranslatedText}) {
         actions_[command]->setEnabled(false);
     }
     retranslate();

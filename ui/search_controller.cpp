@@ -79,7 +79,8 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
         for (const Command command :
              {Command::Find, Command::FindNext, Command::FindPrevious, Command::Replace,
               Command::NextMarkedText, Command::PreviousMarkedText, Command::NextOverflowingText,
-              Command::PreviousOverflowingText}) {
+              Command::PreviousOverflowingText, Command::NextUntranslatedText,
+              Command::PreviousUntranslatedText}) {
             dialog->addAction(panes_.menu.action(command));
         }
     }

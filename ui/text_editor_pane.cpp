@@ -46,7 +46,8 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     textsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     textsView_->setItemDelegate(new TTextsListDelegate(
         {Icon("window_icon"), Icon("disabled_window_icon"), Icon("window_icon_compared"),
-         Icon("disabled_window_icon_compared"), Icon("overflow_mark")},
+         Icon("disabled_window_icon_compared"), Icon("overflow_mark"), Icon("finding_error"),
+         Icon("finding_warning")},
         textsView_));
     connect(textsView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {

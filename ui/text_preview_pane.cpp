@@ -141,10 +141,11 @@ void TTextPreviewPane::redraw() {
     if (picture_.isNull()) {
         pictureLabel_->clear();
         pictureLabel_->resize(0, 0);
-        return;
+    } else {
+        pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
+        pictureLabel_->resize(picture_.size());
     }
-    pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
-    pictureLabel_->resize(picture_.size());
+    emit drawn();
 }
 
 void TTextPreviewPane::changeEvent(QEvent* event) {

@@ -50,12 +50,17 @@ public:
     int caretPage() const;
     // The picture as last drawn; null when none is shown.
     QImage picture() const { return picture_; }
+    // The page the game view shows, from 0; -1 when it shows none.
+    int shownPage() const { return shownPage_; }
 
     // Draws the session's current text again.
     void redraw();
 
 signals:
     void modifyWindowRequested();
+    // The picture was drawn again (or cleared): its text, window, page, colours or names may
+    // have changed.
+    void drawn();
 
 protected:
     // Reads every caption again when the interface's language changes.

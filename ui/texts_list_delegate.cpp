@@ -16,9 +16,20 @@ constexpr int kCaptionLeft = 23;
 constexpr int kCountWidth = 18;
 constexpr int kCountTop = 4;
 constexpr int kCountPointSize = 5;
-// The overflow mark ends this far inside the item's right edge.
+// The overflow mark ends this far inside the item's right edge, the findings mark this far
+// left of it.
 constexpr int kMarkRight = 2;
+constexpr int kMarkGap = 2;
 const QColor kCountColor(0, 0, 128);
+const QColor kUntranslatedColor(120, 120, 120);
+
+// Draws a mark centred in the item's height, ending at `right`; returns where it begins.
+int DrawMark(QPainter& painter, const QRect& item, int right, const QPixmap& mark) {
+    const QSize size = mark.size() / mark.devicePixelRatio();
+    const int left = right - size.width();
+    painter.drawPixmap(left, item.top() + (item.height() - size.height()) / 2, mark);
+    return left;
+}
 
 }  // namespace
 
@@ -57,13 +68,18 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
 
     // Marked texts stand out in red; on the selection bar the others take its text colour so
-    // they stay readable.
-    const QColor captionColor =
-        marked ? QColor(Qt::red)
-               : (selected ? option.palette.color(QPalette::HighlightedText) : QColor(Qt::black));
+    // they stay readable; untranslated ones are greyed beside translated ones.
+    const bool untranslated = index.data(TTextsListModel::kUntranslatedRole).toBool();
+    QColor captionColor = untranslated ? kUntranslatedColor : QColor(Qt::black);
+    if (marked) {
+        captionColor = Qt::red;
+    } else if (selected) {
+        captionColor = option.palette.color(QPalette::HighlightedText);
+    }
     painter->setPen(captionColor);
     QFont captionFont = option.font;
     captionFont.setBold(index.data(TTextsListModel::kChangedRole).toBool());
+    captionFont.setItalic(untranslated);
     painter->setFont(captionFont);
     const QRect caption(item.left() + kCaptionLeft, item.top(), item.width() - kCaptionLeft,
                         item.height());
@@ -81,11 +97,15 @@ void TTextsListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                           QString::number(windows));
     }
 
-    const QPixmap& mark = icons_.overflow;
-    if (index.data(TTextsListModel::kOverflowRole).toBool() && !mark.isNull()) {
-        const QSize size = mark.size() / mark.devicePixelRatio();
-        painter->drawPixmap(item.right() + 1 - kMarkRight - size.width(),
-                            item.top() + (item.height() - size.height()) / 2, mark);
+    int markRight = item.right() + 1 - kMarkRight;
+    if (index.data(TTextsListModel::kOverflowRole).toBool() && !icons_.overflow.isNull()) {
+        markRight = DrawMark(*painter, item, markRight, icons_.overflow) - kMarkGap;
+    }
+    const int findings = index.data(TTextsListModel::kFindingsRole).toInt();
+    const QPixmap& finding =
+        findings == TTextsListModel::kErrorFound ? icons_.findingError : icons_.findingWarning;
+    if (findings != TTextsListModel::kNoFinding && !finding.isNull()) {
+        DrawMark(*painter, item, markRight, finding);
     }
 
     painter->restore();

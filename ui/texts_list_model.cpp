@@ -1,9 +1,12 @@
 #include "ui/texts_list_model.h"
 
+#include <QStringList>
+
 #include "lgp/lgp_sub_file.h"
 #include "ui/archive_session.h"
 #include "ui/interface_texts.h"
 #include "ui/overflow_marks.h"
+#include "ui/translation_marks.h"
 
 TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
     : QAbstractListModel(parent), session_(session) {
@@ -28,6 +31,14 @@ TTextsListModel::TTextsListModel(TArchiveSession& session, QObject* parent)
                 }
             });
     connect(&session_, &TArchiveSession::compared, this, &TTextsListModel::allRowsChanged);
+    connect(&session_.translationMarks(), &TTranslationMarks::marksChanged, this,
+            [this](int subFile, int text) {
+                if (subFile == session_.currentSubFileIndex()) {
+                    emit dataChanged(index(text), index(text));
+                }
+            });
+    connect(&session_.translationMarks(), &TTranslationMarks::originalChanged, this,
+            &TTextsListModel::allRowsChanged);
 }
 
 int TTextsListModel::rowCount(const QModelIndex& parent) const {
@@ -49,8 +60,24 @@ QVariant TTextsListModel::data(const QModelIndex& index, int role) const {
         case kOverflowRole:
             return session_.overflowMarks().isOverflowing(session_.currentSubFileIndex(),
                                                           index.row());
-        case Qt::ToolTipRole:
-            return session_.overflowMarks().hints(session_.currentSubFileIndex(), index.row());
+        case kUntranslatedRole:
+            return session_.translationMarks().isUntranslated(session_.currentSubFileIndex(),
+                                                              index.row());
+        case kFindingsRole: {
+            const TTranslationMarks& marks = session_.translationMarks();
+            const int subFile = session_.currentSubFileIndex();
+            if (marks.hasErrors(subFile, index.row())) return kErrorFound;
+            return marks.hasFindings(subFile, index.row()) ? kWarningFound : kNoFinding;
+        }
+        case Qt::ToolTipRole: {
+            const int subFile = session_.currentSubFileIndex();
+            QStringList hints;
+            for (const QString& hint : {session_.overflowMarks().hints(subFile, index.row()),
+                                        session_.translationMarks().hints(subFile, index.row())}) {
+                if (!hint.isEmpty()) hints << hint;
+            }
+            return hints.join(u'\n');
+        }
         default: return {};
     }
 }

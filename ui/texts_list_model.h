@@ -19,7 +19,13 @@ public:
         kChangedRole,
         // True when the text overflows one of its windows; the tool tip tells how.
         kOverflowRole,
+        // True while the text's bytes are still the original archive's.
+        kUntranslatedRole,
+        // What the checks against the original found: kNoFinding, kWarningFound or
+        // kErrorFound; the tool tip tells what.
+        kFindingsRole,
     };
+    enum Findings { kNoFinding, kWarningFound, kErrorFound };
 
     explicit TTextsListModel(TArchiveSession& session, QObject* parent = nullptr);
 

@@ -11,6 +11,7 @@
 #include "tests/ui/answered_main_form.h"
 #include "ui/status_bar.h"
 #include "ui/texts_list_model.h"
+#include "ui/translation_marks.h"
 
 namespace {
 
@@ -80,7 +81,12 @@ private slots:
             QStringLiteral("60 windows | 60 windows | 0 | 0.00 %"),
         };
         QCOMPARE(form->results.first(), rows);
-        QCOMPARE(statusWhileComparing.last(), QStringLiteral("Files comparing..."));
+        // Without an original, the archive compared with becomes it, read once the result has
+        // been shown.
+        QTRY_VERIFY_WITH_TIMEOUT(form->session().translationMarks().hasOriginal(), kJobTimeout);
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->session().translationMarks().originalPath(), path_);
+        QCOMPARE(statusWhileComparing.first(), QStringLiteral("Files comparing..."));
         QVERIFY(!enabledWhileComparing);
         QVERIFY(form->isEnabled());
         QVERIFY(Child<TStatusBar>(*form, "statusBar")->statusText().isEmpty());

@@ -33,7 +33,9 @@ private slots:
         }
         QTest::newRow("grip.png") << "grip.png" << QSize(7, 7);
         // Drawn at the right end of a texts list row of 13 pixels.
-        QTest::newRow("overflow_mark.png") << "overflow_mark.png" << QSize(11, 11);
+        for (const char* name : {"overflow_mark.png", "finding_error.png", "finding_warning.png"}) {
+            QTest::newRow(name) << name << QSize(11, 11);
+        }
         for (const int side : {16, 32, 48, 64, 128, 256}) {
             const QString name = QString("orvenne_%1.png").arg(side);
             QTest::newRow(qPrintable(name)) << name << QSize(side, side);

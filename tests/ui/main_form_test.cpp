@@ -291,12 +291,13 @@ private slots:
         QVERIFY(action(*form, Command::Find)->isEnabled());
         QVERIFY(!action(*form, Command::FindNext)->isEnabled());
 
-        QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-", "-"}));
-        QCOMPARE(Row(*form, 2), (QStringList{"3", "ancnt3", "Forgotten City - altar", "1", "0"}));
+        QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-", "-", "-"}));
+        QCOMPARE(Row(*form, 2),
+                 (QStringList{"3", "ancnt3", "Forgotten City - altar", "1", "0", "-"}));
         QCOMPARE(Row(*form, 4),
-                 (QStringList{"5", "anfrst_1", "Ancient Forest - part 2", "9", "0"}));
-        QCOMPARE(Row(*form, 7), (QStringList{"8", "anfrst_4", "Ancient Forest", "55", "3"}));
-        QCOMPARE(Row(*form, 23), (QStringList{"24", "water2.tex", "-", "-", "-"}));
+                 (QStringList{"5", "anfrst_1", "Ancient Forest - part 2", "9", "0", "-"}));
+        QCOMPARE(Row(*form, 7), (QStringList{"8", "anfrst_4", "Ancient Forest", "55", "3", "-"}));
+        QCOMPARE(Row(*form, 23), (QStringList{"24", "water2.tex", "-", "-", "-", "-"}));
         const QModelIndex description = FilesView(*form)->model()->index(4, 2);
         QCOMPARE(description.data(Qt::ForegroundRole).value<QColor>(), QColor(62, 88, 133));
         QCOMPARE(description.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));

@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(settings.language, QStringLiteral("eng"));
         // The file list as wide as its columns.
         QCOMPARE(settings.levelsListSize, 0);
-        QCOMPARE(settings.columnWidths, (std::array<int, 5>{30, 75, 145, 50, 70}));
+        QCOMPARE(settings.columnWidths, (std::array<int, 6>{30, 75, 145, 50, 70, 70}));
         QVERIFY(settings.textPreview);
         QVERIFY(!settings.gameView);
         QCOMPARE(settings.gameViewNames, text::CharacterNames::Default);

@@ -1,0 +1,66 @@
+#include "ui/translation_commands.h"
+
+#include <optional>
+#include <string>
+
+#include <QAction>
+#include <QApplication>
+
+#include "ui/archive_session.h"
+#include "ui/editor_text.h"
+#include "ui/main_menu.h"
+#include "ui/text_editor_pane.h"
+#include "ui/translation_marks.h"
+
+using Command = TMainMenu::Command;
+
+TTranslationCommands::TTranslationCommands(TArchiveSession& session, TMainMenu& menu,
+                                           TTextEditorPane& editor, QObject* parent)
+    : QObject(parent), session_(session), menu_(menu), editor_(editor) {
+    const auto on = [this](Command command, auto slot) {
+        connect(menu_.action(command), &QAction::triggered, this, slot);
+    };
+    on(Command::CopyOriginal, &TTranslationCommands::copyOriginal);
+    on(Command::NextUntranslatedText, [this] { selectUntranslated(true); });
+    on(Command::PreviousUntranslatedText, [this] { selectUntranslated(false); });
+    connect(&session_.translationMarks(), &TTranslationMarks::originalChanged, this,
+            &TTranslationCommands::update);
+    connect(&session_, &TArchiveSession::textSelected, this, &TTranslationCommands::update);
+    connect(&editor_, &TTextEditorPane::editingChanged, this, &TTranslationCommands::update);
+    update();
+}
+
+void TTranslationCommands::update() {
+    const TTranslationMarks& marks = session_.translationMarks();
+    menu_.action(Command::NextUntranslatedText)->setEnabled(marks.hasOriginal());
+    menu_.action(Command::PreviousUntranslatedText)->setEnabled(marks.hasOriginal());
+    menu_.action(Command::CopyOriginal)
+        ->setEnabled(editor_.isEditing() &&
+                     marks.originalTagged(session_.currentSubFileIndex(), session_.currentText()));
+}
+
+void TTranslationCommands::copyOriginal() {
+    const std::optional<std::string> original = session_.translationMarks().originalTagged(
+        session_.currentSubFileIndex(), session_.currentText());
+    // While replace-all runs the editor is read-only: a text stored now would be overwritten.
+    if (!original || !editor_.isEditing() || editor_.isReadOnly() ||
+        *original == session_.currentTagged()) {
+        return;
+    }
+    // Typed over the whole text: the editor stores it in the session as it stores a keystroke.
+    editor_.selectAll();
+    editor_.replaceSelection(editor_text::TaggedToEditor(*original));
+    editor_.selectTagged(0, 0);
+}
+
+void TTranslationCommands::selectUntranslated(bool forward) {
+    const std::optional<translation::TextPlace> place =
+        session_.translationMarks().nextUntranslated(session_.currentSubFileIndex(),
+                                                     session_.currentText(), forward);
+    if (!place) {
+        QApplication::beep();
+        return;
+    }
+    session_.selectSubFile(static_cast<int>(place->subFile));
+    session_.selectText(static_cast<int>(place->text));
+}
