@@ -147,9 +147,12 @@ private slots:
         const auto form = Open(translation_, settings_->path());
         auto* pane = Child<QWidget>(*form, "originalPane");
         auto* shown = Child<QPlainTextEdit>(*form, "originalText");
+        auto* files = Child<QTreeView>(*form, "filesView");
         QVERIFY(!pane->isVisible());
+        QVERIFY(files->isColumnHidden(TFileListModel::kTranslatedColumn));
         ChooseOriginal(*form, shorter_);
         QVERIFY(pane->isVisible());
+        QVERIFY(!files->isColumnHidden(TFileListModel::kTranslatedColumn));
         QCOMPARE(form->findChild<TTranslationStatus*>()->originalText(),
                  QStringLiteral("Original: shorter.lgp"));
 
@@ -467,8 +470,9 @@ private slots:
         edited.write(po.toUtf8());
         edited.close();
         Select(*form, busiest, 0);
-        Action(*form, Command::ImportBilingualPo)->trigger();
         const auto& texts = form->session().currentLevel()->Texts;
+        const std::vector<std::uint8_t> before = texts[0].Bytes;
+        Action(*form, Command::ImportBilingualPo)->trigger();
         QCOMPARE(text::DecodeText(texts[0].Bytes), std::string("Texte un"));
         QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("Texte un"));
         QVERIFY(form->session().isTextChanged(busiest, 0));
@@ -479,6 +483,16 @@ private slots:
                  (QStringList{QStringLiteral("Texts changed by the import: 1."),
                               QStringLiteral(
                                   "Some entries were left out; the details say which and why.")}));
+        QCOMPARE(Progress(*form).section(u' ', 1, 1), QStringLiteral("2"));
+
+        // The import is one step of the history, marks and progress included.
+        const std::vector<std::uint8_t> imported = texts[0].Bytes;
+        Action(*form, Command::Undo)->trigger();
+        QVERIFY(texts[0].Bytes == before);
+        QCOMPARE(text::DecodeText(texts[1].Bytes), translated);
+        QCOMPARE(Progress(*form).section(u' ', 1, 1), QStringLiteral("1"));
+        Action(*form, Command::Redo)->trigger();
+        QVERIFY(texts[0].Bytes == imported);
         QCOMPARE(Progress(*form).section(u' ', 1, 1), QStringLiteral("2"));
     }
 
