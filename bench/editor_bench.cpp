@@ -1,7 +1,6 @@
-// The editor's own timings, without a display: launching the main window on the full demo
-// archive until its files are listed, and one keystroke in the text editor (encoding the
+// One keystroke in the text editor, without a display, on the full demo archive: encoding the
 // whole text, storing it in the level, checking it for the overflow marks and drawing the text
-// preview, wrapped or in the game view).
+// preview, wrapped or in the game view. The launch is launch_bench's.
 #include <filesystem>
 
 #include <QApplication>
@@ -31,20 +30,10 @@ void WaitForOpen(TMainForm& form) {
     }
 }
 
-// Settings of the benchmark's own, so that every launch starts alike.
+// Settings of the benchmark's own, so that every run starts alike.
 TEditorPaths BenchPaths() {
     static const QTemporaryDir folder;
     return TEditorPaths::inFolder(folder.path());
-}
-
-void LaunchToListedArchive(benchmark::State& state) {
-    const QString path = jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()));
-    for (auto _ : state) {
-        TMainForm form({path}, BenchPaths());
-        form.show();
-        WaitForOpen(form);
-        benchmark::DoNotOptimize(form.session().currentSubFileIndex());
-    }
 }
 
 void Keystroke(benchmark::State& state, bool gameView) {
@@ -84,7 +73,6 @@ void Keystroke(benchmark::State& state, bool gameView) {
     state.counters["windows"] = static_cast<double>(busiest->Texts[longest].Windows.size());
 }
 
-BENCHMARK(LaunchToListedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK_CAPTURE(Keystroke, wrapped_preview, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Keystroke, game_view, true)->Unit(benchmark::kMicrosecond);
 

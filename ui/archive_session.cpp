@@ -282,6 +282,9 @@ void TArchiveSession::selectSubFile(int subFile) {
     }
     if (subFile == subFile_) return;
     subFile_ = subFile;
+    // Its texts are listed with their marks at once, whether or not the idle check has
+    // reached it.
+    overflowMarks_->checkLevel(subFile_);
     emit subFileSelected();
     const TLGPSubFile* level = currentLevel();
     text_ = -2;  // forces the text selection below to be told

@@ -77,7 +77,9 @@ public:
     // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
     const std::string& currentTagged() const { return tagged_; }
     // Which texts overflow their windows, following every change made through this session:
-    // they are brought up to date before the session tells of the change.
+    // they are brought up to date before the session tells of the change. The levels of an
+    // archive just opened are checked while the window is idle; the selected one is checked
+    // before its selection is told.
     TOverflowMarks& overflowMarks() const { return *overflowMarks_; }
     // The selected window fitted to every text of its level that it shows, under the marks'
     // names, at `position` unless it would then leave the screen; none without a selected

@@ -31,7 +31,8 @@ public:
 
     explicit TMainWindowState(Parts parts);
 
-    // Gives every part its remembered state. The window goes back where it was when that is
+    // Gives every part its remembered state; the spelling dictionary is only remembered, for
+    // the spelling controller to load later. The window goes back where it was when that is
     // within the visible screen, else it is centred at its built-in size.
     void apply(const TEditorSettings& settings);
     // Takes the parts' current state into `settings`; its other keys stay as they are.

@@ -182,8 +182,11 @@ void TTextEditorPane::onTextReloaded() {
 }
 
 void TTextEditorPane::onEditorChanged() {
-    if (updating_ || !isEditing()) return;
-    session_.storeCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()));
+    // Nothing is stored while read-only: replace-all may be storing texts meanwhile.
+    if (updating_ || !isEditing() || isReadOnly()) return;
+    std::string tagged = editor_text::EditorToTagged(textEditor_->document()->toRawText());
+    // Underlining words anew tells of a change too, with the same text.
+    if (tagged != session_.currentTagged()) session_.storeCurrentText(std::move(tagged));
 }
 
 void TTextEditorPane::updateEnabled() {

@@ -41,6 +41,7 @@
 #include "ui/file_list_model.h"
 #include "ui/main_form.h"
 #include "ui/main_menu.h"
+#include "ui/overflow_marks.h"
 #include "ui/status_bar.h"
 #include "ui/texts_list_model.h"
 
@@ -98,8 +99,11 @@ protected:
     }
 };
 
+// Waits for the job to end and for the marks of an archive it opened.
 bool WaitForJob(const TMainForm& form) {
-    return QTest::qWaitFor([&] { return !form.session().jobRunning(); }, kTimeout);
+    return QTest::qWaitFor(
+        [&] { return !form.session().jobRunning() && form.session().overflowMarks().ready(); },
+        kTimeout);
 }
 
 template <class T>
