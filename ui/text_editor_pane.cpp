@@ -201,7 +201,7 @@ void TTextEditorPane::showContextMenu(const QPoint& position) {
     const std::unique_ptr<QMenu> menu(textEditor_->createStandardContextMenu());
     QMenu spelling(textEditor_);
     if (spelling_ != nullptr && spelling_->checker() != nullptr &&
-        SpellingMenu::addEntries(&spelling, textEditor_->document(),
+        SpellingMenu::addEntries(&spelling, textEditor_,
                                  textEditor_->cursorForPosition(position).position(),
                                  *spelling_->checker(), spelling_->userWords(), highlighter_)) {
         QAction* first = menu->actions().value(0);

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -28,6 +29,7 @@
 #include "sample/sample_archive.h"
 #include "tests/lgp/archive_builder.h"
 #include "tests/ui/answered_main_form.h"
+#include "tests/ui/context_menu.h"
 #include "text/text_decoder.h"
 #include "ui/archive_session.h"
 #include "ui/export_mod_form.h"
@@ -120,6 +122,13 @@ std::size_t U32(const Bytes& bytes, std::size_t at) {
 std::size_t TextSection(const Bytes& level) {
     const std::size_t base = U32(level, 6) + 4;
     return base + U16(level, base + 4);
+}
+
+// The first word of at least three letters of a tagged text, outside its tags.
+QRegularExpressionMatch FirstWord(QString tagged) {
+    tagged.replace(QRegularExpression(QStringLiteral("\\{[^}]*\\}")), QStringLiteral(" "));
+    return QRegularExpression(QStringLiteral("(?<![A-Za-z'])[A-Za-z]{3,}(?![A-Za-z'])"))
+        .match(tagged);
 }
 
 // The files in a folder and its subfolders, by path inside it.
@@ -249,6 +258,37 @@ private slots:
         QVERIFY(Editor(*form)->isReadOnly());
         Select(*form, kAncnt3);
         QVERIFY(!Editor(*form)->isReadOnly());
+    }
+
+    // A damaged level's texts are read-only: a spelling suggestion leaves them as they are.
+    void aSpellingSuggestionLeavesADamagedLevelAlone() {
+        TLGPFile read;
+        LoadArchive(read, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
+        const std::string tagged = text::DecodeText(read.SubFile(kAnfrst4).Texts[0].Bytes);
+        // A word of the text, which a dictionary that knows it with an "s" misspells.
+        const QString word = FirstWord(QString::fromLatin1(tagged)).captured();
+        QVERIFY(!word.isEmpty());
+        WriteFile(QDir(settings_->path()).filePath(QStringLiteral("tiny.aff")), "SET UTF-8\nTRY s\n");
+        WriteFile(QDir(settings_->path()).filePath(QStringLiteral("tiny.dic")),
+                  "1\n" + word.toLatin1() + "s\n");
+
+        const auto form = open(path_);
+        form->answers = {true};
+        form->OpenArchive(damaged_);
+        QVERIFY(WaitForJob(*form));
+        form->findChild<TMainMenu*>()->dictionaryAction(QStringLiteral("tiny"))->trigger();
+        Select(*form, kAnfrst4);
+        const QString shown = Editor(*form)->toPlainText();
+        const int position = static_cast<int>(FirstWord(shown).capturedStart()) + 1;
+        UseContextMenu(*Editor(*form), position, [&word](QMenu& context) {
+            QAction* suggestion = context.actions().first();
+            QCOMPARE(suggestion->text(), word + QStringLiteral("s"));
+            QVERIFY(!suggestion->isEnabled());
+            suggestion->trigger();
+        });
+        QCOMPARE(Editor(*form)->toPlainText(), shown);
+        QCOMPARE(form->session().currentTagged(), tagged);
+        QVERIFY(!form->session().hasUnsavedChanges());
     }
 
     void anotherProgramsChangeIsAskedAboutBeforeSavingOverIt() {

@@ -14,6 +14,7 @@
 #include "spelling/spell_checker.h"
 #include "spelling/user_word_list.h"
 #include "tests/temporary_path.h"
+#include "tests/ui/context_menu.h"
 #include "ui/spelling_highlighter.h"
 #include "ui/spelling_menu.h"
 
@@ -30,14 +31,6 @@ QStringList Underlined(const QTextBlock& block) {
         }
     }
     return ranges;
-}
-
-QStringList ActionTexts(const QMenu& menu) {
-    QStringList texts;
-    for (const QAction* action : menu.actions()) {
-        texts << (action->isSeparator() ? QString("-") : action->text());
-    }
-    return texts;
 }
 
 }  // namespace
@@ -75,12 +68,12 @@ private slots:
         const UserWordList words(folder_ / "user" / "words.txt");
 
         QMenu onTag(&editor);
-        QVERIFY(!SpellingMenu::addEntries(&onTag, editor.document(), 1, *checker_, words,
+        QVERIFY(!SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words,
                                           &highlighter));
         QVERIFY(onTag.actions().isEmpty());
 
         QMenu menu(&editor);
-        QVERIFY(SpellingMenu::addEntries(&menu, editor.document(), 6, *checker_, words,
+        QVERIFY(SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words,
                                          &highlighter));
         const QStringList texts = ActionTexts(menu);
         QCOMPARE(texts.first(), QString("hello"));
@@ -91,11 +84,40 @@ private slots:
         QCOMPARE(Underlined(editor.document()->firstBlock()), QStringList{"16+6"});
 
         QMenu second(&editor);
-        QVERIFY(SpellingMenu::addEntries(&second, editor.document(), 18, *checker_, words,
+        QVERIFY(SpellingMenu::addEntries(&second, &editor, 18, *checker_, words,
                                          &highlighter));
         second.actions().last()->trigger();
         QVERIFY(Underlined(editor.document()->firstBlock()).isEmpty());
         QCOMPARE(words.Words(), std::vector<std::string>{"worlld"});
+    }
+
+    // A read-only editor's text stays as it is: its suggestions are disabled, and one chosen
+    // after the editor became read-only while the menu was open changes nothing.
+    void suggestionsLeaveAReadOnlyTextAlone() {
+        QPlainTextEdit editor;
+        editor.setPlainText("The helo shop");
+        SpellingHighlighter highlighter(editor.document());
+        highlighter.setChecker(checker_.get());
+        const UserWordList words(folder_ / "user" / "read_only.txt");
+
+        editor.setReadOnly(true);
+        QMenu closed(&editor);
+        QVERIFY(SpellingMenu::addEntries(&closed, &editor, 6, *checker_, words, &highlighter));
+        QAction* suggestion = closed.actions().first();
+        QCOMPARE(suggestion->text(), QString("hello"));
+        QVERIFY(!suggestion->isEnabled());
+        suggestion->trigger();
+        QCOMPARE(editor.toPlainText(), QString("The helo shop"));
+
+        editor.setReadOnly(false);
+        QMenu open(&editor);
+        QVERIFY(SpellingMenu::addEntries(&open, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(open.actions().first()->isEnabled());
+        editor.setReadOnly(true);
+        open.actions().first()->trigger();
+        QCOMPARE(editor.toPlainText(), QString("The helo shop"));
+        // Ignoring a word changes no text: it is offered still.
+        QVERIFY(open.actions().at(open.actions().size() - 2)->isEnabled());
     }
 
 private:
