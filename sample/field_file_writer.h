@@ -29,6 +29,13 @@ struct SampleLevel {
     int windowedTexts = 0;
     int windowLinks = 0;
     int texturePages = 0;
+    // Per text: its tagged text (Windows-1252, CR LF line breaks) and the length of its window
+    // list.
+    std::vector<std::string> tagged;
+    std::vector<int> textWindows;
+    // The texts (by index) that overflow their windows with the default names: the windows are
+    // fitted to their texts, but a few levels have one window made too small on purpose.
+    std::vector<int> overflowing;
 };
 
 // A decoded field file and the record of what it holds.

@@ -4,6 +4,7 @@
 
 #include "lgp/field_parser.h"
 #include "lgp/field_rebuilder.h"
+#include "overflow/level_overflow.h"
 #include "overflow/window_fit.h"
 #include "text/text_layout.h"
 
@@ -31,15 +32,23 @@ void Overflow(TLGPSubFile& level, SampleRandom& random) {
 
 }  // namespace
 
-void FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRandom& random) {
+std::vector<int> FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing,
+                            SampleRandom& random) {
     TLGPSubFile level;
     ParseFieldFile(level, decoded);
     int changed = FitLevelWindows(level, text::CharacterNames::Default, false);
+    std::vector<int> overflown;
     if (overflowing) {
         Overflow(level, random);
         ++changed;
+        for (std::size_t text = 0; text < level.Texts.size(); ++text) {
+            if (IsOverflowing(level.Texts[text], text::CharacterNames::Default)) {
+                overflown.push_back(static_cast<int>(text));
+            }
+        }
     }
     if (changed > 0) decoded = RebuildFieldFile(level, decoded);
+    return overflown;
 }
 
 }  // namespace sample

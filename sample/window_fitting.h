@@ -12,8 +12,10 @@ namespace sample {
 // that the overflow check finds nothing. With `overflowing`, one text (picked by random, when
 // the level has windowed texts) then overflows its first window on purpose, as a translated
 // text longer than its window would: the window loses 1 to 24 pixels of width or one line of
-// height. Only the values in the window opcodes change. Throws lgp::FormatError when the file
-// cannot be parsed.
-void FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRandom& random);
+// height. Only the values in the window opcodes change. Returns the indices of the texts that
+// then overflow a window with the default names. Throws lgp::FormatError when the file cannot
+// be parsed.
+std::vector<int> FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing,
+                            SampleRandom& random);
 
 }  // namespace sample

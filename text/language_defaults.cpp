@@ -16,6 +16,10 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "text_searching", "Text searching"},
     {"messages", "no_text_found", "Text could not be found."},
     {"messages", "text_replacing", "Text replacing"},
+    // In brackets after the running job's status: a search or replace-all asked for meanwhile,
+    // which starts when the job ends.
+    {"messages", "search_waiting", "search waiting"},
+    {"messages", "replacement_waiting", "replace all waiting"},
     {"messages", "no_text_modified", "No text has been modified."},
     {"messages", "text_modified", "text has been modified."},
     {"messages", "texts_modified", "texts have been modified."},

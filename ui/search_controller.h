@@ -1,7 +1,9 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QMessageBox>
 #include <QObject>
@@ -26,8 +28,10 @@ class TTextPreviewPane;
 // "Next marked text" and "Previous marked text", enabled while an archive is open. A search
 // follows the file list's rows as shown, starts from the editor's selection and selects its
 // hit; replace-all keeps the editor and the window button read-only while it runs, as a
-// keystroke stored meanwhile would be overwritten or overwrite the job's text. Progress and
-// status show in the status bar, messages over the dialog that asked.
+// keystroke stored meanwhile would be overwritten or overwrite the job's text. A search or
+// replace-all asked for while a job or another search runs waits, in the order asked, and
+// starts once nothing runs (the status bar says so meanwhile); opening another archive drops
+// what waits. Progress and status show in the status bar, messages over the dialog that asked.
 class TSearchController : public QObject {
     Q_OBJECT
 
@@ -49,15 +53,32 @@ public:
     // A search still running ends first; its reports are no longer handled.
     ~TSearchController() override;
 
-    // True from a search's start until its last report has been handled.
+    // True from a search's start until its last report has been handled, and while a search
+    // or replace-all waits.
     bool isSearching() const;
     // The dialogs' captions in the current language.
     void retranslate();
 
 private:
+    // A search, or a replace-all when it has a replacement, as asked for.
+    struct Request {
+        TSearchDialog* asking = nullptr;
+        QString search;
+        bool matchCase = false;
+        FindMode mode = FindMode::FromStart;
+        std::optional<QString> replacement;
+    };
+
     // Hides `hidden` and shows `shown`, or gives it the focus.
     static void showDialog(TSearchDialog& shown, TSearchDialog& hidden);
-    // A search with a dialog's text, from the selection; dropped while a search or job runs.
+    // Starts the request, or lets it wait while something runs or another request waits.
+    void ask(Request request);
+    // Starts what waits, in turn, as far as nothing runs.
+    void startWaiting();
+    // After a job or search has ended, once its handlers have returned.
+    void startWaitingLater();
+    void showWaiting();
+    // A search with a dialog's text, from the selection as it is now.
     void find(TSearchDialog& asking, const QString& search, bool matchCase, FindMode mode);
     void onFound(int subFile, int text, qint64 position, qint64 length);
     void replaceAll(const QString& search, const QString& replacement, bool matchCase);
@@ -77,4 +98,5 @@ private:
     int searchedArchive_ = 0;
     QString refusal_;
     QString refusalDetail_;
+    std::deque<Request> waiting_;
 };

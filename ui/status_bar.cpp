@@ -64,7 +64,8 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
 void TStatusBar::startProgress(const QString& statusText) {
     progressBar_->setValue(0);
     progressBar_->show();
-    panels_[0]->setText(statusText);
+    jobText_ = statusText;
+    showStatus();
 }
 
 void TStatusBar::setProgress(int percent) { progressBar_->setValue(percent); }
@@ -72,13 +73,29 @@ void TStatusBar::setProgress(int percent) { progressBar_->setValue(percent); }
 void TStatusBar::endProgress() {
     progressBar_->hide();
     progressBar_->setValue(0);
-    panels_[0]->setText(message_);
+    showStatus();
 }
 
 void TStatusBar::setStatusMessage(const QString& text) {
     message_ = text;
     panels_[0]->setToolTip(text);
-    if (progressBar_->isHidden()) panels_[0]->setText(text);
+    showStatus();
+}
+
+void TStatusBar::setWaitingNote(const QString& note) {
+    waitingNote_ = note;
+    showStatus();
+}
+
+void TStatusBar::showStatus() {
+    const QString& status = progressBar_->isHidden() ? message_ : jobText_;
+    if (waitingNote_.isEmpty()) {
+        panels_[0]->setText(status);
+    } else if (status.isEmpty()) {
+        panels_[0]->setText(waitingNote_);
+    } else {
+        panels_[0]->setText(status + QStringLiteral(" (") + waitingNote_ + QStringLiteral(")"));
+    }
 }
 
 void TStatusBar::setCreator(const QString& creator) { panels_[1]->setText(creator); }

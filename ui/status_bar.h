@@ -28,6 +28,9 @@ public:
     // A message in the first panel while no job runs, such as why a level cannot be shown;
     // empty to remove it.
     void setStatusMessage(const QString& text);
+    // What waits for the running job, shown after its status text (or the message) in
+    // brackets; empty to remove it.
+    void setWaitingNote(const QString& note);
 
     void setCreator(const QString& creator);
     // Shows "702 levels / 12,345 texts" with the locale's thousands separator, in the
@@ -47,10 +50,14 @@ protected:
 
 private:
     void placeProgressBar();
+    // Shows the job's status text, or the message while no job runs, and the waiting note.
+    void showStatus();
 
     std::array<QLabel*, 3> panels_{};
     QProgressBar* progressBar_;
+    QString jobText_;
     QString message_;
+    QString waitingNote_;
     int levels_ = -1;
     int texts_ = -1;
 };
