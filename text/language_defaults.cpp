@@ -35,6 +35,12 @@ constexpr LanguageDefault kDefaults[] = {
      "%1 level could not be read. Open the archive with it read-only?"},
     {"messages", "damaged_levels",
      "%1 levels could not be read. Open the archive with them read-only?"},
+    // Asked before comparing; %1: the number of the reference archive's levels, listed with
+    // their reasons as detail.
+    {"messages", "damaged_reference_level",
+     "%1 level of the reference archive could not be read. Compare without it?"},
+    {"messages", "damaged_reference_levels",
+     "%1 levels of the reference archive could not be read. Compare without them?"},
     // Asked before saving over the archive's own file; %1: the file.
     {"messages", "file_changed_on_disk",
      "%1 was changed by another program since it was opened. Save over it?"},

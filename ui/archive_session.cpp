@@ -15,7 +15,6 @@
 #include "jobs/save_job.h"
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
-#include "lgp/printable_name.h"
 #include "overflow/window_fit.h"
 #include "platform/shell_link.h"
 #include "platform/utf8_path.h"
@@ -151,6 +150,13 @@ void TArchiveSession::compare(const QString& referencePath) {
     if (!archive_ || jobRunning_) return;
     auto* job = new TCompareTextsThread(*archive_, referencePath);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
+    // Blocking: the job waits for the answer.
+    connect(
+        job, &TCompareTextsThread::damagedReference, this,
+        [this](const QStringList& levels, bool* compare) {
+            *compare = askDamagedLevels("damaged_reference_level", levels);
+        },
+        Qt::BlockingQueuedConnection);
     startJob(job, InterfaceText("messages", "files_comparing") + QStringLiteral("..."),
              referencePath, &TArchiveSession::compareFailed, [this](bool succeeded) {
                  if (succeeded) emit compared();
@@ -230,19 +236,18 @@ void TArchiveSession::openEnded(bool succeeded) {
 }
 
 bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
-    QStringList levels;
-    for (const auto& subFile : read.SubFiles) {
-        if (subFile->Unreadable) {
-            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
-        }
-    }
-    if (levels.isEmpty()) return true;
-    const QString question =
-        InterfaceText("messages", levels.size() == 1 ? "damaged_level" : "damaged_levels").arg(levels.size());
-    const QString listing = levels.join(u'\n');
-    if (questions_.openDamaged && questions_.openDamaged(question, listing)) return true;
-    emit openFailed(InterfaceText("messages", "invalid_file"), jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + listing);
+    const QStringList levels = UnreadableLevels(read);
+    if (levels.isEmpty() || askDamagedLevels("damaged_level", levels)) return true;
+    emit openFailed(InterfaceText("messages", "invalid_file"),
+                    jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + levels.join(u'\n'));
     return false;
+}
+
+bool TArchiveSession::askDamagedLevels(const char* key, const QStringList& levels) const {
+    const QString name = QString::fromLatin1(key) + (levels.size() == 1 ? "" : "s");
+    const QString question =
+        InterfaceText(QStringLiteral("messages"), name).arg(levels.size());
+    return questions_.damagedLevels && questions_.damagedLevels(question, levels.join(u'\n'));
 }
 
 void TArchiveSession::saveEnded(bool succeeded) {

@@ -24,8 +24,9 @@ class TWindow;
 // one is answered No.
 struct TSessionQuestions {
     // An archive read with levels that could not be parsed: the question and one line per such
-    // level (its name and the reason). True opens the archive with them read-only.
-    std::function<bool(const QString& question, const QString& levels)> openDamaged;
+    // level (its name and the reason). True goes on with the archive: opened, with those levels
+    // read-only; as a comparison's reference, with those levels left out.
+    std::function<bool(const QString& question, const QString& levels)> damagedLevels;
     // Saving over the archive's own file, which another program changed since it was opened:
     // true saves over that change.
     std::function<bool(const QString& question)> saveOverChange;
@@ -106,9 +107,11 @@ public:
     // a job runs.
     void exportModFolder(const QString& originalPath, const QString& folder, ModLayout layout);
     // Compares the open archive with the one at referencePath on a worker thread
-    // (TCompareTextsThread): the window is unusable meanwhile, as for an open. Ends with
-    // `compared` (stored as LastComparison, differing texts marked) or `compareFailed` (the
-    // reference could not be read: nothing stored, nothing marked). Does nothing without an
+    // (TCompareTextsThread): the window is unusable meanwhile, as for an open. A reference with
+    // levels that cannot be parsed is asked about, as an open asks, and compared without them
+    // (the open archive's own such levels are left out too). Ends with `compared` (stored as
+    // LastComparison, differing texts marked) or `compareFailed` (the reference could not be
+    // read, or the user declined: nothing stored, nothing marked). Does nothing without an
     // archive or while a job runs.
     void compare(const QString& referencePath);
     // Replaces every occurrence of tagged text `search` in the texts of all levels on a worker
@@ -188,6 +191,9 @@ private:
     void openEnded(bool succeeded);
     // Asks whether to open an archive that has unreadable levels; true when it has none.
     bool acceptDamagedLevels(const TLGPFile& read);
+    // Asks the damaged-levels question with `key` (singular; its plural ends in "s") for the
+    // levels listed.
+    bool askDamagedLevels(const char* key, const QStringList& levels) const;
     void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
     void recountChanges();
