@@ -193,6 +193,8 @@ SampleField MakeFieldFile(std::string_view name, std::string_view description, T
     BackgroundSections background =
         MakeBackgroundSections(painting, (rows - paintedRows) / 2 * kTile, rows * kTile, random);
     level.texturePages = background.pages;
+    level.backgroundWidth = columns * kTile;
+    level.backgroundHeight = rows * kTile;
 
     const std::array<std::vector<std::uint8_t>, kSections> sections = {
         std::move(script.bytes),

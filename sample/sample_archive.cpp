@@ -191,8 +191,10 @@ std::vector<std::uint8_t> ArchiveComposer::Data(const Entry& entry) {
             SampleField field = MakeFieldFile(entry.name, descriptions[entry.level],
                                               LayoutOf(entry.level, options_.seed), seed);
             SampleRandom overflow(SampleRandom::Derive(seed, kOverflowStream));
-            field.level.overflowing =
+            Overflowing overflown =
                 FitWindows(field.decoded, OverflowsOnPurpose(entry.level, overflow), overflow);
+            field.level.overflowing = std::move(overflown.defaultNames);
+            field.level.overflowingWidest = std::move(overflown.widestNames);
             std::vector<std::uint8_t> stored = lzs::CompressHashedStream(field.decoded);
             field.level.storedSize = stored.size();
             archive_.levels[entry.level] = std::move(field.level);
@@ -231,6 +233,7 @@ SampleArchive ArchiveComposer::Compose() {
     std::vector<std::string> names;
     for (const Entry& entry : entries_) names.push_back(entry.name);
     archive_.files = names;
+    archive_.creator = std::string(kCreator);
 
     ByteWriter out;
     // Somewhat more than the 100 KB that a level takes on average.

@@ -25,6 +25,8 @@ struct SampleOptions {
 
 struct SampleArchive {
     std::vector<std::uint8_t> bytes;
+    // The creator's name in the header.
+    std::string creator;
     // What each level holds, in level-table order.
     std::vector<SampleLevel> levels;
     // The names of all files, levels or not, in table-of-contents order.

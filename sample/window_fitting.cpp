@@ -32,19 +32,22 @@ void Overflow(TLGPSubFile& level, SampleRandom& random) {
 
 }  // namespace
 
-std::vector<int> FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing,
-                            SampleRandom& random) {
+Overflowing FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRandom& random) {
     TLGPSubFile level;
     ParseFieldFile(level, decoded);
     int changed = FitLevelWindows(level, text::CharacterNames::Default, false);
-    std::vector<int> overflown;
     if (overflowing) {
         Overflow(level, random);
         ++changed;
-        for (std::size_t text = 0; text < level.Texts.size(); ++text) {
-            if (IsOverflowing(level.Texts[text], text::CharacterNames::Default)) {
-                overflown.push_back(static_cast<int>(text));
-            }
+    }
+    Overflowing overflown;
+    for (std::size_t text = 0; text < level.Texts.size(); ++text) {
+        const auto index = static_cast<int>(text);
+        if (IsOverflowing(level.Texts[text], text::CharacterNames::Default)) {
+            overflown.defaultNames.push_back(index);
+        }
+        if (IsOverflowing(level.Texts[text], text::CharacterNames::Widest)) {
+            overflown.widestNames.push_back(index);
         }
     }
     if (changed > 0) decoded = RebuildFieldFile(level, decoded);

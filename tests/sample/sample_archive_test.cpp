@@ -43,6 +43,7 @@ TEST(SampleArchiveTest, TableOfContentsReadsBackWithEveryLevelAndTheOtherFiles) 
     const TLGPFile archive = ReadTable(bytes);
 
     EXPECT_EQ(archive.Creator, "SQUARESOFT");
+    EXPECT_EQ(SmallArchive(false).creator, archive.Creator);
     EXPECT_EQ(bytes[0], 0);  // shorter than 12 characters: right-aligned after zero bytes
     std::multiset<std::string> names;
     for (const auto& subFile : archive.SubFiles) names.insert(subFile->Name);

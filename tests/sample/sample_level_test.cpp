@@ -85,6 +85,7 @@ TEST(SampleLevelTest, EveryLevelParsesWithTheCountsItWasWrittenWith) {
             ASSERT_EQ(want.tagged.size(), level.subFile.Texts.size());
             ASSERT_EQ(want.textWindows.size(), level.subFile.Texts.size());
             std::vector<int> overflowing;
+            std::vector<int> overflowingWidest;
             for (std::size_t t = 0; t < level.subFile.Texts.size(); ++t) {
                 const TLevelText& text = level.subFile.Texts[t];
                 textBytes += text.Bytes.size();
@@ -96,12 +97,16 @@ TEST(SampleLevelTest, EveryLevelParsesWithTheCountsItWasWrittenWith) {
                 if (IsOverflowing(text, text::CharacterNames::Default)) {
                     overflowing.push_back(static_cast<int>(t));
                 }
+                if (IsOverflowing(text, text::CharacterNames::Widest)) {
+                    overflowingWidest.push_back(static_cast<int>(t));
+                }
             }
             EXPECT_EQ(textBytes, want.textBytes);
             EXPECT_EQ(windowedTexts, want.windowedTexts);
             EXPECT_EQ(windowLinks, want.windowLinks);
             // The overflow made on purpose is still there once the level is read back.
             EXPECT_EQ(overflowing, want.overflowing);
+            EXPECT_EQ(overflowingWidest, want.overflowingWidest);
         }
     }
 }
@@ -239,6 +244,8 @@ TEST(SampleLevelTest, BackgroundTilesPointIntoTheirPagesAndPalettes) {
         const std::size_t height = U16(d, b + 42);
         EXPECT_GE(width, 320u);
         EXPECT_GE(height, 240u);
+        EXPECT_EQ(width, static_cast<std::size_t>(level.expected->backgroundWidth));
+        EXPECT_EQ(height, static_cast<std::size_t>(level.expected->backgroundHeight));
         const std::size_t back = U16(d, b + 44);
         const std::size_t front = U16(d, b + 57 + 52 * back);
         ASSERT_GT(back, 0u);
