@@ -3,8 +3,8 @@
 // command line is listed; the same, with the installed "en_US" spelling dictionary chosen in
 // settings.ini as a translator's settings have it (skipped when it is not installed); the
 // overflow marks of every level are ready. Each child is this program run again as the editor,
-// which it ends without clean-up once the moment has come and the window has painted it; the
-// time is the parent's, from starting the child to its end.
+// which it ends without clean-up as soon as the moment has come and the window has painted
+// it; the time is the parent's, from starting the child to its end.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,23 +59,30 @@ TEditorPaths ChildPaths(const QString& folder) {
     return paths;
 }
 
-// The editor as ui/main.cpp starts it, ended without clean-up once `moment` has come.
+// Paints what waits to be painted, and ends the program without clean-up.
+[[noreturn]] void EndPainted() {
+    QApplication::sendPostedEvents();
+    std::_Exit(0);
+}
+
+// The editor as ui/main.cpp starts it, ended once `moment` has come: at once, before the work
+// that waits for an idle window is done.
 [[noreturn]] void RunChild(int argc, char** argv, Moment moment, const QString& settings,
                            const QString& archive) {
     QApplication application(argc, argv);
     TMainForm form(archive.isEmpty() ? QStringList() : QStringList{archive}, ChildPaths(settings));
-    form.show();
     const TArchiveSession& session = form.session();
-    const auto reached = [&] {
-        if (moment == Moment::Shown) return form.isVisible();
-        const bool listed = !session.jobRunning() && session.archive() != nullptr;
-        return moment == Moment::Listed ? listed : listed && session.overflowMarks().ready();
-    };
-    while (!reached()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    // What the moment changed on screen is painted before the end; the work that waits for
-    // an idle window (timers) is not done.
-    QApplication::sendPostedEvents();
-    std::_Exit(0);
+    // Told after the window has listed the archive and is usable again.
+    QObject::connect(&session, &TArchiveSession::jobEnded, &form, [&] {
+        if (moment == Moment::Listed && session.archive() != nullptr) EndPainted();
+    });
+    form.show();
+    if (moment == Moment::Shown) EndPainted();
+    while (moment != Moment::Checked || session.jobRunning() || session.archive() == nullptr ||
+           !session.overflowMarks().ready()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EndPainted();
 }
 
 // A settings folder for the launches, with the dictionary chosen or not.
