@@ -108,8 +108,8 @@ void Launch(benchmark::State& state, Moment moment, bool dictionary) {
             : jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath("orvenne_launch_bench.lgp")));
     const QString program = QCoreApplication::applicationFilePath();
     const QStringList arguments{QString::fromLatin1(kChildOption),
-                                QString::fromLatin1(MomentName(moment)),
-                                SettingsFolder(dictionary), archive};
+                                QString::fromLatin1(MomentName(moment)), SettingsFolder(dictionary),
+                                archive};
     for (auto _ : state) {
         QProcess child;
         QElapsedTimer timer;
@@ -124,13 +124,21 @@ void Launch(benchmark::State& state, Moment moment, bool dictionary) {
 }
 
 BENCHMARK_CAPTURE(Launch, empty_window_shown, Moment::Shown, false)
-    ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10);
 BENCHMARK_CAPTURE(Launch, archive_listed, Moment::Listed, false)
-    ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10);
 BENCHMARK_CAPTURE(Launch, archive_listed_with_dictionary, Moment::Listed, true)
-    ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10);
 BENCHMARK_CAPTURE(Launch, overflow_marks_ready, Moment::Checked, false)
-    ->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10);
 
 }  // namespace
 

@@ -17,8 +17,7 @@ void TCompareTextsThread::Work() {
     TLGPFile reference;
     OpenQuietly(
         reference, referencePath_,
-        [this](int current, qint64 count) { ReportProgress(current, count); },
-        DamagedLevels::Keep);
+        [this](int current, qint64 count) { ReportProgress(current, count); }, DamagedLevels::Keep);
     if (const QStringList damaged = UnreadableLevels(reference); !damaged.isEmpty()) {
         bool compare = false;
         emit damagedReference(damaged, &compare);

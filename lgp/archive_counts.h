@@ -19,4 +19,5 @@ struct ArchiveCounts {
 // Counts the levels, texts and windows of a loaded archive.
 ArchiveCounts CountArchive(const TLGPFile& archive);
 // The same over the levels whose table index `counted` takes.
-ArchiveCounts CountArchive(const TLGPFile& archive, const std::function<bool(std::size_t)>& counted);
+ArchiveCounts CountArchive(const TLGPFile& archive,
+                           const std::function<bool(std::size_t)>& counted);

@@ -301,8 +301,9 @@ int SampleArchive::TableIndex(std::string_view name) const {
 }
 
 const SampleLevel& SampleArchive::Level(std::string_view name) const {
-    const auto found = std::find_if(levels.begin(), levels.end(),
-                                    [name](const SampleLevel& level) { return level.name == name; });
+    const auto found = std::find_if(levels.begin(), levels.end(), [name](const SampleLevel& level) {
+        return level.name == name;
+    });
     if (found == levels.end()) throw std::out_of_range("no level " + std::string(name));
     return *found;
 }

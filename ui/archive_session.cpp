@@ -245,8 +245,7 @@ bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
 
 bool TArchiveSession::askDamagedLevels(const char* key, const QStringList& levels) const {
     const QString name = QString::fromLatin1(key) + (levels.size() == 1 ? "" : "s");
-    const QString question =
-        InterfaceText(QStringLiteral("messages"), name).arg(levels.size());
+    const QString question = InterfaceText(QStringLiteral("messages"), name).arg(levels.size());
     return questions_.damagedLevels && questions_.damagedLevels(question, levels.join(u'\n'));
 }
 

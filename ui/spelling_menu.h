@@ -20,7 +20,6 @@ public:
     // highlighter when one is given; a word list that cannot be written is reported in a
     // message box over the menu's parent. Returns false, adding nothing, when no misspelled
     // word is at the position. The checker and word list must outlive the menu.
-    static bool addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
-                           SpellChecker& checker, const UserWordList& words,
-                           SpellingHighlighter* highlighter);
+    static bool addEntries(QMenu* menu, QPlainTextEdit* editor, int position, SpellChecker& checker,
+                           const UserWordList& words, SpellingHighlighter* highlighter);
 };

@@ -159,12 +159,14 @@ private slots:
         file.close();
         TLGPFile read;
         LoadArchive(read, damaged.toStdString(), {}, 0, DamagedLevels::Keep);
-        const QStringList listed = {QString::fromStdString(name + ": " + read.SubFile(level_).Damage)};
+        const QStringList listed = {
+            QString::fromStdString(name + ": " + read.SubFile(level_).Damage)};
         current_.SubFile(level_).Texts[0].Bytes = {0x21, 0xFF};
 
         // Declined, then asked of no one.
         for (const bool asking : {true, false}) {
-            StoreLastComparison({QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
+            StoreLastComparison(
+                {QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
             JobRecorder recorder;
             QStringList asked;
             const auto decline = [&asked](const QStringList& levels) {
@@ -203,7 +205,8 @@ private slots:
         auto* job = new TCompareTextsThread(own, damaged);
         connect(
             job, &TCompareTextsThread::damagedReference, this,
-            [](const QStringList&, bool* compare) { *compare = true; }, Qt::BlockingQueuedConnection);
+            [](const QStringList&, bool* compare) { *compare = true; },
+            Qt::BlockingQueuedConnection);
         ownRecorder.Listen(*job);
         job->StartDetached();
         QTRY_VERIFY_WITH_TIMEOUT(ownRecorder.ended, kTimeout);

@@ -85,9 +85,11 @@ private slots:
         Action(*form, Command::Compare)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(form->results.size(), 1, kJobTimeout);
         const QStringList rows = {
-            ResultRow(sample_facts::TextCount(sample_), "texts", 0),
-            ResultRow(sample_facts::WindowedTextCount(sample_), "windowed texts", 0),
-            ResultRow(sample_facts::WindowLinkCount(sample_), "windows", 0),
+            ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::texts), "texts", 0),
+            ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowedTexts),
+                      "windowed texts", 0),
+            ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowLinks), "windows",
+                      0),
         };
         QCOMPARE(form->results.first(), rows);
         QCOMPARE(statusWhileComparing.last(), QStringLiteral("Files comparing..."));
@@ -106,8 +108,8 @@ private slots:
         // order than the table's.
         std::vector<sample_facts::TextPlace> edited;
         for (const bool windowed : {false, false, true}) {
-            edited.push_back(sample_facts::FindText(
-                sample_, [&](const sample::SampleLevel& level, int text) {
+            edited.push_back(
+                sample_facts::FindText(sample_, [&](const sample::SampleLevel& level, int text) {
                     const int subFile = sample_.TableIndex(level.name);
                     return (level.textWindows[static_cast<std::size_t>(text)] > 0) == windowed &&
                            std::ranges::none_of(edited, [subFile](sample_facts::TextPlace place) {
@@ -121,16 +123,20 @@ private slots:
         form->compareChoice = path_;
         Action(*form, Command::Compare)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(form->results.size(), 1, kJobTimeout);
-        QCOMPARE(form->results.first(),
-                 (QStringList{
-                     ResultRow(sample_facts::TextCount(sample_), "texts", 3),
-                     ResultRow(sample_facts::WindowedTextCount(sample_), "windowed texts", 1),
-                     ResultRow(sample_facts::WindowLinkCount(sample_), "windows", 0),
-                 }));
+        QCOMPARE(
+            form->results.first(),
+            (QStringList{
+                ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::texts), "texts", 3),
+                ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowedTexts),
+                          "windowed texts", 1),
+                ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowLinks),
+                          "windows", 0),
+            }));
         std::ranges::sort(edited, [](sample_facts::TextPlace a, sample_facts::TextPlace b) {
             return a.subFile < b.subFile;
         });
-        const QStringList marks = {PlaceText(edited[0]), PlaceText(edited[1]), PlaceText(edited[2])};
+        const QStringList marks = {PlaceText(edited[0]), PlaceText(edited[1]),
+                                   PlaceText(edited[2])};
         QCOMPARE(Marks(*form), marks);
 
         // From a file that is no level, F4 walks the marks forwards, Shift+F4 backwards,
@@ -162,7 +168,8 @@ private slots:
 
     void anUnreadableReferenceMarksNothing() {
         const auto form = OpenInWindow(path_, settings_->path());
-        Append(*form, sample_facts::FindText(sample_, [](const sample::SampleLevel&, int) { return true; }));
+        Append(*form, sample_facts::FindText(sample_,
+                                             [](const sample::SampleLevel&, int) { return true; }));
         const QString missing = folder_.filePath(QStringLiteral("missing.lgp"));
         form->compareChoice = missing;
         Action(*form, Command::Compare)->trigger();

@@ -146,7 +146,7 @@ private slots:
         const int ancnt3 = sample.TableIndex("ancnt3");
         const int files = static_cast<int>(sample.files.size());
         const int levels = static_cast<int>(sample.levels.size());
-        const int texts = sample_facts::TextCount(sample);
+        const int texts = sample_facts::Total(sample, &sample::SampleLevel::texts);
         TMainForm form({archive}, TEditorPaths::inFolder(folder_->path()));
         form.show();
         QVERIFY(QTest::qWaitFor([&] { return form.session().archive() != nullptr; }, 60000));
@@ -162,7 +162,8 @@ private slots:
         QCOMPARE(form.menuBar()->actions().first()->text(), QStringLiteral("&Fichier"));
         QCOMPARE(menu->action(Command::Open)->text(), QStringLiteral("&Ouvrir..."));
         QCOMPARE(menu->action(Command::Open)->toolTip(), QStringLiteral("Ouvrir..."));
-        QCOMPARE(list->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Fichier (%1)").arg(files));
+        QCOMPARE(list->headerData(1, Qt::Horizontal).toString(),
+                 QStringLiteral("Fichier (%1)").arg(files));
         QCOMPARE(list->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Textes"));
         QCOMPARE(form.findChild<TStatusBar*>()->countsText(),
                  QStringLiteral("%1 niveaux / %2 textes").arg(levels).arg(texts));
@@ -185,7 +186,8 @@ private slots:
         // Back to English: every text and description as built in; the choice is kept.
         form.ChangeLanguage(QStringLiteral("eng"));
         QCOMPARE(description(ancnt3), QStringLiteral("Forgotten City - altar"));
-        QCOMPARE(list->headerData(1, Qt::Horizontal).toString(), QStringLiteral("File (%1)").arg(files));
+        QCOMPARE(list->headerData(1, Qt::Horizontal).toString(),
+                 QStringLiteral("File (%1)").arg(files));
         QCOMPARE(form.findChild<TStatusBar*>()->countsText(), sample_facts::CountsText(sample));
         QCOMPARE(MnemonicClash(form.menuBar()->actions()), QString());
         QCOMPARE(TIniFile(folder_->filePath(QStringLiteral("settings.ini"))).readString("SETTINGS", "Language", ""),

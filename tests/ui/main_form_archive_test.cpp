@@ -249,7 +249,8 @@ private slots:
         // The level whose texts were read shows them, but nothing can change them.
         Select(*form, second_);
         TLGPSubFile* level = form->session().currentLevel();
-        QCOMPARE(static_cast<int>(level->Texts.size()), sample_facts::LevelAt(sample_, second_)->texts);
+        QCOMPARE(static_cast<int>(level->Texts.size()),
+                 sample_facts::LevelAt(sample_, second_)->texts);
         QVERIFY(Editor(*form)->isEnabled());
         QVERIFY(Editor(*form)->isReadOnly());
         QVERIFY(!Editor(*form)->toPlainText().isEmpty());
@@ -274,7 +275,8 @@ private slots:
         QVERIFY(saved.at(Name(third_)) != damagedStored_.at(Name(third_)));
         TLGPFile reread;
         LoadArchive(reread, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
-        QCOMPARE(text::DecodeText(reread.SubFile(third_).Texts[0].Bytes), "Saved " + FirstText(third_));
+        QCOMPARE(text::DecodeText(reread.SubFile(third_).Texts[0].Bytes),
+                 "Saved " + FirstText(third_));
     }
 
     void aDamagedLevelStaysReadOnlyWhateverTheEditorIsToldBesides() {
@@ -305,7 +307,8 @@ private slots:
         // A word of the text, which a dictionary that knows it with an "s" misspells.
         const QString word = FirstWord(QString::fromLatin1(tagged)).captured();
         QVERIFY(!word.isEmpty());
-        WriteFile(QDir(settings_->path()).filePath(QStringLiteral("tiny.aff")), "SET UTF-8\nTRY s\n");
+        WriteFile(QDir(settings_->path()).filePath(QStringLiteral("tiny.aff")),
+                  "SET UTF-8\nTRY s\n");
         WriteFile(QDir(settings_->path()).filePath(QStringLiteral("tiny.dic")),
                   "1\n" + word.toLatin1() + "s\n");
 
@@ -345,10 +348,12 @@ private slots:
                  QStringList{QStringLiteral("1 level of the reference archive could not be read. "
                                             "Compare without it?")});
         QCOMPARE(form->questionDetails.size(), 1);
-        QVERIFY(form->questionDetails.first().startsWith(QString::fromStdString(Name(first_) + ": ")));
+        QVERIFY(
+            form->questionDetails.first().startsWith(QString::fromStdString(Name(first_) + ": ")));
         // A level that cannot be read has no text: the open archive's counts are those compared.
         const ArchiveCounts counts = CountArchive(*form->session().archive());
-        QCOMPARE(form->results.first(), SameCounts(counts.texts, counts.windowedTexts, counts.windows));
+        QCOMPARE(form->results.first(),
+                 SameCounts(counts.texts, counts.windowedTexts, counts.windows));
         QVERIFY(form->errors.isEmpty());
     }
 
@@ -373,9 +378,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(form->results.size(), 1, kJobTimeout);
         const sample::SampleLevel& left = *sample_facts::LevelAt(sample_, first_);
         QCOMPARE(form->results.first(),
-                 SameCounts(sample_facts::TextCount(sample_) - left.texts,
-                            sample_facts::WindowedTextCount(sample_) - left.windowedTexts,
-                            sample_facts::WindowLinkCount(sample_) - left.windowLinks));
+                 SameCounts(sample_facts::Total(sample_, &sample::SampleLevel::texts) - left.texts,
+                            sample_facts::Total(sample_, &sample::SampleLevel::windowedTexts) -
+                                left.windowedTexts,
+                            sample_facts::Total(sample_, &sample::SampleLevel::windowLinks) -
+                                left.windowLinks));
         QCOMPARE(form->errors.size(), 1);
     }
 
@@ -417,7 +424,8 @@ private slots:
         QCOMPARE(form->session().fileName(), path_);
         TLGPFile saved;
         LoadArchive(saved, path_.toStdString());
-        QCOMPARE(text::DecodeText(saved.SubFile(third_).Texts[0].Bytes), "Mine " + FirstText(third_));
+        QCOMPARE(text::DecodeText(saved.SubFile(third_).Texts[0].Bytes),
+                 "Mine " + FirstText(third_));
     }
 
     void aSaveThatCannotReplaceTheFileSaysWhy() {
@@ -494,7 +502,8 @@ private slots:
         TLGPFile edited;
         LoadArchive(edited, path_.toStdString());
         QVERIFY(rebuilt == edited.ReadSubFile(edited.SubFile(first_)));
-        QCOMPARE(text::DecodeText(edited.SubFile(first_).Texts[0].Bytes), "Modded " + FirstText(first_));
+        QCOMPARE(text::DecodeText(edited.SubFile(first_).Texts[0].Bytes),
+                 "Modded " + FirstText(first_));
 
         // Against itself nothing differs, and nothing is written; a folder in use is refused.
         const QString none = folder_.filePath(QStringLiteral("none"));

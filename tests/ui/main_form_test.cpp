@@ -272,8 +272,8 @@ private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(folder_.isValid());
-        sample_ = sample::WriteSampleArchive(folder_.filePath(QStringLiteral("demo.lgp")).toStdString(),
-                                             {.levels = 6});
+        sample_ = sample::WriteSampleArchive(
+            folder_.filePath(QStringLiteral("demo.lgp")).toStdString(), {.levels = 6});
         // A level whose first text has no window, with a text in two windows and a text of one
         // line without window, where nothing overflows.
         for (const int row : sample_facts::LevelRows(sample_)) {
@@ -343,7 +343,8 @@ private slots:
                                         QString::number(level->texts),
                                         QString::number(level->overflowing.size())}));
         }
-        QCOMPARE(Row(*form, sample_.TableIndex("ancnt3")).value(2), QStringLiteral("Forgotten City - altar"));
+        QCOMPARE(Row(*form, sample_.TableIndex("ancnt3")).value(2),
+                 QStringLiteral("Forgotten City - altar"));
         const QModelIndex description = FilesView(*form)->model()->index(level_, 2);
         QCOMPARE(description.data(Qt::ForegroundRole).value<QColor>(), QColor(62, 88, 133));
         QCOMPARE(description.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
@@ -384,11 +385,14 @@ private slots:
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(*form), QStringLiteral("Hi!"));
         // H, i and ! are the game's codes 0x28, 0x49 and 0x01; a new line is 0xE7.
-        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes, Appended(original, {0x28, 0x49, 0x01}));
+        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes,
+                 Appended(original, {0x28, 0x49, 0x01}));
         QTest::keyClick(Editor(*form), Qt::Key_Return);
-        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes, Appended(original, {0x28, 0x49, 0x01, 0xE7}));
+        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes,
+                 Appended(original, {0x28, 0x49, 0x01, 0xE7}));
         QTest::keyClick(Editor(*form), Qt::Key_Backspace);
-        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes, Appended(original, {0x28, 0x49, 0x01}));
+        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes,
+                 Appended(original, {0x28, 0x49, 0x01}));
         QCOMPARE(level->SavedTexts[static_cast<std::size_t>(t)], original);
 
         // The change shows: the caption's mark, the level's row and the text's row.
@@ -483,7 +487,8 @@ private slots:
         ClickFile(*form, Name(level_));
         // Each file's "#", as shown, and the values it is sorted by.
         std::vector<int> order(static_cast<std::size_t>(Files()));
-        for (int row = Files() - 1; row >= 0; --row) order[static_cast<std::size_t>(Files() - 1 - row)] = row;
+        for (int row = Files() - 1; row >= 0; --row)
+            order[static_cast<std::size_t>(Files() - 1 - row)] = row;
         const auto numbers = [&order] {
             QStringList shown;
             for (const int row : order) shown << QString::number(row + 1);
@@ -509,7 +514,8 @@ private slots:
         QCOMPARE(Column(*form, 0), numbers());
         // Names and descriptions in the locale's order, letter case aside.
         ClickHeader(*form, 1);
-        std::ranges::stable_sort(order, [&](int a, int b) { return collator.compare(Name(a), Name(b)) < 0; });
+        std::ranges::stable_sort(
+            order, [&](int a, int b) { return collator.compare(Name(a), Name(b)) < 0; });
         QCOMPARE(Column(*form, 0), numbers());
         ClickHeader(*form, 2);
         QStringList descriptions;
@@ -631,7 +637,12 @@ private slots:
         QVERIFY(form->isEnabled());
         QVERIFY(Status(*form)->statusText().isEmpty());
         QVERIFY(!form->isWindowModified());
-        QVERIFY(!FilesView(*form)->model()->index(secondLevel_, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!FilesView(*form)
+                     ->model()
+                     ->index(secondLevel_, 1)
+                     .data(Qt::FontRole)
+                     .value<QFont>()
+                     .bold());
 
         // Opening the file again (no question: nothing is pending) shows the edit.
         form->OpenArchive(path_);
@@ -770,7 +781,8 @@ private slots:
         QVERIFY(form->errors.isEmpty());
         TLGPFile saved;
         LoadArchive(saved, path_.toStdString());
-        QCOMPARE(text::DecodeText(saved.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes),
+        QCOMPARE(text::DecodeText(
+                     saved.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes),
                  "Kept " + Level(secondLevel_).tagged[0]);
 
         // Discard: closing goes ahead without saving.
@@ -844,7 +856,9 @@ private slots:
         level->CompareMarks[0] = 1;
         QListView* view = TextsView(*form);
         QCOMPARE(view->visualRect(view->model()->index(0, 0)).height(), 13);
-        QCOMPARE(view->model()->index(twoWindows_, 0).data(TTextsListModel::kWindowCountRole).toInt(), 2);
+        QCOMPARE(
+            view->model()->index(twoWindows_, 0).data(TTextsListModel::kWindowCountRole).toInt(),
+            2);
         view->clearSelection();
         view->setCurrentIndex({});
         const QImage image = view->viewport()->grab().toImage();
@@ -925,8 +939,13 @@ private slots:
         QCOMPARE(window->SavedWidth, width);
         QCOMPARE(Child<QLabel>(*form, "textPreviewPicture")->pixmap().size(), QSize(150, height));
         QVERIFY(form->isWindowModified());
-        QVERIFY(FilesView(*form)->model()->index(level_, 1).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(TextsView(*form)->model()->index(twoWindows_, 0).data(TTextsListModel::kChangedRole).toBool());
+        QVERIFY(
+            FilesView(*form)->model()->index(level_, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(TextsView(*form)
+                    ->model()
+                    ->index(twoWindows_, 0)
+                    .data(TTextsListModel::kChangedRole)
+                    .toBool());
     }
 
     void theGameViewShowsTheCaretsPageWithTheChosenNames() {
@@ -936,7 +955,8 @@ private slots:
             sample_facts::FindText(sample_, [&second](const sample::SampleLevel& level, int text) {
                 if (level.textWindows[static_cast<std::size_t>(text)] != 1) return false;
                 for (second = 0; second < level.texts; ++second) {
-                    if (second != text && level.textWindows[static_cast<std::size_t>(second)] > 0) return true;
+                    if (second != text && level.textWindows[static_cast<std::size_t>(second)] > 0)
+                        return true;
                 }
                 return false;
             });
@@ -1056,7 +1076,9 @@ private slots:
         hints.clear();
         for (const TWindow* window : windows) {
             if (LinesIn(window->Height) == fewest) {
-                hints << QStringLiteral("page 1: %1 lines in a window for %2").arg(fewest + 1).arg(fewest);
+                hints << QStringLiteral("page 1: %1 lines in a window for %2")
+                             .arg(fewest + 1)
+                             .arg(fewest);
             }
         }
         QCOMPARE(Hint(*form, twoWindows_), hints.join(u'\n'));
@@ -1107,11 +1129,12 @@ private slots:
             Retype(*Editor(*form), Letters(text == texts[1] ? letters - 1 : letters));
         }
         const int outside = CountOutside(Level(subFile).overflowing, texts);
-        QCOMPARE(OverflowCount(*form, subFile), QString::number(outside + static_cast<int>(texts.size())));
+        QCOMPARE(OverflowCount(*form, subFile),
+                 QString::number(outside + static_cast<int>(texts.size())));
         for (const int text : texts) QVERIFY(Marked(*form, text));
         QCOMPARE(Hint(*form, texts[0]), QStringLiteral("line 1 is %1 px in a window of %2")
-                                        .arg(LettersWidth(letters))
-                                        .arg(shared->Width));
+                                            .arg(LettersWidth(letters))
+                                            .arg(shared->Width));
         const auto modify = [&](const std::function<void(QDialog&)>& answer) {
             QTimer::singleShot(0, form.get(), [&form, &answer] {
                 answer(*form->findChild<QDialog*>(QStringLiteral("windowModificationForm")));
@@ -1198,8 +1221,9 @@ private slots:
             QCOMPARE(texts.mid(0, 5),
                      (QStringList{"climbs", "-", "Ignore", "Add to dictionary", "-"}));
             // The standard entries follow, with their shortcuts once a menu has shown them.
-            QVERIFY(texts.size() > 5 &&
-                    !texts.filter(QRegularExpression(QStringLiteral("^Select All(\t|$)"))).isEmpty());
+            QVERIFY(
+                texts.size() > 5 &&
+                !texts.filter(QRegularExpression(QStringLiteral("^Select All(\t|$)"))).isEmpty());
             context.actions().at(3)->trigger();
         });
         QVERIFY(Underlined(*form).isEmpty());
@@ -1244,7 +1268,8 @@ private slots:
         // The open window follows the selection, and is emptied by a file that is no level.
         ClickFile(*form, Name(secondLevel_));
         QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview ") + Name(secondLevel_));
-        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(), BackgroundSize(secondLevel_));
+        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(),
+                 BackgroundSize(secondLevel_));
         ClickFile(*form, QStringLiteral("maplist"));
         QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview"));
         QVERIFY(!picture->isEnabled());
@@ -1284,15 +1309,20 @@ private:
     QString Name(int subFile) const {
         return QString::fromStdString(sample_.files[static_cast<std::size_t>(subFile)]);
     }
-    const sample::SampleLevel& Level(int subFile) const { return *sample_facts::LevelAt(sample_, subFile); }
+    const sample::SampleLevel& Level(int subFile) const {
+        return *sample_facts::LevelAt(sample_, subFile);
+    }
     // A text as the editor shows it.
-    QString Shown(int subFile, int text) const { return sample_facts::EditorText(sample_, {subFile, text}); }
+    QString Shown(int subFile, int text) const {
+        return sample_facts::EditorText(sample_, {subFile, text});
+    }
     // The file list's description: the level's, "-" for a file that is no level.
     QString Description(int subFile) const {
         const int level = lgp::LevelIndex(sample_.files[static_cast<std::size_t>(subFile)]);
         return level < 0 || sample_facts::LevelAt(sample_, subFile) == nullptr
                    ? QStringLiteral("-")
-                   : QString::fromLatin1(lgp::EnglishDescriptions()[static_cast<std::size_t>(level)]);
+                   : QString::fromLatin1(
+                         lgp::EnglishDescriptions()[static_cast<std::size_t>(level)]);
     }
     QSize BackgroundSize(int subFile) const {
         return QSize(Level(subFile).backgroundWidth, Level(subFile).backgroundHeight);

@@ -44,27 +44,17 @@ inline const sample::SampleLevel* LevelAt(const sample::SampleArchive& archive, 
 inline std::vector<int> LevelRows(const sample::SampleArchive& archive) {
     std::vector<int> rows;
     for (std::size_t row = 0; row < archive.files.size(); ++row) {
-        if (LevelAt(archive, static_cast<int>(row)) != nullptr) rows.push_back(static_cast<int>(row));
+        if (LevelAt(archive, static_cast<int>(row)) != nullptr)
+            rows.push_back(static_cast<int>(row));
     }
     return rows;
 }
 
-inline int TextCount(const sample::SampleArchive& archive) {
-    int texts = 0;
-    for (const sample::SampleLevel& level : archive.levels) texts += level.texts;
-    return texts;
-}
-
-inline int WindowedTextCount(const sample::SampleArchive& archive) {
-    int texts = 0;
-    for (const sample::SampleLevel& level : archive.levels) texts += level.windowedTexts;
-    return texts;
-}
-
-inline int WindowLinkCount(const sample::SampleArchive& archive) {
-    int links = 0;
-    for (const sample::SampleLevel& level : archive.levels) links += level.windowLinks;
-    return links;
+// The sum over the levels of one of their counts, such as &sample::SampleLevel::texts.
+inline int Total(const sample::SampleArchive& archive, int sample::SampleLevel::*count) {
+    int total = 0;
+    for (const sample::SampleLevel& level : archive.levels) total += level.*count;
+    return total;
 }
 
 // The status bar's counts, such as "6 levels / 65 texts".
@@ -72,7 +62,7 @@ inline QString CountsText(const sample::SampleArchive& archive) {
     const QLocale locale;
     return QStringLiteral("%1 levels / %2 texts")
         .arg(locale.toString(static_cast<int>(archive.levels.size())),
-             locale.toString(TextCount(archive)));
+             locale.toString(Total(archive, &sample::SampleLevel::texts)));
 }
 
 // A tagged text as the editor shows it.
@@ -82,7 +72,8 @@ inline QString EditorText(std::string_view tagged) {
 
 // The text at `place` as the editor shows it.
 inline QString EditorText(const sample::SampleArchive& archive, TextPlace place) {
-    return EditorText(LevelAt(archive, place.subFile)->tagged.at(static_cast<std::size_t>(place.text)));
+    return EditorText(
+        LevelAt(archive, place.subFile)->tagged.at(static_cast<std::size_t>(place.text)));
 }
 
 // The first text of the levels, in table order, for which `wanted(level, text)` holds; none

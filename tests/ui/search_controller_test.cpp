@@ -93,6 +93,15 @@ std::function<void()> Trigger(const TMainForm& form, Command command) {
     return [&form, command] { Action(form, command)->trigger(); };
 }
 
+// The replace dialog, shown with its search and replacement texts.
+QDialog& ShowReplace(const TMainForm& form, const QString& search, const QString& replacement) {
+    Action(form, Command::Replace)->trigger();
+    auto* replace = Child<QDialog>(form, "replaceForm");
+    Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(search);
+    Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(replacement);
+    return *replace;
+}
+
 QString StatusText(const TMainForm& form) {
     return Child<TStatusBar>(form, "statusBar")->statusText();
 }
@@ -105,8 +114,8 @@ QStringList Words(const sample::SampleArchive& archive) {
             // Tags are no words.
             QString shown = sample_facts::EditorText(tagged);
             shown.replace(QRegularExpression(QStringLiteral("\\{[^}]*\\}")), QStringLiteral(" "));
-            for (const QString& word :
-                 shown.split(QRegularExpression(QStringLiteral("[^\\p{L}]+")), Qt::SkipEmptyParts)) {
+            for (const QString& word : shown.split(QRegularExpression(QStringLiteral("[^\\p{L}]+")),
+                                                   Qt::SkipEmptyParts)) {
                 if (!words.contains(word)) words << word;
             }
         }
@@ -256,9 +265,8 @@ private slots:
     void followsTheSortedListAndPassesOverFilesThatAreNoLevels() {
         std::vector<Occurrence> hits = Occurrences(sample_, accented_, true);
         // Descending by "#": the last file first.
-        std::ranges::stable_sort(hits, [](const Occurrence& a, const Occurrence& b) {
-            return a.subFile > b.subFile;
-        });
+        std::ranges::stable_sort(
+            hits, [](const Occurrence& a, const Occurrence& b) { return a.subFile > b.subFile; });
         const auto form = OpenInWindow(path_, settings_->path());
         QHeaderView* header = Child<QTreeView>(*form, "filesView")->header();
         emit header->sectionClicked(0);
@@ -364,7 +372,9 @@ private slots:
              plain,
              {QStringLiteral("%1 texts have been modified.").arg(holding)},
              QMessageBox::Information},
-            {once, once + QStringLiteral("s"), {QStringLiteral("1 text has been modified.")},
+            {once,
+             once + QStringLiteral("s"),
+             {QStringLiteral("1 text has been modified.")},
              QMessageBox::Information},
             // The game has no euro sign: all or nothing.
             {plain,
@@ -373,7 +383,8 @@ private slots:
               QStringLiteral("level %1, text %2: the replaced text would not read the same once "
                              "stored (a character the game lacks, or a line break or "
                              "placeholder cut apart)")
-                  .arg(QString::fromStdString(sample_.files[static_cast<std::size_t>(first.subFile)]))
+                  .arg(QString::fromStdString(
+                      sample_.files[static_cast<std::size_t>(first.subFile)]))
                   .arg(first.text + 1)},
              QMessageBox::Warning},
         };
@@ -400,7 +411,8 @@ private slots:
         QCOMPARE(Editor(*form)->toPlainText(), QString(shownBefore).replace(accented_, plain));
         QVERIFY(picture->pixmap().toImage() != before);
         QVERIFY(form->isWindowModified());
-        const TLGPSubFile& onceLevel = *form->session().archive()->SubFiles[static_cast<std::size_t>(onceAt.subFile)];
+        const TLGPSubFile& onceLevel =
+            *form->session().archive()->SubFiles[static_cast<std::size_t>(onceAt.subFile)];
         QCOMPARE(sample_facts::EditorText(text::DecodeText(
                      onceLevel.Texts[static_cast<std::size_t>(onceAt.text)].Bytes)),
                  sample_facts::EditorText(sample_, {onceAt.subFile, onceAt.text})
@@ -447,11 +459,9 @@ private slots:
                          .arg(window->Width);
         }
 
-        Action(*form, Command::Replace)->trigger();
-        auto* replace = Child<QDialog>(*form, "replaceForm");
-        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(QStringLiteral("zq"));
-        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(Letters(letters));
-        Child<QPushButton>(*replace, "replaceAllButton")->click();
+        Child<QPushButton>(ShowReplace(*form, QStringLiteral("zq"), Letters(letters)),
+                           "replaceAllButton")
+            ->click();
         QTRY_VERIFY_WITH_TIMEOUT(!form->messages.isEmpty(), kJobTimeout);
         QVERIFY(WaitForAll(*form));
         QCOMPARE(form->messages, QStringList{QStringLiteral("1 text has been modified.")});
@@ -461,8 +471,8 @@ private slots:
     }
 
     void readOnlyEditorCommandsWait() {
-        const TextPlace place = sample_facts::FindText(
-            sample_, [](const sample::SampleLevel&, int) { return true; });
+        const TextPlace place =
+            sample_facts::FindText(sample_, [](const sample::SampleLevel&, int) { return true; });
         const QString text = sample_facts::EditorText(sample_, place);
         const auto form = OpenInWindow(path_, settings_->path());
         SelectText(*form, place);
@@ -490,11 +500,7 @@ private slots:
         const QString plain = Unaccented(accented_);
         const Occurrence first = Occurrences(sample_, accented_, true).front();
         const auto form = OpenInWindow(path_, settings_->path());
-        Action(*form, Command::Replace)->trigger();
-        auto* replace = Child<QDialog>(*form, "replaceForm");
-        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(accented_);
-        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(plain);
-        Child<QPushButton>(*replace, "replaceAllButton")->click();
+        Child<QPushButton>(ShowReplace(*form, accented_, plain), "replaceAllButton")->click();
         QVERIFY(form->session().jobRunning());
 
         Action(*form, Command::Find)->trigger();
@@ -520,12 +526,9 @@ private slots:
         const QString plain = Unaccented(accented_);
         const std::vector<Occurrence> hits = Occurrences(sample_, accented_, true);
         const auto form = OpenInWindow(path_, settings_->path());
-        Action(*form, Command::Replace)->trigger();
-        auto* replace = Child<QDialog>(*form, "replaceForm");
-        Child<QPlainTextEdit>(*replace, "replaceEdit")->setPlainText(accented_);
-        Child<QPlainTextEdit>(*replace, "withEdit")->setPlainText(plain);
-        Child<QPushButton>(*replace, "findButton")->click();
-        Child<QPushButton>(*replace, "replaceAllButton")->click();
+        QDialog& replace = ShowReplace(*form, accented_, plain);
+        Child<QPushButton>(replace, "findButton")->click();
+        Child<QPushButton>(replace, "replaceAllButton")->click();
         QVERIFY(!form->session().jobRunning());
         QCOMPARE(StatusText(*form), QStringLiteral("replace all waiting"));
         // Found before the replacement: the first occurrence is selected when texts change.

@@ -33,6 +33,17 @@ QStringList Underlined(const QTextBlock& block) {
     return ranges;
 }
 
+// An editor holding `text`, underlined with a checker.
+struct CheckedEditor {
+    CheckedEditor(const char* text, SpellChecker& checker) : highlighter(editor.document()) {
+        editor.setPlainText(text);
+        highlighter.setChecker(&checker);
+    }
+
+    QPlainTextEdit editor;
+    SpellingHighlighter highlighter;
+};
+
 }  // namespace
 
 class SpellingHighlighterTest : public QObject {
@@ -61,20 +72,17 @@ private slots:
     }
 
     void menuOffersSuggestionsIgnoreAndAdd() {
-        QPlainTextEdit editor;
-        editor.setPlainText("The helo shop, worlld");
-        SpellingHighlighter highlighter(editor.document());
-        highlighter.setChecker(checker_.get());
+        CheckedEditor checked("The helo shop, worlld", *checker_);
+        QPlainTextEdit& editor = checked.editor;
+        SpellingHighlighter& highlighter = checked.highlighter;
         const UserWordList words(folder_ / "user" / "words.txt");
 
         QMenu onTag(&editor);
-        QVERIFY(!SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words,
-                                          &highlighter));
+        QVERIFY(!SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words, &highlighter));
         QVERIFY(onTag.actions().isEmpty());
 
         QMenu menu(&editor);
-        QVERIFY(SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words,
-                                         &highlighter));
+        QVERIFY(SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words, &highlighter));
         const QStringList texts = ActionTexts(menu);
         QCOMPARE(texts.first(), QString("hello"));
         QCOMPARE(texts.mid(texts.size() - 3),
@@ -84,8 +92,7 @@ private slots:
         QCOMPARE(Underlined(editor.document()->firstBlock()), QStringList{"16+6"});
 
         QMenu second(&editor);
-        QVERIFY(SpellingMenu::addEntries(&second, &editor, 18, *checker_, words,
-                                         &highlighter));
+        QVERIFY(SpellingMenu::addEntries(&second, &editor, 18, *checker_, words, &highlighter));
         second.actions().last()->trigger();
         QVERIFY(Underlined(editor.document()->firstBlock()).isEmpty());
         QCOMPARE(words.Words(), std::vector<std::string>{"worlld"});
@@ -94,10 +101,9 @@ private slots:
     // A read-only editor's text stays as it is: its suggestions are disabled, and one chosen
     // after the editor became read-only while the menu was open changes nothing.
     void suggestionsLeaveAReadOnlyTextAlone() {
-        QPlainTextEdit editor;
-        editor.setPlainText("The helo shop");
-        SpellingHighlighter highlighter(editor.document());
-        highlighter.setChecker(checker_.get());
+        CheckedEditor checked("The helo shop", *checker_);
+        QPlainTextEdit& editor = checked.editor;
+        SpellingHighlighter& highlighter = checked.highlighter;
         const UserWordList words(folder_ / "user" / "read_only.txt");
 
         editor.setReadOnly(true);
