@@ -1,10 +1,10 @@
-// The editor's own timings, without a display: launching the main window on the full demo
-// archive until its files are listed, reading the archive again as its original until every
-// text is marked and the progress shown, and one keystroke in the text editor (encoding the
-// whole text, storing it in the level, checking it for the overflow marks and drawing the text
-// preview, wrapped or in the game view; with an original archive also reviewing the text
-// against its original, its marks, the level's and the archive's progress, and the original
-// beside it with its preview).
+// The editor's own timings, without a display, on the full demo archive: reading the archive
+// again as its original until every text is marked and the progress shown, and one keystroke
+// in the text editor (encoding the whole text, storing it in the level, checking it for the
+// overflow marks and drawing the text preview, wrapped or in the game view; with an original
+// archive also reviewing the text against its original, its marks, the level's and the
+// archive's progress, and the original beside it with its preview). The launch is
+// launch_bench's.
 #include <filesystem>
 
 #include <QApplication>
@@ -35,20 +35,10 @@ void WaitForOpen(TMainForm& form) {
     }
 }
 
-// Settings of the benchmark's own, so that every launch starts alike.
+// Settings of the benchmark's own, so that every run starts alike.
 TEditorPaths BenchPaths() {
     static const QTemporaryDir folder;
     return TEditorPaths::inFolder(folder.path());
-}
-
-void LaunchToListedArchive(benchmark::State& state) {
-    const QString path = jobs::fromUtf8(platform::Utf8FromPath(DemoArchivePath()));
-    for (auto _ : state) {
-        TMainForm form({path}, BenchPaths());
-        form.show();
-        WaitForOpen(form);
-        benchmark::DoNotOptimize(form.session().currentSubFileIndex());
-    }
 }
 
 void OriginalToMarkedArchive(benchmark::State& state) {
@@ -108,7 +98,6 @@ void Keystroke(benchmark::State& state, bool gameView, bool withOriginal) {
     state.counters["windows"] = static_cast<double>(busiest->Texts[longest].Windows.size());
 }
 
-BENCHMARK(LaunchToListedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(OriginalToMarkedArchive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK_CAPTURE(Keystroke, wrapped_preview, false, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Keystroke, game_view, true, false)->Unit(benchmark::kMicrosecond);

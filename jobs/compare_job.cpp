@@ -1,7 +1,7 @@
 #include "jobs/compare_job.h"
 
+#include <stdexcept>
 #include <utility>
-
 
 #include "jobs/last_comparison.h"
 #include "jobs/open_job.h"
@@ -15,8 +15,14 @@ TCompareTextsThread::TCompareTextsThread(TLGPFile& current, QString referencePat
 
 void TCompareTextsThread::Work() {
     TLGPFile reference;
-    OpenQuietly(reference, referencePath_,
-                [this](int current, qint64 count) { ReportProgress(current, count); });
+    OpenQuietly(
+        reference, referencePath_,
+        [this](int current, qint64 count) { ReportProgress(current, count); }, DamagedLevels::Keep);
+    if (const QStringList damaged = UnreadableLevels(reference); !damaged.isEmpty()) {
+        bool compare = false;
+        emit damagedReference(damaged, &compare);
+        if (!compare) throw std::runtime_error(jobs::toUtf8(damaged.join(u'\n')));
+    }
 
     const ArchiveComparison counts = CompareArchives(current_, reference);
     StoreLastComparison({jobs::fromUtf8(current_.FileName), referencePath_, counts});

@@ -15,8 +15,16 @@ class TCompareTextsThread : public TJob {
 public:
     // `current` must outlive the job and stay unchanged while it runs. A reference file that
     // cannot be read fails the job with the reason as detail: no comparison is stored and no
-    // text is marked.
+    // text is marked. A reference with levels that cannot be parsed is compared without them
+    // once `damagedReference` has been answered yes, and fails with them listed as detail
+    // otherwise.
     TCompareTextsThread(TLGPFile& current, QString referencePath, QObject* parent = nullptr);
+
+signals:
+    // The reference's levels that cannot be parsed, each as "name: reason": the receiver sets
+    // *compare to true to compare without them. Connect it with Qt::BlockingQueuedConnection;
+    // unanswered, the comparison is given up.
+    void damagedReference(const QStringList& levels, bool* compare);
 
 private:
     void Work() override;

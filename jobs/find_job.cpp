@@ -65,6 +65,9 @@ void TFindThread::Loop() {
         }
         lock.lock();
         searching_ = false;
+        lock.unlock();
+        emit idle();
+        lock.lock();
     }
 }
 

@@ -28,7 +28,8 @@ struct TFindRequest {
 // The editor's one find worker. Its thread starts with the first request and then stays,
 // idle between searches, until the object is destroyed. It searches its own copies of the
 // texts (SearchTexts), brought up to date by each request, and touches no window: it reports
-// through its signals, in the order started, progress..., ended, then found or notFound.
+// through its signals, in the order started, progress..., ended, then found or notFound, and
+// last idle.
 class TFindThread : public QObject {
     Q_OBJECT
 
@@ -58,6 +59,9 @@ signals:
     // row: index into the request's rows; position and length: bytes of the tagged text.
     void found(int row, int subFile, int text, qint64 position, qint64 length);
     void notFound();
+    // The search (or preparation) has ended and its reports have been handled: a request is
+    // accepted again. Sent from the searching thread, without waiting for its receivers.
+    void idle();
 
 private:
     // Starts a search, or a preparation when there is no request.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "jobs/qt_strings.h"
+#include "lgp/printable_name.h"
 
 TOpenThread::TOpenThread(TLGPFile& archive, QString path, bool quiet, QObject* parent)
     : TJob(QStringLiteral("Invalid file."), quiet, parent), archive_(archive),
@@ -24,8 +25,10 @@ void TOpenThread::Work() {
 }
 
 void OpenQuietly(TLGPFile& archive, const QString& path,
-                 const std::function<void(int current, qint64 count)>& progress) {
+                 const std::function<void(int current, qint64 count)>& progress,
+                 DamagedLevels damaged) {
     TOpenThread open(archive, path, true);
+    open.SetDamagedLevels(damaged);
     QString failure;
     bool opened = false;
     // Direct: these run on the open's thread, which this one waits for.
@@ -42,4 +45,14 @@ void OpenQuietly(TLGPFile& archive, const QString& path,
         Qt::DirectConnection);
     open.RunAndWait();
     if (!opened) throw std::runtime_error(jobs::toUtf8(failure));
+}
+
+QStringList UnreadableLevels(const TLGPFile& archive) {
+    QStringList levels;
+    for (const auto& subFile : archive.SubFiles) {
+        if (subFile->Unreadable) {
+            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
+        }
+    }
+    return levels;
 }

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QString>
+#include <QStringList>
 
 #include "jobs/job.h"
 #include "lgp/archive_loader.h"
@@ -35,7 +36,13 @@ private:
 
 // Reads the archive at path into the empty `archive` with a quiet open job on a further thread,
 // and waits for it: for a job that needs a second archive. progress(current, count) follows
-// the sub-files read, on that further thread. Throws std::runtime_error with the reason when
-// the archive cannot be read, leaving `archive` empty.
+// the sub-files read, on that further thread; `damaged` says what becomes of a level that
+// cannot be parsed. Throws std::runtime_error with the reason when the archive cannot be read,
+// leaving `archive` empty.
 void OpenQuietly(TLGPFile& archive, const QString& path,
-                 const std::function<void(int current, qint64 count)>& progress);
+                 const std::function<void(int current, qint64 count)>& progress,
+                 DamagedLevels damaged = DamagedLevels::Refuse);
+
+// The levels of an archive opened with DamagedLevels::Keep that could not be read, each as
+// "name: reason", in table order.
+QStringList UnreadableLevels(const TLGPFile& archive);

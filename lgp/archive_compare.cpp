@@ -12,6 +12,19 @@ bool SameCounts(const ArchiveCounts& a, const ArchiveCounts& b) {
            a.windows == b.windows;
 }
 
+// Whether the file at `index` of `archive` is a level that was read, and so far as `other`
+// has a file there, was read there too.
+bool Compared(const TLGPFile& archive, const TLGPFile& other, std::size_t index) {
+    const TLGPSubFile& subFile = *archive.SubFiles[index];
+    return lgp::IsLevel(subFile) && !subFile.Unreadable &&
+           (index >= other.SubFiles.size() || !other.SubFiles[index]->Unreadable);
+}
+
+// The counts of the levels that are compared with `other`.
+ArchiveCounts CountCompared(const TLGPFile& archive, const TLGPFile& other) {
+    return CountArchive(archive, [&](std::size_t i) { return Compared(archive, other, i); });
+}
+
 bool SameShape(const TLGPFile& current, const TLGPFile& reference) {
     if (current.SubFiles.size() != reference.SubFiles.size()) return false;
     for (std::size_t i = 0; i < current.SubFiles.size(); ++i) {
@@ -19,7 +32,7 @@ bool SameShape(const TLGPFile& current, const TLGPFile& reference) {
         const TLGPSubFile& b = *reference.SubFiles[i];
         const bool level = lgp::IsLevel(a);
         if (level != lgp::IsLevel(b)) return false;
-        if (!level) continue;
+        if (!level || !Compared(current, reference, i)) continue;
         if (a.Texts.size() != b.Texts.size()) return false;
         for (std::size_t t = 0; t < a.Texts.size(); ++t) {
             if (a.Texts[t].Windows.size() != b.Texts[t].Windows.size()) return false;
@@ -33,7 +46,7 @@ bool SameWindow(const TWindow& a, const TWindow& b) {
 }
 
 bool Comparable(const TLGPFile& current, const TLGPFile& reference) {
-    return SameCounts(CountArchive(current), CountArchive(reference)) &&
+    return SameCounts(CountCompared(current, reference), CountCompared(reference, current)) &&
            SameShape(current, reference);
 }
 
@@ -73,8 +86,8 @@ bool LevelDiffers(const TLGPSubFile& level, const TLGPSubFile& other) {
 
 ArchiveComparison CompareArchives(TLGPFile& current, const TLGPFile& reference) {
     ArchiveComparison result;
-    result.current = CountArchive(current);
-    result.reference = CountArchive(reference);
+    result.current = CountCompared(current, reference);
+    result.reference = CountCompared(reference, current);
     if (!SameCounts(result.current, result.reference) || !SameShape(current, reference)) {
         return result;
     }
@@ -83,7 +96,7 @@ ArchiveComparison CompareArchives(TLGPFile& current, const TLGPFile& reference) 
     result.differentWindows = 0;
     for (std::size_t i = 0; i < current.SubFiles.size(); ++i) {
         TLGPSubFile& level = *current.SubFiles[i];
-        if (!lgp::IsLevel(level)) continue;
+        if (!Compared(current, reference, i)) continue;
         const TLGPSubFile& other = *reference.SubFiles[i];
         for (std::size_t t = 0; t < level.Texts.size(); ++t) {
             const TLevelText& text = level.Texts[t];
@@ -113,7 +126,7 @@ std::vector<int> DifferentLevels(const TLGPFile& current, const TLGPFile& refere
     std::vector<int> levels;
     for (std::size_t i = 0; i < current.SubFiles.size(); ++i) {
         const TLGPSubFile& level = *current.SubFiles[i];
-        if (lgp::IsLevel(level) && LevelDiffers(level, *reference.SubFiles[i])) {
+        if (Compared(current, reference, i) && LevelDiffers(level, *reference.SubFiles[i])) {
             levels.push_back(static_cast<int>(i));
         }
     }

@@ -24,12 +24,15 @@ struct ArchiveComparison {
 // same number of texts with window lists of the same lengths), counts the texts whose current
 // bytes differ and the window-list entries whose current X, Y, Width or Height differ. Sets
 // the CompareMarks entry of every such text of `current` and never clears one, so marks of
-// earlier comparisons stay; marks nothing when the archives are not comparable. Throws
+// earlier comparisons stay; marks nothing when the archives are not comparable. A level that
+// could not be read (Unreadable) in either archive is left out of the comparison in both, its
+// texts neither counted nor compared, as if it were missing from both. Throws
 // std::out_of_range when a level of `current` has fewer CompareMarks than texts.
 ArchiveComparison CompareArchives(TLGPFile& current, const TLGPFile& reference);
 
 // Table indices, in table order, of the levels of `current` that differ from the level at the
 // same index of `reference` by the rule of CompareArchives (a text's bytes, a window of a
-// text's window list), or in the position or size of any window of their scripts. Marks
-// nothing. Throws lgp::FormatError, naming both files, when the archives are not comparable.
+// text's window list), or in the position or size of any window of their scripts; levels that
+// could not be read in either archive are left out. Marks nothing. Throws lgp::FormatError,
+// naming both files, when the archives are not comparable.
 std::vector<int> DifferentLevels(const TLGPFile& current, const TLGPFile& reference);

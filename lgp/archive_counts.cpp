@@ -3,9 +3,15 @@
 #include "lgp/level_tables.h"
 
 ArchiveCounts CountArchive(const TLGPFile& archive) {
+    return CountArchive(archive, [](std::size_t) { return true; });
+}
+
+ArchiveCounts CountArchive(const TLGPFile& archive,
+                           const std::function<bool(std::size_t)>& counted) {
     ArchiveCounts counts;
-    for (const auto& subFile : archive.SubFiles) {
-        if (!lgp::IsLevel(*subFile)) continue;
+    for (std::size_t i = 0; i < archive.SubFiles.size(); ++i) {
+        const auto& subFile = archive.SubFiles[i];
+        if (!lgp::IsLevel(*subFile) || !counted(i)) continue;
         ++counts.levels;
         for (const TLevelText& text : subFile->Texts) {
             ++counts.texts;

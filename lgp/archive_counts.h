@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "lgp/lgp_file.h"
 
@@ -16,3 +18,6 @@ struct ArchiveCounts {
 
 // Counts the levels, texts and windows of a loaded archive.
 ArchiveCounts CountArchive(const TLGPFile& archive);
+// The same over the levels whose table index `counted` takes.
+ArchiveCounts CountArchive(const TLGPFile& archive,
+                           const std::function<bool(std::size_t)>& counted);

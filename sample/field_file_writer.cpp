@@ -163,9 +163,12 @@ SampleField MakeFieldFile(std::string_view name, std::string_view description, T
     level.textBytes = script.textBytes;
     level.windows = script.tally.windows;
     level.messages = script.tally.messages;
+    level.tagged = std::move(script.tagged);
     for (int t = 0; t < script.texts; ++t) {
-        level.windowLinks += script.tally.windowLinks[t];
-        if (script.tally.windowLinks[t] > 0) ++level.windowedTexts;
+        const int links = script.tally.windowLinks[static_cast<std::size_t>(t)];
+        level.textWindows.push_back(links);
+        level.windowLinks += links;
+        if (links > 0) ++level.windowedTexts;
     }
 
     // The background fills one to four texture pages, most levels one or two. A small
@@ -190,6 +193,8 @@ SampleField MakeFieldFile(std::string_view name, std::string_view description, T
     BackgroundSections background =
         MakeBackgroundSections(painting, (rows - paintedRows) / 2 * kTile, rows * kTile, random);
     level.texturePages = background.pages;
+    level.backgroundWidth = columns * kTile;
+    level.backgroundHeight = rows * kTile;
 
     const std::array<std::vector<std::uint8_t>, kSections> sections = {
         std::move(script.bytes),

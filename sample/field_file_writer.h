@@ -29,6 +29,19 @@ struct SampleLevel {
     int windowedTexts = 0;
     int windowLinks = 0;
     int texturePages = 0;
+    // Per text: its tagged text (Windows-1252, CR LF line breaks) and the length of its window
+    // list.
+    std::vector<std::string> tagged;
+    std::vector<int> textWindows;
+    // The texts (by index) that overflow their windows with the default names: the windows are
+    // fitted to their texts, but a few levels have one window made too small on purpose.
+    std::vector<int> overflowing;
+    // The same with the widest names, for which no window is fitted.
+    std::vector<int> overflowingWidest;
+    // The size of the background picture: the painting, with black rows around it to fill the
+    // screen's height.
+    int backgroundWidth = 0;
+    int backgroundHeight = 0;
 };
 
 // A decoded field file and the record of what it holds.

@@ -191,7 +191,10 @@ std::vector<std::uint8_t> ArchiveComposer::Data(const Entry& entry) {
             SampleField field = MakeFieldFile(entry.name, descriptions[entry.level],
                                               LayoutOf(entry.level, options_.seed), seed);
             SampleRandom overflow(SampleRandom::Derive(seed, kOverflowStream));
-            FitWindows(field.decoded, OverflowsOnPurpose(entry.level, overflow), overflow);
+            Overflowing overflown =
+                FitWindows(field.decoded, OverflowsOnPurpose(entry.level, overflow), overflow);
+            field.level.overflowing = std::move(overflown.defaultNames);
+            field.level.overflowingWidest = std::move(overflown.widestNames);
             std::vector<std::uint8_t> stored = lzs::CompressHashedStream(field.decoded);
             field.level.storedSize = stored.size();
             archive_.levels[entry.level] = std::move(field.level);
@@ -229,6 +232,8 @@ SampleArchive ArchiveComposer::Compose() {
     archive_.levels.resize(options_.levels);
     std::vector<std::string> names;
     for (const Entry& entry : entries_) names.push_back(entry.name);
+    archive_.files = names;
+    archive_.creator = std::string(kCreator);
 
     ByteWriter out;
     // Somewhat more than the 100 KB that a level takes on average.
@@ -289,6 +294,19 @@ SampleArchive ArchiveComposer::Compose() {
 }
 
 }  // namespace
+
+int SampleArchive::TableIndex(std::string_view name) const {
+    const auto found = std::find(files.begin(), files.end(), name);
+    return found != files.end() ? static_cast<int>(found - files.begin()) : -1;
+}
+
+const SampleLevel& SampleArchive::Level(std::string_view name) const {
+    const auto found = std::find_if(levels.begin(), levels.end(), [name](const SampleLevel& level) {
+        return level.name == name;
+    });
+    if (found == levels.end()) throw std::out_of_range("no level " + std::string(name));
+    return *found;
+}
 
 SampleArchive MakeSampleArchive(const SampleOptions& options) {
     return ArchiveComposer(options).Compose();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lgp/level_tables.h"
@@ -24,8 +25,17 @@ struct SampleOptions {
 
 struct SampleArchive {
     std::vector<std::uint8_t> bytes;
+    // The creator's name in the header.
+    std::string creator;
     // What each level holds, in level-table order.
     std::vector<SampleLevel> levels;
+    // The names of all files, levels or not, in table-of-contents order.
+    std::vector<std::string> files;
+
+    // The table index of the file named `name` (letter case counts), -1 when there is none.
+    int TableIndex(std::string_view name) const;
+    // What the level named `name` holds; throws std::out_of_range when there is no such level.
+    const SampleLevel& Level(std::string_view name) const;
 };
 
 // Makes an archive shaped like the game's field archive: the creator "SQUARESOFT", the levels

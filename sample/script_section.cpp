@@ -633,6 +633,9 @@ ScriptSection SectionComposer::Compose() {
                        ? static_cast<int>(dialogues_.size())
                        : 0;
     if (result.texts == 0) result.textBytes = 0;
+    for (int t = 0; t < result.texts; ++t) {
+        result.tagged.push_back(dialogues_[static_cast<std::size_t>(t)].tagged);
+    }
     result.tally = tally_;
     return result;
 }

@@ -46,6 +46,8 @@ struct ScriptSection {
     int texts = 0;
     // Bytes of those texts, each with its closing 0xFF.
     std::size_t textBytes = 0;
+    // Those texts as tagged text (Windows-1252, CR LF line breaks), in their order.
+    std::vector<std::string> tagged;
     DialogueTally tally;
 };
 

@@ -4,6 +4,7 @@
 
 #include "lgp/field_parser.h"
 #include "lgp/field_rebuilder.h"
+#include "overflow/level_overflow.h"
 #include "overflow/window_fit.h"
 #include "text/text_layout.h"
 
@@ -31,7 +32,7 @@ void Overflow(TLGPSubFile& level, SampleRandom& random) {
 
 }  // namespace
 
-void FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRandom& random) {
+Overflowing FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRandom& random) {
     TLGPSubFile level;
     ParseFieldFile(level, decoded);
     int changed = FitLevelWindows(level, text::CharacterNames::Default, false);
@@ -39,7 +40,18 @@ void FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRand
         Overflow(level, random);
         ++changed;
     }
+    Overflowing overflown;
+    for (std::size_t text = 0; text < level.Texts.size(); ++text) {
+        const auto index = static_cast<int>(text);
+        if (IsOverflowing(level.Texts[text], text::CharacterNames::Default)) {
+            overflown.defaultNames.push_back(index);
+        }
+        if (IsOverflowing(level.Texts[text], text::CharacterNames::Widest)) {
+            overflown.widestNames.push_back(index);
+        }
+    }
     if (changed > 0) decoded = RebuildFieldFile(level, decoded);
+    return overflown;
 }
 
 }  // namespace sample

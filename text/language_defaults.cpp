@@ -16,6 +16,10 @@ constexpr LanguageDefault kDefaults[] = {
     {"messages", "text_searching", "Text searching"},
     {"messages", "no_text_found", "Text could not be found."},
     {"messages", "text_replacing", "Text replacing"},
+    // In brackets after the running job's status: a search or replace-all asked for meanwhile,
+    // which starts when the job ends.
+    {"messages", "search_waiting", "search waiting"},
+    {"messages", "replacement_waiting", "replace all waiting"},
     {"messages", "no_text_modified", "No text has been modified."},
     {"messages", "text_modified", "text has been modified."},
     {"messages", "texts_modified", "texts have been modified."},
@@ -31,6 +35,12 @@ constexpr LanguageDefault kDefaults[] = {
      "%1 level could not be read. Open the archive with it read-only?"},
     {"messages", "damaged_levels",
      "%1 levels could not be read. Open the archive with them read-only?"},
+    // Asked before comparing; %1: the number of the reference archive's levels, listed with
+    // their reasons as detail.
+    {"messages", "damaged_reference_level",
+     "%1 level of the reference archive could not be read. Compare without it?"},
+    {"messages", "damaged_reference_levels",
+     "%1 levels of the reference archive could not be read. Compare without them?"},
     // Asked before saving over the archive's own file; %1: the file.
     {"messages", "file_changed_on_disk",
      "%1 was changed by another program since it was opened. Save over it?"},

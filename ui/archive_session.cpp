@@ -18,7 +18,6 @@
 #include "jobs/save_job.h"
 #include "lgp/field_rebuilder.h"
 #include "lgp/level_tables.h"
-#include "lgp/printable_name.h"
 #include "overflow/window_fit.h"
 #include "platform/shell_link.h"
 #include "platform/utf8_path.h"
@@ -32,17 +31,6 @@ namespace {
 
 std::filesystem::path ToLocalPath(const QString& path) {
     return platform::PathFromUtf8(jobs::toUtf8(path));
-}
-
-// One line per level of the archive that could not be parsed: its name and the reason.
-QStringList UnreadableLevels(const TLGPFile& archive) {
-    QStringList levels;
-    for (const auto& subFile : archive.SubFiles) {
-        if (subFile->Unreadable) {
-            levels << jobs::fromUtf8(lgp::PrintableName(subFile->Name) + ": " + subFile->Damage);
-        }
-    }
-    return levels;
 }
 
 }  // namespace
@@ -189,6 +177,13 @@ void TArchiveSession::compare(const QString& referencePath) {
     if (!archive_ || jobRunning_) return;
     auto* job = new TCompareTextsThread(*archive_, referencePath);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
+    // Blocking: the job waits for the answer.
+    connect(
+        job, &TCompareTextsThread::damagedReference, this,
+        [this](const QStringList& levels, bool* compare) {
+            *compare = askDamagedLevels("damaged_reference_level", levels);
+        },
+        Qt::BlockingQueuedConnection);
     startJob(job, InterfaceText("messages", "files_comparing") + QStringLiteral("..."),
              referencePath, &TArchiveSession::compareFailed, [this](bool succeeded) {
                  if (succeeded) emit compared();
@@ -307,23 +302,21 @@ void TArchiveSession::openEnded(bool succeeded) {
 
 bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
     const QStringList levels = UnreadableLevels(read);
-    if (levels.isEmpty()) return true;
-    const QString question =
-        InterfaceText("messages", levels.size() == 1 ? "damaged_level" : "damaged_levels").arg(levels.size());
-    const QString listing = levels.join(u'\n');
-    if (questions_.openDamaged && questions_.openDamaged(question, listing)) return true;
-    emit openFailed(InterfaceText("messages", "invalid_file"), jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + listing);
+    if (levels.isEmpty() || askDamagedLevels("damaged_level", levels)) return true;
+    emit openFailed(InterfaceText("messages", "invalid_file"),
+                    jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + levels.join(u'\n'));
     return false;
+}
+
+bool TArchiveSession::askDamagedLevels(const char* key, const QStringList& levels) const {
+    const QString name = QString::fromLatin1(key) + (levels.size() == 1 ? "" : "s");
+    const QString question = InterfaceText(QStringLiteral("messages"), name).arg(levels.size());
+    return questions_.damagedLevels && questions_.damagedLevels(question, levels.join(u'\n'));
 }
 
 bool TArchiveSession::acceptDamagedOriginal(const TLGPFile& read) {
     const QStringList levels = UnreadableLevels(read);
-    if (levels.isEmpty()) return true;
-    const QString question =
-        InterfaceText("messages",
-                      levels.size() == 1 ? "damaged_original_level" : "damaged_original_levels")
-            .arg(levels.size());
-    return questions_.openDamaged && questions_.openDamaged(question, levels.join(u'\n'));
+    return levels.isEmpty() || askDamagedLevels("damaged_original_level", levels);
 }
 
 void TArchiveSession::saveEnded(bool succeeded) {
@@ -367,6 +360,9 @@ void TArchiveSession::selectSubFile(int subFile) {
     // indices would name what the new file may not have.
     text_ = -1;
     window_ = -1;
+    // Its texts are listed with their marks at once, whether or not the idle check has
+    // reached it.
+    overflowMarks_->checkLevel(subFile_);
     emit subFileSelected();
     const TLGPSubFile* level = currentLevel();
     text_ = -2;  // forces the text selection below to be told

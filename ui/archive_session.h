@@ -28,8 +28,9 @@ class TWindow;
 // one is answered No.
 struct TSessionQuestions {
     // An archive read with levels that could not be parsed: the question and one line per such
-    // level (its name and the reason). True opens the archive with them read-only.
-    std::function<bool(const QString& question, const QString& levels)> openDamaged;
+    // level (its name and the reason). True goes on with the archive: opened, with those levels
+    // read-only; as a comparison's reference, with those levels left out.
+    std::function<bool(const QString& question, const QString& levels)> damagedLevels;
     // Saving over the archive's own file, which another program changed since it was opened:
     // true saves over that change.
     std::function<bool(const QString& question)> saveOverChange;
@@ -99,7 +100,9 @@ public:
     // The selected text as tagged text (Windows-1252, CR LF); empty when none is selected.
     const std::string& currentTagged() const { return tagged_; }
     // Which texts overflow their windows, following every change made through this session:
-    // they are brought up to date before the session tells of the change.
+    // they are brought up to date before the session tells of the change. The levels of an
+    // archive just opened are checked while the window is idle; the selected one is checked
+    // before its selection is told.
     TOverflowMarks& overflowMarks() const { return *overflowMarks_; }
     // The open archive reviewed against its original, when one is set: untranslated texts,
     // findings and progress, following every change made through this session as the overflow
@@ -132,9 +135,11 @@ public:
     void exportModFolder(const QString& originalPath, const QString& folder, ModLayout layout,
                          EarlierExport earlier = EarlierExport::Refuse);
     // Compares the open archive with the one at referencePath on a worker thread
-    // (TCompareTextsThread): the window is unusable meanwhile, as for an open. Ends with
-    // `compared` (stored as LastComparison, differing texts marked) or `compareFailed` (the
-    // reference could not be read: nothing stored, nothing marked). Does nothing without an
+    // (TCompareTextsThread): the window is unusable meanwhile, as for an open. A reference with
+    // levels that cannot be parsed is asked about, as an open asks, and compared without them
+    // (the open archive's own such levels are left out too). Ends with `compared` (stored as
+    // LastComparison, differing texts marked) or `compareFailed` (the reference could not be
+    // read, or the user declined: nothing stored, nothing marked). Does nothing without an
     // archive or while a job runs.
     void compare(const QString& referencePath);
     // Replaces every occurrence of tagged text `search` in the texts of all levels: works it
@@ -245,6 +250,9 @@ private:
     bool acceptDamagedLevels(const TLGPFile& read);
     // Asks whether to take an original that has unreadable levels; true when it has none.
     bool acceptDamagedOriginal(const TLGPFile& read);
+    // Asks the damaged-levels question with `key` (singular; its plural ends in "s") for the
+    // levels listed.
+    bool askDamagedLevels(const char* key, const QStringList& levels) const;
     void saveEnded(bool succeeded);
     // Recounts the changed levels after a load or save.
     void recountChanges();

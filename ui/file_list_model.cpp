@@ -81,7 +81,9 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                     return level ? QString::number(subFile.Texts.size()) : QStringLiteral("-");
                 case kOverflowsColumn: {
                     const int overflowing = session_.overflowMarks().overflowingTexts(index.row());
-                    return overflowing >= 0 ? QString::number(overflowing) : QStringLiteral("-");
+                    if (overflowing >= 0) return QString::number(overflowing);
+                    // A level that the marks have not checked yet.
+                    return level ? QString() : QStringLiteral("-");
                 }
                 case kTranslatedColumn: {
                     const TTranslationMarks& marks = session_.translationMarks();

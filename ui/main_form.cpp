@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -294,6 +295,16 @@ void TMainForm::start() {
         openFolder_ = jobs::fromUtf8(platform::Utf8FromPath(data / "field"));
     }
     if (!arguments_.isEmpty() && QFileInfo(arguments_.first()).isFile()) OpenArchive(arguments_.first());
+    // The dictionary loads once the archive is listed and the window has painted it.
+    const auto chooseDictionary = [this] {
+        QTimer::singleShot(0, spelling_, &TSpellingController::choosePending);
+    };
+    if (session_->jobRunning()) {
+        connect(session_, &TArchiveSession::jobEnded, spelling_, chooseDictionary,
+                Qt::SingleShotConnection);
+    } else {
+        chooseDictionary();
+    }
 }
 
 void TMainForm::writeSettings() {

@@ -44,7 +44,7 @@ void TMainWindowState::apply(const TEditorSettings& settings) {
     parts_.textPreview.setPictureShown(settings.textPreview);
     parts_.textPreview.setGameView(settings.gameView);
     parts_.textPreview.setNames(settings.gameViewNames);
-    parts_.spelling.choose(settings.spellingDictionary);
+    parts_.spelling.chooseLater(settings.spellingDictionary);
     parts_.menu.levelPreviewSizeAction(settings.levelPreviewSize)->setChecked(true);
     setLevelPreviewSize(settings.levelPreviewSize);
     if (settings.textPreviewHeight > 0) {

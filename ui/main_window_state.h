@@ -33,7 +33,8 @@ public:
 
     explicit TMainWindowState(Parts parts);
 
-    // Gives every part its remembered state. The window goes back where it was when that is
+    // Gives every part its remembered state; the spelling dictionary is only remembered, for
+    // the spelling controller to load later. The window goes back where it was when that is
     // within the visible screen, else it is centred at its built-in size; no splitter size or
     // column width passes the screen's.
     void apply(const TEditorSettings& settings);

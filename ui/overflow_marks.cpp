@@ -2,16 +2,59 @@
 
 #include <algorithm>
 
+#include <QElapsedTimer>
+
 #include "lgp/level_tables.h"
 #include "overflow/level_overflow.h"
 #include "lgp/lgp_file.h"
 #include "ui/overflow_hints.h"
 
-TOverflowMarks::TOverflowMarks(QObject* parent) : QObject(parent) {}
+namespace {
+
+// Short enough for the window to answer the user between two steps of the idle check.
+constexpr qint64 kCheckStepMilliseconds = 8;
+
+}  // namespace
+
+TOverflowMarks::TOverflowMarks(QObject* parent) : QObject(parent) {
+    idleCheck_.setSingleShot(true);
+    idleCheck_.setInterval(0);
+    connect(&idleCheck_, &QTimer::timeout, this, &TOverflowMarks::checkSome);
+}
 
 void TOverflowMarks::setArchive(const TLGPFile* archive) {
     archive_ = archive;
-    markArchive();
+    const std::size_t files = archive_ != nullptr ? archive_->SubFiles.size() : 0;
+    marks_.assign(files, {});
+    counts_.assign(files, -1);
+    checked_.assign(files, 0);
+    next_ = 0;
+    if (ready()) {
+        idleCheck_.stop();
+    } else {
+        idleCheck_.start();
+    }
+}
+
+void TOverflowMarks::checkLevel(int subFile) {
+    if (subFile >= 0 && static_cast<std::size_t>(subFile) < checked_.size() &&
+        checked_[static_cast<std::size_t>(subFile)] == 0) {
+        markLevel(subFile);
+    }
+}
+
+void TOverflowMarks::checkSome() {
+    QElapsedTimer step;
+    step.start();
+    while (!ready() && !step.hasExpired(kCheckStepMilliseconds)) {
+        checkLevel(static_cast<int>(next_));
+        ++next_;
+    }
+    if (!ready()) {
+        idleCheck_.start();
+        return;
+    }
+    emit marksChanged(-1, -1);
 }
 
 void TOverflowMarks::windowChanged(int subFile) {
@@ -45,15 +88,17 @@ QString TOverflowMarks::hints(int subFile, int text) const {
 }
 
 void TOverflowMarks::markArchive() {
-    const std::size_t files = archive_ != nullptr ? archive_->SubFiles.size() : 0;
-    marks_.assign(files, {});
-    counts_.assign(files, -1);
-    for (std::size_t subFile = 0; subFile < files; ++subFile) markLevel(static_cast<int>(subFile));
+    idleCheck_.stop();
+    for (std::size_t subFile = 0; subFile < marks_.size(); ++subFile) {
+        markLevel(static_cast<int>(subFile));
+    }
+    next_ = checked_.size();
 }
 
 void TOverflowMarks::markLevel(int subFile) {
     const auto index = static_cast<std::size_t>(subFile);
     if (subFile < 0 || index >= marks_.size()) return;
+    checked_[index] = 1;
     const TLGPSubFile& level = *archive_->SubFiles[index];
     if (!lgp::IsLevel(level)) return;
     std::vector<char>& marks = marks_[index];
@@ -66,7 +111,8 @@ void TOverflowMarks::markLevel(int subFile) {
 
 void TOverflowMarks::textChanged(int subFile, int text) {
     const auto index = static_cast<std::size_t>(subFile);
-    if (subFile < 0 || index >= marks_.size() || text < 0 ||
+    // A level not checked yet is read as it is when its turn comes.
+    if (subFile < 0 || index >= marks_.size() || checked_[index] == 0 || text < 0 ||
         static_cast<std::size_t>(text) >= marks_[index].size()) {
         return;
     }

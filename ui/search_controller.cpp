@@ -7,8 +7,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
 #include "jobs/find_job.h"
+#include "jobs/replace_all_job.h"
 #include "text/case_folding.h"
 #include "ui/archive_session.h"
 #include "ui/editor_text.h"
@@ -72,7 +74,7 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
          {static_cast<TSearchDialog*>(findForm_), static_cast<TSearchDialog*>(replaceForm_)}) {
         connect(dialog, &TSearchDialog::findRequested, this,
                 [this, dialog](const QString& search, bool matchCase, FindMode mode) {
-                    find(*dialog, search, matchCase, mode);
+                    ask({dialog, search, matchCase, mode, std::nullopt});
                 });
         connect(dialog, &TSearchDialog::charactersLeftOut, &panes_.status, &TStatusBar::showNotice);
         // The commands' keys work from the dialogs as from the main window.
@@ -86,7 +88,10 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
     }
     connect(findForm_, &TFindForm::searchTextChanged, this, &TSearchController::updateCommands);
     connect(replaceForm_, &TReplaceForm::replaceRequested, this, &TSearchController::replace);
-    connect(replaceForm_, &TReplaceForm::replaceAllRequested, this, &TSearchController::replaceAll);
+    connect(replaceForm_, &TReplaceForm::replaceAllRequested, this,
+            [this](const QString& search, const QString& replacement, bool matchCase) {
+                ask({replaceForm_, search, matchCase, FindMode::FromStart, replacement});
+            });
 
     // The worker waits while each report is handled here.
     constexpr auto blocking = Qt::BlockingQueuedConnection;
@@ -111,14 +116,19 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
             }
         },
         blocking);
+    connect(finder_.get(), &TFindThread::idle, this, &TSearchController::startWaiting);
 
     TArchiveSession& session = panes_.session;
     connect(&session, &TArchiveSession::opened, this, [this] {
         ++archives_;
+        // What waited was asked of the archive before.
+        waiting_.clear();
+        showWaiting();
         findForm_->hide();
         replaceForm_->hide();
         updateCommands();
     });
+    connect(&session, &TArchiveSession::jobEnded, this, &TSearchController::startWaitingLater);
     connect(&session, &TArchiveSession::replaceFailed, this,
             [this](const QString& message, const QString& detail) {
                 refusal_ = message;
@@ -135,7 +145,7 @@ TSearchController::~TSearchController() {
     QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
-bool TSearchController::isSearching() const { return finder_->Searching(); }
+bool TSearchController::isSearching() const { return finder_->Searching() || !waiting_.empty(); }
 
 void TSearchController::showDialog(TSearchDialog& shown, TSearchDialog& hidden) {
     hidden.hide();
@@ -156,11 +166,48 @@ void TSearchController::showReplaceDialog() {
     showDialog(*replaceForm_, *findForm_);
 }
 
+void TSearchController::ask(Request request) {
+    if (panes_.session.archive() == nullptr || request.search.isEmpty()) return;
+    waiting_.push_back(std::move(request));
+    startWaiting();
+}
+
+void TSearchController::startWaiting() {
+    // A running job may replace the archive or its texts, and one search runs at a time; each
+    // reports in the status bar.
+    while (!waiting_.empty() && !panes_.session.jobRunning() && !finder_->Searching()) {
+        if (waiting_.front().replacement && TReplaceAllThread::Running()) {
+            // The replace-all before is still being cleaned up, which tells nobody.
+            startWaitingLater();
+            break;
+        }
+        const Request next = std::move(waiting_.front());
+        waiting_.pop_front();
+        if (next.replacement) {
+            replaceAll(next.search, *next.replacement, next.matchCase);
+        } else {
+            find(*next.asking, next.search, next.matchCase, next.mode);
+        }
+    }
+    showWaiting();
+}
+
+void TSearchController::startWaitingLater() {
+    QTimer::singleShot(0, this, &TSearchController::startWaiting);
+}
+
+void TSearchController::showWaiting() {
+    QString note;
+    if (!waiting_.empty()) {
+        note = Message(waiting_.front().replacement ? "replacement_waiting" : "search_waiting");
+    }
+    panes_.status.setWaitingNote(note);
+}
+
 void TSearchController::find(TSearchDialog& asking, const QString& search, bool matchCase,
                              FindMode mode) {
     const TArchiveSession& session = panes_.session;
-    // A running job may replace the archive or its texts; the status bar shows its progress.
-    if (session.archive() == nullptr || session.jobRunning() || search.isEmpty()) return;
+    if (session.archive() == nullptr) return;
     TFindRequest request;
     request.search = editor_text::EditorToTagged(search);
     request.matchCase = matchCase;
@@ -192,7 +239,7 @@ void TSearchController::replace(const QString& replacement) {
     if (selectionMatches(editor_text::EditorToTagged(search), matchCase)) {
         panes_.editor.replaceSelection(replacement);
     }
-    find(*replaceForm_, search, matchCase, FindMode::Next);
+    ask({replaceForm_, search, matchCase, FindMode::Next, std::nullopt});
 }
 
 bool TSearchController::selectionMatches(const std::string& search, bool matchCase) const {
@@ -204,8 +251,6 @@ bool TSearchController::selectionMatches(const std::string& search, bool matchCa
 
 void TSearchController::replaceAll(const QString& search, const QString& replacement,
                                    bool matchCase) {
-    // One job at a time: a search also reports in the status bar.
-    if (finder_->Searching()) return;
     replaceDeclined_ = false;
     const auto confirm = [this](int occurrences, int texts, int levels) {
         const QLocale locale;
@@ -236,6 +281,7 @@ void TSearchController::onReplaceEnded(int changed) {
     } else {
         replaceForm_->showMessage(QMessageBox::Information, TReplaceForm::resultMessage(changed));
     }
+    startWaitingLater();
 }
 
 void TSearchController::selectNextText(bool backward, Walk walk) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QMessageBox>
 #include <QObject>
@@ -30,8 +32,10 @@ class TTextPreviewPane;
 // the text of the last search; Replace replaces the selection only when it is an occurrence of
 // the search text, then finds the next. Replace-all asks before it stores anything, and keeps
 // the editor and the window button read-only while it runs, as a keystroke stored meanwhile
-// would be overwritten or overwrite the job's text. Progress and status show in the status
-// bar, messages over the dialog that asked.
+// would be overwritten or overwrite the job's text. A search or replace-all asked for while a
+// job or another search runs waits, in the order asked, and starts once nothing runs (the
+// status bar says so meanwhile); opening another archive drops what waits. Progress and status
+// show in the status bar, messages over the dialog that asked.
 class TSearchController : public QObject {
     Q_OBJECT
 
@@ -53,15 +57,32 @@ public:
     // A search still running ends first; its reports are no longer handled.
     ~TSearchController() override;
 
-    // True from a search's start until its last report has been handled.
+    // True from a search's start until its last report has been handled, and while a search
+    // or replace-all waits.
     bool isSearching() const;
 
 private:
+    // A search, or a replace-all when it has a replacement, as asked for.
+    struct Request {
+        TSearchDialog* asking = nullptr;
+        QString search;
+        bool matchCase = false;
+        FindMode mode = FindMode::FromStart;
+        std::optional<QString> replacement;
+    };
+
     // Hides `hidden` and shows `shown`, or gives it the focus.
     static void showDialog(TSearchDialog& shown, TSearchDialog& hidden);
     // Shows the replace dialog, with the search text it opens with when it was hidden.
     void showReplaceDialog();
-    // A search with a dialog's text, from the selection; dropped while a search or job runs.
+    // Starts the request, or lets it wait while something runs or another request waits.
+    void ask(Request request);
+    // Starts what waits, in turn, as far as nothing runs.
+    void startWaiting();
+    // After a job or search has ended, once its handlers have returned.
+    void startWaitingLater();
+    void showWaiting();
+    // A search with a dialog's text, from the selection as it is now.
     void find(TSearchDialog& asking, const QString& search, bool matchCase, FindMode mode);
     void onFound(int subFile, int text, qint64 position, qint64 length);
     // The replace dialog's Replace.
@@ -92,4 +113,5 @@ private:
     int searchedArchive_ = 0;
     QString refusal_;
     QString refusalDetail_;
+    std::deque<Request> waiting_;
 };

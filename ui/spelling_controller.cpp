@@ -14,11 +14,20 @@ TSpellingController::TSpellingController(const TEditorPaths& paths, TMainMenu& m
       choice_(new TSpellingChoice(paths.dictionaryFolders, paths.userWordsFile, this)) {
     menu.setDictionaries(choice_->dictionaryNames());
     editor.setSpelling(choice_);
-    connect(&menu, &TMainMenu::dictionaryChosen, choice_, &TSpellingChoice::choose);
+    connect(&menu, &TMainMenu::dictionaryChosen, this, &TSpellingController::choose);
     connect(choice_, &TSpellingChoice::chosen, &menu, &TMainMenu::checkDictionary);
     connect(choice_, &TSpellingChoice::failed, this, std::move(showError));
 }
 
-QString TSpellingController::dictionary() const { return choice_->current(); }
+QString TSpellingController::dictionary() const { return pending_.value_or(choice_->current()); }
 
-void TSpellingController::choose(const QString& name) { choice_->choose(name); }
+void TSpellingController::choose(const QString& name) {
+    pending_.reset();
+    choice_->choose(name);
+}
+
+void TSpellingController::chooseLater(const QString& name) { pending_ = name; }
+
+void TSpellingController::choosePending() {
+    if (pending_) choose(*pending_);
+}

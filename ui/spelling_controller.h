@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QObject>
 #include <QString>
@@ -25,12 +26,20 @@ public:
     TSpellingController(const TEditorPaths& paths, TMainMenu& menu, TTextEditorPane& editor,
                         ErrorHook showError, QObject* parent = nullptr);
 
-    // The chosen dictionary's name, as settings.ini keeps it; empty when nothing is checked.
+    // The chosen dictionary's name, as settings.ini keeps it (the one to load later, while it
+    // waits); empty when nothing is checked.
     QString dictionary() const;
     // Checks with the installed dictionary `name`, or with none when it is empty, not
-    // installed or unreadable; the menu shows the outcome.
+    // installed or unreadable; the menu shows the outcome. A dictionary waiting to be loaded
+    // is forgotten.
     void choose(const QString& name);
+    // Remembers `name` to be chosen by choosePending: loading a dictionary takes about as long
+    // as opening an archive, and need not hold up the window's start.
+    void chooseLater(const QString& name);
+    // Chooses the dictionary remembered by chooseLater, if one still waits.
+    void choosePending();
 
 private:
     TSpellingChoice* choice_;
+    std::optional<QString> pending_;
 };

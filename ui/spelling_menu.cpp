@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,10 +18,10 @@
 #include "ui/interface_texts.h"
 #include "ui/spelling_highlighter.h"
 
-bool SpellingMenu::addEntries(QMenu* menu, QTextDocument* document, int position,
+bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
                               SpellChecker& checker, const UserWordList& words,
                               SpellingHighlighter* highlighter) {
-    const QTextBlock block = document->findBlock(position);
+    const QTextBlock block = editor->document()->findBlock(position);
     if (!block.isValid()) return false;
     const int inBlock = position - block.position();
     SpellingHighlighter::BlockWord found;
@@ -37,17 +38,19 @@ bool SpellingMenu::addEntries(QMenu* menu, QTextDocument* document, int position
 
     const int start = block.position() + found.start;
     const int end = start + found.length;
-    const QPointer<QTextDocument> target(document);
+    // A cursor writes into the document even while the editor is read-only.
+    const QPointer<QPlainTextEdit> target(editor);
     const std::vector<std::string> suggestions = checker.Suggestions(found.word);
     for (std::size_t i = 0; i < suggestions.size() && i < kMostSuggestions; ++i) {
         const QString replacement = jobs::fromWindows1252(suggestions[i]);
-        menu->addAction(replacement, [target, start, end, replacement] {
-            if (target.isNull()) return;
-            QTextCursor cursor(target);
+        QAction* suggestion = menu->addAction(replacement, [target, start, end, replacement] {
+            if (target.isNull() || target->isReadOnly()) return;
+            QTextCursor cursor(target->document());
             cursor.setPosition(start);
             cursor.setPosition(end, QTextCursor::KeepAnchor);
             cursor.insertText(replacement);
         });
+        suggestion->setEnabled(!editor->isReadOnly());
     }
     if (suggestions.empty()) {
         menu->addAction(InterfaceText("main", "no_suggestions"))->setEnabled(false);

@@ -1,7 +1,7 @@
 #pragma once
 
 class QMenu;
-class QTextDocument;
+class QPlainTextEdit;
 class SpellChecker;
 class SpellingHighlighter;
 class UserWordList;
@@ -11,14 +11,15 @@ class SpellingMenu {
 public:
     static constexpr int kMostSuggestions = 6;
 
-    // For the misspelled word at character `position` of the document, adds to `menu`: up to
-    // kMostSuggestions suggestions, each replacing the word in one step (or a disabled "No
+    // For the misspelled word at character `position` of the editor's text, adds to `menu`: up
+    // to kMostSuggestions suggestions, each replacing the word in one step (or a disabled "No
     // suggestions"), a separator, "Ignore" (for this run) and "Add to dictionary" (to the
-    // user's word list, and at once to the checker). Both underline again through the
-    // highlighter, when one is given; a word list that cannot be written is reported in a
+    // user's word list, and at once to the checker). Suggestions change nothing while the
+    // editor is read-only, whether it was so when the menu opened (they are disabled) or
+    // became so since. "Ignore" and "Add to dictionary" only underline again, through the
+    // highlighter when one is given; a word list that cannot be written is reported in a
     // message box over the menu's parent. Returns false, adding nothing, when no misspelled
-    // word is at the position. The checker, word list and document must outlive the menu.
-    static bool addEntries(QMenu* menu, QTextDocument* document, int position,
-                           SpellChecker& checker, const UserWordList& words,
-                           SpellingHighlighter* highlighter);
+    // word is at the position. The checker and word list must outlive the menu.
+    static bool addEntries(QMenu* menu, QPlainTextEdit* editor, int position, SpellChecker& checker,
+                           const UserWordList& words, SpellingHighlighter* highlighter);
 };

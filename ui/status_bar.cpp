@@ -67,7 +67,8 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
 void TStatusBar::startProgress(const QString& statusText) {
     progressBar_->setValue(0);
     progressBar_->show();
-    panels_[0]->setText(statusText);
+    jobText_ = statusText;
+    showStatus();
 }
 
 void TStatusBar::setProgress(int percent) { progressBar_->setValue(percent); }
@@ -75,24 +76,40 @@ void TStatusBar::setProgress(int percent) { progressBar_->setValue(percent); }
 void TStatusBar::endProgress() {
     progressBar_->hide();
     progressBar_->setValue(0);
-    panels_[0]->setText(idleText());
+    showStatus();
 }
 
 void TStatusBar::setStatusMessage(const QString& text) {
     message_ = text;
     panels_[0]->setToolTip(text);
-    if (progressBar_->isHidden()) panels_[0]->setText(idleText());
+    showStatus();
+}
+
+void TStatusBar::setWaitingNote(const QString& note) {
+    waitingNote_ = note;
+    showStatus();
+}
+
+void TStatusBar::showStatus() {
+    const QString status = progressBar_->isHidden() ? idleText() : jobText_;
+    if (waitingNote_.isEmpty()) {
+        panels_[0]->setText(status);
+    } else if (status.isEmpty()) {
+        panels_[0]->setText(waitingNote_);
+    } else {
+        panels_[0]->setText(status + QStringLiteral(" (") + waitingNote_ + QStringLiteral(")"));
+    }
 }
 
 void TStatusBar::showNotice(const QString& text) {
     notice_ = text;
-    if (progressBar_->isHidden()) panels_[0]->setText(idleText());
+    showStatus();
 }
 
 void TStatusBar::clearNotice() {
     if (notice_.isEmpty()) return;
     notice_.clear();
-    if (progressBar_->isHidden()) panels_[0]->setText(idleText());
+    showStatus();
 }
 
 QString TStatusBar::idleText() const { return notice_.isEmpty() ? message_ : notice_; }

@@ -33,6 +33,9 @@ public:
     // the status message until the next notice or clearNotice; a job's status shows over it.
     void showNotice(const QString& text);
     void clearNotice();
+    // What waits for the running job, shown after its status text (or the message) in
+    // brackets; empty to remove it.
+    void setWaitingNote(const QString& note);
 
     void setCreator(const QString& creator);
     // Shows "702 levels / 12,345 texts" with the locale's thousands separator, in the
@@ -55,11 +58,15 @@ private:
     void placeProgressBar();
     // The notice when there is one, else the status message.
     QString idleText() const;
+    // Shows the job's status text, or the idle text while no job runs, and the waiting note.
+    void showStatus();
 
     std::array<QLabel*, 3> panels_{};
     QProgressBar* progressBar_;
+    QString jobText_;
     QString message_;
     QString notice_;
+    QString waitingNote_;
     int levels_ = -1;
     int texts_ = -1;
 };

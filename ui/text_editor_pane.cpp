@@ -243,8 +243,12 @@ void TTextEditorPane::onTextReloaded() {
 }
 
 void TTextEditorPane::onEditorChanged() {
-    if (updating_ || !isEditing()) return;
-    session_.storeCurrentText(editor_text::EditorToTagged(textEditor_->document()->toRawText()),
+    // Nothing is stored while read-only: replace-all may be storing texts meanwhile.
+    if (updating_ || !isEditing() || isReadOnly()) return;
+    std::string tagged = editor_text::EditorToTagged(textEditor_->document()->toRawText());
+    // Underlining words anew tells of a change too, with the same text: no keystroke.
+    if (tagged == session_.currentTagged()) return;
+    session_.storeCurrentText(std::move(tagged),
                               typingOf(changePosition_, changeRemoved_, changeAdded_));
 }
 
@@ -295,7 +299,7 @@ void TTextEditorPane::showContextMenu(const QPoint& position) {
     }
     QMenu spelling(textEditor_);
     if (spelling_ != nullptr && spelling_->checker() != nullptr &&
-        SpellingMenu::addEntries(&spelling, textEditor_->document(),
+        SpellingMenu::addEntries(&spelling, textEditor_,
                                  textEditor_->cursorForPosition(position).position(),
                                  *spelling_->checker(), spelling_->userWords(), highlighter_)) {
         QAction* first = menu->actions().value(0);

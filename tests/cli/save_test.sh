@@ -44,8 +44,11 @@ build_archive() {
 }
 
 "$cli" sample small.lgp --levels 6
-po ancnt3:1 'Edited A' > a.po
-po anfrst_4:2 'Edited B' > b.po
+. "$(dirname "$0")/demo_facts.sh"
+level_a=$(level_with small.lgp 1)
+level_b=$(level_with small.lgp 2 "$level_a")
+po "$level_a:1" 'Edited A' > a.po
+po "$level_b:2" 'Edited B' > b.po
 has_edit() { "$cli" texts "$1" "$2" | grep -c "\"tagged\": \"$3\""; }
 
 # Two imports into one archive at once, in both orders: each edit lands, or its import
@@ -62,7 +65,7 @@ while [ $round -lt "$rounds" ]; do
     [ "$(status "$cli" info race.lgp)" = 0 ] && readable=$((readable + 1))
     for file in a b; do
         eval "code=\$status_$file"
-        if [ $file = a ]; then level=ancnt3; else level=anfrst_4; fi
+        if [ $file = a ]; then level=$level_a; else level=$level_b; fi
         if [ "$code" = 0 ] && [ "$(has_edit race.lgp $level "Edited $(echo $file | tr ab AB)")" = 1 ]; then
             landed=$((landed + 1))
         elif [ "$code" = 1 ] && grep -q 'race.lgp is being saved by another program' $file.err; then
@@ -156,7 +159,7 @@ cp small.lgp target.lgp
 ln -s target.lgp link.lgp
 check "import through a link" 0 "$(status "$cli" import link.lgp a.po)"
 check "the link stays a link" target.lgp "$(readlink link.lgp)"
-check "the target holds the edit" 1 "$(has_edit target.lgp ancnt3 'Edited A')"
+check "the target holds the edit" 1 "$(has_edit target.lgp "$level_a" 'Edited A')"
 
 # Permissions: kept, and a read-only archive refused.
 cp small.lgp private.lgp
@@ -200,16 +203,17 @@ check "the previous export is left as it was" same "$(same before.po export.po)"
 check "no temporary file is left after the limit" "" "$(temporaries)"
 
 # A level that cannot be parsed: refused, or with --skip-damaged kept and saved byte for byte.
-"$cli" extract small.lgp ancnt3 ancnt3.lzs --raw
-"$cli" extract small.lgp anfrst_4 anfrst_4.bin
-head -c 100 anfrst_4.bin > cut.bin
+"$cli" extract small.lgp "$level_a" a.lzs --raw
+"$cli" extract small.lgp "$level_b" b.bin
+head -c 100 b.bin > cut.bin
 "$cli" lzs compress cut.bin cut.lzs
-build_archive damaged.lgp ancnt3 ancnt3.lzs anfrst_4 cut.lzs
+build_archive damaged.lgp "$level_a" a.lzs "$level_b" cut.lzs
 check "a damaged level refuses the archive" 1 "$(status "$cli" list damaged.lgp)"
-check "the refusal names the way on" 1 "$(errors "$cli" info damaged.lgp | grep -c 'level anfrst_4: .*--skip-damaged')"
-check "--skip-damaged lists it" "$(printf '1\tancnt3\t1\n2\tanfrst_4\tdamaged')" \
+check "the refusal names the way on" 1 "$(errors "$cli" info damaged.lgp | grep -c "level $level_b: .*--skip-damaged")"
+check "--skip-damaged lists it" \
+    "$(printf '1\t%s\t%s\n2\t%s\tdamaged' "$level_a" "$(text_count small.lgp "$level_a")" "$level_b")" \
     "$("$cli" list damaged.lgp --skip-damaged 2>/dev/null | awk -F '\t' 'NR > 1 { print $1 "\t" $2 "\t" $4 }')"
-check "and names it on standard error" 1 "$(errors "$cli" list damaged.lgp --skip-damaged | grep -c 'level anfrst_4 could not be read')"
+check "and names it on standard error" 1 "$(errors "$cli" list damaged.lgp --skip-damaged | grep -c "level $level_b could not be read")"
 "$cli" import damaged.lgp b.po --skip-damaged -o unchanged.lgp 2>/dev/null >/dev/null
 check "saved back unchanged, byte for byte" same "$(same damaged.lgp unchanged.lgp)"
 check "check of a damaged archive is an error" 2 "$(status "$cli" check damaged.lgp)"
@@ -224,36 +228,43 @@ if "$cli" --help | grep -q ' spellcheck '; then
         "$(status env XDG_DATA_HOME="$work/nobody" "$cli" spellcheck damaged.lgp --dictionary "$work/tiny.dic" --skip-damaged)"
 fi
 "$cli" import damaged.lgp a.po --skip-damaged -o edited.lgp 2>/dev/null >/dev/null
-"$cli" extract edited.lgp anfrst_4 kept.lzs --raw
+"$cli" extract edited.lgp "$level_b" kept.lzs --raw
 check "an edit elsewhere keeps its bytes" same "$(same cut.lzs kept.lzs)"
-check "the edit elsewhere is saved" 1 "$(has_edit edited.lgp ancnt3 'Edited A')"
+check "the edit elsewhere is saved" 1 "$(has_edit edited.lgp "$level_a" 'Edited A')"
 
 # A text that starts past the level's first Akao block: empty, and the level is not rebuilt.
-"$cli" extract small.lgp anfrst_1 akao.bin
-base=$(($(u32 akao.bin 6) + 4))
-section=$(u16 akao.bin $((base + 4)))
+# The first level with texts and Akao blocks after them.
+found=""
+for crossing in $(levels_with small.lgp 1); do
+    "$cli" extract small.lgp "$crossing" akao.bin
+    base=$(($(u32 akao.bin 6) + 4))
+    section=$(u16 akao.bin $((base + 4)))
+    [ "$(u16 akao.bin $((base + 6)))" -gt 0 ] || continue
+    akao=$(u32 akao.bin $((base + 32 + 8 * $(od -An -tu1 -j $((base + 2)) -N1 akao.bin))))
+    if [ "$akao" -gt "$section" ]; then found=$crossing; break; fi
+done
+check "a level with Akao blocks after its texts" "$crossing" "$found"
 first=$(u16 akao.bin $((base + section + 2)))
-akao=$(u32 akao.bin $((base + 32 + 8 * $(od -An -tu1 -j $((base + 2)) -N1 akao.bin))))
 beyond=$((akao - section + 10))
 printf "$(printf '\\%03o\\%03o' $((beyond & 255)) $((beyond >> 8)))" |
     dd of=akao.bin bs=1 seek=$((base + section + first - 2)) conv=notrunc 2>/dev/null
 "$cli" lzs compress akao.bin akao.lzs
-build_archive crossing.lgp anfrst_1 akao.lzs
-count=$("$cli" texts crossing.lgp anfrst_1 | wc -l | tr -d ' ')
+build_archive crossing.lgp "$crossing" akao.lzs
+count=$("$cli" texts crossing.lgp "$crossing" | wc -l | tr -d ' ')
 check "the text past the Akao block is empty" '"tagged": ""}' \
-    "$("$cli" texts crossing.lgp anfrst_1 | tail -n 1 | sed 's/.*"tagged"/"tagged"/')"
-po anfrst_1:1 'Edited C' > c.po
+    "$("$cli" texts crossing.lgp "$crossing" | tail -n 1 | sed 's/.*"tagged"/"tagged"/')"
+po "$crossing:1" 'Edited C' > c.po
 check "an edit of that level is refused with the reason" \
-    "orvenne-cli import: level anfrst_1 cannot be changed: text $count starts at $beyond in the text section, past its end at $((akao - section))" \
+    "orvenne-cli import: level $crossing cannot be changed: text $count starts at $beyond in the text section, past its end at $((akao - section))" \
     "$(errors "$cli" import crossing.lgp c.po -o crossed.lgp)"
 check "nothing is written" "" "$(ls crossed.lgp 2>/dev/null)"
 
 # Characters that the game's character set lacks: each named, and refused unless replaced.
-{ po ancnt3:1 'Prix: 5 €'; po anfrst_4:1 "a$(printf '\302\240')b$(printf '\302\201')c %99999"; } > unknown.po
+{ po "$level_a:1" 'Prix: 5 €'; po "$level_b:1" "a$(printf '\302\240')b$(printf '\302\201')c %99999"; } > unknown.po
 cp small.lgp kept.lgp
 check "unknown characters are refused" 1 "$(status "$cli" import kept.lgp unknown.po)"
 check "each is named with its level and text" \
-    "orvenne-cli import: unknown.po:3:8: characters that the game cannot show (--replace-unknown writes them as spaces): level ancnt3, text 1: \"€\" (U+20AC); level anfrst_4, text 1: \"$(printf '\302\240')\" (U+00A0); level anfrst_4, text 1: U+0081; level anfrst_4, text 1: \"%99999\"" \
+    "orvenne-cli import: unknown.po:3:8: characters that the game cannot show (--replace-unknown writes them as spaces): level $level_a, text 1: \"€\" (U+20AC); level $level_b, text 1: \"$(printf '\302\240')\" (U+00A0); level $level_b, text 1: U+0081; level $level_b, text 1: \"%99999\"" \
     "$(errors "$cli" import kept.lgp unknown.po)"
 check "the archive is unchanged" same "$(same small.lgp kept.lgp)"
 check "--replace-unknown counts them" "unknown characters replaced: 4" \

@@ -8,16 +8,23 @@ work=$2
 . "$(dirname "$0")/../checks.sh"
 tab() { printf '%s' "$*" | tr ' ' '\t'; }
 
-# In table order the levels are ancnt3, anfrst_1 and anfrst_4 (the others have no text).
+# Three levels in table order, c1 before c2 before c3, with enough texts for the edits.
 "$cli" sample small.lgp --levels 6 --seed 3
-cat > edits.json <<'JSON'
+. "$(dirname "$0")/demo_facts.sh"
+c1=$(levels_with small.lgp 3 | head -n 1)
+c2=$(levels_with small.lgp 6 | awk -v after="$c1" 'seen { print; exit } $0 == after { seen = 1 }')
+c3=$(levels_with small.lgp 2 | awk -v after="$c2" 'seen { print; exit } $0 == after { seen = 1 }')
+check "three levels with texts in table order" 3 \
+    "$("$cli" list small.lgp --only-levels | awk -F '\t' -v a="$c1" -v b="$c2" -v c="$c3" \
+        '$2 == a { n = 1 } $2 == b && n == 1 { n = 2 } $2 == c && n == 2 { n = 3 } END { print n + 0 }')"
+cat > edits.json <<JSON
 {"levels": [
-  {"name": "anfrst_4", "texts": [{"text": 2, "tagged": "Zorblax, zorblax!"}]},
-  {"name": "ancnt3", "texts": [{"text": 1, "tagged": "zorblaxzorblax"},
-                               {"text": 3, "tagged": "A\nZORBLAX {CLOUD}"}]},
-  {"name": "anfrst_1", "texts": [{"text": 4, "tagged": "ÉCLAIR éclair zorblax"},
-                                 {"text": 5, "tagged": "ÉCLAIR alone"},
-                                 {"text": 6, "tagged": "qqqqq"}]}
+  {"name": "$c3", "texts": [{"text": 2, "tagged": "Zorblax, zorblax!"}]},
+  {"name": "$c1", "texts": [{"text": 1, "tagged": "zorblaxzorblax"},
+                             {"text": 3, "tagged": "A\\nZORBLAX {CLOUD}"}]},
+  {"name": "$c2", "texts": [{"text": 4, "tagged": "ÉCLAIR éclair zorblax"},
+                             {"text": 5, "tagged": "ÉCLAIR alone"},
+                             {"text": 6, "tagged": "qqqqq"}]}
 ]}
 JSON
 check "texts set" "texts changed: 6" "$("$cli" import small.lgp edits.json | head -n 1)"
@@ -25,15 +32,15 @@ cp small.lgp original.lgp
 
 # Find: level, text from 1 and position from 0, as repeated "Next" finds them.
 check "every occurrence, case folded" \
-    "$(tab ancnt3 1 0; echo; tab ancnt3 1 7; echo; tab ancnt3 3 3; echo; tab anfrst_1 4 14; echo; tab anfrst_4 2 0; echo; tab anfrst_4 2 9)" \
+    "$(tab $c1 1 0; echo; tab $c1 1 7; echo; tab $c1 3 3; echo; tab $c2 4 14; echo; tab $c3 2 0; echo; tab $c3 2 9)" \
     "$("$cli" find small.lgp zorblax)"
-check "match case" "$(tab anfrst_4 2 0)" "$("$cli" find small.lgp Zorblax --match-case)"
-check "not overlapping" "$(tab anfrst_1 6 0; echo; tab anfrst_1 6 2)" "$("$cli" find small.lgp qq)"
-check "a line break as \\n" "$(tab ancnt3 3 0)" "$("$cli" find small.lgp 'a\nzorblax')"
-check "a tag" "$(tab ancnt3 3 11)" "$("$cli" find small.lgp '{cloud}' | head -n 1)"
-check "accented capitals folded" "$(tab anfrst_1 4 0; echo; tab anfrst_1 4 7; echo; tab anfrst_1 5 0)" \
+check "match case" "$(tab $c3 2 0)" "$("$cli" find small.lgp Zorblax --match-case)"
+check "not overlapping" "$(tab $c2 6 0; echo; tab $c2 6 2)" "$("$cli" find small.lgp qq)"
+check "a line break as \\n" "$(tab $c1 3 0)" "$("$cli" find small.lgp 'a\nzorblax')"
+check "a tag" 1 "$("$cli" find small.lgp '{cloud}' | grep -cx "$(tab $c1 3 11)")"
+check "accented capitals folded" "$(tab $c2 4 0; echo; tab $c2 4 7; echo; tab $c2 5 0)" \
     "$("$cli" find small.lgp éclair)"
-check "accented capitals matched" "$(tab anfrst_1 4 7)" "$("$cli" find small.lgp éclair --match-case)"
+check "accented capitals matched" "$(tab $c2 4 7)" "$("$cli" find small.lgp éclair --match-case)"
 check "nothing found: no output" "" "$("$cli" find small.lgp qqqzzz)"
 check "nothing found: success" 0 "$(status "$cli" find small.lgp qqqzzz)"
 check "find without text" 2 "$(status "$cli" find small.lgp)"
@@ -46,17 +53,17 @@ check "find help" 0 "$(status "$cli" find --help)"
 check "replace with -o" "3 texts have been modified." \
     "$("$cli" replace small.lgp zorblax Tifa --match-case -o out.lgp)"
 check "the archive is left alone" 0 "$(status cmp -s small.lgp original.lgp)"
-check "what is left" "$(tab ancnt3 3 3; echo; tab anfrst_4 2 0)" "$("$cli" find out.lgp zorblax)"
-check "the replacement" "$(tab anfrst_4 2 9)" "$("$cli" find out.lgp 'Tifa!' --match-case)"
+check "what is left" "$(tab $c1 3 3; echo; tab $c3 2 0)" "$("$cli" find out.lgp zorblax)"
+check "the replacement" "$(tab $c3 2 9)" "$("$cli" find out.lgp 'Tifa!' --match-case)"
 cp small.lgp accent.lgp
 check "the test folds A to Z alone" "1 text has been modified." \
     "$("$cli" replace accent.lgp éclair y)"
-check "then the replacement folds accents too" "$(tab anfrst_1 4 0)" "$("$cli" find accent.lgp 'y y zorblax')"
-check "a text with the capital alone is kept" "$(tab anfrst_1 5 0)" "$("$cli" find accent.lgp éclair)"
+check "then the replacement folds accents too" "$(tab $c2 4 0)" "$("$cli" find accent.lgp 'y y zorblax')"
+check "a text with the capital alone is kept" "$(tab $c2 5 0)" "$("$cli" find accent.lgp éclair)"
 cp small.lgp lines.lgp
 check "a line break in the replacement" "1 text has been modified." \
     "$("$cli" replace lines.lgp 'Zorblax, zorblax!' 'one\ntwo' --match-case)"
-check "stored as CR LF" 1 "$("$cli" texts lines.lgp anfrst_4 | grep -c '"tagged": "one\\r\\ntwo"}$')"
+check "stored as CR LF" 1 "$("$cli" texts lines.lgp $c3 | grep -c '"tagged": "one\\r\\ntwo"}$')"
 check "replace over the archive" "4 texts have been modified." "$("$cli" replace small.lgp ZORBLAX x)"
 check "none left" "" "$("$cli" find small.lgp zorblax)"
 check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"
@@ -68,7 +75,7 @@ check "nothing rewritten" 0 "$(status cmp -s same.lgp original.lgp)"
 cp original.lgp kept.lgp
 check "a character the game lacks" 1 "$(status "$cli" replace kept.lgp zorblax '€' -o refused.lgp)"
 check "is named with its level and text" 1 \
-    "$("$cli" replace kept.lgp zorblax '€' 2>&1 | grep -c '^orvenne-cli replace: nothing was replaced: level ancnt3, text 1: ')"
+    "$("$cli" replace kept.lgp zorblax '€' 2>&1 | grep -c "^orvenne-cli replace: nothing was replaced: level $c1, text 1: ")"
 long=$(head -c 3000 /dev/zero | tr '\0' 'x')
 check "a text section too large" 1 \
     "$("$cli" replace kept.lgp e "$long" 2>&1 | grep -c 'bytes, more than the 65535 it can hold$')"

@@ -8,39 +8,46 @@ cli=$1
 work=$2
 . "$(dirname "$0")/../checks.sh"
 
-# The demo archive's first levels: one text overflows its window on purpose.
+# The demo archive's first levels, every window fitted to its texts, then one window too
+# narrow for the texts that show it.
 "$cli" sample demo.lgp --levels 40 --seed 1997
-check "check finds the overflow" 1 "$(status "$cli" check demo.lgp)"
-"$cli" check demo.lgp > overflows.txt 2> summary.txt
-check "one line per overflow" \
-    "$(printf 'anfrst_4\t40\t11\t1\twidth\t207\t204\nanfrst_4\t40\t11\t2\twidth\t206\t204\nanfrst_4\t41\t11\t1\twidth\t206\t204\nanfrst_4\t43\t11\t1\twidth\t223\t204')" \
-    "$(cat overflows.txt)"
-check "a summary on standard error" "orvenne-cli check: 3 texts overflow their windows" \
-    "$(cat summary.txt)"
+. "$(dirname "$0")/demo_facts.sh"
+set -- $(narrow_one_window demo.lgp narrow.lgp)
+level=$1 window=$2 links=$3
+shift 3
+expected=""
+for number in "$@"; do
+    expected="$expected$(printf '%s\t%d\t%d\t1\twidth\t56\t55' "$level" "$number" "$window");"
+done
+check "check finds the overflow" 1 "$(status "$cli" check narrow.lgp)"
+"$cli" check narrow.lgp > overflows.txt 2> summary.txt
+check "one line per overflow" "$expected" "$(tr '\n' ';' < overflows.txt)"
+if [ $# -eq 1 ]; then summary="1 text overflows its windows"; else summary="$# texts overflow their windows"; fi
+check "a summary on standard error" "orvenne-cli check: $summary" "$(cat summary.txt)"
 check "the widest names overflow more" 1 \
-    "$("$cli" check demo.lgp --names widest 2>/dev/null | awk 'END { print (NR > 4) }')"
+    "$("$cli" check narrow.lgp --names widest 2>/dev/null | awk -v lines=$# 'END { print (NR > lines) }')"
 check "every line has seven fields" 0 \
-    "$("$cli" check demo.lgp --names widest 2>/dev/null | awk -F '\t' 'NF != 7 || ($5 != "width" && $5 != "height") || $6 <= $7' | wc -l | tr -d ' ')"
+    "$("$cli" check narrow.lgp --names widest 2>/dev/null | awk -F '\t' 'NF != 7 || ($5 != "width" && $5 != "height") || $6 <= $7' | wc -l | tr -d ' ')"
 check "unknown names" 2 "$(status "$cli" check demo.lgp --names long)"
 check "names without a value" 2 "$(status "$cli" check demo.lgp --names)"
 check "check of a missing archive: an error, not an overflow" 2 "$(status "$cli" check missing.lgp)"
 check "the overflowing text as the texts list numbers it" 1 \
-    "$("$cli" texts demo.lgp anfrst_4 | grep -c '^{"text": 43, "windows": \[\[[0-9-]*, [0-9-]*, 204, ')"
+    "$("$cli" texts narrow.lgp "$level" | grep -c "^{\"text\": $1, ")"
 
 # Fitting: only the overflowing window, then every window; check then finds nothing.
 check "fit only the overflowing" "windows changed: 1;levels rebuilt: 1;" \
-    "$("$cli" fit demo.lgp -o only.lgp --only-overflowing | tr '\n' ';')"
+    "$("$cli" fit narrow.lgp -o only.lgp --only-overflowing | tr '\n' ';')"
 check "nothing overflows after fitting" 0 "$(status "$cli" check only.lgp)"
 check "and nothing is printed" "" "$("$cli" check only.lgp 2>&1)"
-# The window shows three texts: three of the text-window links differ.
-check "texts are unchanged" "0 0 3" \
-    "$("$cli" compare only.lgp demo.lgp | awk -F '\t' 'NR > 1 { print $4 }' | xargs)"
+# Each entry of the texts' window lists that is the window differs.
+check "texts are unchanged" "0 0 $links" \
+    "$("$cli" compare only.lgp narrow.lgp | awk -F '\t' 'NR > 1 { print $4 }' | xargs)"
 check "fitting a fitted archive changes nothing" "windows changed: 0;levels rebuilt: 0;" \
     "$("$cli" fit only.lgp --only-overflowing | tr '\n' ';')"
 "$cli" fit demo.lgp -o widest.lgp --names widest > /dev/null
 check "for the widest names only lines wider than the screen stay" 0 \
     "$("$cli" check widest.lgp --names widest 2>/dev/null | awk -F '\t' '$5 != "width" || $6 <= 304 || $7 != 304' | wc -l | tr -d ' ')"
-cp demo.lgp in-place.lgp
+cp narrow.lgp in-place.lgp
 "$cli" fit in-place.lgp > /dev/null
 check "fit over the archive" 0 "$(status "$cli" check in-place.lgp)"
 check "no temporary file left" "" "$(ls ./*.~*lgp 2>/dev/null)"

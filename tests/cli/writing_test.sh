@@ -14,34 +14,48 @@ temporaries() { find . -name '*.~*' | sort | tr '\n' ' '; }
 po() { printf 'msgctxt "%s"\nmsgid "x"\nmsgstr "%s"\n\n' "$1" "$2"; }
 has_edit() { "$cli" texts "$1" "$2" | grep -c "\"tagged\": \"$3\""; }
 
-# The demo archive's first levels: one window of anfrst_4 is too narrow for three texts.
+# The demo archive's first levels with one window too narrow for its texts.
 name="Café 中文"
 "$cli" sample demo.lgp --levels 40 --seed 1997
-cp demo.lgp "$name.lgp"
+. "$(dirname "$0")/demo_facts.sh"
+level=$(narrow_one_window demo.lgp narrow.lgp | cut -d ' ' -f 1)
+cp narrow.lgp "$name.lgp"
 check "check reads the archive" 1 "$(status "$cli" check "$name.lgp")"
 check "fit into a new file" "windows changed: 1;levels rebuilt: 1;" \
     "$("$cli" fit "$name.lgp" -o "$name fitted.lgp" --only-overflowing | tr '\n' ';')"
 check "nothing overflows there" 0 "$(status "$cli" check "$name fitted.lgp")"
 check "fit in place" 0 "$(status "$cli" fit "$name.lgp" --only-overflowing)"
 check "in place as into the new file" same "$(same "$name.lgp" "$name fitted.lgp")"
-check "export-mod into a new folder" "direct/flevel/anfrst_4;levels exported: 1;" \
-    "$("$cli" export-mod "$name.lgp" demo.lgp "Mod $name" --layout direct | tr '\n' ';')"
+check "export-mod into a new folder" "direct/flevel/$level;levels exported: 1;" \
+    "$("$cli" export-mod "$name.lgp" narrow.lgp "Mod $name" --layout direct | tr '\n' ';')"
 check "the README names both archives" \
-    "The levels of $name.lgp whose texts or windows differ from demo.lgp:" \
+    "The levels of $name.lgp whose texts or windows differ from narrow.lgp:" \
     "$(head -n 1 "Mod $name/README.txt" | tr -d '\r')"
 check "export-mod refuses a folder that is not empty" 1 \
-    "$(status "$cli" export-mod "$name.lgp" demo.lgp "Mod $name" --layout direct)"
-check "replace in place" "3 texts have been modified." \
-    "$("$cli" replace "$name.lgp" 'Ancient Forest' 'Forêt' --match-case)"
-check "the replacement is found" "anfrst_1 anfrst_4 anfrst_5" \
+    "$(status "$cli" export-mod "$name.lgp" narrow.lgp "Mod $name" --layout direct)"
+# The levels' first texts are their places' names: the level of each occurrence, and the
+# texts that hold one.
+"$cli" export "$name.lgp" before.json
+place=$(awk -F '"tagged": "' '/^        \{"text": 1,/ { sub(/".*/, "", $2); print $2; exit }' before.json)
+occurrences=$(awk -v place="$place" '
+    /^      "name": / { level = $0; sub(/^[^:]*: "/, "", level); sub(/",$/, "", level) }
+    /^        \{"text": / { line = $0; while ((at = index(line, place)) > 0) { print level; line = substr(line, at + length(place)) } }
+    ' before.json | xargs)
+holding=$(awk -v place="$place" '/^        \{"text": / && index($0, place) > 0 { ++n } END { print n }' before.json)
+if [ "$holding" = 1 ]; then modified="1 text has been modified."; else modified="$holding texts have been modified."; fi
+check "replace in place" "$modified" \
+    "$("$cli" replace "$name.lgp" "$place" 'Forêt' --match-case)"
+check "the replacement is found" "$occurrences" \
     "$("$cli" find "$name.lgp" 'Forêt' --match-case | cut -f 1 | xargs)"
 check "no temporary file left" "" "$(temporaries)"
 
 # Two imports into one archive at once, in both orders: each waits for the other's file, and
 # gives up with the lock's message only when the other takes too long (a loaded machine).
 "$cli" sample small.lgp --levels 6
-po ancnt3:1 'Edited A' > a.po
-po anfrst_4:2 'Edited B' > b.po
+level_a=$(level_with small.lgp 1)
+level_b=$(level_with small.lgp 2 "$level_a")
+po "$level_a:1" 'Edited A' > a.po
+po "$level_b:2" 'Edited B' > b.po
 lost=0
 round=0
 while [ $round -lt "$rounds" ]; do
@@ -52,7 +66,7 @@ while [ $round -lt "$rounds" ]; do
     wait $pid; eval "status_$first=$?"
     for file in a b; do
         eval "code=\$status_$file"
-        if [ $file = a ]; then level=ancnt3 edit='Edited A'; else level=anfrst_4 edit='Edited B'; fi
+        if [ $file = a ]; then level=$level_a edit='Edited A'; else level=$level_b edit='Edited B'; fi
         if [ "$code" = 0 ] && [ "$(has_edit "$name race.lgp" $level "$edit")" = 1 ]; then :
         elif [ "$code" = 1 ] && grep -q 'is being saved by another program' $file.err; then :
         else lost=$((lost + 1)); fi

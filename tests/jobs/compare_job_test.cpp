@@ -1,3 +1,5 @@
+#include <functional>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "lgp/level_tables.h"
 #include "sample/sample_archive.h"
 #include "tests/jobs/job_recorder.h"
+#include "tests/lgp/damaged_archive.h"
 
 namespace {
 
@@ -49,7 +52,7 @@ private slots:
     void init() {
         QVERIFY(folder_.isValid());
         path_ = folder_.filePath(QStringLiteral("levels.lgp"));
-        sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
+        sample_ = sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
         current_ = TLGPFile();
         LoadArchive(current_, path_.toStdString());
         level_ = LevelWithTexts(current_);
@@ -68,7 +71,7 @@ private slots:
         QCOMPARE(last->currentFile, path_);
         QCOMPARE(last->referenceFile, path_);
         const ArchiveComparison& counts = last->counts;
-        QCOMPARE(counts.current.levels, 6);
+        QCOMPARE(counts.current.levels, static_cast<int>(sample_.levels.size()));
         QVERIFY(counts.current.texts > 0);
         QCOMPARE(counts.reference.texts, counts.current.texts);
         QCOMPARE(counts.differentTexts, 0);
@@ -79,13 +82,14 @@ private slots:
 
     void anArchiveWithALevelFewerIsNotComparable() {
         const QString fewer = folder_.filePath(QStringLiteral("fewer.lgp"));
-        sample::WriteSampleArchive(fewer.toStdString(), {.levels = 5});
+        const int levels = static_cast<int>(sample_.levels.size()) - 1;
+        sample::WriteSampleArchive(fewer.toStdString(), {.levels = levels});
         JobRecorder recorder;
         Compare(fewer, recorder);
         QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
         const ArchiveComparison counts = LastComparison()->counts;
-        QCOMPARE(counts.reference.levels, 5);
-        QCOMPARE(counts.current.levels, 6);
+        QCOMPARE(counts.reference.levels, levels);
+        QCOMPARE(counts.current.levels, levels + 1);
         QCOMPARE(counts.differentTexts, -1);
         QCOMPARE(counts.differentWindowedTexts, -1);
         QCOMPARE(counts.differentWindows, -1);
@@ -141,15 +145,95 @@ private slots:
         QCOMPARE(Marks(current_), QStringList());
     }
 
+    // A reference with a level that cannot be parsed is compared without it once that is
+    // agreed to, and not at all when it is declined or left unanswered; an archive opened with
+    // such a level compares with its own file.
+    void aReferenceWithAnUnreadableLevelIsAskedAbout() {
+        const std::string name = current_.SubFile(level_).Name;
+        const QString damaged = folder_.filePath(QStringLiteral("damaged.lgp"));
+        const lgp_test::Bytes bytes =
+            lgp_test::DamagedCopy(path_.toStdString(), {{name, lgp_test::LevelDamage::Unreadable}});
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        file.close();
+        TLGPFile read;
+        LoadArchive(read, damaged.toStdString(), {}, 0, DamagedLevels::Keep);
+        const QStringList listed = {
+            QString::fromStdString(name + ": " + read.SubFile(level_).Damage)};
+        current_.SubFile(level_).Texts[0].Bytes = {0x21, 0xFF};
+
+        // Declined, then asked of no one.
+        for (const bool asking : {true, false}) {
+            StoreLastComparison(
+                {QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
+            JobRecorder recorder;
+            QStringList asked;
+            const auto decline = [&asked](const QStringList& levels) {
+                asked = levels;
+                return false;
+            };
+            Compare(damaged, recorder,
+                    asking ? std::function<bool(const QStringList&)>(decline) : nullptr);
+            QCOMPARE(recorder.events,
+                     QStringList({"started", "failed Invalid file.", "finished false"}));
+            QCOMPARE(asked, asking ? listed : QStringList());
+            QCOMPARE(recorder.detail, listed.join(u'\n'));
+            QCOMPARE(LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
+        }
+
+        JobRecorder recorder;
+        Compare(damaged, recorder, [](const QStringList&) { return true; });
+        QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
+        const ArchiveComparison counts = LastComparison()->counts;
+        const int texts = std::accumulate(sample_.levels.begin(), sample_.levels.end(), 0,
+                                          [](int sum, const sample::SampleLevel& level) {
+                                              return sum + level.texts;
+                                          }) -
+                          sample_.Level(name).texts;
+        QCOMPARE(counts.current.levels, static_cast<int>(sample_.levels.size()) - 1);
+        QCOMPARE(counts.reference.levels, counts.current.levels);
+        QCOMPARE(counts.current.texts, texts);
+        QCOMPARE(counts.reference.texts, texts);
+        // The edit lies in the level left out.
+        QCOMPARE(counts.differentTexts, 0);
+        QCOMPARE(Marks(current_), QStringList());
+
+        TLGPFile own;
+        LoadArchive(own, damaged.toStdString(), {}, 0, DamagedLevels::Keep);
+        JobRecorder ownRecorder;
+        auto* job = new TCompareTextsThread(own, damaged);
+        connect(
+            job, &TCompareTextsThread::damagedReference, this,
+            [](const QStringList&, bool* compare) { *compare = true; },
+            Qt::BlockingQueuedConnection);
+        ownRecorder.Listen(*job);
+        job->StartDetached();
+        QTRY_VERIFY_WITH_TIMEOUT(ownRecorder.ended, kTimeout);
+        QCOMPARE(ownRecorder.events, QStringList({"started", "finished true"}));
+        QCOMPARE(LastComparison()->counts.differentTexts, 0);
+        QCOMPARE(LastComparison()->counts.current.texts, texts);
+    }
+
 private:
-    void Compare(const QString& reference, JobRecorder& recorder) {
+    // Compares current_ with reference; `answer`, when given, answers the question about the
+    // reference's unreadable levels (none: left as it is).
+    void Compare(const QString& reference, JobRecorder& recorder,
+                 const std::function<bool(const QStringList&)>& answer = {}) {
         auto* job = new TCompareTextsThread(current_, reference);
+        if (answer) {
+            connect(
+                job, &TCompareTextsThread::damagedReference, this,
+                [answer](const QStringList& levels, bool* compare) { *compare = answer(levels); },
+                Qt::BlockingQueuedConnection);
+        }
         recorder.Listen(*job);
         job->StartDetached();
         QTRY_VERIFY_WITH_TIMEOUT(recorder.ended, kTimeout);
     }
 
     QTemporaryDir folder_;
+    sample::SampleArchive sample_;
     QString path_;
     TLGPFile current_;
     int level_ = -1;

@@ -131,6 +131,26 @@ private slots:
         QVERIFY(recorder.searchThreads[0] != QThread::currentThread());
     }
 
+    // After its last report, a search (or a preparation) tells that it accepts a request
+    // again.
+    void tellsWhenItIsIdleAgain() {
+        const auto archive = Archive();
+        TFindThread finder;
+        Recorder recorder(finder);
+        QList<bool> searchingWhenIdle;
+        connect(&finder, &TFindThread::idle, this, [&] {
+            searchingWhenIdle << finder.Searching();
+            recorder.events << QStringLiteral("idle");
+        });
+        QVERIFY(finder.Request(*archive, Request("cloud")));
+        QTRY_COMPARE_WITH_TIMEOUT(searchingWhenIdle.size(), 1, kTimeout);
+        QCOMPARE(recorder.events.mid(recorder.events.size() - 2),
+                 (QStringList{"found 0 0 0 6 5", "idle"}));
+        QVERIFY(finder.Prepare(*archive));
+        QTRY_COMPARE_WITH_TIMEOUT(searchingWhenIdle.size(), 2, kTimeout);
+        QCOMPARE(searchingWhenIdle, (QList<bool>{false, false}));
+    }
+
     void destroyingItDuringASearchLetsTheSearchEnd() {
         const auto archive = Archive();
         Recorder* recorder = nullptr;

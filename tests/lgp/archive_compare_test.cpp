@@ -266,4 +266,58 @@ TEST(ArchiveCompareTest, DifferentLevelsAreThoseWithADifferentTextOrWindow) {
     EXPECT_THROW(DifferentLevels(*MakeArchive(layouts), *MakeArchive({})), lgp::FormatError);
 }
 
+// A level as opening leaves it when its field file cannot be parsed.
+void MakeUnreadable(TLGPSubFile& level) {
+    level.Texts.clear();
+    level.SavedTexts.clear();
+    level.CompareMarks.clear();
+    level.Entities.clear();
+    level.Unreadable = true;
+    level.Damage = "position 9 lies outside the field file";
+}
+
+// A level that could not be read in either archive is left out in both, as if missing from
+// both: the rest is compared.
+TEST(ArchiveCompareTest, LevelsUnreadableInEitherArchiveAreLeftOut) {
+    struct Row {
+        const char* what;
+        bool currentUnreadable;
+        std::int32_t levels, texts, windows;
+        std::int32_t differentTexts;
+        std::vector<std::vector<std::uint8_t>> marks;
+        std::vector<int> differentLevels;
+    };
+    // The current archive's texts 1 of both levels differ: only the one compared counts.
+    const Row rows[] = {
+        {"unreadable in the reference", false, 1, 3, 4, 1, {{0, 1, 0}, {}, {0}}, {0}},
+        {"unreadable in the current archive", true, 1, 3, 4, 1, {{0, 1, 0}, {}, {}}, {0}},
+    };
+    for (const Row& row : rows) {
+        const auto current = MakeArchive(Layouts());
+        const auto reference = MakeArchive(Layouts());
+        current->SubFile(0).Texts[1].Bytes = {0x30, 0xFF};
+        MakeUnreadable(row.currentUnreadable ? current->SubFile(2) : reference->SubFile(2));
+        if (!row.currentUnreadable) current->SubFile(2).Texts[0].Bytes = {0x30, 0xFF};
+        const ArchiveComparison result = CompareArchives(*current, *reference);
+        ASSERT_TRUE(result.Comparable()) << row.what;
+        EXPECT_EQ(result.current.levels, row.levels) << row.what;
+        EXPECT_EQ(result.reference.levels, row.levels) << row.what;
+        EXPECT_EQ(result.current.texts, row.texts) << row.what;
+        EXPECT_EQ(result.reference.texts, row.texts) << row.what;
+        EXPECT_EQ(result.reference.windows, row.windows) << row.what;
+        EXPECT_EQ(result.differentTexts, row.differentTexts) << row.what;
+        EXPECT_EQ(result.differentWindows, 0) << row.what;
+        EXPECT_EQ(Marks(*current), row.marks) << row.what;
+        EXPECT_EQ(DifferentLevels(*current, *reference), row.differentLevels) << row.what;
+    }
+    // An archive is comparable with its own copy, both with the same level unreadable.
+    const auto current = MakeArchive(Layouts());
+    const auto copy = MakeArchive(Layouts());
+    MakeUnreadable(current->SubFile(0));
+    MakeUnreadable(copy->SubFile(0));
+    const ArchiveComparison result = CompareArchives(*current, *copy);
+    EXPECT_EQ(result.differentTexts, 0);
+    EXPECT_EQ(result.current.texts, 1);
+}
+
 }  // namespace

@@ -43,6 +43,7 @@ TEST(SampleArchiveTest, TableOfContentsReadsBackWithEveryLevelAndTheOtherFiles) 
     const TLGPFile archive = ReadTable(bytes);
 
     EXPECT_EQ(archive.Creator, "SQUARESOFT");
+    EXPECT_EQ(SmallArchive(false).creator, archive.Creator);
     EXPECT_EQ(bytes[0], 0);  // shorter than 12 characters: right-aligned after zero bytes
     std::multiset<std::string> names;
     for (const auto& subFile : archive.SubFiles) names.insert(subFile->Name);
@@ -69,6 +70,23 @@ TEST(SampleArchiveTest, TableOfContentsReadsBackWithEveryLevelAndTheOtherFiles) 
     EXPECT_GE(tutorials, 3);
     EXPECT_GE(caseCopies, 2);
     EXPECT_EQ(SmallArchive(false).levels.size(), static_cast<std::size_t>(kSmallLevels));
+}
+
+// The files listed by the description are those of the table, in its order, and name their
+// levels.
+TEST(SampleArchiveTest, FilesAreListedInTableOrder) {
+    const sample::SampleArchive& sample = SmallArchive(false);
+    const TLGPFile archive = ReadTable(sample.bytes);
+    ASSERT_EQ(sample.files.size(), archive.SubFiles.size());
+    for (std::size_t i = 0; i < sample.files.size(); ++i) {
+        EXPECT_EQ(sample.files[i], archive.SubFiles[i]->Name);
+        EXPECT_EQ(sample.TableIndex(sample.files[i]), static_cast<int>(i));
+    }
+    EXPECT_EQ(sample.TableIndex("MAPLIST"), -1);
+    EXPECT_EQ(sample.TableIndex("none"), -1);
+    const std::string first(lgp::LevelNames()[0]);
+    EXPECT_EQ(&sample.Level(first), &sample.levels[0]);
+    EXPECT_THROW(sample.Level("maplist"), std::out_of_range);
 }
 
 TEST(SampleArchiveTest, TwentyLevelsComeWithTwentyOtherFiles) {

@@ -10,6 +10,7 @@
 #include "lgp/level_tables.h"
 #include "lzs/format.h"
 #include "lzs/hash_compressor.h"
+#include "overflow/level_overflow.h"
 #include "tests/sample/sample_reading.h"
 #include "text/text_decoder.h"
 
@@ -81,15 +82,31 @@ TEST(SampleLevelTest, EveryLevelParsesWithTheCountsItWasWrittenWith) {
             std::size_t textBytes = 0;
             int windowedTexts = 0;
             int windowLinks = 0;
-            for (const TLevelText& text : level.subFile.Texts) {
+            ASSERT_EQ(want.tagged.size(), level.subFile.Texts.size());
+            ASSERT_EQ(want.textWindows.size(), level.subFile.Texts.size());
+            std::vector<int> overflowing;
+            std::vector<int> overflowingWidest;
+            for (std::size_t t = 0; t < level.subFile.Texts.size(); ++t) {
+                const TLevelText& text = level.subFile.Texts[t];
                 textBytes += text.Bytes.size();
                 EXPECT_EQ(text.Bytes.back(), 0xFF);
+                EXPECT_EQ(text::DecodeText(text.Bytes), want.tagged[t]) << t;
+                EXPECT_EQ(static_cast<int>(text.Windows.size()), want.textWindows[t]) << t;
                 windowedTexts += !text.Windows.empty();
                 windowLinks += static_cast<int>(text.Windows.size());
+                if (IsOverflowing(text, text::CharacterNames::Default)) {
+                    overflowing.push_back(static_cast<int>(t));
+                }
+                if (IsOverflowing(text, text::CharacterNames::Widest)) {
+                    overflowingWidest.push_back(static_cast<int>(t));
+                }
             }
             EXPECT_EQ(textBytes, want.textBytes);
             EXPECT_EQ(windowedTexts, want.windowedTexts);
             EXPECT_EQ(windowLinks, want.windowLinks);
+            // The overflow made on purpose is still there once the level is read back.
+            EXPECT_EQ(overflowing, want.overflowing);
+            EXPECT_EQ(overflowingWidest, want.overflowingWidest);
         }
     }
 }
@@ -202,7 +219,9 @@ TEST(SampleLevelTest, TextsUseTheGameNotation) {
 TEST(SampleLevelTest, SomeTextsHaveNoWindowAndSomeSeveral) {
     int withoutWindow = 0;
     int withSeveral = 0;
+    int overflowingLevels = 0;
     for (const ParsedLevel& level : Levels()) {
+        overflowingLevels += !level.expected->overflowing.empty();
         for (std::size_t t = 1; t < level.subFile.Texts.size(); ++t) {
             withoutWindow += level.subFile.Texts[t].Windows.empty();
             withSeveral += level.subFile.Texts[t].Windows.size() > 1;
@@ -210,6 +229,8 @@ TEST(SampleLevelTest, SomeTextsHaveNoWindowAndSomeSeveral) {
     }
     EXPECT_GT(withoutWindow, 0);
     EXPECT_GT(withSeveral, 0);
+    // Small archives have a text that overflows on purpose too.
+    EXPECT_GT(overflowingLevels, 0);
 }
 
 TEST(SampleLevelTest, BackgroundTilesPointIntoTheirPagesAndPalettes) {
@@ -223,6 +244,8 @@ TEST(SampleLevelTest, BackgroundTilesPointIntoTheirPagesAndPalettes) {
         const std::size_t height = U16(d, b + 42);
         EXPECT_GE(width, 320u);
         EXPECT_GE(height, 240u);
+        EXPECT_EQ(width, static_cast<std::size_t>(level.expected->backgroundWidth));
+        EXPECT_EQ(height, static_cast<std::size_t>(level.expected->backgroundHeight));
         const std::size_t back = U16(d, b + 44);
         const std::size_t front = U16(d, b + 57 + 52 * back);
         ASSERT_GT(back, 0u);

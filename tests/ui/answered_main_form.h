@@ -13,6 +13,7 @@
 #include "ui/compare_result_form.h"
 #include "ui/main_form.h"
 #include "ui/main_menu.h"
+#include "ui/overflow_marks.h"
 
 // Generous for the sanitizer build.
 inline constexpr int kJobTimeout = 60000;
@@ -87,8 +88,11 @@ inline QPlainTextEdit* Editor(const TMainForm& form) {
     return Child<QPlainTextEdit>(form, "textEditor");
 }
 
+// Waits for the job to end and for the marks of an archive it opened.
 inline bool WaitForJob(const TMainForm& form) {
-    return QTest::qWaitFor([&] { return !form.session().jobRunning(); }, kJobTimeout);
+    return QTest::qWaitFor(
+        [&] { return !form.session().jobRunning() && form.session().overflowMarks().ready(); },
+        kJobTimeout);
 }
 
 // A window showing the archive at path, with settings of its own in `settings`.

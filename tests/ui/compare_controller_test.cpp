@@ -1,6 +1,8 @@
 #include "ui/compare_controller.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QTemporaryDir>
@@ -9,6 +11,7 @@
 
 #include "sample/sample_archive.h"
 #include "tests/ui/answered_main_form.h"
+#include "tests/ui/sample_facts.h"
 #include "ui/status_bar.h"
 #include "ui/texts_list_model.h"
 #include "ui/translation_marks.h"
@@ -16,11 +19,6 @@
 namespace {
 
 using Command = TMainMenu::Command;
-
-// Table indices of the six-level demo archive's levels with texts.
-constexpr int kAncnt3 = 2;
-constexpr int kAnfrst1 = 4;
-constexpr int kAnfrst4 = 7;
 
 // Every marked text of the open archive as "file:text", in table order.
 QStringList Marks(const TMainForm& form) {
@@ -36,9 +34,9 @@ QStringList Marks(const TMainForm& form) {
 }
 
 // Adds "!" to the end of a text, as typed in the editor.
-void Append(TMainForm& form, int subFile, int text) {
-    form.session().selectSubFile(subFile);
-    form.session().selectText(text);
+void Append(TMainForm& form, sample_facts::TextPlace place) {
+    form.session().selectSubFile(place.subFile);
+    form.session().selectText(place.text);
     Editor(form)->moveCursor(QTextCursor::End);
     QTest::keyClicks(Editor(form), QStringLiteral("!"));
 }
@@ -47,6 +45,18 @@ QString Selected(const TMainForm& form) {
     return QStringLiteral("%1:%2")
         .arg(form.session().currentSubFileIndex())
         .arg(form.session().currentText());
+}
+
+QString PlaceText(sample_facts::TextPlace place) {
+    return QStringLiteral("%1:%2").arg(place.subFile).arg(place.text);
+}
+
+// A row of the result window: the count of both archives, the differences and their share.
+QString ResultRow(int count, const char* word, int differences) {
+    const QLocale locale;
+    return QStringLiteral("%1 %2 | %1 %2 | %3 | %4 %")
+        .arg(locale.toString(count), QLatin1String(word), locale.toString(differences),
+             locale.toString(100.0 * differences / count, 'f', 2));
 }
 
 }  // namespace
@@ -59,7 +69,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(folder_.isValid());
         path_ = folder_.filePath(QStringLiteral("levels.lgp"));
-        sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
+        sample_ = sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
     }
 
     void init() { settings_ = std::make_unique<QTemporaryDir>(); }
@@ -76,9 +86,11 @@ private slots:
         Action(*form, Command::Compare)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(form->results.size(), 1, kJobTimeout);
         const QStringList rows = {
-            QStringLiteral("65 texts | 65 texts | 0 | 0.00 %"),
-            QStringLiteral("58 windowed texts | 58 windowed texts | 0 | 0.00 %"),
-            QStringLiteral("60 windows | 60 windows | 0 | 0.00 %"),
+            ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::texts), "texts", 0),
+            ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowedTexts),
+                      "windowed texts", 0),
+            ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowLinks), "windows",
+                      0),
         };
         QCOMPARE(form->results.first(), rows);
         // Without an original, the archive compared with becomes it, read once the result has
@@ -98,21 +110,40 @@ private slots:
     }
 
     void unsavedEditsAreComparedMarkedAndWalkedThrough() {
+        // Two texts without windows and one with a window, in three levels, edited in another
+        // order than the table's.
+        std::vector<sample_facts::TextPlace> edited;
+        for (const bool windowed : {false, false, true}) {
+            edited.push_back(
+                sample_facts::FindText(sample_, [&](const sample::SampleLevel& level, int text) {
+                    const int subFile = sample_.TableIndex(level.name);
+                    return (level.textWindows[static_cast<std::size_t>(text)] > 0) == windowed &&
+                           std::ranges::none_of(edited, [subFile](sample_facts::TextPlace place) {
+                               return place.subFile == subFile;
+                           });
+                }));
+            QVERIFY(edited.back().subFile >= 0);
+        }
         const auto form = OpenInWindow(path_, settings_->path());
-        // Two texts without windows, one with a window.
-        Append(*form, kAnfrst4, 1);
-        Append(*form, kAnfrst1, 5);
-        Append(*form, kAncnt3, 0);
+        for (auto place = edited.rbegin(); place != edited.rend(); ++place) Append(*form, *place);
         form->compareChoice = path_;
         Action(*form, Command::Compare)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(form->results.size(), 1, kJobTimeout);
-        QCOMPARE(form->results.first(),
-                 (QStringList{
-                     QStringLiteral("65 texts | 65 texts | 3 | 4.62 %"),
-                     QStringLiteral("58 windowed texts | 58 windowed texts | 1 | 1.72 %"),
-                     QStringLiteral("60 windows | 60 windows | 0 | 0.00 %"),
-                 }));
-        QCOMPARE(Marks(*form), (QStringList{"2:0", "4:5", "7:1"}));
+        QCOMPARE(
+            form->results.first(),
+            (QStringList{
+                ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::texts), "texts", 3),
+                ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowedTexts),
+                          "windowed texts", 1),
+                ResultRow(sample_facts::Total(sample_, &sample::SampleLevel::windowLinks),
+                          "windows", 0),
+            }));
+        std::ranges::sort(edited, [](sample_facts::TextPlace a, sample_facts::TextPlace b) {
+            return a.subFile < b.subFile;
+        });
+        const QStringList marks = {PlaceText(edited[0]), PlaceText(edited[1]),
+                                   PlaceText(edited[2])};
+        QCOMPARE(Marks(*form), marks);
 
         // From a file that is no level, F4 walks the marks forwards, Shift+F4 backwards,
         // stopping at either end.
@@ -121,25 +152,30 @@ private slots:
                  QKeySequence(Qt::SHIFT | Qt::Key_F4));
         form->session().selectSubFile(0);
         const QList<std::pair<Command, QString>> steps = {
-            {Command::NextMarkedText, "2:0"},     {Command::NextMarkedText, "4:5"},
-            {Command::NextMarkedText, "7:1"},     {Command::NextMarkedText, "7:1"},
-            {Command::PreviousMarkedText, "4:5"}, {Command::PreviousMarkedText, "2:0"},
-            {Command::PreviousMarkedText, "2:0"},
+            {Command::NextMarkedText, marks[0]},     {Command::NextMarkedText, marks[1]},
+            {Command::NextMarkedText, marks[2]},     {Command::NextMarkedText, marks[2]},
+            {Command::PreviousMarkedText, marks[1]}, {Command::PreviousMarkedText, marks[0]},
+            {Command::PreviousMarkedText, marks[0]},
         };
         for (const auto& [command, selected] : steps) {
             Action(*form, command)->trigger();
             QCOMPARE(Selected(*form), selected);
         }
-        // The texts list shows the marks of the level shown.
+        // The texts list shows the marks of the level shown: one text of each level is marked.
         Action(*form, Command::NextMarkedText)->trigger();
         const QAbstractItemModel* texts = Child<QAbstractItemView>(*form, "textsView")->model();
-        QVERIFY(texts->index(5, 0).data(TTextsListModel::kCompareMarkRole).toBool());
-        QVERIFY(!texts->index(4, 0).data(TTextsListModel::kCompareMarkRole).toBool());
+        int marked = 0;
+        for (int row = 0; row < texts->rowCount(); ++row) {
+            marked += texts->index(row, 0).data(TTextsListModel::kCompareMarkRole).toBool();
+        }
+        QCOMPARE(marked, 1);
+        QVERIFY(texts->index(edited[1].text, 0).data(TTextsListModel::kCompareMarkRole).toBool());
     }
 
     void anUnreadableReferenceMarksNothing() {
         const auto form = OpenInWindow(path_, settings_->path());
-        Append(*form, kAnfrst1, 5);
+        Append(*form, sample_facts::FindText(sample_,
+                                             [](const sample::SampleLevel&, int) { return true; }));
         const QString missing = folder_.filePath(QStringLiteral("missing.lgp"));
         form->compareChoice = missing;
         Action(*form, Command::Compare)->trigger();
@@ -161,6 +197,7 @@ private slots:
 private:
     QTemporaryDir folder_;
     std::unique_ptr<QTemporaryDir> settings_;
+    sample::SampleArchive sample_;
     QString path_;
 };
 

@@ -1,5 +1,6 @@
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -20,14 +22,16 @@
 #include <QtTest>
 
 #include "jobs/last_comparison.h"
+#include "jobs/qt_strings.h"
+#include "lgp/archive_counts.h"
 #include "lgp/archive_loader.h"
 #include "lgp/lgp_file.h"
-#include "lzs/decode_stream.h"
-#include "lzs/hash_stream.h"
 #include "platform/archive_lock.h"
 #include "sample/sample_archive.h"
-#include "tests/lgp/archive_builder.h"
+#include "tests/lgp/damaged_archive.h"
 #include "tests/ui/answered_main_form.h"
+#include "tests/ui/context_menu.h"
+#include "tests/ui/sample_facts.h"
 #include "text/text_decoder.h"
 #include "ui/archive_session.h"
 #include "ui/export_mod_form.h"
@@ -37,11 +41,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Command = TMainMenu::Command;
-
-// Table indices in the six-level demo archive.
-constexpr int kAncnt3 = 2;
-constexpr int kAnfrst1 = 4;
-constexpr int kAnfrst4 = 7;
 
 // The answered main window that also answers the session's questions, from `answers` (No when
 // none is left), "Save changes?" with `saveChangesAnswer`, and the mod folder dialog with
@@ -117,10 +116,25 @@ std::size_t U32(const Bytes& bytes, std::size_t at) {
     return U16(bytes, at) | U16(bytes, at + 2) << 16;
 }
 
-// Where a decoded level's text section starts: at T past the script section's base.
-std::size_t TextSection(const Bytes& level) {
-    const std::size_t base = U32(level, 6) + 4;
-    return base + U16(level, base + 4);
+void WriteBytes(const QString& path, const Bytes& bytes) {
+    WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                               static_cast<qsizetype>(bytes.size())));
+}
+
+// A table of rows of the comparison's result window for equal counts and no difference.
+QStringList SameCounts(int texts, int windowedTexts, int windows) {
+    const QLocale locale;
+    return {QStringLiteral("%1 texts | %1 texts | 0 | 0.00 %").arg(locale.toString(texts)),
+            QStringLiteral("%1 windowed texts | %1 windowed texts | 0 | 0.00 %")
+                .arg(locale.toString(windowedTexts)),
+            QStringLiteral("%1 windows | %1 windows | 0 | 0.00 %").arg(locale.toString(windows))};
+}
+
+// The first word of at least three letters of a tagged text, outside its tags.
+QRegularExpressionMatch FirstWord(QString tagged) {
+    tagged.replace(QRegularExpression(QStringLiteral("\\{[^}]*\\}")), QStringLiteral(" "));
+    return QRegularExpression(QStringLiteral("(?<![A-Za-z'])[A-Za-z]{3,}(?![A-Za-z'])"))
+        .match(tagged);
 }
 
 // The files in a folder and its subfolders, by path inside it.
@@ -142,18 +156,49 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(folder_.isValid());
         demo_ = folder_.filePath(QStringLiteral("demo.lgp"));
-        sample::WriteSampleArchive(demo_.toStdString(), {.levels = 6});
-        MakeDamagedArchive();
+        sample_ = sample::WriteSampleArchive(demo_.toStdString(), {.levels = 6});
+        // Three levels with texts, the second with its texts at the end of its script and its
+        // second text shown in a window.
+        const auto pick = [this](const std::function<bool(const sample::SampleLevel&)>& wanted) {
+            for (const int row : sample_facts::LevelRows(sample_)) {
+                const sample::SampleLevel& level = *sample_facts::LevelAt(sample_, row);
+                if (row != first_ && row != second_ && level.texts > 0 && wanted(level)) return row;
+            }
+            return -1;
+        };
+        second_ = pick([](const sample::SampleLevel& level) {
+            return level.layout == sample::TextLayout::Texts && level.texts >= 2 &&
+                   level.textWindows[1] > 0;
+        });
+        first_ = pick([](const sample::SampleLevel&) { return true; });
+        third_ = pick([](const sample::SampleLevel&) { return true; });
+        QVERIFY(first_ >= 0 && second_ >= 0 && third_ >= 0);
+        // The first cannot be read, the second's texts are read but its text list is damaged.
+        WriteBytes(folder_.filePath(QStringLiteral("damaged.orig")),
+                   lgp_test::DamagedCopy(demo_.toStdString(),
+                                         {{Name(first_), lgp_test::LevelDamage::Unreadable},
+                                          {Name(second_), lgp_test::LevelDamage::TextPastEnd}}));
+        TLGPFile read;
+        LoadArchive(read, folder_.filePath(QStringLiteral("damaged.orig")).toStdString(), {}, 0,
+                    DamagedLevels::Keep);
+        QVERIFY(read.SubFile(first_).Unreadable);
+        QVERIFY(!read.SubFile(second_).Unreadable && !read.SubFile(second_).Damage.empty());
+        damagedStored_ = StoredFiles(folder_.filePath(QStringLiteral("damaged.orig")));
+        WriteBytes(folder_.filePath(QStringLiteral("unreadable.orig")),
+                   lgp_test::DamagedCopy(demo_.toStdString(),
+                                         {{Name(first_), lgp_test::LevelDamage::Unreadable}}));
     }
 
     void init() {
         path_ = folder_.filePath(QStringLiteral("levels.lgp"));
         other_ = folder_.filePath(QStringLiteral("other.lgp"));
         damaged_ = folder_.filePath(QStringLiteral("damaged.lgp"));
+        unreadable_ = folder_.filePath(QStringLiteral("unreadable.lgp"));
         for (const auto& [copy, from] :
              {std::pair{path_, demo_},
               {other_, demo_},
-              {damaged_, folder_.filePath(QStringLiteral("damaged.orig"))}}) {
+              {damaged_, folder_.filePath(QStringLiteral("damaged.orig"))},
+              {unreadable_, folder_.filePath(QStringLiteral("unreadable.orig"))}}) {
             QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
             QFile::remove(copy);
             QVERIFY(QFile::copy(from, copy));
@@ -174,7 +219,7 @@ private slots:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].text,
                  QStringLiteral("1 level could not be read. Open the archive with it read-only?"));
-        QVERIFY(shown[0].informativeText.startsWith(QStringLiteral("anfrst_1: ")));
+        QVERIFY(shown[0].informativeText.startsWith(jobs::fromWindows1252(Name(first_)) + QStringLiteral(": ")));
         shown[0].buttons.sort();
         QCOMPARE(shown[0].buttons, (QStringList{"Cancel", "Open read-only"}));
         QVERIFY(form.session().archive() == nullptr);
@@ -187,8 +232,11 @@ private slots:
         const auto form = open(path_);
         const QString question =
             QStringLiteral("1 level could not be read. Open the archive with it read-only?");
+        // Each level is listed with the reason the loader gives.
+        TLGPFile read;
+        LoadArchive(read, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
         const QString reason =
-            QStringLiteral("anfrst_1: position 1243 lies outside the field file");
+            QString::fromStdString(Name(first_) + ": " + read.SubFile(first_).Damage);
 
         // No: the open fails as an invalid file, and the archive open before stays.
         form->OpenArchive(damaged_);
@@ -207,29 +255,30 @@ private slots:
         QCOMPARE(form->session().fileName(), damaged_);
         QCOMPARE(form->errors.size(), 1);
         const QAbstractItemModel* files = Child<QTreeView>(*form, "filesView")->model();
-        QCOMPARE(files->index(kAnfrst1, 3).data().toString(), QStringLiteral("0"));
-        QCOMPARE(files->index(kAnfrst1, 1).data(Qt::ToolTipRole).toString(),
-                 QStringLiteral("position 1243 lies outside the field file"));
-        QCOMPARE(
-            files->index(kAnfrst4, 1).data(Qt::ToolTipRole).toString(),
-            QStringLiteral("text 55 starts at 65535 in the text section, past its end at 7146"));
+        QCOMPARE(files->index(first_, 3).data().toString(), QStringLiteral("0"));
+        QCOMPARE(files->index(first_, 1).data(Qt::ToolTipRole).toString(),
+                 QString::fromStdString(read.SubFile(first_).Damage));
+        QVERIFY(read.SubFile(second_).Damage.starts_with("text "));
+        QCOMPARE(files->index(second_, 1).data(Qt::ToolTipRole).toString(),
+                 QString::fromStdString(read.SubFile(second_).Damage));
         for (const int column : {1, 2}) {
-            QCOMPARE(files->index(kAnfrst4, column).data(Qt::ForegroundRole).value<QColor>(),
+            QCOMPARE(files->index(second_, column).data(Qt::ForegroundRole).value<QColor>(),
                      QColor(128, 128, 128));
         }
-        QVERIFY(files->index(kAncnt3, 1).data(Qt::ToolTipRole).isNull());
-        QCOMPARE(files->index(kAncnt3, 1).data(Qt::ForegroundRole).value<QColor>(),
+        QVERIFY(files->index(third_, 1).data(Qt::ToolTipRole).isNull());
+        QCOMPARE(files->index(third_, 1).data(Qt::ForegroundRole).value<QColor>(),
                  QColor(Qt::black));
 
         // The level whose texts were read shows them, but nothing can change them.
-        Select(*form, kAnfrst4);
+        Select(*form, second_);
         TLGPSubFile* level = form->session().currentLevel();
-        QCOMPARE(level->Texts.size(), std::size_t{55});
+        QCOMPARE(static_cast<int>(level->Texts.size()),
+                 sample_facts::LevelAt(sample_, second_)->texts);
         QVERIFY(Editor(*form)->isEnabled());
         QVERIFY(Editor(*form)->isReadOnly());
         QVERIFY(!Editor(*form)->toPlainText().isEmpty());
         const Bytes before = level->Texts[0].Bytes;
-        Type(*form, kAnfrst4, QStringLiteral("No "));
+        Type(*form, second_, QStringLiteral("No "));
         form->findChild<TMainMenu*>()->action(Command::Paste)->trigger();
         QCOMPARE(level->Texts[0].Bytes, before);
         QVERIFY(!form->session().hasUnsavedChanges());
@@ -239,18 +288,18 @@ private slots:
         QVERIFY(!Child<QToolButton>(*form, "windowButton")->isEnabled());
 
         // An edit elsewhere is saved; both damaged levels are written back byte for byte.
-        Type(*form, kAncnt3, QStringLiteral("Saved "));
+        Type(*form, third_, QStringLiteral("Saved "));
         Action(*form, Command::Save)->trigger();
         QVERIFY(WaitForJob(*form));
         QCOMPARE(form->errors.size(), 1);
         const std::map<std::string, Bytes> saved = StoredFiles(damaged_);
-        QVERIFY(saved.at("anfrst_1") == damagedStored_.at("anfrst_1"));
-        QVERIFY(saved.at("anfrst_4") == damagedStored_.at("anfrst_4"));
-        QVERIFY(saved.at("ancnt3") != damagedStored_.at("ancnt3"));
+        QVERIFY(saved.at(Name(first_)) == damagedStored_.at(Name(first_)));
+        QVERIFY(saved.at(Name(second_)) == damagedStored_.at(Name(second_)));
+        QVERIFY(saved.at(Name(third_)) != damagedStored_.at(Name(third_)));
         TLGPFile reread;
         LoadArchive(reread, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
-        QCOMPARE(QString::fromStdString(text::DecodeText(reread.SubFile(kAncnt3).Texts[0].Bytes)),
-                 QStringLiteral("Saved Forgotten City"));
+        QCOMPARE(text::DecodeText(reread.SubFile(third_).Texts[0].Bytes),
+                 "Saved " + FirstText(third_));
     }
 
     void aDamagedLevelStaysReadOnlyWhateverTheEditorIsToldBesides() {
@@ -261,21 +310,108 @@ private slots:
         auto* pane = form->findChild<TTextEditorPane*>();
         // Held read-only, as while replace-all runs: choosing another level does not end it.
         pane->setReadOnly(true);
-        Select(*form, kAncnt3);
+        Select(*form, third_);
         QVERIFY(Editor(*form)->isReadOnly());
         pane->setReadOnly(false);
         QVERIFY(!Editor(*form)->isReadOnly());
-        Select(*form, kAnfrst4);
+        Select(*form, second_);
         pane->setReadOnly(true);
         pane->setReadOnly(false);
         QVERIFY(Editor(*form)->isReadOnly());
-        Select(*form, kAncnt3);
+        Select(*form, third_);
         QVERIFY(!Editor(*form)->isReadOnly());
+    }
+
+    // A damaged level's texts are read-only: a spelling suggestion leaves them as they are.
+    void aSpellingSuggestionLeavesADamagedLevelAlone() {
+        TLGPFile read;
+        LoadArchive(read, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
+        const std::string tagged = text::DecodeText(read.SubFile(second_).Texts[0].Bytes);
+        // A word of the text, which a dictionary that knows it with an "s" misspells.
+        const QString word = FirstWord(QString::fromLatin1(tagged)).captured();
+        QVERIFY(!word.isEmpty());
+        WriteFile(QDir(settings_->path()).filePath(QStringLiteral("tiny.aff")),
+                  "SET UTF-8\nTRY s\n");
+        WriteFile(QDir(settings_->path()).filePath(QStringLiteral("tiny.dic")),
+                  "1\n" + word.toLatin1() + "s\n");
+
+        const auto form = open(path_);
+        form->answers = {true};
+        form->OpenArchive(damaged_);
+        QVERIFY(WaitForJob(*form));
+        form->findChild<TMainMenu*>()->dictionaryAction(QStringLiteral("tiny"))->trigger();
+        Select(*form, second_);
+        const QString shown = Editor(*form)->toPlainText();
+        const int position = static_cast<int>(FirstWord(shown).capturedStart()) + 1;
+        UseContextMenu(*Editor(*form), position, [&word](QMenu& context) {
+            QAction* suggestion = context.actions().first();
+            QCOMPARE(suggestion->text(), word + QStringLiteral("s"));
+            QVERIFY(!suggestion->isEnabled());
+            suggestion->trigger();
+        });
+        QCOMPARE(Editor(*form)->toPlainText(), shown);
+        QCOMPARE(form->session().currentTagged(), tagged);
+        QVERIFY(!form->session().hasUnsavedChanges());
+    }
+
+    // An archive opened with a level that cannot be read compares with its own file, whose
+    // such level is asked about as an open asks: both are left out.
+    void anArchiveWithUnreadableLevelsComparesWithItsOwnFile() {
+        const auto form = open(path_);
+        form->answers = {true};
+        form->OpenArchive(damaged_);
+        QVERIFY(WaitForJob(*form));
+        form->questions.clear();
+        form->questionDetails.clear();
+        form->answers = {true};
+        form->compareChoice = damaged_;
+        Action(*form, Command::Compare)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(form->results.size(), 1, kJobTimeout);
+        QCOMPARE(form->questions,
+                 QStringList{QStringLiteral("1 level of the reference archive could not be read. "
+                                            "Compare without it?")});
+        QCOMPARE(form->questionDetails.size(), 1);
+        QVERIFY(
+            form->questionDetails.first().startsWith(QString::fromStdString(Name(first_) + ": ")));
+        // A level that cannot be read has no text: the open archive's counts are those compared.
+        const ArchiveCounts counts = CountArchive(*form->session().archive());
+        QCOMPARE(form->results.first(),
+                 SameCounts(counts.texts, counts.windowedTexts, counts.windows));
+        QVERIFY(form->errors.isEmpty());
+    }
+
+    // A reference with a level that cannot be read is asked about: declined, nothing is
+    // compared; agreed to, that level is left out of both archives.
+    void aReferenceWithAnUnreadableLevelIsAskedAbout() {
+        TLGPFile read;
+        LoadArchive(read, unreadable_.toStdString(), {}, 0, DamagedLevels::Keep);
+        const QString listed =
+            QString::fromStdString(Name(first_) + ": " + read.SubFile(first_).Damage);
+        const auto form = open(path_);
+        form->compareChoice = unreadable_;
+        Action(*form, Command::Compare)->trigger();
+        QVERIFY(WaitForJob(*form));
+        QCOMPARE(form->questionDetails, QStringList{listed});
+        QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
+        QCOMPARE(form->details, QStringList{unreadable_ + QStringLiteral(": ") + listed});
+        QVERIFY(form->results.isEmpty());
+
+        form->answers = {true};
+        Action(*form, Command::Compare)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(form->results.size(), 1, kJobTimeout);
+        const sample::SampleLevel& left = *sample_facts::LevelAt(sample_, first_);
+        QCOMPARE(form->results.first(),
+                 SameCounts(sample_facts::Total(sample_, &sample::SampleLevel::texts) - left.texts,
+                            sample_facts::Total(sample_, &sample::SampleLevel::windowedTexts) -
+                                left.windowedTexts,
+                            sample_facts::Total(sample_, &sample::SampleLevel::windowLinks) -
+                                left.windowLinks));
+        QCOMPARE(form->errors.size(), 1);
     }
 
     void anotherProgramsChangeIsAskedAboutBeforeSavingOverIt() {
         const auto form = open(path_);
-        Type(*form, kAncnt3, QStringLiteral("Mine "));
+        Type(*form, third_, QStringLiteral("Mine "));
         const QByteArray theirs = "written by another program";
         ReplaceFile(path_, theirs);
         const QString question =
@@ -311,13 +447,13 @@ private slots:
         QCOMPARE(form->session().fileName(), path_);
         TLGPFile saved;
         LoadArchive(saved, path_.toStdString());
-        QCOMPARE(QString::fromStdString(text::DecodeText(saved.SubFile(kAncnt3).Texts[0].Bytes)),
-                 QStringLiteral("Mine Forgotten City"));
+        QCOMPARE(text::DecodeText(saved.SubFile(third_).Texts[0].Bytes),
+                 "Mine " + FirstText(third_));
     }
 
     void aSaveThatCannotReplaceTheFileSaysWhy() {
         const auto form = open(path_);
-        Type(*form, kAncnt3, QStringLiteral("Kept "));
+        Type(*form, third_, QStringLiteral("Kept "));
         const QByteArray before = FileBytes(path_);
         {
             // Another program saving the archive holds its lock for longer than the save waits.
@@ -347,7 +483,9 @@ private slots:
         QVERIFY(Action(*form, Command::ExportModFolder)->isEnabled());
         QCOMPARE(Action(*form, Command::ExportModFolder)->toolTip(),
                  QStringLiteral("Export changes as mod folder..."));
-        Type(*form, kAnfrst1, QStringLiteral("Modded "));
+        Type(*form, first_, QStringLiteral("Modded "));
+        const QString chunk = QStringLiteral("direct/flevel.lgp/%1.chunk.1")
+                                  .arg(QString::fromStdString(Name(first_)));
         StoreLastComparison({path_, other_, {}});
         const QString mod = folder_.filePath(QStringLiteral("mod"));
         QDir(mod).removeRecursively();
@@ -360,37 +498,35 @@ private slots:
         // Told once the job has ended.
         QTRY_COMPARE(form->messages, QStringList{QStringLiteral("1 level was written to ") + mod +
                                                  QStringLiteral(".")});
-        QCOMPARE(FolderFiles(mod),
-                 (QStringList{"README.txt", "direct/flevel.lgp/anfrst_1.chunk.1"}));
+        QCOMPARE(FolderFiles(mod), (QStringList{"README.txt", chunk}));
 
         // The chunk in place of the original level's script section gives the edited level.
-        const QByteArray chunk =
-            FileBytes(mod + QStringLiteral("/direct/flevel.lgp/anfrst_1.chunk.1"));
+        const QByteArray written = FileBytes(mod + u'/' + chunk);
         TLGPFile original;
         LoadArchive(original, other_.toStdString());
-        Bytes rebuilt = original.ReadSubFile(original.SubFile(kAnfrst1));
+        Bytes rebuilt = original.ReadSubFile(original.SubFile(first_));
         const std::size_t section = U32(rebuilt, 6);
         const std::size_t oldLength = U32(rebuilt, section);
-        const auto shift = static_cast<std::uint32_t>(chunk.size() - oldLength);
+        const auto shift = static_cast<std::uint32_t>(written.size() - oldLength);
         for (std::size_t at = 10; at < 42; at += 4) {
             const std::uint32_t moved = static_cast<std::uint32_t>(U32(rebuilt, at)) + shift;
             for (int byte = 0; byte < 4; ++byte)
                 rebuilt[at + byte] = static_cast<std::uint8_t>(moved >> (8 * byte));
         }
-        const auto length = static_cast<std::uint32_t>(chunk.size());
+        const auto length = static_cast<std::uint32_t>(written.size());
         for (int byte = 0; byte < 4; ++byte)
             rebuilt[section + byte] = static_cast<std::uint8_t>(length >> (8 * byte));
         rebuilt.erase(rebuilt.begin() + static_cast<std::ptrdiff_t>(section + 4),
                       rebuilt.begin() + static_cast<std::ptrdiff_t>(section + 4 + oldLength));
-        rebuilt.insert(rebuilt.begin() + static_cast<std::ptrdiff_t>(section + 4), chunk.begin(),
-                       chunk.end());
+        rebuilt.insert(rebuilt.begin() + static_cast<std::ptrdiff_t>(section + 4), written.begin(),
+                       written.end());
         Action(*form, Command::Save)->trigger();
         QVERIFY(WaitForJob(*form));
         TLGPFile edited;
         LoadArchive(edited, path_.toStdString());
-        QVERIFY(rebuilt == edited.ReadSubFile(edited.SubFile(kAnfrst1)));
-        QCOMPARE(QString::fromStdString(text::DecodeText(edited.SubFile(kAnfrst1).Texts[0].Bytes)),
-                 QStringLiteral("Modded Ancient Forest"));
+        QVERIFY(rebuilt == edited.ReadSubFile(edited.SubFile(first_)));
+        QCOMPARE(text::DecodeText(edited.SubFile(first_).Texts[0].Bytes),
+                 "Modded " + FirstText(first_));
 
         // Against itself nothing differs, and nothing is written.
         const QString none = folder_.filePath(QStringLiteral("none"));
@@ -408,7 +544,7 @@ private slots:
     // anything else is refused before any job, with the reason in the message.
     void aSecondExportReplacesTheFirstAndAForeignFolderIsRefused() {
         const auto form = open(path_);
-        Type(*form, kAnfrst1, QStringLiteral("Modded "));
+        Type(*form, first_, QStringLiteral("Modded "));
         const QString mod = folder_.filePath(QStringLiteral("again"));
         QDir(mod).removeRecursively();
         form->exportChoice = TModExportRequest{other_, mod, ModLayout::Chunks};
@@ -485,35 +621,10 @@ private:
         std::filesystem::rename(written.toStdString(), path.toStdString());
     }
 
-    // The demo archive with two levels damaged: anfrst_1's data ends inside its texts, so that
-    // its text table points past the end; the last text position of anfrst_4 points past the
-    // text section.
-    void MakeDamagedArchive() {
-        TLGPFile demo;
-        demo.ReadTableOfContents(demo_.toStdString());
-        lgp_test::ArchiveBuilder builder;
-        for (const auto& subFile : demo.SubFiles) {
-            Bytes stored = demo.ReadStoredData(*subFile);
-            if (subFile->Name == "anfrst_1" || subFile->Name == "anfrst_4") {
-                Bytes level = lzs::DecodeStream(stored);
-                const std::size_t texts = TextSection(level);
-                if (subFile->Name == "anfrst_1") {
-                    level.resize(texts + U16(level, texts + 2) + 2);
-                } else {
-                    // The list of positions runs from texts + 2 up to the first text.
-                    const std::size_t last = texts + U16(level, texts + 2) - 2;
-                    level[last] = 0xFF;
-                    level[last + 1] = 0xFF;
-                }
-                stored = lzs::CompressHashedStream(level);
-            }
-            damagedStored_[subFile->Name] = stored;
-            builder.Add(subFile->Name, stored);
-        }
-        const Bytes bytes = builder.Build();
-        WriteFile(folder_.filePath(QStringLiteral("damaged.orig")),
-                  QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                             static_cast<qsizetype>(bytes.size())));
+    std::string Name(int subFile) const { return sample_.files[static_cast<std::size_t>(subFile)]; }
+    // The first text of a level, as the generator wrote it.
+    std::string FirstText(int subFile) const {
+        return sample_facts::LevelAt(sample_, subFile)->tagged.front();
     }
 
     QTemporaryDir folder_;
@@ -522,6 +633,12 @@ private:
     QString path_;
     QString other_;
     QString damaged_;
+    QString unreadable_;
+    sample::SampleArchive sample_;
+    // Table indices of three levels with texts.
+    int first_ = -1;
+    int second_ = -1;
+    int third_ = -1;
     std::map<std::string, Bytes> damagedStored_;
 };
 

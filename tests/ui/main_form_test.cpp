@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -5,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCollator>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -39,11 +42,16 @@
 #include "preview/glyph_sets.h"
 #include "preview/window_preview.h"
 #include "sample/sample_archive.h"
+#include "tests/ui/context_menu.h"
+#include "tests/ui/sample_facts.h"
+#include "text/text_decoder.h"
 #include "ui/archive_session.h"
 #include "ui/file_list_model.h"
 #include "ui/main_form.h"
 #include "ui/main_menu.h"
+#include "ui/overflow_marks.h"
 #include "ui/status_bar.h"
+#include "ui/text_editor_pane.h"
 #include "ui/texts_list_model.h"
 
 namespace {
@@ -53,14 +61,41 @@ using Command = TMainMenu::Command;
 // Generous for the sanitizer build.
 constexpr int kTimeout = 60000;
 const QString kTitle = QStringLiteral("Orvenne 0.1.0");
-// What the six-level demo archive holds: its levels by table index, and the texts of
-// anfrst_1 (table index 4): text 2 is shown by two windows, text 6 by none.
-constexpr int kFiles = 24;
-constexpr int kAncnt4 = 3;
-constexpr int kAnfrst1 = 4;
-constexpr int kMaplist = 13;
-constexpr int kAnfrst4 = 7;
-const QString kText6 = QStringLiteral("Press %23 to climb the ladder.");
+
+// A line of the game's font whose width is known: 'A' is 9 pixels wide, and a line takes 8
+// before its glyphs and 3 after them; a party member's name takes 50 with the default names
+// and 126 with the widest.
+QString Letters(int count) { return QString(count, u'A'); }
+int LettersWidth(int count) { return 8 + 9 * count + 3; }
+constexpr int kMemberWidth = 50;
+constexpr int kWidestMemberWidth = 126;
+// The lines a window of this height holds: 16 pixels a line, and 9 besides.
+int LinesIn(int height) { return (height - 9) / 16; }
+
+// The windows of a text, each once, in the order of its list.
+std::vector<const TWindow*> DistinctWindows(const TLevelText& text) {
+    std::vector<const TWindow*> windows;
+    for (const TWindow* window : text.Windows) {
+        if (std::ranges::find(windows, window) == windows.end()) windows.push_back(window);
+    }
+    return windows;
+}
+
+// The texts of a level that `marks` lists, less those in `edited`.
+int CountOutside(const std::vector<int>& marks, const std::vector<int>& edited) {
+    return static_cast<int>(std::ranges::count_if(
+        marks, [&edited](int text) { return std::ranges::find(edited, text) == edited.end(); }));
+}
+
+// Replaces the editor's whole text by typing it, line by line.
+void Retype(QPlainTextEdit& editor, const QString& text) {
+    editor.selectAll();
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        if (line > 0) QTest::keyClick(&editor, Qt::Key_Return);
+        QTest::keyClicks(&editor, lines[line]);
+    }
+}
 
 // The main window with its dialogs answered by the test: errors and questions are recorded,
 // the questions answered from `answers` (Cancel when none is left), file dialogs give the
@@ -100,8 +135,11 @@ protected:
     }
 };
 
+// Waits for the job to end and for the marks of an archive it opened.
 bool WaitForJob(const TMainForm& form) {
-    return QTest::qWaitFor([&] { return !form.session().jobRunning(); }, kTimeout);
+    return QTest::qWaitFor(
+        [&] { return !form.session().jobRunning() && form.session().overflowMarks().ready(); },
+        kTimeout);
 }
 
 template <class T>
@@ -214,32 +252,6 @@ QStringList Underlined(const QWidget& form) {
     return ranges;
 }
 
-// Opens the editor's context menu at a character position and hands it to `use`, which must
-// close it.
-void UseContextMenu(const QWidget& form, int position, const std::function<void(QMenu&)>& use) {
-    QPlainTextEdit* editor = Editor(form);
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(position);
-    const QPoint at = editor->cursorRect(cursor).center();
-    bool used = false;
-    QTimer::singleShot(0, editor, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        use(*menu);
-        used = true;
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(editor->viewport(), &event);
-    QVERIFY(used);
-}
-
-QStringList ActionTexts(const QMenu& menu) {
-    QStringList texts;
-    for (const QAction* item : menu.actions())
-        texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    return texts;
-}
-
 QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -261,7 +273,37 @@ private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(folder_.isValid());
-        sample::WriteSampleArchive(folder_.filePath(QStringLiteral("demo.lgp")).toStdString(), {.levels = 6});
+        sample_ = sample::WriteSampleArchive(
+            folder_.filePath(QStringLiteral("demo.lgp")).toStdString(), {.levels = 6});
+        // A level whose first text has no window, with a text in two windows and a text of one
+        // line without window, where nothing overflows.
+        for (const int row : sample_facts::LevelRows(sample_)) {
+            const sample::SampleLevel& level = *sample_facts::LevelAt(sample_, row);
+            if (level.texts == 0) {
+                if (noTexts_ < 0) noTexts_ = row;
+                continue;
+            }
+            int two = -1;
+            int none = -1;
+            for (int t = 1; t < level.texts; ++t) {
+                const std::string& tagged = level.tagged[static_cast<std::size_t>(t)];
+                if (two < 0 && level.textWindows[static_cast<std::size_t>(t)] == 2) two = t;
+                if (none < 0 && level.textWindows[static_cast<std::size_t>(t)] == 0 &&
+                    !tagged.empty() && tagged.find("\r\n") == std::string::npos) {
+                    none = t;
+                }
+            }
+            if (level_ < 0 && level.textWindows[0] == 0 && level.overflowing.empty() && two > 0 &&
+                none > 0) {
+                level_ = row;
+                twoWindows_ = two;
+                windowless_ = none;
+            } else if (secondLevel_ < 0) {
+                secondLevel_ = row;
+            }
+        }
+        maplist_ = sample_.TableIndex("maplist");
+        QVERIFY(level_ >= 0 && secondLevel_ >= 0 && noTexts_ >= 0 && maplist_ >= 0);
     }
 
     void init() {
@@ -279,10 +321,10 @@ private slots:
         const auto form = open(path_);
         QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + path_ + QStringLiteral("[*]"));
         QVERIFY(!form->isWindowModified());
-        QCOMPARE(FileCaption(*form), QStringLiteral("File (24)"));
-        QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
-        QCOMPARE(Status(*form)->countsText(), QStringLiteral("6 levels / 65 texts"));
-        QCOMPARE(Status(*form)->creatorText(), QStringLiteral("SQUARESOFT"));
+        QCOMPARE(FileCaption(*form), QStringLiteral("File (%1)").arg(Files()));
+        QCOMPARE(FilesView(*form)->model()->rowCount(), Files());
+        QCOMPARE(Status(*form)->countsText(), sample_facts::CountsText(sample_));
+        QCOMPARE(Status(*form)->creatorText(), QString::fromStdString(sample_.creator));
         QVERIFY(Status(*form)->statusText().isEmpty());
         QVERIFY(!Status(*form)->isProgressShown());
         QVERIFY(form->isEnabled());
@@ -291,20 +333,26 @@ private slots:
         QVERIFY(action(*form, Command::Find)->isEnabled());
         QVERIFY(!action(*form, Command::FindNext)->isEnabled());
 
-        QCOMPARE(Row(*form, 0), (QStringList{"1", "ANCNT4", "-", "-", "-", "-"}));
-        QCOMPARE(Row(*form, 2),
-                 (QStringList{"3", "ancnt3", "Forgotten City - altar", "1", "0", "-"}));
-        QCOMPARE(Row(*form, 4),
-                 (QStringList{"5", "anfrst_1", "Ancient Forest - part 2", "9", "0", "-"}));
-        QCOMPARE(Row(*form, 7), (QStringList{"8", "anfrst_4", "Ancient Forest", "55", "3", "-"}));
-        QCOMPARE(Row(*form, 23), (QStringList{"24", "water2.tex", "-", "-", "-", "-"}));
-        const QModelIndex description = FilesView(*form)->model()->index(4, 2);
+        // Each file: its place, name, the level's description, texts, overflowing texts, and
+        // translated texts (none without an original).
+        for (int row = 0; row < Files(); ++row) {
+            const sample::SampleLevel* level = sample_facts::LevelAt(sample_, row);
+            const QString name = Name(row);
+            QCOMPARE(Row(*form, row),
+                     level == nullptr
+                         ? (QStringList{QString::number(row + 1), name, "-", "-", "-", "-"})
+                         : (QStringList{QString::number(row + 1), name, Description(row),
+                                        QString::number(level->texts),
+                                        QString::number(level->overflowing.size()), "-"}));
+        }
+        QCOMPARE(Row(*form, sample_.TableIndex("ancnt3")).value(2),
+                 QStringLiteral("Forgotten City - altar"));
+        const QModelIndex description = FilesView(*form)->model()->index(level_, 2);
         QCOMPARE(description.data(Qt::ForegroundRole).value<QColor>(), QColor(62, 88, 133));
         QCOMPARE(description.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
-        // The first level is selected, not row 0, a file that is not a level.
+        // The first level is selected, not row 0 when that is no level.
         int firstLevel = 0;
-        while (!lgp::IsLevel(form->session().archive()->SubFile(firstLevel))) ++firstLevel;
-        QVERIFY(firstLevel > 0);
+        while (sample_facts::LevelAt(sample_, firstLevel) == nullptr) ++firstLevel;
         QCOMPARE(form->session().currentSubFileIndex(), firstLevel);
         QCOMPARE(FilesView(*form)->currentIndex().row(), firstLevel);
         QCOMPARE(form->session().currentText(), 0);
@@ -326,67 +374,74 @@ private slots:
 
     void editsAreStoredAtEveryKeystrokeAndMarked() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickFile(*form, Name(level_));
         TLGPSubFile* level = form->session().currentLevel();
-        QCOMPARE(TextsView(*form)->model()->rowCount(), 9);
+        QCOMPARE(TextsView(*form)->model()->rowCount(), Level(level_).texts);
         QCOMPARE(TextsView(*form)->model()->index(0, 0).data().toString(), QStringLiteral("Text 1"));
         QCOMPARE(TextsView(*form)->currentIndex().row(), 0);
-        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("Ancient Forest"));
+        QCOMPARE(Editor(*form)->toPlainText(), Shown(level_, 0));
 
-        ClickText(*form, 5);
-        QCOMPARE(Editor(*form)->toPlainText(), kText6);
-        const std::vector<std::uint8_t> original = level->Texts[5].Bytes;
+        const int t = windowless_;
+        const QString windowless = Shown(level_, t);
+        ClickText(*form, t);
+        QCOMPARE(Editor(*form)->toPlainText(), windowless);
+        const std::vector<std::uint8_t> original = level->Texts[static_cast<std::size_t>(t)].Bytes;
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(*form), QStringLiteral("Hi!"));
         // H, i and ! are the game's codes 0x28, 0x49 and 0x01; a new line is 0xE7.
-        QCOMPARE(level->Texts[5].Bytes, Appended(original, {0x28, 0x49, 0x01}));
+        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes,
+                 Appended(original, {0x28, 0x49, 0x01}));
         QTest::keyClick(Editor(*form), Qt::Key_Return);
-        QCOMPARE(level->Texts[5].Bytes, Appended(original, {0x28, 0x49, 0x01, 0xE7}));
+        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes,
+                 Appended(original, {0x28, 0x49, 0x01, 0xE7}));
         QTest::keyClick(Editor(*form), Qt::Key_Backspace);
-        QCOMPARE(level->Texts[5].Bytes, Appended(original, {0x28, 0x49, 0x01}));
-        QCOMPARE(level->SavedTexts[5], original);
+        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes,
+                 Appended(original, {0x28, 0x49, 0x01}));
+        QCOMPARE(level->SavedTexts[static_cast<std::size_t>(t)], original);
 
         // The change shows: the caption's mark, the level's row and the text's row.
         QVERIFY(form->isWindowModified());
         QVERIFY(form->session().hasUnsavedChanges());
         const QAbstractItemModel* files = FilesView(*form)->model();
-        QVERIFY(files->index(4, 1).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(!files->index(2, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(files->index(level_, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!files->index(secondLevel_, 1).data(Qt::FontRole).value<QFont>().bold());
         const QAbstractItemModel* texts = TextsView(*form)->model();
-        QVERIFY(texts->index(5, 0).data(TTextsListModel::kChangedRole).toBool());
-        QVERIFY(!texts->index(4, 0).data(TTextsListModel::kChangedRole).toBool());
+        QVERIFY(texts->index(t, 0).data(TTextsListModel::kChangedRole).toBool());
+        QVERIFY(!texts->index(0, 0).data(TTextsListModel::kChangedRole).toBool());
 
         // Typed back to what is saved, nothing is marked any more.
         for (int i = 0; i < 3; ++i) QTest::keyClick(Editor(*form), Qt::Key_Backspace);
-        QCOMPARE(level->Texts[5].Bytes, original);
+        QCOMPARE(level->Texts[static_cast<std::size_t>(t)].Bytes, original);
         QVERIFY(!form->isWindowModified());
-        QVERIFY(!texts->index(5, 0).data(TTextsListModel::kChangedRole).toBool());
+        QVERIFY(!texts->index(t, 0).data(TTextsListModel::kChangedRole).toBool());
 
         // Ctrl+A selects the whole text; going back to a text shows it as stored.
         QTest::keyClick(Editor(*form), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(Editor(*form)->textCursor().selectedText(), kText6);
+        QCOMPARE(Editor(*form)->textCursor().selectedText(), windowless);
         ClickText(*form, 0);
-        ClickText(*form, 5);
-        QCOMPARE(Editor(*form)->toPlainText(), kText6);
+        ClickText(*form, t);
+        QCOMPARE(Editor(*form)->toPlainText(), windowless);
     }
 
     void editCommandsAndTabLeaveTheGameTextClean() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
-        ClickText(*form, 5);
+        const QString windowless = Shown(level_, windowless_);
+        ClickFile(*form, Name(level_));
+        ClickText(*form, windowless_);
         Editor(*form)->setFocus();
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(*form), QStringLiteral("!"));
         QVERIFY(action(*form, Command::Undo)->isEnabled());
         action(*form, Command::Undo)->trigger();
-        QCOMPARE(Editor(*form)->toPlainText(), kText6);
+        QCOMPARE(Editor(*form)->toPlainText(), windowless);
         action(*form, Command::Redo)->trigger();
-        QCOMPARE(Editor(*form)->toPlainText(), kText6 + QStringLiteral("!"));
+        QCOMPARE(Editor(*form)->toPlainText(), windowless + QStringLiteral("!"));
         action(*form, Command::SelectAll)->trigger();
         action(*form, Command::Copy)->trigger();
         Editor(*form)->moveCursor(QTextCursor::End);
         action(*form, Command::Paste)->trigger();
-        QCOMPARE(Editor(*form)->toPlainText(), kText6 + QStringLiteral("!") + kText6 + QStringLiteral("!"));
+        QCOMPARE(Editor(*form)->toPlainText(),
+                 windowless + QStringLiteral("!") + windowless + QStringLiteral("!"));
 
         // Tab moves on instead of typing a tab into the text.
         QTest::keyClick(Editor(*form), Qt::Key_Tab);
@@ -408,8 +463,8 @@ private slots:
 
     void aLevelWithoutTextsAndATextWithoutWindows() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("ancnt4"));
-        QCOMPARE(form->session().currentSubFileIndex(), kAncnt4);
+        ClickFile(*form, Name(noTexts_));
+        QCOMPARE(form->session().currentSubFileIndex(), noTexts_);
         QCOMPARE(TextsView(*form)->model()->rowCount(), 0);
         QVERIFY(!TextsView(*form)->isEnabled());
         QVERIFY(!Editor(*form)->isEnabled());
@@ -417,13 +472,13 @@ private slots:
         ExpectNoWindow(*form);
 
         ClickFile(*form, QStringLiteral("maplist"));
-        QCOMPARE(form->session().currentSubFileIndex(), kMaplist);
+        QCOMPARE(form->session().currentSubFileIndex(), maplist_);
         QVERIFY(!Editor(*form)->isEnabled());
         ExpectNoWindow(*form);
 
-        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickFile(*form, Name(level_));
         ExpectNoWindow(*form);
-        ClickText(*form, 1);
+        ClickText(*form, twoWindows_);
         QVERIFY(WindowSelector(*form)->isEnabled());
         QCOMPARE(WindowSelector(*form)->minimum(), 1);
         QCOMPARE(WindowSelector(*form)->maximum(), 2);
@@ -433,57 +488,79 @@ private slots:
 
     void sortsByEachColumnKeepingTheSelection() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickFile(*form, Name(level_));
+        // Each file's "#", as shown, and the values it is sorted by.
+        std::vector<int> order(static_cast<std::size_t>(Files()));
+        for (int row = Files() - 1; row >= 0; --row)
+            order[static_cast<std::size_t>(Files() - 1 - row)] = row;
+        const auto numbers = [&order] {
+            QStringList shown;
+            for (const int row : order) shown << QString::number(row + 1);
+            return shown;
+        };
+        const auto texts = [this](int row) {
+            const sample::SampleLevel* level = sample_facts::LevelAt(sample_, row);
+            return level != nullptr ? level->texts : -1;
+        };
+        QCollator collator;
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
 
         ClickHeader(*form, 0);
         QCOMPARE(Column(*form, 0).first(), QStringLiteral("1"));
         ClickHeader(*form, 0);
-        QCOMPARE(Column(*form, 0).mid(0, 3), (QStringList{"24", "23", "22"}));
+        QCOMPARE(Column(*form, 0), numbers());
         QCOMPARE(FilesView(*form)->header()->sortIndicatorOrder(), Qt::DescendingOrder);
         QVERIFY(FilesView(*form)->header()->isSortIndicatorShown());
 
         // Texts: "-" before 0, then by number, equal values in the order shown before.
         ClickHeader(*form, 3);
-        QCOMPARE(Column(*form, 0), (QStringList{"24", "23", "22", "21", "20", "19", "18", "17",
-                                                "16", "15", "14", "13", "12", "11", "10", "9",
-                                                "2",  "1",  "7",  "6",  "4",  "3",  "5",  "8"}));
+        std::ranges::stable_sort(order, [&](int a, int b) { return texts(a) < texts(b); });
+        QCOMPARE(Column(*form, 0), numbers());
+        // Names and descriptions in the locale's order, letter case aside.
         ClickHeader(*form, 1);
-        QCOMPARE(Column(*form, 1).mid(0, 8), (QStringList{"ancnt3", "ANCNT4", "ancnt4", "ANFRST_1", "anfrst_1",
-                                                          "anfrst_2", "anfrst_3", "anfrst_4"}));
+        std::ranges::stable_sort(
+            order, [&](int a, int b) { return collator.compare(Name(a), Name(b)) < 0; });
+        QCOMPARE(Column(*form, 0), numbers());
         ClickHeader(*form, 2);
-        QCOMPARE(Column(*form, 2).mid(17, 7),
-                 (QStringList{"-", "Ancient Forest", "Ancient Forest", "Ancient Forest",
-                              "Ancient Forest - part 2", "Forgotten City - altar",
-                              "Forgotten City - water altar"}));
+        QStringList descriptions;
+        for (int row = 0; row < Files(); ++row) descriptions << Description(row);
+        std::ranges::sort(descriptions, [&](const QString& a, const QString& b) {
+            return collator.compare(a, b) < 0;
+        });
+        QCOMPARE(Column(*form, 2), descriptions);
         ClickHeader(*form, 2);
-        QCOMPARE(Column(*form, 2).first(), QStringLiteral("Forgotten City - water altar"));
+        QCOMPARE(Column(*form, 2).first(), descriptions.last());
 
         // The selected level stays selected and in view.
-        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
+        QCOMPARE(form->session().currentSubFileIndex(), level_);
         const QModelIndex current = FilesView(*form)->currentIndex();
-        QCOMPARE(current.siblingAtColumn(1).data().toString(), QStringLiteral("anfrst_1"));
+        QCOMPARE(current.siblingAtColumn(1).data().toString(), Name(level_));
         QVERIFY(FilesView(*form)->viewport()->rect().intersects(FilesView(*form)->visualRect(current)));
     }
 
     void onlyLevelsKeepsTheSelectedLevel() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
+        const std::vector<int> levels = sample_facts::LevelRows(sample_);
+        QStringList numbers;
+        for (const int row : levels) numbers << QString::number(row + 1);
+        ClickFile(*form, Name(level_));
         action(*form, Command::OnlyLevels)->trigger();
-        QCOMPARE(Column(*form, 0), (QStringList{"3", "4", "5", "6", "7", "8"}));
-        QCOMPARE(FileCaption(*form), QStringLiteral("File (6)"));
-        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
-        QCOMPARE(FilesView(*form)->currentIndex().row(), 2);
+        QCOMPARE(Column(*form, 0), numbers);
+        QCOMPARE(FileCaption(*form), QStringLiteral("File (%1)").arg(levels.size()));
+        QCOMPARE(form->session().currentSubFileIndex(), level_);
+        QCOMPARE(FilesView(*form)->currentIndex().row(),
+                 static_cast<int>(std::ranges::find(levels, level_) - levels.begin()));
 
         action(*form, Command::AllFiles)->trigger();
-        QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
-        QCOMPARE(FileCaption(*form), QStringLiteral("File (24)"));
-        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
+        QCOMPARE(FilesView(*form)->model()->rowCount(), Files());
+        QCOMPARE(FileCaption(*form), QStringLiteral("File (%1)").arg(Files()));
+        QCOMPARE(form->session().currentSubFileIndex(), level_);
 
         // A file that is no level leaves the list: the first row is selected.
         ClickFile(*form, QStringLiteral("maplist"));
         action(*form, Command::OnlyLevels)->trigger();
         QCOMPARE(FilesView(*form)->currentIndex().row(), 0);
-        QCOMPARE(form->session().currentSubFileIndex(), 2);
+        QCOMPARE(form->session().currentSubFileIndex(), levels.front());
     }
 
     void theChoiceOfOnlyLevelsHoldsForTheNextArchive() {
@@ -493,7 +570,7 @@ private slots:
         form.openChoice = path_;
         action(form, Command::Open)->trigger();
         QVERIFY(WaitForJob(form));
-        QCOMPARE(FilesView(form)->model()->rowCount(), 6);
+        QCOMPARE(FilesView(form)->model()->rowCount(), static_cast<int>(sample_.levels.size()));
     }
 
     void tagButtonsInsertTheirCaption() {
@@ -516,12 +593,13 @@ private slots:
         cloud->click();
         QVERIFY(Editor(*form)->toPlainText().isEmpty());
 
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         TLGPSubFile* level = form->session().currentLevel();
         const std::vector<std::uint8_t> original = level->Texts[0].Bytes;
+        const QString shown = Shown(secondLevel_, 0);
         Editor(*form)->moveCursor(QTextCursor::Start);
         red->click();
-        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("{RED}Forgotten City"));
+        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("{RED}") + shown);
         std::vector<std::uint8_t> expected = original;
         expected.insert(expected.begin(), {0xFE, 0xD4});
         QCOMPARE(level->Texts[0].Bytes, expected);
@@ -535,7 +613,7 @@ private slots:
         QAction* pause = Child<QMenu>(*form, "otherTagsMenu")->actions().at(1);
         QCOMPARE(pause->text(), QStringLiteral("{PAUSE 1}"));
         pause->trigger();
-        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("{CLOUD}{PAUSE 1}Forgotten City"));
+        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("{CLOUD}{PAUSE 1}") + shown);
         expected.erase(expected.begin(), expected.begin() + 2);
         expected.insert(expected.begin(), {0xEA, 0xFE, 0xDD, 0x0A, 0x00});
         QCOMPARE(level->Texts[0].Bytes, expected);
@@ -543,7 +621,7 @@ private slots:
 
     void saveWritesTheEditAndClearsTheMark() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClicks(Editor(*form), QStringLiteral(" Saved."));
         QVERIFY(form->isWindowModified());
@@ -563,19 +641,24 @@ private slots:
         QVERIFY(form->isEnabled());
         QVERIFY(Status(*form)->statusText().isEmpty());
         QVERIFY(!form->isWindowModified());
-        QVERIFY(!FilesView(*form)->model()->index(2, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!FilesView(*form)
+                     ->model()
+                     ->index(secondLevel_, 1)
+                     .data(Qt::FontRole)
+                     .value<QFont>()
+                     .bold());
 
         // Opening the file again (no question: nothing is pending) shows the edit.
         form->OpenArchive(path_);
         QVERIFY(WaitForJob(*form));
         QVERIFY(form->questions.isEmpty());
-        ClickFile(*form, QStringLiteral("ancnt3"));
-        QCOMPARE(Editor(*form)->toPlainText(), QStringLiteral("Forgotten City Saved."));
+        ClickFile(*form, Name(secondLevel_));
+        QCOMPARE(Editor(*form)->toPlainText(), Shown(secondLevel_, 0) + QStringLiteral(" Saved."));
     }
 
     void saveAsSwitchesToTheWrittenFile() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         QTest::keyClicks(Editor(*form), QStringLiteral("New "));
         const QByteArray before = FileBytes(path_);
 
@@ -612,7 +695,8 @@ private slots:
         QCOMPARE(FileBytes(path_), before);
         TLGPFile copy;
         LoadArchive(copy, folder_.filePath(QStringLiteral("copy.txt.lgp")).toStdString());
-        QCOMPARE(copy.SubFiles[2]->Texts[0].Bytes, form->session().currentLevel()->Texts[0].Bytes);
+        QCOMPARE(copy.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes,
+                 form->session().currentLevel()->Texts[0].Bytes);
 
         // A cancelled dialog saves nothing.
         form->saveAsChoice.clear();
@@ -628,15 +712,15 @@ private slots:
         file.close();
 
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickFile(*form, Name(level_));
         form->OpenArchive(invalid);
         QVERIFY(WaitForJob(*form));
         QCOMPARE(form->errors, QStringList{QStringLiteral("Invalid file.")});
         QVERIFY(form->details.first().startsWith(invalid + QStringLiteral(": ")));
         QCOMPARE(form->session().fileName(), path_);
-        QCOMPARE(form->session().currentSubFileIndex(), kAnfrst1);
-        QCOMPARE(FilesView(*form)->model()->rowCount(), kFiles);
-        QCOMPARE(Status(*form)->countsText(), QStringLiteral("6 levels / 65 texts"));
+        QCOMPARE(form->session().currentSubFileIndex(), level_);
+        QCOMPARE(FilesView(*form)->model()->rowCount(), Files());
+        QCOMPARE(Status(*form)->countsText(), sample_facts::CountsText(sample_));
         QCOMPARE(form->windowTitle(), kTitle + QStringLiteral(" - ") + path_ + QStringLiteral("[*]"));
         QVERIFY(form->isEnabled());
         QVERIFY(!Status(*form)->isProgressShown());
@@ -667,7 +751,7 @@ private slots:
         QCOMPARE(form->session().fileName(), other_);
 
         // On the editor too: the file opens, its path is not typed into the text.
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         DropUrls(*Editor(*form)->viewport(), {QUrl::fromLocalFile(path_)});
         QVERIFY(WaitForJob(*form));
         QCOMPARE(form->session().fileName(), path_);
@@ -677,7 +761,7 @@ private slots:
 
     void unsavedChangesAreAskedAbout() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         QTest::keyClicks(Editor(*form), QStringLiteral("Kept "));
         const QString question = QStringLiteral("Save changes to levels.lgp?");
 
@@ -701,12 +785,12 @@ private slots:
         QVERIFY(form->errors.isEmpty());
         TLGPFile saved;
         LoadArchive(saved, path_.toStdString());
-        QCOMPARE(saved.SubFiles[2]->Texts[0].Bytes,
-                 (std::vector<std::uint8_t>{0x2B, 0x45, 0x50, 0x54, 0x00, 0x26, 0x4F, 0x52, 0x47, 0x4F,
-                                            0x54, 0x54, 0x45, 0x4E, 0x00, 0x23, 0x49, 0x54, 0x59, 0xFF}));
+        QCOMPARE(text::DecodeText(
+                     saved.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes),
+                 "Kept " + Level(secondLevel_).tagged[0]);
 
         // Discard: closing goes ahead without saving.
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         QTest::keyClicks(Editor(*form), QStringLiteral("Lost "));
         form->answers = {QMessageBox::Discard};
         QVERIFY(form->close());
@@ -719,7 +803,7 @@ private slots:
         const QString doomed = folder_.filePath(QStringLiteral("gone/levels.lgp"));
         QVERIFY(QFile::copy(path_, doomed));
         const auto form = open(doomed);
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         QTest::keyClicks(Editor(*form), QStringLiteral("Pending "));
         // The save writes its temporary file beside the archive: that folder is gone.
         QVERIFY(QDir(folder_.filePath(QStringLiteral("gone"))).removeRecursively());
@@ -730,7 +814,7 @@ private slots:
         QCOMPARE(form->errors, QStringList{QStringLiteral("An error occured during file saving.")});
         QVERIFY(form->details.first().startsWith(doomed + QStringLiteral(": ")));
         QCOMPARE(form->session().fileName(), doomed);
-        QCOMPARE(form->session().currentSubFileIndex(), 2);
+        QCOMPARE(form->session().currentSubFileIndex(), secondLevel_);
         QVERIFY(form->session().hasUnsavedChanges());
         QVERIFY(form->isEnabled());
 
@@ -759,7 +843,7 @@ private slots:
 
     void closingWithSaveClosesAfterTheSave() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("ancnt3"));
+        ClickFile(*form, Name(secondLevel_));
         QTest::keyClicks(Editor(*form), QStringLiteral("Closing "));
         form->answers = {QMessageBox::Save};
         QVERIFY(!form->close());
@@ -770,13 +854,15 @@ private slots:
 
     void textsListMarksComparedTextsInRed() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickFile(*form, Name(level_));
         TLGPSubFile* level = form->session().currentLevel();
         level->CompareMarks.assign(level->Texts.size(), 0);
         level->CompareMarks[0] = 1;
         QListView* view = TextsView(*form);
         QCOMPARE(view->visualRect(view->model()->index(0, 0)).height(), 13);
-        QCOMPARE(view->model()->index(1, 0).data(TTextsListModel::kWindowCountRole).toInt(), 2);
+        QCOMPARE(
+            view->model()->index(twoWindows_, 0).data(TTextsListModel::kWindowCountRole).toInt(),
+            2);
         view->clearSelection();
         view->setCurrentIndex({});
         const QImage image = view->viewport()->grab().toImage();
@@ -792,22 +878,24 @@ private slots:
             return red;
         };
         QVERIFY(redPixels(0) > 0);
-        QCOMPARE(redPixels(1), 0);
+        QCOMPARE(redPixels(twoWindows_), 0);
     }
 
     void textPreviewFollowsTheTextItsWindowAndEdits() {
         const auto form = open(path_);
         QLabel* picture = Child<QLabel>(*form, "textPreviewPicture");
         const auto shown = [&] { return picture->pixmap().size(); };
-        ClickFile(*form, QStringLiteral("anfrst_1"));
-        // Text 2 is shown by a window of 237 x 73 and one of 189 x 57.
-        ClickText(*form, 1);
-        QCOMPARE(shown(), QSize(237, 73));
+        ClickFile(*form, Name(level_));
+        // A text shown by two windows: the preview takes the size of the one chosen.
+        ClickText(*form, twoWindows_);
+        const TLevelText& text =
+            form->session().currentLevel()->Texts[static_cast<std::size_t>(twoWindows_)];
+        QCOMPARE(shown(), QSize(text.Windows[0]->Width, text.Windows[0]->Height));
         WindowSelector(*form)->setValue(2);
-        QCOMPARE(shown(), QSize(189, 57));
+        QCOMPARE(shown(), QSize(text.Windows[1]->Width, text.Windows[1]->Height));
 
         // Without a window the height follows the lines, at every keystroke.
-        ClickText(*form, 5);
+        ClickText(*form, windowless_);
         QCOMPARE(shown(), QSize(320, 25));
         Editor(*form)->moveCursor(QTextCursor::End);
         QTest::keyClick(Editor(*form), Qt::Key_Return);
@@ -825,7 +913,7 @@ private slots:
         QCOMPARE(shown(), QSize(320, 41));
 
         // A level without texts, or a file that is not a level, shows none.
-        ClickFile(*form, QStringLiteral("ancnt4"));
+        ClickFile(*form, Name(noTexts_));
         QVERIFY(picture->pixmap().isNull());
         ClickFile(*form, QStringLiteral("maplist"));
         QVERIFY(picture->pixmap().isNull());
@@ -833,9 +921,13 @@ private slots:
 
     void theWindowButtonModifiesTheSelectedWindow() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
-        ClickText(*form, 1);
+        ClickFile(*form, Name(level_));
+        ClickText(*form, twoWindows_);
         WindowSelector(*form)->setValue(2);
+        const TWindow* selected = form->session().currentWindow();
+        const int width = selected->Width;
+        const int height = selected->Height;
+        QVERIFY(width != 150);
         // The dialog is modal: it is answered once it shows, what it showed checked after.
         int shownWidth = -1;
         QTimer::singleShot(0, form.get(), [&form, &shownWidth] {
@@ -845,42 +937,65 @@ private slots:
             Child<QPushButton>(*dialog, "okButton")->click();
         });
         Child<QToolButton>(*form, "windowButton")->click();
-        QCOMPARE(shownWidth, 189);
+        QCOMPARE(shownWidth, width);
         TWindow* window = form->session().currentWindow();
         QCOMPARE(window->Width, 150);
-        QCOMPARE(window->SavedWidth, 189);
-        QCOMPARE(Child<QLabel>(*form, "textPreviewPicture")->pixmap().size(), QSize(150, 57));
+        QCOMPARE(window->SavedWidth, width);
+        QCOMPARE(Child<QLabel>(*form, "textPreviewPicture")->pixmap().size(), QSize(150, height));
         QVERIFY(form->isWindowModified());
-        QVERIFY(FilesView(*form)->model()->index(4, 1).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(TextsView(*form)->model()->index(1, 0).data(TTextsListModel::kChangedRole).toBool());
+        QVERIFY(
+            FilesView(*form)->model()->index(level_, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(TextsView(*form)
+                    ->model()
+                    ->index(twoWindows_, 0)
+                    .data(TTextsListModel::kChangedRole)
+                    .toBool());
     }
 
     void theGameViewShowsTheCaretsPageWithTheChosenNames() {
+        // Two windowed texts of a level, the first shown by one window.
+        int second = -1;
+        const sample_facts::TextPlace place =
+            sample_facts::FindText(sample_, [&second](const sample::SampleLevel& level, int text) {
+                if (level.textWindows[static_cast<std::size_t>(text)] != 1) return false;
+                for (second = 0; second < level.texts; ++second) {
+                    if (second != text && level.textWindows[static_cast<std::size_t>(second)] > 0)
+                        return true;
+                }
+                return false;
+            });
+        QVERIFY(place.subFile >= 0);
+        const sample::SampleLevel& level = Level(place.subFile);
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_4"));
-        // Text 12: three pages in a window of 220 x 73.
-        ClickText(*form, 11);
+        ClickFile(*form, Name(place.subFile));
+        // Four pages in the other text, three in this one.
+        ClickText(*form, second);
+        Retype(*Editor(*form), QStringLiteral("A\n{NEW PAGE}\nB\n{NEW PAGE}\nC\n{NEW PAGE}\nD"));
+        ClickText(*form, place.text);
+        Retype(*Editor(*form), QStringLiteral("A\n{NEW PAGE}\nBB\n{NEW PAGE}\nCCC"));
+        const TWindow& window = *form->session().currentWindow();
+        const QSize size(window.Width, window.Height);
         auto* gameView = Child<QCheckBox>(*form, "gameViewBox");
         QVERIFY(!gameView->isChecked());
         QVERIFY(PageCaption(*form).isEmpty());
-        const QImage wrapped = Picture(*form)->pixmap().toImage();
-        QCOMPARE(wrapped.size(), QSize(220, 73));
+        QCOMPARE(Picture(*form)->pixmap().size(), size);
 
         gameView->click();
-        QCOMPARE(PageCaption(*form), QStringLiteral("page 1/3"));
         const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
         const std::string& tagged = form->session().currentTagged();
         const auto page = [&](int shown) {
-            return DrawGameView(glyphs, DefaultWindowColors, tagged, 220, 73, shown,
-                                text::CharacterNames::Default)
+            return DrawGameView(glyphs, DefaultWindowColors, tagged, size.width(), size.height(),
+                                shown, text::CharacterNames::Default)
                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         };
         const auto picture = [&] {
             return Picture(*form)->pixmap().toImage().convertToFormat(
                 QImage::Format_ARGB32_Premultiplied);
         };
+        // The caret at the start, on the second page's first line, then at the end of the text.
+        PlaceCaret(*form, 0);
+        QCOMPARE(PageCaption(*form), QStringLiteral("page 1/3"));
         QCOMPARE(picture(), page(0));
-        // The caret on the second page's first line, then at the end of the text.
         const QString text = Editor(*form)->toPlainText();
         PlaceCaret(*form, static_cast<int>(text.indexOf(QStringLiteral("{NEW PAGE}"))) + 12);
         QCOMPARE(PageCaption(*form), QStringLiteral("page 2/3"));
@@ -889,60 +1004,92 @@ private slots:
         QCOMPARE(PageCaption(*form), QStringLiteral("page 3/3"));
         QCOMPARE(picture(), page(2));
         // Another text starts at its first page.
-        ClickText(*form, 10);
+        ClickText(*form, second);
         QCOMPARE(PageCaption(*form), QStringLiteral("page 1/4"));
 
-        // Text 15, "{MEMBER 1} found a ...", in a window of 195 x 25: nine of the widest letter
-        // pass its edge; the overflow widens the picture.
-        ClickText(*form, 14);
-        QCOMPARE(Picture(*form)->pixmap().size(), QSize(195, 25));
-        QVERIFY(!Marked(*form, 14));
-        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("3"));
+        // A party member's name and letters that fill the window with the default names pass
+        // its edge with the widest; the overflow widens the picture.
+        ClickText(*form, place.text);
+        const int letters = (window.Width - LettersWidth(0) - kMemberWidth) / 9;
+        Retype(*Editor(*form), QStringLiteral("{MEMBER 1}") + Letters(letters));
+        const int widest = LettersWidth(letters) + kWidestMemberWidth;
+        QVERIFY(LettersWidth(letters) + kMemberWidth <= window.Width && widest > window.Width);
+        QCOMPARE(Picture(*form)->pixmap().size(), size);
+        QVERIFY(!Marked(*form, place.text));
+        const std::vector<int> edited = {place.text, second};
+        QCOMPARE(OverflowCount(*form, place.subFile),
+                 QString::number(CountOutside(level.overflowing, edited)));
         Child<QComboBox>(*form, "namesChoice")->setCurrentIndex(1);
-        QCOMPARE(Picture(*form)->pixmap().size(), QSize(271, 25));
-        QVERIFY(Marked(*form, 14));
-        QCOMPARE(Hint(*form, 14), QStringLiteral("line 1 is 271 px in a window of 195"));
-        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("4"));
+        QCOMPARE(Picture(*form)->pixmap().size(), QSize(widest, size.height()));
+        QVERIFY(Marked(*form, place.text));
+        QCOMPARE(Hint(*form, place.text),
+                 QStringLiteral("line 1 is %1 px in a window of %2").arg(widest).arg(window.Width));
+        QCOMPARE(OverflowCount(*form, place.subFile),
+                 QString::number(CountOutside(level.overflowingWidest, edited) + 1));
 
         // Off, the whole text is drawn wrapped again.
         gameView->click();
         QVERIFY(PageCaption(*form).isEmpty());
-        QCOMPARE(Picture(*form)->pixmap().size(), QSize(195, 25));
+        QCOMPARE(Picture(*form)->pixmap().size(), size);
     }
 
     void overflowMarksFollowEveryKeystroke() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_1"));
-        // Text 2: three lines, in windows of 237 x 73 and 189 x 57.
-        ClickText(*form, 1);
-        QVERIFY(!Marked(*form, 1));
-        QVERIFY(Hint(*form, 1).isEmpty());
-        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("0"));
+        ClickFile(*form, Name(level_));
+        // A text in two windows, which nothing overflows.
+        ClickText(*form, twoWindows_);
+        QVERIFY(!Marked(*form, twoWindows_));
+        QVERIFY(Hint(*form, twoWindows_).isEmpty());
+        QCOMPARE(OverflowCount(*form, level_), QStringLiteral("0"));
+        const std::vector<const TWindow*> windows = DistinctWindows(
+            form->session().currentLevel()->Texts[static_cast<std::size_t>(twoWindows_)]);
+        int fitting = 1000;
+        int passing = 0;
+        for (const TWindow* window : windows) {
+            fitting = std::min(fitting, (window->Width - LettersWidth(0)) / 9);
+            passing = std::max(passing, (window->Width - LettersWidth(0)) / 9 + 1);
+        }
+        Retype(*Editor(*form), Letters(fitting));
+        QVERIFY(!Marked(*form, twoWindows_));
 
-        Editor(*form)->moveCursor(QTextCursor::Down);
-        Editor(*form)->moveCursor(QTextCursor::EndOfLine);
-        QTest::keyClicks(Editor(*form), QStringLiteral(" and steep"));
-        QVERIFY(Marked(*form, 1));
-        QCOMPARE(Hint(*form, 1),
-                 QStringLiteral(
-                     "line 2 is 249 px in a window of 237\nline 2 is 249 px in a window of 189"));
-        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("1"));
+        // Wider than both windows.
+        QTest::keyClicks(Editor(*form), Letters(passing - fitting));
+        QVERIFY(Marked(*form, twoWindows_));
+        QStringList hints;
+        for (const TWindow* window : windows) {
+            hints << QStringLiteral("line 1 is %1 px in a window of %2")
+                         .arg(LettersWidth(passing))
+                         .arg(window->Width);
+        }
+        QCOMPARE(Hint(*form, twoWindows_), hints.join(u'\n'));
+        QCOMPARE(OverflowCount(*form, level_), QStringLiteral("1"));
         const QModelIndex count =
-            FilesView(*form)->model()->index(kAnfrst1, TFileListModel::kOverflowsColumn);
+            FilesView(*form)->model()->index(level_, TFileListModel::kOverflowsColumn);
         QCOMPARE(count.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
-        for (int i = 0; i < 10; ++i) QTest::keyClick(Editor(*form), Qt::Key_Backspace);
-        QVERIFY(!Marked(*form, 1));
-        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("0"));
+        for (int i = fitting; i < passing; ++i) QTest::keyClick(Editor(*form), Qt::Key_Backspace);
+        QVERIFY(!Marked(*form, twoWindows_));
+        QCOMPARE(OverflowCount(*form, level_), QStringLiteral("0"));
 
-        // A fourth line is one too many for the smaller window.
-        Editor(*form)->moveCursor(QTextCursor::End);
-        QTest::keyClick(Editor(*form), Qt::Key_Return);
-        QTest::keyClicks(Editor(*form), QStringLiteral("Hm."));
-        QCOMPARE(Hint(*form, 1), QStringLiteral("page 1: 4 lines in a window for 3"));
-        QCOMPARE(OverflowCount(*form, kAnfrst1), QStringLiteral("1"));
+        // One line more than the smaller window holds.
+        int fewest = 1000;
+        for (const TWindow* window : windows) fewest = std::min(fewest, LinesIn(window->Height));
+        for (int line = 1; line <= fewest; ++line) {
+            QTest::keyClick(Editor(*form), Qt::Key_Return);
+            QTest::keyClicks(Editor(*form), QStringLiteral("A"));
+        }
+        hints.clear();
+        for (const TWindow* window : windows) {
+            if (LinesIn(window->Height) == fewest) {
+                hints << QStringLiteral("page 1: %1 lines in a window for %2")
+                             .arg(fewest + 1)
+                             .arg(fewest);
+            }
+        }
+        QCOMPARE(Hint(*form, twoWindows_), hints.join(u'\n'));
+        QCOMPARE(OverflowCount(*form, level_), QStringLiteral("1"));
         // The list draws the mark at the right end of the row.
         QListView* view = TextsView(*form);
-        const QRect row = view->visualRect(view->model()->index(1, 0));
+        const QRect row = view->visualRect(view->model()->index(twoWindows_, 0));
         const QColor mark =
             view->viewport()->grab().toImage().pixelColor(row.right() - 9, row.top() + 10);
         QCOMPARE(mark, QColor(214, 64, 64));
@@ -950,12 +1097,48 @@ private slots:
 
     void fitToTextAndWindowChangesUpdateTheMarks() {
         const auto form = open(path_);
-        ClickFile(*form, QStringLiteral("anfrst_4"));
-        // Texts 40, 41 and 43 share one window of 204 x 73 at (15, 151), and all pass its edge.
-        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("3"));
-        ClickText(*form, 42);
-        QVERIFY(Marked(*form, 39) && Marked(*form, 40) && Marked(*form, 42));
-        QCOMPARE(Hint(*form, 42), QStringLiteral("line 3 is 223 px in a window of 204"));
+        // A window shown by several texts that show no other window.
+        const TLGPFile& archive = *form->session().archive();
+        int subFile = -1;
+        const TWindow* shared = nullptr;
+        std::vector<int> texts;
+        for (const int row : sample_facts::LevelRows(sample_)) {
+            const TLGPSubFile& level = *archive.SubFiles[static_cast<std::size_t>(row)];
+            for (const TLevelText& candidate : level.Texts) {
+                const std::vector<const TWindow*> windows = DistinctWindows(candidate);
+                if (windows.size() != 1 || subFile >= 0) continue;
+                texts.clear();
+                for (std::size_t t = 0; t < level.Texts.size(); ++t) {
+                    const std::vector<const TWindow*> shown = DistinctWindows(level.Texts[t]);
+                    if (std::ranges::find(shown, windows[0]) == shown.end()) continue;
+                    if (shown.size() != 1) {
+                        texts.clear();
+                        break;
+                    }
+                    texts.push_back(static_cast<int>(t));
+                }
+                if (texts.size() >= 2) {
+                    subFile = row;
+                    shared = windows[0];
+                }
+            }
+        }
+        QVERIFY(subFile >= 0);
+        const QPoint at(shared->X, shared->Y);
+        // All wider than the window, the second a letter less wide than the others.
+        const int letters = (shared->Width - LettersWidth(0)) / 9 + 2;
+        ClickFile(*form, Name(subFile));
+        for (const int text : texts) {
+            ClickText(*form, text);
+            Retype(*Editor(*form), Letters(text == texts[1] ? letters - 1 : letters));
+        }
+        const int outside = CountOutside(Level(subFile).overflowing, texts);
+        QCOMPARE(OverflowCount(*form, subFile),
+                 QString::number(outside + static_cast<int>(texts.size())));
+        for (const int text : texts) QVERIFY(Marked(*form, text));
+        QCOMPARE(Hint(*form, texts[0]), QStringLiteral("line 1 is %1 px in a window of %2")
+                                            .arg(LettersWidth(letters))
+                                            .arg(shared->Width));
         const auto modify = [&](const std::function<void(QDialog&)>& answer) {
             QTimer::singleShot(0, form.get(), [&form, &answer] {
                 answer(*form->findChild<QDialog*>(QStringLiteral("windowModificationForm")));
@@ -971,24 +1154,29 @@ private slots:
                            Child<QSpinBox>(dialog, "heightField")->value());
             Child<QPushButton>(dialog, "okButton")->click();
         });
-        // The widest line of the three texts, and four lines.
-        QCOMPARE(fitted, QRect(15, 151, 223, 73));
-        QCOMPARE(form->session().currentWindow()->Width, 223);
-        QVERIFY(!Marked(*form, 39) && !Marked(*form, 40) && !Marked(*form, 42));
-        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("0"));
+        // The widest line of the texts, and one line, where the window was.
+        const int width = LettersWidth(letters);
+        QVERIFY(at.x() + width <= 320 && at.y() + 25 <= 224);
+        QCOMPARE(fitted, QRect(at.x(), at.y(), width, 25));
+        QCOMPARE(form->session().currentWindow()->Width, width);
+        for (const int text : texts) QVERIFY(!Marked(*form, text));
+        QCOMPARE(OverflowCount(*form, subFile), QString::number(outside));
 
-        // Moved to the screen's right edge, the fitted window is pulled back onto it.
-        modify([](QDialog& dialog) {
+        // Moved to the screen's right edge, the fitted window is pulled back onto it, to end 8
+        // pixels before the edge; a pixel narrower, it is too small for all but the second.
+        QVERIFY(200 + width > 320);
+        modify([width](QDialog& dialog) {
             Child<QSpinBox>(dialog, "xField")->setValue(200);
-            Child<QSpinBox>(dialog, "widthField")->setValue(206);
+            Child<QSpinBox>(dialog, "widthField")->setValue(width - 20);
             Child<QPushButton>(dialog, "fitToTextButton")->click();
-            QCOMPARE(Child<QSpinBox>(dialog, "xField")->value(), 89);
-            QCOMPARE(Child<QSpinBox>(dialog, "widthField")->value(), 223);
-            Child<QSpinBox>(dialog, "widthField")->setValue(206);
+            QCOMPARE(Child<QSpinBox>(dialog, "xField")->value(), 312 - width);
+            QCOMPARE(Child<QSpinBox>(dialog, "widthField")->value(), width);
+            Child<QSpinBox>(dialog, "widthField")->setValue(width - 1);
             Child<QPushButton>(dialog, "okButton")->click();
         });
-        QVERIFY(Marked(*form, 39) && !Marked(*form, 40) && Marked(*form, 42));
-        QCOMPARE(OverflowCount(*form, kAnfrst4), QStringLiteral("2"));
+        for (const int text : texts) QCOMPARE(Marked(*form, text), text != texts[1]);
+        QCOMPARE(OverflowCount(*form, subFile),
+                 QString::number(outside + static_cast<int>(texts.size()) - 1));
     }
 
     void spellCheckingWithTheDictionaryChosenInTheViewMenu() {
@@ -1004,9 +1192,11 @@ private slots:
         const auto form = open(path_);
         auto* menu = form->findChild<TMainMenu*>();
         QVERIFY(menu->dictionaryAction(QString())->isChecked());
-        ClickFile(*form, QStringLiteral("anfrst_1"));
-        ClickText(*form, 5);
-        QCOMPARE(Editor(*form)->toPlainText(), kText6);
+        ClickFile(*form, Name(level_));
+        ClickText(*form, windowless_);
+        const QString ladder = QStringLiteral("Press %23 to climb the ladder.");
+        Retype(*Editor(*form), ladder);
+        QCOMPARE(Editor(*form)->toPlainText(), ladder);
         QVERIFY(Underlined(*form).isEmpty());
         menu->dictionaryAction(QStringLiteral("tiny"))->trigger();
         QVERIFY(menu->dictionaryAction(QStringLiteral("tiny"))->isChecked());
@@ -1017,21 +1207,35 @@ private slots:
         menu->dictionaryAction(QStringLiteral("tiny"))->trigger();
         QCOMPARE(Underlined(*form), QStringList{QStringLiteral("13+5")});
 
-        UseContextMenu(*form, 15, [](QMenu& context) {
+        // Held read-only, as while replace-all runs: the suggestion is offered disabled, and
+        // changes nothing.
+        auto* pane = form->findChild<TTextEditorPane*>();
+        pane->setReadOnly(true);
+        UseContextMenu(*Editor(*form), 15, [](QMenu& context) {
+            QCOMPARE(context.actions().first()->text(), QStringLiteral("climbs"));
+            QVERIFY(!context.actions().first()->isEnabled());
+            context.actions().first()->trigger();
+        });
+        QCOMPARE(Editor(*form)->toPlainText(), ladder);
+        QCOMPARE(form->session().currentTagged(), ladder.toStdString());
+        pane->setReadOnly(false);
+
+        UseContextMenu(*Editor(*form), 15, [](QMenu& context) {
             const QStringList texts = ActionTexts(context);
             QCOMPARE(texts.mid(0, 5),
                      (QStringList{"climbs", "-", "Ignore", "Add to dictionary", "-"}));
-            QVERIFY(texts.size() > 5 && texts.contains(QStringLiteral("Select All")));
+            // The standard entries follow, with their shortcuts once a menu has shown them.
+            QVERIFY(
+                texts.size() > 5 &&
+                !texts.filter(QRegularExpression(QStringLiteral("^Select All(\t|$)"))).isEmpty());
             context.actions().at(3)->trigger();
-            context.close();
         });
         QVERIFY(Underlined(*form).isEmpty());
         QCOMPARE(FileBytes(QDir(settings_->path()).filePath(QStringLiteral("user_words.txt"))),
                  QByteArray("climb\n"));
         // Off a misspelled word, the menu is the standard one.
-        UseContextMenu(*form, 2, [](QMenu& context) {
+        UseContextMenu(*Editor(*form), 2, [](QMenu& context) {
             QVERIFY(ActionTexts(context).first() != QStringLiteral("climbs"));
-            context.close();
         });
     }
 
@@ -1058,18 +1262,19 @@ private slots:
         auto* picture = Child<QWidget>(*form, "levelPreviewPicture");
         ClickFile(*form, QStringLiteral("maplist"));
         QVERIFY(!picture->isEnabled());
-        ClickFile(*form, QStringLiteral("anfrst_1"));
+        ClickFile(*form, Name(level_));
         QVERIFY(picture->isEnabled());
         QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
         auto* enlarged = Child<QDialog>(*form, "levelPreviewForm");
         QVERIFY(enlarged->isVisible());
-        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview anfrst_1"));
-        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(), QSize(336, 288));
+        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview ") + Name(level_));
+        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(), BackgroundSize(level_));
 
         // The open window follows the selection, and is emptied by a file that is no level.
-        ClickFile(*form, QStringLiteral("ancnt3"));
-        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview ancnt3"));
-        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(), QSize(448, 240));
+        ClickFile(*form, Name(secondLevel_));
+        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview ") + Name(secondLevel_));
+        QCOMPARE(Child<QLabel>(*enlarged, "pictureLabel")->pixmap().size(),
+                 BackgroundSize(secondLevel_));
         ClickFile(*form, QStringLiteral("maplist"));
         QCOMPARE(enlarged->windowTitle(), QStringLiteral("Preview"));
         QVERIFY(!picture->isEnabled());
@@ -1107,6 +1312,29 @@ private slots:
 private:
     TEditorPaths Paths() const { return TEditorPaths::inFolder(settings_->path()); }
 
+    int Files() const { return static_cast<int>(sample_.files.size()); }
+    QString Name(int subFile) const {
+        return QString::fromStdString(sample_.files[static_cast<std::size_t>(subFile)]);
+    }
+    const sample::SampleLevel& Level(int subFile) const {
+        return *sample_facts::LevelAt(sample_, subFile);
+    }
+    // A text as the editor shows it.
+    QString Shown(int subFile, int text) const {
+        return sample_facts::EditorText(sample_, {subFile, text});
+    }
+    // The file list's description: the level's, "-" for a file that is no level.
+    QString Description(int subFile) const {
+        const int level = lgp::LevelIndex(sample_.files[static_cast<std::size_t>(subFile)]);
+        return level < 0 || sample_facts::LevelAt(sample_, subFile) == nullptr
+                   ? QStringLiteral("-")
+                   : QString::fromLatin1(
+                         lgp::EnglishDescriptions()[static_cast<std::size_t>(level)]);
+    }
+    QSize BackgroundSize(int subFile) const {
+        return QSize(Level(subFile).backgroundWidth, Level(subFile).backgroundHeight);
+    }
+
     std::unique_ptr<TestedMainForm> open(const QString& path, bool wait = true) {
         auto form = std::make_unique<TestedMainForm>(QStringList{path}, Paths());
         form->show();
@@ -1123,6 +1351,16 @@ private:
     }
 
     QTemporaryDir folder_;
+    sample::SampleArchive sample_;
+    // What the tests work on, by table index: a level whose first text has no window, with a
+    // text in two windows (twoWindows_) and a text of one line without window (windowless_),
+    // where nothing overflows; another level with texts; a level without texts; "maplist".
+    int level_ = -1;
+    int twoWindows_ = -1;
+    int windowless_ = -1;
+    int secondLevel_ = -1;
+    int noTexts_ = -1;
+    int maplist_ = -1;
     std::unique_ptr<QTemporaryDir> settings_;
     QString path_;
     QString other_;

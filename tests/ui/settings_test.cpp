@@ -209,6 +209,15 @@ private slots:
         QVERIFY(!ini.readString("SETTINGS", "WindowGeometry", "").isEmpty());
         QCOMPARE(ini.readString("WINDOWS", "Dusk", ""), QStringLiteral("102030405060708090A0B0C0"));
 
+        {
+            // Closed before its dictionary has loaded, a window keeps the choice.
+            TMainForm quick({}, TEditorPaths::inFolder(folder_->path()));
+            quick.show();
+            QVERIFY(quick.close());
+        }
+        QCOMPARE(TIniFile(path_).readString("SETTINGS", "SpellingDictionary", ""),
+                 QStringLiteral("tiny"));
+
         TMainForm again({}, TEditorPaths::inFolder(folder_->path()));
         again.show();
         auto* menu = again.findChild<TMainMenu*>();
@@ -220,7 +229,8 @@ private slots:
         QVERIFY(again.findChild<QCheckBox*>(QStringLiteral("gameViewBox"))->isChecked());
         QCOMPARE(again.findChild<QComboBox*>(QStringLiteral("namesChoice"))->currentText(),
                  QStringLiteral("Widest names"));
-        QVERIFY(menu->dictionaryAction(QStringLiteral("tiny"))->isChecked());
+        // The dictionary loads once the window has started.
+        QTRY_VERIFY(menu->dictionaryAction(QStringLiteral("tiny"))->isChecked());
         QCOMPARE(again.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes().value(0), 333);
         QCOMPARE(again.size(), QSize(900, 650));
     }

@@ -14,6 +14,7 @@
 #include "spelling/spell_checker.h"
 #include "spelling/user_word_list.h"
 #include "tests/temporary_path.h"
+#include "tests/ui/context_menu.h"
 #include "ui/spelling_highlighter.h"
 #include "ui/spelling_menu.h"
 
@@ -32,13 +33,16 @@ QStringList Underlined(const QTextBlock& block) {
     return ranges;
 }
 
-QStringList ActionTexts(const QMenu& menu) {
-    QStringList texts;
-    for (const QAction* action : menu.actions()) {
-        texts << (action->isSeparator() ? QString("-") : action->text());
+// An editor holding `text`, underlined with a checker.
+struct CheckedEditor {
+    CheckedEditor(const char* text, SpellChecker& checker) : highlighter(editor.document()) {
+        editor.setPlainText(text);
+        highlighter.setChecker(&checker);
     }
-    return texts;
-}
+
+    QPlainTextEdit editor;
+    SpellingHighlighter highlighter;
+};
 
 }  // namespace
 
@@ -68,20 +72,17 @@ private slots:
     }
 
     void menuOffersSuggestionsIgnoreAndAdd() {
-        QPlainTextEdit editor;
-        editor.setPlainText("The helo shop, worlld");
-        SpellingHighlighter highlighter(editor.document());
-        highlighter.setChecker(checker_.get());
+        CheckedEditor checked("The helo shop, worlld", *checker_);
+        QPlainTextEdit& editor = checked.editor;
+        SpellingHighlighter& highlighter = checked.highlighter;
         const UserWordList words(folder_ / "user" / "words.txt");
 
         QMenu onTag(&editor);
-        QVERIFY(!SpellingMenu::addEntries(&onTag, editor.document(), 1, *checker_, words,
-                                          &highlighter));
+        QVERIFY(!SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words, &highlighter));
         QVERIFY(onTag.actions().isEmpty());
 
         QMenu menu(&editor);
-        QVERIFY(SpellingMenu::addEntries(&menu, editor.document(), 6, *checker_, words,
-                                         &highlighter));
+        QVERIFY(SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words, &highlighter));
         const QStringList texts = ActionTexts(menu);
         QCOMPARE(texts.first(), QString("hello"));
         QCOMPARE(texts.mid(texts.size() - 3),
@@ -91,11 +92,38 @@ private slots:
         QCOMPARE(Underlined(editor.document()->firstBlock()), QStringList{"16+6"});
 
         QMenu second(&editor);
-        QVERIFY(SpellingMenu::addEntries(&second, editor.document(), 18, *checker_, words,
-                                         &highlighter));
+        QVERIFY(SpellingMenu::addEntries(&second, &editor, 18, *checker_, words, &highlighter));
         second.actions().last()->trigger();
         QVERIFY(Underlined(editor.document()->firstBlock()).isEmpty());
         QCOMPARE(words.Words(), std::vector<std::string>{"worlld"});
+    }
+
+    // A read-only editor's text stays as it is: its suggestions are disabled, and one chosen
+    // after the editor became read-only while the menu was open changes nothing.
+    void suggestionsLeaveAReadOnlyTextAlone() {
+        CheckedEditor checked("The helo shop", *checker_);
+        QPlainTextEdit& editor = checked.editor;
+        SpellingHighlighter& highlighter = checked.highlighter;
+        const UserWordList words(folder_ / "user" / "read_only.txt");
+
+        editor.setReadOnly(true);
+        QMenu closed(&editor);
+        QVERIFY(SpellingMenu::addEntries(&closed, &editor, 6, *checker_, words, &highlighter));
+        QAction* suggestion = closed.actions().first();
+        QCOMPARE(suggestion->text(), QString("hello"));
+        QVERIFY(!suggestion->isEnabled());
+        suggestion->trigger();
+        QCOMPARE(editor.toPlainText(), QString("The helo shop"));
+
+        editor.setReadOnly(false);
+        QMenu open(&editor);
+        QVERIFY(SpellingMenu::addEntries(&open, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(open.actions().first()->isEnabled());
+        editor.setReadOnly(true);
+        open.actions().first()->trigger();
+        QCOMPARE(editor.toPlainText(), QString("The helo shop"));
+        // Ignoring a word changes no text: it is offered still.
+        QVERIFY(open.actions().at(open.actions().size() - 2)->isEnabled());
     }
 
 private:
