@@ -25,10 +25,10 @@ TLGPFile& DemoArchive() {
     static TLGPFile archive;
     static const bool loaded = [] {
         const fs::path file = ::DemoArchivePath("orvenne_overflow_bench.lgp");
-        LoadArchive(archive, file.string());
+        lgp::LoadArchive(archive, file.string());
         fs::remove(file);
-        std::printf("demo archive: %d levels, %d texts\n", CountArchive(archive).levels,
-                    CountArchive(archive).texts);
+        std::printf("demo archive: %d levels, %d texts\n", lgp::CountArchive(archive).levels,
+                    lgp::CountArchive(archive).texts);
         return true;
     }();
     benchmark::DoNotOptimize(loaded);

@@ -14,7 +14,7 @@ void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     archive.ReadTableOfContents(path);
     if (!skipDamaged) {
         try {
-            LoadLevels(archive);
+            lgp::LoadLevels(archive);
         } catch (const lgp::FormatError& error) {
             throw lgp::FormatError(
                 std::string(error.what()) +
@@ -22,7 +22,7 @@ void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
         }
         return;
     }
-    LoadLevels(archive, {}, 0, DamagedLevels::Keep);
+    lgp::LoadLevels(archive, {}, 0, lgp::DamagedLevels::Keep);
     for (const auto& subFile : archive.SubFiles) {
         if (!subFile->Unreadable) continue;
         std::cerr << "orvenne-cli: " << lgp::PrintableName(path) << ": level "
@@ -54,7 +54,7 @@ void EditArchive(const std::string& path, const EditOptions& options,
     const std::string target = options.output.value_or(path);
     const bool saved = lgp::SaveArchiveSafely(
         archive, target,
-        {.compress = CompressStream,
+        {.compress = lgp::CompressStream,
          .progress = {},
          .options = {.breakLinks = options.breakLinks, .adoptTarget = false, .beforeReplace = {}},
          .saveOverChange = {},

@@ -8,7 +8,8 @@
 
 // Opens the archive at path, every level parsed. With skipDamaged, a level that cannot be
 // parsed is kept, marked Unreadable, and named on standard error with the reason; without, it
-// fails the command with its error and a hint at --skip-damaged. Throws what LoadArchive throws.
+// fails the command with its error and a hint at --skip-damaged. Throws what lgp::LoadArchive
+// throws.
 void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged);
 
 // OpenArchive while holding the archive's lock shared (lgp::LockArchive): a program saving it

@@ -105,11 +105,12 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
                     bool breakLinks) {
-    WriteFileSafely(path,
-                    [&](std::ostream& out) {
-                        out.write(reinterpret_cast<const char*>(bytes.data()),
-                                  static_cast<std::streamsize>(bytes.size()));
-                        if (!out) throw lgp::FileError("cannot write " + lgp::PrintableName(path));
-                    },
-                    {.breakLinks = breakLinks, .beforeReplace = {}});
+    lgp::WriteFileSafely(path,
+                         [&](std::ostream& out) {
+                             out.write(reinterpret_cast<const char*>(bytes.data()),
+                                       static_cast<std::streamsize>(bytes.size()));
+                             if (!out)
+                                 throw lgp::FileError("cannot write " + lgp::PrintableName(path));
+                         },
+                         {.breakLinks = breakLinks, .beforeReplace = {}});
 }

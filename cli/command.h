@@ -69,7 +69,7 @@ std::optional<std::string> TakeOption(std::vector<std::string>& args, const std:
 void RefuseOutputAmongInputs(const std::string& output, const std::vector<std::string>& inputs);
 
 // Whole-file helpers; both throw lgp::FileError naming the file. Writing goes through
-// WriteFileSafely: a failure leaves an existing file as it was, and a file with several hard
+// lgp::WriteFileSafely: a failure leaves an existing file as it was, and a file with several hard
 // links is refused unless breakLinks.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,

@@ -58,7 +58,7 @@ int RunCompare(const std::vector<std::string>& args) {
     ReadArchive(current, parsed.positional[0], parsed.Has("--skip-damaged"));
     TLGPFile original;
     ReadArchive(original, parsed.positional[1], parsed.Has("--skip-damaged"));
-    const ArchiveComparison result = CompareArchives(current, original);
+    const lgp::ArchiveComparison result = lgp::CompareArchives(current, original);
     std::cout << "\tOriginal file\tCurrent file\tDifferences\tPercentage\n";
     PrintRow("texts", result.reference.texts, result.current.texts, result.differentTexts);
     PrintRow("windowed texts", result.reference.windowedTexts, result.current.windowedTexts,

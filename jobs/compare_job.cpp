@@ -17,13 +17,14 @@ void TCompareTextsThread::Work() {
     TLGPFile reference;
     OpenQuietly(
         reference, referencePath_,
-        [this](int current, qint64 count) { ReportProgress(current, count); }, DamagedLevels::Keep);
+        [this](int current, qint64 count) { ReportProgress(current, count); },
+        lgp::DamagedLevels::Keep);
     if (const QStringList damaged = UnreadableLevels(reference); !damaged.isEmpty()) {
         bool compare = false;
         emit damagedReference(damaged, &compare);
         if (!compare) throw std::runtime_error(jobs::toUtf8(damaged.join(u'\n')));
     }
 
-    const ArchiveComparison counts = CompareArchives(current_, reference);
+    const lgp::ArchiveComparison counts = lgp::CompareArchives(current_, reference);
     StoreLastComparison({jobs::fromUtf8(current_.FileName), referencePath_, counts});
 }

@@ -10,7 +10,7 @@
 struct TFilesComparison {
     QString currentFile;
     QString referenceFile;
-    ArchiveComparison counts;
+    lgp::ArchiveComparison counts;
 };
 
 // The result of the last comparison, kept for the program's life; none before the first

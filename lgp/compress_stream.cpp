@@ -7,6 +7,8 @@
 #include "lzs/fallback_compressor.h"
 #include "platform/program_folder.h"
 
+namespace lgp {
+
 namespace {
 
 // True when `length` can be the size of the stream the library wrote into `stream`: a whole
@@ -78,3 +80,5 @@ LzsCompressFunction CorvaskBinding::Bind() {
     }
     return compress_;
 }
+
+}  // namespace lgp

@@ -34,7 +34,7 @@ void Overflow(TLGPSubFile& level, SampleRandom& random) {
 
 Overflowing FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRandom& random) {
     TLGPSubFile level;
-    ParseFieldFile(level, decoded);
+    lgp::ParseFieldFile(level, decoded);
     int changed = FitLevelWindows(level, text::CharacterNames::Default, false);
     if (overflowing) {
         Overflow(level, random);
@@ -50,7 +50,7 @@ Overflowing FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, Sam
             overflown.widestNames.push_back(index);
         }
     }
-    if (changed > 0) decoded = RebuildFieldFile(level, decoded);
+    if (changed > 0) decoded = lgp::RebuildFieldFile(level, decoded);
     return overflown;
 }
 

@@ -48,10 +48,10 @@ int main(int argc, char* argv[]) {
     TFilesComparison comparison{arguments[1], arguments[2], {}};
     try {
         TLGPFile current;
-        LoadArchive(current, jobs::toUtf8(arguments[1]));
+        lgp::LoadArchive(current, jobs::toUtf8(arguments[1]));
         TLGPFile original;
-        LoadArchive(original, jobs::toUtf8(arguments[2]));
-        comparison.counts = CompareArchives(current, original);
+        lgp::LoadArchive(original, jobs::toUtf8(arguments[2]));
+        comparison.counts = lgp::CompareArchives(current, original);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvenne_dialog_pictures: %s\n", error.what());
         return 1;

@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
     }
     TLGPFile archive;
     try {
-        LoadArchive(archive, jobs::toUtf8(arguments[1]));
+        lgp::LoadArchive(archive, jobs::toUtf8(arguments[1]));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvenne_window_screenshot: %s\n", error.what());
         return 1;

@@ -134,7 +134,7 @@ void TArchiveSession::open(const QString& path) {
     }
     pending_ = std::make_unique<TLGPFile>();
     auto* job = new TOpenThread(*pending_, target);
-    job->SetDamagedLevels(DamagedLevels::Keep);
+    job->SetDamagedLevels(lgp::DamagedLevels::Keep);
     job->SetFailureText(InterfaceText("messages", "invalid_file"));
     startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."), target,
              &TArchiveSession::openFailed, [this](bool succeeded) { openEnded(succeeded); });
@@ -158,7 +158,7 @@ void TArchiveSession::save(const QString& target, bool adoptTarget) {
 }
 
 void TArchiveSession::exportModFolder(const QString& originalPath, const QString& folder,
-                                      ModLayout layout, EarlierExport earlier) {
+                                      lgp::ModLayout layout, lgp::EarlierExport earlier) {
     if (!archive_ || jobRunning_) return;
     auto* job = new TExportModThread(*archive_, originalPath, folder, layout, earlier);
     job->SetFailureText(InterfaceText("messages", "mod_folder_failure"));
@@ -229,12 +229,12 @@ bool TArchiveSession::replaceAll(std::string search, std::string replacement, bo
     return true;
 }
 
-int TArchiveSession::storeReplacements(const std::vector<TextReplacement>& planned,
+int TArchiveSession::storeReplacements(const std::vector<lgp::TextReplacement>& planned,
                                        const ReplaceConfirmation& confirm) {
     if (planned.empty()) return 0;
     int occurrences = 0;
     std::set<int> levels;
-    for (const TextReplacement& replacement : planned) {
+    for (const lgp::TextReplacement& replacement : planned) {
         occurrences += replacement.occurrences;
         levels.insert(replacement.subFile);
     }
@@ -242,7 +242,7 @@ int TArchiveSession::storeReplacements(const std::vector<TextReplacement>& plann
     if (!confirm || !confirm(occurrences, texts, static_cast<int>(levels.size()))) return 0;
     std::vector<TEditStep::TextChange> changes;
     changes.reserve(planned.size());
-    for (const TextReplacement& replacement : planned) {
+    for (const lgp::TextReplacement& replacement : planned) {
         const TLGPSubFile& level = archive_->SubFile(replacement.subFile);
         changes.push_back({replacement.subFile, replacement.text,
                            level.Texts.at(static_cast<std::size_t>(replacement.text)).Bytes,
@@ -332,7 +332,7 @@ void TArchiveSession::recountChanges() {
     changedLevels_ = 0;
     for (std::size_t index = 0; index < changed_.size(); ++index) {
         const TLGPSubFile& subFile = *archive_->SubFiles[index];
-        if (TextsChanged(subFile) || WindowsChanged(subFile)) {
+        if (lgp::TextsChanged(subFile) || lgp::WindowsChanged(subFile)) {
             changed_[index] = 1;
             ++changedLevels_;
         }
@@ -341,7 +341,7 @@ void TArchiveSession::recountChanges() {
 
 void TArchiveSession::updateChanged(int subFile) {
     const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
-    const char now = TextsChanged(level) || WindowsChanged(level) ? 1 : 0;
+    const char now = lgp::TextsChanged(level) || lgp::WindowsChanged(level) ? 1 : 0;
     char& was = changed_[static_cast<std::size_t>(subFile)];
     if (now == was) return;
     const bool wasModified = hasUnsavedChanges();

@@ -132,8 +132,8 @@ public:
     // `earlier` allows to replace) as a mod folder, on a worker thread. Ends with
     // `modFolderExported` or `exportFailed`. Does nothing without an archive or while a job
     // runs.
-    void exportModFolder(const QString& originalPath, const QString& folder, ModLayout layout,
-                         EarlierExport earlier = EarlierExport::Refuse);
+    void exportModFolder(const QString& originalPath, const QString& folder, lgp::ModLayout layout,
+                         lgp::EarlierExport earlier = lgp::EarlierExport::Refuse);
     // Compares the open archive with the one at referencePath on a worker thread
     // (TCompareTextsThread): the window is unusable meanwhile, as for an open. A reference with
     // levels that cannot be parsed is asked about, as an open asks, and compared without them
@@ -262,7 +262,7 @@ private:
     void setJobRunning(bool running);
     // Stores what replace-all planned as one step, when `confirm` agrees; returns the number of
     // texts changed.
-    int storeReplacements(const std::vector<TextReplacement>& planned,
+    int storeReplacements(const std::vector<lgp::TextReplacement>& planned,
                           const ReplaceConfirmation& confirm);
     // Applies a step made here and hands it to the history.
     void pushStep(std::unique_ptr<TEditStep> step);

@@ -92,7 +92,7 @@ void TBilingualPoController::exportPo() {
         *archive, *original, jobs::toUtf8(QFileInfo(session_.fileName()).fileName()),
         PoRevisionDate(), {});
     try {
-        WriteFileSafely(jobs::toUtf8(path), [&content](std::ostream& out) {
+        lgp::WriteFileSafely(jobs::toUtf8(path), [&content](std::ostream& out) {
             out.write(content.data(), static_cast<std::streamsize>(content.size()));
         });
     } catch (const std::exception& error) {

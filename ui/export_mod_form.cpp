@@ -75,7 +75,7 @@ TExportModForm::TExportModForm(QWidget* parent)
         grid->addWidget(layoutHints_[i], row + 1, 1, 1, 2);
     }
     // Chunks keep what other mods change in the same levels.
-    layoutButtons_[static_cast<std::size_t>(ModLayout::Chunks)]->setChecked(true);
+    layoutButtons_[static_cast<std::size_t>(lgp::ModLayout::Chunks)]->setChecked(true);
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons_->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
@@ -91,7 +91,7 @@ std::optional<TModExportRequest> TExportModForm::ask(const QString& original) {
     if (exec() != QDialog::Accepted) return std::nullopt;
     TModExportRequest request{originalField_->text(), folderField_->text()};
     for (std::size_t i = 0; i < layoutButtons_.size(); ++i) {
-        if (layoutButtons_[i]->isChecked()) request.layout = static_cast<ModLayout>(i);
+        if (layoutButtons_[i]->isChecked()) request.layout = static_cast<lgp::ModLayout>(i);
     }
     return request;
 }

@@ -20,7 +20,7 @@ class QRadioButton;
 struct TModExportRequest {
     QString original;
     QString folder;
-    ModLayout layout = ModLayout::Chunks;
+    lgp::ModLayout layout = lgp::ModLayout::Chunks;
 };
 
 // The dialog of "Export changes as mod folder...": the original archive and the output folder,
@@ -55,7 +55,7 @@ private:
     QLineEdit* folderField_;
     QPushButton* folderButton_;
     QLabel* layoutLabel_;
-    // Direct, Chunks, ModManager, as ModLayout orders them; each with its explanation.
+    // Direct, Chunks, ModManager, as lgp::ModLayout orders them; each with its explanation.
     std::array<QRadioButton*, 3> layoutButtons_{};
     std::array<QLabel*, 3> layoutHints_{};
     QDialogButtonBox* buttons_;

@@ -41,16 +41,17 @@ void TModExportController::onExportClicked() {
     const std::optional<TModExportRequest> request =
         prompts_.chooseRequest(*form_, last ? last->referenceFile : QString());
     if (!request) return;
-    EarlierExport earlier = EarlierExport::Refuse;
-    switch (InspectModFolder(jobs::toUtf8(request->folder))) {
-        case ModFolderContents::Nothing: break;
-        case ModFolderContents::EarlierExport:
+    lgp::EarlierExport earlier = lgp::EarlierExport::Refuse;
+    switch (lgp::InspectModFolder(jobs::toUtf8(request->folder))) {
+        case lgp::ModFolderContents::Nothing:
+            break;
+        case lgp::ModFolderContents::EarlierExport:
             if (!prompts_.ask(InterfaceText("messages", "replace_mod_export").arg(request->folder))) {
                 return;
             }
-            earlier = EarlierExport::Replace;
+            earlier = lgp::EarlierExport::Replace;
             break;
-        case ModFolderContents::Other:
+        case lgp::ModFolderContents::Other:
             prompts_.showError(InterfaceText("messages", "mod_folder_failure"),
                                InterfaceText("messages", "mod_folder_not_empty").arg(request->folder));
             return;

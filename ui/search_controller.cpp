@@ -73,7 +73,7 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
     for (TSearchDialog* dialog :
          {static_cast<TSearchDialog*>(findForm_), static_cast<TSearchDialog*>(replaceForm_)}) {
         connect(dialog, &TSearchDialog::findRequested, this,
-                [this, dialog](const QString& search, bool matchCase, FindMode mode) {
+                [this, dialog](const QString& search, bool matchCase, lgp::FindMode mode) {
                     ask({dialog, search, matchCase, mode, std::nullopt});
                 });
         connect(dialog, &TSearchDialog::charactersLeftOut, &panes_.status, &TStatusBar::showNotice);
@@ -90,7 +90,7 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
     connect(replaceForm_, &TReplaceForm::replaceRequested, this, &TSearchController::replace);
     connect(replaceForm_, &TReplaceForm::replaceAllRequested, this,
             [this](const QString& search, const QString& replacement, bool matchCase) {
-                ask({replaceForm_, search, matchCase, FindMode::FromStart, replacement});
+                ask({replaceForm_, search, matchCase, lgp::FindMode::FromStart, replacement});
             });
 
     // The worker waits while each report is handled here.
@@ -205,7 +205,7 @@ void TSearchController::showWaiting() {
 }
 
 void TSearchController::find(TSearchDialog& asking, const QString& search, bool matchCase,
-                             FindMode mode) {
+                             lgp::FindMode mode) {
     const TArchiveSession& session = panes_.session;
     if (session.archive() == nullptr) return;
     TFindRequest request;
@@ -215,8 +215,8 @@ void TSearchController::find(TSearchDialog& asking, const QString& search, bool 
     request.rows = panes_.files.displayOrder();
     const auto [selectionStart, selectionEnd] = panes_.editor.taggedSelection();
     request.start =
-        StartOfSearch(mode, std::max(RowOf(request.rows, session.currentSubFileIndex()), 0),
-                      std::max(session.currentText(), 0), selectionStart, selectionEnd);
+        lgp::StartOfSearch(mode, std::max(RowOf(request.rows, session.currentSubFileIndex()), 0),
+                           std::max(session.currentText(), 0), selectionStart, selectionEnd);
     if (finder_->Request(*session.archive(), std::move(request))) {
         asking_ = &asking;
         searchedArchive_ = archives_;
@@ -239,7 +239,7 @@ void TSearchController::replace(const QString& replacement) {
     if (selectionMatches(editor_text::EditorToTagged(search), matchCase)) {
         panes_.editor.replaceSelection(replacement);
     }
-    ask({replaceForm_, search, matchCase, FindMode::Next, std::nullopt});
+    ask({replaceForm_, search, matchCase, lgp::FindMode::Next, std::nullopt});
 }
 
 bool TSearchController::selectionMatches(const std::string& search, bool matchCase) const {
@@ -290,10 +290,10 @@ void TSearchController::selectNextText(bool backward, Walk walk) {
     const std::vector<int> rows = panes_.files.displayOrder();
     const int row = RowOf(rows, session.currentSubFileIndex());
     const TOverflowMarks& marks = session.overflowMarks();
-    const std::optional<TextHit> hit =
+    const std::optional<lgp::TextHit> hit =
         walk == Walk::Marked
-            ? FindMarkedText(*session.archive(), rows, row, session.currentText(), backward)
-            : FindTextWhere(
+            ? lgp::FindMarkedText(*session.archive(), rows, row, session.currentText(), backward)
+            : lgp::FindTextWhere(
                   *session.archive(), rows, row, session.currentText(), backward,
                   [&marks](int subFile, int text) { return marks.isOverflowing(subFile, text); });
     if (!hit) {

@@ -40,7 +40,7 @@ public:
 
 signals:
     // A search asked for with the search box's text (line breaks as "\n").
-    void findRequested(const QString& search, bool matchCase, FindMode mode);
+    void findRequested(const QString& search, bool matchCase, lgp::FindMode mode);
     // A field did not take characters that the game lacks; notice names them.
     void charactersLeftOut(const QString& notice);
 

@@ -30,7 +30,7 @@ void TStatusBar::follow(const TArchiveSession& session) {
     connect(&session, &TArchiveSession::jobEnded, this, &TStatusBar::endProgress);
     connect(&session, &TArchiveSession::opened, this, [this, &session] {
         const TLGPFile& archive = *session.archive();
-        const ArchiveCounts counts = CountArchive(archive);
+        const lgp::ArchiveCounts counts = lgp::CountArchive(archive);
         setCounts(counts.levels, counts.texts);
         setCreator(jobs::fromWindows1252(archive.Creator));
     });

@@ -62,7 +62,7 @@ protected:
     static void TearDownTestSuite() { std::filesystem::remove(Path()); }
 
     void SetUp() override {
-        LoadArchive(archive_, Path().string());
+        lgp::LoadArchive(archive_, Path().string());
         for (const int index : ExchangeLevels(archive_)) {
             const TLGPSubFile& level = archive_.SubFile(index);
             if (level.Texts.size() >= 2 && !level.Texts[1].Windows.empty()) {

@@ -54,7 +54,7 @@ private slots:
         path_ = folder_.filePath(QStringLiteral("levels.lgp"));
         sample_ = sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
         current_ = TLGPFile();
-        LoadArchive(current_, path_.toStdString());
+        lgp::LoadArchive(current_, path_.toStdString());
         level_ = LevelWithTexts(current_);
         QVERIFY(level_ >= 0);
     }
@@ -70,7 +70,7 @@ private slots:
         QVERIFY(last.has_value());
         QCOMPARE(last->currentFile, path_);
         QCOMPARE(last->referenceFile, path_);
-        const ArchiveComparison& counts = last->counts;
+        const lgp::ArchiveComparison& counts = last->counts;
         QCOMPARE(counts.current.levels, static_cast<int>(sample_.levels.size()));
         QVERIFY(counts.current.texts > 0);
         QCOMPARE(counts.reference.texts, counts.current.texts);
@@ -87,7 +87,7 @@ private slots:
         JobRecorder recorder;
         Compare(fewer, recorder);
         QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
-        const ArchiveComparison counts = LastComparison()->counts;
+        const lgp::ArchiveComparison counts = LastComparison()->counts;
         QCOMPARE(counts.reference.levels, levels);
         QCOMPARE(counts.current.levels, levels + 1);
         QCOMPARE(counts.differentTexts, -1);
@@ -106,10 +106,10 @@ private slots:
         QCOMPARE(Marks(current_), QStringList({QStringLiteral("%1:1").arg(level_)}));
 
         TLGPFile copy;
-        LoadArchive(copy, path_.toStdString());
+        lgp::LoadArchive(copy, path_.toStdString());
         copy.SubFile(level_).Texts[0].Bytes = {0x22, 0xFF};
         const QString other = folder_.filePath(QStringLiteral("other.lgp"));
-        SaveArchive(copy, other.toStdString(), CompressStream);
+        lgp::SaveArchive(copy, other.toStdString(), lgp::CompressStream);
         JobRecorder second;
         Compare(other, second);
         QCOMPARE(LastComparison()->counts.differentTexts, 2);
@@ -158,7 +158,7 @@ private slots:
         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
         file.close();
         TLGPFile read;
-        LoadArchive(read, damaged.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(read, damaged.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         const QStringList listed = {
             QString::fromStdString(name + ": " + read.SubFile(level_).Damage)};
         current_.SubFile(level_).Texts[0].Bytes = {0x21, 0xFF};
@@ -185,7 +185,7 @@ private slots:
         JobRecorder recorder;
         Compare(damaged, recorder, [](const QStringList&) { return true; });
         QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
-        const ArchiveComparison counts = LastComparison()->counts;
+        const lgp::ArchiveComparison counts = LastComparison()->counts;
         const int texts = std::accumulate(sample_.levels.begin(), sample_.levels.end(), 0,
                                           [](int sum, const sample::SampleLevel& level) {
                                               return sum + level.texts;
@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(Marks(current_), QStringList());
 
         TLGPFile own;
-        LoadArchive(own, damaged.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(own, damaged.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         JobRecorder ownRecorder;
         auto* job = new TCompareTextsThread(own, damaged);
         connect(

@@ -20,9 +20,9 @@ QStringList Cells(QTreeWidget& view) {
     return cells;
 }
 
-TFilesComparison Comparison(ArchiveCounts current, ArchiveCounts reference, std::int32_t texts,
-                            std::int32_t windowedTexts, std::int32_t windows) {
-    ArchiveComparison counts{current, reference, texts, windowedTexts, windows};
+TFilesComparison Comparison(lgp::ArchiveCounts current, lgp::ArchiveCounts reference,
+                            std::int32_t texts, std::int32_t windowedTexts, std::int32_t windows) {
+    lgp::ArchiveComparison counts{current, reference, texts, windowedTexts, windows};
     return {QStringLiteral("/game/field/levels.lgp"), QStringLiteral("/backup/levels.lgp"), counts};
 }
 
@@ -44,7 +44,7 @@ private slots:
         QTest::addColumn<TFilesComparison>("comparison");
         QTest::addColumn<QStringList>("cells");
         const QStringList header = {"Original file", "Current file", "Differences", "Percentage"};
-        const ArchiveCounts demo{702, 31652, 28640, 29556};
+        const lgp::ArchiveCounts demo{702, 31652, 28640, 29556};
         QTest::newRow("the same archive")
             << Comparison(demo, demo, 0, 0, 0)
             << header +

@@ -694,7 +694,7 @@ private slots:
         QVERIFY(WaitForJob(*form));
         QCOMPARE(FileBytes(path_), before);
         TLGPFile copy;
-        LoadArchive(copy, folder_.filePath(QStringLiteral("copy.txt.lgp")).toStdString());
+        lgp::LoadArchive(copy, folder_.filePath(QStringLiteral("copy.txt.lgp")).toStdString());
         QCOMPARE(copy.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes,
                  form->session().currentLevel()->Texts[0].Bytes);
 
@@ -784,7 +784,7 @@ private slots:
                                 kTimeout));
         QVERIFY(form->errors.isEmpty());
         TLGPFile saved;
-        LoadArchive(saved, path_.toStdString());
+        lgp::LoadArchive(saved, path_.toStdString());
         QCOMPARE(text::DecodeText(
                      saved.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes),
                  "Kept " + Level(secondLevel_).tagged[0]);

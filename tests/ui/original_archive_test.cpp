@@ -121,7 +121,7 @@ private slots:
         QVERIFY(folder_.isValid());
         original_ = folder_.filePath(QStringLiteral("levels.lgp"));
         sample_ = sample::WriteSampleArchive(original_.toStdString(), {.levels = 6});
-        LoadArchive(originalArchive_, original_.toStdString());
+        lgp::LoadArchive(originalArchive_, original_.toStdString());
         // The translation starts as a copy: every text untranslated.
         translation_ = folder_.filePath(QStringLiteral("fr.lgp"));
         QVERIFY(QFile::copy(original_, translation_));
