@@ -41,7 +41,8 @@ void CheckEveryText(benchmark::State& state) {
         std::size_t overflows = 0;
         for (const auto& subFile : archive.SubFiles) {
             if (lgp::IsLevel(*subFile)) {
-                overflows += LevelOverflows(*subFile, text::CharacterNames::Default).size();
+                overflows +=
+                    overflow::LevelOverflows(*subFile, text::CharacterNames::Default).size();
             }
         }
         benchmark::DoNotOptimize(overflows);
@@ -54,7 +55,7 @@ void CountOverflowingTextsPerLevel(benchmark::State& state) {
         int texts = 0;
         for (const auto& subFile : archive.SubFiles) {
             if (lgp::IsLevel(*subFile)) {
-                texts += CountOverflowingTexts(*subFile, text::CharacterNames::Default);
+                texts += overflow::CountOverflowingTexts(*subFile, text::CharacterNames::Default);
             }
         }
         benchmark::DoNotOptimize(texts);
@@ -79,8 +80,9 @@ void Keystroke(benchmark::State& state) {
     const std::string tagged = text::DecodeText(subFile.Texts[edited].Bytes) + "x";
     for (auto _ : state) {
         subFile.Texts[edited].Bytes = text::EncodeText(tagged, true);
-        const auto overflows = TextWindowOverflows(subFile, edited, text::CharacterNames::Default);
-        const int count = CountOverflowingTexts(subFile, text::CharacterNames::Default);
+        const auto overflows =
+            overflow::TextWindowOverflows(subFile, edited, text::CharacterNames::Default);
+        const int count = overflow::CountOverflowingTexts(subFile, text::CharacterNames::Default);
         benchmark::DoNotOptimize(overflows.data());
         benchmark::DoNotOptimize(count);
     }

@@ -38,12 +38,12 @@ public:
 
 private:
     // The bound routine, binding it first if need be; nullptr when no candidate has it.
-    LzsCompressFunction Bind();
+    lzs::LzsCompressFunction Bind();
 
     const std::vector<std::filesystem::path> candidates_;
     std::mutex mutex_;
     std::unique_ptr<platform::DynamicLibrary> library_;
-    LzsCompressFunction compress_ = nullptr;
+    lzs::LzsCompressFunction compress_ = nullptr;
 };
 
 }  // namespace lgp

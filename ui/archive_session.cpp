@@ -115,8 +115,8 @@ std::optional<QRect> TArchiveSession::fitSelectedWindow(QPoint position) const {
     const TLGPSubFile* level = currentLevel();
     const TWindow* window = currentWindow();
     if (level == nullptr || window == nullptr) return std::nullopt;
-    const WindowPlace place =
-        FitWindow(*level, *window, overflowMarks_->names(), position.x(), position.y());
+    const overflow::WindowPlace place =
+        overflow::FitWindow(*level, *window, overflowMarks_->names(), position.x(), position.y());
     return QRect(place.x, place.y, place.width, place.height);
 }
 

@@ -17,9 +17,9 @@ QString OverflowHint(const text::Overflow& overflow) {
         .arg(text::LinesInWindow(overflow.actual));
 }
 
-QString OverflowHints(const std::vector<WindowOverflow>& overflows) {
+QString OverflowHints(const std::vector<overflow::WindowOverflow>& overflows) {
     QStringList hints;
-    for (const WindowOverflow& found : overflows) hints << OverflowHint(found.overflow);
+    for (const overflow::WindowOverflow& found : overflows) hints << OverflowHint(found.overflow);
     return hints.join('\n');
 }
 

@@ -14,7 +14,7 @@
 QString OverflowHint(const text::Overflow& overflow);
 
 // The hints of a text's overflows, one line each; empty when there is none.
-QString OverflowHints(const std::vector<WindowOverflow>& overflows);
+QString OverflowHints(const std::vector<overflow::WindowOverflow>& overflows);
 
 // The game view's "page k/n", page from 0.
 QString PageCaption(int page, int pages);

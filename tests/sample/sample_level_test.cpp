@@ -94,10 +94,10 @@ TEST(SampleLevelTest, EveryLevelParsesWithTheCountsItWasWrittenWith) {
                 EXPECT_EQ(static_cast<int>(text.Windows.size()), want.textWindows[t]) << t;
                 windowedTexts += !text.Windows.empty();
                 windowLinks += static_cast<int>(text.Windows.size());
-                if (IsOverflowing(text, text::CharacterNames::Default)) {
+                if (overflow::IsOverflowing(text, text::CharacterNames::Default)) {
                     overflowing.push_back(static_cast<int>(t));
                 }
-                if (IsOverflowing(text, text::CharacterNames::Widest)) {
+                if (overflow::IsOverflowing(text, text::CharacterNames::Widest)) {
                     overflowingWidest.push_back(static_cast<int>(t));
                 }
             }
