@@ -35,19 +35,20 @@ std::string BlockBytes(const QString& block) {
 
 SpellingHighlighter::SpellingHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
-void SpellingHighlighter::setChecker(const SpellChecker* checker) {
+void SpellingHighlighter::setChecker(const spelling::SpellChecker* checker) {
     checker_ = checker;
     rehighlight();
 }
 
 std::vector<SpellingHighlighter::BlockWord> SpellingHighlighter::blockWords(
-    const QString& block, const SpellChecker* misspelledFor) {
+    const QString& block, const spelling::SpellChecker* misspelledFor) {
     const std::string bytes = BlockBytes(block);
-    const std::vector<TextWord> words =
-        misspelledFor != nullptr ? MisspelledWords(bytes, *misspelledFor) : CheckedWords(bytes);
+    const std::vector<spelling::TextWord> words =
+        misspelledFor != nullptr ? spelling::MisspelledWords(bytes, *misspelledFor)
+                                 : spelling::CheckedWords(bytes);
     std::vector<BlockWord> result;
     result.reserve(words.size());
-    for (const TextWord& word : words) {
+    for (const spelling::TextWord& word : words) {
         result.push_back({static_cast<int>(word.start), static_cast<int>(word.length),
                           bytes.substr(word.start, word.length)});
     }

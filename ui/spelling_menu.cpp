@@ -19,7 +19,7 @@
 #include "ui/spelling_highlighter.h"
 
 bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
-                              SpellChecker& checker, const UserWordList& words,
+                              spelling::SpellChecker& checker, const spelling::UserWordList& words,
                               SpellingHighlighter* highlighter) {
     const QTextBlock block = editor->document()->findBlock(position);
     if (!block.isValid()) return false;
@@ -59,12 +59,12 @@ bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
 
     const QPointer<SpellingHighlighter> underlining(highlighter);
     const std::string word = found.word;
-    SpellChecker* checking = &checker;
+    spelling::SpellChecker* checking = &checker;
     menu->addAction(InterfaceText("main", "ignore"), [checking, word, underlining] {
         checking->Ignore(word);
         if (!underlining.isNull()) underlining->rehighlight();
     });
-    const UserWordList list = words;
+    const spelling::UserWordList list = words;
     const QPointer<QWidget> parent = menu->parentWidget();
     menu->addAction(InterfaceText("main", "add_to_dictionary"),
                     [checking, word, underlining, list, parent] {

@@ -35,7 +35,8 @@ QStringList Underlined(const QTextBlock& block) {
 
 // An editor holding `text`, underlined with a checker.
 struct CheckedEditor {
-    CheckedEditor(const char* text, SpellChecker& checker) : highlighter(editor.document()) {
+    CheckedEditor(const char* text, spelling::SpellChecker& checker)
+        : highlighter(editor.document()) {
         editor.setPlainText(text);
         highlighter.setChecker(&checker);
     }
@@ -54,7 +55,8 @@ private slots:
         fs::create_directories(folder_);
         std::ofstream(folder_ / "tiny.aff") << "SET UTF-8\nTRY esianrtolcdugmphbyfvkwz\n";
         std::ofstream(folder_ / "tiny.dic") << "5\nhello\ncaf\xC3\xA9\nthe\nshop\nworld\n";
-        checker_ = std::make_unique<SpellChecker>(*FindDictionary("tiny", {folder_}));
+        checker_ =
+            std::make_unique<spelling::SpellChecker>(*spelling::FindDictionary("tiny", {folder_}));
     }
     void cleanupTestCase() { fs::remove_all(folder_); }
 
@@ -75,7 +77,7 @@ private slots:
         CheckedEditor checked("The helo shop, worlld", *checker_);
         QPlainTextEdit& editor = checked.editor;
         SpellingHighlighter& highlighter = checked.highlighter;
-        const UserWordList words(folder_ / "user" / "words.txt");
+        const spelling::UserWordList words(folder_ / "user" / "words.txt");
 
         QMenu onTag(&editor);
         QVERIFY(!SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words, &highlighter));
@@ -104,7 +106,7 @@ private slots:
         CheckedEditor checked("The helo shop", *checker_);
         QPlainTextEdit& editor = checked.editor;
         SpellingHighlighter& highlighter = checked.highlighter;
-        const UserWordList words(folder_ / "user" / "read_only.txt");
+        const spelling::UserWordList words(folder_ / "user" / "read_only.txt");
 
         editor.setReadOnly(true);
         QMenu closed(&editor);
@@ -128,7 +130,7 @@ private slots:
 
 private:
     const fs::path folder_ = test_support::TemporaryPath("ui_dictionaries");
-    std::unique_ptr<SpellChecker> checker_;
+    std::unique_ptr<spelling::SpellChecker> checker_;
 };
 
 QTEST_MAIN(SpellingHighlighterTest)
