@@ -137,7 +137,7 @@ void TColorsForm::setProfiles(TColorProfiles profiles) {
     fillList();
 }
 
-TWindowColors TColorsForm::edit(const TWindowColors& current, const GlyphSets& glyphs) {
+TWindowColors TColorsForm::edit(const TWindowColors& current, const preview::GlyphSets& glyphs) {
     glyphs_ = &glyphs;
     working_ = current;
     changed_ = false;
@@ -182,7 +182,7 @@ void TColorsForm::refresh() {
     }
     if (glyphs_ == nullptr) return;
     const std::string text = editor_text::EditorToTagged(Text("preview_text"));
-    previewImage->setPixmap(QPixmap::fromImage(DrawWindowPreview(
+    previewImage->setPixmap(QPixmap::fromImage(preview::DrawWindowPreview(
         *glyphs_, working_, text, kPreviewSize.width(), kPreviewSize.height())));
 }
 

@@ -30,7 +30,7 @@ TLevelPreviewForm::TLevelPreviewForm(QWidget* parent)
 }
 
 void TLevelPreviewForm::setPicture(const QImage& background, const QString& levelName) {
-    picture_ = ExpandTo24Bits(background);
+    picture_ = preview::ExpandTo24Bits(background);
     levelName_ = levelName;
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLabel_->resize(picture_.size());

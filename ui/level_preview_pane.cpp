@@ -41,7 +41,7 @@ void TLevelPreviewPane::showSelectedLevel() {
         picture_->reset();
     } else {
         try {
-            picture_->setPicture(ReadLevelBackground(*session_.archive(), *level));
+            picture_->setPicture(preview::ReadLevelBackground(*session_.archive(), *level));
         } catch (const std::exception& error) {
             // The editor goes on without the picture; the reason goes where the user sees it.
             picture_->reset();

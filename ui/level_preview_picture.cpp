@@ -43,7 +43,7 @@ void TLevelPreviewPicture::retranslate() {
 
 void TLevelPreviewPicture::fit() {
     picture_ = background_;
-    FitPicture(picture_, width(), size_ * kHeightPerSize);
+    preview::FitPicture(picture_, width(), size_ * kHeightPerSize);
     update();
 }
 

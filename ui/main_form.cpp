@@ -77,7 +77,7 @@ constexpr int kFontPointSize = 8;
 
 TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     : QMainWindow(parent), arguments_(std::move(arguments)), paths_(std::move(paths)),
-      glyphSets_(GlyphSets::FromBuiltinFont()) {
+      glyphSets_(preview::GlyphSets::FromBuiltinFont()) {
     [[maybe_unused]] static const bool registered = (RegisterImages(), true);
     setObjectName(QStringLiteral("mainForm"));
     setFont(QFont(QStringLiteral("Tahoma"), kFontPointSize));

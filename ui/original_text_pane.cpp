@@ -27,7 +27,7 @@ constexpr int kHintLines = 7;
 
 }  // namespace
 
-TOriginalTextPane::TOriginalTextPane(TArchiveSession& session, const GlyphSets& glyphs,
+TOriginalTextPane::TOriginalTextPane(TArchiveSession& session, const preview::GlyphSets& glyphs,
                                      const TTextPreviewPane& preview, QWidget* parent)
     : QWidget(parent), session_(session), glyphs_(glyphs), preview_(preview) {
     setObjectName(QStringLiteral("originalPane"));
@@ -142,8 +142,8 @@ void TOriginalTextPane::drawPicture() {
         return;
     }
     const TWindow* window = session_.currentWindow();
-    const int width = window != nullptr ? window->Width : kAutomaticSize;
-    const int height = window != nullptr ? window->Height : kAutomaticSize;
+    const int width = window != nullptr ? window->Width : preview::kAutomaticSize;
+    const int height = window != nullptr ? window->Height : preview::kAutomaticSize;
     const bool gameView = preview_.gameView();
     // The page of the text that the text preview shows, or the original's last.
     const int page =
@@ -162,9 +162,9 @@ void TOriginalTextPane::drawPicture() {
     // The text preview draws at every keystroke; the original seldom changes with it.
     if (drawnKey_ == key) return;
     drawnKey_ = key;
-    picture_ =
-        gameView ? DrawGameView(glyphs_, colors, *original_, width, height, page, preview_.names())
-                 : DrawWindowPreview(glyphs_, colors, *original_, width, height);
+    picture_ = gameView ? preview::DrawGameView(glyphs_, colors, *original_, width, height, page,
+                                                preview_.names())
+                        : preview::DrawWindowPreview(glyphs_, colors, *original_, width, height);
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLabel_->resize(picture_.size());
     // As wide as the picture, beside a scroll bar for a tall one.

@@ -18,7 +18,7 @@ const QColor kOutline(40, 40, 64);
 const QColor kNameBackground(226, 232, 246);
 
 // The body colours the game draws text in, in the order of text::ColourTags.
-QColor TextColor(std::size_t index) { return QColor(GlyphSets::kBodyColors.at(index)); }
+QColor TextColor(std::size_t index) { return QColor(preview::GlyphSets::kBodyColors.at(index)); }
 constexpr std::size_t kGrey = 0;
 constexpr std::size_t kWhite = 7;
 
@@ -54,7 +54,7 @@ QPixmap MulticolorFace() {
     QPixmap face = Swatch(TextColor(kWhite));
     QPainter painter(&face);
     const QRect inner = Inner().adjusted(1, 1, 0, 0);
-    const int stripes = static_cast<int>(GlyphSets::kBodyColors.size());
+    const int stripes = static_cast<int>(preview::GlyphSets::kBodyColors.size());
     for (int stripe = 0; stripe < stripes; ++stripe) {
         const int left = inner.left() + stripe * inner.width() / stripes;
         const int right = inner.left() + (stripe + 1) * inner.width() / stripes;

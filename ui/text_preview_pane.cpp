@@ -18,7 +18,7 @@
 #include "ui/overflow_hints.h"
 #include "ui/overflow_marks.h"
 
-TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& glyphs,
+TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const preview::GlyphSets& glyphs,
                                    QWidget* parent)
     : QGroupBox(parent), session_(session), glyphs_(glyphs) {
     setObjectName(QStringLiteral("textPreview"));
@@ -126,15 +126,16 @@ void TTextPreviewPane::redraw() {
     QString page;
     if (shown_ && session_.currentLevel() != nullptr && session_.currentText() >= 0) {
         const TWindow* window = session_.currentWindow();
-        const int width = window != nullptr ? window->Width : kAutomaticSize;
-        const int height = window != nullptr ? window->Height : kAutomaticSize;
+        const int width = window != nullptr ? window->Width : preview::kAutomaticSize;
+        const int height = window != nullptr ? window->Height : preview::kAutomaticSize;
         const std::string& tagged = session_.currentTagged();
         if (gameView()) {
             shownPage_ = caretPage();
-            picture_ = DrawGameView(glyphs_, colors_, tagged, width, height, shownPage_, names());
+            picture_ =
+                preview::DrawGameView(glyphs_, colors_, tagged, width, height, shownPage_, names());
             page = PageCaption(shownPage_, text::PageCount(tagged));
         } else {
-            picture_ = DrawWindowPreview(glyphs_, colors_, tagged, width, height);
+            picture_ = preview::DrawWindowPreview(glyphs_, colors_, tagged, width, height);
         }
     }
     pageLabel_->setText(page);

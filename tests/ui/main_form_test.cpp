@@ -981,11 +981,11 @@ private slots:
         QCOMPARE(Picture(*form)->pixmap().size(), size);
 
         gameView->click();
-        const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+        const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
         const std::string& tagged = form->session().currentTagged();
         const auto page = [&](int shown) {
-            return DrawGameView(glyphs, DefaultWindowColors, tagged, size.width(), size.height(),
-                                shown, text::CharacterNames::Default)
+            return preview::DrawGameView(glyphs, preview::DefaultWindowColors, tagged, size.width(),
+                                         size.height(), shown, text::CharacterNames::Default)
                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         };
         const auto picture = [&] {

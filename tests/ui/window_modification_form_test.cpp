@@ -70,7 +70,7 @@ class WindowModificationFormTest : public QObject {
     Q_OBJECT
 
 private:
-    const GlyphSets glyphs_ = GlyphSets::FromBuiltinFont();
+    const preview::GlyphSets glyphs_ = preview::GlyphSets::FromBuiltinFont();
 
     // Shows the dialog for window and runs steps while it is shown; steps end it with OK or
     // Cancel (the dialog is cancelled if they do not, as after a failed check).
@@ -80,7 +80,7 @@ private:
             steps(Controls(form));
             if (form.isVisible()) form.reject();
         });
-        return form.edit(window, "{CLOUD}\r\nHello.", glyphs_, DefaultWindowColors);
+        return form.edit(window, "{CLOUD}\r\nHello.", glyphs_, preview::DefaultWindowColors);
     }
 
 private slots:
@@ -102,7 +102,7 @@ private slots:
             wide = form.findChild<QLabel*>("overflowImage")->size();
             form.reject();
         });
-        form.edit(window, text, glyphs_, DefaultWindowColors);
+        form.edit(window, text, glyphs_, preview::DefaultWindowColors);
         QVERIFY(narrow.width() > 60);
         QCOMPARE(narrow.height(), 41);
         QCOMPARE(wide, QSize(320, 41));
@@ -112,7 +112,7 @@ private slots:
             secondPage = form.findChild<QLabel*>("overflowImage")->size();
             form.reject();
         });
-        form.edit(window, text, glyphs_, DefaultWindowColors, 1);
+        form.edit(window, text, glyphs_, preview::DefaultWindowColors, 1);
         QCOMPARE(secondPage, QSize(60, 41));
     }
 
