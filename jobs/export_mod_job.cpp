@@ -19,7 +19,7 @@ void TExportModThread::Work() {
     TLGPFile original;
     // The original's sub-files count for the first half of the bar, the levels for the second.
     qint64 half = 1;
-    OpenQuietly(original, originalPath_, [this, &half](int current, qint64 count) {
+    jobs::OpenQuietly(original, originalPath_, [this, &half](int current, qint64 count) {
         half = count;
         ReportProgress(current, 2 * count);
     });

@@ -13,8 +13,12 @@ struct TFilesComparison {
     lgp::ArchiveComparison counts;
 };
 
+namespace jobs {
+
 // The result of the last comparison, kept for the program's life; none before the first
 // comparison has ended. Safe to call from any thread.
 std::optional<TFilesComparison> LastComparison();
 // Replaces the last comparison.
 void StoreLastComparison(TFilesComparison comparison);
+
+}  // namespace jobs

@@ -24,6 +24,8 @@ void TOpenThread::Work() {
     }
 }
 
+namespace jobs {
+
 void OpenQuietly(TLGPFile& archive, const QString& path,
                  const std::function<void(int current, qint64 count)>& progress,
                  lgp::DamagedLevels damaged) {
@@ -56,3 +58,5 @@ QStringList UnreadableLevels(const TLGPFile& archive) {
     }
     return levels;
 }
+
+}  // namespace jobs

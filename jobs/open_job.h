@@ -34,6 +34,8 @@ private:
     lgp::DamagedLevels damaged_ = lgp::DamagedLevels::Refuse;
 };
 
+namespace jobs {
+
 // Reads the archive at path into the empty `archive` with a quiet open job on a further thread,
 // and waits for it: for a job that needs a second archive. progress(current, count) follows
 // the sub-files read, on that further thread; `damaged` says what becomes of a level that
@@ -46,3 +48,5 @@ void OpenQuietly(TLGPFile& archive, const QString& path,
 // The levels of an archive opened with lgp::DamagedLevels::Keep that could not be read, each as
 // "name: reason", in table order.
 QStringList UnreadableLevels(const TLGPFile& archive);
+
+}  // namespace jobs

@@ -24,5 +24,5 @@ void TSaveThread::Work() {
                  return saveOver;
              },
          .targetLocked = false});
-    if (!saved) throw JobCancelled();
+    if (!saved) throw jobs::JobCancelled();
 }

@@ -301,7 +301,7 @@ void TArchiveSession::openEnded(bool succeeded) {
 }
 
 bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
-    const QStringList levels = UnreadableLevels(read);
+    const QStringList levels = jobs::UnreadableLevels(read);
     if (levels.isEmpty() || askDamagedLevels("damaged_level", levels)) return true;
     emit openFailed(InterfaceText("messages", "invalid_file"),
                     jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + levels.join(u'\n'));
@@ -315,7 +315,7 @@ bool TArchiveSession::askDamagedLevels(const char* key, const QStringList& level
 }
 
 bool TArchiveSession::acceptDamagedOriginal(const TLGPFile& read) {
-    const QStringList levels = UnreadableLevels(read);
+    const QStringList levels = jobs::UnreadableLevels(read);
     return levels.isEmpty() || askDamagedLevels("damaged_original_level", levels);
 }
 

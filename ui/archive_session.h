@@ -138,7 +138,7 @@ public:
     // (TCompareTextsThread): the window is unusable meanwhile, as for an open. A reference with
     // levels that cannot be parsed is asked about, as an open asks, and compared without them
     // (the open archive's own such levels are left out too). Ends with `compared` (stored as
-    // LastComparison, differing texts marked) or `compareFailed` (the reference could not be
+    // jobs::LastComparison, differing texts marked) or `compareFailed` (the reference could not be
     // read, or the user declined: nothing stored, nothing marked). Does nothing without an
     // archive or while a job runs.
     void compare(const QString& referencePath);
@@ -206,7 +206,7 @@ signals:
     // The names of the levels written into folder, none when no level differs.
     void modFolderExported(const QString& folder, const QStringList& levels);
     void exportFailed(const QString& message, const QString& detail);
-    // A comparison was stored as LastComparison and the texts it found different are marked.
+    // A comparison was stored as jobs::LastComparison and the texts it found different are marked.
     void compared();
     void compareFailed(const QString& message, const QString& detail);
     // The original archive could not be read; nothing changed.

@@ -352,7 +352,7 @@ void TMainForm::onSaveAsClicked() {
     bool firstFilterSelected = true;
     const QString chosen = chooseArchiveToSaveAs(QFileInfo(session_->fileName()).absolutePath(),
                                                  fileFilter(), firstFilterSelected);
-    if (!chosen.isEmpty()) session_->save(SaveAsFileName(chosen, firstFilterSelected), true);
+    if (!chosen.isEmpty()) session_->save(jobs::SaveAsFileName(chosen, firstFilterSelected), true);
 }
 
 void TMainForm::OpenArchive(const QString& path) {

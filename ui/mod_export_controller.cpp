@@ -37,7 +37,7 @@ TModExportController::TModExportController(TArchiveSession& session, TMainMenu& 
 
 void TModExportController::onExportClicked() {
     if (session_.archive() == nullptr || session_.jobRunning()) return;
-    const std::optional<TFilesComparison> last = LastComparison();
+    const std::optional<TFilesComparison> last = jobs::LastComparison();
     const std::optional<TModExportRequest> request =
         prompts_.chooseRequest(*form_, last ? last->referenceFile : QString());
     if (!request) return;

@@ -66,7 +66,7 @@ private slots:
         QVERIFY(!recorder.offThread);
         QCOMPARE(recorder.percents.last(), 100);
 
-        const std::optional<TFilesComparison> last = LastComparison();
+        const std::optional<TFilesComparison> last = jobs::LastComparison();
         QVERIFY(last.has_value());
         QCOMPARE(last->currentFile, path_);
         QCOMPARE(last->referenceFile, path_);
@@ -87,7 +87,7 @@ private slots:
         JobRecorder recorder;
         Compare(fewer, recorder);
         QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
-        const lgp::ArchiveComparison counts = LastComparison()->counts;
+        const lgp::ArchiveComparison counts = jobs::LastComparison()->counts;
         QCOMPARE(counts.reference.levels, levels);
         QCOMPARE(counts.current.levels, levels + 1);
         QCOMPARE(counts.differentTexts, -1);
@@ -102,7 +102,7 @@ private slots:
         current_.SubFile(level_).Texts[1].Bytes = {0x21, 0xFF};
         JobRecorder first;
         Compare(path_, first);
-        QCOMPARE(LastComparison()->counts.differentTexts, 1);
+        QCOMPARE(jobs::LastComparison()->counts.differentTexts, 1);
         QCOMPARE(Marks(current_), QStringList({QStringLiteral("%1:1").arg(level_)}));
 
         TLGPFile copy;
@@ -112,8 +112,8 @@ private slots:
         lgp::SaveArchive(copy, other.toStdString(), lgp::CompressStream);
         JobRecorder second;
         Compare(other, second);
-        QCOMPARE(LastComparison()->counts.differentTexts, 2);
-        QCOMPARE(LastComparison()->referenceFile, other);
+        QCOMPARE(jobs::LastComparison()->counts.differentTexts, 2);
+        QCOMPARE(jobs::LastComparison()->referenceFile, other);
         QCOMPARE(Marks(current_), QStringList({QStringLiteral("%1:0").arg(level_),
                                                QStringLiteral("%1:1").arg(level_)}));
     }
@@ -133,7 +133,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("\x3a\x91\x07\xee\x52\x00\xc4\x18", 8);
         }
-        StoreLastComparison({QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
+        jobs::StoreLastComparison(
+            {QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
         current_.SubFile(level_).Texts[0].Bytes = {0x21, 0xFF};
         JobRecorder recorder;
         Compare(reference, recorder);
@@ -141,7 +142,7 @@ private slots:
         QCOMPARE(recorder.events,
                  QStringList({"started", "failed Invalid file.", "finished false"}));
         QVERIFY(!recorder.detail.isEmpty());
-        QCOMPARE(LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
+        QCOMPARE(jobs::LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
         QCOMPARE(Marks(current_), QStringList());
     }
 
@@ -165,7 +166,7 @@ private slots:
 
         // Declined, then asked of no one.
         for (const bool asking : {true, false}) {
-            StoreLastComparison(
+            jobs::StoreLastComparison(
                 {QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
             JobRecorder recorder;
             QStringList asked;
@@ -179,13 +180,13 @@ private slots:
                      QStringList({"started", "failed Invalid file.", "finished false"}));
             QCOMPARE(asked, asking ? listed : QStringList());
             QCOMPARE(recorder.detail, listed.join(u'\n'));
-            QCOMPARE(LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
+            QCOMPARE(jobs::LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
         }
 
         JobRecorder recorder;
         Compare(damaged, recorder, [](const QStringList&) { return true; });
         QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
-        const lgp::ArchiveComparison counts = LastComparison()->counts;
+        const lgp::ArchiveComparison counts = jobs::LastComparison()->counts;
         const int texts = std::accumulate(sample_.levels.begin(), sample_.levels.end(), 0,
                                           [](int sum, const sample::SampleLevel& level) {
                                               return sum + level.texts;
@@ -211,8 +212,8 @@ private slots:
         job->StartDetached();
         QTRY_VERIFY_WITH_TIMEOUT(ownRecorder.ended, kTimeout);
         QCOMPARE(ownRecorder.events, QStringList({"started", "finished true"}));
-        QCOMPARE(LastComparison()->counts.differentTexts, 0);
-        QCOMPARE(LastComparison()->counts.current.texts, texts);
+        QCOMPARE(jobs::LastComparison()->counts.differentTexts, 0);
+        QCOMPARE(jobs::LastComparison()->counts.current.texts, texts);
     }
 
 private:

@@ -486,7 +486,7 @@ private slots:
         Type(*form, first_, QStringLiteral("Modded "));
         const QString chunk = QStringLiteral("direct/flevel.lgp/%1.chunk.1")
                                   .arg(QString::fromStdString(Name(first_)));
-        StoreLastComparison({path_, other_, {}});
+        jobs::StoreLastComparison({path_, other_, {}});
         const QString mod = folder_.filePath(QStringLiteral("mod"));
         QDir(mod).removeRecursively();
 
