@@ -10,7 +10,9 @@
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
 
-void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
+namespace cli {
+
+void LoadArchiveForCommand(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     archive.ReadTableOfContents(path);
     if (!skipDamaged) {
         try {
@@ -34,7 +36,7 @@ void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
 void ReadArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     const std::optional<platform::ArchiveLock> lock =
         lgp::LockArchive(path, platform::ArchiveLock::Mode::Shared);
-    OpenArchive(archive, path, skipDamaged);
+    LoadArchiveForCommand(archive, path, skipDamaged);
 }
 
 void EditArchive(const std::string& path, const EditOptions& options,
@@ -47,7 +49,7 @@ void EditArchive(const std::string& path, const EditOptions& options,
         overArchive ? std::nullopt : lgp::LockArchive(*options.output, Mode::Exclusive);
 
     TLGPFile archive;
-    OpenArchive(archive, path, options.skipDamaged);
+    LoadArchiveForCommand(archive, path, options.skipDamaged);
     const bool changed = edit(archive);
     // Saving an unchanged archive over itself would only rewrite the same bytes.
     if (!options.output && !changed) return;
@@ -65,3 +67,5 @@ void EditArchive(const std::string& path, const EditOptions& options,
                              "nothing was written");
     }
 }
+
+}  // namespace cli

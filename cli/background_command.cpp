@@ -12,6 +12,8 @@
 #include "preview/fit_picture.h"
 #include "preview/level_background.h"
 
+namespace cli {
+
 namespace {
 
 // The largest box a picture is fitted into, per side.
@@ -88,3 +90,5 @@ const Command kBackgroundCommand{
     "         for example --fit 287x100 for the Normal size.",
     RunBackground,
 };
+
+}  // namespace cli

@@ -14,6 +14,8 @@
 #include "lgp/safe_file_writer.h"
 #include "platform/utf8_path.h"
 
+namespace cli {
+
 bool Arguments::Has(const std::string& flag) const {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
 }
@@ -114,3 +116,5 @@ void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
                          },
                          {.breakLinks = breakLinks, .beforeReplace = {}});
 }
+
+}  // namespace cli

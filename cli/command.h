@@ -8,6 +8,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace cli {
+
 // What the exit statuses of most commands mean.
 inline constexpr char kUsualExitStatuses[] =
     "0 when done, 1 when it fails (the reason on standard error), 2 for a wrong command line.";
@@ -96,3 +98,5 @@ extern const Command kSpellcheckCommand;
 extern const Command kFindCommand;
 extern const Command kReplaceCommand;
 extern const Command kQaCommand;
+
+}  // namespace cli

@@ -20,6 +20,8 @@
 #include "lgp/compress_stream.h"
 #include "platform/utf8_path.h"
 
+namespace cli {
+
 namespace {
 
 enum class Format { Json, Po };
@@ -250,3 +252,5 @@ const Command kImportCommand{
     "\"sources changed\".",
     RunImport,
 };
+
+}  // namespace cli

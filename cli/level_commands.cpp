@@ -11,6 +11,8 @@
 #include "text/text_decoder.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 int RunList(const std::vector<std::string>& args) {
@@ -101,3 +103,5 @@ const Command kInfoCommand{
     "standard error with the reason and counts as a level without texts.",
     RunInfo,
 };
+
+}  // namespace cli

@@ -8,6 +8,8 @@
 #include "lgp/compress_stream.h"
 #include "lgp/mod_folder.h"
 
+namespace cli {
+
 namespace {
 
 // The layout that `--layout VALUE` names, taken out of args.
@@ -55,3 +57,5 @@ const Command kExportModCommand{
     "level damaged in both archives is left out.",
     RunExportMod,
 };
+
+}  // namespace cli

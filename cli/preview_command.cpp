@@ -16,6 +16,8 @@
 #include "preview/window_preview.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 struct PreviewOptions {
@@ -144,3 +146,5 @@ const Command kPreviewCommand{
     "            (nine of the widest character); draws page 1 unless --page says otherwise.",
     RunPreview,
 };
+
+}  // namespace cli

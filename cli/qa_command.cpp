@@ -12,6 +12,8 @@
 #include "overflow/level_overflow.h"
 #include "translation/archive_review.h"
 
+namespace cli {
+
 namespace {
 
 using translation::Finding;
@@ -114,3 +116,5 @@ const Command kQaCommand{
     "read (the reason on standard error) or the command line is wrong.",
     2,
 };
+
+}  // namespace cli

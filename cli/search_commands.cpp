@@ -10,6 +10,8 @@
 #include "lgp/text_search.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 // A command-line argument (UTF-8) as tagged text: Windows-1252, with "\n" (a backslash and an
@@ -117,3 +119,5 @@ const Command kReplaceCommand{
     "65,535 bytes, nothing is replaced or written.",
     RunReplace,
 };
+
+}  // namespace cli

@@ -17,6 +17,8 @@
 #include "text/text_decoder.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 struct UnknownWord {
@@ -88,3 +90,5 @@ const Command kSpellcheckCommand{
     "named on standard error with the reason, and its texts are not checked.",
     RunSpellcheck,
 };
+
+}  // namespace cli

@@ -13,6 +13,8 @@
 #include "overflow/level_overflow.h"
 #include "overflow/window_fit.h"
 
+namespace cli {
+
 namespace {
 
 const char* KindName(text::OverflowKind kind) {
@@ -107,3 +109,5 @@ const Command kFitCommand{
     "and how many levels were rebuilt.",
     RunFit,
 };
+
+}  // namespace cli

@@ -88,9 +88,9 @@ void TBilingualPoController::exportPo() {
     QString path = chooseFile_(folder(), filter(), true);
     if (path.isEmpty()) return;
     if (!path.endsWith(kExtension, Qt::CaseInsensitive)) path += kExtension;
-    const std::string content = ExportBilingualPo(
+    const std::string content = cli::ExportBilingualPo(
         *archive, *original, jobs::toUtf8(QFileInfo(session_.fileName()).fileName()),
-        PoRevisionDate(), {});
+        cli::PoRevisionDate(), {});
     try {
         lgp::WriteFileSafely(jobs::toUtf8(path), [&content](std::ostream& out) {
             out.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -115,10 +115,10 @@ void TBilingualPoController::importPo() {
     }
     const QByteArray content = file.readAll();
 
-    OriginalTexts originalTexts(*original);
+    cli::OriginalTexts originalTexts(*original);
     QStringList readOnly;
     std::vector<TakenText> taken;
-    const auto take = [&](const PoEntry& entry, int subFile, std::size_t text) {
+    const auto take = [&](const cli::PoEntry& entry, int subFile, std::size_t text) {
         const TLGPSubFile& level = archive->SubFile(subFile);
         if (session_.isLevelReadOnly(subFile)) {
             readOnly << InterfaceText("messages", "po_level_read_only").arg(PlaceName(level, text));
@@ -128,9 +128,9 @@ void TBilingualPoController::importPo() {
         taken.push_back({subFile, text, level.Texts.at(text).Bytes});
         return true;
     };
-    std::optional<ArchiveEdits> edits;
+    std::optional<cli::ArchiveEdits> edits;
     try {
-        edits = ArchiveEdits::FromPo(
+        edits = cli::ArchiveEdits::FromPo(
             *archive,
             std::string_view(content.constData(), static_cast<std::size_t>(content.size())), false,
             take);

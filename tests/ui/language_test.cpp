@@ -139,7 +139,7 @@ private slots:
 
     void theTemplateHoldsEveryKeyInEnglish() {
         const QString path = folder_->filePath(QStringLiteral("tpl.lng"));
-        const std::string contents = LanguageTemplate();
+        const std::string contents = cli::LanguageTemplate();
         write(path, QByteArray::fromStdString(contents));
         const TIniFile file(path);
         const QString missing = QStringLiteral("\x01missing");
