@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     if (arguments.size() > 2 && arguments[1] == QStringLiteral("--language")) {
-        LoadLanguage(arguments[2]);
+        ui::LoadLanguage(arguments[2]);
         arguments.remove(1, 2);
     }
     if (arguments.size() != 5) {

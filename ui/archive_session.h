@@ -36,8 +36,12 @@ struct TSessionQuestions {
     std::function<bool(const QString& question)> saveOverChange;
 };
 
+namespace ui {
+
 // Asked before replace-all stores its texts: true stores them.
 using ReplaceConfirmation = std::function<bool(int occurrences, int texts, int levels)>;
+
+}  // namespace ui
 
 // The open archive and the place in it that the user works on: the selected file, text and
 // window. It starts the jobs (open, save, comparison, replace-all, mod folder export, reading
@@ -151,7 +155,7 @@ public:
     // first (`textReloaded`). Returns false, and starts nothing, without an archive or while a
     // job runs.
     bool replaceAll(std::string search, std::string replacement, bool matchCase,
-                    ReplaceConfirmation confirm);
+                    ui::ReplaceConfirmation confirm);
     // Reads the archive at path on a worker thread (TOriginalArchiveThread) as the original of
     // the open one, the window unusable meanwhile. Levels of it that cannot be parsed are
     // asked about as an open asks (openDamaged); accepted, they count as missing. On success
@@ -263,7 +267,7 @@ private:
     // Stores what replace-all planned as one step, when `confirm` agrees; returns the number of
     // texts changed.
     int storeReplacements(const std::vector<lgp::TextReplacement>& planned,
-                          const ReplaceConfirmation& confirm);
+                          const ui::ReplaceConfirmation& confirm);
     // Applies a step made here and hands it to the history.
     void pushStep(std::unique_ptr<TEditStep> step);
     // Gives back a step's values before (after: false) or after it, for the history; selects

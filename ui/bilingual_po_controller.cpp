@@ -77,8 +77,8 @@ QString TBilingualPoController::folder() const {
 }
 
 QString TBilingualPoController::filter() {
-    return InterfaceText("general", "po_files") + QStringLiteral(" (*.po);;") +
-           InterfaceText("general", "all_files") + QStringLiteral(" (*)");
+    return ui::InterfaceText("general", "po_files") + QStringLiteral(" (*.po);;") +
+           ui::InterfaceText("general", "all_files") + QStringLiteral(" (*)");
 }
 
 void TBilingualPoController::exportPo() {
@@ -96,7 +96,7 @@ void TBilingualPoController::exportPo() {
             out.write(content.data(), static_cast<std::streamsize>(content.size()));
         });
     } catch (const std::exception& error) {
-        showError_(InterfaceText("messages", "po_not_written"), jobs::fromUtf8(error.what()));
+        showError_(ui::InterfaceText("messages", "po_not_written"), jobs::fromUtf8(error.what()));
     }
 }
 
@@ -109,7 +109,7 @@ void TBilingualPoController::importPo() {
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        showError_(InterfaceText("messages", "po_not_read"),
+        showError_(ui::InterfaceText("messages", "po_not_read"),
                    path + QStringLiteral(": ") + file.errorString());
         return;
     }
@@ -121,7 +121,8 @@ void TBilingualPoController::importPo() {
     const auto take = [&](const cli::PoEntry& entry, int subFile, std::size_t text) {
         const TLGPSubFile& level = archive->SubFile(subFile);
         if (session_.isLevelReadOnly(subFile)) {
-            readOnly << InterfaceText("messages", "po_level_read_only").arg(PlaceName(level, text));
+            readOnly
+                << ui::InterfaceText("messages", "po_level_read_only").arg(PlaceName(level, text));
             return false;
         }
         if (!originalTexts.Matches(level.Name, text, entry.id)) return false;
@@ -137,7 +138,7 @@ void TBilingualPoController::importPo() {
     } catch (const std::exception& error) {
         // The place of a fault in the file (LINE:COLUMN: ...) follows its name, as a compiler
         // writes it.
-        showError_(InterfaceText("messages", "po_not_read"),
+        showError_(ui::InterfaceText("messages", "po_not_read"),
                    path + QStringLiteral(":") + jobs::fromUtf8(error.what()));
         return;
     }
@@ -156,17 +157,17 @@ void TBilingualPoController::importPo() {
 
     QStringList leftOut;
     for (const std::string& place : originalTexts.Changed()) {
-        leftOut << InterfaceText("messages", "po_source_changed").arg(jobs::fromUtf8(place));
+        leftOut << ui::InterfaceText("messages", "po_source_changed").arg(jobs::fromUtf8(place));
     }
     leftOut << readOnly;
     for (const std::string& warning : edits->Warnings()) leftOut << jobs::fromUtf8(warning);
     const QLocale locale;
     QMessageBox box(QMessageBox::Information, window_.windowTitle(),
-                    InterfaceText("messages", "po_imported")
+                    ui::InterfaceText("messages", "po_imported")
                         .arg(locale.toString(static_cast<qlonglong>(changed))),
                     QMessageBox::Ok, &window_);
     if (!leftOut.isEmpty()) {
-        box.setInformativeText(InterfaceText("messages", "po_left_out"));
+        box.setInformativeText(ui::InterfaceText("messages", "po_left_out"));
         box.setDetailedText(leftOut.join(u'\n'));
     }
     showMessage_(box);

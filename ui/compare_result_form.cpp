@@ -19,7 +19,7 @@ constexpr int kClientWidth = 520;
 constexpr int kClientHeight = 180;
 
 QString Text(const char* key) {
-    return InterfaceText(QStringLiteral("compare"), QString::fromLatin1(key));
+    return ui::InterfaceText(QStringLiteral("compare"), QString::fromLatin1(key));
 }
 
 struct Row {

@@ -61,6 +61,10 @@ private:
     QDialogButtonBox* buttons_;
 };
 
+namespace ui {
+
 // The message that ends an export: the number of levels written into folder, or that no level
 // differs from the original and nothing was written.
 QString ModExportResultText(const QStringList& levels, const QString& folder);
+
+}  // namespace ui

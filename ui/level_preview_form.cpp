@@ -56,7 +56,8 @@ void TLevelPreviewForm::changeEvent(QEvent* event) {
 }
 
 void TLevelPreviewForm::retranslate() {
-    const QString word = InterfaceText(QStringLiteral("level_preview"), QStringLiteral("preview"));
+    const QString word =
+        ui::InterfaceText(QStringLiteral("level_preview"), QStringLiteral("preview"));
     setWindowTitle(levelName_.isEmpty() ? word : word + QStringLiteral(" ") + levelName_);
 }
 

@@ -78,6 +78,4 @@ void TLevelPreviewPane::changeEvent(QEvent* event) {
     QGroupBox::changeEvent(event);
 }
 
-void TLevelPreviewPane::retranslate() {
-    setTitle(InterfaceText("main", "level_preview"));
-}
+void TLevelPreviewPane::retranslate() { setTitle(ui::InterfaceText("main", "level_preview")); }

@@ -38,7 +38,7 @@ void TLevelPreviewPicture::changeEvent(QEvent* event) {
 }
 
 void TLevelPreviewPicture::retranslate() {
-    setToolTip(InterfaceText(QStringLiteral("main"), QStringLiteral("click_to_enlarge")));
+    setToolTip(ui::InterfaceText(QStringLiteral("main"), QStringLiteral("click_to_enlarge")));
 }
 
 void TLevelPreviewPicture::fit() {

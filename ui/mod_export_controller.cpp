@@ -46,14 +46,16 @@ void TModExportController::onExportClicked() {
         case lgp::ModFolderContents::Nothing:
             break;
         case lgp::ModFolderContents::EarlierExport:
-            if (!prompts_.ask(InterfaceText("messages", "replace_mod_export").arg(request->folder))) {
+            if (!prompts_.ask(
+                    ui::InterfaceText("messages", "replace_mod_export").arg(request->folder))) {
                 return;
             }
             earlier = lgp::EarlierExport::Replace;
             break;
         case lgp::ModFolderContents::Other:
-            prompts_.showError(InterfaceText("messages", "mod_folder_failure"),
-                               InterfaceText("messages", "mod_folder_not_empty").arg(request->folder));
+            prompts_.showError(
+                ui::InterfaceText("messages", "mod_folder_failure"),
+                ui::InterfaceText("messages", "mod_folder_not_empty").arg(request->folder));
             return;
     }
     session_.exportModFolder(request->original, request->folder, request->layout, earlier);
@@ -61,6 +63,6 @@ void TModExportController::onExportClicked() {
 
 void TModExportController::showResult(const QString& folder, const QStringList& levels) {
     QMessageBox box(QMessageBox::Information, window_.windowTitle(),
-                    ModExportResultText(levels, folder), QMessageBox::Ok, &window_);
+                    ui::ModExportResultText(levels, folder), QMessageBox::Ok, &window_);
     prompts_.showMessage(box);
 }

@@ -99,9 +99,9 @@ void TOriginalTextPane::changeEvent(QEvent* event) {
 }
 
 void TOriginalTextPane::retranslate() {
-    captionLabel_->setText(InterfaceText("main", "original"));
-    previewButton_->setText(InterfaceText("main", "original_preview"));
-    previewButton_->setToolTip(InterfaceText("main", "original_preview_hint"));
+    captionLabel_->setText(ui::InterfaceText("main", "original"));
+    previewButton_->setText(ui::InterfaceText("main", "original_preview"));
+    previewButton_->setToolTip(ui::InterfaceText("main", "original_preview_hint"));
     showOriginal();
 }
 
@@ -112,10 +112,10 @@ void TOriginalTextPane::showOriginal() {
     const int text = session_.currentText();
     original_ = marks.originalTagged(subFile, text);
     ++shown_;
-    originalText_->setPlainText(original_ ? editor_text::TaggedToEditor(*original_) : QString());
+    originalText_->setPlainText(original_ ? ui::TaggedToEditor(*original_) : QString());
     // "Not in the original" only for a text that the original lacks.
     originalText_->setPlaceholderText(session_.currentLevel() != nullptr && text >= 0
-                                          ? InterfaceText("main", "not_in_original")
+                                          ? ui::InterfaceText("main", "not_in_original")
                                           : QString());
     showState();
     drawPicture();
@@ -127,8 +127,8 @@ void TOriginalTextPane::showState() {
     const int text = session_.currentText();
     QString state;
     if (original_) {
-        state = InterfaceText("main",
-                              marks.isUntranslated(subFile, text) ? "untranslated" : "translated");
+        state = ui::InterfaceText(
+            "main", marks.isUntranslated(subFile, text) ? "untranslated" : "translated");
     }
     stateLabel_->setText(state);
 }

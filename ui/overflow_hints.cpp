@@ -4,6 +4,8 @@
 
 #include "ui/interface_texts.h"
 
+namespace ui {
+
 QString OverflowHint(const text::Overflow& overflow) {
     if (overflow.kind == text::OverflowKind::Width) {
         return InterfaceText("main", "overflow_width")
@@ -26,3 +28,5 @@ QString OverflowHints(const std::vector<overflow::WindowOverflow>& overflows) {
 QString PageCaption(int page, int pages) {
     return InterfaceText("main", "page_of").arg(page + 1).arg(pages);
 }
+
+}  // namespace ui

@@ -84,7 +84,7 @@ int TOverflowMarks::overflowingTexts(int subFile) const {
 QString TOverflowMarks::hints(int subFile, int text) const {
     if (!isOverflowing(subFile, text)) return {};
     const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
-    return OverflowHints(
+    return ui::OverflowHints(
         overflow::TextWindowOverflows(level, static_cast<std::size_t>(text), names_));
 }
 

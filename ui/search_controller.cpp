@@ -42,7 +42,7 @@ private:
     const TSearchController::MessageRunner run_;
 };
 
-QString Message(const char* key) { return InterfaceText("messages", key); }
+QString Message(const char* key) { return ui::InterfaceText("messages", key); }
 
 // The place of a table index in the rows as shown, or -1.
 int RowOf(const std::vector<int>& rows, int subFile) {
@@ -158,7 +158,7 @@ void TSearchController::showReplaceDialog() {
     if (!replaceForm_->isVisible()) {
         const std::string selected = panes_.editor.selectedTagged();
         if (!selected.empty() && selected.find("\r\n") == std::string::npos) {
-            replaceForm_->setSearchText(editor_text::TaggedToEditor(selected));
+            replaceForm_->setSearchText(ui::TaggedToEditor(selected));
         } else if (!lastSearch_.isEmpty()) {
             replaceForm_->setSearchText(lastSearch_);
         }
@@ -209,7 +209,7 @@ void TSearchController::find(TSearchDialog& asking, const QString& search, bool 
     const TArchiveSession& session = panes_.session;
     if (session.archive() == nullptr) return;
     TFindRequest request;
-    request.search = editor_text::EditorToTagged(search);
+    request.search = ui::EditorToTagged(search);
     request.matchCase = matchCase;
     request.mode = mode;
     request.rows = panes_.files.displayOrder();
@@ -236,7 +236,7 @@ void TSearchController::onFound(int subFile, int text, qint64 position, qint64 l
 void TSearchController::replace(const QString& replacement) {
     const QString search = replaceForm_->searchText();
     const bool matchCase = replaceForm_->matchCase();
-    if (selectionMatches(editor_text::EditorToTagged(search), matchCase)) {
+    if (selectionMatches(ui::EditorToTagged(search), matchCase)) {
         panes_.editor.replaceSelection(replacement);
     }
     ask({replaceForm_, search, matchCase, lgp::FindMode::Next, std::nullopt});
@@ -260,8 +260,8 @@ void TSearchController::replaceAll(const QString& search, const QString& replace
                                         locale.toString(levels)));
         return !replaceDeclined_;
     };
-    if (!panes_.session.replaceAll(editor_text::EditorToTagged(search),
-                                   editor_text::EditorToTagged(replacement), matchCase, confirm)) {
+    if (!panes_.session.replaceAll(ui::EditorToTagged(search), ui::EditorToTagged(replacement),
+                                   matchCase, confirm)) {
         return;
     }
     refusal_.clear();

@@ -109,10 +109,10 @@ void TSearchDialog::fitToCaptions() {
 }
 
 void TSearchDialog::retranslate() {
-    findButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("find")));
-    nextButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("next")));
-    previousButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("previous")));
-    matchCaseBox_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("match_case")));
+    findButton_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("find")));
+    nextButton_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("next")));
+    previousButton_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("previous")));
+    matchCaseBox_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("match_case")));
 }
 
 void TSearchDialog::showEvent(QShowEvent* event) {

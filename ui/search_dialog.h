@@ -52,7 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Reads every caption again when the interface's language changes.
     void changeEvent(QEvent* event) override;
-    // Reads every caption from InterfaceText.
+    // Reads every caption from ui::InterfaceText.
     virtual void retranslate();
     // Runs the message box modally; tests answer it instead.
     virtual void execMessage(QMessageBox& box);

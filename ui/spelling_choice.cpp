@@ -38,7 +38,7 @@ bool TSpellingChoice::choose(const QString& name) {
             current_ = name;
         } catch (const std::runtime_error& error) {
             loaded = false;
-            emit failed(InterfaceText("messages", "dictionary_not_loaded"),
+            emit failed(ui::InterfaceText("messages", "dictionary_not_loaded"),
                         jobs::fromUtf8(error.what()));
         }
     }
@@ -46,7 +46,7 @@ bool TSpellingChoice::choose(const QString& name) {
         try {
             userWords_.ApplyTo(*checker_);
         } catch (const std::runtime_error& error) {
-            emit failed(InterfaceText("messages", "word_list_not_read"),
+            emit failed(ui::InterfaceText("messages", "word_list_not_read"),
                         jobs::fromUtf8(error.what()));
         }
     }

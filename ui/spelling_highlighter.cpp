@@ -9,6 +9,8 @@
 #include "text/windows1252.h"
 #include "ui/editor_text.h"
 
+namespace ui {
+
 namespace {
 
 // A block's text as tagged text, one byte per character of the block: a character outside
@@ -21,7 +23,7 @@ std::string BlockBytes(const QString& block) {
         const char16_t unit = c.unicode();
         if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
             bytes += static_cast<char>(unit);
-        } else if (c == editor_text::kNulStandIn) {
+        } else if (c == kNulStandIn) {
             bytes += '\0';
         } else {
             const text::Windows1252Text converted = jobs::toWindows1252(QString(c));
@@ -64,3 +66,5 @@ void SpellingHighlighter::highlightBlock(const QString& text) {
         setFormat(word.start, word.length, misspelled);
     }
 }
+
+}  // namespace ui

@@ -12,6 +12,8 @@ namespace spelling {
 class SpellChecker;
 }  // namespace spelling
 
+namespace ui {
+
 // Underlines the misspelled words of the text editor, as spell checkers do: a word is checked
 // as tagged text (Windows-1252), so tags, placeholders, the characters' names and the game's
 // special characters are never underlined. Off until a checker is given.
@@ -44,3 +46,5 @@ protected:
 private:
     const spelling::SpellChecker* checker_ = nullptr;
 };
+
+}  // namespace ui

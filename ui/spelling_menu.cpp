@@ -18,6 +18,8 @@
 #include "ui/interface_texts.h"
 #include "ui/spelling_highlighter.h"
 
+namespace ui {
+
 bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
                               spelling::SpellChecker& checker, const spelling::UserWordList& words,
                               SpellingHighlighter* highlighter) {
@@ -81,3 +83,5 @@ bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
                     });
     return true;
 }
+
+}  // namespace ui

@@ -2,12 +2,15 @@
 
 class QMenu;
 class QPlainTextEdit;
-class SpellingHighlighter;
 
 namespace spelling {
 class SpellChecker;
 class UserWordList;
 }  // namespace spelling
+
+namespace ui {
+
+class SpellingHighlighter;
 
 // The spell-checking entries of the text editor's context menu.
 class SpellingMenu {
@@ -27,3 +30,5 @@ public:
                            spelling::SpellChecker& checker, const spelling::UserWordList& words,
                            SpellingHighlighter* highlighter);
 };
+
+}  // namespace ui

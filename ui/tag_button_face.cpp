@@ -11,6 +11,8 @@
 #include "preview/glyph_sets.h"
 #include "text/tags.h"
 
+namespace ui {
+
 namespace {
 
 constexpr int kFaceSize = 16;
@@ -108,3 +110,5 @@ QIcon TagButtonFace(const QString& tag) {
     if (IsNameTag(tag)) return QIcon(Initials(InitialsOf(tag)));
     return {};
 }
+
+}  // namespace ui

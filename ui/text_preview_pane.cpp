@@ -133,7 +133,7 @@ void TTextPreviewPane::redraw() {
             shownPage_ = caretPage();
             picture_ =
                 preview::DrawGameView(glyphs_, colors_, tagged, width, height, shownPage_, names());
-            page = PageCaption(shownPage_, text::PageCount(tagged));
+            page = ui::PageCaption(shownPage_, text::PageCount(tagged));
         } else {
             picture_ = preview::DrawWindowPreview(glyphs_, colors_, tagged, width, height);
         }
@@ -155,14 +155,14 @@ void TTextPreviewPane::changeEvent(QEvent* event) {
 }
 
 void TTextPreviewPane::retranslate() {
-    setTitle(InterfaceText("main", "text_preview"));
-    windowLabel_->setText(InterfaceText("main", "window"));
-    windowButton_->setToolTip(InterfaceText("main", "modify_window_size_position"));
-    gameViewBox_->setText(InterfaceText("main", "game_view"));
-    gameViewBox_->setToolTip(InterfaceText("main", "game_view_hint"));
-    namesChoice_->setItemText(0, InterfaceText("main", "default_names"));
-    namesChoice_->setItemText(1, InterfaceText("main", "widest_names"));
-    namesChoice_->setToolTip(InterfaceText("main", "names_hint"));
+    setTitle(ui::InterfaceText("main", "text_preview"));
+    windowLabel_->setText(ui::InterfaceText("main", "window"));
+    windowButton_->setToolTip(ui::InterfaceText("main", "modify_window_size_position"));
+    gameViewBox_->setText(ui::InterfaceText("main", "game_view"));
+    gameViewBox_->setToolTip(ui::InterfaceText("main", "game_view_hint"));
+    namesChoice_->setItemText(0, ui::InterfaceText("main", "default_names"));
+    namesChoice_->setItemText(1, ui::InterfaceText("main", "widest_names"));
+    namesChoice_->setToolTip(ui::InterfaceText("main", "names_hint"));
     // The page caption follows the language too.
     if (shownPage_ >= 0) redraw();
 }

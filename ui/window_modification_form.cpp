@@ -43,7 +43,7 @@ constexpr QRect kFullScreen(kMargin, kMargin, TWindowModificationForm::kScreenWi
                             TWindowModificationForm::kScreenHeight - kMargin);
 
 QString Text(const char* key) {
-    return InterfaceText(QStringLiteral("window_modification"), QString::fromLatin1(key));
+    return ui::InterfaceText(QStringLiteral("window_modification"), QString::fromLatin1(key));
 }
 
 QImage LoadGrip() {
@@ -222,7 +222,7 @@ void TWindowModificationForm::retranslate() {
     repositionButton->setText(Text("reposition"));
     fullScreenButton->setText(Text("full_screen"));
     fitToTextButton->setText(Text("fit_to_text"));
-    cancelButton->setText(InterfaceText(QStringLiteral("general"), QStringLiteral("cancel")));
+    cancelButton->setText(ui::InterfaceText(QStringLiteral("general"), QStringLiteral("cancel")));
     const QList<QAction*> items = linesMenu->actions();
     for (int lines = 1; lines <= kMaxLines; ++lines) {
         items[lines - 1]->setText(QString::number(lines) + QLatin1Char(' ') +

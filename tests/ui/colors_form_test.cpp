@@ -86,7 +86,7 @@ private:
     }
 
 private slots:
-    void cleanup() { LoadInterfaceTexts(ReadEnglish); }
+    void cleanup() { ui::LoadInterfaceTexts(ReadEnglish); }
 
     void showsTheProfilesAndStartsFromTheCurrentColors() {
         TestedColorsForm form;
@@ -278,11 +278,12 @@ private slots:
 
     void aLanguageChangeReadsTheCaptionsAgain() {
         TestedColorsForm form;
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
-            if (section == "window_colors" && key == "default") return QString("Défaut");
-            if (section == "window_colors" && key == "more") return QString("Plus");
-            return english;
-        });
+        ui::LoadInterfaceTexts(
+            [](const QString& section, const QString& key, const QString& english) {
+                if (section == "window_colors" && key == "default") return QString("Défaut");
+                if (section == "window_colors" && key == "more") return QString("Plus");
+                return english;
+            });
         QCOMPARE(entries(form), QStringList({"(Défaut)"}));
         QCOMPARE(selector(form, "topLeft")->findChild<QAction*>("defaultItem")->text(),
                  QString("Défaut..."));

@@ -36,7 +36,7 @@ class CompareResultFormTest : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() {
-        LoadInterfaceTexts(ReadEnglish);
+        ui::LoadInterfaceTexts(ReadEnglish);
         QLocale::setDefault(QLocale::c());
     }
 
@@ -81,11 +81,12 @@ private slots:
         TCompareResultForm form;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         form.fill(Comparison({2, 1234, 8, 8}, {2, 1234, 8, 8}, 617, 1, 2));
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
-            if (section == "compare" && key == "texts") return QStringLiteral("Texte");
-            if (section == "compare" && key == "percentage") return QStringLiteral("Anteil");
-            return english;
-        });
+        ui::LoadInterfaceTexts(
+            [](const QString& section, const QString& key, const QString& english) {
+                if (section == "compare" && key == "texts") return QStringLiteral("Texte");
+                if (section == "compare" && key == "percentage") return QStringLiteral("Anteil");
+                return english;
+            });
         const QStringList cells = Cells(*form.findChild<QTreeWidget*>("resultView"));
         QCOMPARE(cells.mid(3, 5),
                  QStringList({"Anteil", "1.234 Texte", "1.234 Texte", "617", "50,00 %"}));

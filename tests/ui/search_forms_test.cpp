@@ -86,7 +86,7 @@ class SearchFormsTest : public QObject {
 
 private slots:
     void cleanup() {
-        LoadInterfaceTexts(ReadEnglish);
+        ui::LoadInterfaceTexts(ReadEnglish);
         QLocale::setDefault(QLocale::c());
     }
 
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(MnemonicFault(replace), QString());
         QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
                  QStringLiteral("Replace &all"));
-        LoadLanguage(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"));
+        ui::LoadLanguage(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"));
         QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
                  QStringLiteral("&Tout remplacer"));
         QCOMPARE(MnemonicFault(find), QString());
@@ -271,7 +271,7 @@ private slots:
     void retranslateReadsEveryCaptionAgain() {
         TFindForm find;
         TReplaceForm replace;
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString&) {
+        ui::LoadInterfaceTexts([](const QString& section, const QString& key, const QString&) {
             return section + "/" + key;
         });
         // The captions as read, mnemonics aside.

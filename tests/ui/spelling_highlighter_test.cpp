@@ -42,7 +42,7 @@ struct CheckedEditor {
     }
 
     QPlainTextEdit editor;
-    SpellingHighlighter highlighter;
+    ui::SpellingHighlighter highlighter;
 };
 
 }  // namespace
@@ -64,7 +64,7 @@ private slots:
     void underlinesOnlyMisspelledWords() {
         QTextDocument document(QString::fromUtf8("{CLOUD}: \u201cHelo, Tifa! The {RED}shop\u201d\n"
                                                  "Cait Sith's caf\u00e8 %3world{NEW PAGE}"));
-        SpellingHighlighter highlighter(&document);
+        ui::SpellingHighlighter highlighter(&document);
         QVERIFY(Underlined(document.firstBlock()).isEmpty());
         highlighter.setChecker(checker_.get());
         QCOMPARE(Underlined(document.firstBlock()), QStringList{"10+4"});
@@ -76,15 +76,15 @@ private slots:
     void menuOffersSuggestionsIgnoreAndAdd() {
         CheckedEditor checked("The helo shop, worlld", *checker_);
         QPlainTextEdit& editor = checked.editor;
-        SpellingHighlighter& highlighter = checked.highlighter;
+        ui::SpellingHighlighter& highlighter = checked.highlighter;
         const spelling::UserWordList words(folder_ / "user" / "words.txt");
 
         QMenu onTag(&editor);
-        QVERIFY(!SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words, &highlighter));
+        QVERIFY(!ui::SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words, &highlighter));
         QVERIFY(onTag.actions().isEmpty());
 
         QMenu menu(&editor);
-        QVERIFY(SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words, &highlighter));
         const QStringList texts = ActionTexts(menu);
         QCOMPARE(texts.first(), QString("hello"));
         QCOMPARE(texts.mid(texts.size() - 3),
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(Underlined(editor.document()->firstBlock()), QStringList{"16+6"});
 
         QMenu second(&editor);
-        QVERIFY(SpellingMenu::addEntries(&second, &editor, 18, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&second, &editor, 18, *checker_, words, &highlighter));
         second.actions().last()->trigger();
         QVERIFY(Underlined(editor.document()->firstBlock()).isEmpty());
         QCOMPARE(words.Words(), std::vector<std::string>{"worlld"});
@@ -105,12 +105,12 @@ private slots:
     void suggestionsLeaveAReadOnlyTextAlone() {
         CheckedEditor checked("The helo shop", *checker_);
         QPlainTextEdit& editor = checked.editor;
-        SpellingHighlighter& highlighter = checked.highlighter;
+        ui::SpellingHighlighter& highlighter = checked.highlighter;
         const spelling::UserWordList words(folder_ / "user" / "read_only.txt");
 
         editor.setReadOnly(true);
         QMenu closed(&editor);
-        QVERIFY(SpellingMenu::addEntries(&closed, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&closed, &editor, 6, *checker_, words, &highlighter));
         QAction* suggestion = closed.actions().first();
         QCOMPARE(suggestion->text(), QString("hello"));
         QVERIFY(!suggestion->isEnabled());
@@ -119,7 +119,7 @@ private slots:
 
         editor.setReadOnly(false);
         QMenu open(&editor);
-        QVERIFY(SpellingMenu::addEntries(&open, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&open, &editor, 6, *checker_, words, &highlighter));
         QVERIFY(open.actions().first()->isEnabled());
         editor.setReadOnly(true);
         open.actions().first()->trigger();

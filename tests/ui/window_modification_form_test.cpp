@@ -84,7 +84,7 @@ private:
     }
 
 private slots:
-    void cleanup() { LoadInterfaceTexts(ReadEnglish); }
+    void cleanup() { ui::LoadInterfaceTexts(ReadEnglish); }
 
     // As the game view draws it: a page of the text unwrapped, what passes the window's edges
     // drawn beside it; a window wide enough shows nothing beyond itself.
@@ -313,12 +313,13 @@ private slots:
         form.setFitToText([](QPoint at) {
             return std::optional<QRect>(QRect(at + QPoint(1, 2), QSize(150, 41)));
         });
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
-            if (section == "window_modification" && key == "lines") return QString("lignes");
-            if (section == "window_modification" && key == "window_modification")
-                return QString("Modification de la fenêtre");
-            return english;
-        });
+        ui::LoadInterfaceTexts(
+            [](const QString& section, const QString& key, const QString& english) {
+                if (section == "window_modification" && key == "lines") return QString("lignes");
+                if (section == "window_modification" && key == "window_modification")
+                    return QString("Modification de la fenêtre");
+                return english;
+            });
         // Told by the language change, the dialog reads its captions again.
         QCOMPARE(form.windowTitle(), QString("Modification de la fenêtre"));
         QVERIFY(edit(form, window, [&](const Controls& controls) {
