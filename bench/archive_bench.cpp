@@ -25,8 +25,8 @@ const fs::path& DemoArchivePath() {
     static const fs::path path = [] {
         const fs::path file = ::DemoArchivePath("orvenne_archive_bench.lgp");
         TLGPFile archive;
-        LoadArchive(archive, file.string());
-        const ArchiveCounts counts = CountArchive(archive);
+        lgp::LoadArchive(archive, file.string());
+        const lgp::ArchiveCounts counts = lgp::CountArchive(archive);
         std::printf("demo archive: %ju bytes, %d files, %d levels, %d texts, %d windows\n",
                     static_cast<std::uintmax_t>(fs::file_size(file)), archive.Count,
                     counts.levels, counts.texts, counts.windows);
@@ -39,7 +39,7 @@ void OpenArchive(benchmark::State& state) {
     const std::string path = DemoArchivePath().string();
     for (auto _ : state) {
         TLGPFile archive;
-        LoadArchive(archive, path, {}, static_cast<unsigned>(state.range(0)));
+        lgp::LoadArchive(archive, path, {}, static_cast<unsigned>(state.range(0)));
         benchmark::DoNotOptimize(archive.Count);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs::file_size(path)));
@@ -70,22 +70,22 @@ int ChangeLevels(TLGPFile& archive, int levels) {
 
 void SaveArchiveCopy(benchmark::State& state) {
     TLGPFile archive;
-    LoadArchive(archive, DemoArchivePath().string());
+    lgp::LoadArchive(archive, DemoArchivePath().string());
     state.counters["levels_rebuilt"] = ChangeLevels(archive, static_cast<int>(state.range(0)));
     const fs::path target = fs::temp_directory_path() / "orvenne_archive_bench_copy.lgp";
-    for (auto _ : state) SaveArchive(archive, target.string(), lzs::CompressHashedStream);
+    for (auto _ : state) lgp::SaveArchive(archive, target.string(), lzs::CompressHashedStream);
     fs::remove(target);
 }
 
 void WriteEveryLevel(benchmark::State& state) {
     TLGPFile archive;
-    LoadArchive(archive, DemoArchivePath().string());
+    lgp::LoadArchive(archive, DemoArchivePath().string());
     state.counters["levels_rebuilt"] = ChangeLevels(archive, archive.Count);
     const fs::path target = fs::temp_directory_path() / "orvenne_archive_bench_write.lgp";
     for (auto _ : state) {
         std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        WriteArchive(archive, out, lzs::CompressHashedStream, {},
-                     static_cast<unsigned>(state.range(0)));
+        lgp::WriteArchive(archive, out, lzs::CompressHashedStream, {},
+                          static_cast<unsigned>(state.range(0)));
     }
     fs::remove(target);
 }

@@ -98,7 +98,7 @@ QString SettingsFolder(bool dictionary) {
 }
 
 void Launch(benchmark::State& state, Moment moment, bool dictionary) {
-    if (dictionary && !FindDictionary(kDictionary, platform::DictionaryFolders())) {
+    if (dictionary && !spelling::FindDictionary(kDictionary, platform::DictionaryFolders())) {
         state.SkipWithError("the en_US dictionary is not installed");
         return;
     }

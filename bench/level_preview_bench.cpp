@@ -56,7 +56,7 @@ const BusiestLevel& Busiest() {
                 found.field = std::move(field);
             }
         }
-        const QImage picture = BuildLevelBackground(found.field);
+        const QImage picture = preview::BuildLevelBackground(found.field);
         std::printf("busiest level: %s, %d tiles, %d x %d pixels\n", found.level->Name.c_str(),
                     most, picture.width(), picture.height());
         return found;
@@ -67,7 +67,7 @@ const BusiestLevel& Busiest() {
 void BuildBackground(benchmark::State& state) {
     const std::vector<std::uint8_t>& field = Busiest().field;
     for (auto _ : state) {
-        const QImage picture = BuildLevelBackground(field);
+        const QImage picture = preview::BuildLevelBackground(field);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }
@@ -77,8 +77,8 @@ void BuildAndFit(benchmark::State& state) {
     const std::vector<std::uint8_t>& field = Busiest().field;
     const int height = 50 * static_cast<int>(state.range(0));
     for (auto _ : state) {
-        QImage picture = BuildLevelBackground(field);
-        FitPicture(picture, kPaneWidth, height);
+        QImage picture = preview::BuildLevelBackground(field);
+        preview::FitPicture(picture, kPaneWidth, height);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }
@@ -86,7 +86,7 @@ void BuildAndFit(benchmark::State& state) {
 void BuildAndWiden(benchmark::State& state) {
     const std::vector<std::uint8_t>& field = Busiest().field;
     for (auto _ : state) {
-        const QImage picture = ExpandTo24Bits(BuildLevelBackground(field));
+        const QImage picture = preview::ExpandTo24Bits(preview::BuildLevelBackground(field));
         benchmark::DoNotOptimize(picture.constBits());
     }
 }
@@ -94,8 +94,8 @@ void BuildAndWiden(benchmark::State& state) {
 void ReadBuildAndFit(benchmark::State& state) {
     const BusiestLevel& busiest = Busiest();
     for (auto _ : state) {
-        QImage picture = ReadLevelBackground(busiest.archive, *busiest.level);
-        FitPicture(picture, kPaneWidth, 100);
+        QImage picture = preview::ReadLevelBackground(busiest.archive, *busiest.level);
+        preview::FitPicture(picture, kPaneWidth, 100);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }

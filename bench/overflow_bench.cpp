@@ -25,10 +25,10 @@ TLGPFile& DemoArchive() {
     static TLGPFile archive;
     static const bool loaded = [] {
         const fs::path file = ::DemoArchivePath("orvenne_overflow_bench.lgp");
-        LoadArchive(archive, file.string());
+        lgp::LoadArchive(archive, file.string());
         fs::remove(file);
-        std::printf("demo archive: %d levels, %d texts\n", CountArchive(archive).levels,
-                    CountArchive(archive).texts);
+        std::printf("demo archive: %d levels, %d texts\n", lgp::CountArchive(archive).levels,
+                    lgp::CountArchive(archive).texts);
         return true;
     }();
     benchmark::DoNotOptimize(loaded);
@@ -41,7 +41,8 @@ void CheckEveryText(benchmark::State& state) {
         std::size_t overflows = 0;
         for (const auto& subFile : archive.SubFiles) {
             if (lgp::IsLevel(*subFile)) {
-                overflows += LevelOverflows(*subFile, text::CharacterNames::Default).size();
+                overflows +=
+                    overflow::LevelOverflows(*subFile, text::CharacterNames::Default).size();
             }
         }
         benchmark::DoNotOptimize(overflows);
@@ -54,7 +55,7 @@ void CountOverflowingTextsPerLevel(benchmark::State& state) {
         int texts = 0;
         for (const auto& subFile : archive.SubFiles) {
             if (lgp::IsLevel(*subFile)) {
-                texts += CountOverflowingTexts(*subFile, text::CharacterNames::Default);
+                texts += overflow::CountOverflowingTexts(*subFile, text::CharacterNames::Default);
             }
         }
         benchmark::DoNotOptimize(texts);
@@ -79,8 +80,9 @@ void Keystroke(benchmark::State& state) {
     const std::string tagged = text::DecodeText(subFile.Texts[edited].Bytes) + "x";
     for (auto _ : state) {
         subFile.Texts[edited].Bytes = text::EncodeText(tagged, true);
-        const auto overflows = TextWindowOverflows(subFile, edited, text::CharacterNames::Default);
-        const int count = CountOverflowingTexts(subFile, text::CharacterNames::Default);
+        const auto overflows =
+            overflow::TextWindowOverflows(subFile, edited, text::CharacterNames::Default);
+        const int count = overflow::CountOverflowingTexts(subFile, text::CharacterNames::Default);
         benchmark::DoNotOptimize(overflows.data());
         benchmark::DoNotOptimize(count);
     }

@@ -10,8 +10,8 @@
 
 namespace {
 
-const GlyphSets& Glyphs() {
-    static const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+const preview::GlyphSets& Glyphs() {
+    static const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
     return glyphs;
 }
 
@@ -22,7 +22,8 @@ void DrawThreeLines(benchmark::State& state) {
         "  I'm only here for the money, {RED}%2{WHITE} and all.\x94";
     for (auto _ : state) {
         const QImage picture =
-            DrawWindowPreview(Glyphs(), DefaultWindowColors, text, kAutomaticSize, kAutomaticSize);
+            preview::DrawWindowPreview(Glyphs(), preview::DefaultWindowColors, text,
+                                       preview::kAutomaticSize, preview::kAutomaticSize);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }
@@ -35,14 +36,15 @@ void DrawBusyWindow(benchmark::State& state) {
             "Yes{SPACED CHARACTERS} {YELLOW}or no, %12 {PAUSE 3}then on.\r\n";
     }
     for (auto _ : state) {
-        const QImage picture = DrawWindowPreview(Glyphs(), DefaultWindowColors, text, 320, 200);
+        const QImage picture =
+            preview::DrawWindowPreview(Glyphs(), preview::DefaultWindowColors, text, 320, 200);
         benchmark::DoNotOptimize(picture.constBits());
     }
 }
 
 void BuildGlyphSets(benchmark::State& state) {
     for (auto _ : state) {
-        const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+        const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
         benchmark::DoNotOptimize(glyphs.Width(0x21));
     }
 }

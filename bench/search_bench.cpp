@@ -25,7 +25,7 @@ const fs::path& DemoArchivePath() { return ::DemoArchivePath("orvenne_search_ben
 
 TLGPFile& DemoArchive() {
     static TLGPFile archive;
-    if (archive.SubFiles.empty()) LoadArchive(archive, DemoArchivePath().string());
+    if (archive.SubFiles.empty()) lgp::LoadArchive(archive, DemoArchivePath().string());
     return archive;
 }
 
@@ -40,13 +40,13 @@ void FindNothing(benchmark::State& state) {
     const TLGPFile& archive = DemoArchive();
     const std::vector<int> rows = TableOrder(archive);
     const bool matchCase = state.range(0) != 0;
-    SearchTexts texts;
+    lgp::SearchTexts texts;
     texts.Update(archive);
-    FindText(texts, rows, FindMode::FromStart, {}, "qqqzzz", matchCase);
+    lgp::FindText(texts, rows, lgp::FindMode::FromStart, {}, "qqqzzz", matchCase);
     for (auto _ : state) {
         texts.Update(archive);
         benchmark::DoNotOptimize(
-            FindText(texts, rows, FindMode::FromStart, {}, "qqqzzz", matchCase));
+            lgp::FindText(texts, rows, lgp::FindMode::FromStart, {}, "qqqzzz", matchCase));
     }
 }
 
@@ -54,9 +54,10 @@ void FirstSearchFindingNothing(benchmark::State& state) {
     const TLGPFile& archive = DemoArchive();
     const std::vector<int> rows = TableOrder(archive);
     for (auto _ : state) {
-        SearchTexts texts;
+        lgp::SearchTexts texts;
         texts.Update(archive);
-        benchmark::DoNotOptimize(FindText(texts, rows, FindMode::FromStart, {}, "qqqzzz", false));
+        benchmark::DoNotOptimize(
+            lgp::FindText(texts, rows, lgp::FindMode::FromStart, {}, "qqqzzz", false));
     }
 }
 
@@ -68,10 +69,10 @@ void ReplaceAllTexts(benchmark::State& state, const std::string& word) {
     bool forth = true;
     int changed = 0;
     for (auto _ : state) {
-        changed = ReplaceAll(archive, forth ? word : token, forth ? token : word, true);
+        changed = lgp::ReplaceAll(archive, forth ? word : token, forth ? token : word, true);
         forth = !forth;
     }
-    if (!forth) ReplaceAll(archive, token, word, true);
+    if (!forth) lgp::ReplaceAll(archive, token, word, true);
     state.counters["texts_changed"] = changed;
 }
 
@@ -81,8 +82,8 @@ void CompareWithCopy(benchmark::State& state) {
     TLGPFile& current = DemoArchive();
     for (auto _ : state) {
         TLGPFile reference;
-        LoadArchive(reference, copy.string(), {}, static_cast<unsigned>(state.range(0)));
-        benchmark::DoNotOptimize(CompareArchives(current, reference).differentTexts);
+        lgp::LoadArchive(reference, copy.string(), {}, static_cast<unsigned>(state.range(0)));
+        benchmark::DoNotOptimize(lgp::CompareArchives(current, reference).differentTexts);
     }
     fs::remove(copy);
 }

@@ -51,14 +51,15 @@ Archives& DemoArchives() {
     static Archives archives;
     static const bool loaded = [] {
         const fs::path file = ::DemoArchivePath("orvenne_translation_bench.lgp");
-        LoadArchive(archives.original, file.string());
-        LoadArchive(archives.translation, file.string());
+        lgp::LoadArchive(archives.original, file.string());
+        lgp::LoadArchive(archives.translation, file.string());
         fs::remove(file);
         Translate(archives.translation);
         const translation::Progress progress =
             translation::ArchiveReview(archives.translation, archives.original).totalProgress();
         std::printf("demo archive: %d levels, %zu texts, %zu translated\n",
-                    CountArchive(archives.original).levels, progress.texts, progress.translated);
+                    lgp::CountArchive(archives.original).levels, progress.texts,
+                    progress.translated);
         return true;
     }();
     benchmark::DoNotOptimize(loaded);

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
-    const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
     std::string text;
     for (int line = 0; line < 12; ++line) {
         text += "{CLOUD}{MULTICOLOUR}Ready?{MULTICOLOUR} {YELLOW}Then on, %12 {WHITE}all.\r\n";
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks();
         dialog.reject();
     });
-    dialog.edit(window, text, glyphs, DefaultWindowColors);
+    dialog.edit(window, text, glyphs, preview::DefaultWindowColors);
     benchmark::Shutdown();
     return 0;
 }

@@ -10,11 +10,13 @@
 #include "lgp/format_error.h"
 #include "lgp/printable_name.h"
 
-void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
+namespace cli {
+
+void LoadArchiveForCommand(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     archive.ReadTableOfContents(path);
     if (!skipDamaged) {
         try {
-            LoadLevels(archive);
+            lgp::LoadLevels(archive);
         } catch (const lgp::FormatError& error) {
             throw lgp::FormatError(
                 std::string(error.what()) +
@@ -22,7 +24,7 @@ void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
         }
         return;
     }
-    LoadLevels(archive, {}, 0, DamagedLevels::Keep);
+    lgp::LoadLevels(archive, {}, 0, lgp::DamagedLevels::Keep);
     for (const auto& subFile : archive.SubFiles) {
         if (!subFile->Unreadable) continue;
         std::cerr << "orvenne-cli: " << lgp::PrintableName(path) << ": level "
@@ -34,7 +36,7 @@ void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
 void ReadArchive(TLGPFile& archive, const std::string& path, bool skipDamaged) {
     const std::optional<platform::ArchiveLock> lock =
         lgp::LockArchive(path, platform::ArchiveLock::Mode::Shared);
-    OpenArchive(archive, path, skipDamaged);
+    LoadArchiveForCommand(archive, path, skipDamaged);
 }
 
 void EditArchive(const std::string& path, const EditOptions& options,
@@ -47,14 +49,14 @@ void EditArchive(const std::string& path, const EditOptions& options,
         overArchive ? std::nullopt : lgp::LockArchive(*options.output, Mode::Exclusive);
 
     TLGPFile archive;
-    OpenArchive(archive, path, options.skipDamaged);
+    LoadArchiveForCommand(archive, path, options.skipDamaged);
     const bool changed = edit(archive);
     // Saving an unchanged archive over itself would only rewrite the same bytes.
     if (!options.output && !changed) return;
     const std::string target = options.output.value_or(path);
     const bool saved = lgp::SaveArchiveSafely(
         archive, target,
-        {.compress = CompressStream,
+        {.compress = lgp::CompressStream,
          .progress = {},
          .options = {.breakLinks = options.breakLinks, .adoptTarget = false, .beforeReplace = {}},
          .saveOverChange = {},
@@ -65,3 +67,5 @@ void EditArchive(const std::string& path, const EditOptions& options,
                              "nothing was written");
     }
 }
+
+}  // namespace cli

@@ -6,13 +6,16 @@
 
 #include "lgp/lgp_file.h"
 
-// Opens the archive at path, every level parsed. With skipDamaged, a level that cannot be
-// parsed is kept, marked Unreadable, and named on standard error with the reason; without, it
-// fails the command with its error and a hint at --skip-damaged. Throws what LoadArchive throws.
-void OpenArchive(TLGPFile& archive, const std::string& path, bool skipDamaged);
+namespace cli {
 
-// OpenArchive while holding the archive's lock shared (lgp::LockArchive): a program saving it
-// meanwhile is waited for.
+// Loads the archive at path for a command, every level parsed. With skipDamaged, a level that
+// cannot be parsed is kept, marked Unreadable, and named on standard error with the reason;
+// without, it fails the command with its error and a hint at --skip-damaged. Throws what
+// lgp::LoadArchive throws.
+void LoadArchiveForCommand(TLGPFile& archive, const std::string& path, bool skipDamaged);
+
+// LoadArchiveForCommand while holding the archive's lock shared (lgp::LockArchive): a program
+// saving it meanwhile is waited for.
 void ReadArchive(TLGPFile& archive, const std::string& path, bool skipDamaged);
 
 // How a command that changes an archive writes it.
@@ -29,7 +32,9 @@ struct EditOptions {
 // and the library compressor to the output, or over the archive when `edit` returns true
 // (something changed). A second command on the same archive waits for this one's file instead
 // of editing the old one; an archive that another program replaced or changed meanwhile, which
-// takes no lock, is not written over (lgp::FileError). Throws what OpenArchive,
+// takes no lock, is not written over (lgp::FileError). Throws what LoadArchiveForCommand,
 // lgp::LockArchive and lgp::SaveArchiveSafely throw, the target left as it was.
 void EditArchive(const std::string& path, const EditOptions& options,
                  const std::function<bool(TLGPFile&)>& edit);
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include "lgp/printable_name.h"
 #include "lzs/decode_stream.h"
 
+namespace cli {
+
 namespace {
 
 int RunToc(const std::vector<std::string>& args) {
@@ -52,3 +54,5 @@ const Command kExtractCommand{
     "with --raw, its stored bytes as they are in the archive.",
     RunExtract,
 };
+
+}  // namespace cli

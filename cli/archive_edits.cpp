@@ -16,6 +16,8 @@
 #include "text/text_encoder.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 // A text of an exchange file in Windows-1252, with the number of characters in it that the
@@ -294,3 +296,5 @@ ImportCounts ArchiveEdits::ApplyTo(TLGPFile& archive) const {
     counts.levels = static_cast<int>(changedLevels.size());
     return counts;
 }
+
+}  // namespace cli

@@ -9,6 +9,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace cli {
+
 struct PoEntry;
 
 // What applying an exchange file changed.
@@ -85,3 +87,5 @@ private:
     std::vector<WindowEdit> windows_;
     std::vector<std::string> warnings_;
 };
+
+}  // namespace cli

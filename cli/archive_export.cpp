@@ -12,6 +12,8 @@
 #include "text/text_decoder.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 std::string TaggedUtf8(const TLevelText& levelText) {
@@ -111,3 +113,5 @@ std::string ExportPo(const TLGPFile& archive, std::string_view title) {
                                  "Content-Transfer-Encoding: 8bit\n") +
            entries;
 }
+
+}  // namespace cli

@@ -7,6 +7,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace cli {
+
 // The windows and texts of the archive's levels as a JSON exchange file:
 // {"levels": [{"name": ..., "windows": [{"x", "y", "width", "height"}, ...], "texts": [{"text":
 // N, "tagged": ..., "windows": [i, ...]}, ...]}, ...]}, levels in table order (without those
@@ -24,3 +26,5 @@ std::string PoText(std::span<const std::uint8_t> bytes);
 // to nothing or that hold a NUL character are left out, as a msgid may be neither, and listed
 // in the file's first comment, as are the levels that could not be read.
 std::string ExportPo(const TLGPFile& archive, std::string_view title);
+
+}  // namespace cli

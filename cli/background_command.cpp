@@ -12,6 +12,8 @@
 #include "preview/fit_picture.h"
 #include "preview/level_background.h"
 
+namespace cli {
+
 namespace {
 
 // The largest box a picture is fitted into, per side.
@@ -52,14 +54,14 @@ int RunBackground(const std::vector<std::string>& args) {
     TLGPFile archive;
     archive.ReadTableOfContents(options.archive);
     const TLGPSubFile& level = FindLevel(archive, options.level);
-    const QImage background = ReadLevelBackground(archive, level);
+    const QImage background = preview::ReadLevelBackground(archive, level);
     if (background.isNull()) {
         throw std::runtime_error("the background of " + options.level +
                                  " has a width or height of 0: there is no picture to write");
     }
     QImage picture = background;
     if (options.fit.width > 0) {
-        FitPicture(picture, options.fit.width, options.fit.height);
+        preview::FitPicture(picture, options.fit.width, options.fit.height);
         if (picture.isNull()) {
             throw std::runtime_error("the background of " + options.level + " (" +
                                      std::to_string(background.width()) + " x " +
@@ -67,7 +69,7 @@ int RunBackground(const std::vector<std::string>& args) {
                                      " pixels) fitted into the box has a side of 0 pixels");
         }
     } else {
-        picture = ExpandTo24Bits(background);
+        picture = preview::ExpandTo24Bits(background);
     }
     WritePngFile(options.output, picture);
     return 0;
@@ -88,3 +90,5 @@ const Command kBackgroundCommand{
     "         for example --fit 287x100 for the Normal size.",
     RunBackground,
 };
+
+}  // namespace cli

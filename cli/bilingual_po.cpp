@@ -9,6 +9,8 @@
 #include "lgp/printable_name.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 std::string WindowsComment(const TLevelText& levelText) {
@@ -143,3 +145,5 @@ bool OriginalTexts::Matches(const std::string& level, std::size_t text, const st
     changed_.push_back("level " + lgp::PrintableName(level) + ", text " + std::to_string(text + 1));
     return false;
 }
+
+}  // namespace cli

@@ -12,6 +12,8 @@
 // archive's text, msgstr the translation's. Levels are matched by name, as exchange files name
 // them (ExchangeLevels), texts by number; both texts as PoText writes them.
 
+namespace cli {
+
 // True for a language code as a PO header gives it: letters, digits, "_", "-", "@" and ".",
 // such as "fr", "pt_BR" or "sr@latin".
 bool IsLanguageCode(std::string_view code);
@@ -50,3 +52,5 @@ private:
     std::map<std::string, const TLGPSubFile*, std::less<>> levels_;
     std::vector<std::string> changed_;
 };
+
+}  // namespace cli

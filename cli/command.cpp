@@ -14,6 +14,8 @@
 #include "lgp/safe_file_writer.h"
 #include "platform/utf8_path.h"
 
+namespace cli {
+
 bool Arguments::Has(const std::string& flag) const {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
 }
@@ -105,11 +107,14 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
                     bool breakLinks) {
-    WriteFileSafely(path,
-                    [&](std::ostream& out) {
-                        out.write(reinterpret_cast<const char*>(bytes.data()),
-                                  static_cast<std::streamsize>(bytes.size()));
-                        if (!out) throw lgp::FileError("cannot write " + lgp::PrintableName(path));
-                    },
-                    {.breakLinks = breakLinks, .beforeReplace = {}});
+    lgp::WriteFileSafely(path,
+                         [&](std::ostream& out) {
+                             out.write(reinterpret_cast<const char*>(bytes.data()),
+                                       static_cast<std::streamsize>(bytes.size()));
+                             if (!out)
+                                 throw lgp::FileError("cannot write " + lgp::PrintableName(path));
+                         },
+                         {.breakLinks = breakLinks, .beforeReplace = {}});
 }
+
+}  // namespace cli

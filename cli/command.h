@@ -8,6 +8,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace cli {
+
 // What the exit statuses of most commands mean.
 inline constexpr char kUsualExitStatuses[] =
     "0 when done, 1 when it fails (the reason on standard error), 2 for a wrong command line.";
@@ -69,7 +71,7 @@ std::optional<std::string> TakeOption(std::vector<std::string>& args, const std:
 void RefuseOutputAmongInputs(const std::string& output, const std::vector<std::string>& inputs);
 
 // Whole-file helpers; both throw lgp::FileError naming the file. Writing goes through
-// WriteFileSafely: a failure leaves an existing file as it was, and a file with several hard
+// lgp::WriteFileSafely: a failure leaves an existing file as it was, and a file with several hard
 // links is refused unless breakLinks.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
@@ -96,3 +98,5 @@ extern const Command kSpellcheckCommand;
 extern const Command kFindCommand;
 extern const Command kReplaceCommand;
 extern const Command kQaCommand;
+
+}  // namespace cli

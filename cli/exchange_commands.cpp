@@ -20,6 +20,8 @@
 #include "lgp/compress_stream.h"
 #include "platform/utf8_path.h"
 
+namespace cli {
+
 namespace {
 
 enum class Format { Json, Po };
@@ -58,7 +60,7 @@ int RunCompare(const std::vector<std::string>& args) {
     ReadArchive(current, parsed.positional[0], parsed.Has("--skip-damaged"));
     TLGPFile original;
     ReadArchive(original, parsed.positional[1], parsed.Has("--skip-damaged"));
-    const ArchiveComparison result = CompareArchives(current, original);
+    const lgp::ArchiveComparison result = lgp::CompareArchives(current, original);
     std::cout << "\tOriginal file\tCurrent file\tDifferences\tPercentage\n";
     PrintRow("texts", result.reference.texts, result.current.texts, result.differentTexts);
     PrintRow("windowed texts", result.reference.windowedTexts, result.current.windowedTexts,
@@ -250,3 +252,5 @@ const Command kImportCommand{
     "\"sources changed\".",
     RunImport,
 };
+
+}  // namespace cli

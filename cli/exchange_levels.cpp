@@ -5,6 +5,8 @@
 
 #include "lgp/level_tables.h"
 
+namespace cli {
+
 namespace {
 
 template <typename Window, typename Level>
@@ -37,3 +39,5 @@ std::vector<TWindow*> LevelWindows(TLGPSubFile& level) { return WindowsOf<TWindo
 std::vector<const TWindow*> LevelWindows(const TLGPSubFile& level) {
     return WindowsOf<const TWindow>(level);
 }
+
+}  // namespace cli

@@ -8,6 +8,8 @@
 // Exchange files (JSON and PO) name a level by its file name. An archive may hold a name twice;
 // the first of them, as `orvenne-cli texts` reads it, is the one they carry.
 
+namespace cli {
+
 // Table indices of the levels that exchange files carry, in table order.
 std::vector<int> ExchangeLevels(const TLGPFile& archive);
 
@@ -15,3 +17,5 @@ std::vector<int> ExchangeLevels(const TLGPFile& archive);
 // exchange files list and number them.
 std::vector<TWindow*> LevelWindows(TLGPSubFile& level);
 std::vector<const TWindow*> LevelWindows(const TLGPSubFile& level);
+
+}  // namespace cli

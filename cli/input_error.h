@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace cli {
+
 // Raised for a JSON or PO file that is malformed or that asks for something the archive cannot
 // take; what() reads "LINE:COLUMN: message", both from 1, the column counted in characters.
 class InputError : public std::runtime_error {
@@ -19,3 +21,5 @@ private:
     int line_;
     int column_;
 };
+
+}  // namespace cli

@@ -9,6 +9,8 @@
 
 #include "cli/input_error.h"
 
+namespace cli {
+
 namespace {
 
 // Deeper documents are surely not ours, and their values are freed recursively.
@@ -380,3 +382,5 @@ std::string JsonString(std::string_view utf8) {
     }
     return out + "\"";
 }
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace cli {
+
 struct JsonMember;
 
 // A JSON value read from a file, with the line and column (from 1) where it starts, so that
@@ -50,3 +52,5 @@ JsonValue ParseJson(std::string_view text);
 
 // The UTF-8 text as a JSON string literal: quotes, backslashes and control characters escaped.
 std::string JsonString(std::string_view utf8);
+
+}  // namespace cli

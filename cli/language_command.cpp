@@ -3,6 +3,8 @@
 #include "cli/command.h"
 #include "cli/language_template.h"
 
+namespace cli {
+
 namespace {
 
 int RunLanguageTemplate(const std::vector<std::string>& args) {
@@ -22,3 +24,5 @@ const Command kLanguageTemplateCommand{
     "the values, name the file with three letters (fra.lng) and put it beside the program.",
     RunLanguageTemplate,
 };
+
+}  // namespace cli

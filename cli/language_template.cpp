@@ -4,6 +4,8 @@
 #include "text/language_defaults.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 void AppendLine(std::string& out, std::string_view line) {
@@ -48,3 +50,4 @@ std::string LanguageTemplate() {
     return file;
 }
 
+}  // namespace cli

@@ -11,6 +11,8 @@
 #include "text/text_decoder.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 int RunList(const std::vector<std::string>& args) {
@@ -39,7 +41,7 @@ int RunTexts(const std::vector<std::string>& args) {
     archive.ReadTableOfContents(parsed.positional[0]);
     for (const auto& subFile : archive.SubFiles) {
         if (subFile->Name != name) continue;
-        ParseFieldFile(*subFile, archive.ReadSubFile(*subFile));
+        lgp::ParseFieldFile(*subFile, archive.ReadSubFile(*subFile));
         for (std::size_t t = 0; t < subFile->Texts.size(); ++t) {
             const TLevelText& levelText = subFile->Texts[t];
             std::cout << "{\"text\": " << t + 1 << ", \"windows\": [";
@@ -61,7 +63,7 @@ int RunInfo(const std::vector<std::string>& args) {
     const Arguments parsed = ParseArguments(args, {"--skip-damaged"}, 1);
     TLGPFile archive;
     ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
-    const ArchiveCounts counts = CountArchive(archive);
+    const lgp::ArchiveCounts counts = lgp::CountArchive(archive);
     std::cout << "creator: " << lgp::PrintableName(text::Windows1252ToUtf8(archive.Creator)) << '\n'
               << "files: " << archive.Count << '\n'
               << "levels: " << counts.levels << '\n'
@@ -101,3 +103,5 @@ const Command kInfoCommand{
     "standard error with the reason and counts as a level without texts.",
     RunInfo,
 };
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include "lzs/fallback_compressor.h"
 #include "lzs/hash_stream.h"
 
+namespace cli {
+
 namespace {
 
 int RunLzs(const std::vector<std::string>& args) {
@@ -40,3 +42,5 @@ const Command kLzsCommand{
     "decompress  INPUT is a complete LZS stream; writes the bytes it decodes to.",
     RunLzs,
 };
+
+}  // namespace cli

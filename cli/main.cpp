@@ -13,6 +13,8 @@
 #include "platform/binary_streams.h"
 #include "platform/command_line.h"
 
+namespace cli {
+
 namespace {
 
 const Command* const kCommands[] = {
@@ -94,12 +96,14 @@ int Run(const std::vector<std::string>& args) {
 
 }  // namespace
 
+}  // namespace cli
+
 int main(int argc, char** argv) {
     platform::IgnoreFileSizeSignal();
     // Texts pass through standard input and output byte for byte, with the line ends they
     // have; listings and messages end their lines with LF on every system.
     platform::UseBinaryStandardStreams();
-    const int status = Run(platform::CommandLineArguments(argc, argv));
+    const int status = cli::Run(platform::CommandLineArguments(argc, argv));
     // Output lost to a full disk or a closed pipe is a failure, not a success cut short.
     errno = 0;
     std::cout.flush();

@@ -8,21 +8,23 @@
 #include "lgp/compress_stream.h"
 #include "lgp/mod_folder.h"
 
+namespace cli {
+
 namespace {
 
 // The layout that `--layout VALUE` names, taken out of args.
-ModLayout TakeLayout(std::vector<std::string>& args) {
+lgp::ModLayout TakeLayout(std::vector<std::string>& args) {
     const std::optional<std::string> name = TakeOption(args, "--layout");
     if (!name) throw UsageError("--layout direct|chunks|mod is required");
-    if (*name == "direct") return ModLayout::Direct;
-    if (*name == "chunks") return ModLayout::Chunks;
-    if (*name == "mod") return ModLayout::ModManager;
+    if (*name == "direct") return lgp::ModLayout::Direct;
+    if (*name == "chunks") return lgp::ModLayout::Chunks;
+    if (*name == "mod") return lgp::ModLayout::ModManager;
     throw UsageError("--layout must be direct, chunks or mod, not " + *name);
 }
 
 int RunExportMod(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
-    const ModLayout layout = TakeLayout(rest);
+    const lgp::ModLayout layout = TakeLayout(rest);
     const Arguments parsed = ParseArguments(rest, {"--skip-damaged"}, 3);
     const bool skipDamaged = parsed.Has("--skip-damaged");
     TLGPFile current;
@@ -30,8 +32,8 @@ int RunExportMod(const std::vector<std::string>& args) {
     TLGPFile original;
     ReadArchive(original, parsed.positional[1], skipDamaged);
     const std::vector<std::string> levels =
-        ExportModFolder(current, original, parsed.positional[2], layout, CompressStream);
-    for (const std::string& level : levels) std::cout << ModFilePath(layout, level) << '\n';
+        lgp::ExportModFolder(current, original, parsed.positional[2], layout, lgp::CompressStream);
+    for (const std::string& level : levels) std::cout << lgp::ModFilePath(layout, level) << '\n';
     std::cout << "levels exported: " << levels.size() << '\n';
     return 0;
 }
@@ -55,3 +57,5 @@ const Command kExportModCommand{
     "level damaged in both archives is left out.",
     RunExportMod,
 };
+
+}  // namespace cli

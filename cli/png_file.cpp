@@ -10,6 +10,8 @@
 
 #include "cli/command.h"
 
+namespace cli {
+
 void WritePngFile(const std::string& path, const QImage& picture) {
     QByteArray png;
     QBuffer buffer(&png);
@@ -17,3 +19,5 @@ void WritePngFile(const std::string& path, const QImage& picture) {
     if (!picture.save(&buffer, "PNG")) throw std::runtime_error("cannot make the PNG picture");
     WriteWholeFile(path, std::vector<std::uint8_t>(png.begin(), png.end()));
 }
+
+}  // namespace cli

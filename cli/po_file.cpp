@@ -5,6 +5,8 @@
 
 #include "cli/input_error.h"
 
+namespace cli {
+
 namespace {
 
 // Column (from 1, in characters) of byte `offset` of a UTF-8 line.
@@ -264,3 +266,5 @@ std::string PoField(std::string_view keyword, std::string_view utf8) {
     for (const std::string& line : lines) field += "\"" + line + "\"\n";
     return field;
 }
+
+}  // namespace cli

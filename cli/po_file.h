@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace cli {
+
 // One entry of a PO file with its strings unescaped, and where it stands in the file (lines
 // and columns from 1).
 struct PoEntry {
@@ -34,3 +36,5 @@ std::vector<PoEntry> ParsePo(std::string_view text);
 // each line of the text. Quotes, backslashes and control characters are escaped; gettext cuts
 // a string at an escaped NUL, so texts that hold one do not belong in a PO file.
 std::string PoField(std::string_view keyword, std::string_view utf8);
+
+}  // namespace cli

@@ -16,14 +16,16 @@
 #include "preview/window_preview.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 struct PreviewOptions {
     std::string input;
     std::string output;
-    int width = kAutomaticSize;
-    int height = kAutomaticSize;
-    TWindowColors colors = DefaultWindowColors;
+    int width = preview::kAutomaticSize;
+    int height = preview::kAutomaticSize;
+    TWindowColors colors = preview::DefaultWindowColors;
     // The game view: drawn when a page or names are asked for.
     bool gameView = false;
     int page = 0;
@@ -46,14 +48,14 @@ TWindowColors ParseColors(const std::string& digits) {
     const bool valid = digits.size() == 24 &&
                        digits.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
     if (!valid) throw UsageError("--colors wants 24 hexadecimal digits, not " + digits);
-    return ReadColorString(digits);
+    return preview::ReadColorString(digits);
 }
 
 PreviewOptions ParsePreviewArguments(const std::vector<std::string>& args) {
     std::vector<std::string> rest = args;
     PreviewOptions options;
     if (const std::optional<std::string> value = TakeOption(rest, "--size")) {
-        const PictureSize size = ParsePictureSize("--size", *value, kMaxPreviewSide);
+        const PictureSize size = ParsePictureSize("--size", *value, preview::kMaxPreviewSide);
         options.width = size.width;
         options.height = size.height;
     }
@@ -115,12 +117,12 @@ std::string ReadTaggedText(const std::string& input) {
 int RunPreview(const std::vector<std::string>& args) {
     const PreviewOptions options = ParsePreviewArguments(args);
     const std::string tagged = ReadTaggedText(options.input);
-    const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
     const QImage picture =
-        options.gameView ? DrawGameView(glyphs, options.colors, tagged, options.width,
-                                        options.height, options.page, options.names)
-                         : DrawWindowPreview(glyphs, options.colors, tagged, options.width,
-                                             options.height);
+        options.gameView ? preview::DrawGameView(glyphs, options.colors, tagged, options.width,
+                                                 options.height, options.page, options.names)
+                         : preview::DrawWindowPreview(glyphs, options.colors, tagged, options.width,
+                                                      options.height);
     WritePngFile(options.output, picture);
     return 0;
 }
@@ -144,3 +146,5 @@ const Command kPreviewCommand{
     "            (nine of the widest character); draws page 1 unless --page says otherwise.",
     RunPreview,
 };
+
+}  // namespace cli

@@ -12,6 +12,8 @@
 #include "overflow/level_overflow.h"
 #include "translation/archive_review.h"
 
+namespace cli {
+
 namespace {
 
 using translation::Finding;
@@ -20,7 +22,8 @@ using translation::Finding;
 // text's list as the editor numbers them.
 void AddOverflows(const TLGPSubFile& level, std::size_t text, text::CharacterNames names,
                   std::vector<Finding>& findings) {
-    for (const WindowOverflow& found : TextWindowOverflows(level, text, names)) {
+    for (const overflow::WindowOverflow& found :
+         overflow::TextWindowOverflows(level, text, names)) {
         findings.push_back({translation::Severity::Error, translation::Check::Overflow,
                             "window " + std::to_string(found.window + 1) + ": " +
                                 text::OverflowReason(found.overflow)});
@@ -113,3 +116,5 @@ const Command kQaCommand{
     "read (the reason on standard error) or the command line is wrong.",
     2,
 };
+
+}  // namespace cli

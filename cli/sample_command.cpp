@@ -6,6 +6,8 @@
 #include "lgp/archive_saver.h"
 #include "sample/sample_archive.h"
 
+namespace cli {
+
 namespace {
 
 // The value of `--name VALUE` in args, removed from them; fallback when absent.
@@ -50,3 +52,5 @@ const Command kSampleCommand{
     "writers must survive it: blocks out of table order, a gap, and two entries sharing one.",
     RunSample,
 };
+
+}  // namespace cli

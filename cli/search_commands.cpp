@@ -10,6 +10,8 @@
 #include "lgp/text_search.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 // A command-line argument (UTF-8) as tagged text: Windows-1252, with "\n" (a backslash and an
@@ -47,9 +49,9 @@ int RunFind(const std::vector<std::string>& args) {
     const std::string search = TaggedArgument(parsed.positional[1], "TEXT", false);
     TLGPFile archive;
     ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
-    SearchTexts texts;
+    lgp::SearchTexts texts;
     texts.Update(archive);
-    for (const TextHit& hit : FindAll(texts, search, parsed.Has("--match-case"))) {
+    for (const lgp::TextHit& hit : lgp::FindAll(texts, search, parsed.Has("--match-case"))) {
         std::cout << archive.SubFile(hit.subFile).Name << '\t' << hit.text + 1 << '\t'
                   << hit.position << '\n';
     }
@@ -69,8 +71,9 @@ int RunReplace(const std::vector<std::string>& args) {
                  .breakLinks = parsed.Has("--break-links")},
                 [&](TLGPFile& archive) {
                     try {
-                        changed = ReplaceAll(archive, search, replacement, parsed.Has("--match-case"));
-                    } catch (const ReplaceRefused& refused) {
+                        changed = lgp::ReplaceAll(archive, search, replacement,
+                                                  parsed.Has("--match-case"));
+                    } catch (const lgp::ReplaceRefused& refused) {
                         throw std::runtime_error(std::string("nothing was replaced: ") + refused.what());
                     }
                     return changed > 0;
@@ -116,3 +119,5 @@ const Command kReplaceCommand{
     "65,535 bytes, nothing is replaced or written.",
     RunReplace,
 };
+
+}  // namespace cli

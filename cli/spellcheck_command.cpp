@@ -17,6 +17,8 @@
 #include "text/text_decoder.h"
 #include "text/windows1252.h"
 
+namespace cli {
+
 namespace {
 
 struct UnknownWord {
@@ -40,13 +42,13 @@ int RunSpellcheck(const std::vector<std::string>& args) {
     const Arguments parsed = ParseArguments(rest, {"--skip-damaged"}, 1);
     if (!name) throw UsageError("--dictionary NAME is needed");
     const std::vector<std::filesystem::path> folders = platform::DictionaryFolders();
-    const std::optional<Dictionary> dictionary = FindDictionary(*name, folders);
+    const std::optional<spelling::Dictionary> dictionary = spelling::FindDictionary(*name, folders);
     if (!dictionary) {
         throw std::runtime_error("no dictionary " + *name + " (NAME.aff and NAME.dic) in " +
                                  FolderList(folders));
     }
-    SpellChecker checker(*dictionary);
-    UserWordList().ApplyTo(checker);
+    spelling::SpellChecker checker(*dictionary);
+    spelling::UserWordList().ApplyTo(checker);
 
     TLGPFile archive;
     ReadArchive(archive, parsed.positional[0], parsed.Has("--skip-damaged"));
@@ -55,7 +57,7 @@ int RunSpellcheck(const std::vector<std::string>& args) {
         const TLGPSubFile& level = archive.SubFile(index);
         for (std::size_t t = 0; t < level.Texts.size(); ++t) {
             const std::string tagged = text::DecodeText(level.Texts[t].Bytes);
-            for (const TextWord& word : MisspelledWords(tagged, checker)) {
+            for (const spelling::TextWord& word : spelling::MisspelledWords(tagged, checker)) {
                 UnknownWord& found = unknown[tagged.substr(word.start, word.length)];
                 if (found.count++ == 0) {
                     found.level = level.Name;
@@ -88,3 +90,5 @@ const Command kSpellcheckCommand{
     "named on standard error with the reason, and its texts are not checked.",
     RunSpellcheck,
 };
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
 
+namespace cli {
+
 namespace {
 
 std::string ReadStandardInput() {
@@ -40,3 +42,5 @@ const Command kTextCommand{
     "encode  tagged text (Windows-1252) to game text bytes, the terminator 0xFF appended.",
     RunText,
 };
+
+}  // namespace cli

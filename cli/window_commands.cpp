@@ -13,6 +13,8 @@
 #include "overflow/level_overflow.h"
 #include "overflow/window_fit.h"
 
+namespace cli {
+
 namespace {
 
 const char* KindName(text::OverflowKind kind) {
@@ -28,11 +30,12 @@ int RunCheck(const std::vector<std::string>& args) {
     int texts = 0;
     for (const auto& subFile : archive.SubFiles) {
         if (!lgp::IsLevel(*subFile)) continue;
-        const std::vector<WindowOverflow> overflows = LevelOverflows(*subFile, names);
+        const std::vector<overflow::WindowOverflow> overflows =
+            overflow::LevelOverflows(*subFile, names);
         if (overflows.empty()) continue;
         const std::vector<const TWindow*> windows = LevelWindows(std::as_const(*subFile));
         std::size_t lastText = overflows.front().text + 1;
-        for (const WindowOverflow& found : overflows) {
+        for (const overflow::WindowOverflow& found : overflows) {
             texts += found.text != lastText;
             lastText = found.text;
             const auto window = std::find(windows.begin(), windows.end(), found.shownIn);
@@ -62,7 +65,8 @@ int RunFit(const std::vector<std::string>& args) {
                     for (const auto& subFile : archive.SubFiles) {
                         // A level that could not be read keeps its windows as they are.
                         if (!lgp::IsLevel(*subFile) || !subFile->Damage.empty()) continue;
-                        const int changed = FitLevelWindows(*subFile, names, parsed.Has("--only-overflowing"));
+                        const int changed = overflow::FitLevelWindows(
+                            *subFile, names, parsed.Has("--only-overflowing"));
                         windows += changed;
                         levels += changed > 0;
                     }
@@ -105,3 +109,5 @@ const Command kFitCommand{
     "and how many levels were rebuilt.",
     RunFit,
 };
+
+}  // namespace cli

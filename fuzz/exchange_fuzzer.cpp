@@ -40,21 +40,21 @@ void CheckPlace(int line, int column) {
 }
 
 // Every string of the tree written as JSON must read back as itself.
-void CheckJson(const JsonValue& value) {
+void CheckJson(const cli::JsonValue& value) {
     CheckPlace(value.line, value.column);
-    if (value.kind == JsonValue::Kind::String &&
-        ParseJson(JsonString(value.text)).text != value.text) {
+    if (value.kind == cli::JsonValue::Kind::String &&
+        cli::ParseJson(cli::JsonString(value.text)).text != value.text) {
         std::abort();
     }
-    for (const JsonValue& item : value.items) CheckJson(item);
-    for (const JsonMember& member : value.members) CheckJson(member.value);
+    for (const cli::JsonValue& item : value.items) CheckJson(item);
+    for (const cli::JsonMember& member : value.members) CheckJson(member.value);
 }
 
 template <typename Read>
 void ExpectTakenOrRefused(Read read) {
     try {
         read();
-    } catch (const InputError& error) {
+    } catch (const cli::InputError& error) {
         CheckPlace(error.Line(), error.Column());
     }
 }
@@ -63,22 +63,22 @@ void ExpectTakenOrRefused(Read read) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    ExpectTakenOrRefused([&] { CheckJson(ParseJson(text)); });
+    ExpectTakenOrRefused([&] { CheckJson(cli::ParseJson(text)); });
     ExpectTakenOrRefused([&] {
-        for (const PoEntry& entry : ParsePo(text)) {
+        for (const cli::PoEntry& entry : cli::ParsePo(text)) {
             CheckPlace(entry.line, entry.column);
             // A PO string cannot hold a NUL: gettext ends it there.
             if (entry.str.find('\0') != std::string::npos) continue;
-            const std::vector<PoEntry> again =
-                ParsePo(PoField("msgid", entry.str) + "msgstr \"\"\n");
+            const std::vector<cli::PoEntry> again =
+                cli::ParsePo(cli::PoField("msgid", entry.str) + "msgstr \"\"\n");
             if (again.size() != 1 || again[0].id != entry.str) std::abort();
         }
     });
     for (const bool json : {true, false}) {
         ExpectTakenOrRefused([&] {
             const auto archive = SmallArchive();
-            const ArchiveEdits edits = json ? ArchiveEdits::FromJson(*archive, text)
-                                            : ArchiveEdits::FromPo(*archive, text);
+            const cli::ArchiveEdits edits = json ? cli::ArchiveEdits::FromJson(*archive, text)
+                                                 : cli::ArchiveEdits::FromPo(*archive, text);
             edits.ApplyTo(*archive);
         });
     }

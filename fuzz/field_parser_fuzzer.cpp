@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TLGPSubFile level;
     try {
-        ParseFieldFile(level, {data, size});
+        lgp::ParseFieldFile(level, {data, size});
     } catch (const lgp::FormatError&) {
         return 0;
     }

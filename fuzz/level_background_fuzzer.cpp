@@ -16,7 +16,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     QImage picture;
     try {
-        picture = BuildLevelBackground(std::span<const std::uint8_t>(data, size));
+        picture = preview::BuildLevelBackground(std::span<const std::uint8_t>(data, size));
     } catch (const lgp::FormatError&) {
         return 0;
     }
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const int maxWidth = 1 + data[0] % 64;
     const int maxHeight = 1 + data[1] % 64;
-    FitPicture(picture, maxWidth, maxHeight);
+    preview::FitPicture(picture, maxWidth, maxHeight);
     if (picture.isNull()) return 0;
     if (picture.format() != QImage::Format_RGB888 || picture.width() > maxWidth ||
         picture.height() > maxHeight) {

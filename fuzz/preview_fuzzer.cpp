@@ -18,34 +18,37 @@
 
 namespace {
 
-int Side(std::uint8_t byte) { return byte == 0xFF ? kAutomaticSize : byte; }
+int Side(std::uint8_t byte) { return byte == 0xFF ? preview::kAutomaticSize : byte; }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    static const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
     if (size < 2) return 0;
     const int width = Side(data[0]);
     const int height = Side(data[1]);
     const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
-    const QImage picture = DrawWindowPreview(glyphs, DefaultWindowColors, text, width, height);
-    const QImage game = DrawGameView(glyphs, DefaultWindowColors, text, width, height, 0,
-                                     text::CharacterNames::Widest);
+    const QImage picture =
+        preview::DrawWindowPreview(glyphs, preview::DefaultWindowColors, text, width, height);
+    const QImage game = preview::DrawGameView(glyphs, preview::DefaultWindowColors, text, width,
+                                              height, 0, text::CharacterNames::Widest);
     if (width == 0 || height == 0) {
         if (!picture.isNull() || !game.isNull()) std::abort();
         return 0;
     }
     const std::vector<text::PageExtent> pages =
         text::LayOutPages(text, text::GameAdvances, text::CharacterNames::Widest);
-    const int neededHeight = std::min(text::WindowHeightForLines(pages[0].lines), kMaxPreviewSide);
-    const int windowWidth = width == kAutomaticSize ? kAutomaticWidth : width;
-    const int windowHeight = height == kAutomaticSize ? neededHeight : height;
-    if (game.width() != std::max(windowWidth, std::min(pages[0].width, kMaxPreviewSide)) ||
+    const int neededHeight =
+        std::min(text::WindowHeightForLines(pages[0].lines), preview::kMaxPreviewSide);
+    const int windowWidth = width == preview::kAutomaticSize ? preview::kAutomaticWidth : width;
+    const int windowHeight = height == preview::kAutomaticSize ? neededHeight : height;
+    if (game.width() != std::max(windowWidth, std::min(pages[0].width, preview::kMaxPreviewSide)) ||
         game.height() != std::max(windowHeight, neededHeight)) {
         std::abort();
     }
-    if (picture.width() != (width == kAutomaticSize ? kAutomaticWidth : width)) std::abort();
-    if (height != kAutomaticSize && picture.height() != height) std::abort();
+    if (picture.width() != (width == preview::kAutomaticSize ? preview::kAutomaticWidth : width))
+        std::abort();
+    if (height != preview::kAutomaticSize && picture.height() != height) std::abort();
     for (int y = 0; y < picture.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < picture.width(); ++x) {

@@ -6,8 +6,8 @@
 #include "lgp/lgp_file.h"
 
 // The compare job: reads the reference archive with a quiet open job on a further thread,
-// compares the current archive with it (CompareArchives: counts, and marks on the differing
-// texts) and stores the result as LastComparison. Progress is the open's. Its failure text is
+// compares the current archive with it (lgp::CompareArchives: counts, and marks on the differing
+// texts) and stores the result as jobs::LastComparison. Progress is the open's. Its failure text is
 // "Invalid file." until the language loader replaces it.
 class TCompareTextsThread : public TJob {
     Q_OBJECT

@@ -74,13 +74,13 @@ void TFindThread::Loop() {
 void TFindThread::Search(const TFindRequest& request) {
     emit started();
     int shown = -1;
-    const std::optional<TextHit> hit =
-        FindText(texts_, request.rows, request.mode, request.start, request.search,
-                 request.matchCase, [this, &shown](int percent) {
-                     if (percent == shown) return;
-                     shown = percent;
-                     emit progress(percent);
-                 });
+    const std::optional<lgp::TextHit> hit =
+        lgp::FindText(texts_, request.rows, request.mode, request.start, request.search,
+                      request.matchCase, [this, &shown](int percent) {
+                          if (percent == shown) return;
+                          shown = percent;
+                          emit progress(percent);
+                      });
     emit ended();
     if (hit) {
         emit found(hit->row, hit->subFile, hit->text, static_cast<qint64>(hit->position),

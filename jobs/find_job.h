@@ -18,16 +18,16 @@ struct TFindRequest {
     // Tagged text (Windows-1252, line breaks as CR LF).
     std::string search;
     bool matchCase = false;
-    FindMode mode = FindMode::FromStart;
+    lgp::FindMode mode = lgp::FindMode::FromStart;
     // Table indices of the sub-files in the order the file list shows them.
     std::vector<int> rows;
-    // From StartOfSearch, with the selection read when the request is made.
-    SearchStart start;
+    // From lgp::StartOfSearch, with the selection read when the request is made.
+    lgp::SearchStart start;
 };
 
 // The editor's one find worker. Its thread starts with the first request and then stays,
 // idle between searches, until the object is destroyed. It searches its own copies of the
-// texts (SearchTexts), brought up to date by each request, and touches no window: it reports
+// texts (lgp::SearchTexts), brought up to date by each request, and touches no window: it reports
 // through its signals, in the order started, progress..., ended, then found or notFound, and
 // last idle.
 class TFindThread : public QObject {
@@ -76,6 +76,6 @@ private:
     bool stopping_ = false;
     std::optional<TFindRequest> request_;
     // Touched by the request while idle and by the search while it runs, never both at once.
-    SearchTexts texts_;
+    lgp::SearchTexts texts_;
     std::unique_ptr<QThread> thread_;
 };

@@ -22,7 +22,7 @@ void TJob::Run() {
     try {
         Work();
         succeeded = true;
-    } catch (const JobCancelled&) {
+    } catch (const jobs::JobCancelled&) {
         calledOff = true;
     } catch (const std::exception& error) {
         detail = jobs::fromUtf8(error.what());

@@ -7,8 +7,12 @@
 
 class QThread;
 
+namespace jobs {
+
 // Thrown by a job's work when the user called it off: the job ends as cancelled, not failed.
 struct JobCancelled {};
+
+}  // namespace jobs
 
 // A background job of the editor. It runs once, on a thread of its own, and tells the window
 // what happens through its signals only; windows connect to them with
@@ -22,7 +26,7 @@ public:
 
     // Does the work on the calling thread and returns when it has ended. Emits `started`
     // (unless quiet), `progress` as the work advances, `failed` if it went wrong (`cancelled`
-    // instead when the work threw JobCancelled), and `finished` in every case, in that order.
+    // instead when the work threw jobs::JobCancelled), and `finished` in every case, in that order.
     // Exceptions do not leave it.
     void Run();
     // Runs the job on a new thread and returns at once. The job and its thread free

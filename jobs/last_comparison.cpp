@@ -3,6 +3,8 @@
 #include <mutex>
 #include <utility>
 
+namespace jobs {
+
 namespace {
 
 std::mutex& Guard() {
@@ -26,3 +28,5 @@ void StoreLastComparison(TFilesComparison comparison) {
     const std::lock_guard lock(Guard());
     Stored() = std::move(comparison);
 }
+
+}  // namespace jobs

@@ -10,11 +10,15 @@
 struct TFilesComparison {
     QString currentFile;
     QString referenceFile;
-    ArchiveComparison counts;
+    lgp::ArchiveComparison counts;
 };
+
+namespace jobs {
 
 // The result of the last comparison, kept for the program's life; none before the first
 // comparison has ended. Safe to call from any thread.
 std::optional<TFilesComparison> LastComparison();
 // Replaces the last comparison.
 void StoreLastComparison(TFilesComparison comparison);
+
+}  // namespace jobs

@@ -12,7 +12,7 @@ TOpenThread::TOpenThread(TLGPFile& archive, QString path, bool quiet, QObject* p
 
 void TOpenThread::Work() {
     try {
-        LoadArchive(
+        lgp::LoadArchive(
             archive_, jobs::toUtf8(path_),
             [this](int current) {
                 ReportProgress(current, static_cast<qint64>(archive_.SubFiles.size()));
@@ -24,9 +24,11 @@ void TOpenThread::Work() {
     }
 }
 
+namespace jobs {
+
 void OpenQuietly(TLGPFile& archive, const QString& path,
                  const std::function<void(int current, qint64 count)>& progress,
-                 DamagedLevels damaged) {
+                 lgp::DamagedLevels damaged) {
     TOpenThread open(archive, path, true);
     open.SetDamagedLevels(damaged);
     QString failure;
@@ -56,3 +58,5 @@ QStringList UnreadableLevels(const TLGPFile& archive) {
     }
     return levels;
 }
+
+}  // namespace jobs

@@ -22,7 +22,7 @@ public:
 
     // What the load does with a level that cannot be parsed (Refuse unless set): Keep opens
     // the archive with such levels marked Unreadable. Takes effect for a job not yet started.
-    void SetDamagedLevels(DamagedLevels damaged) { damaged_ = damaged; }
+    void SetDamagedLevels(lgp::DamagedLevels damaged) { damaged_ = damaged; }
 
 private:
     // A failure leaves the archive empty again, its file closed: no half-read archive reaches
@@ -31,8 +31,10 @@ private:
 
     TLGPFile& archive_;
     const QString path_;
-    DamagedLevels damaged_ = DamagedLevels::Refuse;
+    lgp::DamagedLevels damaged_ = lgp::DamagedLevels::Refuse;
 };
+
+namespace jobs {
 
 // Reads the archive at path into the empty `archive` with a quiet open job on a further thread,
 // and waits for it: for a job that needs a second archive. progress(current, count) follows
@@ -41,8 +43,10 @@ private:
 // leaving `archive` empty.
 void OpenQuietly(TLGPFile& archive, const QString& path,
                  const std::function<void(int current, qint64 count)>& progress,
-                 DamagedLevels damaged = DamagedLevels::Refuse);
+                 lgp::DamagedLevels damaged = lgp::DamagedLevels::Refuse);
 
-// The levels of an archive opened with DamagedLevels::Keep that could not be read, each as
+// The levels of an archive opened with lgp::DamagedLevels::Keep that could not be read, each as
 // "name: reason", in table order.
 QStringList UnreadableLevels(const TLGPFile& archive);
+
+}  // namespace jobs

@@ -15,12 +15,12 @@ TOriginalArchiveThread::~TOriginalArchiveThread() = default;
 
 void TOriginalArchiveThread::Work() {
     auto original = std::make_unique<TLGPFile>();
-    LoadArchive(
+    lgp::LoadArchive(
         *original, jobs::toUtf8(path_),
         [this, &original](int current) {
             ReportProgress(current, static_cast<qint64>(original->SubFiles.size()));
         },
-        0, DamagedLevels::Keep);
+        0, lgp::DamagedLevels::Keep);
     // Only its texts and scripts are read from now on: the file is let go, so that it may be
     // saved over, also when it is the open archive's own.
     original->Stream.reset();

@@ -26,6 +26,6 @@ bool TReplaceAllThread::Running() { return running; }
 
 void TReplaceAllThread::Work() {
     const auto count = static_cast<qint64>(archive_.SubFiles.size());
-    planned_ = PlanReplaceAll(archive_, search_, replacement_, matchCase_,
-                              [this, count](int subFile) { ReportProgress(subFile, count); });
+    planned_ = lgp::PlanReplaceAll(archive_, search_, replacement_, matchCase_,
+                                   [this, count](int subFile) { ReportProgress(subFile, count); });
 }

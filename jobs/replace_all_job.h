@@ -8,7 +8,7 @@
 #include "lgp/replace_all.h"
 
 // The replace-all job: works out on its thread the replacement of every occurrence of a tagged
-// text in the texts of all levels, in table order (PlanReplaceAll), all or nothing, and leaves
+// text in the texts of all levels, in table order (lgp::PlanReplaceAll), all or nothing, and leaves
 // the archive as it is: whoever started it stores the planned texts, once the user has agreed.
 // Progress follows the sub-files. While the job runs, nothing may change a text. Its failure
 // text is "The replacement was refused, and no text has been modified." until the language
@@ -28,7 +28,7 @@ public:
 
     // The texts to change, in table order, once the job has succeeded; empty before. Read it
     // while `finished` is handled.
-    const std::vector<TextReplacement>& Planned() const { return planned_; }
+    const std::vector<lgp::TextReplacement>& Planned() const { return planned_; }
 
 private:
     void Work() override;
@@ -37,5 +37,5 @@ private:
     const std::string search_;
     const std::string replacement_;
     const bool matchCase_;
-    std::vector<TextReplacement> planned_;
+    std::vector<lgp::TextReplacement> planned_;
 };

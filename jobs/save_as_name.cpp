@@ -1,5 +1,7 @@
 #include "jobs/save_as_name.h"
 
+namespace jobs {
+
 QString SaveAsFileName(const QString& chosen, bool archiveFilterSelected) {
     // The extension runs from the last dot; one that spans a folder separator is never ".lgp",
     // so the name has the extension exactly when it ends with it.
@@ -8,3 +10,5 @@ QString SaveAsFileName(const QString& chosen, bool archiveFilterSelected) {
     }
     return chosen;
 }
+
+}  // namespace jobs

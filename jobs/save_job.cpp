@@ -14,7 +14,7 @@ void TSaveThread::Work() {
     const auto count = static_cast<qint64>(archive_.SubFiles.size());
     const bool saved = lgp::SaveArchiveSafely(
         archive_, jobs::toUtf8(target_),
-        {.compress = CompressStream,
+        {.compress = lgp::CompressStream,
          .progress = [this, count](int reached) { ReportProgress(reached, count); },
          .options = {.breakLinks = false, .adoptTarget = adoptTarget_, .beforeReplace = {}},
          .saveOverChange =
@@ -24,5 +24,5 @@ void TSaveThread::Work() {
                  return saveOver;
              },
          .targetLocked = false});
-    if (!saved) throw JobCancelled();
+    if (!saved) throw jobs::JobCancelled();
 }

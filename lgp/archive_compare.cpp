@@ -5,6 +5,8 @@
 #include "lgp/format_error.h"
 #include "lgp/level_tables.h"
 
+namespace lgp {
+
 namespace {
 
 bool SameCounts(const ArchiveCounts& a, const ArchiveCounts& b) {
@@ -132,3 +134,5 @@ std::vector<int> DifferentLevels(const TLGPFile& current, const TLGPFile& refere
     }
     return levels;
 }
+
+}  // namespace lgp

@@ -6,6 +6,8 @@
 #include "lgp/archive_counts.h"
 #include "lgp/lgp_file.h"
 
+namespace lgp {
+
 // The counts of two archives and how the current one differs from the reference one.
 struct ArchiveComparison {
     ArchiveCounts current;
@@ -36,3 +38,5 @@ ArchiveComparison CompareArchives(TLGPFile& current, const TLGPFile& reference);
 // could not be read in either archive are left out. Marks nothing. Throws lgp::FormatError,
 // naming both files, when the archives are not comparable.
 std::vector<int> DifferentLevels(const TLGPFile& current, const TLGPFile& reference);
+
+}  // namespace lgp

@@ -2,6 +2,8 @@
 
 #include "lgp/level_tables.h"
 
+namespace lgp {
+
 ArchiveCounts CountArchive(const TLGPFile& archive) {
     return CountArchive(archive, [](std::size_t) { return true; });
 }
@@ -21,3 +23,5 @@ ArchiveCounts CountArchive(const TLGPFile& archive,
     }
     return counts;
 }
+
+}  // namespace lgp

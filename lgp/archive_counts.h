@@ -6,6 +6,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace lgp {
+
 // Text and window counts of one archive, over its levels only.
 struct ArchiveCounts {
     std::int32_t levels = 0;
@@ -21,3 +23,5 @@ ArchiveCounts CountArchive(const TLGPFile& archive);
 // The same over the levels whose table index `counted` takes.
 ArchiveCounts CountArchive(const TLGPFile& archive,
                            const std::function<bool(std::size_t)>& counted);
+
+}  // namespace lgp

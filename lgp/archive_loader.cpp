@@ -14,6 +14,8 @@
 #include "lzs/decode_stream.h"
 #include "platform/utf8_path.h"
 
+namespace lgp {
+
 namespace {
 
 // Hands out sub-file indices to worker threads and tells the caller, in index order, when
@@ -105,3 +107,5 @@ void LoadArchive(TLGPFile& archive, const std::string& path, const LoadProgress&
     archive.ReadTableOfContents(path);
     LoadLevels(archive, progress, threads, damaged);
 }
+
+}  // namespace lgp

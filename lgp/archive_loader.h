@@ -5,6 +5,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace lgp {
+
 // Called after each sub-file is handled, in table order, with its index.
 using LoadProgress = std::function<void(int current)>;
 
@@ -30,3 +32,5 @@ void LoadArchive(TLGPFile& archive, const std::string& path, const LoadProgress&
 // contents has been read, as LoadArchive does.
 void LoadLevels(TLGPFile& archive, const LoadProgress& progress = {}, unsigned threads = 0,
                 DamagedLevels damaged = DamagedLevels::Refuse);
+
+}  // namespace lgp

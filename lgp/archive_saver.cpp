@@ -10,6 +10,8 @@
 #include "platform/file_facts.h"
 #include "platform/utf8_path.h"
 
+namespace lgp {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -74,8 +76,6 @@ void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor&
     archive.FileName = target;
     AdoptWrittenState(archive, std::move(stream));
 }
-
-namespace lgp {
 
 namespace {
 

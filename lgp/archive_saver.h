@@ -9,6 +9,8 @@
 #include "lgp/lgp_file.h"
 #include "platform/archive_lock.h"
 
+namespace lgp {
+
 // How SaveArchive treats the file it replaces.
 struct SaveOptions {
     // Replaces an archive that has several hard links (the other names keep the old data);
@@ -38,8 +40,6 @@ struct SaveOptions {
 // SaveArchiveSafely does both.
 void SaveArchive(TLGPFile& archive, const std::string& target, const Compressor& compress,
                  const WriteProgress& progress = {}, const SaveOptions& options = {});
-
-namespace lgp {
 
 // How long saving an archive, or reading one, waits for another program that holds its lock.
 inline constexpr std::chrono::milliseconds kLockWait{2000};

@@ -16,6 +16,8 @@
 #include "lgp/printable_name.h"
 #include "lzs/decode_stream.h"
 
+namespace lgp {
+
 namespace {
 
 constexpr char kTerminator[] = "FINAL FANTASY7";
@@ -300,3 +302,5 @@ void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& com
     target.seekp(0, std::ios::end);
     Put(target, kTerminator, sizeof kTerminator - 1);
 }
+
+}  // namespace lgp

@@ -7,6 +7,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace lgp {
+
 // Compresses a rebuilt field file into a complete LZS stream. Called from several threads at
 // once: it must be safe to use so.
 using Compressor = std::function<std::vector<std::uint8_t>(std::span<const std::uint8_t>)>;
@@ -27,3 +29,5 @@ using WriteProgress = std::function<void(int reached)>;
 // level that is not changed is copied byte for byte.
 void WriteArchive(TLGPFile& archive, std::ostream& target, const Compressor& compress,
                   const WriteProgress& progress = {}, unsigned threads = 0);
+
+}  // namespace lgp

@@ -7,6 +7,8 @@
 #include "lzs/fallback_compressor.h"
 #include "platform/program_folder.h"
 
+namespace lgp {
+
 namespace {
 
 // True when `length` can be the size of the stream the library wrote into `stream`: a whole
@@ -50,7 +52,7 @@ std::vector<std::uint8_t> CorvaskBinding::Compress(std::span<const std::uint8_t>
     if (capacity > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         return lzs::CompressFallback(decoded);
     }
-    const LzsCompressFunction compress = Bind();
+    const lzs::LzsCompressFunction compress = Bind();
     if (compress == nullptr) return lzs::CompressFallback(decoded);
 
     std::vector<std::uint8_t> stream(capacity);
@@ -62,14 +64,14 @@ std::vector<std::uint8_t> CorvaskBinding::Compress(std::span<const std::uint8_t>
     return stream;
 }
 
-LzsCompressFunction CorvaskBinding::Bind() {
+lzs::LzsCompressFunction CorvaskBinding::Bind() {
     const std::lock_guard lock(mutex_);
     if (compress_ != nullptr) return compress_;
     for (const std::filesystem::path& candidate : candidates_) {
         std::unique_ptr<platform::DynamicLibrary> library =
             platform::DynamicLibrary::Open(candidate);
         if (library == nullptr) continue;
-        const auto compress = library->Find<LzsCompressFunction>("_lzs_compress");
+        const auto compress = library->Find<lzs::LzsCompressFunction>("_lzs_compress");
         // A library without the routine is unloaded here and tried again at the next call.
         if (compress == nullptr) continue;
         library_ = std::move(library);
@@ -78,3 +80,5 @@ LzsCompressFunction CorvaskBinding::Bind() {
     }
     return compress_;
 }
+
+}  // namespace lgp

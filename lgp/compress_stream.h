@@ -10,6 +10,8 @@
 #include "lzs/corvask.h"
 #include "platform/dynamic_library.h"
 
+namespace lgp {
+
 // A complete LZS stream of `decoded`, made by the corvask library's _lzs_compress when the
 // library can be loaded (from the program's own folder first, then the installation's library
 // folder, then the platform's normal search), otherwise by the editor's own fallback
@@ -36,10 +38,12 @@ public:
 
 private:
     // The bound routine, binding it first if need be; nullptr when no candidate has it.
-    LzsCompressFunction Bind();
+    lzs::LzsCompressFunction Bind();
 
     const std::vector<std::filesystem::path> candidates_;
     std::mutex mutex_;
     std::unique_ptr<platform::DynamicLibrary> library_;
-    LzsCompressFunction compress_ = nullptr;
+    lzs::LzsCompressFunction compress_ = nullptr;
 };
+
+}  // namespace lgp

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace lgp {
+
 // Script opcodes and byte values of a level's field file that the editor interprets.
 inline constexpr std::uint8_t kOpcodeSpecial = 0x0F;
 inline constexpr std::uint8_t kOpcodeKawai = 0x28;
@@ -17,3 +19,5 @@ extern const std::uint8_t kOpcodeLengths[256];
 inline constexpr std::uint8_t kOpcodeLengthInParameters = 255;
 // The opcode may not occur in a script.
 inline constexpr std::uint8_t kOpcodeNeverOccurs = 99;
+
+}  // namespace lgp

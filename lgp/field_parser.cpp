@@ -11,6 +11,8 @@
 #include "lgp/printable_name.h"
 #include "text/character_table.h"
 
+namespace lgp {
+
 const std::uint8_t kOpcodeLengths[256] = {
     0,  2,  2,  2,  2,  2,  2,  1,  1,  14, 5,  5,  99, 99, 1,  255,  // 0x00
     1,  2,  1,  2,  5,  6,  7,  8,  7,  8,  99, 99, 99, 99, 99, 99,   // 0x10
@@ -276,3 +278,5 @@ void ParseFieldFile(TLGPSubFile& subFile, std::span<const std::uint8_t> decoded)
     subFile.Unreadable = false;
     throw lgp::FormatError("level " + lgp::PrintableName(subFile.Name) + ": " + failure);
 }
+
+}  // namespace lgp

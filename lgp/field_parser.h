@@ -7,6 +7,8 @@
 #include "lgp/field_opcodes.h"
 #include "lgp/lgp_sub_file.h"
 
+namespace lgp {
+
 // Fills a level's Entities, Texts (each with the windows that show it), SavedTexts and
 // CompareMarks from its decoded field file; the sub-file's previous level data is replaced.
 // A text that starts where its section ends (at the first listed Akao block, or without
@@ -23,3 +25,5 @@ void ParseFieldFile(TLGPSubFile& subFile, std::span<const std::uint8_t> decoded)
 // file was parsed.
 std::string ParseFieldFileKeepingDamage(TLGPSubFile& subFile,
                                         std::span<const std::uint8_t> decoded);
+
+}  // namespace lgp

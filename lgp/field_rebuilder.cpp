@@ -11,6 +11,8 @@
 #include "lgp/printable_name.h"
 #include "text/character_table.h"
 
+namespace lgp {
+
 namespace {
 
 // A window opcode: opcode byte, window number, then X, Y, Width and Height.
@@ -222,3 +224,5 @@ std::vector<std::uint8_t> RebuildFieldFile(const TLGPFile& archive, const TLGPSu
     CheckRebuildable(level);
     return RebuildNamingLevel(level, archive.ReadSubFile(level));
 }
+
+}  // namespace lgp

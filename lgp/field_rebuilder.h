@@ -8,6 +8,8 @@
 #include "lgp/lgp_file.h"
 #include "lgp/lgp_sub_file.h"
 
+namespace lgp {
+
 // True when the sub-file is a level and one of its windows has a current X, Y, Width or
 // Height different from the saved one.
 bool WindowsChanged(const TLGPSubFile& subFile);
@@ -41,3 +43,5 @@ std::vector<std::uint8_t> RebuildFieldFile(const TLGPSubFile& level,
 // Same, reading and decoding the level's stored data from the opened archive first. Throws
 // what TLGPFile::ReadSubFile throws, too.
 std::vector<std::uint8_t> RebuildFieldFile(const TLGPFile& archive, const TLGPSubFile& level);
+
+}  // namespace lgp

@@ -19,6 +19,8 @@
 #include "platform/interrupt_guard.h"
 #include "platform/utf8_path.h"
 
+namespace lgp {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -446,3 +448,5 @@ std::vector<std::string> ExportModFolder(const TLGPFile& current, const TLGPFile
     for (const int index : levels) names.push_back(current.SubFile(index).Name);
     return names;
 }
+
+}  // namespace lgp

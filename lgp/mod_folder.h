@@ -8,6 +8,8 @@
 #include "lgp/archive_writer.h"
 #include "lgp/lgp_file.h"
 
+namespace lgp {
+
 // How a mod folder lays out the changed levels, each file named after its level NAME:
 // - Direct: "direct/flevel/NAME", the level as an archive stores it (its LZS stream, the
 //   stream's 4-byte length first), which the game's modding layer FFNx loads in place of the
@@ -71,3 +73,5 @@ std::vector<std::string> ExportModFolder(const TLGPFile& current, const TLGPFile
                                          const Compressor& compress,
                                          const ModProgress& progress = {},
                                          EarlierExport earlier = EarlierExport::Refuse);
+
+}  // namespace lgp

@@ -6,6 +6,8 @@
 #include "text/text_decoder.h"
 #include "text/text_encoder.h"
 
+namespace lgp {
+
 std::vector<TextReplacement> PlanReplaceAll(const TLGPFile& archive, std::string_view search,
                                             std::string_view replacement, bool matchCase,
                                             const ReplaceProgress& progress) {
@@ -76,3 +78,5 @@ int ReplaceAll(TLGPFile& archive, std::string_view search, std::string_view repl
     ApplyReplacements(archive, planned);
     return static_cast<int>(planned.size());
 }
+
+}  // namespace lgp

@@ -10,6 +10,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace lgp {
+
 // A text that a replacement changes, its new bytes (terminator included), and the number of
 // occurrences replaced in it.
 struct TextReplacement {
@@ -51,3 +53,5 @@ void ApplyReplacements(TLGPFile& archive, std::span<const TextReplacement> repla
 // ReplaceRefused, leaving the archive unchanged.
 int ReplaceAll(TLGPFile& archive, std::string_view search, std::string_view replacement,
                bool matchCase);
+
+}  // namespace lgp

@@ -14,6 +14,8 @@
 #include "platform/new_file.h"
 #include "platform/utf8_path.h"
 
+namespace lgp {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -148,3 +150,5 @@ std::string WriteFileSafely(const std::string& target,
     platform::SyncFolder(platform::Utf8FromPath(fs::absolute(resolved).parent_path()));
     return platform::Utf8FromPath(resolved);
 }
+
+}  // namespace lgp

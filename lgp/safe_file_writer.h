@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+namespace lgp {
+
 // How WriteFileSafely treats the file that it replaces.
 struct SafeWriteOptions {
     // Replaces a file that has several hard links, whose other names then keep the old data;
@@ -29,3 +31,5 @@ struct SafeWriteOptions {
 std::string WriteFileSafely(const std::string& target,
                             const std::function<void(std::ostream&)>& write,
                             const SafeWriteOptions& options = {});
+
+}  // namespace lgp

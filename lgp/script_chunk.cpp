@@ -7,6 +7,8 @@
 #include "lgp/field_layout.h"
 #include "lgp/format_error.h"
 
+namespace lgp {
+
 namespace {
 
 // Where the script section's data lie: after its length, for that many bytes.
@@ -61,3 +63,5 @@ std::vector<std::uint8_t> PutScriptChunk(std::span<const std::uint8_t> decoded,
                                       static_cast<std::int64_t>(section.end - section.begin));
     return file;
 }
+
+}  // namespace lgp

@@ -4,6 +4,8 @@
 #include <span>
 #include <vector>
 
+namespace lgp {
+
 // The game's modding layer loads a level's sections from separate chunk files, chunk 1 being
 // the script section (entities, scripts, texts, Akao blocks) without its 4-byte length. These
 // take that chunk out of a decoded field file and put one in.
@@ -18,3 +20,5 @@ std::vector<std::uint8_t> ScriptChunk(std::span<const std::uint8_t> decoded);
 // points outside the data or the section starts inside the header.
 std::vector<std::uint8_t> PutScriptChunk(std::span<const std::uint8_t> decoded,
                                          std::span<const std::uint8_t> chunk);
+
+}  // namespace lgp

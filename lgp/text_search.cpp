@@ -7,6 +7,8 @@
 #include "text/case_folding.h"
 #include "text/text_decoder.h"
 
+namespace lgp {
+
 void SearchTexts::Update(const TLGPFile& archive) {
     subFiles_.resize(archive.SubFiles.size());
     for (std::size_t i = 0; i < subFiles_.size(); ++i) {
@@ -192,3 +194,5 @@ std::optional<TextHit> FindMarkedText(const TLGPFile& archive, std::span<const i
         return Marked(archive.SubFile(subFile), t);
     });
 }
+
+}  // namespace lgp

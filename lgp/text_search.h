@@ -11,6 +11,8 @@
 
 #include "lgp/lgp_file.h"
 
+namespace lgp {
+
 // How a search runs: from the first text on, backwards from the selection, or forwards after it.
 enum class FindMode { FromStart = 0, Previous = 1, Next = 2 };
 
@@ -108,3 +110,5 @@ std::optional<TextHit> FindTextWhere(const TLGPFile& archive, std::span<const in
 // FindTextWhere for the texts marked by a comparison (CompareMarks).
 std::optional<TextHit> FindMarkedText(const TLGPFile& archive, std::span<const int> rows, int row,
                                       int text, bool backward);
+
+}  // namespace lgp

@@ -26,8 +26,12 @@ CORVASK_API void _lzs_decompress(const std::uint8_t* src, std::int32_t srcLen, s
                                  std::int32_t* dstLen);
 }
 
+namespace lzs {
+
 // Types the editor uses to call the routines it looks up by name.
 using LzsCompressFunction = std::uint8_t (*)(const std::uint8_t*, std::uint32_t, std::uint8_t*,
                                              std::int32_t*);
 using LzsDecompressFunction = void (*)(const std::uint8_t*, std::int32_t, std::uint8_t*,
                                        std::int32_t*);
+
+}  // namespace lzs

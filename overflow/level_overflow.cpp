@@ -4,6 +4,8 @@
 
 #include "text/text_decoder.h"
 
+namespace overflow {
+
 namespace {
 
 std::vector<text::PageExtent> Pages(const TLevelText& levelText, text::CharacterNames names) {
@@ -57,3 +59,5 @@ int CountOverflowingTexts(const TLGPSubFile& level, text::CharacterNames names) 
         std::count_if(level.Texts.begin(), level.Texts.end(),
                       [&](const TLevelText& levelText) { return IsOverflowing(levelText, names); }));
 }
+
+}  // namespace overflow

@@ -9,6 +9,8 @@
 
 // Which texts of a level overflow the windows that show them.
 
+namespace overflow {
+
 // One overflow of a text in one of its windows.
 struct WindowOverflow {
     // The text's index in the level's Texts.
@@ -32,3 +34,5 @@ bool IsOverflowing(const TLevelText& levelText, text::CharacterNames names);
 
 // The number of the level's texts that overflow one of their windows.
 int CountOverflowingTexts(const TLGPSubFile& level, text::CharacterNames names);
+
+}  // namespace overflow

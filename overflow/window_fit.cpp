@@ -7,6 +7,8 @@
 #include "text/text_decoder.h"
 #include "text/window_overflow.h"
 
+namespace overflow {
+
 namespace {
 
 constexpr int kScreenMargin = 8;
@@ -98,3 +100,5 @@ int FitLevelWindows(TLGPSubFile& level, text::CharacterNames names, bool onlyOve
     }
     return changed;
 }
+
+}  // namespace overflow

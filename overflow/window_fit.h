@@ -5,6 +5,8 @@
 
 // Sizing a dialogue window to the texts it shows, and keeping it on the screen.
 
+namespace overflow {
+
 // A window's position and size on the screen.
 struct WindowPlace {
     int x = 0;
@@ -39,3 +41,5 @@ WindowPlace FitWindow(const TLGPSubFile& level, const TWindow& window, text::Cha
 // with onlyOverflowing, only the windows that some text overflows. Returns the number of
 // windows whose values changed.
 int FitLevelWindows(TLGPSubFile& level, text::CharacterNames names, bool onlyOverflowing);
+
+}  // namespace overflow

@@ -13,9 +13,9 @@
 #include <unistd.h>
 #endif
 
-namespace fs = std::filesystem;
-
 namespace platform {
+
+namespace fs = std::filesystem;
 
 #ifdef _WIN32
 

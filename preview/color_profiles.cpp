@@ -23,7 +23,7 @@ TColorProfiles TColorProfiles::FromSection(const Section& section, int selectedI
     for (const auto& [key, value] : section) {
         const std::string name = StorableName(key);
         if (name.empty() || profiles.Find(name) >= 0) continue;
-        profiles.profiles_.push_back({name, ReadColorString(value)});
+        profiles.profiles_.push_back({name, preview::ReadColorString(value)});
     }
     profiles.Select(selectedIndex);
     return profiles;
@@ -33,7 +33,7 @@ TColorProfiles::Section TColorProfiles::ToSection() const {
     Section section;
     section.reserve(profiles_.size());
     for (const TColorProfile& profile : profiles_) {
-        section.emplace_back(profile.Name, WriteColorString(profile.Colors));
+        section.emplace_back(profile.Name, preview::WriteColorString(profile.Colors));
     }
     return section;
 }
@@ -43,7 +43,7 @@ void TColorProfiles::Select(int listIndex) {
 }
 
 TWindowColors TColorProfiles::WindowColors(int listIndex) const {
-    if (listIndex < 1 || listIndex > Count()) return DefaultWindowColors;
+    if (listIndex < 1 || listIndex > Count()) return preview::DefaultWindowColors;
     return Profile(listIndex - 1).Colors;
 }
 

@@ -6,6 +6,8 @@
 #include <new>
 #include <vector>
 
+namespace preview {
+
 namespace {
 
 constexpr int kChannels = 3;
@@ -105,3 +107,5 @@ void FitPicture(QImage& picture, int maxWidth, int maxHeight) {
     }
     picture = fitted;
 }
+
+}  // namespace preview

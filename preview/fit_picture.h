@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+namespace preview {
+
 // The picture in QImage::Format_RGB888. A Format_RGB555 picture has each five-bit component
 // v widened to (v << 3) | (v >> 2), so that 0 stays 0 and 31 becomes 255; other formats are
 // converted by Qt. A null picture stays null.
@@ -15,3 +17,5 @@ QImage ExpandTo24Bits(const QImage& picture);
 // sample advancing by an accumulated floating-point step. The picture becomes null when it
 // is null, when a maximum is not positive, or when a side rounds to 0.
 void FitPicture(QImage& picture, int maxWidth, int maxHeight);
+
+}  // namespace preview

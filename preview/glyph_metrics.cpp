@@ -5,6 +5,8 @@
 #include "text/character_table.h"
 #include "text/text_encoder.h"
 
+namespace preview {
+
 namespace {
 
 // Sets of single characters, as Windows-1252 bytes.
@@ -55,3 +57,5 @@ int GlyphSpacing(std::uint8_t code) {
     if (OneOf(entry, kSpacingZero)) return 0;
     return 1;
 }
+
+}  // namespace preview

@@ -6,6 +6,8 @@
 
 #include "preview/glyph_metrics.h"
 
+namespace preview {
+
 namespace {
 
 constexpr int kSpaceWidth = 3;
@@ -137,3 +139,5 @@ QImage GlyphSets::Image(int color, std::uint8_t code) const {
     }
     return image;
 }
+
+}  // namespace preview

@@ -11,6 +11,8 @@
 #include "text/game_font.h"
 #include "text/text_layout.h"
 
+namespace preview {
+
 // The game's font as ready-to-copy glyphs in the eight text colours: colour numbers 0 to 7
 // are grey, blue, red, purple, green, cyan, yellow and white, in the order of the colour tags.
 // Every glyph is 12 pixels high and as wide as its character's advance; a glyph is an 8-bit
@@ -66,3 +68,5 @@ private:
     text::GlyphAdvances advances_{};
     std::array<std::array<QRgb, 256>, kColors> palettes_{};
 };
+
+}  // namespace preview

@@ -13,6 +13,8 @@
 #include "lgp/format_error.h"
 #include "lgp/lgp_file.h"
 
+namespace preview {
+
 namespace {
 
 constexpr std::int64_t kPalettePointer = 18;
@@ -215,3 +217,5 @@ QImage ReadLevelBackground(const TLGPFile& archive, const TLGPSubFile& level) {
         throw lgp::FileError(prefix + error.what());
     }
 }
+
+}  // namespace preview

@@ -8,6 +8,8 @@
 class TLGPFile;
 class TLGPSubFile;
 
+namespace preview {
+
 // The largest background drawn, in pixels: sixteen times a 1024 x 1024 picture. A larger
 // width x height can only come from a damaged file and would need gigabytes.
 inline constexpr std::int64_t kMaxBackgroundPixels = std::int64_t{4096} * 4096;
@@ -25,3 +27,5 @@ QImage BuildLevelBackground(std::span<const std::uint8_t> fieldFile);
 // lgp::FileError or lgp::FormatError, naming the level, when the file cannot be read, decoded
 // or drawn.
 QImage ReadLevelBackground(const TLGPFile& archive, const TLGPSubFile& level);
+
+}  // namespace preview

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+namespace preview {
+
 namespace {
 
 std::int64_t Component(std::uint32_t color, int component) {
@@ -83,3 +85,5 @@ void FillWindowBackground(QImage& picture, const TWindowColors& colors) {
         shade(upper, split, w);
     }
 }
+
+}  // namespace preview

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace preview {
+
 namespace {
 
 constexpr std::size_t kDigits = 24;
@@ -52,3 +54,5 @@ std::string WriteColorString(const TWindowColors& colors) {
     }
     return digits;
 }
+
+}  // namespace preview

@@ -14,6 +14,8 @@ struct TWindowColors {
     bool operator==(const TWindowColors&) const = default;
 };
 
+namespace preview {
+
 // The game's own window colours: (0, 88, 176), (0, 0, 80), (0, 0, 128) and (0, 0, 32).
 inline constexpr TWindowColors DefaultWindowColors{0xB05800, 0x500000, 0x800000, 0x200000};
 
@@ -25,3 +27,5 @@ TWindowColors ReadColorString(std::string_view digits);
 
 // The colour string of colors, with upper-case digits.
 std::string WriteColorString(const TWindowColors& colors);
+
+}  // namespace preview

@@ -5,6 +5,8 @@
 
 #include "preview/glyph_sets.h"
 
+namespace preview {
+
 namespace {
 
 // The frame's colours by letter; K is the key colour, transparent.
@@ -115,3 +117,5 @@ void DrawWindowFrame(QImage& picture) {
         }
     }
 }
+
+}  // namespace preview

@@ -9,6 +9,8 @@
 #include "preview/window_background.h"
 #include "preview/window_frame.h"
 
+namespace preview {
+
 namespace {
 
 constexpr int kFirstLineHeight = 25;
@@ -135,3 +137,5 @@ QImage DrawGameView(const GlyphSets& glyphs, const TWindowColors& colors, std::s
     }
     return picture;
 }
+
+}  // namespace preview

@@ -8,6 +8,8 @@
 #include "preview/window_colors.h"
 #include "text/text_layout.h"
 
+namespace preview {
+
 // The automatic size of a preview: 320 wide, 25 high plus 16 for every further line.
 inline constexpr int kAutomaticSize = -1;
 inline constexpr int kAutomaticWidth = 320;
@@ -39,3 +41,5 @@ inline constexpr QRgb kOverflowHatchDark = 0xFF780000;
 // when the width or height is 0 or negative (other than automatic). Never fails.
 QImage DrawGameView(const GlyphSets& glyphs, const TWindowColors& colors, std::string_view text,
                     int width, int height, int page, text::CharacterNames names);
+
+}  // namespace preview

@@ -28,8 +28,9 @@ ScriptBuilder::ScriptBuilder(DialogueTally& tally,
 ScriptBuilder ScriptBuilder::Block() const { return ScriptBuilder(*tally_, windowsOpened_); }
 
 void ScriptBuilder::Op(std::uint8_t opcode, std::span<const std::uint8_t> parameters) {
-    const std::uint8_t length = kOpcodeLengths[opcode];
-    if (length == kOpcodeNeverOccurs || length == kOpcodeLengthInParameters || length != parameters.size()) {
+    const std::uint8_t length = lgp::kOpcodeLengths[opcode];
+    if (length == lgp::kOpcodeNeverOccurs || length == lgp::kOpcodeLengthInParameters ||
+        length != parameters.size()) {
         throw std::logic_error("opcode " + std::to_string(opcode) + " written with " +
                                std::to_string(parameters.size()) + " parameter bytes");
     }
@@ -48,7 +49,7 @@ void ScriptBuilder::Special(std::uint8_t subOpcode,
         throw std::logic_error("SPECIAL " + std::to_string(subOpcode) + " written with " +
                                std::to_string(parameters.size()) + " parameter bytes");
     }
-    code_.U8(kOpcodeSpecial);
+    code_.U8(lgp::kOpcodeSpecial);
     code_.U8(subOpcode);
     code_.Append(std::span<const std::uint8_t>(parameters.begin(), parameters.size()));
 }
@@ -57,7 +58,7 @@ void ScriptBuilder::Kawai(std::uint8_t subOpcode, std::span<const std::uint8_t> 
     // The length byte counts the opcode, itself, the sub-opcode and the parameters.
     const std::size_t length = 3 + parameters.size();
     if (length > 0xFF) throw std::logic_error("KAWAI opcode too long");
-    code_.U8(kOpcodeKawai);
+    code_.U8(lgp::kOpcodeKawai);
     code_.U8(static_cast<unsigned>(length));
     code_.U8(subOpcode);
     code_.Append(parameters);
@@ -72,22 +73,22 @@ void ScriptBuilder::WindowOpcode(std::uint8_t opcode, std::uint8_t id, int x, in
 }
 
 void ScriptBuilder::Window(std::uint8_t id, int x, int y, int width, int height) {
-    WindowOpcode(kOpcodeWindow, id, x, y, width, height);
+    WindowOpcode(lgp::kOpcodeWindow, id, x, y, width, height);
 }
 
 void ScriptBuilder::ResizeWindow(std::uint8_t id, int x, int y, int width, int height) {
-    WindowOpcode(kOpcodeWindowSize, id, x, y, width, height);
+    WindowOpcode(lgp::kOpcodeWindowSize, id, x, y, width, height);
 }
 
 void ScriptBuilder::Message(std::uint8_t window, std::uint8_t text) {
-    Op(kOpcodeMessage, {window, text});
+    Op(lgp::kOpcodeMessage, {window, text});
     ++tally_->messages;
     if ((*windowsOpened_)[window]) ++tally_->windowLinks[text];
 }
 
 void ScriptBuilder::Ask(std::uint8_t bank, std::uint8_t window, std::uint8_t text,
                         std::uint8_t firstChoice, std::uint8_t lastChoice, std::uint8_t address) {
-    Op(kOpcodeAsk, {bank, window, text, firstChoice, lastChoice, address});
+    Op(lgp::kOpcodeAsk, {bank, window, text, firstChoice, lastChoice, address});
     ++tally_->messages;
     if ((*windowsOpened_)[window]) ++tally_->windowLinks[text];
 }

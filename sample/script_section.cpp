@@ -47,19 +47,19 @@ constexpr std::uint8_t kCommonOpcodes[] = {
 // dialogue opcodes counted separately, jumps and conditions (their targets are laid out by
 // ScriptBuilder) and the returns that would end the script early.
 bool Pickable(std::uint8_t opcode) {
-    const std::uint8_t length = kOpcodeLengths[opcode];
-    if (length == kOpcodeNeverOccurs || length == kOpcodeLengthInParameters) return false;
+    const std::uint8_t length = lgp::kOpcodeLengths[opcode];
+    if (length == lgp::kOpcodeNeverOccurs || length == lgp::kOpcodeLengthInParameters) return false;
     if (opcode >= 0x10 && opcode <= 0x19) return false;
     switch (opcode) {
         case 0x00:
         case 0x07:
-        case kOpcodeWindowSize:
+        case lgp::kOpcodeWindowSize:
         case 0x30:
         case 0x31:
         case 0x32:
-        case kOpcodeMessage:
-        case kOpcodeAsk:
-        case kOpcodeWindow:
+        case lgp::kOpcodeMessage:
+        case lgp::kOpcodeAsk:
+        case lgp::kOpcodeWindow:
         case 0xCB:
         case 0xCC:
             return false;
@@ -130,7 +130,7 @@ std::uint8_t SectionComposer::Argument() {
 }
 
 std::vector<std::uint8_t> SectionComposer::Arguments(std::uint8_t opcode) {
-    std::vector<std::uint8_t> parameters(kOpcodeLengths[opcode]);
+    std::vector<std::uint8_t> parameters(lgp::kOpcodeLengths[opcode]);
     for (auto& parameter : parameters) parameter = Argument();
     return parameters;
 }

@@ -34,8 +34,8 @@ void Overflow(TLGPSubFile& level, SampleRandom& random) {
 
 Overflowing FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, SampleRandom& random) {
     TLGPSubFile level;
-    ParseFieldFile(level, decoded);
-    int changed = FitLevelWindows(level, text::CharacterNames::Default, false);
+    lgp::ParseFieldFile(level, decoded);
+    int changed = overflow::FitLevelWindows(level, text::CharacterNames::Default, false);
     if (overflowing) {
         Overflow(level, random);
         ++changed;
@@ -43,14 +43,14 @@ Overflowing FitWindows(std::vector<std::uint8_t>& decoded, bool overflowing, Sam
     Overflowing overflown;
     for (std::size_t text = 0; text < level.Texts.size(); ++text) {
         const auto index = static_cast<int>(text);
-        if (IsOverflowing(level.Texts[text], text::CharacterNames::Default)) {
+        if (overflow::IsOverflowing(level.Texts[text], text::CharacterNames::Default)) {
             overflown.defaultNames.push_back(index);
         }
-        if (IsOverflowing(level.Texts[text], text::CharacterNames::Widest)) {
+        if (overflow::IsOverflowing(level.Texts[text], text::CharacterNames::Widest)) {
             overflown.widestNames.push_back(index);
         }
     }
-    if (changed > 0) decoded = RebuildFieldFile(level, decoded);
+    if (changed > 0) decoded = lgp::RebuildFieldFile(level, decoded);
     return overflown;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+namespace spelling {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -53,3 +55,5 @@ std::optional<Dictionary> FindDictionary(std::string_view name,
     }
     return std::nullopt;
 }
+
+}  // namespace spelling

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace spelling {
+
 // A Hunspell dictionary on disk: NAME.aff beside NAME.dic.
 struct Dictionary {
     std::string name;
@@ -21,3 +23,5 @@ std::vector<Dictionary> FindDictionaries(const std::vector<std::filesystem::path
 // with its partner beside it, that one; nothing when there is none.
 std::optional<Dictionary> FindDictionary(std::string_view name,
                                          const std::vector<std::filesystem::path>& folders);
+
+}  // namespace spelling

@@ -10,6 +10,8 @@
 
 #include "text/windows1252.h"
 
+namespace spelling {
+
 namespace {
 
 // Where ISO8859-15 differs from ISO8859-1: its byte and the character it holds there.
@@ -143,3 +145,5 @@ void SpellChecker::Accept(std::string_view word) {
         hunspell_->add(converted);
     }
 }
+
+}  // namespace spelling

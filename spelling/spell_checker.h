@@ -10,6 +10,8 @@
 
 class Hunspell;
 
+namespace spelling {
+
 // Checks single words of tagged text (Windows-1252) with a Hunspell dictionary, whatever the
 // dictionary's own encoding (UTF-8, ISO8859-1 or ISO8859-15). Not thread-safe.
 class SpellChecker {
@@ -50,3 +52,5 @@ private:
     // A dictionary word in Windows-1252; empty when Windows-1252 cannot hold it.
     std::string FromDictionary(std::string_view word) const;
 };
+
+}  // namespace spelling

@@ -8,6 +8,8 @@
 #include "text/tags.h"
 #include "text/text_encoder.h"
 
+namespace spelling {
+
 namespace {
 
 constexpr char kApostrophe = '\'';
@@ -89,3 +91,5 @@ std::vector<TextWord> MisspelledWords(std::string_view tagged, const SpellChecke
     }
     return misspelled;
 }
+
+}  // namespace spelling

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace spelling {
+
 class SpellChecker;
 
 // A word of tagged text: its first byte and its length.
@@ -22,3 +24,5 @@ std::vector<TextWord> CheckedWords(std::string_view tagged);
 
 // The checked words of tagged text that the checker does not know.
 std::vector<TextWord> MisspelledWords(std::string_view tagged, const SpellChecker& checker);
+
+}  // namespace spelling

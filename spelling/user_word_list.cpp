@@ -9,6 +9,8 @@
 #include "spelling/spell_checker.h"
 #include "text/windows1252.h"
 
+namespace spelling {
+
 UserWordList::UserWordList() : UserWordList(platform::UserDataFolder() / "user_words.txt") {}
 
 UserWordList::UserWordList(std::filesystem::path file) : file_(std::move(file)) {}
@@ -42,3 +44,5 @@ void UserWordList::Add(std::string_view word) const {
     out.close();
     if (!out) throw std::runtime_error("cannot write the word list " + file_.string());
 }
+
+}  // namespace spelling

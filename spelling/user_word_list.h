@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace spelling {
+
 class SpellChecker;
 
 // The user's own words, taken as correct in every dictionary ("Add to dictionary"): a UTF-8
@@ -33,3 +35,5 @@ public:
 private:
     std::filesystem::path file_;
 };
+
+}  // namespace spelling

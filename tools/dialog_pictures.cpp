@@ -28,8 +28,8 @@ int main(int argc, char* argv[]) {
     QStringList arguments = QApplication::arguments();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     if (arguments.size() > 2 && arguments[1] == QStringLiteral("--language")) {
-        LoadLanguage(arguments[2]);
-        QLocale::setDefault(LanguageLocale(arguments[2]));
+        ui::LoadLanguage(arguments[2]);
+        QLocale::setDefault(ui::LanguageLocale(arguments[2]));
         arguments.remove(1, 2);
     }
     if (arguments.size() != 6) {
@@ -48,10 +48,10 @@ int main(int argc, char* argv[]) {
     TFilesComparison comparison{arguments[1], arguments[2], {}};
     try {
         TLGPFile current;
-        LoadArchive(current, jobs::toUtf8(arguments[1]));
+        lgp::LoadArchive(current, jobs::toUtf8(arguments[1]));
         TLGPFile original;
-        LoadArchive(original, jobs::toUtf8(arguments[2]));
-        comparison.counts = CompareArchives(current, original);
+        lgp::LoadArchive(original, jobs::toUtf8(arguments[2]));
+        comparison.counts = lgp::CompareArchives(current, original);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvenne_dialog_pictures: %s\n", error.what());
         return 1;
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     if (!result.grab().save(arguments[4])) return 1;
 
     QMessageBox question(QMessageBox::Question, QStringLiteral("Orvenne"),
-                         InterfaceText("messages", "replace_mod_export")
+                         ui::InterfaceText("messages", "replace_mod_export")
                              .arg(QFileInfo(arguments[1]).path() + QStringLiteral("/mod")),
                          QMessageBox::Yes | QMessageBox::No);
     question.show();

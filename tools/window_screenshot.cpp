@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QStringList arguments = QApplication::arguments();
     if (arguments.size() > 2 && arguments[1] == QStringLiteral("--language")) {
-        LoadLanguage(arguments[2]);
+        ui::LoadLanguage(arguments[2]);
         arguments.remove(1, 2);
     }
     if (arguments.size() != 5) {
@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
     }
     TLGPFile archive;
     try {
-        LoadArchive(archive, jobs::toUtf8(arguments[1]));
+        lgp::LoadArchive(archive, jobs::toUtf8(arguments[1]));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvenne_window_screenshot: %s\n", error.what());
         return 1;
@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
             text >= subFile->Texts.size() || subFile->Texts[text].Windows.empty()) {
             continue;
         }
-        const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+        const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
         TWindowModificationForm dialog;
         bool saved = false;
         QTimer::singleShot(0, &dialog, [&] {
@@ -48,7 +48,8 @@ int main(int argc, char* argv[]) {
             dialog.reject();
         });
         dialog.edit(*subFile->Texts[text].Windows.front(),
-                    text::DecodeText(subFile->Texts[text].Bytes), glyphs, DefaultWindowColors);
+                    text::DecodeText(subFile->Texts[text].Bytes), glyphs,
+                    preview::DefaultWindowColors);
         return saved ? 0 : 1;
     }
     std::fprintf(stderr, "orvenne_window_screenshot: no such level, or the text has no window\n");

@@ -57,8 +57,8 @@ void TAboutForm::changeEvent(QEvent* event) {
 }
 
 void TAboutForm::retranslate() {
-    setWindowTitle(InterfaceText("general", "about") + QStringLiteral("..."));
+    setWindowTitle(ui::InterfaceText("general", "about") + QStringLiteral("..."));
     // The credit names no person: the program is the work of its contributors.
-    credit_->setText(InterfaceText("about", "by") + QStringLiteral(" ") +
+    credit_->setText(ui::InterfaceText("about", "by") + QStringLiteral(" ") +
                      jobs::fromUtf8(platform::kProgramName) + QStringLiteral(" contributors"));
 }

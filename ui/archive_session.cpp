@@ -115,8 +115,8 @@ std::optional<QRect> TArchiveSession::fitSelectedWindow(QPoint position) const {
     const TLGPSubFile* level = currentLevel();
     const TWindow* window = currentWindow();
     if (level == nullptr || window == nullptr) return std::nullopt;
-    const WindowPlace place =
-        FitWindow(*level, *window, overflowMarks_->names(), position.x(), position.y());
+    const overflow::WindowPlace place =
+        overflow::FitWindow(*level, *window, overflowMarks_->names(), position.x(), position.y());
     return QRect(place.x, place.y, place.width, place.height);
 }
 
@@ -134,40 +134,41 @@ void TArchiveSession::open(const QString& path) {
     }
     pending_ = std::make_unique<TLGPFile>();
     auto* job = new TOpenThread(*pending_, target);
-    job->SetDamagedLevels(DamagedLevels::Keep);
-    job->SetFailureText(InterfaceText("messages", "invalid_file"));
-    startJob(job, InterfaceText("messages", "file_opening") + QStringLiteral("..."), target,
+    job->SetDamagedLevels(lgp::DamagedLevels::Keep);
+    job->SetFailureText(ui::InterfaceText("messages", "invalid_file"));
+    startJob(job, ui::InterfaceText("messages", "file_opening") + QStringLiteral("..."), target,
              &TArchiveSession::openFailed, [this](bool succeeded) { openEnded(succeeded); });
 }
 
 void TArchiveSession::save(const QString& target, bool adoptTarget) {
     if (!archive_ || jobRunning_) return;
     auto* job = new TSaveThread(*archive_, target, adoptTarget);
-    job->SetFailureText(InterfaceText("messages", "file_saving_failure"));
+    job->SetFailureText(ui::InterfaceText("messages", "file_saving_failure"));
     // Blocking: the job waits, holding the file's lock, for the answer.
     connect(
         job, &TSaveThread::changedOnDisk, this,
         [this, target](bool* saveOver) {
-            const QString question = InterfaceText("messages", "file_changed_on_disk").arg(target);
+            const QString question =
+                ui::InterfaceText("messages", "file_changed_on_disk").arg(target);
             *saveOver = questions_.saveOverChange && questions_.saveOverChange(question);
         },
         Qt::BlockingQueuedConnection);
     connect(job, &TJob::cancelled, this, &TArchiveSession::saveCancelled, Qt::BlockingQueuedConnection);
-    startJob(job, InterfaceText("messages", "file_saving") + QStringLiteral("..."), target,
+    startJob(job, ui::InterfaceText("messages", "file_saving") + QStringLiteral("..."), target,
              &TArchiveSession::saveFailed, [this](bool succeeded) { saveEnded(succeeded); });
 }
 
 void TArchiveSession::exportModFolder(const QString& originalPath, const QString& folder,
-                                      ModLayout layout, EarlierExport earlier) {
+                                      lgp::ModLayout layout, lgp::EarlierExport earlier) {
     if (!archive_ || jobRunning_) return;
     auto* job = new TExportModThread(*archive_, originalPath, folder, layout, earlier);
-    job->SetFailureText(InterfaceText("messages", "mod_folder_failure"));
+    job->SetFailureText(ui::InterfaceText("messages", "mod_folder_failure"));
     auto written = std::make_shared<QStringList>();
     connect(
         job, &TExportModThread::exported, this,
         [written](const QStringList& levels) { *written = levels; }, Qt::BlockingQueuedConnection);
     // Told once the job has ended, so that what follows finds the window usable.
-    startJob(job, InterfaceText("messages", "mod_folder_exporting") + QStringLiteral("..."),
+    startJob(job, ui::InterfaceText("messages", "mod_folder_exporting") + QStringLiteral("..."),
              folder, &TArchiveSession::exportFailed, [this, folder, written](bool succeeded) {
                  if (succeeded) emit modFolderExported(folder, *written);
              });
@@ -176,7 +177,7 @@ void TArchiveSession::exportModFolder(const QString& originalPath, const QString
 void TArchiveSession::compare(const QString& referencePath) {
     if (!archive_ || jobRunning_) return;
     auto* job = new TCompareTextsThread(*archive_, referencePath);
-    job->SetFailureText(InterfaceText("messages", "invalid_file"));
+    job->SetFailureText(ui::InterfaceText("messages", "invalid_file"));
     // Blocking: the job waits for the answer.
     connect(
         job, &TCompareTextsThread::damagedReference, this,
@@ -184,7 +185,7 @@ void TArchiveSession::compare(const QString& referencePath) {
             *compare = askDamagedLevels("damaged_reference_level", levels);
         },
         Qt::BlockingQueuedConnection);
-    startJob(job, InterfaceText("messages", "files_comparing") + QStringLiteral("..."),
+    startJob(job, ui::InterfaceText("messages", "files_comparing") + QStringLiteral("..."),
              referencePath, &TArchiveSession::compareFailed, [this](bool succeeded) {
                  if (succeeded) emit compared();
              });
@@ -193,9 +194,9 @@ void TArchiveSession::compare(const QString& referencePath) {
 void TArchiveSession::openOriginal(const QString& path) {
     if (!archive_ || jobRunning_) return;
     auto* job = new TOriginalArchiveThread(*archive_, path);
-    job->SetFailureText(InterfaceText("messages", "original_not_read"));
+    job->SetFailureText(ui::InterfaceText("messages", "original_not_read"));
     // The job waits while its end is handled: what it read is still there to be taken.
-    startJob(job, InterfaceText("messages", "original_opening") + QStringLiteral("..."), path,
+    startJob(job, ui::InterfaceText("messages", "original_opening") + QStringLiteral("..."), path,
              &TArchiveSession::originalFailed, [this, job, path](bool succeeded) {
                  if (!succeeded) return;
                  std::unique_ptr<TLGPFile> original = job->takeOriginal();
@@ -205,13 +206,13 @@ void TArchiveSession::openOriginal(const QString& path) {
 }
 
 bool TArchiveSession::replaceAll(std::string search, std::string replacement, bool matchCase,
-                                 ReplaceConfirmation confirm) {
+                                 ui::ReplaceConfirmation confirm) {
     // The job of an earlier run lives on until its thread has been cleaned up.
     if (!archive_ || jobRunning_ || TReplaceAllThread::Running()) return false;
     setJobRunning(true);
     auto* job =
         new TReplaceAllThread(*archive_, std::move(search), std::move(replacement), matchCase);
-    job->SetFailureText(InterfaceText("messages", "replacement_refused"));
+    job->SetFailureText(ui::InterfaceText("messages", "replacement_refused"));
     constexpr auto blocking = Qt::BlockingQueuedConnection;
     connect(job, &TJob::progress, this, &TArchiveSession::jobProgress, blocking);
     connect(job, &TJob::failed, this, &TArchiveSession::replaceFailed, blocking);
@@ -229,12 +230,12 @@ bool TArchiveSession::replaceAll(std::string search, std::string replacement, bo
     return true;
 }
 
-int TArchiveSession::storeReplacements(const std::vector<TextReplacement>& planned,
-                                       const ReplaceConfirmation& confirm) {
+int TArchiveSession::storeReplacements(const std::vector<lgp::TextReplacement>& planned,
+                                       const ui::ReplaceConfirmation& confirm) {
     if (planned.empty()) return 0;
     int occurrences = 0;
     std::set<int> levels;
-    for (const TextReplacement& replacement : planned) {
+    for (const lgp::TextReplacement& replacement : planned) {
         occurrences += replacement.occurrences;
         levels.insert(replacement.subFile);
     }
@@ -242,7 +243,7 @@ int TArchiveSession::storeReplacements(const std::vector<TextReplacement>& plann
     if (!confirm || !confirm(occurrences, texts, static_cast<int>(levels.size()))) return 0;
     std::vector<TEditStep::TextChange> changes;
     changes.reserve(planned.size());
-    for (const TextReplacement& replacement : planned) {
+    for (const lgp::TextReplacement& replacement : planned) {
         const TLGPSubFile& level = archive_->SubFile(replacement.subFile);
         changes.push_back({replacement.subFile, replacement.text,
                            level.Texts.at(static_cast<std::size_t>(replacement.text)).Bytes,
@@ -301,21 +302,21 @@ void TArchiveSession::openEnded(bool succeeded) {
 }
 
 bool TArchiveSession::acceptDamagedLevels(const TLGPFile& read) {
-    const QStringList levels = UnreadableLevels(read);
+    const QStringList levels = jobs::UnreadableLevels(read);
     if (levels.isEmpty() || askDamagedLevels("damaged_level", levels)) return true;
-    emit openFailed(InterfaceText("messages", "invalid_file"),
+    emit openFailed(ui::InterfaceText("messages", "invalid_file"),
                     jobs::fromUtf8(read.FileName) + QStringLiteral(": ") + levels.join(u'\n'));
     return false;
 }
 
 bool TArchiveSession::askDamagedLevels(const char* key, const QStringList& levels) const {
     const QString name = QString::fromLatin1(key) + (levels.size() == 1 ? "" : "s");
-    const QString question = InterfaceText(QStringLiteral("messages"), name).arg(levels.size());
+    const QString question = ui::InterfaceText(QStringLiteral("messages"), name).arg(levels.size());
     return questions_.damagedLevels && questions_.damagedLevels(question, levels.join(u'\n'));
 }
 
 bool TArchiveSession::acceptDamagedOriginal(const TLGPFile& read) {
-    const QStringList levels = UnreadableLevels(read);
+    const QStringList levels = jobs::UnreadableLevels(read);
     return levels.isEmpty() || askDamagedLevels("damaged_original_level", levels);
 }
 
@@ -332,7 +333,7 @@ void TArchiveSession::recountChanges() {
     changedLevels_ = 0;
     for (std::size_t index = 0; index < changed_.size(); ++index) {
         const TLGPSubFile& subFile = *archive_->SubFiles[index];
-        if (TextsChanged(subFile) || WindowsChanged(subFile)) {
+        if (lgp::TextsChanged(subFile) || lgp::WindowsChanged(subFile)) {
             changed_[index] = 1;
             ++changedLevels_;
         }
@@ -341,7 +342,7 @@ void TArchiveSession::recountChanges() {
 
 void TArchiveSession::updateChanged(int subFile) {
     const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
-    const char now = TextsChanged(level) || WindowsChanged(level) ? 1 : 0;
+    const char now = lgp::TextsChanged(level) || lgp::WindowsChanged(level) ? 1 : 0;
     char& was = changed_[static_cast<std::size_t>(subFile)];
     if (now == was) return;
     const bool wasModified = hasUnsavedChanges();

@@ -36,8 +36,12 @@ struct TSessionQuestions {
     std::function<bool(const QString& question)> saveOverChange;
 };
 
+namespace ui {
+
 // Asked before replace-all stores its texts: true stores them.
 using ReplaceConfirmation = std::function<bool(int occurrences, int texts, int levels)>;
+
+}  // namespace ui
 
 // The open archive and the place in it that the user works on: the selected file, text and
 // window. It starts the jobs (open, save, comparison, replace-all, mod folder export, reading
@@ -132,13 +136,13 @@ public:
     // `earlier` allows to replace) as a mod folder, on a worker thread. Ends with
     // `modFolderExported` or `exportFailed`. Does nothing without an archive or while a job
     // runs.
-    void exportModFolder(const QString& originalPath, const QString& folder, ModLayout layout,
-                         EarlierExport earlier = EarlierExport::Refuse);
+    void exportModFolder(const QString& originalPath, const QString& folder, lgp::ModLayout layout,
+                         lgp::EarlierExport earlier = lgp::EarlierExport::Refuse);
     // Compares the open archive with the one at referencePath on a worker thread
     // (TCompareTextsThread): the window is unusable meanwhile, as for an open. A reference with
     // levels that cannot be parsed is asked about, as an open asks, and compared without them
     // (the open archive's own such levels are left out too). Ends with `compared` (stored as
-    // LastComparison, differing texts marked) or `compareFailed` (the reference could not be
+    // jobs::LastComparison, differing texts marked) or `compareFailed` (the reference could not be
     // read, or the user declined: nothing stored, nothing marked). Does nothing without an
     // archive or while a job runs.
     void compare(const QString& referencePath);
@@ -151,7 +155,7 @@ public:
     // first (`textReloaded`). Returns false, and starts nothing, without an archive or while a
     // job runs.
     bool replaceAll(std::string search, std::string replacement, bool matchCase,
-                    ReplaceConfirmation confirm);
+                    ui::ReplaceConfirmation confirm);
     // Reads the archive at path on a worker thread (TOriginalArchiveThread) as the original of
     // the open one, the window unusable meanwhile. Levels of it that cannot be parsed are
     // asked about as an open asks (openDamaged); accepted, they count as missing. On success
@@ -206,7 +210,7 @@ signals:
     // The names of the levels written into folder, none when no level differs.
     void modFolderExported(const QString& folder, const QStringList& levels);
     void exportFailed(const QString& message, const QString& detail);
-    // A comparison was stored as LastComparison and the texts it found different are marked.
+    // A comparison was stored as jobs::LastComparison and the texts it found different are marked.
     void compared();
     void compareFailed(const QString& message, const QString& detail);
     // The original archive could not be read; nothing changed.
@@ -262,8 +266,8 @@ private:
     void setJobRunning(bool running);
     // Stores what replace-all planned as one step, when `confirm` agrees; returns the number of
     // texts changed.
-    int storeReplacements(const std::vector<TextReplacement>& planned,
-                          const ReplaceConfirmation& confirm);
+    int storeReplacements(const std::vector<lgp::TextReplacement>& planned,
+                          const ui::ReplaceConfirmation& confirm);
     // Applies a step made here and hands it to the history.
     void pushStep(std::unique_ptr<TEditStep> step);
     // Gives back a step's values before (after: false) or after it, for the history; selects

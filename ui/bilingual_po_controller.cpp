@@ -77,8 +77,8 @@ QString TBilingualPoController::folder() const {
 }
 
 QString TBilingualPoController::filter() {
-    return InterfaceText("general", "po_files") + QStringLiteral(" (*.po);;") +
-           InterfaceText("general", "all_files") + QStringLiteral(" (*)");
+    return ui::InterfaceText("general", "po_files") + QStringLiteral(" (*.po);;") +
+           ui::InterfaceText("general", "all_files") + QStringLiteral(" (*)");
 }
 
 void TBilingualPoController::exportPo() {
@@ -88,15 +88,15 @@ void TBilingualPoController::exportPo() {
     QString path = chooseFile_(folder(), filter(), true);
     if (path.isEmpty()) return;
     if (!path.endsWith(kExtension, Qt::CaseInsensitive)) path += kExtension;
-    const std::string content = ExportBilingualPo(
+    const std::string content = cli::ExportBilingualPo(
         *archive, *original, jobs::toUtf8(QFileInfo(session_.fileName()).fileName()),
-        PoRevisionDate(), {});
+        cli::PoRevisionDate(), {});
     try {
-        WriteFileSafely(jobs::toUtf8(path), [&content](std::ostream& out) {
+        lgp::WriteFileSafely(jobs::toUtf8(path), [&content](std::ostream& out) {
             out.write(content.data(), static_cast<std::streamsize>(content.size()));
         });
     } catch (const std::exception& error) {
-        showError_(InterfaceText("messages", "po_not_written"), jobs::fromUtf8(error.what()));
+        showError_(ui::InterfaceText("messages", "po_not_written"), jobs::fromUtf8(error.what()));
     }
 }
 
@@ -109,35 +109,36 @@ void TBilingualPoController::importPo() {
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        showError_(InterfaceText("messages", "po_not_read"),
+        showError_(ui::InterfaceText("messages", "po_not_read"),
                    path + QStringLiteral(": ") + file.errorString());
         return;
     }
     const QByteArray content = file.readAll();
 
-    OriginalTexts originalTexts(*original);
+    cli::OriginalTexts originalTexts(*original);
     QStringList readOnly;
     std::vector<TakenText> taken;
-    const auto take = [&](const PoEntry& entry, int subFile, std::size_t text) {
+    const auto take = [&](const cli::PoEntry& entry, int subFile, std::size_t text) {
         const TLGPSubFile& level = archive->SubFile(subFile);
         if (session_.isLevelReadOnly(subFile)) {
-            readOnly << InterfaceText("messages", "po_level_read_only").arg(PlaceName(level, text));
+            readOnly
+                << ui::InterfaceText("messages", "po_level_read_only").arg(PlaceName(level, text));
             return false;
         }
         if (!originalTexts.Matches(level.Name, text, entry.id)) return false;
         taken.push_back({subFile, text, level.Texts.at(text).Bytes});
         return true;
     };
-    std::optional<ArchiveEdits> edits;
+    std::optional<cli::ArchiveEdits> edits;
     try {
-        edits = ArchiveEdits::FromPo(
+        edits = cli::ArchiveEdits::FromPo(
             *archive,
             std::string_view(content.constData(), static_cast<std::size_t>(content.size())), false,
             take);
     } catch (const std::exception& error) {
         // The place of a fault in the file (LINE:COLUMN: ...) follows its name, as a compiler
         // writes it.
-        showError_(InterfaceText("messages", "po_not_read"),
+        showError_(ui::InterfaceText("messages", "po_not_read"),
                    path + QStringLiteral(":") + jobs::fromUtf8(error.what()));
         return;
     }
@@ -156,17 +157,17 @@ void TBilingualPoController::importPo() {
 
     QStringList leftOut;
     for (const std::string& place : originalTexts.Changed()) {
-        leftOut << InterfaceText("messages", "po_source_changed").arg(jobs::fromUtf8(place));
+        leftOut << ui::InterfaceText("messages", "po_source_changed").arg(jobs::fromUtf8(place));
     }
     leftOut << readOnly;
     for (const std::string& warning : edits->Warnings()) leftOut << jobs::fromUtf8(warning);
     const QLocale locale;
     QMessageBox box(QMessageBox::Information, window_.windowTitle(),
-                    InterfaceText("messages", "po_imported")
+                    ui::InterfaceText("messages", "po_imported")
                         .arg(locale.toString(static_cast<qlonglong>(changed))),
                     QMessageBox::Ok, &window_);
     if (!leftOut.isEmpty()) {
-        box.setInformativeText(InterfaceText("messages", "po_left_out"));
+        box.setInformativeText(ui::InterfaceText("messages", "po_left_out"));
         box.setDetailedText(leftOut.join(u'\n'));
     }
     showMessage_(box);

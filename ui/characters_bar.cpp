@@ -98,7 +98,7 @@ void TCharactersBar::addButton(QLayout& row, const QString& caption, const char*
     auto* button = new QToolButton;
     // The caption is what the button inserts; a drawn face, where there is one, shows instead.
     button->setText(caption);
-    const QIcon face = TagButtonFace(caption);
+    const QIcon face = ui::TagButtonFace(caption);
     if (!face.isNull()) {
         button->setIcon(face);
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -128,11 +128,12 @@ void TCharactersBar::retranslate() {
     for (QToolButton* button : buttons_) {
         const QString key = button->property(kHintKeyProperty).toString();
         if (key.isEmpty()) continue;
-        QString hint = InterfaceText(QStringLiteral("tags_description"), key);
+        QString hint = ui::InterfaceText(QStringLiteral("tags_description"), key);
         // A placeholder's hint names the placeholder too.
         if (key == QStringLiteral("special_character")) hint += QStringLiteral(" ") + button->text();
         button->setToolTip(hint);
     }
-    otherTagsButton_->setText(InterfaceText("tags_description", "other_tags") + QStringLiteral("..."));
+    otherTagsButton_->setText(ui::InterfaceText("tags_description", "other_tags") +
+                              QStringLiteral("..."));
     otherTagsButton_->setToolTip(otherTagsButton_->text());
 }

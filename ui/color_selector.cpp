@@ -25,7 +25,7 @@ QIcon Swatch(const QColor& color, QSize size) {
 }
 
 QString Text(const char* key) {
-    return InterfaceText(QStringLiteral("window_colors"), QString::fromLatin1(key)) +
+    return ui::InterfaceText(QStringLiteral("window_colors"), QString::fromLatin1(key)) +
            QStringLiteral("...");
 }
 

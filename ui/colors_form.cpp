@@ -27,7 +27,7 @@ constexpr std::array<std::uint32_t TWindowColors::*, 4> kCorners = {
     &TWindowColors::BottomLeft};
 
 QString Text(const char* key) {
-    return InterfaceText(QStringLiteral("window_colors"), QString::fromLatin1(key));
+    return ui::InterfaceText(QStringLiteral("window_colors"), QString::fromLatin1(key));
 }
 
 // Window colours are 0x00BBGGRR.
@@ -118,7 +118,7 @@ void TColorsForm::changeEvent(QEvent* event) {
 }
 
 void TColorsForm::retranslate() {
-    setWindowTitle(InterfaceText(QStringLiteral("general"), QStringLiteral("window_colors")));
+    setWindowTitle(ui::InterfaceText(QStringLiteral("general"), QStringLiteral("window_colors")));
     profilesLabel->setText(Text("profiles") + QStringLiteral(" :"));
     addButton->setText(Text("add"));
     updateButton->setText(Text("update"));
@@ -137,7 +137,7 @@ void TColorsForm::setProfiles(TColorProfiles profiles) {
     fillList();
 }
 
-TWindowColors TColorsForm::edit(const TWindowColors& current, const GlyphSets& glyphs) {
+TWindowColors TColorsForm::edit(const TWindowColors& current, const preview::GlyphSets& glyphs) {
     glyphs_ = &glyphs;
     working_ = current;
     changed_ = false;
@@ -181,8 +181,8 @@ void TColorsForm::refresh() {
         colorSelectors[corner]->setColor(ToQColor(working_.*kCorners[corner]));
     }
     if (glyphs_ == nullptr) return;
-    const std::string text = editor_text::EditorToTagged(Text("preview_text"));
-    previewImage->setPixmap(QPixmap::fromImage(DrawWindowPreview(
+    const std::string text = ui::EditorToTagged(Text("preview_text"));
+    previewImage->setPixmap(QPixmap::fromImage(preview::DrawWindowPreview(
         *glyphs_, working_, text, kPreviewSize.width(), kPreviewSize.height())));
 }
 

@@ -12,12 +12,15 @@
 #include "preview/color_profiles.h"
 #include "preview/window_colors.h"
 
-class GlyphSets;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class TColorSelector;
+
+namespace preview {
+class GlyphSets;
+}  // namespace preview
 
 // The window colours dialog: the profile list ("(Default)" first, the others renamed in
 // place), four colour selectors around a preview of the colours being edited, and Add, Update,
@@ -43,7 +46,7 @@ public:
     // Shows the dialog modally, its selectors starting from current, the preview drawn with
     // glyphs (which must outlive the call). Returns the colours to use from now on: those of
     // the selected entry, or the dialog's colours as they are when no entry is selected.
-    TWindowColors edit(const TWindowColors& current, const GlyphSets& glyphs);
+    TWindowColors edit(const TWindowColors& current, const preview::GlyphSets& glyphs);
 
 protected:
     // Reads every caption again when the interface's language changes.
@@ -86,8 +89,8 @@ private:
     bool settleChanges();
 
     TColorProfiles profiles_;
-    TWindowColors working_ = DefaultWindowColors;
-    const GlyphSets* glyphs_ = nullptr;
+    TWindowColors working_ = preview::DefaultWindowColors;
+    const preview::GlyphSets* glyphs_ = nullptr;
     // Set when the user changes a colour, cleared when the colours are stored or replaced.
     bool changed_ = false;
 

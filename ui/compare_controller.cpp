@@ -33,7 +33,7 @@ TCompareController::TCompareController(TArchiveSession& session, TMainMenu& menu
                                   Qt::QueuedConnection);
     });
     // The last comparison is kept for the program's life, whichever archive is open.
-    menu_.action(Command::DisplayLastComparison)->setEnabled(LastComparison().has_value());
+    menu_.action(Command::DisplayLastComparison)->setEnabled(jobs::LastComparison().has_value());
 }
 
 void TCompareController::onCompareClicked() {
@@ -43,7 +43,7 @@ void TCompareController::onCompareClicked() {
 }
 
 void TCompareController::showLastComparison() {
-    const std::optional<TFilesComparison> last = LastComparison();
+    const std::optional<TFilesComparison> last = jobs::LastComparison();
     if (!last) return;
     resultForm_->fill(*last);
     showResult_(*resultForm_);

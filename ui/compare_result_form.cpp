@@ -19,19 +19,20 @@ constexpr int kClientWidth = 520;
 constexpr int kClientHeight = 180;
 
 QString Text(const char* key) {
-    return InterfaceText(QStringLiteral("compare"), QString::fromLatin1(key));
+    return ui::InterfaceText(QStringLiteral("compare"), QString::fromLatin1(key));
 }
 
 struct Row {
     const char* word;
-    std::int32_t ArchiveCounts::*count;
-    std::int32_t ArchiveComparison::*differences;
+    std::int32_t lgp::ArchiveCounts::*count;
+    std::int32_t lgp::ArchiveComparison::*differences;
 };
 
 constexpr Row kRows[] = {
-    {"texts", &ArchiveCounts::texts, &ArchiveComparison::differentTexts},
-    {"windowed_texts", &ArchiveCounts::windowedTexts, &ArchiveComparison::differentWindowedTexts},
-    {"windows", &ArchiveCounts::windows, &ArchiveComparison::differentWindows},
+    {"texts", &lgp::ArchiveCounts::texts, &lgp::ArchiveComparison::differentTexts},
+    {"windowed_texts", &lgp::ArchiveCounts::windowedTexts,
+     &lgp::ArchiveComparison::differentWindowedTexts},
+    {"windows", &lgp::ArchiveCounts::windows, &lgp::ArchiveComparison::differentWindows},
 };
 
 // The count with the user's thousands separator and no decimals.
@@ -90,7 +91,7 @@ void TCompareResultForm::fill(const TFilesComparison& comparison) {
           Text("original_file") + QStringLiteral(" : ") + comparison.referenceFile);
 
     resultView_->clear();
-    const ArchiveComparison& counts = comparison.counts;
+    const lgp::ArchiveComparison& counts = comparison.counts;
     for (const Row& row : kRows) {
         const QString word = QStringLiteral(" ") + Text(row.word);
         const std::int32_t current = counts.current.*row.count;

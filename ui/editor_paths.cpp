@@ -41,7 +41,7 @@ TEditorPaths TEditorPaths::forProgram() {
         paths.languageFolders << jobs::fromUtf8(platform::Utf8FromPath(folder));
     }
     paths.dictionaryFolders = platform::DictionaryFolders();
-    paths.userWordsFile = UserWordList().File();
+    paths.userWordsFile = spelling::UserWordList().File();
     return paths;
 }
 

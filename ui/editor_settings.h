@@ -24,7 +24,7 @@ struct TRecentArchive {
 // What settings.ini keeps between runs: section "SETTINGS" and the colour profiles of section
 // "WINDOWS". The defaults are what a first run shows.
 struct TEditorSettings {
-    QString language = QString::fromLatin1(kEnglishLanguage);
+    QString language = QString::fromLatin1(ui::kEnglishLanguage);
     // The position of the splitter between the file list and the texts; 0 makes the file list
     // as wide as its columns.
     int levelsListSize = 0;

@@ -5,7 +5,8 @@
 #include "jobs/qt_strings.h"
 #include "text/text_encoder.h"
 
-namespace editor_text {
+namespace ui {
+
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -110,4 +111,4 @@ QString DescribeCharacters(const QString& characters) {
     return described.join(QStringLiteral(", "));
 }
 
-}  // namespace editor_text
+}  // namespace ui

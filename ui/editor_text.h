@@ -10,7 +10,7 @@
 // hold NUL (an 0xFF inside a stored text); the editor holds UTF-16 with one character per line
 // break and cannot show NUL. These conversions are exact inverses on what DecodeText produces,
 // so that EncodeText gets back the very bytes of an unedited text.
-namespace editor_text {
+namespace ui {
 
 // Shown in place of NUL: visible, so the user can see and delete the hidden end of a text, and
 // outside Windows-1252, so nothing typed from the game's character set reads as it.
@@ -45,4 +45,4 @@ StorableSplit SplitStorable(const QString& editor);
 // shows nothing, such as a no-break space, by its code point alone.
 QString DescribeCharacters(const QString& characters);
 
-}  // namespace editor_text
+}  // namespace ui

@@ -18,7 +18,7 @@ constexpr int kFieldWidth = 320;
 // The explanations stand under their buttons' captions.
 constexpr int kHintIndent = 22;
 
-QString Text(const char* key) { return InterfaceText("export_mod", key); }
+QString Text(const char* key) { return ui::InterfaceText("export_mod", key); }
 
 struct LayoutWords {
     const char* name;
@@ -75,7 +75,7 @@ TExportModForm::TExportModForm(QWidget* parent)
         grid->addWidget(layoutHints_[i], row + 1, 1, 1, 2);
     }
     // Chunks keep what other mods change in the same levels.
-    layoutButtons_[static_cast<std::size_t>(ModLayout::Chunks)]->setChecked(true);
+    layoutButtons_[static_cast<std::size_t>(lgp::ModLayout::Chunks)]->setChecked(true);
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons_->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
@@ -91,7 +91,7 @@ std::optional<TModExportRequest> TExportModForm::ask(const QString& original) {
     if (exec() != QDialog::Accepted) return std::nullopt;
     TModExportRequest request{originalField_->text(), folderField_->text()};
     for (std::size_t i = 0; i < layoutButtons_.size(); ++i) {
-        if (layoutButtons_[i]->isChecked()) request.layout = static_cast<ModLayout>(i);
+        if (layoutButtons_[i]->isChecked()) request.layout = static_cast<lgp::ModLayout>(i);
     }
     return request;
 }
@@ -102,7 +102,7 @@ void TExportModForm::changeEvent(QEvent* event) {
 }
 
 void TExportModForm::retranslate() {
-    setWindowTitle(InterfaceText("general", "export_mod_folder"));
+    setWindowTitle(ui::InterfaceText("general", "export_mod_folder"));
     originalLabel_->setText(Text("original_archive"));
     folderLabel_->setText(Text("output_folder"));
     layoutLabel_->setText(Text("layout"));
@@ -113,12 +113,13 @@ void TExportModForm::retranslate() {
         layoutHints_[i]->setText(Text(kLayouts[i].hint));
     }
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons_->button(QDialogButtonBox::Cancel)->setText(InterfaceText("general", "cancel"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(ui::InterfaceText("general", "cancel"));
 }
 
 void TExportModForm::browseOriginal() {
-    const QString filter = InterfaceText("general", "lgp_files") + QStringLiteral(" (*.lgp);;") +
-                           InterfaceText("general", "all_files") + QStringLiteral(" (*)");
+    const QString filter = ui::InterfaceText("general", "lgp_files") +
+                           QStringLiteral(" (*.lgp);;") +
+                           ui::InterfaceText("general", "all_files") + QStringLiteral(" (*)");
     const QString chosen = QFileDialog::getOpenFileName(
         this, Text("original_archive"), QFileInfo(originalField_->text()).absolutePath(), filter);
     if (!chosen.isEmpty()) originalField_->setText(chosen);
@@ -135,8 +136,12 @@ void TExportModForm::updateButtons() {
         ->setEnabled(!originalField_->text().isEmpty() && !folderField_->text().isEmpty());
 }
 
+namespace ui {
+
 QString ModExportResultText(const QStringList& levels, const QString& folder) {
     if (levels.isEmpty()) return InterfaceText("messages", "mod_folder_no_difference");
     return InterfaceText("messages", levels.size() == 1 ? "mod_folder_level" : "mod_folder_levels")
         .arg(QString::number(levels.size()), folder);
 }
+
+}  // namespace ui

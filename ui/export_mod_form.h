@@ -20,7 +20,7 @@ class QRadioButton;
 struct TModExportRequest {
     QString original;
     QString folder;
-    ModLayout layout = ModLayout::Chunks;
+    lgp::ModLayout layout = lgp::ModLayout::Chunks;
 };
 
 // The dialog of "Export changes as mod folder...": the original archive and the output folder,
@@ -55,12 +55,16 @@ private:
     QLineEdit* folderField_;
     QPushButton* folderButton_;
     QLabel* layoutLabel_;
-    // Direct, Chunks, ModManager, as ModLayout orders them; each with its explanation.
+    // Direct, Chunks, ModManager, as lgp::ModLayout orders them; each with its explanation.
     std::array<QRadioButton*, 3> layoutButtons_{};
     std::array<QLabel*, 3> layoutHints_{};
     QDialogButtonBox* buttons_;
 };
 
+namespace ui {
+
 // The message that ends an export: the number of levels written into folder, or that no level
 // differs from the original and nothing was written.
 QString ModExportResultText(const QStringList& levels, const QString& folder);
+
+}  // namespace ui

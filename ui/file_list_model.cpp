@@ -108,7 +108,7 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
             if (!subFile.Damage.empty()) return jobs::fromUtf8(subFile.Damage);
             if (index.column() == kTranslatedColumn &&
                 session_.translationMarks().textsWithErrors(index.row()) > 0) {
-                return InterfaceText("main", "texts_with_errors")
+                return ui::InterfaceText("main", "texts_with_errors")
                     .arg(session_.translationMarks().textsWithErrors(index.row()));
             }
             return {};
@@ -145,12 +145,16 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole) return {};
     switch (section) {
         case kIndexColumn: return QStringLiteral("#");
-        case kFileColumn: return InterfaceText("main", "file");
-        case kDescriptionColumn: return InterfaceText("main", "description");
-        case kTextsColumn: return InterfaceText("main", "texts");
+        case kFileColumn:
+            return ui::InterfaceText("main", "file");
+        case kDescriptionColumn:
+            return ui::InterfaceText("main", "description");
+        case kTextsColumn:
+            return ui::InterfaceText("main", "texts");
         case kOverflowsColumn:
-            return InterfaceText("main", "overflows");
-        case kTranslatedColumn: return InterfaceText("main", "translated");
+            return ui::InterfaceText("main", "overflows");
+        case kTranslatedColumn:
+            return ui::InterfaceText("main", "translated");
         default: return {};
     }
 }

@@ -37,10 +37,10 @@ TFindForm::TFindForm(QWidget* parent)
 
 void TFindForm::retranslate() {
     TSearchDialog::retranslate();
-    const QString find = InterfaceText(QStringLiteral("find"), QStringLiteral("find"));
+    const QString find = ui::InterfaceText(QStringLiteral("find"), QStringLiteral("find"));
     setWindowTitle(find);
     findLabel_->setText(find + QStringLiteral(" :"));
-    AssignMnemonics(*this);
+    ui::AssignMnemonics(*this);
 }
 
 void TFindForm::updateButtons() {

@@ -11,7 +11,7 @@ namespace {
 
 // key: "character_not_typed" or "characters_left_out".
 QString Notice(const char* key, const QString& missing) {
-    return InterfaceText("messages", key).arg(editor_text::DescribeCharacters(missing));
+    return ui::InterfaceText("messages", key).arg(ui::DescribeCharacters(missing));
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ void TGameTextEdit::keyPressEvent(QKeyEvent* event) {
     // Control characters come with shortcuts, which insert nothing.
     if (!isReadOnly() && !typed.isEmpty() && !typed.front().isNull() &&
         (typed.front().isPrint() || typed.front().isSurrogate())) {
-        const editor_text::StorableSplit split = editor_text::SplitStorable(typed);
+        const ui::StorableSplit split = ui::SplitStorable(typed);
         if (!split.missing.isEmpty()) {
             emit charactersLeftOut(Notice("character_not_typed", split.missing));
             return;
@@ -54,7 +54,7 @@ void TGameTextEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TGameTextEdit::inputMethodEvent(QInputMethodEvent* event) {
-    const editor_text::StorableSplit split = editor_text::SplitStorable(event->commitString());
+    const ui::StorableSplit split = ui::SplitStorable(event->commitString());
     if (isReadOnly() || split.missing.isEmpty()) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
@@ -67,7 +67,7 @@ void TGameTextEdit::inputMethodEvent(QInputMethodEvent* event) {
 
 void TGameTextEdit::insertFromMimeData(const QMimeData* source) {
     // Plain text alone goes in, as the box shows no formatting.
-    const editor_text::StorableSplit split = editor_text::SplitStorable(source->text());
+    const ui::StorableSplit split = ui::SplitStorable(source->text());
     if (isReadOnly() || split.missing.isEmpty()) {
         QPlainTextEdit::insertFromMimeData(source);
         return;

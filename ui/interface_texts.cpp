@@ -10,6 +10,8 @@
 #include "jobs/qt_strings.h"
 #include "text/language_defaults.h"
 
+namespace ui {
+
 namespace {
 
 // The current texts, by case-folded section and key.
@@ -75,3 +77,5 @@ void LoadInterfaceTexts(const InterfaceTextReader& read) {
 }
 
 QStringList MissingInterfaceTexts() { return Missing(); }
+
+}  // namespace ui

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace ui {
+
 // Every caption, hint and message of the user interface, looked up by its language-file
 // section and key (matched without regard to case). Until a language file is loaded, and for
 // every key a language file lacks, the built-in English default (text::LanguageDefaults)
@@ -30,3 +32,5 @@ void LoadInterfaceTexts(const InterfaceTextReader& read);
 // The "section/key" names asked of InterfaceText that the defaults lack, each once, in the
 // order first asked.
 QStringList MissingInterfaceTexts();
+
+}  // namespace ui

@@ -15,6 +15,8 @@
 #include "ui/ini_file.h"
 #include "ui/interface_texts.h"
 
+namespace ui {
+
 namespace {
 
 constexpr qsizetype kNameLength = 3;
@@ -125,3 +127,5 @@ void LoadLanguage(const QString& path) {
         return file.readString(section, key, english);
     });
 }
+
+}  // namespace ui

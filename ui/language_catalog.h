@@ -5,9 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-// The name of the built-in English, the language of every key a language file lacks.
-inline constexpr char kEnglishLanguage[] = "eng";
-
 // A language file the editor offers: "fra.lng" is named "fra" and captioned by its own
 // "header"/"language" value.
 struct TLanguage {
@@ -15,6 +12,11 @@ struct TLanguage {
     QString caption;
     QString path;
 };
+
+namespace ui {
+
+// The name of the built-in English, the language of every key a language file lacks.
+inline constexpr char kEnglishLanguage[] = "eng";
 
 // The language files of the given folders: ordinary files named with three characters and the
 // extension ".lng" (in any case), but for "eng", which the built-in English stands for. A name
@@ -41,3 +43,5 @@ QStringList QtTranslationFolders();
 // captions again (through Qt's QEvent::LanguageChange). An empty or unreadable path restores
 // English throughout.
 void LoadLanguage(const QString& path);
+
+}  // namespace ui

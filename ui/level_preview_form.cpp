@@ -30,7 +30,7 @@ TLevelPreviewForm::TLevelPreviewForm(QWidget* parent)
 }
 
 void TLevelPreviewForm::setPicture(const QImage& background, const QString& levelName) {
-    picture_ = ExpandTo24Bits(background);
+    picture_ = preview::ExpandTo24Bits(background);
     levelName_ = levelName;
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLabel_->resize(picture_.size());
@@ -56,7 +56,8 @@ void TLevelPreviewForm::changeEvent(QEvent* event) {
 }
 
 void TLevelPreviewForm::retranslate() {
-    const QString word = InterfaceText(QStringLiteral("level_preview"), QStringLiteral("preview"));
+    const QString word =
+        ui::InterfaceText(QStringLiteral("level_preview"), QStringLiteral("preview"));
     setWindowTitle(levelName_.isEmpty() ? word : word + QStringLiteral(" ") + levelName_);
 }
 

@@ -19,8 +19,8 @@ class TLevelPreviewForm : public QDialog {
 public:
     explicit TLevelPreviewForm(QWidget* parent = nullptr);
 
-    // Shows background (as BuildLevelBackground gives it) at full size with levelName in the
-    // caption, then sizes the window. Neither shows, raises nor activates it, so an open window
+    // Shows background (as preview::BuildLevelBackground gives it) at full size with levelName in
+    // the caption, then sizes the window. Neither shows, raises nor activates it, so an open window
     // is refreshed where it stands on the screen and in the stacking order.
     void setPicture(const QImage& background, const QString& levelName);
     // setPicture, then shows the window if it is hidden (centred the first time), sizes it

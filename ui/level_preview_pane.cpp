@@ -41,7 +41,7 @@ void TLevelPreviewPane::showSelectedLevel() {
         picture_->reset();
     } else {
         try {
-            picture_->setPicture(ReadLevelBackground(*session_.archive(), *level));
+            picture_->setPicture(preview::ReadLevelBackground(*session_.archive(), *level));
         } catch (const std::exception& error) {
             // The editor goes on without the picture; the reason goes where the user sees it.
             picture_->reset();
@@ -78,6 +78,4 @@ void TLevelPreviewPane::changeEvent(QEvent* event) {
     QGroupBox::changeEvent(event);
 }
 
-void TLevelPreviewPane::retranslate() {
-    setTitle(InterfaceText("main", "level_preview"));
-}
+void TLevelPreviewPane::retranslate() { setTitle(ui::InterfaceText("main", "level_preview")); }

@@ -38,12 +38,12 @@ void TLevelPreviewPicture::changeEvent(QEvent* event) {
 }
 
 void TLevelPreviewPicture::retranslate() {
-    setToolTip(InterfaceText(QStringLiteral("main"), QStringLiteral("click_to_enlarge")));
+    setToolTip(ui::InterfaceText(QStringLiteral("main"), QStringLiteral("click_to_enlarge")));
 }
 
 void TLevelPreviewPicture::fit() {
     picture_ = background_;
-    FitPicture(picture_, width(), size_ * kHeightPerSize);
+    preview::FitPicture(picture_, width(), size_ * kHeightPerSize);
     update();
 }
 

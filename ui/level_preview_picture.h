@@ -24,8 +24,8 @@ public:
     void setPreviewSize(int size);
     int previewSize() const { return size_; }
 
-    // Shows background (as BuildLevelBackground gives it) fitted into the pane, and enables
-    // the pane; a null background (a width or height of 0) clears and disables it.
+    // Shows background (as preview::BuildLevelBackground gives it) fitted into the pane, and
+    // enables the pane; a null background (a width or height of 0) clears and disables it.
     void setPicture(const QImage& background);
     // Removes the picture and disables the pane.
     void reset();

@@ -77,7 +77,7 @@ constexpr int kFontPointSize = 8;
 
 TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     : QMainWindow(parent), arguments_(std::move(arguments)), paths_(std::move(paths)),
-      glyphSets_(GlyphSets::FromBuiltinFont()) {
+      glyphSets_(preview::GlyphSets::FromBuiltinFont()) {
     [[maybe_unused]] static const bool registered = (RegisterImages(), true);
     setObjectName(QStringLiteral("mainForm"));
     setFont(QFont(QStringLiteral("Tahoma"), kFontPointSize));
@@ -107,11 +107,11 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     // Asked while a job waits, hence boxes of their own: the window is disabled meanwhile.
     session_->setQuestions(
         {[this](const QString& question, const QString& levels) {
-             return AskYesNo(windowTitle(), question, levels,
-                             {InterfaceText("general", "open_read_only"),
-                              InterfaceText("general", "cancel")});
+             return ui::AskYesNo(windowTitle(), question, levels,
+                                 {ui::InterfaceText("general", "open_read_only"),
+                                  ui::InterfaceText("general", "cancel")});
          },
-         [this](const QString& question) { return AskYesNo(windowTitle(), question); }});
+         [this](const QString& question) { return ui::AskYesNo(windowTitle(), question); }});
     spelling_ = new TSpellingController(
         paths_, *menu_, *editorPane_,
         [this](const QString& message, const QString& detail) { showErrorMessage(message, detail); },
@@ -286,9 +286,9 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::start() {
     settings_ = TEditorSettings::read(paths_.settingsFile);
-    menu_->setLanguages(FindLanguages(paths_.languageFolders));
+    menu_->setLanguages(ui::FindLanguages(paths_.languageFolders));
     const QString language = menu_->checkLanguage(settings_.language);
-    ChangeLanguage(language.isEmpty() ? QString::fromLatin1(kEnglishLanguage) : language);
+    ChangeLanguage(language.isEmpty() ? QString::fromLatin1(ui::kEnglishLanguage) : language);
     windowState_->apply(settings_);
     // Without the game, the dialog starts where the system's dialog starts.
     if (const std::filesystem::path data = platform::GameDataFolder(); !data.empty()) {
@@ -319,7 +319,7 @@ void TMainForm::ChangeLanguage(const QString& chosen) {
     const QString checked = menu_->checkLanguage(chosen);
     const QString name = checked.isEmpty() ? chosen : checked;
     // Every window reads its captions again as it is told of the change.
-    LoadLanguage(LanguageFile(paths_.languageFolders, name));
+    ui::LoadLanguage(ui::LanguageFile(paths_.languageFolders, name));
     session_->refreshDescriptions();
     if (!TEditorSettings::writeLanguage(paths_.settingsFile, name)) {
         std::cerr << "orvenne: cannot write " << jobs::toUtf8(paths_.settingsFile) << '\n';
@@ -352,7 +352,7 @@ void TMainForm::onSaveAsClicked() {
     bool firstFilterSelected = true;
     const QString chosen = chooseArchiveToSaveAs(QFileInfo(session_->fileName()).absolutePath(),
                                                  fileFilter(), firstFilterSelected);
-    if (!chosen.isEmpty()) session_->save(SaveAsFileName(chosen, firstFilterSelected), true);
+    if (!chosen.isEmpty()) session_->save(jobs::SaveAsFileName(chosen, firstFilterSelected), true);
 }
 
 void TMainForm::OpenArchive(const QString& path) {
@@ -398,8 +398,8 @@ void TMainForm::updateCaption() {
 
 QString TMainForm::fileFilter() const {
     // "All files" means files without an extension too, which "*.*" would leave out here.
-    return InterfaceText("general", "lgp_files") + QStringLiteral(" (*.lgp);;") +
-           InterfaceText("general", "all_files") + QStringLiteral(" (*)");
+    return ui::InterfaceText("general", "lgp_files") + QStringLiteral(" (*.lgp);;") +
+           ui::InterfaceText("general", "all_files") + QStringLiteral(" (*)");
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -429,7 +429,7 @@ void TMainForm::showErrorMessage(const QString& text, const QString& detail) {
     std::cerr << "orvenne: " << jobs::toUtf8(text) << ' ' << jobs::toUtf8(detail) << '\n';
     // Parentless: the window is disabled while a job reports, and would disable its child too.
     QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::Ok);
-    ShowDetail(box, detail);
+    ui::ShowDetail(box, detail);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
@@ -438,9 +438,9 @@ QMessageBox::StandardButton TMainForm::askSaveChanges(const QString& question) {
     QMessageBox box(QMessageBox::Question, windowTitle(), question,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Save);
-    box.button(QMessageBox::Save)->setText(InterfaceText("general", "save"));
-    box.button(QMessageBox::Discard)->setText(InterfaceText("general", "discard"));
-    box.button(QMessageBox::Cancel)->setText(InterfaceText("general", "cancel"));
+    box.button(QMessageBox::Save)->setText(ui::InterfaceText("general", "save"));
+    box.button(QMessageBox::Discard)->setText(ui::InterfaceText("general", "discard"));
+    box.button(QMessageBox::Cancel)->setText(ui::InterfaceText("general", "cancel"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -458,12 +458,12 @@ QString TMainForm::chooseArchiveToSaveAs(const QString& folder, const QString& f
 
 QString TMainForm::chooseArchiveToCompare(const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(
-        this, InterfaceText("compare", "original_archive_to_compare"), folder, filter);
+        this, ui::InterfaceText("compare", "original_archive_to_compare"), folder, filter);
 }
 
 QString TMainForm::chooseOriginalArchive(const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(this, InterfaceText("general", "original_archive"), folder,
-                                        filter);
+    return QFileDialog::getOpenFileName(this, ui::InterfaceText("general", "original_archive"),
+                                        folder, filter);
 }
 
 QString TMainForm::choosePoFile(const QString& folder, const QString& filter, bool forSaving) {
@@ -473,7 +473,7 @@ QString TMainForm::choosePoFile(const QString& folder, const QString& filter, bo
 
 void TMainForm::execMessage(QMessageBox& box) { box.exec(); }
 
-bool TMainForm::askYesNo(const QString& question) { return AskYesNo(windowTitle(), question); }
+bool TMainForm::askYesNo(const QString& question) { return ui::AskYesNo(windowTitle(), question); }
 
 void TMainForm::showComparisonResult(TCompareResultForm& result) { result.exec(); }
 

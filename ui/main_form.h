@@ -112,7 +112,7 @@ private:
     const QStringList arguments_;
     const TEditorPaths paths_;
     // The font in its eight colours, built once for every text preview.
-    const GlyphSets glyphSets_;
+    const preview::GlyphSets glyphSets_;
     TEditorSettings settings_;
     bool started_ = false;
     QString openFolder_;

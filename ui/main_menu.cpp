@@ -16,7 +16,7 @@
 namespace {
 
 const QString kEllipsis = QStringLiteral("...");
-const QString kEnglish = QString::fromLatin1(kEnglishLanguage);
+const QString kEnglish = QString::fromLatin1(ui::kEnglishLanguage);
 
 // Language captions are plain text: an '&' in them is shown, not a mnemonic.
 QString Escaped(QString caption) { return caption.replace(u'&', QStringLiteral("&&")); }
@@ -87,7 +87,7 @@ QString DictionaryCaption(const QString& name) {
 
 QString CaptionText(TMainMenu::Command command) {
     const Caption caption = CaptionOf(command);
-    return InterfaceText("general", caption.key) + (caption.ellipsis ? kEllipsis : QString());
+    return ui::InterfaceText("general", caption.key) + (caption.ellipsis ? kEllipsis : QString());
 }
 
 }  // namespace
@@ -227,7 +227,7 @@ void TMainMenu::setLanguages(const QList<TLanguage>& languages) {
     add(kEnglish, QStringLiteral("English"));
     for (const TLanguage& language : languages) add(language.name, language.caption);
     languages_->actions().first()->setChecked(true);
-    AssignMnemonics(*languageMenu_);
+    ui::AssignMnemonics(*languageMenu_);
 }
 
 QString TMainMenu::checkLanguage(const QString& name) {
@@ -293,20 +293,20 @@ QAction* TMainMenu::dictionaryAction(const QString& name) const {
 }
 
 void TMainMenu::retranslateDictionaries() {
-    firstDictionaryItem_->setText(Escaped(InterfaceText(
+    firstDictionaryItem_->setText(Escaped(ui::InterfaceText(
         "general", dictionaries_->actions().isEmpty() ? "no_dictionary" : "no_spell_checking")));
-    AssignMnemonics(*spellingMenu_);
+    ui::AssignMnemonics(*spellingMenu_);
 }
 
 void TMainMenu::retranslate() {
-    fileMenu_->setTitle(Escaped(InterfaceText("general", "file")));
-    editMenu_->setTitle(Escaped(InterfaceText("general", "edit")));
-    viewMenu_->setTitle(Escaped(InterfaceText("general", "view")));
-    displayFilesMenu_->setTitle(Escaped(InterfaceText("general", "display_files")));
-    levelPreviewSizeMenu_->setTitle(Escaped(InterfaceText("general", "level_preview_size")));
-    languageMenu_->setTitle(Escaped(InterfaceText("general", "language")));
-    spellingMenu_->setTitle(Escaped(InterfaceText("general", "spell_checking")));
-    recentMenu_->setTitle(Escaped(InterfaceText("general", "recent_archives")));
+    fileMenu_->setTitle(Escaped(ui::InterfaceText("general", "file")));
+    editMenu_->setTitle(Escaped(ui::InterfaceText("general", "edit")));
+    viewMenu_->setTitle(Escaped(ui::InterfaceText("general", "view")));
+    displayFilesMenu_->setTitle(Escaped(ui::InterfaceText("general", "display_files")));
+    levelPreviewSizeMenu_->setTitle(Escaped(ui::InterfaceText("general", "level_preview_size")));
+    languageMenu_->setTitle(Escaped(ui::InterfaceText("general", "language")));
+    spellingMenu_->setTitle(Escaped(ui::InterfaceText("general", "spell_checking")));
+    recentMenu_->setTitle(Escaped(ui::InterfaceText("general", "recent_archives")));
     retranslateDictionaries();
     for (const auto& [command, action] : actions_) {
         const QString caption = CaptionText(command);
@@ -315,7 +315,7 @@ void TMainMenu::retranslate() {
     }
     const std::array<const char*, 4> sizeKeys = {"small", "normal", "large", "very_large"};
     for (std::size_t i = 0; i < sizeKeys.size(); ++i) {
-        levelPreviewSizes_[i]->setText(Escaped(InterfaceText("general", sizeKeys[i])));
+        levelPreviewSizes_[i]->setText(Escaped(ui::InterfaceText("general", sizeKeys[i])));
     }
-    AssignMnemonics(bar_);
+    ui::AssignMnemonics(bar_);
 }

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace ui {
+
 namespace {
 
 // The caption as the user reads it: single '&' marks removed, "&&" back to "&".
@@ -74,3 +76,5 @@ void AssignMnemonics(QWidget& dialog) {
         if (label->buddy() != nullptr) label->setText(WithMnemonic(Bare(label->text()), used));
     }
 }
+
+}  // namespace ui

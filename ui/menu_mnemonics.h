@@ -7,6 +7,8 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
+namespace ui {
+
 // The caption with an '&' before the letter that becomes its keyboard mnemonic: the first
 // letter of a word not yet in `used`, else any such letter or digit, else none. Adds the chosen
 // character to `used` (in lower case). An '&' in the caption itself is kept as a literal one.
@@ -21,3 +23,5 @@ void AssignMnemonics(QMenu& menu);
 // Gives a dialog's buttons and check boxes (in the order they were made), then its labels that
 // name a buddy, mnemonics distinct within the dialog, from their current captions.
 void AssignMnemonics(QWidget& dialog);
+
+}  // namespace ui

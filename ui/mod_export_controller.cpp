@@ -37,22 +37,25 @@ TModExportController::TModExportController(TArchiveSession& session, TMainMenu& 
 
 void TModExportController::onExportClicked() {
     if (session_.archive() == nullptr || session_.jobRunning()) return;
-    const std::optional<TFilesComparison> last = LastComparison();
+    const std::optional<TFilesComparison> last = jobs::LastComparison();
     const std::optional<TModExportRequest> request =
         prompts_.chooseRequest(*form_, last ? last->referenceFile : QString());
     if (!request) return;
-    EarlierExport earlier = EarlierExport::Refuse;
-    switch (InspectModFolder(jobs::toUtf8(request->folder))) {
-        case ModFolderContents::Nothing: break;
-        case ModFolderContents::EarlierExport:
-            if (!prompts_.ask(InterfaceText("messages", "replace_mod_export").arg(request->folder))) {
+    lgp::EarlierExport earlier = lgp::EarlierExport::Refuse;
+    switch (lgp::InspectModFolder(jobs::toUtf8(request->folder))) {
+        case lgp::ModFolderContents::Nothing:
+            break;
+        case lgp::ModFolderContents::EarlierExport:
+            if (!prompts_.ask(
+                    ui::InterfaceText("messages", "replace_mod_export").arg(request->folder))) {
                 return;
             }
-            earlier = EarlierExport::Replace;
+            earlier = lgp::EarlierExport::Replace;
             break;
-        case ModFolderContents::Other:
-            prompts_.showError(InterfaceText("messages", "mod_folder_failure"),
-                               InterfaceText("messages", "mod_folder_not_empty").arg(request->folder));
+        case lgp::ModFolderContents::Other:
+            prompts_.showError(
+                ui::InterfaceText("messages", "mod_folder_failure"),
+                ui::InterfaceText("messages", "mod_folder_not_empty").arg(request->folder));
             return;
     }
     session_.exportModFolder(request->original, request->folder, request->layout, earlier);
@@ -60,6 +63,6 @@ void TModExportController::onExportClicked() {
 
 void TModExportController::showResult(const QString& folder, const QStringList& levels) {
     QMessageBox box(QMessageBox::Information, window_.windowTitle(),
-                    ModExportResultText(levels, folder), QMessageBox::Ok, &window_);
+                    ui::ModExportResultText(levels, folder), QMessageBox::Ok, &window_);
     prompts_.showMessage(box);
 }

@@ -35,7 +35,7 @@ TOriginalArchiveController::TOriginalArchiveController(TArchiveSession& session,
                                   Qt::QueuedConnection);
     });
     connect(&session_, &TArchiveSession::compared, this, [this] {
-        const std::optional<TFilesComparison> last = LastComparison();
+        const std::optional<TFilesComparison> last = jobs::LastComparison();
         if (session_.translationMarks().hasOriginal() || !last) return;
         waiting_ = last->referenceFile;
         // After the comparison's result, which is shown once the window is usable again.

@@ -27,7 +27,7 @@ constexpr int kHintLines = 7;
 
 }  // namespace
 
-TOriginalTextPane::TOriginalTextPane(TArchiveSession& session, const GlyphSets& glyphs,
+TOriginalTextPane::TOriginalTextPane(TArchiveSession& session, const preview::GlyphSets& glyphs,
                                      const TTextPreviewPane& preview, QWidget* parent)
     : QWidget(parent), session_(session), glyphs_(glyphs), preview_(preview) {
     setObjectName(QStringLiteral("originalPane"));
@@ -99,9 +99,9 @@ void TOriginalTextPane::changeEvent(QEvent* event) {
 }
 
 void TOriginalTextPane::retranslate() {
-    captionLabel_->setText(InterfaceText("main", "original"));
-    previewButton_->setText(InterfaceText("main", "original_preview"));
-    previewButton_->setToolTip(InterfaceText("main", "original_preview_hint"));
+    captionLabel_->setText(ui::InterfaceText("main", "original"));
+    previewButton_->setText(ui::InterfaceText("main", "original_preview"));
+    previewButton_->setToolTip(ui::InterfaceText("main", "original_preview_hint"));
     showOriginal();
 }
 
@@ -112,10 +112,10 @@ void TOriginalTextPane::showOriginal() {
     const int text = session_.currentText();
     original_ = marks.originalTagged(subFile, text);
     ++shown_;
-    originalText_->setPlainText(original_ ? editor_text::TaggedToEditor(*original_) : QString());
+    originalText_->setPlainText(original_ ? ui::TaggedToEditor(*original_) : QString());
     // "Not in the original" only for a text that the original lacks.
     originalText_->setPlaceholderText(session_.currentLevel() != nullptr && text >= 0
-                                          ? InterfaceText("main", "not_in_original")
+                                          ? ui::InterfaceText("main", "not_in_original")
                                           : QString());
     showState();
     drawPicture();
@@ -127,8 +127,8 @@ void TOriginalTextPane::showState() {
     const int text = session_.currentText();
     QString state;
     if (original_) {
-        state = InterfaceText("main",
-                              marks.isUntranslated(subFile, text) ? "untranslated" : "translated");
+        state = ui::InterfaceText(
+            "main", marks.isUntranslated(subFile, text) ? "untranslated" : "translated");
     }
     stateLabel_->setText(state);
 }
@@ -142,8 +142,8 @@ void TOriginalTextPane::drawPicture() {
         return;
     }
     const TWindow* window = session_.currentWindow();
-    const int width = window != nullptr ? window->Width : kAutomaticSize;
-    const int height = window != nullptr ? window->Height : kAutomaticSize;
+    const int width = window != nullptr ? window->Width : preview::kAutomaticSize;
+    const int height = window != nullptr ? window->Height : preview::kAutomaticSize;
     const bool gameView = preview_.gameView();
     // The page of the text that the text preview shows, or the original's last.
     const int page =
@@ -162,9 +162,9 @@ void TOriginalTextPane::drawPicture() {
     // The text preview draws at every keystroke; the original seldom changes with it.
     if (drawnKey_ == key) return;
     drawnKey_ = key;
-    picture_ =
-        gameView ? DrawGameView(glyphs_, colors, *original_, width, height, page, preview_.names())
-                 : DrawWindowPreview(glyphs_, colors, *original_, width, height);
+    picture_ = gameView ? preview::DrawGameView(glyphs_, colors, *original_, width, height, page,
+                                                preview_.names())
+                        : preview::DrawWindowPreview(glyphs_, colors, *original_, width, height);
     pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
     pictureLabel_->resize(picture_.size());
     // As wide as the picture, beside a scroll bar for a tall one.

@@ -10,13 +10,16 @@
 #include "preview/window_colors.h"
 #include "text/text_layout.h"
 
-class GlyphSets;
 class QLabel;
 class QPlainTextEdit;
 class QScrollArea;
 class QToolButton;
 class TArchiveSession;
 class TTextPreviewPane;
+
+namespace preview {
+class GlyphSets;
+}  // namespace preview
 
 // The selected text's original, above its editor while an original archive is set: the
 // original's tagged text, read-only, or "Not in the original" when the original lacks the
@@ -29,7 +32,7 @@ class TOriginalTextPane : public QWidget {
 
 public:
     // glyphs and preview must outlive the pane.
-    TOriginalTextPane(TArchiveSession& session, const GlyphSets& glyphs,
+    TOriginalTextPane(TArchiveSession& session, const preview::GlyphSets& glyphs,
                       const TTextPreviewPane& preview, QWidget* parent = nullptr);
 
     // The original's picture as last drawn; null when none is shown.
@@ -54,7 +57,7 @@ private:
     void drawPicture();
 
     TArchiveSession& session_;
-    const GlyphSets& glyphs_;
+    const preview::GlyphSets& glyphs_;
     const TTextPreviewPane& preview_;
     // The original of the selected text; none when it has none.
     std::optional<std::string> original_;

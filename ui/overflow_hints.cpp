@@ -4,6 +4,8 @@
 
 #include "ui/interface_texts.h"
 
+namespace ui {
+
 QString OverflowHint(const text::Overflow& overflow) {
     if (overflow.kind == text::OverflowKind::Width) {
         return InterfaceText("main", "overflow_width")
@@ -17,12 +19,14 @@ QString OverflowHint(const text::Overflow& overflow) {
         .arg(text::LinesInWindow(overflow.actual));
 }
 
-QString OverflowHints(const std::vector<WindowOverflow>& overflows) {
+QString OverflowHints(const std::vector<overflow::WindowOverflow>& overflows) {
     QStringList hints;
-    for (const WindowOverflow& found : overflows) hints << OverflowHint(found.overflow);
+    for (const overflow::WindowOverflow& found : overflows) hints << OverflowHint(found.overflow);
     return hints.join('\n');
 }
 
 QString PageCaption(int page, int pages) {
     return InterfaceText("main", "page_of").arg(page + 1).arg(pages);
 }
+
+}  // namespace ui

@@ -84,7 +84,8 @@ int TOverflowMarks::overflowingTexts(int subFile) const {
 QString TOverflowMarks::hints(int subFile, int text) const {
     if (!isOverflowing(subFile, text)) return {};
     const TLGPSubFile& level = *archive_->SubFiles[static_cast<std::size_t>(subFile)];
-    return OverflowHints(TextWindowOverflows(level, static_cast<std::size_t>(text), names_));
+    return ui::OverflowHints(
+        overflow::TextWindowOverflows(level, static_cast<std::size_t>(text), names_));
 }
 
 void TOverflowMarks::markArchive() {
@@ -104,7 +105,7 @@ void TOverflowMarks::markLevel(int subFile) {
     std::vector<char>& marks = marks_[index];
     marks.resize(level.Texts.size());
     for (std::size_t text = 0; text < level.Texts.size(); ++text) {
-        marks[text] = IsOverflowing(level.Texts[text], names_) ? 1 : 0;
+        marks[text] = overflow::IsOverflowing(level.Texts[text], names_) ? 1 : 0;
     }
     counts_[index] = static_cast<int>(std::count(marks.begin(), marks.end(), 1));
 }
@@ -118,7 +119,8 @@ void TOverflowMarks::textChanged(int subFile, int text) {
     }
     const TLGPSubFile& level = *archive_->SubFiles[index];
     char& mark = marks_[index][static_cast<std::size_t>(text)];
-    const char now = IsOverflowing(level.Texts[static_cast<std::size_t>(text)], names_) ? 1 : 0;
+    const char now =
+        overflow::IsOverflowing(level.Texts[static_cast<std::size_t>(text)], names_) ? 1 : 0;
     if (now == mark) return;
     mark = now;
     counts_[index] += now != 0 ? 1 : -1;

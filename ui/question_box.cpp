@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
+namespace ui {
+
 namespace {
 
 // More lines than this make the box taller than a screen would want.
@@ -33,3 +35,5 @@ void ShowDetail(QMessageBox& box, const QString& detail) {
     box.setInformativeText(lines.mid(0, kShownLines).join(u'\n') + QStringLiteral("\n..."));
     box.setDetailedText(detail);
 }
+
+}  // namespace ui

@@ -5,6 +5,8 @@
 
 class QMessageBox;
 
+namespace ui {
+
 // Asks a Yes or No question in a message box, with `detail` shown under it when it is not
 // empty; No is the default. `captions`, when given, are the Yes and No buttons' captions in
 // place of Qt's. The box has no parent, so that it can be answered while a job has the main
@@ -16,3 +18,5 @@ bool AskYesNo(const QString& title, const QString& question, const QString& deta
 // reads why without opening "Show Details...". Only a detail of many lines is cut after its
 // first ones there, and given whole behind "Show Details...".
 void ShowDetail(QMessageBox& box, const QString& detail);
+
+}  // namespace ui

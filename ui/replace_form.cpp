@@ -18,7 +18,7 @@
 namespace {
 
 QString Text(const char* section, const char* key) {
-    return InterfaceText(QString::fromLatin1(section), QString::fromLatin1(key));
+    return ui::InterfaceText(QString::fromLatin1(section), QString::fromLatin1(key));
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ void TReplaceForm::retranslate() {
     withLabel_->setText(Text("replace", "with") + QStringLiteral(" :"));
     replaceButton_->setText(replace);
     replaceAllButton_->setText(Text("replace", "replace_all"));
-    AssignMnemonics(*this);
+    ui::AssignMnemonics(*this);
 }
 
 void TReplaceForm::replaceSelection(QPlainTextEdit& editor, const QString& replacement) {

@@ -42,7 +42,7 @@ private:
     const TSearchController::MessageRunner run_;
 };
 
-QString Message(const char* key) { return InterfaceText("messages", key); }
+QString Message(const char* key) { return ui::InterfaceText("messages", key); }
 
 // The place of a table index in the rows as shown, or -1.
 int RowOf(const std::vector<int>& rows, int subFile) {
@@ -73,7 +73,7 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
     for (TSearchDialog* dialog :
          {static_cast<TSearchDialog*>(findForm_), static_cast<TSearchDialog*>(replaceForm_)}) {
         connect(dialog, &TSearchDialog::findRequested, this,
-                [this, dialog](const QString& search, bool matchCase, FindMode mode) {
+                [this, dialog](const QString& search, bool matchCase, lgp::FindMode mode) {
                     ask({dialog, search, matchCase, mode, std::nullopt});
                 });
         connect(dialog, &TSearchDialog::charactersLeftOut, &panes_.status, &TStatusBar::showNotice);
@@ -90,7 +90,7 @@ TSearchController::TSearchController(const Panes& panes, MessageRunner runMessag
     connect(replaceForm_, &TReplaceForm::replaceRequested, this, &TSearchController::replace);
     connect(replaceForm_, &TReplaceForm::replaceAllRequested, this,
             [this](const QString& search, const QString& replacement, bool matchCase) {
-                ask({replaceForm_, search, matchCase, FindMode::FromStart, replacement});
+                ask({replaceForm_, search, matchCase, lgp::FindMode::FromStart, replacement});
             });
 
     // The worker waits while each report is handled here.
@@ -158,7 +158,7 @@ void TSearchController::showReplaceDialog() {
     if (!replaceForm_->isVisible()) {
         const std::string selected = panes_.editor.selectedTagged();
         if (!selected.empty() && selected.find("\r\n") == std::string::npos) {
-            replaceForm_->setSearchText(editor_text::TaggedToEditor(selected));
+            replaceForm_->setSearchText(ui::TaggedToEditor(selected));
         } else if (!lastSearch_.isEmpty()) {
             replaceForm_->setSearchText(lastSearch_);
         }
@@ -205,18 +205,18 @@ void TSearchController::showWaiting() {
 }
 
 void TSearchController::find(TSearchDialog& asking, const QString& search, bool matchCase,
-                             FindMode mode) {
+                             lgp::FindMode mode) {
     const TArchiveSession& session = panes_.session;
     if (session.archive() == nullptr) return;
     TFindRequest request;
-    request.search = editor_text::EditorToTagged(search);
+    request.search = ui::EditorToTagged(search);
     request.matchCase = matchCase;
     request.mode = mode;
     request.rows = panes_.files.displayOrder();
     const auto [selectionStart, selectionEnd] = panes_.editor.taggedSelection();
     request.start =
-        StartOfSearch(mode, std::max(RowOf(request.rows, session.currentSubFileIndex()), 0),
-                      std::max(session.currentText(), 0), selectionStart, selectionEnd);
+        lgp::StartOfSearch(mode, std::max(RowOf(request.rows, session.currentSubFileIndex()), 0),
+                           std::max(session.currentText(), 0), selectionStart, selectionEnd);
     if (finder_->Request(*session.archive(), std::move(request))) {
         asking_ = &asking;
         searchedArchive_ = archives_;
@@ -236,10 +236,10 @@ void TSearchController::onFound(int subFile, int text, qint64 position, qint64 l
 void TSearchController::replace(const QString& replacement) {
     const QString search = replaceForm_->searchText();
     const bool matchCase = replaceForm_->matchCase();
-    if (selectionMatches(editor_text::EditorToTagged(search), matchCase)) {
+    if (selectionMatches(ui::EditorToTagged(search), matchCase)) {
         panes_.editor.replaceSelection(replacement);
     }
-    ask({replaceForm_, search, matchCase, FindMode::Next, std::nullopt});
+    ask({replaceForm_, search, matchCase, lgp::FindMode::Next, std::nullopt});
 }
 
 bool TSearchController::selectionMatches(const std::string& search, bool matchCase) const {
@@ -260,8 +260,8 @@ void TSearchController::replaceAll(const QString& search, const QString& replace
                                         locale.toString(levels)));
         return !replaceDeclined_;
     };
-    if (!panes_.session.replaceAll(editor_text::EditorToTagged(search),
-                                   editor_text::EditorToTagged(replacement), matchCase, confirm)) {
+    if (!panes_.session.replaceAll(ui::EditorToTagged(search), ui::EditorToTagged(replacement),
+                                   matchCase, confirm)) {
         return;
     }
     refusal_.clear();
@@ -290,10 +290,10 @@ void TSearchController::selectNextText(bool backward, Walk walk) {
     const std::vector<int> rows = panes_.files.displayOrder();
     const int row = RowOf(rows, session.currentSubFileIndex());
     const TOverflowMarks& marks = session.overflowMarks();
-    const std::optional<TextHit> hit =
+    const std::optional<lgp::TextHit> hit =
         walk == Walk::Marked
-            ? FindMarkedText(*session.archive(), rows, row, session.currentText(), backward)
-            : FindTextWhere(
+            ? lgp::FindMarkedText(*session.archive(), rows, row, session.currentText(), backward)
+            : lgp::FindTextWhere(
                   *session.archive(), rows, row, session.currentText(), backward,
                   [&marks](int subFile, int text) { return marks.isOverflowing(subFile, text); });
     if (!hit) {

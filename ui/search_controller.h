@@ -67,7 +67,7 @@ private:
         TSearchDialog* asking = nullptr;
         QString search;
         bool matchCase = false;
-        FindMode mode = FindMode::FromStart;
+        lgp::FindMode mode = lgp::FindMode::FromStart;
         std::optional<QString> replacement;
     };
 
@@ -83,7 +83,7 @@ private:
     void startWaitingLater();
     void showWaiting();
     // A search with a dialog's text, from the selection as it is now.
-    void find(TSearchDialog& asking, const QString& search, bool matchCase, FindMode mode);
+    void find(TSearchDialog& asking, const QString& search, bool matchCase, lgp::FindMode mode);
     void onFound(int subFile, int text, qint64 position, qint64 length);
     // The replace dialog's Replace.
     void replace(const QString& replacement);

@@ -42,7 +42,7 @@ TSearchDialog::TSearchDialog(const QString& objectName, const QString& searchEdi
     connect(findButton_, &QPushButton::clicked, this, [this] {
         // Enter then walks on from the first hit.
         nextButton_->setDefault(true);
-        emit findRequested(searchText(), matchCase(), FindMode::FromStart);
+        emit findRequested(searchText(), matchCase(), lgp::FindMode::FromStart);
     });
     connect(nextButton_, &QPushButton::clicked, this, &TSearchDialog::findNext);
     connect(previousButton_, &QPushButton::clicked, this, &TSearchDialog::findPrevious);
@@ -58,10 +58,12 @@ void TSearchDialog::setSearchText(const QString& text) { searchEdit_->setPlainTe
 
 bool TSearchDialog::matchCase() const { return matchCaseBox_->isChecked(); }
 
-void TSearchDialog::findNext() { emit findRequested(searchText(), matchCase(), FindMode::Next); }
+void TSearchDialog::findNext() {
+    emit findRequested(searchText(), matchCase(), lgp::FindMode::Next);
+}
 
 void TSearchDialog::findPrevious() {
-    emit findRequested(searchText(), matchCase(), FindMode::Previous);
+    emit findRequested(searchText(), matchCase(), lgp::FindMode::Previous);
 }
 
 void TSearchDialog::showMessage(QMessageBox::Icon icon, const QString& text,
@@ -107,10 +109,10 @@ void TSearchDialog::fitToCaptions() {
 }
 
 void TSearchDialog::retranslate() {
-    findButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("find")));
-    nextButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("next")));
-    previousButton_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("previous")));
-    matchCaseBox_->setText(InterfaceText(QStringLiteral("find"), QStringLiteral("match_case")));
+    findButton_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("find")));
+    nextButton_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("next")));
+    previousButton_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("previous")));
+    matchCaseBox_->setText(ui::InterfaceText(QStringLiteral("find"), QStringLiteral("match_case")));
 }
 
 void TSearchDialog::showEvent(QShowEvent* event) {

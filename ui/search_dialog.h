@@ -40,7 +40,7 @@ public:
 
 signals:
     // A search asked for with the search box's text (line breaks as "\n").
-    void findRequested(const QString& search, bool matchCase, FindMode mode);
+    void findRequested(const QString& search, bool matchCase, lgp::FindMode mode);
     // A field did not take characters that the game lacks; notice names them.
     void charactersLeftOut(const QString& notice);
 
@@ -52,7 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Reads every caption again when the interface's language changes.
     void changeEvent(QEvent* event) override;
-    // Reads every caption from InterfaceText.
+    // Reads every caption from ui::InterfaceText.
     virtual void retranslate();
     // Runs the message box modally; tests answer it instead.
     virtual void execMessage(QMessageBox& box);

@@ -11,7 +11,9 @@
 #include "spelling/dictionaries.h"
 #include "spelling/user_word_list.h"
 
+namespace spelling {
 class SpellChecker;
+}  // namespace spelling
 
 // The spell checking chosen in the View menu: the Hunspell dictionaries installed in the
 // dictionary folders (searched once), the chosen one's checker or none, and the user's own word
@@ -29,8 +31,8 @@ public:
     // The chosen dictionary's name; empty when nothing is checked.
     QString current() const;
     // The chosen dictionary's checker, or none.
-    SpellChecker* checker() const { return checker_.get(); }
-    const UserWordList& userWords() const { return userWords_; }
+    spelling::SpellChecker* checker() const { return checker_.get(); }
+    const spelling::UserWordList& userWords() const { return userWords_; }
 
     // Checks with the installed dictionary `name` from now on, or with none when `name` is
     // empty or not installed. Returns false, checking nothing, when the dictionary cannot be
@@ -44,8 +46,8 @@ signals:
     void failed(const QString& message, const QString& detail);
 
 private:
-    std::vector<Dictionary> dictionaries_;
-    UserWordList userWords_;
-    std::unique_ptr<SpellChecker> checker_;
+    std::vector<spelling::Dictionary> dictionaries_;
+    spelling::UserWordList userWords_;
+    std::unique_ptr<spelling::SpellChecker> checker_;
     QString current_;
 };

@@ -9,6 +9,8 @@
 #include "text/windows1252.h"
 #include "ui/editor_text.h"
 
+namespace ui {
+
 namespace {
 
 // A block's text as tagged text, one byte per character of the block: a character outside
@@ -21,7 +23,7 @@ std::string BlockBytes(const QString& block) {
         const char16_t unit = c.unicode();
         if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
             bytes += static_cast<char>(unit);
-        } else if (c == editor_text::kNulStandIn) {
+        } else if (c == kNulStandIn) {
             bytes += '\0';
         } else {
             const text::Windows1252Text converted = jobs::toWindows1252(QString(c));
@@ -35,19 +37,20 @@ std::string BlockBytes(const QString& block) {
 
 SpellingHighlighter::SpellingHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
-void SpellingHighlighter::setChecker(const SpellChecker* checker) {
+void SpellingHighlighter::setChecker(const spelling::SpellChecker* checker) {
     checker_ = checker;
     rehighlight();
 }
 
 std::vector<SpellingHighlighter::BlockWord> SpellingHighlighter::blockWords(
-    const QString& block, const SpellChecker* misspelledFor) {
+    const QString& block, const spelling::SpellChecker* misspelledFor) {
     const std::string bytes = BlockBytes(block);
-    const std::vector<TextWord> words =
-        misspelledFor != nullptr ? MisspelledWords(bytes, *misspelledFor) : CheckedWords(bytes);
+    const std::vector<spelling::TextWord> words =
+        misspelledFor != nullptr ? spelling::MisspelledWords(bytes, *misspelledFor)
+                                 : spelling::CheckedWords(bytes);
     std::vector<BlockWord> result;
     result.reserve(words.size());
-    for (const TextWord& word : words) {
+    for (const spelling::TextWord& word : words) {
         result.push_back({static_cast<int>(word.start), static_cast<int>(word.length),
                           bytes.substr(word.start, word.length)});
     }
@@ -63,3 +66,5 @@ void SpellingHighlighter::highlightBlock(const QString& text) {
         setFormat(word.start, word.length, misspelled);
     }
 }
+
+}  // namespace ui

@@ -7,7 +7,12 @@
 #include <QSyntaxHighlighter>
 
 class QTextDocument;
+
+namespace spelling {
 class SpellChecker;
+}  // namespace spelling
+
+namespace ui {
 
 // Underlines the misspelled words of the text editor, as spell checkers do: a word is checked
 // as tagged text (Windows-1252), so tags, placeholders, the characters' names and the game's
@@ -28,16 +33,18 @@ public:
 
     // Checks with `checker` from now on and underlines again; null turns the underlining off.
     // The checker must outlive its use here.
-    void setChecker(const SpellChecker* checker);
-    const SpellChecker* checker() const { return checker_; }
+    void setChecker(const spelling::SpellChecker* checker);
+    const spelling::SpellChecker* checker() const { return checker_; }
 
     // The checked words of a block's text, or only those the checker does not know.
     static std::vector<BlockWord> blockWords(const QString& block,
-                                             const SpellChecker* misspelledFor = nullptr);
+                                             const spelling::SpellChecker* misspelledFor = nullptr);
 
 protected:
     void highlightBlock(const QString& text) override;
 
 private:
-    const SpellChecker* checker_ = nullptr;
+    const spelling::SpellChecker* checker_ = nullptr;
 };
+
+}  // namespace ui

@@ -18,8 +18,10 @@
 #include "ui/interface_texts.h"
 #include "ui/spelling_highlighter.h"
 
+namespace ui {
+
 bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
-                              SpellChecker& checker, const UserWordList& words,
+                              spelling::SpellChecker& checker, const spelling::UserWordList& words,
                               SpellingHighlighter* highlighter) {
     const QTextBlock block = editor->document()->findBlock(position);
     if (!block.isValid()) return false;
@@ -59,12 +61,12 @@ bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
 
     const QPointer<SpellingHighlighter> underlining(highlighter);
     const std::string word = found.word;
-    SpellChecker* checking = &checker;
+    spelling::SpellChecker* checking = &checker;
     menu->addAction(InterfaceText("main", "ignore"), [checking, word, underlining] {
         checking->Ignore(word);
         if (!underlining.isNull()) underlining->rehighlight();
     });
-    const UserWordList list = words;
+    const spelling::UserWordList list = words;
     const QPointer<QWidget> parent = menu->parentWidget();
     menu->addAction(InterfaceText("main", "add_to_dictionary"),
                     [checking, word, underlining, list, parent] {
@@ -81,3 +83,5 @@ bool SpellingMenu::addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
                     });
     return true;
 }
+
+}  // namespace ui

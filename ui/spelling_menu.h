@@ -2,9 +2,15 @@
 
 class QMenu;
 class QPlainTextEdit;
+
+namespace spelling {
 class SpellChecker;
-class SpellingHighlighter;
 class UserWordList;
+}  // namespace spelling
+
+namespace ui {
+
+class SpellingHighlighter;
 
 // The spell-checking entries of the text editor's context menu.
 class SpellingMenu {
@@ -20,6 +26,9 @@ public:
     // highlighter when one is given; a word list that cannot be written is reported in a
     // message box over the menu's parent. Returns false, adding nothing, when no misspelled
     // word is at the position. The checker and word list must outlive the menu.
-    static bool addEntries(QMenu* menu, QPlainTextEdit* editor, int position, SpellChecker& checker,
-                           const UserWordList& words, SpellingHighlighter* highlighter);
+    static bool addEntries(QMenu* menu, QPlainTextEdit* editor, int position,
+                           spelling::SpellChecker& checker, const spelling::UserWordList& words,
+                           SpellingHighlighter* highlighter);
 };
+
+}  // namespace ui

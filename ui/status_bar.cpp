@@ -30,7 +30,7 @@ void TStatusBar::follow(const TArchiveSession& session) {
     connect(&session, &TArchiveSession::jobEnded, this, &TStatusBar::endProgress);
     connect(&session, &TArchiveSession::opened, this, [this, &session] {
         const TLGPFile& archive = *session.archive();
-        const ArchiveCounts counts = CountArchive(archive);
+        const lgp::ArchiveCounts counts = lgp::CountArchive(archive);
         setCounts(counts.levels, counts.texts);
         setCreator(jobs::fromWindows1252(archive.Creator));
     });
@@ -138,9 +138,10 @@ void TStatusBar::retranslate() {
         return;
     }
     const QLocale locale;
-    panels_[2]->setText(QStringLiteral("%1 %2 / %3 %4")
-                            .arg(locale.toString(levels_), InterfaceText("main", "levels").toLower(),
-                                 locale.toString(texts_), InterfaceText("main", "texts").toLower()));
+    panels_[2]->setText(
+        QStringLiteral("%1 %2 / %3 %4")
+            .arg(locale.toString(levels_), ui::InterfaceText("main", "levels").toLower(),
+                 locale.toString(texts_), ui::InterfaceText("main", "texts").toLower()));
 }
 
 void TStatusBar::resizeEvent(QResizeEvent* event) {

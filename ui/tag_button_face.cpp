@@ -11,6 +11,8 @@
 #include "preview/glyph_sets.h"
 #include "text/tags.h"
 
+namespace ui {
+
 namespace {
 
 constexpr int kFaceSize = 16;
@@ -18,7 +20,7 @@ const QColor kOutline(40, 40, 64);
 const QColor kNameBackground(226, 232, 246);
 
 // The body colours the game draws text in, in the order of text::ColourTags.
-QColor TextColor(std::size_t index) { return QColor(GlyphSets::kBodyColors.at(index)); }
+QColor TextColor(std::size_t index) { return QColor(preview::GlyphSets::kBodyColors.at(index)); }
 constexpr std::size_t kGrey = 0;
 constexpr std::size_t kWhite = 7;
 
@@ -54,7 +56,7 @@ QPixmap MulticolorFace() {
     QPixmap face = Swatch(TextColor(kWhite));
     QPainter painter(&face);
     const QRect inner = Inner().adjusted(1, 1, 0, 0);
-    const int stripes = static_cast<int>(GlyphSets::kBodyColors.size());
+    const int stripes = static_cast<int>(preview::GlyphSets::kBodyColors.size());
     for (int stripe = 0; stripe < stripes; ++stripe) {
         const int left = inner.left() + stripe * inner.width() / stripes;
         const int right = inner.left() + (stripe + 1) * inner.width() / stripes;
@@ -108,3 +110,5 @@ QIcon TagButtonFace(const QString& tag) {
     if (IsNameTag(tag)) return QIcon(Initials(InitialsOf(tag)));
     return {};
 }
+
+}  // namespace ui

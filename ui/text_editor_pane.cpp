@@ -79,10 +79,10 @@ TTextEditorPane::TTextEditorPane(TArchiveSession& session, QWidget* parent)
     connect(textEditor_, &TGameTextEdit::charactersLeftOut, this,
             &TTextEditorPane::charactersLeftOut);
     connect(textEditor_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        emit caretMoved(editor_text::TaggedPosition(textEditor_->document()->toRawText(),
-                                                    textEditor_->textCursor().position()));
+        emit caretMoved(ui::TaggedPosition(textEditor_->document()->toRawText(),
+                                           textEditor_->textCursor().position()));
     });
-    highlighter_ = new SpellingHighlighter(textEditor_->document());
+    highlighter_ = new ui::SpellingHighlighter(textEditor_->document());
     textEditor_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(textEditor_, &QPlainTextEdit::customContextMenuRequested, this,
             &TTextEditorPane::showContextMenu);
@@ -110,8 +110,8 @@ void TTextEditorPane::replaceSelection(const QString& text) {
 std::pair<std::size_t, std::size_t> TTextEditorPane::taggedSelection() const {
     const QTextCursor cursor = textEditor_->textCursor();
     const QString raw = textEditor_->document()->toRawText();
-    return {editor_text::TaggedPosition(raw, cursor.selectionStart()),
-            editor_text::TaggedPosition(raw, cursor.selectionEnd())};
+    return {ui::TaggedPosition(raw, cursor.selectionStart()),
+            ui::TaggedPosition(raw, cursor.selectionEnd())};
 }
 
 std::string TTextEditorPane::selectedTagged() const {
@@ -124,8 +124,8 @@ void TTextEditorPane::selectTagged(std::size_t position, std::size_t length) {
     const std::string& tagged = session_.currentTagged();
     const int last = textEditor_->document()->characterCount() - 1;
     QTextCursor cursor = textEditor_->textCursor();
-    cursor.setPosition(std::min(editor_text::EditorPosition(tagged, position), last));
-    cursor.setPosition(std::min(editor_text::EditorPosition(tagged, position + length), last),
+    cursor.setPosition(std::min(ui::EditorPosition(tagged, position), last));
+    cursor.setPosition(std::min(ui::EditorPosition(tagged, position + length), last),
                        QTextCursor::KeepAnchor);
     textEditor_->setTextCursor(cursor);
     textEditor_->ensureCursorVisible();
@@ -206,7 +206,7 @@ void TTextEditorPane::onTextSelected() {
         textsView_->clearSelection();
     }
     // The editor's signals still go out, so that the Edit menu learns there is nothing to copy.
-    textEditor_->setPlainText(editor_text::TaggedToEditor(session_.currentTagged()));
+    textEditor_->setPlainText(ui::TaggedToEditor(session_.currentTagged()));
     run_ = Run::None;
     updating_ = false;
     updateEnabled();
@@ -217,7 +217,7 @@ void TTextEditorPane::onTextReloaded() {
     for (const QChar lineBreak : {QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator)}) {
         before.replace(lineBreak, u'\n');
     }
-    const QString after = editor_text::TaggedToEditor(session_.currentTagged());
+    const QString after = ui::TaggedToEditor(session_.currentTagged());
     const int caret = textEditor_->textCursor().position();
     {
         const QSignalBlocker blocker(textEditor_);
@@ -245,7 +245,7 @@ void TTextEditorPane::onTextReloaded() {
 void TTextEditorPane::onEditorChanged() {
     // Nothing is stored while read-only: replace-all may be storing texts meanwhile.
     if (updating_ || !isEditing() || isReadOnly()) return;
-    std::string tagged = editor_text::EditorToTagged(textEditor_->document()->toRawText());
+    std::string tagged = ui::EditorToTagged(textEditor_->document()->toRawText());
     // Underlining words anew tells of a change too, with the same text: no keystroke.
     if (tagged == session_.currentTagged()) return;
     session_.storeCurrentText(std::move(tagged),
@@ -299,9 +299,9 @@ void TTextEditorPane::showContextMenu(const QPoint& position) {
     }
     QMenu spelling(textEditor_);
     if (spelling_ != nullptr && spelling_->checker() != nullptr &&
-        SpellingMenu::addEntries(&spelling, textEditor_,
-                                 textEditor_->cursorForPosition(position).position(),
-                                 *spelling_->checker(), spelling_->userWords(), highlighter_)) {
+        ui::SpellingMenu::addEntries(&spelling, textEditor_,
+                                     textEditor_->cursorForPosition(position).position(),
+                                     *spelling_->checker(), spelling_->userWords(), highlighter_)) {
         QAction* first = menu->actions().value(0);
         menu->insertActions(first, spelling.actions());
         menu->insertSeparator(first);

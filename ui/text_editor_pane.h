@@ -10,11 +10,14 @@
 
 class QAction;
 class QListView;
-class SpellingHighlighter;
 class TGameTextEdit;
 class TArchiveSession;
 class TSpellingChoice;
 class TTextsListModel;
+
+namespace ui {
+class SpellingHighlighter;
+}  // namespace ui
 
 // The texts of the current level beside the selected text's editor. The editor shows the text
 // as tagged text and stores every change in the session at once, a run of typing as one step of
@@ -97,7 +100,7 @@ private:
     TTextsListModel* texts_;
     QListView* textsView_;
     TGameTextEdit* textEditor_;
-    SpellingHighlighter* highlighter_;
+    ui::SpellingHighlighter* highlighter_;
     TSpellingChoice* spelling_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

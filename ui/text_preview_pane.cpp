@@ -18,7 +18,7 @@
 #include "ui/overflow_hints.h"
 #include "ui/overflow_marks.h"
 
-TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const GlyphSets& glyphs,
+TTextPreviewPane::TTextPreviewPane(TArchiveSession& session, const preview::GlyphSets& glyphs,
                                    QWidget* parent)
     : QGroupBox(parent), session_(session), glyphs_(glyphs) {
     setObjectName(QStringLiteral("textPreview"));
@@ -126,15 +126,16 @@ void TTextPreviewPane::redraw() {
     QString page;
     if (shown_ && session_.currentLevel() != nullptr && session_.currentText() >= 0) {
         const TWindow* window = session_.currentWindow();
-        const int width = window != nullptr ? window->Width : kAutomaticSize;
-        const int height = window != nullptr ? window->Height : kAutomaticSize;
+        const int width = window != nullptr ? window->Width : preview::kAutomaticSize;
+        const int height = window != nullptr ? window->Height : preview::kAutomaticSize;
         const std::string& tagged = session_.currentTagged();
         if (gameView()) {
             shownPage_ = caretPage();
-            picture_ = DrawGameView(glyphs_, colors_, tagged, width, height, shownPage_, names());
-            page = PageCaption(shownPage_, text::PageCount(tagged));
+            picture_ =
+                preview::DrawGameView(glyphs_, colors_, tagged, width, height, shownPage_, names());
+            page = ui::PageCaption(shownPage_, text::PageCount(tagged));
         } else {
-            picture_ = DrawWindowPreview(glyphs_, colors_, tagged, width, height);
+            picture_ = preview::DrawWindowPreview(glyphs_, colors_, tagged, width, height);
         }
     }
     pageLabel_->setText(page);
@@ -154,14 +155,14 @@ void TTextPreviewPane::changeEvent(QEvent* event) {
 }
 
 void TTextPreviewPane::retranslate() {
-    setTitle(InterfaceText("main", "text_preview"));
-    windowLabel_->setText(InterfaceText("main", "window"));
-    windowButton_->setToolTip(InterfaceText("main", "modify_window_size_position"));
-    gameViewBox_->setText(InterfaceText("main", "game_view"));
-    gameViewBox_->setToolTip(InterfaceText("main", "game_view_hint"));
-    namesChoice_->setItemText(0, InterfaceText("main", "default_names"));
-    namesChoice_->setItemText(1, InterfaceText("main", "widest_names"));
-    namesChoice_->setToolTip(InterfaceText("main", "names_hint"));
+    setTitle(ui::InterfaceText("main", "text_preview"));
+    windowLabel_->setText(ui::InterfaceText("main", "window"));
+    windowButton_->setToolTip(ui::InterfaceText("main", "modify_window_size_position"));
+    gameViewBox_->setText(ui::InterfaceText("main", "game_view"));
+    gameViewBox_->setToolTip(ui::InterfaceText("main", "game_view_hint"));
+    namesChoice_->setItemText(0, ui::InterfaceText("main", "default_names"));
+    namesChoice_->setItemText(1, ui::InterfaceText("main", "widest_names"));
+    namesChoice_->setToolTip(ui::InterfaceText("main", "names_hint"));
     // The page caption follows the language too.
     if (shownPage_ >= 0) redraw();
 }

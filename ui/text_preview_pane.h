@@ -7,7 +7,6 @@
 #include "preview/window_colors.h"
 #include "text/text_layout.h"
 
-class GlyphSets;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -15,6 +14,10 @@ class QScrollArea;
 class QSpinBox;
 class QToolButton;
 class TArchiveSession;
+
+namespace preview {
+class GlyphSets;
+}  // namespace preview
 
 // The selected text drawn as the game shows it, in the size of the window that the selector
 // names (1 to the number of windows that show the text), or in the automatic size when the
@@ -28,7 +31,8 @@ class TTextPreviewPane : public QGroupBox {
 
 public:
     // glyphs must outlive the pane.
-    TTextPreviewPane(TArchiveSession& session, const GlyphSets& glyphs, QWidget* parent = nullptr);
+    TTextPreviewPane(TArchiveSession& session, const preview::GlyphSets& glyphs,
+                     QWidget* parent = nullptr);
 
     // The corner colours of the windows drawn; redraws.
     void setColors(const TWindowColors& colors);
@@ -72,8 +76,8 @@ private:
     void updateSelector();
 
     TArchiveSession& session_;
-    const GlyphSets& glyphs_;
-    TWindowColors colors_ = DefaultWindowColors;
+    const preview::GlyphSets& glyphs_;
+    TWindowColors colors_ = preview::DefaultWindowColors;
     bool shown_ = true;
     bool windowButtonAvailable_ = true;
     QImage picture_;

@@ -53,7 +53,8 @@ QVariant TTextsListModel::data(const QModelIndex& index, int role) const {
     const auto text = static_cast<std::size_t>(index.row());
     switch (role) {
         case Qt::DisplayRole:
-            return InterfaceText("main", "text") + QStringLiteral(" ") + QString::number(index.row() + 1);
+            return ui::InterfaceText("main", "text") + QStringLiteral(" ") +
+                   QString::number(index.row() + 1);
         case kWindowCountRole: return static_cast<int>(level.Texts[text].Windows.size());
         case kCompareMarkRole: return text < level.CompareMarks.size() && level.CompareMarks[text] != 0;
         case kChangedRole: return session_.isTextChanged(session_.currentSubFileIndex(), index.row());

@@ -49,7 +49,7 @@ void TTranslationCommands::copyOriginal() {
     }
     // Typed over the whole text: the editor stores it in the session as it stores a keystroke.
     editor_.selectAll();
-    editor_.replaceSelection(editor_text::TaggedToEditor(*original));
+    editor_.replaceSelection(ui::TaggedToEditor(*original));
     editor_.selectTagged(0, 0);
 }
 

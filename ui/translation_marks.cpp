@@ -73,7 +73,7 @@ QString TTranslationMarks::hints(int subFile, int text) const {
     for (const translation::Finding& finding : review_->findings(place->subFile, place->text)) {
         const char* key =
             finding.severity == translation::Severity::Error ? "finding_error" : "finding_warning";
-        hints << InterfaceText("main", key).arg(jobs::fromUtf8(finding.detail));
+        hints << ui::InterfaceText("main", key).arg(jobs::fromUtf8(finding.detail));
     }
     return hints.join(u'\n');
 }

@@ -45,15 +45,15 @@ void TTranslationStatus::showProgress() {
         progressPanel_->clear();
         return;
     }
-    originalPanel_->setText(
-        InterfaceText("main", "original_status").arg(QFileInfo(marks.originalPath()).fileName()));
+    originalPanel_->setText(ui::InterfaceText("main", "original_status")
+                                .arg(QFileInfo(marks.originalPath()).fileName()));
     originalPanel_->setToolTip(marks.originalPath());
     const translation::Progress progress = marks.totalProgress();
     const double share = progress.texts == 0 ? 0.0
                                              : 100.0 * static_cast<double>(progress.translated) /
                                                    static_cast<double>(progress.texts);
     const QLocale locale;
-    progressPanel_->setText(InterfaceText("main", "translated_progress")
+    progressPanel_->setText(ui::InterfaceText("main", "translated_progress")
                                 .arg(locale.toString(static_cast<qulonglong>(progress.translated)),
                                      locale.toString(static_cast<qulonglong>(progress.texts)),
                                      locale.toString(share, 'f', 1)));

@@ -22,7 +22,7 @@ TUnsavedChangesGuard::TUnsavedChangesGuard(TArchiveSession& session, Ask ask, QO
 
 TUnsavedChangesGuard::Outcome TUnsavedChangesGuard::check(std::function<void()> then) {
     if (session_.jobRunning() || !session_.hasUnsavedChanges()) return Outcome::Proceed;
-    const QString question = InterfaceText("messages", "save_changes_to")
+    const QString question = ui::InterfaceText("messages", "save_changes_to")
                                  .arg(QFileInfo(session_.fileName()).fileName());
     switch (ask_(question)) {
         case QMessageBox::Discard: return Outcome::Proceed;

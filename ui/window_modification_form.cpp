@@ -43,7 +43,7 @@ constexpr QRect kFullScreen(kMargin, kMargin, TWindowModificationForm::kScreenWi
                             TWindowModificationForm::kScreenHeight - kMargin);
 
 QString Text(const char* key) {
-    return InterfaceText(QStringLiteral("window_modification"), QString::fromLatin1(key));
+    return ui::InterfaceText(QStringLiteral("window_modification"), QString::fromLatin1(key));
 }
 
 QImage LoadGrip() {
@@ -222,7 +222,7 @@ void TWindowModificationForm::retranslate() {
     repositionButton->setText(Text("reposition"));
     fullScreenButton->setText(Text("full_screen"));
     fitToTextButton->setText(Text("fit_to_text"));
-    cancelButton->setText(InterfaceText(QStringLiteral("general"), QStringLiteral("cancel")));
+    cancelButton->setText(ui::InterfaceText(QStringLiteral("general"), QStringLiteral("cancel")));
     const QList<QAction*> items = linesMenu->actions();
     for (int lines = 1; lines <= kMaxLines; ++lines) {
         items[lines - 1]->setText(QString::number(lines) + QLatin1Char(' ') +
@@ -237,8 +237,8 @@ void TWindowModificationForm::setFitToText(
 }
 
 bool TWindowModificationForm::edit(TWindow& window, const std::string& taggedText,
-                                   const GlyphSets& glyphs, const TWindowColors& colors, int page,
-                                   text::CharacterNames names) {
+                                   const preview::GlyphSets& glyphs, const TWindowColors& colors,
+                                   int page, text::CharacterNames names) {
     glyphs_ = &glyphs;
     text_ = taggedText;
     colors_ = colors;
@@ -351,8 +351,8 @@ void TWindowModificationForm::showImageInFields(bool withSize) {
 void TWindowModificationForm::redraw() {
     if (glyphs_ == nullptr) return;
     // The game view draws the window at its size and the overflow beyond it.
-    const QImage page = DrawGameView(*glyphs_, colors_, text_, windowImage->width(),
-                                     windowImage->height(), page_, names_);
+    const QImage page = preview::DrawGameView(*glyphs_, colors_, text_, windowImage->width(),
+                                              windowImage->height(), page_, names_);
     overflowImage->setPixmap(QPixmap::fromImage(page));
     overflowImage->setGeometry(QRect(windowImage->pos(), page.size()));
     QImage picture = page.copy(0, 0, windowImage->width(), windowImage->height());

@@ -12,13 +12,16 @@
 #include "preview/window_colors.h"
 #include "text/text_layout.h"
 
-class GlyphSets;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
 class TWindow;
+
+namespace preview {
+class GlyphSets;
+}  // namespace preview
 
 // The window modification dialog: one dialogue window of a level, drawn as the game view
 // draws it (a page of its text, the lines unwrapped, what passes the window's edges over a red
@@ -43,7 +46,7 @@ public:
     // `names`. OK stores the four fields into the window's X, Y, Width and Height and returns
     // true; Cancel or the close box returns false and leaves the window as it was. glyphs must
     // outlive the call.
-    bool edit(TWindow& window, const std::string& taggedText, const GlyphSets& glyphs,
+    bool edit(TWindow& window, const std::string& taggedText, const preview::GlyphSets& glyphs,
               const TWindowColors& colors, int page = 0,
               text::CharacterNames names = text::CharacterNames::Default);
 
@@ -103,7 +106,7 @@ private:
     void mouseDrag(const QPoint& globalPos);
     void mouseRelease();
 
-    const GlyphSets* glyphs_ = nullptr;
+    const preview::GlyphSets* glyphs_ = nullptr;
     std::string text_;
     TWindowColors colors_;
     int page_ = 0;

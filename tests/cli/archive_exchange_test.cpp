@@ -38,10 +38,10 @@ struct Snapshot {
     std::vector<std::vector<int>> windows;
 
     explicit Snapshot(const TLGPFile& archive) {
-        for (const int index : ExchangeLevels(archive)) {
+        for (const int index : cli::ExchangeLevels(archive)) {
             const TLGPSubFile& level = archive.SubFile(index);
             for (const TLevelText& levelText : level.Texts) texts.push_back(levelText.Bytes);
-            for (const TWindow* w : LevelWindows(level)) {
+            for (const TWindow* w : cli::LevelWindows(level)) {
                 windows.push_back({w->X, w->Y, w->Width, w->Height});
             }
         }
@@ -62,8 +62,8 @@ protected:
     static void TearDownTestSuite() { std::filesystem::remove(Path()); }
 
     void SetUp() override {
-        LoadArchive(archive_, Path().string());
-        for (const int index : ExchangeLevels(archive_)) {
+        lgp::LoadArchive(archive_, Path().string());
+        for (const int index : cli::ExchangeLevels(archive_)) {
             const TLGPSubFile& level = archive_.SubFile(index);
             if (level.Texts.size() >= 2 && !level.Texts[1].Windows.empty()) {
                 level_ = index;
@@ -79,16 +79,16 @@ protected:
     // The message of the InputError that reading `content` throws, or "no error".
     std::string JsonError(const std::string& content) {
         try {
-            ArchiveEdits::FromJson(archive_, content);
-        } catch (const InputError& error) {
+            cli::ArchiveEdits::FromJson(archive_, content);
+        } catch (const cli::InputError& error) {
             return error.what();
         }
         return "no error";
     }
     std::string PoError(const std::string& content) {
         try {
-            ArchiveEdits::FromPo(archive_, content);
-        } catch (const InputError& error) {
+            cli::ArchiveEdits::FromPo(archive_, content);
+        } catch (const cli::InputError& error) {
             return error.what();
         }
         return "no error";
@@ -99,27 +99,27 @@ protected:
 };
 
 TEST_F(ArchiveExchangeTest, JsonListsEveryLevelWithItsWindowsAndTexts) {
-    const JsonValue root = ParseJson(ExportJson(archive_));
-    const std::vector<JsonValue>& levels = root.Member("levels").Array();
+    const cli::JsonValue root = cli::ParseJson(cli::ExportJson(archive_));
+    const std::vector<cli::JsonValue>& levels = root.Member("levels").Array();
     ASSERT_EQ(levels.size(), 8u);
     std::size_t windowedTexts = 0;
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        const TLGPSubFile& level = archive_.SubFile(ExchangeLevels(archive_)[i]);
+        const TLGPSubFile& level = archive_.SubFile(cli::ExchangeLevels(archive_)[i]);
         EXPECT_EQ(levels[i].Member("name").String(), level.Name);
-        const std::vector<const TWindow*> windows = LevelWindows(level);
-        const std::vector<JsonValue>& windowValues = levels[i].Member("windows").Array();
+        const std::vector<const TWindow*> windows = cli::LevelWindows(level);
+        const std::vector<cli::JsonValue>& windowValues = levels[i].Member("windows").Array();
         ASSERT_EQ(windowValues.size(), windows.size());
         for (std::size_t w = 0; w < windows.size(); ++w) {
             EXPECT_EQ(windowValues[w].Member("x").Integer("x", -32768, 32767), windows[w]->X);
             EXPECT_EQ(windowValues[w].Member("height").Integer("h", 0, 65535), windows[w]->Height);
         }
-        const std::vector<JsonValue>& texts = levels[i].Member("texts").Array();
+        const std::vector<cli::JsonValue>& texts = levels[i].Member("texts").Array();
         ASSERT_EQ(texts.size(), level.Texts.size());
         for (std::size_t t = 0; t < texts.size(); ++t) {
             const TLevelText& levelText = level.Texts[t];
             EXPECT_EQ(texts[t].Member("text").Integer("text", 1, 999), static_cast<int>(t + 1));
             EXPECT_EQ(texts[t].Member("tagged").String(), TaggedUtf8(levelText.Bytes));
-            const std::vector<JsonValue>& shown = texts[t].Member("windows").Array();
+            const std::vector<cli::JsonValue>& shown = texts[t].Member("windows").Array();
             ASSERT_EQ(shown.size(), levelText.Windows.size());
             for (std::size_t k = 0; k < shown.size(); ++k) {
                 const auto index = shown[k].Integer("window", 0, 999);
@@ -140,18 +140,18 @@ std::string WithoutCarriageReturns(std::string text) {
 TEST_F(ArchiveExchangeTest, PoHoldsEveryTextThatCanBeAMsgid) {
     Level().Texts[0].Bytes = {0xFF};
     Level().Texts[1].Bytes = {0x21, 0xFF, 0xFF};
-    const std::string po = ExportPo(archive_, "levels.lgp");
-    const std::vector<PoEntry> entries = ParsePo(po);
+    const std::string po = cli::ExportPo(archive_, "levels.lgp");
+    const std::vector<cli::PoEntry> entries = cli::ParsePo(po);
     EXPECT_EQ(entries.at(0).str.find("Project-Id-Version: levels.lgp\n"), 0u);
     EXPECT_NE(po.find("# Left out: " + Name() + ":1 (empty)\n"), std::string::npos);
     EXPECT_NE(po.find("# Left out: " + Name() + ":2 (holds a NUL character)\n"), std::string::npos);
 
     std::size_t compared = 0;
-    for (const int index : ExchangeLevels(archive_)) {
+    for (const int index : cli::ExchangeLevels(archive_)) {
         const TLGPSubFile& level = archive_.SubFile(index);
         for (std::size_t t = 0; t < level.Texts.size(); ++t) {
             if (index == level_ && t < 2) continue;
-            const PoEntry& entry = entries.at(++compared);
+            const cli::PoEntry& entry = entries.at(++compared);
             EXPECT_EQ(entry.context, level.Name + ":" + std::to_string(t + 1));
             EXPECT_EQ(entry.id, WithoutCarriageReturns(TaggedUtf8(level.Texts[t].Bytes)));
             EXPECT_EQ(entry.str, "");
@@ -165,7 +165,7 @@ TEST_F(ArchiveExchangeTest, PoHoldsEveryTextThatCanBeAMsgid) {
 
 TEST_F(ArchiveExchangeTest, PoWritesLineBreaksAsLineFeeds) {
     Level().Texts[0].Bytes = {0x21, 0xE7, 0x22, 0xE8, 0x23, 0xFF};
-    const std::string po = ExportPo(archive_, "levels.lgp");
+    const std::string po = cli::ExportPo(archive_, "levels.lgp");
     EXPECT_NE(po.find("msgid \"\"\n\"A\\n\"\n\"B\\n\"\n\"{NEW PAGE}\\n\"\n\"C\"\n"),
               std::string::npos);
     EXPECT_EQ(po.find("\\r"), std::string::npos);
@@ -177,10 +177,10 @@ TEST_F(ArchiveExchangeTest, ImportingAnExportChangesNothing) {
     Level().Texts[0].Bytes = {0x21, 0x5F, 0xC2, 0x05, 0x11, 0xFF};
     const Snapshot before(archive_);
     for (const bool json : {true, false}) {
-        const ArchiveEdits edits =
-            json ? ArchiveEdits::FromJson(archive_, ExportJson(archive_))
-                 : ArchiveEdits::FromPo(archive_, ExportPo(archive_, "levels.lgp"));
-        const ImportCounts counts = edits.ApplyTo(archive_);
+        const cli::ArchiveEdits edits =
+            json ? cli::ArchiveEdits::FromJson(archive_, cli::ExportJson(archive_))
+                 : cli::ArchiveEdits::FromPo(archive_, cli::ExportPo(archive_, "levels.lgp"));
+        const cli::ImportCounts counts = edits.ApplyTo(archive_);
         EXPECT_EQ(counts.texts, 0) << json;
         EXPECT_EQ(counts.windows, 0) << json;
         EXPECT_EQ(counts.levels, 0) << json;
@@ -189,15 +189,15 @@ TEST_F(ArchiveExchangeTest, ImportingAnExportChangesNothing) {
 }
 
 TEST_F(ArchiveExchangeTest, JsonTextsAndWindowsAreApplied) {
-    const TWindow& first = *LevelWindows(Level())[0];
+    const TWindow& first = *cli::LevelWindows(Level())[0];
     const std::string json = "{\"levels\": [{\"name\": \"" + Name() +
                              "\", \"windows\": [{\"x\": -7, \"y\": " + std::to_string(first.Y) +
                              ", \"width\": 65535, \"height\": 0}], \"texts\": ["
                              "{\"text\": 2, \"tagged\": \"{CLOUD}\\r\\n\u201cCaf\u00e9!\u201d\", "
                              "\"windows\": [99]}, {\"text\": 1, \"tagged\": " +
-                             JsonString(TaggedUtf8(Level().Texts[0].Bytes)) + "}]}]}";
+                             cli::JsonString(TaggedUtf8(Level().Texts[0].Bytes)) + "}]}]}";
     const Bytes firstText = Level().Texts[0].Bytes;
-    const ImportCounts counts = ArchiveEdits::FromJson(archive_, json).ApplyTo(archive_);
+    const cli::ImportCounts counts = cli::ArchiveEdits::FromJson(archive_, json).ApplyTo(archive_);
     EXPECT_EQ(counts.texts, 1);
     EXPECT_EQ(counts.windows, 1);
     EXPECT_EQ(counts.levels, 1);
@@ -216,7 +216,7 @@ TEST_F(ArchiveExchangeTest, PoTranslationsAreAppliedUnlessFuzzyOrEmpty) {
                            Entry(Name() + ":2", "No") + Entry(Name() + ":3", "");
     const Bytes second = Level().Texts[1].Bytes;
     const Bytes third = Level().Texts[2].Bytes;
-    const ImportCounts counts = ArchiveEdits::FromPo(archive_, po).ApplyTo(archive_);
+    const cli::ImportCounts counts = cli::ArchiveEdits::FromPo(archive_, po).ApplyTo(archive_);
     EXPECT_EQ(counts.texts, 1);
     EXPECT_EQ(counts.windows, 0);
     EXPECT_EQ(counts.levels, 1);
@@ -230,9 +230,9 @@ TEST_F(ArchiveExchangeTest, JsonThatTheArchiveCannotTakeIsRejectedWithItsPlace) 
     // Each offending value starts line 2, so that every error reads "2:1: ...".
     const std::string level = "{\"levels\": [{\"name\": \"" + Name() + "\", ";
     const std::string texts = std::to_string(Level().Texts.size());
-    const std::string windows = std::to_string(LevelWindows(Level()).size());
+    const std::string windows = std::to_string(cli::LevelWindows(Level()).size());
     std::string tooManyWindows = level + "\"windows\": [";
-    for (std::size_t w = 0; w < LevelWindows(Level()).size(); ++w) {
+    for (std::size_t w = 0; w < cli::LevelWindows(Level()).size(); ++w) {
         tooManyWindows += "{\"x\": 0, \"y\": 0, \"width\": 0, \"height\": 0}, ";
     }
     tooManyWindows += "\n{}]}]}";
@@ -325,21 +325,22 @@ TEST_F(ArchiveExchangeTest, CharactersTheGameLacksAreRefusedUnlessReplaced) {
               "4:8: characters that the game cannot show (--replace-unknown writes "
               "them as spaces): level " +
                   Name() + ", text 1: \"\u20ac\" (U+20AC); level " + Name() + ", text 2: \"%99\"");
-    const ImportCounts counts = ArchiveEdits::FromPo(archive_, po, true).ApplyTo(archive_);
+    const cli::ImportCounts counts =
+        cli::ArchiveEdits::FromPo(archive_, po, true).ApplyTo(archive_);
     EXPECT_EQ(counts.texts, 2);
     EXPECT_EQ(counts.replaced, 2);
     EXPECT_EQ(Level().Texts[0].Bytes, text::EncodeText("5  ", true));
 }
 
 TEST_F(ArchiveExchangeTest, TheEditsOfAnUnreadableLevelAreLeftOutWithAWarning) {
-    const std::string json = ExportJson(archive_);
+    const std::string json = cli::ExportJson(archive_);
     Level().Unreadable = true;
     Level().Damage = "a KAWAI opcode has length 0";
-    const ArchiveEdits edits = ArchiveEdits::FromJson(archive_, json);
+    const cli::ArchiveEdits edits = cli::ArchiveEdits::FromJson(archive_, json);
     ASSERT_EQ(edits.Warnings().size(), 1u);
     EXPECT_EQ(edits.Warnings()[0],
               "level " + Name() + " could not be read, so its " +
-                  std::to_string(Level().Texts.size() + LevelWindows(Level()).size()) +
+                  std::to_string(Level().Texts.size() + cli::LevelWindows(Level()).size()) +
                   " entries are left out: a KAWAI opcode has length 0");
     EXPECT_EQ(edits.ApplyTo(archive_).levels, 0);
 }

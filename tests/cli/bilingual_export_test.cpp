@@ -33,7 +33,7 @@ TEST(BilingualPoTest, WritesTheOriginalBesideTheTranslation) {
     window.Height = 57;
     level.Texts[0].Windows = {&window, &window};
 
-    EXPECT_EQ(ExportBilingualPo(*archive, *original, "fr.lgp", "2024-05-01 12:00+0000", "fr"),
+    EXPECT_EQ(cli::ExportBilingualPo(*archive, *original, "fr.lgp", "2024-05-01 12:00+0000", "fr"),
               "# Texts of the archive's levels beside those of the original archive. msgctxt is "
               "the\n"
               "# level's name and the text's number (from 1), msgid the original's tagged text,\n"
@@ -87,24 +87,25 @@ TEST(BilingualPoTest, WritesTheOriginalBesideTheTranslation) {
 
 TEST(BilingualPoTest, WithoutALanguageTheHeaderHasNone) {
     const std::unique_ptr<TLGPFile> archive = MakeTextArchive({{"ancnt1", {"Hello"}}});
-    const std::string po = ExportBilingualPo(*archive, *archive, "a", "2024-05-01 12:00+0000", "");
+    const std::string po =
+        cli::ExportBilingualPo(*archive, *archive, "a", "2024-05-01 12:00+0000", "");
     EXPECT_EQ(po.find("Language:"), std::string::npos);
     EXPECT_NE(po.find("msgid \"Hello\"\nmsgstr \"\"\n"), std::string::npos);
 }
 
 TEST(BilingualPoTest, LanguageCodes) {
     for (const char* code : {"fr", "pt_BR", "sr@latin", "de-AT", "en.UTF-8"}) {
-        EXPECT_TRUE(IsLanguageCode(code)) << code;
+        EXPECT_TRUE(cli::IsLanguageCode(code)) << code;
     }
     for (const char* code : {"", "fr\nX: y", "fr br", "fr\"", "\xC3\xA9"}) {
-        EXPECT_FALSE(IsLanguageCode(code)) << code;
+        EXPECT_FALSE(cli::IsLanguageCode(code)) << code;
     }
 }
 
 TEST(BilingualPoTest, ImportChecksThatEachMsgidIsStillTheOriginal) {
     const std::unique_ptr<TLGPFile> original =
         MakeTextArchive({{"ancnt1", {"Hello", "A\r\nB"}}, {"ancnt1", {"Shadowed"}}});
-    OriginalTexts texts(*original);
+    cli::OriginalTexts texts(*original);
     EXPECT_TRUE(texts.Matches("ancnt1", 0, "Hello"));
     EXPECT_TRUE(texts.Matches("ancnt1", 1, "A\nB"));
     EXPECT_FALSE(texts.Matches("ancnt1", 1, "A\r\nB"));

@@ -13,35 +13,35 @@ namespace {
 template <typename Access>
 std::string ErrorOf(const std::string& json, Access access) {
     try {
-        access(ParseJson(json));
-    } catch (const InputError& error) {
+        access(cli::ParseJson(json));
+    } catch (const cli::InputError& error) {
         return error.what();
     }
     return "no error";
 }
 
 std::string ParseError(const std::string& json) {
-    return ErrorOf(json, [](const JsonValue&) {});
+    return ErrorOf(json, [](const cli::JsonValue&) {});
 }
 
 TEST(JsonTest, ReadsEveryKindWithItsPlace) {
-    const JsonValue root = ParseJson(
+    const cli::JsonValue root = cli::ParseJson(
         "\xEF\xBB\xBF{\"a\": [true, false, null, -12.5e+3, 0],\n"
         "  \"b\": {\"c\": \"d\"}, \"\": []}");
-    ASSERT_EQ(root.kind, JsonValue::Kind::Object);
+    ASSERT_EQ(root.kind, cli::JsonValue::Kind::Object);
     ASSERT_EQ(root.members.size(), 3u);
     EXPECT_EQ(root.members[0].key, "a");
     EXPECT_EQ(root.members[2].key, "");
-    const std::vector<JsonValue>& a = root.Member("a").Array();
+    const std::vector<cli::JsonValue>& a = root.Member("a").Array();
     ASSERT_EQ(a.size(), 5u);
-    EXPECT_EQ(a[0].kind, JsonValue::Kind::Boolean);
+    EXPECT_EQ(a[0].kind, cli::JsonValue::Kind::Boolean);
     EXPECT_TRUE(a[0].boolean);
     EXPECT_FALSE(a[1].boolean);
-    EXPECT_EQ(a[2].kind, JsonValue::Kind::Null);
-    EXPECT_EQ(a[3].kind, JsonValue::Kind::Number);
+    EXPECT_EQ(a[2].kind, cli::JsonValue::Kind::Null);
+    EXPECT_EQ(a[3].kind, cli::JsonValue::Kind::Number);
     EXPECT_EQ(a[3].text, "-12.5e+3");
     EXPECT_EQ(a[4].Integer("n", 0, 0), 0);
-    const JsonValue& c = root.Member("b").Member("c");
+    const cli::JsonValue& c = root.Member("b").Member("c");
     EXPECT_EQ(c.String(), "d");
     EXPECT_EQ(c.line, 2);
     EXPECT_EQ(c.column, 14);
@@ -63,7 +63,7 @@ TEST(JsonTest, DecodesStringEscapes) {
         {"\"\u00e9\U0001F600\"", "\u00e9\U0001F600"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(ParseJson(row.json).String(), row.value) << row.json;
+        EXPECT_EQ(cli::ParseJson(row.json).String(), row.value) << row.json;
     }
 }
 
@@ -144,10 +144,10 @@ TEST(JsonTest, ReportsTheFirstFaultWithItsPlace) {
 TEST(JsonTest, CheckedAccessNamesWhatIsWrongAndWhere) {
     struct Row {
         std::string json;
-        std::function<void(const JsonValue&)> access;
+        std::function<void(const cli::JsonValue&)> access;
         const char* error;
     };
-    const auto x = [](const JsonValue& v) { v.Member("x").Integer("x", -32768, 32767); };
+    const auto x = [](const cli::JsonValue& v) { v.Member("x").Integer("x", -32768, 32767); };
     const Row rows[] = {
         {"{\"x\": -32768}", x, "no error"},
         {"{\"x\": 32767}", x, "no error"},
@@ -159,8 +159,9 @@ TEST(JsonTest, CheckedAccessNamesWhatIsWrongAndWhere) {
         {"{\"x\": \"1\"}", x, "1:7: expected a number, found a string"},
         {"\n  {\"y\": 1}", x, "2:3: missing \"x\" in this object"},
         {"[]", x, "1:1: expected an object, found an array"},
-        {"{}", [](const JsonValue& v) { v.Array(); }, "1:1: expected an array, found an object"},
-        {"null", [](const JsonValue& v) { v.String(); }, "1:1: expected a string, found null"},
+        {"{}", [](const cli::JsonValue& v) { v.Array(); },
+         "1:1: expected an array, found an object"},
+        {"null", [](const cli::JsonValue& v) { v.String(); }, "1:1: expected a string, found null"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ErrorOf(row.json, row.access), row.error) << row.json;
@@ -173,11 +174,11 @@ TEST(JsonTest, WrittenStringsReadBackTheSame) {
     const std::string texts[] = {"", everyByte, std::string("a\0b", 3), "\u00e9\u20ac\U0001F600",
                                  "{CLOUD}\r\n\"Hi\"\t\\"};
     for (const std::string& text : texts) {
-        const std::string literal = JsonString(text);
+        const std::string literal = cli::JsonString(text);
         EXPECT_EQ(literal.find_first_of("\n\r\t"), std::string::npos);
-        EXPECT_EQ(ParseJson(literal).String(), text) << literal;
+        EXPECT_EQ(cli::ParseJson(literal).String(), text) << literal;
     }
-    EXPECT_EQ(JsonString("a\"\\\x1f"), "\"a\\\"\\\\\\u001f\"");
+    EXPECT_EQ(cli::JsonString("a\"\\\x1f"), "\"a\\\"\\\\\\u001f\"");
 }
 
 }  // namespace

@@ -11,15 +11,15 @@ namespace {
 
 std::string ParseError(const std::string& po) {
     try {
-        ParsePo(po);
-    } catch (const InputError& error) {
+        cli::ParsePo(po);
+    } catch (const cli::InputError& error) {
         return error.what();
     }
     return "no error";
 }
 
 TEST(PoFileTest, ReadsEntriesWithTheirPlaces) {
-    const std::vector<PoEntry> entries = ParsePo(
+    const std::vector<cli::PoEntry> entries = cli::ParsePo(
         "\xEF\xBB\xBF# A comment\n"
         "msgid \"\"\n"
         "msgstr \"\"\n"
@@ -84,7 +84,7 @@ TEST(PoFileTest, DecodesEscapes) {
     };
     for (const Row& row : rows) {
         const std::string po = std::string("msgid \"x\"\nmsgstr ") + row.literal + "\n";
-        EXPECT_EQ(ParsePo(po).at(0).str, row.value) << row.literal;
+        EXPECT_EQ(cli::ParsePo(po).at(0).str, row.value) << row.literal;
     }
 }
 
@@ -137,7 +137,7 @@ TEST(PoFileTest, WritesOneLineOrOneStringPerLine) {
         {"\x01\x1f\a", "msgid \"\\001\\037\\a\"\n"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(PoField("msgid", row.text), row.field) << row.text;
+        EXPECT_EQ(cli::PoField("msgid", row.text), row.field) << row.text;
     }
 }
 
@@ -146,9 +146,9 @@ TEST(PoFileTest, WrittenFieldsReadBackTheSame) {
     for (int c = 1; c < 0x80; ++c) everyByte += static_cast<char>(c);
     const std::string texts[] = {"x", everyByte, "\u00e9\u20ac\U0001F600", "A\r\n\r\nB\n", "\n\nC"};
     for (const std::string& text : texts) {
-        const std::string po =
-            PoField("msgctxt", text) + PoField("msgid", text) + PoField("msgstr", text);
-        const std::vector<PoEntry> entries = ParsePo(po);
+        const std::string po = cli::PoField("msgctxt", text) + cli::PoField("msgid", text) +
+                               cli::PoField("msgstr", text);
+        const std::vector<cli::PoEntry> entries = cli::ParsePo(po);
         ASSERT_EQ(entries.size(), 1u) << po;
         EXPECT_EQ(entries[0].context, text);
         EXPECT_EQ(entries[0].id, text);

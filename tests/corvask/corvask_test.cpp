@@ -16,8 +16,9 @@ protected:
     void SetUp() override {
         handle_ = dlopen(CORVASK_PATH, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(handle_, nullptr) << dlerror();
-        compress_ = reinterpret_cast<LzsCompressFunction>(dlsym(handle_, "_lzs_compress"));
-        decompress_ = reinterpret_cast<LzsDecompressFunction>(dlsym(handle_, "_lzs_decompress"));
+        compress_ = reinterpret_cast<lzs::LzsCompressFunction>(dlsym(handle_, "_lzs_compress"));
+        decompress_ =
+            reinterpret_cast<lzs::LzsDecompressFunction>(dlsym(handle_, "_lzs_decompress"));
         ASSERT_NE(compress_, nullptr);
         ASSERT_NE(decompress_, nullptr);
     }
@@ -37,8 +38,8 @@ protected:
     }
 
     void* handle_ = nullptr;
-    LzsCompressFunction compress_ = nullptr;
-    LzsDecompressFunction decompress_ = nullptr;
+    lzs::LzsCompressFunction compress_ = nullptr;
+    lzs::LzsDecompressFunction decompress_ = nullptr;
 };
 
 TEST_F(CorvaskTest, CompressWritesTheLibraryStreams) {

@@ -54,7 +54,7 @@ private slots:
         path_ = folder_.filePath(QStringLiteral("levels.lgp"));
         sample_ = sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
         current_ = TLGPFile();
-        LoadArchive(current_, path_.toStdString());
+        lgp::LoadArchive(current_, path_.toStdString());
         level_ = LevelWithTexts(current_);
         QVERIFY(level_ >= 0);
     }
@@ -66,11 +66,11 @@ private slots:
         QVERIFY(!recorder.offThread);
         QCOMPARE(recorder.percents.last(), 100);
 
-        const std::optional<TFilesComparison> last = LastComparison();
+        const std::optional<TFilesComparison> last = jobs::LastComparison();
         QVERIFY(last.has_value());
         QCOMPARE(last->currentFile, path_);
         QCOMPARE(last->referenceFile, path_);
-        const ArchiveComparison& counts = last->counts;
+        const lgp::ArchiveComparison& counts = last->counts;
         QCOMPARE(counts.current.levels, static_cast<int>(sample_.levels.size()));
         QVERIFY(counts.current.texts > 0);
         QCOMPARE(counts.reference.texts, counts.current.texts);
@@ -87,7 +87,7 @@ private slots:
         JobRecorder recorder;
         Compare(fewer, recorder);
         QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
-        const ArchiveComparison counts = LastComparison()->counts;
+        const lgp::ArchiveComparison counts = jobs::LastComparison()->counts;
         QCOMPARE(counts.reference.levels, levels);
         QCOMPARE(counts.current.levels, levels + 1);
         QCOMPARE(counts.differentTexts, -1);
@@ -102,18 +102,18 @@ private slots:
         current_.SubFile(level_).Texts[1].Bytes = {0x21, 0xFF};
         JobRecorder first;
         Compare(path_, first);
-        QCOMPARE(LastComparison()->counts.differentTexts, 1);
+        QCOMPARE(jobs::LastComparison()->counts.differentTexts, 1);
         QCOMPARE(Marks(current_), QStringList({QStringLiteral("%1:1").arg(level_)}));
 
         TLGPFile copy;
-        LoadArchive(copy, path_.toStdString());
+        lgp::LoadArchive(copy, path_.toStdString());
         copy.SubFile(level_).Texts[0].Bytes = {0x22, 0xFF};
         const QString other = folder_.filePath(QStringLiteral("other.lgp"));
-        SaveArchive(copy, other.toStdString(), CompressStream);
+        lgp::SaveArchive(copy, other.toStdString(), lgp::CompressStream);
         JobRecorder second;
         Compare(other, second);
-        QCOMPARE(LastComparison()->counts.differentTexts, 2);
-        QCOMPARE(LastComparison()->referenceFile, other);
+        QCOMPARE(jobs::LastComparison()->counts.differentTexts, 2);
+        QCOMPARE(jobs::LastComparison()->referenceFile, other);
         QCOMPARE(Marks(current_), QStringList({QStringLiteral("%1:0").arg(level_),
                                                QStringLiteral("%1:1").arg(level_)}));
     }
@@ -133,7 +133,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("\x3a\x91\x07\xee\x52\x00\xc4\x18", 8);
         }
-        StoreLastComparison({QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
+        jobs::StoreLastComparison(
+            {QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
         current_.SubFile(level_).Texts[0].Bytes = {0x21, 0xFF};
         JobRecorder recorder;
         Compare(reference, recorder);
@@ -141,7 +142,7 @@ private slots:
         QCOMPARE(recorder.events,
                  QStringList({"started", "failed Invalid file.", "finished false"}));
         QVERIFY(!recorder.detail.isEmpty());
-        QCOMPARE(LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
+        QCOMPARE(jobs::LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
         QCOMPARE(Marks(current_), QStringList());
     }
 
@@ -158,14 +159,14 @@ private slots:
         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
         file.close();
         TLGPFile read;
-        LoadArchive(read, damaged.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(read, damaged.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         const QStringList listed = {
             QString::fromStdString(name + ": " + read.SubFile(level_).Damage)};
         current_.SubFile(level_).Texts[0].Bytes = {0x21, 0xFF};
 
         // Declined, then asked of no one.
         for (const bool asking : {true, false}) {
-            StoreLastComparison(
+            jobs::StoreLastComparison(
                 {QStringLiteral("earlier.lgp"), QStringLiteral("original.lgp"), {}});
             JobRecorder recorder;
             QStringList asked;
@@ -179,13 +180,13 @@ private slots:
                      QStringList({"started", "failed Invalid file.", "finished false"}));
             QCOMPARE(asked, asking ? listed : QStringList());
             QCOMPARE(recorder.detail, listed.join(u'\n'));
-            QCOMPARE(LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
+            QCOMPARE(jobs::LastComparison()->currentFile, QStringLiteral("earlier.lgp"));
         }
 
         JobRecorder recorder;
         Compare(damaged, recorder, [](const QStringList&) { return true; });
         QCOMPARE(recorder.events, QStringList({"started", "finished true"}));
-        const ArchiveComparison counts = LastComparison()->counts;
+        const lgp::ArchiveComparison counts = jobs::LastComparison()->counts;
         const int texts = std::accumulate(sample_.levels.begin(), sample_.levels.end(), 0,
                                           [](int sum, const sample::SampleLevel& level) {
                                               return sum + level.texts;
@@ -200,7 +201,7 @@ private slots:
         QCOMPARE(Marks(current_), QStringList());
 
         TLGPFile own;
-        LoadArchive(own, damaged.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(own, damaged.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         JobRecorder ownRecorder;
         auto* job = new TCompareTextsThread(own, damaged);
         connect(
@@ -211,8 +212,8 @@ private slots:
         job->StartDetached();
         QTRY_VERIFY_WITH_TIMEOUT(ownRecorder.ended, kTimeout);
         QCOMPARE(ownRecorder.events, QStringList({"started", "finished true"}));
-        QCOMPARE(LastComparison()->counts.differentTexts, 0);
-        QCOMPARE(LastComparison()->counts.current.texts, texts);
+        QCOMPARE(jobs::LastComparison()->counts.differentTexts, 0);
+        QCOMPARE(jobs::LastComparison()->counts.current.texts, texts);
     }
 
 private:

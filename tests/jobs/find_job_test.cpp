@@ -22,8 +22,8 @@ std::unique_ptr<TLGPFile> Archive() {
     });
 }
 
-TFindRequest Request(std::string search, FindMode mode = FindMode::FromStart,
-                     SearchStart start = {}) {
+TFindRequest Request(std::string search, lgp::FindMode mode = lgp::FindMode::FromStart,
+                     lgp::SearchStart start = {}) {
     return {std::move(search), false, mode, {0, 1, 2}, start};
 }
 
@@ -86,7 +86,7 @@ private slots:
                  QStringList({"started", "progress 0", "ended", "found 0 0 0 6 5"}));
 
         recorder.events.clear();
-        QVERIFY(finder.Request(*archive, Request("\r\nb", FindMode::Next, {0, 0, 11})));
+        QVERIFY(finder.Request(*archive, Request("\r\nb", lgp::FindMode::Next, {0, 0, 11})));
         QTRY_VERIFY_WITH_TIMEOUT(!finder.Searching(), kTimeout);
         QCOMPARE(recorder.events,
                  QStringList({"started", "progress 0", "ended", "found 0 0 1 1 3"}));
@@ -113,12 +113,12 @@ private slots:
         QCOMPARE(recorder.events.last(), QStringLiteral("found 0 0 0 6 5"));
         QCOMPARE(recorder.events.count(QStringLiteral("started")), 1);
 
-        QVERIFY(finder.Request(*archive, Request("cloud", FindMode::Previous, {2, 0, 5})));
+        QVERIFY(finder.Request(*archive, Request("cloud", lgp::FindMode::Previous, {2, 0, 5})));
         QTRY_VERIFY_WITH_TIMEOUT(!finder.Searching(), kTimeout);
         QCOMPARE(recorder.events.last(), QStringLiteral("found 2 2 0 0 5"));
         // Each request sees the texts as they are then.
         archive->SubFile(2).Texts[0].Bytes = text::EncodeText("Tifa", true);
-        QVERIFY(finder.Request(*archive, Request("cloud", FindMode::Next, {0, 0, 8})));
+        QVERIFY(finder.Request(*archive, Request("cloud", lgp::FindMode::Next, {0, 0, 8})));
         QTRY_VERIFY_WITH_TIMEOUT(!finder.Searching(), kTimeout);
         QCOMPARE(recorder.events.last(), QStringLiteral("notFound"));
         // A preparation reports nothing.

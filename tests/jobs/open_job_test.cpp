@@ -68,7 +68,7 @@ private slots:
                                    std::greater_equal<>()) == recorder.percents.end());
 
         TLGPFile expected;
-        LoadArchive(expected, path_.toStdString());
+        lgp::LoadArchive(expected, path_.toStdString());
         QCOMPARE(static_cast<std::size_t>(expected.Count), sample_.files.size());
         QVERIFY(Contents(archive) == Contents(expected));
         QCOMPARE(archive.FileName, path_.toStdString());
@@ -148,7 +148,7 @@ private:
     // bytes that decode to no field file.
     void SpoilLastLevel() {
         TLGPFile archive;
-        LoadArchive(archive, path_.toStdString());
+        lgp::LoadArchive(archive, path_.toStdString());
         const TLGPSubFile* last = nullptr;
         for (const auto& subFile : archive.SubFiles) {
             if (lgp::IsLevel(*subFile)) last = subFile.get();

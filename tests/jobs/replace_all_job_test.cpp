@@ -43,7 +43,7 @@ private slots:
         connect(
             job, &TJob::finished, &recorder,
             [&] {
-                for (const TextReplacement& text : job->Planned()) {
+                for (const lgp::TextReplacement& text : job->Planned()) {
                     planned << QStringLiteral("%1 %2 %3 %4")
                                    .arg(text.subFile)
                                    .arg(text.text)

@@ -30,7 +30,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(bool, archiveFilter);
         QFETCH(QString, written);
-        QCOMPARE(SaveAsFileName(chosen, archiveFilter), written);
+        QCOMPARE(jobs::SaveAsFileName(chosen, archiveFilter), written);
     }
 };
 

@@ -29,7 +29,7 @@ private slots:
         path_ = folder_.filePath(QStringLiteral("levels.lgp"));
         sample::WriteSampleArchive(path_.toStdString(), {.levels = 6});
         archive_ = TLGPFile();
-        LoadArchive(archive_, path_.toStdString());
+        lgp::LoadArchive(archive_, path_.toStdString());
         edited_ = nullptr;
         for (const auto& subFile : archive_.SubFiles) {
             if (subFile->Texts.empty()) continue;
@@ -84,7 +84,7 @@ private:
 
     void ExpectEditOnDisk() {
         TLGPFile reopened;
-        LoadArchive(reopened, path_.toStdString());
+        lgp::LoadArchive(reopened, path_.toStdString());
         bool found = false;
         for (const auto& subFile : reopened.SubFiles) {
             if (subFile->Name != edited_->Name) continue;

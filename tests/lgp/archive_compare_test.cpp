@@ -86,7 +86,7 @@ const std::vector<std::vector<std::uint8_t>> kNoMarks = {{0, 0, 0}, {}, {0}};
 TEST(ArchiveCompareTest, SameArchivesGiveZerosAndMarkNothing) {
     const auto current = MakeArchive(Layouts());
     const auto reference = MakeArchive(Layouts());
-    const ArchiveComparison result = CompareArchives(*current, *reference);
+    const lgp::ArchiveComparison result = lgp::CompareArchives(*current, *reference);
     ASSERT_TRUE(result.Comparable());
     EXPECT_EQ(result.current.levels, 2);
     EXPECT_EQ(result.current.texts, 4);
@@ -164,7 +164,7 @@ TEST(ArchiveCompareTest, CountsAndMarksWhatDiffers) {
         const auto current = MakeArchive(Layouts());
         const auto reference = MakeArchive(Layouts());
         row.edit(*current);
-        const ArchiveComparison result = CompareArchives(*current, *reference);
+        const lgp::ArchiveComparison result = lgp::CompareArchives(*current, *reference);
         EXPECT_EQ(result.differentTexts, row.texts) << row.what;
         EXPECT_EQ(result.differentWindowedTexts, row.windowedTexts) << row.what;
         EXPECT_EQ(result.differentWindows, row.windows) << row.what;
@@ -201,14 +201,14 @@ TEST(ArchiveCompareTest, ArchivesOfAnotherShapeAreNotComparable) {
         const auto reference = MakeArchive(layouts);
         const auto current = MakeArchive(Layouts());
         current->SubFile(0).Texts[0].Bytes = {0xFF};
-        const ArchiveComparison result = CompareArchives(*current, *reference);
+        const lgp::ArchiveComparison result = lgp::CompareArchives(*current, *reference);
         EXPECT_FALSE(result.Comparable()) << row.what;
         EXPECT_EQ(result.differentTexts, -1) << row.what;
         EXPECT_EQ(result.differentWindowedTexts, -1) << row.what;
         EXPECT_EQ(result.differentWindows, -1) << row.what;
         EXPECT_EQ(result.current.texts, 4) << row.what;
-        EXPECT_EQ(result.reference.levels, CountArchive(*reference).levels) << row.what;
-        EXPECT_EQ(result.reference.windows, CountArchive(*reference).windows) << row.what;
+        EXPECT_EQ(result.reference.levels, lgp::CountArchive(*reference).levels) << row.what;
+        EXPECT_EQ(result.reference.windows, lgp::CountArchive(*reference).windows) << row.what;
         EXPECT_EQ(Marks(*current), kNoMarks) << row.what;
     }
 }
@@ -220,12 +220,12 @@ TEST(ArchiveCompareTest, MarksOfEarlierComparisonsStay) {
     auto second = MakeArchive(Layouts());
     second->SubFile(2).Entities[0].Scripts[0].Windows[0].X = 50;
 
-    EXPECT_EQ(CompareArchives(*current, *first).differentTexts, 1);
-    EXPECT_EQ(CompareArchives(*current, *second).differentTexts, 0);
+    EXPECT_EQ(lgp::CompareArchives(*current, *first).differentTexts, 1);
+    EXPECT_EQ(lgp::CompareArchives(*current, *second).differentTexts, 0);
     EXPECT_EQ(Marks(*current), (std::vector<std::vector<std::uint8_t>>{{0, 1, 0}, {}, {1}}));
     // A comparison that finds no difference, or that cannot compare, clears nothing.
-    CompareArchives(*current, *MakeArchive(Layouts()));
-    CompareArchives(*current, *MakeArchive({}));
+    lgp::CompareArchives(*current, *MakeArchive(Layouts()));
+    lgp::CompareArchives(*current, *MakeArchive({}));
     EXPECT_EQ(Marks(*current), (std::vector<std::vector<std::uint8_t>>{{0, 1, 0}, {}, {1}}));
 }
 
@@ -259,11 +259,11 @@ TEST(ArchiveCompareTest, DifferentLevelsAreThoseWithADifferentTextOrWindow) {
     for (const Row& row : rows) {
         const auto current = MakeArchive(layouts);
         row.edit(*current);
-        EXPECT_EQ(DifferentLevels(*current, *MakeArchive(layouts)), row.levels) << row.what;
+        EXPECT_EQ(lgp::DifferentLevels(*current, *MakeArchive(layouts)), row.levels) << row.what;
         EXPECT_EQ(Marks(*current), (std::vector<std::vector<std::uint8_t>>{{0, 0, 0}, {}, {0}}))
             << row.what;
     }
-    EXPECT_THROW(DifferentLevels(*MakeArchive(layouts), *MakeArchive({})), lgp::FormatError);
+    EXPECT_THROW(lgp::DifferentLevels(*MakeArchive(layouts), *MakeArchive({})), lgp::FormatError);
 }
 
 // A level as opening leaves it when its field file cannot be parsed.
@@ -298,7 +298,7 @@ TEST(ArchiveCompareTest, LevelsUnreadableInEitherArchiveAreLeftOut) {
         current->SubFile(0).Texts[1].Bytes = {0x30, 0xFF};
         MakeUnreadable(row.currentUnreadable ? current->SubFile(2) : reference->SubFile(2));
         if (!row.currentUnreadable) current->SubFile(2).Texts[0].Bytes = {0x30, 0xFF};
-        const ArchiveComparison result = CompareArchives(*current, *reference);
+        const lgp::ArchiveComparison result = lgp::CompareArchives(*current, *reference);
         ASSERT_TRUE(result.Comparable()) << row.what;
         EXPECT_EQ(result.current.levels, row.levels) << row.what;
         EXPECT_EQ(result.reference.levels, row.levels) << row.what;
@@ -308,14 +308,14 @@ TEST(ArchiveCompareTest, LevelsUnreadableInEitherArchiveAreLeftOut) {
         EXPECT_EQ(result.differentTexts, row.differentTexts) << row.what;
         EXPECT_EQ(result.differentWindows, 0) << row.what;
         EXPECT_EQ(Marks(*current), row.marks) << row.what;
-        EXPECT_EQ(DifferentLevels(*current, *reference), row.differentLevels) << row.what;
+        EXPECT_EQ(lgp::DifferentLevels(*current, *reference), row.differentLevels) << row.what;
     }
     // An archive is comparable with its own copy, both with the same level unreadable.
     const auto current = MakeArchive(Layouts());
     const auto copy = MakeArchive(Layouts());
     MakeUnreadable(current->SubFile(0));
     MakeUnreadable(copy->SubFile(0));
-    const ArchiveComparison result = CompareArchives(*current, *copy);
+    const lgp::ArchiveComparison result = lgp::CompareArchives(*current, *copy);
     EXPECT_EQ(result.differentTexts, 0);
     EXPECT_EQ(result.current.texts, 1);
 }

@@ -59,7 +59,8 @@ TEST_F(ArchiveLoaderTest, NamesEverySubFileAndParsesOnlyLevels) {
     for (unsigned threads : {1u, 2u, 5u}) {
         TLGPFile archive;
         std::vector<int> progress;
-        LoadArchive(archive, path, [&](int current) { progress.push_back(current); }, threads);
+        lgp::LoadArchive(
+            archive, path, [&](int current) { progress.push_back(current); }, threads);
         EXPECT_EQ(progress, (std::vector<int>{0, 1, 2, 3})) << threads << " threads";
 
         EXPECT_EQ(archive.SubFile(0).Description, "Forgotten City - altar");
@@ -70,7 +71,7 @@ TEST_F(ArchiveLoaderTest, NamesEverySubFileAndParsesOnlyLevels) {
         EXPECT_TRUE(archive.SubFile(2).Texts.empty());
         EXPECT_TRUE(archive.SubFile(2).Entities.empty());
 
-        const ArchiveCounts counts = CountArchive(archive);
+        const lgp::ArchiveCounts counts = lgp::CountArchive(archive);
         EXPECT_EQ(counts.levels, 2);
         EXPECT_EQ(counts.texts, 4);
         EXPECT_EQ(counts.windowedTexts, 2);
@@ -83,7 +84,7 @@ TEST_F(ArchiveLoaderTest, DescriptionsComeFromTheRunTimeTable) {
     lgp::LevelDescriptions& descriptions = lgp::RuntimeLevelDescriptions();
     descriptions.Set(0, "Ville oubliee - autel");
     TLGPFile archive;
-    LoadArchive(archive, path);
+    lgp::LoadArchive(archive, path);
     descriptions.ResetToEnglish();
     EXPECT_EQ(archive.SubFile(0).Description, "Ville oubliee - autel");
 }
@@ -98,7 +99,8 @@ TEST_F(ArchiveLoaderTest, ABadLevelAnywhereFailsTheWholeArchive) {
     for (unsigned threads : {1u, 2u}) {
         TLGPFile archive;
         int last = -1;
-        EXPECT_THROW(LoadArchive(archive, path, [&](int current) { last = current; }, threads),
+        EXPECT_THROW(lgp::LoadArchive(
+                         archive, path, [&](int current) { last = current; }, threads),
                      lgp::FormatError);
         EXPECT_LT(last, 40);
     }
@@ -106,7 +108,7 @@ TEST_F(ArchiveLoaderTest, ABadLevelAnywhereFailsTheWholeArchive) {
     // Kept instead, the damaged level is marked with its reason, and written back unchanged
     // beside a level that is rebuilt.
     TLGPFile archive;
-    LoadArchive(archive, path, {}, 2, DamagedLevels::Keep);
+    lgp::LoadArchive(archive, path, {}, 2, lgp::DamagedLevels::Keep);
     const TLGPSubFile& damaged = archive.SubFile(40);
     EXPECT_TRUE(damaged.Unreadable);
     EXPECT_NE(damaged.Damage.find("passes the end"), std::string::npos) << damaged.Damage;
@@ -114,12 +116,12 @@ TEST_F(ArchiveLoaderTest, ABadLevelAnywhereFailsTheWholeArchive) {
     EXPECT_FALSE(archive.SubFile(39).Unreadable);
     EXPECT_TRUE(archive.SubFile(39).Damage.empty());
     std::ostringstream unchanged;
-    WriteArchive(archive, unchanged, lzs::CompressHashedStream);
+    lgp::WriteArchive(archive, unchanged, lzs::CompressHashedStream);
     const Bytes original = builder.Build();
     EXPECT_EQ(unchanged.str(), std::string(original.begin(), original.end()));
     archive.SubFile(0).Texts[0].Bytes = {'"', 'E', 'E', 0xFF};
     std::ostringstream edited;
-    WriteArchive(archive, edited, lzs::CompressHashedStream);
+    lgp::WriteArchive(archive, edited, lzs::CompressHashedStream);
     std::istringstream written(edited.str());
     TLGPSubFile moved;
     moved.Offset = damaged.NewOffset;
@@ -131,8 +133,8 @@ TEST_F(ArchiveLoaderTest, ABadLevelAnywhereFailsTheWholeArchive) {
 TEST_F(ArchiveLoaderTest, AnArchiveWithoutLevelsNeedsNoDecoding) {
     const std::string path = Write(ArchiveBuilder().Add("maplist", {1}).Add("flevel.siz", {}).Build());
     TLGPFile archive;
-    LoadArchive(archive, path);
-    EXPECT_EQ(CountArchive(archive).levels, 0);
+    lgp::LoadArchive(archive, path);
+    EXPECT_EQ(lgp::CountArchive(archive).levels, 0);
     EXPECT_EQ(archive.SubFile(1).Description, "-");
 }
 

@@ -48,7 +48,7 @@ protected:
         original_ = bytes;
         path_ = folder_ / "levels.lgp";
         WriteFile(path_, original_);
-        LoadArchive(archive_, path_.string());
+        lgp::LoadArchive(archive_, path_.string());
     }
     void TearDown() override {
         fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add);
@@ -68,11 +68,14 @@ protected:
     }
 
     // Saving over the archive, counting the levels compressed.
-    void Save(const std::string& target, const WriteProgress& progress = {}) {
-        SaveArchive(archive_, target, [this](std::span<const std::uint8_t> data) {
-            ++compressions_;
-            return lzs::CompressHashedStream(data);
-        }, progress);
+    void Save(const std::string& target, const lgp::WriteProgress& progress = {}) {
+        lgp::SaveArchive(
+            archive_, target,
+            [this](std::span<const std::uint8_t> data) {
+                ++compressions_;
+                return lzs::CompressHashedStream(data);
+            },
+            progress);
     }
 
     // The folder holds the archive and nothing else: no temporary file was left.
@@ -89,7 +92,7 @@ protected:
         for (const auto& subFile : archive_.SubFiles) {
             if (subFile->Texts.empty()) continue;
             TLGPSubFile copy;
-            ParseFieldFile(copy, archive_.ReadSubFile(*subFile));
+            lgp::ParseFieldFile(copy, archive_.ReadSubFile(*subFile));
             EXPECT_EQ(copy.SavedTexts, subFile->SavedTexts);
         }
     }
@@ -106,12 +109,12 @@ TEST_F(ArchiveSaverTest, SavingOverTheArchiveMakesTheWrittenStateSaved) {
     Save(path_.string());
     EXPECT_EQ(compressions_, 1);
     ExpectOnlyTheArchive();
-    EXPECT_FALSE(TextsChanged(level));
+    EXPECT_FALSE(lgp::TextsChanged(level));
     EXPECT_EQ(level.Offset, level.NewOffset);
 
     // The archive reads from the new file, and a second save rebuilds nothing.
     TLGPFile reread;
-    LoadArchive(reread, path_.string());
+    lgp::LoadArchive(reread, path_.string());
     const Bytes saved = ReadFile(path_);
     Save(path_.string());
     EXPECT_EQ(compressions_, 1);
@@ -158,10 +161,10 @@ TEST_F(ArchiveSaverTest, AnArchiveReplacedOnDiskIsNoticedAndItsOwnDataSaved) {
     Save(path_.string());
     EXPECT_FALSE(archive_.ChangedOnDisk());
     TLGPFile reread;
-    LoadArchive(reread, path_.string());
+    lgp::LoadArchive(reread, path_.string());
     TLGPFile opened;
     WriteFile(other, original_);
-    LoadArchive(opened, other.string());
+    lgp::LoadArchive(opened, other.string());
     for (std::size_t i = 0; i < reread.SubFiles.size(); ++i) {
         const TLGPSubFile& saved = *reread.SubFiles[i];
         if (saved.Name == level.Name) {
@@ -176,10 +179,10 @@ TEST_F(ArchiveSaverTest, SavingToAnotherNameKeepsTheOpenedState) {
     TLGPSubFile& level = EditText();
     const fs::path other = folder_ / "copy.lgp";
     Save(other.string());
-    EXPECT_TRUE(TextsChanged(level));
+    EXPECT_TRUE(lgp::TextsChanged(level));
     EXPECT_EQ(ReadFile(path_), original_);
     TLGPFile copy;
-    LoadArchive(copy, other.string());
+    lgp::LoadArchive(copy, other.string());
     for (int i = 0; i < copy.Count; ++i) {
         if (copy.SubFile(i).Name == level.Name) {
             EXPECT_EQ(copy.SubFile(i).Texts[0].Bytes, level.Texts[0].Bytes);
@@ -190,10 +193,10 @@ TEST_F(ArchiveSaverTest, SavingToAnotherNameKeepsTheOpenedState) {
 TEST_F(ArchiveSaverTest, SavingAsAnotherNameCanMakeItTheOpenedFile) {
     TLGPSubFile& level = EditText();
     const fs::path other = folder_ / "copy.lgp";
-    SaveArchive(archive_, other.string(), lzs::CompressHashedStream, {},
-                {.breakLinks = false, .adoptTarget = true, .beforeReplace = {}});
+    lgp::SaveArchive(archive_, other.string(), lzs::CompressHashedStream, {},
+                     {.breakLinks = false, .adoptTarget = true, .beforeReplace = {}});
     EXPECT_EQ(archive_.FileName, other.string());
-    EXPECT_FALSE(TextsChanged(level));
+    EXPECT_FALSE(lgp::TextsChanged(level));
     EXPECT_EQ(ReadFile(path_), original_);
 
     // The next save goes to the new file and reads its unchanged levels from there.
@@ -201,7 +204,7 @@ TEST_F(ArchiveSaverTest, SavingAsAnotherNameCanMakeItTheOpenedFile) {
     EditText(" Again.");
     Save(other.string());
     TLGPFile copy;
-    LoadArchive(copy, other.string());
+    lgp::LoadArchive(copy, other.string());
     EXPECT_EQ(copy.SubFile(2).Texts[0].Bytes, level.Texts[0].Bytes);
     EXPECT_EQ(copy.SubFile(7).Texts[54].Bytes, archive_.SubFile(7).Texts[54].Bytes);
 }
@@ -221,7 +224,7 @@ TEST_F(ArchiveSaverTest, AFailedSaveLeavesEverythingAsItWas) {
     setrlimit(RLIMIT_FSIZE, &previous);
     ExpectOnlyTheArchive();
     EXPECT_EQ(ReadFile(path_), original_);
-    EXPECT_TRUE(TextsChanged(level));
+    EXPECT_TRUE(lgp::TextsChanged(level));
     ExpectStillUsable();
 
     // A text section that would overflow: refused, nothing written.
@@ -233,7 +236,7 @@ TEST_F(ArchiveSaverTest, AFailedSaveLeavesEverythingAsItWas) {
 
     // After the failures, the same save succeeds.
     Save(path_.string());
-    EXPECT_FALSE(TextsChanged(level));
+    EXPECT_FALSE(lgp::TextsChanged(level));
 }
 
 TEST_F(ArchiveSaverTest, ALevelThatCannotBeRebuiltFailsTheSave) {
@@ -252,10 +255,10 @@ TEST_F(ArchiveSaverTest, ALongNameIsSavedAndAMissingFolderFailsCleanly) {
     const fs::path longPath = folder_ / (std::string(251, 'n') + ".lgp");
     fs::rename(path_, longPath);
     TLGPFile archive;
-    LoadArchive(archive, longPath.string());
-    SaveArchive(archive, longPath.string(), lzs::CompressHashedStream);
+    lgp::LoadArchive(archive, longPath.string());
+    lgp::SaveArchive(archive, longPath.string(), lzs::CompressHashedStream);
     TLGPFile reread;
-    LoadArchive(reread, longPath.string());
+    lgp::LoadArchive(reread, longPath.string());
     EXPECT_EQ(reread.Count, archive.Count);
     fs::rename(longPath, path_);
     ExpectOnlyTheArchive();
@@ -306,16 +309,16 @@ TEST_F(SafeSaveTest, AFileMovedInDuringTheSaveIsKeptUnlessTheUserSaysOtherwise) 
     EXPECT_EQ(asked_, 1);
     EXPECT_EQ(ReadFile(path_), otherBytes_);
     ExpectOnlyTheArchive();
-    EXPECT_TRUE(TextsChanged(level));
+    EXPECT_TRUE(lgp::TextsChanged(level));
 
     // Asked again, the user saves over it: the archive's own data is written.
     WriteFile(path_, original_);
     archive_.NoteIdentity();
     EXPECT_TRUE(SaveMovingIn([this] { MoveOtherIn(); }, true));
     EXPECT_EQ(asked_, 2);
-    EXPECT_FALSE(TextsChanged(level));
+    EXPECT_FALSE(lgp::TextsChanged(level));
     TLGPFile reread;
-    LoadArchive(reread, path_.string());
+    lgp::LoadArchive(reread, path_.string());
     EXPECT_EQ(reread.SubFile(2).Texts[0].Bytes, level.Texts[0].Bytes);
     ExpectOnlyTheArchive();
 }

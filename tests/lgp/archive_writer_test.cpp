@@ -61,10 +61,10 @@ private:
 
 LoadedArchive Load(const Bytes& bytes) { return LoadedArchive(bytes); }
 
-Bytes Write(TLGPFile& archive, const Compressor& compress = lzs::CompressHashedStream,
+Bytes Write(TLGPFile& archive, const lgp::Compressor& compress = lzs::CompressHashedStream,
             unsigned threads = 0) {
     std::stringstream target;
-    WriteArchive(archive, target, compress, {}, threads);
+    lgp::WriteArchive(archive, target, compress, {}, threads);
     const std::string bytes = target.str();
     return Bytes(bytes.begin(), bytes.end());
 }
@@ -112,7 +112,7 @@ void ParseLevels(TLGPFile& archive, const Bytes& bytes) {
         TLGPSubFile& subFile = archive.SubFile(i);
         if (!lgp::IsLevel(subFile)) continue;
         std::istringstream in(std::string(bytes.begin(), bytes.end()));
-        ParseFieldFile(subFile, lzs::DecodeStream(TLGPFile::ReadStoredData(in, subFile)));
+        lgp::ParseFieldFile(subFile, lzs::DecodeStream(TLGPFile::ReadStoredData(in, subFile)));
     }
 }
 
@@ -157,7 +157,7 @@ TEST(ArchiveWriterTest, RebuiltLevelMovesExactlyTheDataBehindIt) {
             const Bytes data = TLGPFile::ReadStoredData(newIn, after);
             if (i == edited) {
                 TLGPSubFile parsed;
-                ParseFieldFile(parsed, lzs::DecodeStream(data));
+                lgp::ParseFieldFile(parsed, lzs::DecodeStream(data));
                 EXPECT_EQ(parsed.Texts[0].Bytes, before.Texts[0].Bytes);
             } else {
                 EXPECT_EQ(data, TLGPFile::ReadStoredData(oldIn, before)) << before.Name;
@@ -195,9 +195,12 @@ TEST(ArchiveWriterTest, AnyNumberOfThreadsWritesTheSameArchive) {
             // Progress comes on the calling thread, for every sub-file in the order of writing.
             std::vector<int> reached;
             std::stringstream target;
-            WriteArchive(*archive, target, lzs::CompressHashedStream, [&](int index) {
-                if (std::this_thread::get_id() == caller) reached.push_back(index);
-            }, threads);
+            lgp::WriteArchive(
+                *archive, target, lzs::CompressHashedStream,
+                [&](int index) {
+                    if (std::this_thread::get_id() == caller) reached.push_back(index);
+                },
+                threads);
             EXPECT_TRUE(target.str() == std::string(alone.begin(), alone.end()))
                 << threads << " threads, " << (irregular ? "irregular" : "regular");
             EXPECT_EQ(reached, expected);
@@ -210,13 +213,13 @@ TEST(ArchiveWriterTest, TheFirstLevelToFailInWritingOrderIsReported) {
     auto archive = Load(original);
     const std::vector<const TLGPSubFile*> edited = EditEveryLevel(*archive, original);
     ASSERT_GE(edited.size(), 2u);
-    const Bytes first = RebuildFieldFile(*archive, *edited[0]);
-    const Bytes second = RebuildFieldFile(*archive, *edited[1]);
+    const Bytes first = lgp::RebuildFieldFile(*archive, *edited[0]);
+    const Bytes second = lgp::RebuildFieldFile(*archive, *edited[1]);
     // The second level fails first, the first one after it (or after a while, should the two
     // not be compressed at once).
     std::promise<void> secondFailing;
     const std::shared_future<void> secondFailed = secondFailing.get_future().share();
-    const Compressor failing = [&](std::span<const std::uint8_t> data) -> Bytes {
+    const lgp::Compressor failing = [&](std::span<const std::uint8_t> data) -> Bytes {
         if (std::equal(data.begin(), data.end(), second.begin(), second.end())) {
             secondFailing.set_value();
             throw std::runtime_error("second");
@@ -241,7 +244,8 @@ TEST(ArchiveWriterTest, AFullDiskStopsTheCompression) {
     EditEveryLevel(*archive, original);
     // Writing fails while levels are being compressed; the workers are stopped and joined.
     std::ofstream target("/dev/full", std::ios::binary);
-    EXPECT_THROW(WriteArchive(*archive, target, lzs::CompressHashedStream, {}, 3), lgp::FileError);
+    EXPECT_THROW(lgp::WriteArchive(*archive, target, lzs::CompressHashedStream, {}, 3),
+                 lgp::FileError);
 }
 
 TEST(ArchiveWriterTest, TooLongTextsAreRefusedBeforeAnythingIsWritten) {
@@ -251,7 +255,7 @@ TEST(ArchiveWriterTest, TooLongTextsAreRefusedBeforeAnythingIsWritten) {
     ASSERT_GE(edited, 0);
     std::stringstream target;
     try {
-        WriteArchive(*archive, target, lzs::CompressHashedStream);
+        lgp::WriteArchive(*archive, target, lzs::CompressHashedStream);
         FAIL() << "a text section of more than 64 KiB was written";
     } catch (const lgp::FormatError& error) {
         EXPECT_NE(std::string(error.what()).find(archive->SubFile(edited).Name), std::string::npos)
@@ -266,7 +270,7 @@ TEST(ArchiveWriterTest, OverlappingDataIsRefused) {
     lgp_test::PutI32(bytes, 16 + 2 * 27 + 20, 30);
     auto archive = Load(bytes);
     std::stringstream target;
-    EXPECT_THROW(WriteArchive(*archive, target, lzs::CompressHashedStream), lgp::FormatError);
+    EXPECT_THROW(lgp::WriteArchive(*archive, target, lzs::CompressHashedStream), lgp::FormatError);
     EXPECT_TRUE(target.str().empty());
 }
 

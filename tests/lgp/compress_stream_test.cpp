@@ -34,7 +34,7 @@ std::vector<Bytes> Inputs() {
 }
 
 // The library's stream for each input, checked to decode back.
-void ExpectLibraryStreams(CorvaskBinding& binding) {
+void ExpectLibraryStreams(lgp::CorvaskBinding& binding) {
     for (const Bytes& input : Inputs()) {
         const Bytes stream = binding.Compress(input);
         EXPECT_EQ(stream, lzs::CompressHashedStream(input)) << input.size() << " bytes";
@@ -63,27 +63,27 @@ const Bytes kText = lzs_test::BytesOf("the editor's own compressor and the libra
 
 TEST(CorvaskBindingTest, UsesTheLibraryCompressorWhenItLoads) {
     ASSERT_NE(lzs::CompressHashedStream(kText), lzs::CompressFallback(kText));
-    CorvaskBinding binding({CORVASK_PATH});
+    lgp::CorvaskBinding binding({CORVASK_PATH});
     ExpectLibraryStreams(binding);
 }
 
 TEST(CorvaskBindingTest, UsesTheFallbackWhenNoCandidateLoads) {
     const TempFolder folder;
-    CorvaskBinding binding({folder.Path() / "libcorvask.so", "liborvenne_no_such_library.so"});
+    lgp::CorvaskBinding binding({folder.Path() / "libcorvask.so", "liborvenne_no_such_library.so"});
     for (const Bytes& input : Inputs()) {
         EXPECT_EQ(binding.Compress(input), lzs::CompressFallback(input));
     }
 }
 
 TEST(CorvaskBindingTest, SkipsALibraryWithoutTheRoutine) {
-    CorvaskBinding binding({STUB_WITHOUT_COMPRESS_PATH, CORVASK_PATH});
+    lgp::CorvaskBinding binding({STUB_WITHOUT_COMPRESS_PATH, CORVASK_PATH});
     ExpectLibraryStreams(binding);
 }
 
 TEST(CorvaskBindingTest, TriesAgainUntilTheLibraryIsInPlaceThenKeepsIt) {
     const TempFolder folder;
     const std::filesystem::path library = folder.Path() / "libcorvask.so";
-    CorvaskBinding binding({library});
+    lgp::CorvaskBinding binding({library});
 
     EXPECT_EQ(binding.Compress(kText), lzs::CompressFallback(kText));
     // A library of that name without _lzs_compress loads but must not be used.
@@ -99,7 +99,7 @@ TEST(CorvaskBindingTest, TriesAgainUntilTheLibraryIsInPlaceThenKeepsIt) {
 }
 
 TEST(CorvaskBindingTest, FallsBackWhenTheLibraryReportsAnImpossibleLength) {
-    CorvaskBinding binding({STUB_BAD_LENGTH_PATH});
+    lgp::CorvaskBinding binding({STUB_BAD_LENGTH_PATH});
     // The stub writes nothing and reports the length held in the input's first four bytes.
     Bytes input(4, 0);
     input.insert(input.end(), kText.begin(), kText.end());
@@ -115,7 +115,7 @@ TEST(CorvaskBindingTest, FallsBackWhenTheLibraryReportsAnImpossibleLength) {
 }
 
 TEST(CorvaskBindingTest, BindsOnceWhenCalledFromSeveralThreads) {
-    CorvaskBinding binding({STUB_WITHOUT_COMPRESS_PATH, CORVASK_PATH});
+    lgp::CorvaskBinding binding({STUB_WITHOUT_COMPRESS_PATH, CORVASK_PATH});
     constexpr int kThreads = 8;
     std::latch start(kThreads);
     std::vector<std::vector<Bytes>> results(kThreads);
@@ -139,7 +139,7 @@ TEST(CorvaskBindingTest, BindsOnceWhenCalledFromSeveralThreads) {
 // The build puts the library beside this test program, as it does beside the editor.
 TEST(CompressStreamTest, FindsTheLibraryBesideTheProgram) {
     for (const Bytes& input : Inputs()) {
-        EXPECT_EQ(CompressStream(input), lzs::CompressHashedStream(input))
+        EXPECT_EQ(lgp::CompressStream(input), lzs::CompressHashedStream(input))
             << input.size() << " bytes";
     }
 }

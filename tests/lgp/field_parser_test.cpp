@@ -25,7 +25,7 @@ const Bytes kBye = {'"', 'Y', 'E', 0xFF};
 TLGPSubFile Parse(const Bytes& file) {
     TLGPSubFile level;
     level.Name = "test";
-    ParseFieldFile(level, file);
+    lgp::ParseFieldFile(level, file);
     return level;
 }
 
@@ -368,7 +368,7 @@ TEST(FieldParserTest, ErrorsNameTheLevel) {
     TLGPSubFile level;
     level.Name = "md1stin";
     try {
-        ParseFieldFile(level, Bytes(8, 0));
+        lgp::ParseFieldFile(level, Bytes(8, 0));
         FAIL() << "a file of 8 bytes parsed";
     } catch (const lgp::FormatError& error) {
         EXPECT_NE(std::string(error.what()).find("md1stin"), std::string::npos) << error.what();

@@ -32,7 +32,7 @@ const Bytes kAkao2 = {'A', 'K', 'A', 'O', 0xFF, 2};
 TLGPSubFile Parse(const Bytes& file) {
     TLGPSubFile level;
     level.Name = "md1stin";
-    ParseFieldFile(level, file);
+    lgp::ParseFieldFile(level, file);
     return level;
 }
 
@@ -85,12 +85,12 @@ TEST_P(TextEditTest, MovesEverythingBehindTheTextSection) {
     const TextEditCase& c = GetParam();
     const Bytes file = Level().Build();
     TLGPSubFile level = Parse(file);
-    const std::size_t oldEnd = TextSection(file) + TextSectionSize(level);
+    const std::size_t oldEnd = TextSection(file) + lgp::TextSectionSize(level);
     const auto delta = static_cast<std::int64_t>(c.bytes.size()) -
                        static_cast<std::int64_t>(level.Texts[c.text].Bytes.size());
     level.Texts[c.text].Bytes = c.bytes;
 
-    const Bytes rebuilt = RebuildFieldFile(level, file);
+    const Bytes rebuilt = lgp::RebuildFieldFile(level, file);
     ASSERT_EQ(static_cast<std::int64_t>(rebuilt.size()),
               static_cast<std::int64_t>(file.size()) + delta);
     // The old tail, and nothing of the old text section, follows the new texts.
@@ -131,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FieldRebuilderTest, EmptyTextListWritesTheCountOnly) {
     const Bytes file = Level().Build();
     TLGPSubFile level = Parse(file);
-    const std::size_t oldSection = TextSectionSize(level);
+    const std::size_t oldSection = lgp::TextSectionSize(level);
     level.Texts.clear();
-    const Bytes rebuilt = RebuildFieldFile(level, file);
+    const Bytes rebuilt = lgp::RebuildFieldFile(level, file);
     const auto delta = 2 - static_cast<std::int64_t>(oldSection);
     EXPECT_EQ(static_cast<std::int64_t>(rebuilt.size()),
               static_cast<std::int64_t>(file.size()) + delta);
@@ -159,7 +159,7 @@ TEST(FieldRebuilderTest, WindowValuesAreWrittenIntoTheirOpcodesOnly) {
     Bytes expected = file;
     const Bytes opcode = Window(0, -300, -1, 0xFFFF, 7);
     std::copy(opcode.begin(), opcode.end(), expected.begin() + window.Offset);
-    const Bytes rebuilt = RebuildFieldFile(level, file);
+    const Bytes rebuilt = lgp::RebuildFieldFile(level, file);
     EXPECT_EQ(rebuilt, expected);
     const TLGPSubFile reparsed = Parse(rebuilt);
     const TWindow& reread = reparsed.Entities[0].Scripts[0].Windows[0];
@@ -169,32 +169,32 @@ TEST(FieldRebuilderTest, WindowValuesAreWrittenIntoTheirOpcodesOnly) {
 
 TEST(FieldRebuilderTest, ChangeTests) {
     TLGPSubFile level = Parse(Level().Build());
-    EXPECT_FALSE(WindowsChanged(level));
-    EXPECT_FALSE(TextsChanged(level));
+    EXPECT_FALSE(lgp::WindowsChanged(level));
+    EXPECT_FALSE(lgp::TextsChanged(level));
 
     TWindow& window = level.Entities[1].Scripts[0].Windows[0];
     window.Height = 41;
-    EXPECT_TRUE(WindowsChanged(level));
+    EXPECT_TRUE(lgp::WindowsChanged(level));
     window.Height = 40;
-    EXPECT_FALSE(WindowsChanged(level)) << "moved back to the saved values";
+    EXPECT_FALSE(lgp::WindowsChanged(level)) << "moved back to the saved values";
 
     level.Texts[1].Bytes = kHello;
-    EXPECT_TRUE(TextsChanged(level));
+    EXPECT_TRUE(lgp::TextsChanged(level));
     level.Texts[1].Bytes = kBye;
-    EXPECT_FALSE(TextsChanged(level));
+    EXPECT_FALSE(lgp::TextsChanged(level));
     // Texts that would join to the same lines are still different entries.
     level.Texts[0].Bytes = {'a', '\n'};
     level.Texts[1].Bytes = {'b'};
     level.SavedTexts[0] = {'a'};
     level.SavedTexts[1] = {'\n', 'b'};
-    EXPECT_TRUE(TextsChanged(level));
+    EXPECT_TRUE(lgp::TextsChanged(level));
     level.Texts.pop_back();
-    EXPECT_TRUE(TextsChanged(level)) << "a text fewer";
+    EXPECT_TRUE(lgp::TextsChanged(level)) << "a text fewer";
 
     window.X = 99;
     level.Name = "maplist";
-    EXPECT_FALSE(WindowsChanged(level)) << "not a level";
-    EXPECT_FALSE(TextsChanged(level)) << "not a level";
+    EXPECT_FALSE(lgp::WindowsChanged(level)) << "not a level";
+    EXPECT_FALSE(lgp::TextsChanged(level)) << "not a level";
 }
 
 TEST(FieldRebuilderTest, TextSectionMustStayAddressable) {
@@ -203,14 +203,14 @@ TEST(FieldRebuilderTest, TextSectionMustStayAddressable) {
     const Bytes file = builder.Build();
     TLGPSubFile level = Parse(file);
 
-    level.Texts[0].Bytes.assign(kMaxTextSectionSize - 5, 'x');
+    level.Texts[0].Bytes.assign(lgp::kMaxTextSectionSize - 5, 'x');
     level.Texts[0].Bytes.push_back(0xFF);
-    EXPECT_EQ(TextSectionSize(level), kMaxTextSectionSize);
-    EXPECT_EQ(Parse(RebuildFieldFile(level, file)).Texts[0].Bytes, level.Texts[0].Bytes);
+    EXPECT_EQ(lgp::TextSectionSize(level), lgp::kMaxTextSectionSize);
+    EXPECT_EQ(Parse(lgp::RebuildFieldFile(level, file)).Texts[0].Bytes, level.Texts[0].Bytes);
 
     level.Texts[0].Bytes.push_back(0xFF);
     try {
-        RebuildFieldFile(level, file);
+        lgp::RebuildFieldFile(level, file);
         FAIL() << "a text section of 65536 bytes was written";
     } catch (const lgp::FormatError& error) {
         EXPECT_NE(std::string(error.what()).find("md1stin"), std::string::npos) << error.what();
@@ -218,7 +218,7 @@ TEST(FieldRebuilderTest, TextSectionMustStayAddressable) {
     // Refused before the archive is read: its file does not even exist.
     TLGPFile archive;
     archive.FileName = (std::filesystem::temp_directory_path() / "orvenne_missing.lgp").string();
-    EXPECT_THROW(RebuildFieldFile(archive, level), lgp::FormatError);
+    EXPECT_THROW(lgp::RebuildFieldFile(archive, level), lgp::FormatError);
 }
 
 TEST(FieldRebuilderTest, FirstAkaoBlockEndsAnUnterminatedLastText) {
@@ -227,10 +227,10 @@ TEST(FieldRebuilderTest, FirstAkaoBlockEndsAnUnterminatedLastText) {
     const Bytes file = builder.Build();
     TLGPSubFile level = Parse(file);
     ASSERT_EQ(level.Texts[1].Bytes, (Bytes{'a', 'b'}));
-    EXPECT_EQ(RebuildFieldFile(level, file), file);
+    EXPECT_EQ(lgp::RebuildFieldFile(level, file), file);
 
     level.Texts[0].Bytes = Concat({{'x', 'y', 'z'}, kHello});
-    const Bytes rebuilt = RebuildFieldFile(level, file);
+    const Bytes rebuilt = lgp::RebuildFieldFile(level, file);
     EXPECT_EQ(rebuilt.size(), file.size() + 3);
     const std::size_t akao = Base(rebuilt) + AkaoPositions(rebuilt)[0];
     EXPECT_EQ(Bytes(rebuilt.begin() + akao, rebuilt.begin() + akao + 6), kAkao1);
@@ -246,9 +246,9 @@ TEST(FieldRebuilderTest, AnEmptyLastTextAtTheSectionsEndKeepsWhatFollows) {
     file[TextSection(file)] = 2;
     TLGPSubFile level = Parse(file);
     ASSERT_TRUE(level.Texts.at(1).Bytes.empty());
-    EXPECT_EQ(RebuildFieldFile(level, file), file);
+    EXPECT_EQ(lgp::RebuildFieldFile(level, file), file);
     level.Texts[0].Bytes = kAgain;
-    const Bytes rebuilt = RebuildFieldFile(level, file);
+    const Bytes rebuilt = lgp::RebuildFieldFile(level, file);
     EXPECT_EQ(rebuilt.size(), file.size() + 1);
     EXPECT_EQ(Bytes(rebuilt.end() - 12, rebuilt.end()), Bytes(file.end() - 12, file.end()));
 }
@@ -260,7 +260,7 @@ TEST(FieldRebuilderTest, ADamagedTextTableIsNeverRebuilt) {
     TLGPSubFile level = Parse(file);
     level.Texts[0].Bytes = kAgain;
     try {
-        RebuildFieldFile(level, file);
+        lgp::RebuildFieldFile(level, file);
         FAIL() << "a damaged level was rebuilt";
     } catch (const lgp::FormatError& error) {
         EXPECT_STREQ(error.what(),
@@ -291,7 +291,7 @@ TEST(FieldRebuilderTest, LevelsWithoutTextsKeepTheirTextSection) {
         Bytes expected = file;
         const Bytes opcode = Window(4, -5, 2, 3, 500);
         std::copy(opcode.begin(), opcode.end(), expected.begin() + window.Offset);
-        EXPECT_EQ(RebuildFieldFile(level, file), expected);
+        EXPECT_EQ(lgp::RebuildFieldFile(level, file), expected);
     }
 }
 
@@ -320,7 +320,7 @@ TEST(FieldRebuilderTest, MalformedDataFailsCleanly) {
     };
     for (const auto& [what, damaged] : cases) {
         try {
-            RebuildFieldFile(level, damaged);
+            lgp::RebuildFieldFile(level, damaged);
             ADD_FAILURE() << what << ": rebuilt";
         } catch (const lgp::FormatError& error) {
             EXPECT_NE(std::string(error.what()).find("md1stin"), std::string::npos) << what;
@@ -338,7 +338,7 @@ TEST(FieldRebuilderTest, MalformedDataFailsCleanly) {
             }
         }
         try {
-            RebuildFieldFile(level, damaged);
+            lgp::RebuildFieldFile(level, damaged);
         } catch (const lgp::FormatError&) {
         }
     }
@@ -355,19 +355,19 @@ TEST(FieldRebuilderTest, DemoArchiveLevelsRebuildExactlyAndGrowWithTheirTexts) {
         if (!lgp::IsLevel(*subFile)) continue;
         TLGPSubFile& level = *subFile;
         const Bytes decoded = archive.ReadSubFile(level);
-        ParseFieldFile(level, decoded);
-        EXPECT_EQ(RebuildFieldFile(archive, level), decoded) << level.Name;
+        lgp::ParseFieldFile(level, decoded);
+        EXPECT_EQ(lgp::RebuildFieldFile(archive, level), decoded) << level.Name;
         if (level.Texts.empty()) {
             ++withoutTexts;
             continue;
         }
         ++withTexts;
         level.Texts[0].Bytes.insert(level.Texts[0].Bytes.begin(), 'x');
-        const Bytes rebuilt = RebuildFieldFile(level, decoded);
+        const Bytes rebuilt = lgp::RebuildFieldFile(level, decoded);
         EXPECT_EQ(rebuilt.size(), decoded.size() + 1) << level.Name;
         EXPECT_EQ(Sections(rebuilt)[1], Sections(decoded)[1] + 1) << level.Name;
         TLGPSubFile reread;
-        ParseFieldFile(reread, rebuilt);
+        lgp::ParseFieldFile(reread, rebuilt);
         ASSERT_EQ(reread.Texts.size(), level.Texts.size()) << level.Name;
         for (std::size_t i = 0; i < level.Texts.size(); ++i) {
             EXPECT_EQ(reread.Texts[i].Bytes, level.Texts[i].Bytes) << level.Name << " " << i;

@@ -72,15 +72,15 @@ protected:
         fs::create_directories(Folder());
         sample::WriteSampleArchive(InFolder("original.lgp"), {.levels = 8});
         TLGPFile archive;
-        LoadArchive(archive, InFolder("original.lgp"));
+        lgp::LoadArchive(archive, InFolder("original.lgp"));
         levels_ = Edit(archive);
-        SaveArchive(archive, InFolder("edited.lgp"), CompressStream);
+        lgp::SaveArchive(archive, InFolder("edited.lgp"), lgp::CompressStream);
     }
     static void TearDownTestSuite() { fs::remove_all(Folder()); }
 
     void SetUp() override {
-        LoadArchive(original_, InFolder("original.lgp"));
-        LoadArchive(edited_, InFolder("edited.lgp"));
+        lgp::LoadArchive(original_, InFolder("original.lgp"));
+        lgp::LoadArchive(edited_, InFolder("edited.lgp"));
     }
 
     std::string Name(int index) const { return original_.SubFile(index).Name; }
@@ -94,40 +94,40 @@ std::vector<int> ModFolderTest::levels_;
 
 TEST_F(ModFolderTest, TheEditedLevelsDifferAndNoOthers) {
     ASSERT_EQ(levels_.size(), 2u);
-    EXPECT_EQ(DifferentLevels(edited_, original_), levels_);
-    EXPECT_EQ(DifferentLevels(original_, original_), std::vector<int>());
+    EXPECT_EQ(lgp::DifferentLevels(edited_, original_), levels_);
+    EXPECT_EQ(lgp::DifferentLevels(original_, original_), std::vector<int>());
     sample::WriteSampleArchive(InFolder("fewer.lgp"), {.levels = 7});
     TLGPFile fewer;
-    LoadArchive(fewer, InFolder("fewer.lgp"));
-    EXPECT_THROW(DifferentLevels(edited_, fewer), lgp::FormatError);
+    lgp::LoadArchive(fewer, InFolder("fewer.lgp"));
+    EXPECT_THROW(lgp::DifferentLevels(edited_, fewer), lgp::FormatError);
 }
 
 // Direct files decode, and chunks put over the original levels give, the edited levels' bytes:
 // whether the changes were saved or not.
 TEST_F(ModFolderTest, EveryLayoutGivesTheEditedLevelsBack) {
     TLGPFile unsaved;
-    LoadArchive(unsaved, InFolder("original.lgp"));
+    lgp::LoadArchive(unsaved, InFolder("original.lgp"));
     Edit(unsaved);
-    const std::pair<ModLayout, std::string> layouts[] = {
-        {ModLayout::Direct, "direct/flevel/"},
-        {ModLayout::Chunks, "direct/flevel.lgp/"},
-        {ModLayout::ModManager, "flevel.lgp/"},
+    const std::pair<lgp::ModLayout, std::string> layouts[] = {
+        {lgp::ModLayout::Direct, "direct/flevel/"},
+        {lgp::ModLayout::Chunks, "direct/flevel.lgp/"},
+        {lgp::ModLayout::ModManager, "flevel.lgp/"},
     };
     for (const auto& [layout, folder] : layouts) {
         for (const TLGPFile* current : {&edited_, &unsaved}) {
-            const std::vector<ModFile> files =
-                MakeModFiles(*current, original_, levels_, layout, CompressStream);
+            const std::vector<lgp::ModFile> files =
+                lgp::MakeModFiles(*current, original_, levels_, layout, lgp::CompressStream);
             ASSERT_EQ(files.size(), 3u);
             EXPECT_EQ(files[2].path, "README.txt");
             for (std::size_t i = 0; i < 2; ++i) {
-                const std::string suffix = layout == ModLayout::Direct ? "" : ".chunk.1";
+                const std::string suffix = layout == lgp::ModLayout::Direct ? "" : ".chunk.1";
                 EXPECT_EQ(files[i].path, folder + Name(levels_[i]) + suffix);
                 const Bytes expected = edited_.ReadSubFile(edited_.SubFile(levels_[i]));
                 const Bytes given =
-                    layout == ModLayout::Direct
+                    layout == lgp::ModLayout::Direct
                         ? lzs::DecodeStream(files[i].bytes)
-                        : PutScriptChunk(original_.ReadSubFile(original_.SubFile(levels_[i])),
-                                         files[i].bytes);
+                        : lgp::PutScriptChunk(original_.ReadSubFile(original_.SubFile(levels_[i])),
+                                              files[i].bytes);
                 EXPECT_EQ(given, expected) << files[i].path;
             }
         }
@@ -142,7 +142,7 @@ TEST_F(ModFolderTest, ALevelChangedOutsideItsScriptsIsNoChunk) {
         if (subFile.get() == &original_.SubFile(levels_[0])) {
             Bytes decoded = original_.ReadSubFile(*subFile);
             decoded.back() ^= 1;
-            data = CompressStream(decoded);
+            data = lgp::CompressStream(decoded);
         }
         builder.Add(subFile->Name, data);
     }
@@ -151,16 +151,17 @@ TEST_F(ModFolderTest, ALevelChangedOutsideItsScriptsIsNoChunk) {
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     TLGPFile reference;
-    LoadArchive(reference, InFolder("background.lgp"));
+    lgp::LoadArchive(reference, InFolder("background.lgp"));
     try {
-        MakeModFiles(edited_, reference, {levels_[0]}, ModLayout::Chunks, CompressStream);
+        lgp::MakeModFiles(edited_, reference, {levels_[0]}, lgp::ModLayout::Chunks,
+                          lgp::CompressStream);
         ADD_FAILURE() << "a chunk was made";
     } catch (const lgp::FormatError& error) {
         EXPECT_NE(std::string(error.what()).find(Name(levels_[0]) + " differs"), std::string::npos)
             << error.what();
     }
-    EXPECT_NO_THROW(
-        MakeModFiles(edited_, reference, {levels_[0]}, ModLayout::Direct, CompressStream));
+    EXPECT_NO_THROW(lgp::MakeModFiles(edited_, reference, {levels_[0]}, lgp::ModLayout::Direct,
+                                      lgp::CompressStream));
 }
 
 // A folder holding exactly what an export wrote is replaced on request, and nothing else is:
@@ -169,31 +170,32 @@ TEST_F(ModFolderTest, AnEarlierExportAndNothingElseIsReplaced) {
     const fs::path folder = Folder() / "replace";
     fs::remove_all(folder);
     const std::string mod = (folder / "mod").string();
-    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::Nothing);
+    EXPECT_EQ(lgp::InspectModFolder(mod), lgp::ModFolderContents::Nothing);
     fs::create_directories(mod);
-    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::Nothing);
-    ExportModFolder(edited_, original_, mod, ModLayout::Chunks, CompressStream);
+    EXPECT_EQ(lgp::InspectModFolder(mod), lgp::ModFolderContents::Nothing);
+    lgp::ExportModFolder(edited_, original_, mod, lgp::ModLayout::Chunks, lgp::CompressStream);
     const std::map<std::string, Bytes> chunks = Files(mod);
     ASSERT_EQ(chunks.size(), levels_.size() + 1);
-    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::EarlierExport);
-    EXPECT_THROW(ExportModFolder(edited_, original_, mod, ModLayout::Direct, CompressStream),
-                 lgp::FileError);
+    EXPECT_EQ(lgp::InspectModFolder(mod), lgp::ModFolderContents::EarlierExport);
+    EXPECT_THROW(
+        lgp::ExportModFolder(edited_, original_, mod, lgp::ModLayout::Direct, lgp::CompressStream),
+        lgp::FileError);
     EXPECT_EQ(Files(mod), chunks);
 
     // A write that fails puts the earlier export back.
-    const std::vector<ModFile> clash = {{"x/one", {1}}, {"x", {2}}};
-    EXPECT_THROW(WriteModFolder(mod, clash, EarlierExport::Replace), lgp::FileError);
+    const std::vector<lgp::ModFile> clash = {{"x/one", {1}}, {"x", {2}}};
+    EXPECT_THROW(lgp::WriteModFolder(mod, clash, lgp::EarlierExport::Replace), lgp::FileError);
     EXPECT_EQ(Files(mod), chunks);
     EXPECT_FALSE(fs::exists(folder / "mod" / "x"));
 
-    ExportModFolder(edited_, original_, mod, ModLayout::Direct, CompressStream, {},
-                    EarlierExport::Replace);
+    lgp::ExportModFolder(edited_, original_, mod, lgp::ModLayout::Direct, lgp::CompressStream, {},
+                         lgp::EarlierExport::Replace);
     std::map<std::string, Bytes> direct = Files(mod);
     ASSERT_EQ(direct.size(), levels_.size() + 1);
     for (const int level : levels_) EXPECT_TRUE(direct.contains("direct/flevel/" + Name(level)));
     // The chunks' folder went with them; "direct" serves the new export.
     EXPECT_FALSE(fs::exists(folder / "mod" / "direct" / "flevel.lgp"));
-    EXPECT_EQ(InspectModFolder(mod), ModFolderContents::EarlierExport);
+    EXPECT_EQ(lgp::InspectModFolder(mod), lgp::ModFolderContents::EarlierExport);
 
     const auto write = [](const fs::path& path, const std::string& bytes) {
         fs::create_directories(path.parent_path());
@@ -221,37 +223,38 @@ TEST_F(ModFolderTest, AnEarlierExportAndNothingElseIsReplaced) {
         fs::copy(mod, copy, fs::copy_options::recursive);
         change(copy);
         const std::map<std::string, Bytes> before = Files(copy);
-        EXPECT_EQ(InspectModFolder(copy.string()), ModFolderContents::Other) << what;
-        EXPECT_THROW(ExportModFolder(edited_, original_, copy.string(), ModLayout::Chunks,
-                                     CompressStream, {}, EarlierExport::Replace),
+        EXPECT_EQ(lgp::InspectModFolder(copy.string()), lgp::ModFolderContents::Other) << what;
+        EXPECT_THROW(lgp::ExportModFolder(edited_, original_, copy.string(), lgp::ModLayout::Chunks,
+                                          lgp::CompressStream, {}, lgp::EarlierExport::Replace),
                      lgp::FileError)
             << what;
         EXPECT_EQ(Files(copy), before) << what;
     }
-    EXPECT_EQ(InspectModFolder(InFolder("original.lgp")), ModFolderContents::Other);
+    EXPECT_EQ(lgp::InspectModFolder(InFolder("original.lgp")), lgp::ModFolderContents::Other);
     fs::remove_all(folder);
 }
 
 TEST(ModFolderWriteTest, WritesIntoANewOrEmptyFolderOnlyAndLeavesNothingOnFailure) {
     const fs::path folder = test_support::TemporaryPath("mod_folder_write");
     fs::remove_all(folder);
-    const std::vector<ModFile> files = {{"a/b/one", {1, 2}}, {"a/two", {}}, {"README.txt", {3}}};
-    WriteModFolder((folder / "new").string(), files);
+    const std::vector<lgp::ModFile> files = {
+        {"a/b/one", {1, 2}}, {"a/two", {}}, {"README.txt", {3}}};
+    lgp::WriteModFolder((folder / "new").string(), files);
     EXPECT_EQ(Files(folder / "new"), (std::map<std::string, Bytes>{
                                          {"a/b/one", {1, 2}}, {"a/two", {}}, {"README.txt", {3}}}));
-    EXPECT_THROW(WriteModFolder((folder / "new").string(), files), lgp::FileError);
-    EXPECT_THROW(WriteModFolder((folder / "new/README.txt").string(), files), lgp::FileError);
+    EXPECT_THROW(lgp::WriteModFolder((folder / "new").string(), files), lgp::FileError);
+    EXPECT_THROW(lgp::WriteModFolder((folder / "new/README.txt").string(), files), lgp::FileError);
     EXPECT_EQ(Files(folder / "new").size(), 3u);
 
     // A file where a folder of the same name was written fails last: all is taken away again.
-    const std::vector<ModFile> clash = {{"x/one", {1}}, {"x", {2}}};
-    EXPECT_THROW(WriteModFolder((folder / "fails/inside").string(), clash), lgp::FileError);
+    const std::vector<lgp::ModFile> clash = {{"x/one", {1}}, {"x", {2}}};
+    EXPECT_THROW(lgp::WriteModFolder((folder / "fails/inside").string(), clash), lgp::FileError);
     EXPECT_FALSE(fs::exists(folder / "fails"));
     fs::create_directory(folder / "empty");
-    EXPECT_THROW(WriteModFolder((folder / "empty").string(), clash), lgp::FileError);
+    EXPECT_THROW(lgp::WriteModFolder((folder / "empty").string(), clash), lgp::FileError);
     EXPECT_TRUE(fs::is_empty(folder / "empty"));
     for (const char* path : {"../out", "a//b", "/abs", "a/./b", "a\\b"}) {
-        EXPECT_THROW(WriteModFolder((folder / "empty").string(), {{path, {1}}}),
+        EXPECT_THROW(lgp::WriteModFolder((folder / "empty").string(), {{path, {1}}}),
                      std::invalid_argument)
             << path;
     }

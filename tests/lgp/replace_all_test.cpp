@@ -71,7 +71,8 @@ TEST(ReplaceAllTest, ReplacesInEveryLevelAndCountsTextsNotOccurrences) {
     };
     for (const Row& row : rows) {
         const auto archive = MakeTextArchive(Layout());
-        EXPECT_EQ(ReplaceAll(*archive, row.search, row.replacement, row.matchCase), row.changed)
+        EXPECT_EQ(lgp::ReplaceAll(*archive, row.search, row.replacement, row.matchCase),
+                  row.changed)
             << row.search;
         EXPECT_EQ(TaggedTexts(*archive), row.texts) << row.search;
     }
@@ -80,19 +81,19 @@ TEST(ReplaceAllTest, ReplacesInEveryLevelAndCountsTextsNotOccurrences) {
 TEST(ReplaceAllTest, GoesThroughTheTableInOrderAndLeavesTheArchiveUntilApplied) {
     const auto archive = MakeTextArchive(Layout());
     std::vector<int> reached;
-    const std::vector<TextReplacement> planned =
-        PlanReplaceAll(*archive, "a", "e", false, [&](int subFile) { reached.push_back(subFile); });
+    const std::vector<lgp::TextReplacement> planned = lgp::PlanReplaceAll(
+        *archive, "a", "e", false, [&](int subFile) { reached.push_back(subFile); });
     EXPECT_EQ(reached, (std::vector<int>{0, 1, 2}));
     // Each changed text with the occurrences replaced in it.
     std::vector<std::tuple<int, int, int>> texts;
-    for (const TextReplacement& replacement : planned) {
+    for (const lgp::TextReplacement& replacement : planned) {
         texts.emplace_back(replacement.subFile, replacement.text, replacement.occurrences);
     }
     EXPECT_EQ(texts, (std::vector<std::tuple<int, int, int>>{
                          {0, 0, 1}, {0, 1, 1}, {0, 2, 1}, {2, 0, 1}, {2, 1, 2}}));
     EXPECT_EQ(TaggedTexts(*archive), TaggedTexts(*MakeTextArchive(Layout())));
 
-    ApplyReplacements(*archive, planned);
+    lgp::ApplyReplacements(*archive, planned);
     EXPECT_EQ(TaggedTexts(*archive)[2][1], "\xC9LeN \xE9len");
     EXPECT_EQ(archive->SubFile(0).Texts[1].Bytes,
               (std::vector<std::uint8_t>{0x45, 0xE7, 0x22, 0xFF}));
@@ -114,9 +115,9 @@ TEST(ReplaceAllTest, RefusesTheWholeReplacementWhenATextWouldBeSpoilt) {
     for (const Row& row : rows) {
         const auto archive = MakeTextArchive(Layout());
         try {
-            ReplaceAll(*archive, row.search, row.replacement, true);
+            lgp::ReplaceAll(*archive, row.search, row.replacement, true);
             ADD_FAILURE() << row.what << ": not refused";
-        } catch (const ReplaceRefused& refused) {
+        } catch (const lgp::ReplaceRefused& refused) {
             EXPECT_EQ(std::string(refused.what()).rfind(row.message, 0), 0U)
                 << row.what << ": " << refused.what();
         }
@@ -137,11 +138,11 @@ TEST(ReplaceAllTest, RefusesALevelWhoseTextSectionWouldPassItsLimit) {
             {"anfrst_1", {std::string(row.letters, 'b')}},
         });
         if (row.refused) {
-            EXPECT_THROW(ReplaceAll(*archive, "b", "bb", true), ReplaceRefused);
+            EXPECT_THROW(lgp::ReplaceAll(*archive, "b", "bb", true), lgp::ReplaceRefused);
             EXPECT_EQ(TaggedTexts(*archive)[0][0], "b");
             EXPECT_EQ(archive->SubFile(1).Texts[0].Bytes.size(), row.letters + 1);
         } else {
-            EXPECT_EQ(ReplaceAll(*archive, "b", "bb", true), 2);
+            EXPECT_EQ(lgp::ReplaceAll(*archive, "b", "bb", true), 2);
             EXPECT_EQ(archive->SubFile(1).Texts[0].Bytes.size(), 2 * row.letters + 1);
         }
     }
@@ -151,22 +152,22 @@ TEST(ReplaceAllTest, RefusesToChangeADamagedLevel) {
     const auto archive = MakeTextArchive(Layout());
     archive->SubFile(2).Damage = "text 5 starts at 65535 in the text section, past its end at 40";
     try {
-        ReplaceAll(*archive, "\xC9LAN", "x", true);
+        lgp::ReplaceAll(*archive, "\xC9LAN", "x", true);
         ADD_FAILURE() << "not refused";
-    } catch (const ReplaceRefused& refused) {
+    } catch (const lgp::ReplaceRefused& refused) {
         EXPECT_STREQ(refused.what(),
                      "level anfrst_1 cannot be changed: text 5 starts at 65535 in the text "
                      "section, past its end at 40");
     }
     EXPECT_EQ(TaggedTexts(*archive), TaggedTexts(*MakeTextArchive(Layout())));
     // A damaged level in which the search does not occur is no obstacle.
-    EXPECT_EQ(ReplaceAll(*archive, "cloud", "Tifa", true), 2);
+    EXPECT_EQ(lgp::ReplaceAll(*archive, "cloud", "Tifa", true), 2);
 }
 
 TEST(ReplaceAllTest, ApplyingToAnotherArchiveChangesNothing) {
     const auto archive = MakeTextArchive(Layout());
-    const std::vector<TextReplacement> planned = {{0, 0, {0x21, 0xFF}}, {2, 4, {0x21, 0xFF}}};
-    EXPECT_THROW(ApplyReplacements(*archive, planned), std::out_of_range);
+    const std::vector<lgp::TextReplacement> planned = {{0, 0, {0x21, 0xFF}}, {2, 4, {0x21, 0xFF}}};
+    EXPECT_THROW(lgp::ApplyReplacements(*archive, planned), std::out_of_range);
     EXPECT_EQ(TaggedTexts(*archive), TaggedTexts(*MakeTextArchive(Layout())));
 }
 

@@ -44,12 +44,12 @@ protected:
         }
         return names;
     }
-    static std::string WriteNew(const fs::path& path, const SafeWriteOptions& options = {}) {
-        return WriteFileSafely(
+    static std::string WriteNew(const fs::path& path, const lgp::SafeWriteOptions& options = {}) {
+        return lgp::WriteFileSafely(
             path.string(), [](std::ostream& out) { out << "new"; }, options);
     }
     // The message of the FileError that writing the path throws.
-    static std::string Refusal(const fs::path& path, const SafeWriteOptions& options = {}) {
+    static std::string Refusal(const fs::path& path, const lgp::SafeWriteOptions& options = {}) {
         try {
             WriteNew(path, options);
         } catch (const lgp::FileError& error) {
@@ -97,12 +97,12 @@ TEST_F(SafeFileWriterTest, AFailedWriteLeavesTheTargetAndRemovesItsTemporaryFile
     // A name that another program holds is left alone: the next one is taken.
     Write(folder_ / "texts.~po", "someone else's");
     bool sawSecondName = false;
-    EXPECT_THROW(WriteFileSafely(target_.string(),
-                                 [&](std::ostream& out) {
-                                     out << "partial";
-                                     sawSecondName = fs::exists(folder_ / "texts.~~po");
-                                     throw lgp::FormatError("refused midway");
-                                 }),
+    EXPECT_THROW(lgp::WriteFileSafely(target_.string(),
+                                      [&](std::ostream& out) {
+                                          out << "partial";
+                                          sawSecondName = fs::exists(folder_ / "texts.~~po");
+                                          throw lgp::FormatError("refused midway");
+                                      }),
                  lgp::FormatError);
     EXPECT_TRUE(sawSecondName);
     EXPECT_EQ(Read(target_), "old");
@@ -118,12 +118,12 @@ TEST_F(SafeFileWriterTest, AnInterruptRemovesTheTemporaryFile) {
         if (current.sa_handler == SIG_IGN) continue;
         // The process ends by the signal, as it would have without the clean-up. The child
         // that the check forks shares the folder.
-        EXPECT_EXIT(WriteFileSafely(target_.string(),
-                                    [&](std::ostream& out) {
-                                        out << "partial";
-                                        out.flush();
-                                        std::raise(signal);
-                                    }),
+        EXPECT_EXIT(lgp::WriteFileSafely(target_.string(),
+                                         [&](std::ostream& out) {
+                                             out << "partial";
+                                             out.flush();
+                                             std::raise(signal);
+                                         }),
                     testing::KilledBySignal(signal), "");
         EXPECT_EQ(Read(target_), "old");
         EXPECT_EQ(Names(), (std::set<std::string>{"texts.po"}));

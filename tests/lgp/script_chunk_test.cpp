@@ -36,9 +36,10 @@ Bytes Of(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 TEST(ScriptChunkTest, TakesOutAndPutsInTheScriptSectionAlone) {
     const Bytes file = Field({"script", "camera", "", "walk"});
-    EXPECT_EQ(ScriptChunk(file), Of("script"));
+    EXPECT_EQ(lgp::ScriptChunk(file), Of("script"));
     for (const std::string chunk : {"", "script", "SCRIPT", "longer script", "s"}) {
-        EXPECT_EQ(PutScriptChunk(file, Of(chunk)), Field({chunk, "camera", "", "walk"})) << chunk;
+        EXPECT_EQ(lgp::PutScriptChunk(file, Of(chunk)), Field({chunk, "camera", "", "walk"}))
+            << chunk;
     }
 }
 
@@ -51,10 +52,10 @@ TEST(ScriptChunkTest, MalformedHeadersAreRefused) {
     Bytes insideHeader = file;
     lgp::PutU32(insideHeader, 6, 2);
     for (const Bytes& damaged : {Bytes(file.begin(), file.begin() + 40), longLength, outside}) {
-        EXPECT_THROW(ScriptChunk(damaged), lgp::FormatError);
-        EXPECT_THROW(PutScriptChunk(damaged, Of("x")), lgp::FormatError);
+        EXPECT_THROW(lgp::ScriptChunk(damaged), lgp::FormatError);
+        EXPECT_THROW(lgp::PutScriptChunk(damaged, Of("x")), lgp::FormatError);
     }
-    EXPECT_THROW(PutScriptChunk(insideHeader, Of("x")), lgp::FormatError);
+    EXPECT_THROW(lgp::PutScriptChunk(insideHeader, Of("x")), lgp::FormatError);
 }
 
 // What a mod folder relies on: the chunk of a rebuilt level, put in place of the original
@@ -76,11 +77,11 @@ TEST(ScriptChunkTest, ChunkOfARebuiltLevelGivesItBackOverTheOriginal) {
     for (const auto& [what, edit] : edits) {
         TLGPSubFile level;
         level.Name = "md1stin";
-        ParseFieldFile(level, original);
+        lgp::ParseFieldFile(level, original);
         edit(level);
-        const Bytes rebuilt = RebuildFieldFile(level, original);
+        const Bytes rebuilt = lgp::RebuildFieldFile(level, original);
         ASSERT_NE(rebuilt, original) << what;
-        EXPECT_EQ(PutScriptChunk(original, ScriptChunk(rebuilt)), rebuilt) << what;
+        EXPECT_EQ(lgp::PutScriptChunk(original, lgp::ScriptChunk(rebuilt)), rebuilt) << what;
     }
 }
 

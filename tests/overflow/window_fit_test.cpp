@@ -10,6 +10,7 @@
 
 namespace {
 
+using overflow::WindowPlace;
 using text::CharacterNames;
 
 // In the game's font 'A' is 9 pixels wide: "AAAA" needs a window 8 + 36 + 3 = 47 wide, and a
@@ -42,13 +43,14 @@ public:
         return {window.X, window.Y, window.Width, window.Height};
     }
     WindowPlace Fit(std::size_t w) {
-        return FitWindow(level_, Window(w), CharacterNames::Default, Window(w).X, Window(w).Y);
+        return overflow::FitWindow(level_, Window(w), CharacterNames::Default, Window(w).X,
+                                   Window(w).Y);
     }
     void Resize(std::size_t w, int width, int height) {
         Window(w).Width = static_cast<std::uint16_t>(width);
         Window(w).Height = static_cast<std::uint16_t>(height);
     }
-    int Overflowing() { return CountOverflowingTexts(level_, CharacterNames::Default); }
+    int Overflowing() { return overflow::CountOverflowingTexts(level_, CharacterNames::Default); }
 
 private:
     TLGPSubFile level_;
@@ -65,10 +67,10 @@ TEST(FitWindow, AWindowSharedByTwoTextsFitsBoth) {
     EXPECT_EQ(level.Overflowing(), 0);
     level.Resize(0, fitted.width - 1, fitted.height);
     EXPECT_EQ(level.Overflowing(), 1);
-    EXPECT_TRUE(IsOverflowing(level.SubFile().Texts[0], CharacterNames::Default));
+    EXPECT_TRUE(overflow::IsOverflowing(level.SubFile().Texts[0], CharacterNames::Default));
     level.Resize(0, fitted.width, fitted.height - 1);
     EXPECT_EQ(level.Overflowing(), 1);
-    EXPECT_TRUE(IsOverflowing(level.SubFile().Texts[1], CharacterNames::Default));
+    EXPECT_TRUE(overflow::IsOverflowing(level.SubFile().Texts[1], CharacterNames::Default));
 }
 
 TEST(FitWindow, HeightFollowsTheLineRule) {
@@ -101,19 +103,19 @@ TEST(FitWindow, KeepsItsPlaceUnlessItWouldLeaveTheScreen) {
 }
 
 TEST(RepositionWindow, PullsTheWindowOntoTheScreen) {
-    EXPECT_EQ(RepositionWindow({-20, 300, 400, 100}), (WindowPlace{8, 124, 304, 100}));
-    EXPECT_EQ(RepositionWindow({300, 8, 20, 25}), (WindowPlace{292, 8, 20, 25}));
-    EXPECT_EQ(RepositionWindow({8, 8, 304, 216}), (WindowPlace{8, 8, 304, 216}));
-    EXPECT_FALSE(LeavesScreen({0, 0, 320, 224}));
-    EXPECT_TRUE(LeavesScreen({0, 0, 321, 224}));
-    EXPECT_TRUE(LeavesScreen({0, 1, 320, 224}));
+    EXPECT_EQ(overflow::RepositionWindow({-20, 300, 400, 100}), (WindowPlace{8, 124, 304, 100}));
+    EXPECT_EQ(overflow::RepositionWindow({300, 8, 20, 25}), (WindowPlace{292, 8, 20, 25}));
+    EXPECT_EQ(overflow::RepositionWindow({8, 8, 304, 216}), (WindowPlace{8, 8, 304, 216}));
+    EXPECT_FALSE(overflow::LeavesScreen({0, 0, 320, 224}));
+    EXPECT_TRUE(overflow::LeavesScreen({0, 0, 321, 224}));
+    EXPECT_TRUE(overflow::LeavesScreen({0, 1, 320, 224}));
 }
 
 TEST(LevelOverflows, EachTextInEachOfItsWindowsOnce) {
     Level level({"AAAA", "AAAA", "AAAA", "A\r\nA"},
                 {{8, 8, 46, 25}, {8, 8, 47, 25}, {8, 8, 20, 25}}, {{1, 0, 0}, {}, {1}, {2}});
-    const std::vector<WindowOverflow> overflows =
-        LevelOverflows(level.SubFile(), CharacterNames::Default);
+    const std::vector<overflow::WindowOverflow> overflows =
+        overflow::LevelOverflows(level.SubFile(), CharacterNames::Default);
     ASSERT_EQ(overflows.size(), 2u);
     EXPECT_EQ(overflows[0].text, 0u);
     EXPECT_EQ(overflows[0].window, 1u);
@@ -122,19 +124,19 @@ TEST(LevelOverflows, EachTextInEachOfItsWindowsOnce) {
     EXPECT_EQ(overflows[1].text, 3u);
     EXPECT_EQ(text::OverflowReason(overflows[1].overflow), "page 1: 2 lines in a window for 1");
     EXPECT_EQ(level.Overflowing(), 2);
-    EXPECT_TRUE(TextWindowOverflows(level.SubFile(), 1, CharacterNames::Default).empty());
+    EXPECT_TRUE(overflow::TextWindowOverflows(level.SubFile(), 1, CharacterNames::Default).empty());
 }
 
 TEST(FitLevelWindows, OnlyTheOverflowingOnesOrAll) {
     Level level({"AAAA", "AA"}, {{8, 8, 40, 25}, {8, 8, 200, 57}, {8, 8, 5, 5}}, {{0}, {1}});
-    EXPECT_EQ(FitLevelWindows(level.SubFile(), CharacterNames::Default, true), 1);
+    EXPECT_EQ(overflow::FitLevelWindows(level.SubFile(), CharacterNames::Default, true), 1);
     EXPECT_EQ(level.Place(0), (WindowPlace{8, 8, 47, 25}));
     EXPECT_EQ(level.Place(1), (WindowPlace{8, 8, 200, 57}));
-    EXPECT_EQ(FitLevelWindows(level.SubFile(), CharacterNames::Default, false), 1);
+    EXPECT_EQ(overflow::FitLevelWindows(level.SubFile(), CharacterNames::Default, false), 1);
     EXPECT_EQ(level.Place(1), (WindowPlace{8, 8, 29, 25}));
     // A window that no text shows keeps its values.
     EXPECT_EQ(level.Place(2), (WindowPlace{8, 8, 5, 5}));
-    EXPECT_EQ(FitLevelWindows(level.SubFile(), CharacterNames::Default, false), 0);
+    EXPECT_EQ(overflow::FitLevelWindows(level.SubFile(), CharacterNames::Default, false), 0);
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ TEST(ColorProfiles, ReadsTheSectionLenientlyAndWritesItBackInUpperCase) {
     ASSERT_EQ(profiles.Count(), 3);
     EXPECT_EQ(profiles.Profile(0).Name, "Red");
     EXPECT_EQ(profiles.Profile(0).Colors, kRed);
-    EXPECT_EQ(profiles.Profile(1).Colors, DefaultWindowColors);
-    EXPECT_EQ(profiles.Profile(2).Colors, DefaultWindowColors);
+    EXPECT_EQ(profiles.Profile(1).Colors, preview::DefaultWindowColors);
+    EXPECT_EQ(profiles.Profile(2).Colors, preview::DefaultWindowColors);
     const TColorProfiles::Section written = {
         {"Red", "FF0000000000000000000000"},
         {"Damaged", "0058B0000050000020000080"},
@@ -50,9 +50,11 @@ TEST(ColorProfiles, StoredIndexOutsideTheListSelectsNothingAndGivesTheDefaultCol
         TWindowColors colors;
     };
     const Case cases[] = {
-        {0, 0, DefaultWindowColors},  {1, 1, kRed},
-        {3, 3, DefaultWindowColors},  {4, TColorProfiles::kNoSelection, DefaultWindowColors},
-        {-1, TColorProfiles::kNoSelection, DefaultWindowColors},
+        {0, 0, preview::DefaultWindowColors},
+        {1, 1, kRed},
+        {3, 3, preview::DefaultWindowColors},
+        {4, TColorProfiles::kNoSelection, preview::DefaultWindowColors},
+        {-1, TColorProfiles::kNoSelection, preview::DefaultWindowColors},
     };
     for (const Case& c : cases) {
         const TColorProfiles profiles = ThreeProfiles(c.stored);

@@ -52,7 +52,7 @@ TEST(FitPicture, KeepsTheProportionsRoundingHalvesToEven) {
     for (const SizeCase& c : cases) {
         QImage picture = c.source.isEmpty() ? QImage() : QImage(c.source, QImage::Format_RGB555);
         if (!picture.isNull()) picture.fill(0);
-        FitPicture(picture, c.box.width(), c.box.height());
+        preview::FitPicture(picture, c.box.width(), c.box.height());
         if (c.fitted.isEmpty()) {
             EXPECT_TRUE(picture.isNull()) << c.source.width() << "x" << c.source.height();
         } else {
@@ -64,7 +64,7 @@ TEST(FitPicture, KeepsTheProportionsRoundingHalvesToEven) {
 
 TEST(FitPicture, WidensFiveBitComponentsSoThatWhiteStaysWhite) {
     const QImage expanded =
-        ExpandTo24Bits(Picture555(5, 1, {0x7FFF, 0x4210, 0x7C00, 0x001F, 0x0000}));
+        preview::ExpandTo24Bits(Picture555(5, 1, {0x7FFF, 0x4210, 0x7C00, 0x001F, 0x0000}));
     ASSERT_EQ(expanded.format(), QImage::Format_RGB888);
     const std::uint8_t* line = expanded.constScanLine(0);
     const std::vector<int> rgb(line, line + 15);
@@ -74,11 +74,11 @@ TEST(FitPicture, WidensFiveBitComponentsSoThatWhiteStaysWhite) {
 TEST(FitPicture, AveragesNineNeighboursWithTheEdgesClamped) {
     // Red at the top-left corner only: it counts twice per side at the edge.
     QImage picture = Picture555(3, 3, {0x7C00, 0, 0, 0, 0, 0, 0, 0, 0});
-    FitPicture(picture, 3, 3);
+    preview::FitPicture(picture, 3, 3);
     EXPECT_EQ(Reds(picture), (std::vector<int>{113, 56, 0, 56, 28, 0, 0, 0, 0}));
     // Green and blue are averaged alike.
     QImage white = Picture555(1, 1, {0x7FFF});
-    FitPicture(white, 2, 2);
+    preview::FitPicture(white, 2, 2);
     const std::uint8_t* line = white.constScanLine(1);
     EXPECT_EQ(std::vector<int>(line, line + 6), (std::vector<int>{255, 255, 255, 255, 255, 255}));
 }
@@ -86,12 +86,12 @@ TEST(FitPicture, AveragesNineNeighboursWithTheEdgesClamped) {
 TEST(FitPicture, SamplesAtTheTruncatedAccumulatedStep) {
     // 2 x 1 into 5 x 2: steps of 0.4 sample columns 0, 0, 0, 1, 1.
     QImage small = Picture555(2, 1, {0x7C00, 0});
-    FitPicture(small, 5, 3);
+    preview::FitPicture(small, 5, 3);
     EXPECT_EQ(Reds(small), (std::vector<int>{170, 170, 170, 85, 85, 170, 170, 170, 85, 85}));
     // 3 x 1 into 30 x 10: ten steps of 0.1 add up to just below 1, so column 10 still samples
     // column 0 (170), where 10 x 0.1 would sample column 1 (85).
     QImage wide = Picture555(3, 1, {0x7C00, 0, 0});
-    FitPicture(wide, 30, 20);
+    preview::FitPicture(wide, 30, 20);
     ASSERT_EQ(wide.size(), QSize(30, 10));
     std::vector<int> row(30, 0);
     std::fill(row.begin(), row.begin() + 11, 170);

@@ -100,7 +100,9 @@ bool Has(const std::vector<Drawn>& drawn, const Drawn& pixel) {
     return std::find(drawn.begin(), drawn.end(), pixel) != drawn.end();
 }
 
-QImage Build(const FieldContents& field) { return BuildLevelBackground(MakeFieldFile(field)); }
+QImage Build(const FieldContents& field) {
+    return preview::BuildLevelBackground(MakeFieldFile(field));
+}
 
 struct DrawCase {
     const char* what;
@@ -190,14 +192,14 @@ TEST(LevelBackground, AFileTooShortForTheHeaderOrTheTilesIsAnError) {
     };
     for (const auto& [size, message] : cases) {
         try {
-            BuildLevelBackground(std::span(file).first(size));
+            preview::BuildLevelBackground(std::span(file).first(size));
             ADD_FAILURE() << "no error for " << size << " bytes";
         } catch (const lgp::FormatError& error) {
             EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
         }
     }
     // Without any texture page the picture stays black.
-    EXPECT_EQ(BuildLevelBackground(std::span(file).first(kBase + 88 + 3 * 52)).size(),
+    EXPECT_EQ(preview::BuildLevelBackground(std::span(file).first(kBase + 88 + 3 * 52)).size(),
               QSize(40, 20));
 }
 

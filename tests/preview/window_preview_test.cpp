@@ -15,29 +15,30 @@
 namespace {
 
 using namespace std::string_literals;
+using preview::kAutomaticSize;
 
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kShadow = qRgb(33, 32, 33);
 constexpr TWindowColors kBlackWindow{0, 0, 0, 0};
 
-const QRgb kGrey = GlyphSets::kBodyColors[0];
-const QRgb kBlue = GlyphSets::kBodyColors[1];
-const QRgb kRed = GlyphSets::kBodyColors[2];
-const QRgb kGreen = GlyphSets::kBodyColors[4];
-const QRgb kCyan = GlyphSets::kBodyColors[5];
-const QRgb kYellow = GlyphSets::kBodyColors[6];
-const QRgb kWhite = GlyphSets::kBodyColors[7];
+const QRgb kGrey = preview::GlyphSets::kBodyColors[0];
+const QRgb kBlue = preview::GlyphSets::kBodyColors[1];
+const QRgb kRed = preview::GlyphSets::kBodyColors[2];
+const QRgb kGreen = preview::GlyphSets::kBodyColors[4];
+const QRgb kCyan = preview::GlyphSets::kBodyColors[5];
+const QRgb kYellow = preview::GlyphSets::kBodyColors[6];
+const QRgb kWhite = preview::GlyphSets::kBodyColors[7];
 
 // Every glyph of the block font is 4 body columns and a shadow column, 5 + spacing wide:
 // 'A' is 6 wide, so the pen moves 6 pixels per letter.
-const GlyphSets& Blocks() {
-    static const GlyphSets glyphs = GlyphSets::FromFontSheet(BlockFontSheet());
+const preview::GlyphSets& Blocks() {
+    static const preview::GlyphSets glyphs = preview::GlyphSets::FromFontSheet(BlockFontSheet());
     return glyphs;
 }
 
 QImage Draw(const std::string& text, int width = kAutomaticSize, int height = kAutomaticSize,
             const TWindowColors& colors = kBlackWindow) {
-    return DrawWindowPreview(Blocks(), colors, text, width, height);
+    return preview::DrawWindowPreview(Blocks(), colors, text, width, height);
 }
 
 // The left edges of the glyph bodies drawn on line `line` (0 for the first), found on the
@@ -82,14 +83,14 @@ TEST(DrawWindowPreview, PictureSizes) {
         {std::string(51, 'A'), kAutomaticSize, kAutomaticSize, {320, 25}},
         {std::string(52, 'A'), kAutomaticSize, kAutomaticSize, {320, 41}},
         {"A", 1, 1, {1, 1}},
-        {"A", 5000, 100, {kMaxPreviewSide, 100}},
+        {"A", 5000, 100, {preview::kMaxPreviewSide, 100}},
     };
     for (const SizeCase& c : cases) {
         EXPECT_EQ(Draw(c.text, c.width, c.height).size(), c.expected) << c.text;
     }
     std::string lines;
     for (int line = 0; line < 3000; ++line) lines += "A\r\n";
-    EXPECT_EQ(Draw(lines).height(), kMaxPreviewSide);
+    EXPECT_EQ(Draw(lines).height(), preview::kMaxPreviewSide);
 }
 
 TEST(DrawWindowPreview, NoPictureForAnEmptyWindow) {
@@ -273,7 +274,7 @@ TEST(DrawWindowPreview, FrameBandsAndCorners) {
         {318, 24, 0},
         {319, 24, 0},
     };
-    const QImage picture = Draw("", kAutomaticSize, kAutomaticSize, DefaultWindowColors);
+    const QImage picture = Draw("", kAutomaticSize, kAutomaticSize, preview::DefaultWindowColors);
     ASSERT_EQ(picture.format(), QImage::Format_ARGB32);
     for (const FramePixel& p : pixels) {
         const QRgb pixel = picture.pixel(p.x, p.y);
@@ -320,7 +321,7 @@ TEST(DrawWindowPreview, FramesOfSmallWindows) {
          "KKCCCKK"},
     };
     for (const SmallFrame& frame : frames) {
-        const QImage picture = Draw("", frame.width, frame.height, DefaultWindowColors);
+        const QImage picture = Draw("", frame.width, frame.height, preview::DefaultWindowColors);
         ASSERT_EQ(picture.size(), QSize(frame.width, frame.height));
         for (int y = 0; y < frame.height; ++y) {
             for (int x = 0; x < frame.width; ++x) {
@@ -341,15 +342,15 @@ TEST(DrawWindowPreview, FramesOfSmallWindows) {
 TEST(DrawWindowPreview, SmallWindowsStayInsideThePicture) {
     for (int width = 1; width <= 9; ++width) {
         for (int height = 1; height <= 9; ++height) {
-            const QImage picture = Draw("AB", width, height, DefaultWindowColors);
+            const QImage picture = Draw("AB", width, height, preview::DefaultWindowColors);
             EXPECT_EQ(picture.size(), QSize(width, height));
         }
     }
     // Bands appear only once the window is big enough: the left band's outer column needs a
     // width of 6.
     const QRgb d = qRgb(123, 121, 123);
-    EXPECT_NE(Draw("", 5, 10, DefaultWindowColors).pixel(0, 3), d);
-    EXPECT_EQ(Draw("", 6, 10, DefaultWindowColors).pixel(0, 3), d);
+    EXPECT_NE(Draw("", 5, 10, preview::DefaultWindowColors).pixel(0, 3), d);
+    EXPECT_EQ(Draw("", 6, 10, preview::DefaultWindowColors).pixel(0, 3), d);
 }
 
 TEST(DrawWindowPreview, AnyTextAndSizeGivesAPictureOfThatSize) {
@@ -376,7 +377,7 @@ TEST(DrawWindowPreview, AnyTextAndSizeGivesAPictureOfThatSize) {
         const int height = sizes[random() % std::size(sizes)];
         const QImage picture = Draw(text, width, height);
         ASSERT_FALSE(picture.isNull());
-        EXPECT_EQ(picture.width(), width == kAutomaticSize ? kAutomaticWidth : width);
+        EXPECT_EQ(picture.width(), width == kAutomaticSize ? preview::kAutomaticWidth : width);
         if (height != kAutomaticSize) {
             EXPECT_EQ(picture.height(), height);
         }
@@ -395,17 +396,19 @@ void ExpectNear(QRgb pixel, Color expected, int tolerance, const char* where) {
 
 QImage GameView(const std::string& text, int width, int height, int page = 0,
                 text::CharacterNames names = text::CharacterNames::Default) {
-    return DrawGameView(Blocks(), kBlackWindow, text, width, height, page, names);
+    return preview::DrawGameView(Blocks(), kBlackWindow, text, width, height, page, names);
 }
 
-bool IsHatch(QRgb pixel) { return pixel == kOverflowHatchLight || pixel == kOverflowHatchDark; }
+bool IsHatch(QRgb pixel) {
+    return pixel == preview::kOverflowHatchLight || pixel == preview::kOverflowHatchDark;
+}
 
 TEST(DrawGameView, WhatPassesTheEdgesStandsOnAHatch) {
     // Ten glyphs 6 wide need 8 + 60 + 3 = 71 pixels; the line is not wrapped.
     const QImage wide = GameView(std::string(10, 'A'), 50, 25);
     ASSERT_EQ(wide.size(), QSize(71, 25));
-    EXPECT_EQ(wide.pixel(60, 0), kOverflowHatchLight);
-    EXPECT_EQ(wide.pixel(62, 0), kOverflowHatchDark);
+    EXPECT_EQ(wide.pixel(60, 0), preview::kOverflowHatchLight);
+    EXPECT_EQ(wide.pixel(62, 0), preview::kOverflowHatchDark);
     // The glyphs past the edge: bodies at 50, 56 and 62, the hatch between them.
     for (const int x : {50, 56, 62}) {
         EXPECT_EQ(UpperColor(wide, x), kWhite) << x;
@@ -446,7 +449,7 @@ TEST(DrawGameView, ATextThatFitsDrawsAsThePreview) {
 // The picture grows past the window exactly when the overflow check finds an overflow: both
 // measure with the same walk, and the built-in font has the game's advances.
 TEST(DrawGameView, AgreesWithTheOverflowCheck) {
-    const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+    const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
     const std::string texts[] = {
         "{CAIT SITH}, {MEMBER 1} and {CLOUD}!",
         "\x93Well{PAUSE 1}... I'm not going.\x94\r\n{CHOICE}Yes\r\n{CHOICE}No",
@@ -464,8 +467,8 @@ TEST(DrawGameView, AgreesWithTheOverflowCheck) {
                     const int height = needed.height + dh;
                     bool grows = false;
                     for (int page = 0; page < static_cast<int>(pages.size()); ++page) {
-                        const QImage picture = DrawGameView(glyphs, DefaultWindowColors, text,
-                                                            width, height, page, names);
+                        const QImage picture = preview::DrawGameView(
+                            glyphs, preview::DefaultWindowColors, text, width, height, page, names);
                         grows = grows || picture.size() != QSize(width, height);
                     }
                     EXPECT_EQ(grows, text::Overflows(pages, width, height))
@@ -480,7 +483,7 @@ TEST(DrawGameView, AgreesWithTheOverflowCheck) {
 TEST(WindowBackground, CornersTakeTheirColors) {
     QImage picture(64, 32, QImage::Format_ARGB32);
     // Red, green, blue and white corners (0x00BBGGRR).
-    FillWindowBackground(picture, {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF});
+    preview::FillWindowBackground(picture, {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF});
     EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 0, 0));
     ExpectNear(picture.pixel(63, 0), {0, 255, 0}, 8, "top right");
     ExpectNear(picture.pixel(0, 31), {0, 0, 255}, 8, "bottom left");
@@ -489,7 +492,7 @@ TEST(WindowBackground, CornersTakeTheirColors) {
 
 TEST(WindowBackground, RoundsToTheNearestValue) {
     QImage picture(14, 1, QImage::Format_ARGB32);
-    FillWindowBackground(picture, {0, 0x0000FF, 0, 0x0000FF});  // red from 0 to 255 across
+    preview::FillWindowBackground(picture, {0, 0x0000FF, 0, 0x0000FF});  // red from 0 to 255 across
     EXPECT_EQ(qRed(picture.pixel(7, 0)), 128);                  // 127.5
     EXPECT_EQ(qRed(picture.pixel(13, 0)), 237);                 // 236.8
     EXPECT_EQ(qRed(picture.pixel(1, 0)), 18);                   // 18.2
@@ -497,14 +500,14 @@ TEST(WindowBackground, RoundsToTheNearestValue) {
     QImage indexed(14, 1, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(1, 2, 3)});
     indexed.fill(0);
-    FillWindowBackground(indexed, DefaultWindowColors);
+    preview::FillWindowBackground(indexed, preview::DefaultWindowColors);
     EXPECT_EQ(indexed.pixel(7, 0), qRgb(1, 2, 3));
 }
 
 TEST(WindowBackground, TheDiagonalSplitsTwoTriangles) {
     QImage picture(100, 100, QImage::Format_ARGB32);
     // Only the bottom left corner is lit: the triangle above the diagonal does not see it.
-    FillWindowBackground(picture, {0, 0, 0xFFFFFF, 0});
+    preview::FillWindowBackground(picture, {0, 0, 0xFFFFFF, 0});
     for (int y = 0; y < 100; ++y) {
         for (int x = y; x < 100; ++x)
             ASSERT_EQ(picture.pixel(x, y), qRgb(0, 0, 0)) << x << "," << y;

@@ -20,7 +20,7 @@ TEST(FullArchiveTest, EveryLevelOfTheDefaultArchiveLoadsWithItsCounts) {
     const std::filesystem::path path = test_support::TemporaryPath("full_sample_archive.lgp");
     const sample::SampleArchive sample = sample::WriteSampleArchive(path.string());
     TLGPFile archive;
-    LoadArchive(archive, path.string());
+    lgp::LoadArchive(archive, path.string());
 
     ASSERT_EQ(sample.levels.size(), static_cast<std::size_t>(lgp::kLevelCount));
     EXPECT_GE(archive.Count, lgp::kLevelCount + 20);
@@ -29,7 +29,7 @@ TEST(FullArchiveTest, EveryLevelOfTheDefaultArchiveLoadsWithItsCounts) {
 
     std::map<std::string, const TLGPSubFile*> byName;
     for (const auto& subFile : archive.SubFiles) byName[subFile->Name] = subFile.get();
-    ArchiveCounts expected;
+    lgp::ArchiveCounts expected;
     int withoutTexts = 0;
     int mostTexts = 0;
     int tinyTextSections = 0;
@@ -51,7 +51,7 @@ TEST(FullArchiveTest, EveryLevelOfTheDefaultArchiveLoadsWithItsCounts) {
         EXPECT_GE(level.decodedSize, 20'000u) << level.name;
         EXPECT_LE(level.decodedSize, 500'000u) << level.name;
     }
-    const ArchiveCounts counts = CountArchive(archive);
+    const lgp::ArchiveCounts counts = lgp::CountArchive(archive);
     EXPECT_EQ(counts.levels, expected.levels);
     EXPECT_EQ(counts.texts, expected.texts);
     EXPECT_EQ(counts.windowedTexts, expected.windowedTexts);
@@ -66,7 +66,7 @@ TEST(FullArchiveTest, EveryLevelOfTheDefaultArchiveLoadsWithItsCounts) {
     // Unchanged, every level rebuilds to its stored field file byte for byte.
     for (const auto& subFile : archive.SubFiles) {
         if (!lgp::IsLevel(*subFile)) continue;
-        ASSERT_EQ(RebuildFieldFile(archive, *subFile), archive.ReadSubFile(*subFile))
+        ASSERT_EQ(lgp::RebuildFieldFile(archive, *subFile), archive.ReadSubFile(*subFile))
             << subFile->Name;
     }
     std::filesystem::remove(path);

@@ -44,7 +44,7 @@ std::vector<ParsedLevel> ParseSmallArchive(bool irregular) {
         level.subFile.Name = subFile->Name;
         level.subFile.Length = subFile->Length;
         level.decoded = DecodedData(archive.bytes, *subFile);
-        ParseFieldFile(level.subFile, level.decoded);
+        lgp::ParseFieldFile(level.subFile, level.decoded);
     }
     return levels;
 }
@@ -94,10 +94,10 @@ TEST(SampleLevelTest, EveryLevelParsesWithTheCountsItWasWrittenWith) {
                 EXPECT_EQ(static_cast<int>(text.Windows.size()), want.textWindows[t]) << t;
                 windowedTexts += !text.Windows.empty();
                 windowLinks += static_cast<int>(text.Windows.size());
-                if (IsOverflowing(text, text::CharacterNames::Default)) {
+                if (overflow::IsOverflowing(text, text::CharacterNames::Default)) {
                     overflowing.push_back(static_cast<int>(t));
                 }
-                if (IsOverflowing(text, text::CharacterNames::Widest)) {
+                if (overflow::IsOverflowing(text, text::CharacterNames::Widest)) {
                     overflowingWidest.push_back(static_cast<int>(t));
                 }
             }
@@ -166,9 +166,9 @@ void WalkScripts(const Bytes& decoded, std::set<int>& opcodesSeen) {
         std::size_t position = base + starts[s];
         while (position < base + starts[s + 1]) {
             const std::uint8_t opcode = decoded[position];
-            const std::uint8_t length = kOpcodeLengths[opcode];
+            const std::uint8_t length = lgp::kOpcodeLengths[opcode];
             opcodesSeen.insert(opcode);
-            ASSERT_NE(length, kOpcodeNeverOccurs) << "at " << position;
+            ASSERT_NE(length, lgp::kOpcodeNeverOccurs) << "at " << position;
             if (opcode == 0x0F) {
                 const std::uint8_t sub = decoded[position + 1];
                 position += 2 + (sub == 0xF5 || sub == 0xFB || sub == 0xFC) +
@@ -291,7 +291,7 @@ TEST(SampleLevelTest, OldCopiesUnderCapitalNamesAreFieldFilesButNotLevels) {
         }
         ++copies;
         TLGPSubFile parsed;
-        EXPECT_NO_THROW(ParseFieldFile(parsed, DecodedData(bytes, *subFile))) << subFile->Name;
+        EXPECT_NO_THROW(lgp::ParseFieldFile(parsed, DecodedData(bytes, *subFile))) << subFile->Name;
     }
     EXPECT_GT(copies, 0);
 }

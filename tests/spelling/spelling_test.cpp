@@ -35,16 +35,17 @@ protected:
     void Write(const std::string& name, const std::string& content) const {
         std::ofstream(folder_ / name, std::ios::binary) << content;
     }
-    Dictionary Find(const std::string& name) const {
-        const std::optional<Dictionary> dictionary = FindDictionary(name, {folder_});
+    spelling::Dictionary Find(const std::string& name) const {
+        const std::optional<spelling::Dictionary> dictionary =
+            spelling::FindDictionary(name, {folder_});
         if (!dictionary) throw std::runtime_error("no dictionary " + name);
         return *dictionary;
     }
     // The misspelled words of tagged text, as text.
     static std::vector<std::string> Misspelled(const std::string& tagged,
-                                               const SpellChecker& checker) {
+                                               const spelling::SpellChecker& checker) {
         std::vector<std::string> words;
-        for (const TextWord& word : MisspelledWords(tagged, checker)) {
+        for (const spelling::TextWord& word : spelling::MisspelledWords(tagged, checker)) {
             words.push_back(tagged.substr(word.start, word.length));
         }
         return words;
@@ -64,29 +65,31 @@ TEST(CheckedWords, SkipTagsPlaceholdersNamesAndDigits) {
     };
     for (const auto& [tagged, expected] : cases) {
         std::vector<std::string> words;
-        for (const TextWord& word : CheckedWords(tagged)) {
+        for (const spelling::TextWord& word : spelling::CheckedWords(tagged)) {
             words.push_back(tagged.substr(word.start, word.length));
         }
         EXPECT_EQ(words, expected) << tagged;
     }
-    EXPECT_EQ(CheckedWords("ab {CID} cd"), (std::vector<TextWord>{{0, 2}, {9, 2}}));
+    EXPECT_EQ(spelling::CheckedWords("ab {CID} cd"),
+              (std::vector<spelling::TextWord>{{0, 2}, {9, 2}}));
 }
 
 TEST_F(SpellingTest, FindsDictionariesWithBothFiles) {
-    const std::vector<Dictionary> found = FindDictionaries({folder_ / "missing", folder_});
+    const std::vector<spelling::Dictionary> found =
+        spelling::FindDictionaries({folder_ / "missing", folder_});
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].name, "latin");
     EXPECT_EQ(found[1].name, "tiny");
     EXPECT_EQ(found[1].aff, folder_ / "tiny.aff");
-    EXPECT_FALSE(FindDictionary("lonely", {folder_}));
-    EXPECT_FALSE(FindDictionary("none", {folder_}));
-    ASSERT_TRUE(FindDictionary((folder_ / "tiny.dic").string(), {}));
-    EXPECT_EQ(FindDictionary((folder_ / "tiny.dic").string(), {})->name, "tiny");
+    EXPECT_FALSE(spelling::FindDictionary("lonely", {folder_}));
+    EXPECT_FALSE(spelling::FindDictionary("none", {folder_}));
+    ASSERT_TRUE(spelling::FindDictionary((folder_ / "tiny.dic").string(), {}));
+    EXPECT_EQ(spelling::FindDictionary((folder_ / "tiny.dic").string(), {})->name, "tiny");
 }
 
 TEST_F(SpellingTest, ChecksWindows1252WordsInEitherEncoding) {
     for (const std::string name : {"tiny", "latin"}) {
-        const SpellChecker checker(Find(name));
+        const spelling::SpellChecker checker(Find(name));
         EXPECT_TRUE(checker.IsCorrect("hello")) << name;
         EXPECT_TRUE(checker.IsCorrect("Hello")) << name;
         EXPECT_TRUE(checker.IsCorrect("caf\xE9")) << name;
@@ -102,19 +105,20 @@ TEST_F(SpellingTest, ChecksWindows1252WordsInEitherEncoding) {
 }
 
 TEST_F(SpellingTest, IgnoredAndAcceptedWords) {
-    SpellChecker checker(Find("tiny"));
+    spelling::SpellChecker checker(Find("tiny"));
     checker.Ignore("wrold");
     checker.Accept("Midgar");
     EXPECT_TRUE(checker.IsCorrect("wrold"));
     EXPECT_FALSE(checker.IsCorrect("Wrold"));
     EXPECT_TRUE(checker.IsCorrect("Midgar"));
     EXPECT_TRUE(checker.IsCorrect("MIDGAR"));
-    EXPECT_THROW(SpellChecker(Dictionary{"gone", folder_ / "gone.aff", folder_ / "gone.dic"}),
+    EXPECT_THROW(spelling::SpellChecker(
+                     spelling::Dictionary{"gone", folder_ / "gone.aff", folder_ / "gone.dic"}),
                  std::runtime_error);
 }
 
 TEST_F(SpellingTest, UserWordListKeepsWordsAcrossRuns) {
-    const UserWordList list(folder_ / "user" / "words.txt");
+    const spelling::UserWordList list(folder_ / "user" / "words.txt");
     EXPECT_TRUE(list.Words().empty());
     list.Add("Midgar");
     list.Add("S\xE9phiroth");
@@ -123,13 +127,13 @@ TEST_F(SpellingTest, UserWordListKeepsWordsAcrossRuns) {
     const std::string content((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(content, "Midgar\nS\xC3\xA9phiroth\n");
 
-    SpellChecker checker(Find("tiny"));
+    spelling::SpellChecker checker(Find("tiny"));
     list.ApplyTo(checker);
     EXPECT_TRUE(checker.IsCorrect("S\xE9phiroth"));
 
     // A list that cannot be written reports its file.
     Write("blocker", "");
-    const UserWordList blocked(folder_ / "blocker" / "words.txt");
+    const spelling::UserWordList blocked(folder_ / "blocker" / "words.txt");
     EXPECT_THROW(blocked.Add("x"), std::runtime_error);
 }
 

@@ -57,7 +57,7 @@ class ColorsFormTest : public QObject {
     Q_OBJECT
 
 private:
-    const GlyphSets glyphs_ = GlyphSets::FromBuiltinFont();
+    const preview::GlyphSets glyphs_ = preview::GlyphSets::FromBuiltinFont();
 
     // Shows the dialog from current, runs steps while it is shown, closes it and returns the
     // colours it leaves current.
@@ -86,7 +86,7 @@ private:
     }
 
 private slots:
-    void cleanup() { LoadInterfaceTexts(ReadEnglish); }
+    void cleanup() { ui::LoadInterfaceTexts(ReadEnglish); }
 
     void showsTheProfilesAndStartsFromTheCurrentColors() {
         TestedColorsForm form;
@@ -116,7 +116,7 @@ private slots:
                           selector(form, "topLeft")->findChild<QToolButton*>("presetColor9")->click();
                           QCOMPARE(selector(form, "topLeft")->toolTip(), QString("FF6600"));
                       }),
-                 DefaultWindowColors);
+                 preview::DefaultWindowColors);
         QCOMPARE(form.profiles().SelectedIndex(), 0);
 
         // No entry selected (a stored index past the list): the colours as they are.
@@ -157,7 +157,7 @@ private slots:
     void renamingInPlace() {
         TestedColorsForm form;
         form.setProfiles(TColorProfiles::FromSection(kStored, 1));
-        edit(form, DefaultWindowColors, [&] {
+        edit(form, preview::DefaultWindowColors, [&] {
             list(form)->item(2)->setText("RED");
             list(form)->item(1)->setText("Sun=set");
             list(form)->item(2)->setText(" ");
@@ -170,7 +170,7 @@ private slots:
     void updateAndDelete() {
         TestedColorsForm form;
         form.setProfiles(TColorProfiles::FromSection(kStored, 2));
-        const TWindowColors current = edit(form, DefaultWindowColors, [&] {
+        const TWindowColors current = edit(form, preview::DefaultWindowColors, [&] {
             selector(form, "topRight")->findChild<QToolButton*>("presetColor39")->click();
             click(form, "update");
             list(form)->setCurrentRow(1);
@@ -240,7 +240,7 @@ private slots:
         form.storeQuestions.clear();
         form.storeAnswers = {QMessageBox::Yes};
         form.names = {"Dusk"};
-        const TWindowColors added = edit(form, DefaultWindowColors, [&] {
+        const TWindowColors added = edit(form, preview::DefaultWindowColors, [&] {
             list(form)->setCurrentRow(0);
             orange();
         });
@@ -263,7 +263,7 @@ private slots:
         TestedColorsForm form;
         form.setProfiles(TColorProfiles::FromSection({}, TColorProfiles::kNoSelection));
         QSet<QString> seen;
-        edit(form, DefaultWindowColors, [&] {
+        edit(form, preview::DefaultWindowColors, [&] {
             for (int round = 0; round < 50; ++round) {
                 click(form, "random");
                 for (const char* corner : {"topLeft", "topRight", "bottomRight", "bottomLeft"}) {
@@ -278,11 +278,12 @@ private slots:
 
     void aLanguageChangeReadsTheCaptionsAgain() {
         TestedColorsForm form;
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
-            if (section == "window_colors" && key == "default") return QString("Défaut");
-            if (section == "window_colors" && key == "more") return QString("Plus");
-            return english;
-        });
+        ui::LoadInterfaceTexts(
+            [](const QString& section, const QString& key, const QString& english) {
+                if (section == "window_colors" && key == "default") return QString("Défaut");
+                if (section == "window_colors" && key == "more") return QString("Plus");
+                return english;
+            });
         QCOMPARE(entries(form), QStringList({"(Défaut)"}));
         QCOMPARE(selector(form, "topLeft")->findChild<QAction*>("defaultItem")->text(),
                  QString("Défaut..."));

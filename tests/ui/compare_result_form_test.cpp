@@ -20,9 +20,9 @@ QStringList Cells(QTreeWidget& view) {
     return cells;
 }
 
-TFilesComparison Comparison(ArchiveCounts current, ArchiveCounts reference, std::int32_t texts,
-                            std::int32_t windowedTexts, std::int32_t windows) {
-    ArchiveComparison counts{current, reference, texts, windowedTexts, windows};
+TFilesComparison Comparison(lgp::ArchiveCounts current, lgp::ArchiveCounts reference,
+                            std::int32_t texts, std::int32_t windowedTexts, std::int32_t windows) {
+    lgp::ArchiveComparison counts{current, reference, texts, windowedTexts, windows};
     return {QStringLiteral("/game/field/levels.lgp"), QStringLiteral("/backup/levels.lgp"), counts};
 }
 
@@ -36,7 +36,7 @@ class CompareResultFormTest : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() {
-        LoadInterfaceTexts(ReadEnglish);
+        ui::LoadInterfaceTexts(ReadEnglish);
         QLocale::setDefault(QLocale::c());
     }
 
@@ -44,7 +44,7 @@ private slots:
         QTest::addColumn<TFilesComparison>("comparison");
         QTest::addColumn<QStringList>("cells");
         const QStringList header = {"Original file", "Current file", "Differences", "Percentage"};
-        const ArchiveCounts demo{702, 31652, 28640, 29556};
+        const lgp::ArchiveCounts demo{702, 31652, 28640, 29556};
         QTest::newRow("the same archive")
             << Comparison(demo, demo, 0, 0, 0)
             << header +
@@ -81,11 +81,12 @@ private slots:
         TCompareResultForm form;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         form.fill(Comparison({2, 1234, 8, 8}, {2, 1234, 8, 8}, 617, 1, 2));
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
-            if (section == "compare" && key == "texts") return QStringLiteral("Texte");
-            if (section == "compare" && key == "percentage") return QStringLiteral("Anteil");
-            return english;
-        });
+        ui::LoadInterfaceTexts(
+            [](const QString& section, const QString& key, const QString& english) {
+                if (section == "compare" && key == "texts") return QStringLiteral("Texte");
+                if (section == "compare" && key == "percentage") return QStringLiteral("Anteil");
+                return english;
+            });
         const QStringList cells = Cells(*form.findChild<QTreeWidget*>("resultView"));
         QCOMPARE(cells.mid(3, 5),
                  QStringList({"Anteil", "1.234 Texte", "1.234 Texte", "617", "50,00 %"}));

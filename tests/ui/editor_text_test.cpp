@@ -10,15 +10,13 @@
 #include "text/text_encoder.h"
 #include "ui/editor_text.h"
 
-using namespace editor_text;
-
 namespace {
 
 // What the editor gives back for tagged text after showing it unchanged.
 std::string ThroughTheEditor(const std::string& tagged) {
     QPlainTextEdit editor;
-    editor.setPlainText(TaggedToEditor(tagged));
-    return EditorToTagged(editor.document()->toRawText());
+    editor.setPlainText(ui::TaggedToEditor(tagged));
+    return ui::EditorToTagged(editor.document()->toRawText());
 }
 
 }  // namespace
@@ -53,29 +51,29 @@ private slots:
 
     void lineBreaksAndNulAsTheEditorShowsThem() {
         const std::string tagged("A\r\nB\r\n{NEW PAGE}\r\nC\0D", 21);
-        const QString editor = TaggedToEditor(tagged);
+        const QString editor = ui::TaggedToEditor(tagged);
         QCOMPARE(editor, QStringLiteral("A\nB\n{NEW PAGE}\nC\u2400D"));
         // Both of the editor's own breaks, and a bare "\n", become CR LF.
-        QCOMPARE(EditorToTagged(QStringLiteral("A\u2029B\u2028C\nD")), "A\r\nB\r\nC\r\nD");
-        QCOMPARE(EditorToTagged(QStringLiteral("x\u2400")), std::string("x\0", 2));
+        QCOMPARE(ui::EditorToTagged(QStringLiteral("A\u2029B\u2028C\nD")), "A\r\nB\r\nC\r\nD");
+        QCOMPARE(ui::EditorToTagged(QStringLiteral("x\u2400")), std::string("x\0", 2));
         // Windows-1252 letters stay themselves; what it lacks becomes "?".
-        QCOMPARE(EditorToTagged(QStringLiteral("\u00E9\u2026\u03A9")), "\xE9\x85?");
+        QCOMPARE(ui::EditorToTagged(QStringLiteral("\u00E9\u2026\u03A9")), "\xE9\x85?");
     }
 
     void positionsSkipTheSecondCharacterOfEachBreak() {
         const std::string tagged = "ab\r\ncd\r\n\r\ne";
-        const QString editor = TaggedToEditor(tagged);
+        const QString editor = ui::TaggedToEditor(tagged);
         QCOMPARE(editor, QStringLiteral("ab\ncd\n\ne"));
         for (int position = 0; position <= editor.size(); ++position) {
-            const std::size_t taggedPosition = TaggedPosition(editor, position);
-            QCOMPARE(EditorPosition(tagged, taggedPosition), position);
+            const std::size_t taggedPosition = ui::TaggedPosition(editor, position);
+            QCOMPARE(ui::EditorPosition(tagged, taggedPosition), position);
         }
-        QCOMPARE(TaggedPosition(editor, 3), std::size_t{4});
-        QCOMPARE(TaggedPosition(editor, 7), std::size_t{10});
+        QCOMPARE(ui::TaggedPosition(editor, 3), std::size_t{4});
+        QCOMPARE(ui::TaggedPosition(editor, 7), std::size_t{10});
         // Between CR and LF: the break itself.
-        QCOMPARE(EditorPosition(tagged, 3), 2);
+        QCOMPARE(ui::EditorPosition(tagged, 3), 2);
         // Beyond the BMP: two UTF-16 units, one replacement byte.
-        QCOMPARE(TaggedPosition(QStringLiteral("\U0001F600x"), 2), std::size_t{1});
+        QCOMPARE(ui::TaggedPosition(QStringLiteral("\U0001F600x"), 2), std::size_t{1});
     }
 
     void whatTheGameCannotStoreIsSetApart() {
@@ -99,10 +97,10 @@ private slots:
             {QStringLiteral("a\r\nb"), QStringLiteral("a\r\nb"), QString(), QString()},
         };
         for (const Row& row : rows) {
-            const StorableSplit split = SplitStorable(row.editor);
+            const ui::StorableSplit split = ui::SplitStorable(row.editor);
             QCOMPARE(split.kept, row.kept);
             QCOMPARE(split.missing, row.missing);
-            QCOMPARE(DescribeCharacters(split.missing), row.described);
+            QCOMPARE(ui::DescribeCharacters(split.missing), row.described);
         }
     }
 };

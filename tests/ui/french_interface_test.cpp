@@ -111,7 +111,7 @@ private slots:
                                                QStringLiteral("fra")));
     }
 
-    void cleanup() { LoadLanguage(QString()); }
+    void cleanup() { ui::LoadLanguage(QString()); }
 
     void qtsOwnButtonsSpeakTheLanguage() {
         TMainForm form({}, TEditorPaths::inFolder(folder_.path()));
@@ -136,12 +136,12 @@ private slots:
             out.write(contents);
             return path;
         };
-        QCOMPARE(LanguageLocale(file("por.lng", "[header]\nlocale=pt_BR\n")).name(),
+        QCOMPARE(ui::LanguageLocale(file("por.lng", "[header]\nlocale=pt_BR\n")).name(),
                  QStringLiteral("pt_BR"));
-        QCOMPARE(LanguageLocale(file("deu.lng", "[header]\nlanguage=Deutsch\n")).language(),
+        QCOMPARE(ui::LanguageLocale(file("deu.lng", "[header]\nlanguage=Deutsch\n")).language(),
                  QLocale::German);
-        QCOMPARE(LanguageLocale(file("zzz.lng", "")).language(), QLocale::C);
-        QCOMPARE(LanguageLocale(folder_.filePath(QStringLiteral("fra.lng"))).language(),
+        QCOMPARE(ui::LanguageLocale(file("zzz.lng", "")).language(), QLocale::C);
+        QCOMPARE(ui::LanguageLocale(folder_.filePath(QStringLiteral("fra.lng"))).language(),
                  QLocale::French);
     }
 
@@ -200,7 +200,7 @@ private slots:
             for (const QString& language : {QStringLiteral("eng"), QStringLiteral("fra")})
                 form.ChangeLanguage(language);
         }
-        QCOMPARE(MissingInterfaceTexts(), QStringList());
+        QCOMPARE(ui::MissingInterfaceTexts(), QStringList());
     }
 
 private:

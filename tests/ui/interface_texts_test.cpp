@@ -40,7 +40,7 @@ class InterfaceTextsTest : public QObject {
 
 private slots:
     // Every test starts and ends with the built-in English texts.
-    void cleanup() { LoadInterfaceTexts(ReadEnglish); }
+    void cleanup() { ui::LoadInterfaceTexts(ReadEnglish); }
 
     void englishDefaults_data() {
         QTest::addColumn<QString>("section");
@@ -85,35 +85,36 @@ private slots:
         QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, english);
-        QCOMPARE(InterfaceText(section, key), english);
+        QCOMPARE(ui::InterfaceText(section, key), english);
     }
 
     void lookupIgnoresCase() {
-        QCOMPARE(InterfaceText("MESSAGES", "Invalid_File"), QString("Invalid file."));
-        QCOMPARE(InterfaceText("Window_Modification", "FULL_SCREEN"), QString("Full screen"));
+        QCOMPARE(ui::InterfaceText("MESSAGES", "Invalid_File"), QString("Invalid file."));
+        QCOMPARE(ui::InterfaceText("Window_Modification", "FULL_SCREEN"), QString("Full screen"));
     }
 
     // The same key names different texts in different sections.
     void sectionSelectsText() {
-        QCOMPARE(InterfaceText("main", "texts"), QString("Texts"));
-        QCOMPARE(InterfaceText("compare", "texts"), QString("texts"));
-        QCOMPARE(InterfaceText("find", "find"), QString("Find"));
-        QCOMPARE(InterfaceText("replace", "find"), QString("replace/find"));
+        QCOMPARE(ui::InterfaceText("main", "texts"), QString("Texts"));
+        QCOMPARE(ui::InterfaceText("compare", "texts"), QString("texts"));
+        QCOMPARE(ui::InterfaceText("find", "find"), QString("Find"));
+        QCOMPARE(ui::InterfaceText("replace", "find"), QString("replace/find"));
     }
 
     // A key without an English default is the program's fault: it shows as its name, never as
     // an empty caption, and is kept for the tests that look for such keys.
     void unknownKeysShowTheirNameAndAreKept() {
-        QCOMPARE(InterfaceText("general", "frobnicate"), QString("general/frobnicate"));
-        QCOMPARE(InterfaceText("menu", "open"), QString("menu/open"));
-        QCOMPARE(InterfaceText("", ""), QString("/"));
+        QCOMPARE(ui::InterfaceText("general", "frobnicate"), QString("general/frobnicate"));
+        QCOMPARE(ui::InterfaceText("menu", "open"), QString("menu/open"));
+        QCOMPARE(ui::InterfaceText("", ""), QString("/"));
         // Neither the level descriptions nor a file's own language name are interface texts.
-        QCOMPARE(InterfaceText("levels_descriptions", "ancnt3"), QString("levels_descriptions/ancnt3"));
-        QCOMPARE(InterfaceText("general", "frobnicate"), QString("general/frobnicate"));
-        QVERIFY(MissingInterfaceTexts().contains("general/frobnicate"));
-        QCOMPARE(MissingInterfaceTexts().count("general/frobnicate"), 1);
-        QVERIFY(MissingInterfaceTexts().contains("levels_descriptions/ancnt3"));
-        QVERIFY(!MissingInterfaceTexts().contains("general/open"));
+        QCOMPARE(ui::InterfaceText("levels_descriptions", "ancnt3"),
+                 QString("levels_descriptions/ancnt3"));
+        QCOMPARE(ui::InterfaceText("general", "frobnicate"), QString("general/frobnicate"));
+        QVERIFY(ui::MissingInterfaceTexts().contains("general/frobnicate"));
+        QCOMPARE(ui::MissingInterfaceTexts().count("general/frobnicate"), 1);
+        QVERIFY(ui::MissingInterfaceTexts().contains("levels_descriptions/ancnt3"));
+        QVERIFY(!ui::MissingInterfaceTexts().contains("general/open"));
     }
 
     void tableHoldsEachKeyOnceWithBareEnglishText() {
@@ -132,14 +133,14 @@ private slots:
             QVERIFY2(english == english.trimmed(), qPrintable(name));
             // Callers append the ellipsis and the colon themselves.
             QVERIFY2(!english.endsWith("...") && !english.endsWith(':'), qPrintable(name));
-            QCOMPARE(InterfaceText(section, key), english);
+            QCOMPARE(ui::InterfaceText(section, key), english);
         }
         QCOMPARE(sections, QSet<QString>(std::begin(kSections), std::end(kSections)));
     }
 
     void loadedTextsReplaceEnglish() {
         QStringList asked;
-        LoadInterfaceTexts(
+        ui::LoadInterfaceTexts(
             [&asked](const QString& section, const QString& key, const QString& english) {
                 asked << section + '/' + key;
                 if (section == "general" && key == "open") return QString("Ouvrir");
@@ -150,22 +151,23 @@ private slots:
 
         QCOMPARE(asked.size(), static_cast<qsizetype>(text::LanguageDefaults().size()));
         QVERIFY(asked.contains("window_modification/full_screen"));
-        QCOMPARE(InterfaceText("General", "OPEN"), QString("Ouvrir"));
-        QCOMPARE(InterfaceText("messages", "invalid_file"), QString("Fichier invalide."));
-        QCOMPARE(InterfaceText("general", "save"), QString("Save"));
+        QCOMPARE(ui::InterfaceText("General", "OPEN"), QString("Ouvrir"));
+        QCOMPARE(ui::InterfaceText("messages", "invalid_file"), QString("Fichier invalide."));
+        QCOMPARE(ui::InterfaceText("general", "save"), QString("Save"));
 
-        LoadInterfaceTexts(ReadEnglish);
-        QCOMPARE(InterfaceText("general", "open"), QString("Open"));
-        QCOMPARE(InterfaceText("messages", "invalid_file"), QString("Invalid file."));
+        ui::LoadInterfaceTexts(ReadEnglish);
+        QCOMPARE(ui::InterfaceText("general", "open"), QString("Open"));
+        QCOMPARE(ui::InterfaceText("messages", "invalid_file"), QString("Invalid file."));
     }
 
     // A language file may give a key an empty value; that empties the text.
     void loadedEmptyTextStaysEmpty() {
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
-            return section == "about" && key == "by" ? QString() : english;
-        });
-        QVERIFY(InterfaceText("about", "by").isEmpty());
-        QCOMPARE(InterfaceText("find", "next"), QString("Next"));
+        ui::LoadInterfaceTexts(
+            [](const QString& section, const QString& key, const QString& english) {
+                return section == "about" && key == "by" ? QString() : english;
+            });
+        QVERIFY(ui::InterfaceText("about", "by").isEmpty());
+        QCOMPARE(ui::InterfaceText("find", "next"), QString("Next"));
     }
 };
 

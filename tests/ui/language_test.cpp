@@ -71,7 +71,7 @@ class LanguageTest : public QObject {
 
 private slots:
     void init() { folder_ = std::make_unique<QTemporaryDir>(); }
-    void cleanup() { LoadLanguage(QString()); }
+    void cleanup() { ui::LoadLanguage(QString()); }
 
     void theMenuListsThreeLetterLanguageFiles() {
         const QString first = folder_->filePath(QStringLiteral("first"));
@@ -88,25 +88,27 @@ private slots:
         write(second + QStringLiteral("/FRA.lng"), "[header]\nlanguage=Hidden\n");
         write(second + QStringLiteral("/jpn.lng"), "[header]\nlanguage=Nihongo\n");
 
-        QCOMPARE(captions(FindLanguages({first, second})),
-                 (QStringList{"deu=deu", QStringLiteral("fra=Fran\u00E7ais"), "ita=Italiano", "jpn=Nihongo"}));
-        QCOMPARE(LanguageFile({first, second}, QStringLiteral("ENG")), first + QStringLiteral("/eng.lng"));
-        QVERIFY(LanguageFile({first, second}, QStringLiteral("pol")).isEmpty());
-        QVERIFY(FindLanguages({folder_->filePath(QStringLiteral("none"))}).isEmpty());
+        QCOMPARE(captions(ui::FindLanguages({first, second})),
+                 (QStringList{"deu=deu", QStringLiteral("fra=Fran\u00E7ais"), "ita=Italiano",
+                              "jpn=Nihongo"}));
+        QCOMPARE(ui::LanguageFile({first, second}, QStringLiteral("ENG")),
+                 first + QStringLiteral("/eng.lng"));
+        QVERIFY(ui::LanguageFile({first, second}, QStringLiteral("pol")).isEmpty());
+        QVERIFY(ui::FindLanguages({folder_->filePath(QStringLiteral("none"))}).isEmpty());
     }
 
     void aLanguageFileReplacesTextsAndDescriptions() {
         const QString path = folder_->filePath(QStringLiteral("tst.lng"));
         write(path, "[GENERAL]\nOpen=Ouvrir\n[levels_descriptions]\nancnt3=Cit\xE9 oubli\xE9" "e - autel\n");
-        LoadLanguage(path);
-        QCOMPARE(InterfaceText("general", "open"), QStringLiteral("Ouvrir"));
-        QCOMPARE(InterfaceText("general", "save"), QStringLiteral("Save"));
+        ui::LoadLanguage(path);
+        QCOMPARE(ui::InterfaceText("general", "open"), QStringLiteral("Ouvrir"));
+        QCOMPARE(ui::InterfaceText("general", "save"), QStringLiteral("Save"));
         QCOMPARE(lgp::RuntimeLevelDescriptions().Get(std::string_view("ancnt3")),
                  std::string_view("Cit\xE9 oubli\xE9" "e - autel"));
         QCOMPARE(lgp::RuntimeLevelDescriptions().Get(std::string_view("ancnt4")),
                  std::string_view("Forgotten City - water altar"));
-        LoadLanguage(QString());
-        QCOMPARE(InterfaceText("general", "open"), QStringLiteral("Open"));
+        ui::LoadLanguage(QString());
+        QCOMPARE(ui::InterfaceText("general", "open"), QStringLiteral("Open"));
         QCOMPARE(lgp::RuntimeLevelDescriptions().Get(std::string_view("ancnt3")),
                  std::string_view("Forgotten City - altar"));
     }
@@ -131,15 +133,15 @@ private slots:
     void languageFilesAreReadInTheirEncoding() {
         QFETCH(QByteArray, bytes);
         write(folder_->filePath(QStringLiteral("fra.lng")), bytes);
-        QCOMPARE(captions(FindLanguages({folder_->path()})),
+        QCOMPARE(captions(ui::FindLanguages({folder_->path()})),
                  QStringList{QStringLiteral("fra=Fran\u00E7ais \u20AC")});
-        LoadLanguage(folder_->filePath(QStringLiteral("fra.lng")));
-        QCOMPARE(InterfaceText("general", "open"), QStringLiteral("Ouvrir"));
+        ui::LoadLanguage(folder_->filePath(QStringLiteral("fra.lng")));
+        QCOMPARE(ui::InterfaceText("general", "open"), QStringLiteral("Ouvrir"));
     }
 
     void theTemplateHoldsEveryKeyInEnglish() {
         const QString path = folder_->filePath(QStringLiteral("tpl.lng"));
-        const std::string contents = LanguageTemplate();
+        const std::string contents = cli::LanguageTemplate();
         write(path, QByteArray::fromStdString(contents));
         const TIniFile file(path);
         const QString missing = QStringLiteral("\x01missing");

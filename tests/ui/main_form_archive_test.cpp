@@ -179,8 +179,8 @@ private slots:
                                          {{Name(first_), lgp_test::LevelDamage::Unreadable},
                                           {Name(second_), lgp_test::LevelDamage::TextPastEnd}}));
         TLGPFile read;
-        LoadArchive(read, folder_.filePath(QStringLiteral("damaged.orig")).toStdString(), {}, 0,
-                    DamagedLevels::Keep);
+        lgp::LoadArchive(read, folder_.filePath(QStringLiteral("damaged.orig")).toStdString(), {},
+                         0, lgp::DamagedLevels::Keep);
         QVERIFY(read.SubFile(first_).Unreadable);
         QVERIFY(!read.SubFile(second_).Unreadable && !read.SubFile(second_).Damage.empty());
         damagedStored_ = StoredFiles(folder_.filePath(QStringLiteral("damaged.orig")));
@@ -234,7 +234,7 @@ private slots:
             QStringLiteral("1 level could not be read. Open the archive with it read-only?");
         // Each level is listed with the reason the loader gives.
         TLGPFile read;
-        LoadArchive(read, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(read, damaged_.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         const QString reason =
             QString::fromStdString(Name(first_) + ": " + read.SubFile(first_).Damage);
 
@@ -297,7 +297,7 @@ private slots:
         QVERIFY(saved.at(Name(second_)) == damagedStored_.at(Name(second_)));
         QVERIFY(saved.at(Name(third_)) != damagedStored_.at(Name(third_)));
         TLGPFile reread;
-        LoadArchive(reread, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(reread, damaged_.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         QCOMPARE(text::DecodeText(reread.SubFile(third_).Texts[0].Bytes),
                  "Saved " + FirstText(third_));
     }
@@ -325,7 +325,7 @@ private slots:
     // A damaged level's texts are read-only: a spelling suggestion leaves them as they are.
     void aSpellingSuggestionLeavesADamagedLevelAlone() {
         TLGPFile read;
-        LoadArchive(read, damaged_.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(read, damaged_.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         const std::string tagged = text::DecodeText(read.SubFile(second_).Texts[0].Bytes);
         // A word of the text, which a dictionary that knows it with an "s" misspells.
         const QString word = FirstWord(QString::fromLatin1(tagged)).captured();
@@ -374,7 +374,7 @@ private slots:
         QVERIFY(
             form->questionDetails.first().startsWith(QString::fromStdString(Name(first_) + ": ")));
         // A level that cannot be read has no text: the open archive's counts are those compared.
-        const ArchiveCounts counts = CountArchive(*form->session().archive());
+        const lgp::ArchiveCounts counts = lgp::CountArchive(*form->session().archive());
         QCOMPARE(form->results.first(),
                  SameCounts(counts.texts, counts.windowedTexts, counts.windows));
         QVERIFY(form->errors.isEmpty());
@@ -384,7 +384,7 @@ private slots:
     // compared; agreed to, that level is left out of both archives.
     void aReferenceWithAnUnreadableLevelIsAskedAbout() {
         TLGPFile read;
-        LoadArchive(read, unreadable_.toStdString(), {}, 0, DamagedLevels::Keep);
+        lgp::LoadArchive(read, unreadable_.toStdString(), {}, 0, lgp::DamagedLevels::Keep);
         const QString listed =
             QString::fromStdString(Name(first_) + ": " + read.SubFile(first_).Damage);
         const auto form = open(path_);
@@ -446,7 +446,7 @@ private slots:
         QVERIFY(!form->session().jobRunning());
         QCOMPARE(form->session().fileName(), path_);
         TLGPFile saved;
-        LoadArchive(saved, path_.toStdString());
+        lgp::LoadArchive(saved, path_.toStdString());
         QCOMPARE(text::DecodeText(saved.SubFile(third_).Texts[0].Bytes),
                  "Mine " + FirstText(third_));
     }
@@ -486,11 +486,11 @@ private slots:
         Type(*form, first_, QStringLiteral("Modded "));
         const QString chunk = QStringLiteral("direct/flevel.lgp/%1.chunk.1")
                                   .arg(QString::fromStdString(Name(first_)));
-        StoreLastComparison({path_, other_, {}});
+        jobs::StoreLastComparison({path_, other_, {}});
         const QString mod = folder_.filePath(QStringLiteral("mod"));
         QDir(mod).removeRecursively();
 
-        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Chunks};
+        form->exportChoice = TModExportRequest{other_, mod, lgp::ModLayout::Chunks};
         Action(*form, Command::ExportModFolder)->trigger();
         QVERIFY(WaitForJob(*form));
         QCOMPARE(form->exportDefault, other_);
@@ -503,7 +503,7 @@ private slots:
         // The chunk in place of the original level's script section gives the edited level.
         const QByteArray written = FileBytes(mod + u'/' + chunk);
         TLGPFile original;
-        LoadArchive(original, other_.toStdString());
+        lgp::LoadArchive(original, other_.toStdString());
         Bytes rebuilt = original.ReadSubFile(original.SubFile(first_));
         const std::size_t section = U32(rebuilt, 6);
         const std::size_t oldLength = U32(rebuilt, section);
@@ -523,14 +523,14 @@ private slots:
         Action(*form, Command::Save)->trigger();
         QVERIFY(WaitForJob(*form));
         TLGPFile edited;
-        LoadArchive(edited, path_.toStdString());
+        lgp::LoadArchive(edited, path_.toStdString());
         QVERIFY(rebuilt == edited.ReadSubFile(edited.SubFile(first_)));
         QCOMPARE(text::DecodeText(edited.SubFile(first_).Texts[0].Bytes),
                  "Modded " + FirstText(first_));
 
         // Against itself nothing differs, and nothing is written.
         const QString none = folder_.filePath(QStringLiteral("none"));
-        form->exportChoice = TModExportRequest{path_, none, ModLayout::ModManager};
+        form->exportChoice = TModExportRequest{path_, none, lgp::ModLayout::ModManager};
         Action(*form, Command::ExportModFolder)->trigger();
         QVERIFY(WaitForJob(*form));
         QTRY_COMPARE(form->messages.size(), 2);
@@ -547,7 +547,7 @@ private slots:
         Type(*form, first_, QStringLiteral("Modded "));
         const QString mod = folder_.filePath(QStringLiteral("again"));
         QDir(mod).removeRecursively();
-        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Chunks};
+        form->exportChoice = TModExportRequest{other_, mod, lgp::ModLayout::Chunks};
         Action(*form, Command::ExportModFolder)->trigger();
         QVERIFY(WaitForJob(*form));
         const QStringList chunks = FolderFiles(mod);
@@ -555,7 +555,7 @@ private slots:
 
         const QString question = mod + QStringLiteral(
             " holds an earlier mod folder export. Replace it with this one?");
-        form->exportChoice = TModExportRequest{other_, mod, ModLayout::Direct};
+        form->exportChoice = TModExportRequest{other_, mod, lgp::ModLayout::Direct};
         Action(*form, Command::ExportModFolder)->trigger();
         QCOMPARE(form->questions, QStringList{question});
         QVERIFY(!form->session().jobRunning());
@@ -601,7 +601,7 @@ private slots:
         QVERIFY(request.has_value());
         QCOMPARE(request->original, other_);
         QCOMPARE(request->folder, QStringLiteral("/tmp/mod"));
-        QVERIFY(request->layout == ModLayout::ModManager);
+        QVERIFY(request->layout == lgp::ModLayout::ModManager);
     }
 
 private:

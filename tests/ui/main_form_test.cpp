@@ -694,7 +694,7 @@ private slots:
         QVERIFY(WaitForJob(*form));
         QCOMPARE(FileBytes(path_), before);
         TLGPFile copy;
-        LoadArchive(copy, folder_.filePath(QStringLiteral("copy.txt.lgp")).toStdString());
+        lgp::LoadArchive(copy, folder_.filePath(QStringLiteral("copy.txt.lgp")).toStdString());
         QCOMPARE(copy.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes,
                  form->session().currentLevel()->Texts[0].Bytes);
 
@@ -784,7 +784,7 @@ private slots:
                                 kTimeout));
         QVERIFY(form->errors.isEmpty());
         TLGPFile saved;
-        LoadArchive(saved, path_.toStdString());
+        lgp::LoadArchive(saved, path_.toStdString());
         QCOMPARE(text::DecodeText(
                      saved.SubFiles[static_cast<std::size_t>(secondLevel_)]->Texts[0].Bytes),
                  "Kept " + Level(secondLevel_).tagged[0]);
@@ -981,11 +981,11 @@ private slots:
         QCOMPARE(Picture(*form)->pixmap().size(), size);
 
         gameView->click();
-        const GlyphSets glyphs = GlyphSets::FromBuiltinFont();
+        const preview::GlyphSets glyphs = preview::GlyphSets::FromBuiltinFont();
         const std::string& tagged = form->session().currentTagged();
         const auto page = [&](int shown) {
-            return DrawGameView(glyphs, DefaultWindowColors, tagged, size.width(), size.height(),
-                                shown, text::CharacterNames::Default)
+            return preview::DrawGameView(glyphs, preview::DefaultWindowColors, tagged, size.width(),
+                                         size.height(), shown, text::CharacterNames::Default)
                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         };
         const auto picture = [&] {

@@ -121,7 +121,7 @@ private slots:
         QVERIFY(folder_.isValid());
         original_ = folder_.filePath(QStringLiteral("levels.lgp"));
         sample_ = sample::WriteSampleArchive(original_.toStdString(), {.levels = 6});
-        LoadArchive(originalArchive_, original_.toStdString());
+        lgp::LoadArchive(originalArchive_, original_.toStdString());
         // The translation starts as a copy: every text untranslated.
         translation_ = folder_.filePath(QStringLiteral("fr.lgp"));
         QVERIFY(QFile::copy(original_, translation_));
@@ -161,7 +161,7 @@ private slots:
         for (const int text : {1, 0, 2}) {
             Select(*form, busiest, text);
             QCOMPARE(shown->toPlainText(),
-                     editor_text::TaggedToEditor(
+                     ui::TaggedToEditor(
                          text::DecodeText(original.Texts[static_cast<std::size_t>(text)].Bytes)));
             QCOMPARE(Child<QLabel>(*form, "originalState")->text(), QStringLiteral("Untranslated"));
         }
@@ -210,8 +210,7 @@ private slots:
         Action(*form, Command::CopyOriginal)->trigger();
         QCOMPARE(edits.size(), 1);
         QVERIFY(stored == originalBytes);
-        QCOMPARE(Editor(*form)->toPlainText(),
-                 editor_text::TaggedToEditor(text::DecodeText(originalBytes)));
+        QCOMPARE(Editor(*form)->toPlainText(), ui::TaggedToEditor(text::DecodeText(originalBytes)));
         QVERIFY(form->session().translationMarks().isUntranslated(busiest, 1));
         // Copying it again changes nothing.
         Action(*form, Command::CopyOriginal)->trigger();

@@ -56,7 +56,7 @@ private slots:
 
     void init() {
         archive_ = TLGPFile();
-        LoadArchive(archive_, path_);
+        lgp::LoadArchive(archive_, path_);
         found_ = FindWindowedTexts(archive_);
         QVERIFY(found_.firstLevel >= 0 && found_.lastLevel > found_.firstLevel);
     }

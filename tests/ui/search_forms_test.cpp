@@ -42,7 +42,7 @@ T* Child(QWidget& parent, const char* name) {
     return child;
 }
 
-QList<QVariant> Requested(const QString& search, bool matchCase, FindMode mode) {
+QList<QVariant> Requested(const QString& search, bool matchCase, lgp::FindMode mode) {
     return {search, matchCase, QVariant::fromValue(mode)};
 }
 
@@ -86,7 +86,7 @@ class SearchFormsTest : public QObject {
 
 private slots:
     void cleanup() {
-        LoadInterfaceTexts(ReadEnglish);
+        ui::LoadInterfaceTexts(ReadEnglish);
         QLocale::setDefault(QLocale::c());
     }
 
@@ -115,10 +115,11 @@ private slots:
         Click(form, "previousButton");
         form.findNext();
         const QString search = QStringLiteral("Cloud\n{TIFA}\t!");
-        QCOMPARE(requests, QList<QList<QVariant>>({Requested(search, true, FindMode::FromStart),
-                                                   Requested(search, true, FindMode::Next),
-                                                   Requested(search, false, FindMode::Previous),
-                                                   Requested(search, false, FindMode::Next)}));
+        QCOMPARE(requests,
+                 QList<QList<QVariant>>({Requested(search, true, lgp::FindMode::FromStart),
+                                         Requested(search, true, lgp::FindMode::Next),
+                                         Requested(search, false, lgp::FindMode::Previous),
+                                         Requested(search, false, lgp::FindMode::Next)}));
         memo->clear();
         QVERIFY(!Child<QPushButton>(form, "findButton")->isEnabled());
         QCOMPARE(presence, QList<QList<QVariant>>({{true}, {false}}));
@@ -143,14 +144,14 @@ private slots:
         // A changed search starts from the first text again.
         QTest::keyClicks(memo, QStringLiteral("!"));
         QTest::keyClick(memo, Qt::Key_Return);
-        QCOMPARE(requests,
-                 QList<QList<QVariant>>({Requested(search, false, FindMode::FromStart),
-                                         Requested(search, false, FindMode::Next),
-                                         Requested(search + u'!', false, FindMode::FromStart)}));
+        QCOMPARE(requests, QList<QList<QVariant>>(
+                               {Requested(search, false, lgp::FindMode::FromStart),
+                                Requested(search, false, lgp::FindMode::Next),
+                                Requested(search + u'!', false, lgp::FindMode::FromStart)}));
         // Enter on a button that has the focus runs that button.
         Child<QPushButton>(form, "previousButton")->setFocus();
         QTest::keyClick(Child<QPushButton>(form, "previousButton"), Qt::Key_Return);
-        QCOMPARE(requests.last(), Requested(search + u'!', false, FindMode::Previous));
+        QCOMPARE(requests.last(), Requested(search + u'!', false, lgp::FindMode::Previous));
 
         // Tab leaves the field, Shift+Tab comes back, Escape closes.
         memo->setFocus();
@@ -170,7 +171,7 @@ private slots:
         QCOMPARE(MnemonicFault(replace), QString());
         QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
                  QStringLiteral("Replace &all"));
-        LoadLanguage(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"));
+        ui::LoadLanguage(QStringLiteral(ORVENNE_SOURCE_DIR "/resources/lang/fra.lng"));
         QCOMPARE(Child<QPushButton>(replace, "replaceAllButton")->text(),
                  QStringLiteral("&Tout remplacer"));
         QCOMPARE(MnemonicFault(find), QString());
@@ -208,9 +209,10 @@ private slots:
         QSignalSpy replaceAlls(&form, &TReplaceForm::replaceAllRequested);
         Child<QCheckBox>(form, "matchCaseBox")->setChecked(true);
         for (const char* button : buttons) Click(form, button);
-        QCOMPARE(finds, QList<QList<QVariant>>({Requested("Cloud", true, FindMode::FromStart),
-                                                Requested("Cloud", true, FindMode::Next),
-                                                Requested("Cloud", true, FindMode::Previous)}));
+        QCOMPARE(finds,
+                 QList<QList<QVariant>>({Requested("Cloud", true, lgp::FindMode::FromStart),
+                                         Requested("Cloud", true, lgp::FindMode::Next),
+                                         Requested("Cloud", true, lgp::FindMode::Previous)}));
         QCOMPARE(replaces, QList<QList<QVariant>>({{QStringLiteral("Tifa\nAeris")}}));
         QCOMPARE(replaceAlls, QList<QList<QVariant>>({{QStringLiteral("Cloud"),
                                                        QStringLiteral("Tifa\nAeris"), true}}));
@@ -269,7 +271,7 @@ private slots:
     void retranslateReadsEveryCaptionAgain() {
         TFindForm find;
         TReplaceForm replace;
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString&) {
+        ui::LoadInterfaceTexts([](const QString& section, const QString& key, const QString&) {
             return section + "/" + key;
         });
         // The captions as read, mnemonics aside.

@@ -265,7 +265,7 @@ private slots:
         QFETCH(QStringList, expected);
         QSet<QChar> used;
         QStringList actual;
-        for (const QString& caption : captions) actual << WithMnemonic(caption, used);
+        for (const QString& caption : captions) actual << ui::WithMnemonic(caption, used);
         QCOMPARE(actual, expected);
     }
 

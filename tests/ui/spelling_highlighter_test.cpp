@@ -35,13 +35,14 @@ QStringList Underlined(const QTextBlock& block) {
 
 // An editor holding `text`, underlined with a checker.
 struct CheckedEditor {
-    CheckedEditor(const char* text, SpellChecker& checker) : highlighter(editor.document()) {
+    CheckedEditor(const char* text, spelling::SpellChecker& checker)
+        : highlighter(editor.document()) {
         editor.setPlainText(text);
         highlighter.setChecker(&checker);
     }
 
     QPlainTextEdit editor;
-    SpellingHighlighter highlighter;
+    ui::SpellingHighlighter highlighter;
 };
 
 }  // namespace
@@ -54,7 +55,8 @@ private slots:
         fs::create_directories(folder_);
         std::ofstream(folder_ / "tiny.aff") << "SET UTF-8\nTRY esianrtolcdugmphbyfvkwz\n";
         std::ofstream(folder_ / "tiny.dic") << "5\nhello\ncaf\xC3\xA9\nthe\nshop\nworld\n";
-        checker_ = std::make_unique<SpellChecker>(*FindDictionary("tiny", {folder_}));
+        checker_ =
+            std::make_unique<spelling::SpellChecker>(*spelling::FindDictionary("tiny", {folder_}));
     }
     void cleanupTestCase() { fs::remove_all(folder_); }
 
@@ -62,7 +64,7 @@ private slots:
     void underlinesOnlyMisspelledWords() {
         QTextDocument document(QString::fromUtf8("{CLOUD}: \u201cHelo, Tifa! The {RED}shop\u201d\n"
                                                  "Cait Sith's caf\u00e8 %3world{NEW PAGE}"));
-        SpellingHighlighter highlighter(&document);
+        ui::SpellingHighlighter highlighter(&document);
         QVERIFY(Underlined(document.firstBlock()).isEmpty());
         highlighter.setChecker(checker_.get());
         QCOMPARE(Underlined(document.firstBlock()), QStringList{"10+4"});
@@ -74,15 +76,15 @@ private slots:
     void menuOffersSuggestionsIgnoreAndAdd() {
         CheckedEditor checked("The helo shop, worlld", *checker_);
         QPlainTextEdit& editor = checked.editor;
-        SpellingHighlighter& highlighter = checked.highlighter;
-        const UserWordList words(folder_ / "user" / "words.txt");
+        ui::SpellingHighlighter& highlighter = checked.highlighter;
+        const spelling::UserWordList words(folder_ / "user" / "words.txt");
 
         QMenu onTag(&editor);
-        QVERIFY(!SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words, &highlighter));
+        QVERIFY(!ui::SpellingMenu::addEntries(&onTag, &editor, 1, *checker_, words, &highlighter));
         QVERIFY(onTag.actions().isEmpty());
 
         QMenu menu(&editor);
-        QVERIFY(SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&menu, &editor, 6, *checker_, words, &highlighter));
         const QStringList texts = ActionTexts(menu);
         QCOMPARE(texts.first(), QString("hello"));
         QCOMPARE(texts.mid(texts.size() - 3),
@@ -92,7 +94,7 @@ private slots:
         QCOMPARE(Underlined(editor.document()->firstBlock()), QStringList{"16+6"});
 
         QMenu second(&editor);
-        QVERIFY(SpellingMenu::addEntries(&second, &editor, 18, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&second, &editor, 18, *checker_, words, &highlighter));
         second.actions().last()->trigger();
         QVERIFY(Underlined(editor.document()->firstBlock()).isEmpty());
         QCOMPARE(words.Words(), std::vector<std::string>{"worlld"});
@@ -103,12 +105,12 @@ private slots:
     void suggestionsLeaveAReadOnlyTextAlone() {
         CheckedEditor checked("The helo shop", *checker_);
         QPlainTextEdit& editor = checked.editor;
-        SpellingHighlighter& highlighter = checked.highlighter;
-        const UserWordList words(folder_ / "user" / "read_only.txt");
+        ui::SpellingHighlighter& highlighter = checked.highlighter;
+        const spelling::UserWordList words(folder_ / "user" / "read_only.txt");
 
         editor.setReadOnly(true);
         QMenu closed(&editor);
-        QVERIFY(SpellingMenu::addEntries(&closed, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&closed, &editor, 6, *checker_, words, &highlighter));
         QAction* suggestion = closed.actions().first();
         QCOMPARE(suggestion->text(), QString("hello"));
         QVERIFY(!suggestion->isEnabled());
@@ -117,7 +119,7 @@ private slots:
 
         editor.setReadOnly(false);
         QMenu open(&editor);
-        QVERIFY(SpellingMenu::addEntries(&open, &editor, 6, *checker_, words, &highlighter));
+        QVERIFY(ui::SpellingMenu::addEntries(&open, &editor, 6, *checker_, words, &highlighter));
         QVERIFY(open.actions().first()->isEnabled());
         editor.setReadOnly(true);
         open.actions().first()->trigger();
@@ -128,7 +130,7 @@ private slots:
 
 private:
     const fs::path folder_ = test_support::TemporaryPath("ui_dictionaries");
-    std::unique_ptr<SpellChecker> checker_;
+    std::unique_ptr<spelling::SpellChecker> checker_;
 };
 
 QTEST_MAIN(SpellingHighlighterTest)

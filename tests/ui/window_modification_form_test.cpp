@@ -70,7 +70,7 @@ class WindowModificationFormTest : public QObject {
     Q_OBJECT
 
 private:
-    const GlyphSets glyphs_ = GlyphSets::FromBuiltinFont();
+    const preview::GlyphSets glyphs_ = preview::GlyphSets::FromBuiltinFont();
 
     // Shows the dialog for window and runs steps while it is shown; steps end it with OK or
     // Cancel (the dialog is cancelled if they do not, as after a failed check).
@@ -80,11 +80,11 @@ private:
             steps(Controls(form));
             if (form.isVisible()) form.reject();
         });
-        return form.edit(window, "{CLOUD}\r\nHello.", glyphs_, DefaultWindowColors);
+        return form.edit(window, "{CLOUD}\r\nHello.", glyphs_, preview::DefaultWindowColors);
     }
 
 private slots:
-    void cleanup() { LoadInterfaceTexts(ReadEnglish); }
+    void cleanup() { ui::LoadInterfaceTexts(ReadEnglish); }
 
     // As the game view draws it: a page of the text unwrapped, what passes the window's edges
     // drawn beside it; a window wide enough shows nothing beyond itself.
@@ -102,7 +102,7 @@ private slots:
             wide = form.findChild<QLabel*>("overflowImage")->size();
             form.reject();
         });
-        form.edit(window, text, glyphs_, DefaultWindowColors);
+        form.edit(window, text, glyphs_, preview::DefaultWindowColors);
         QVERIFY(narrow.width() > 60);
         QCOMPARE(narrow.height(), 41);
         QCOMPARE(wide, QSize(320, 41));
@@ -112,7 +112,7 @@ private slots:
             secondPage = form.findChild<QLabel*>("overflowImage")->size();
             form.reject();
         });
-        form.edit(window, text, glyphs_, DefaultWindowColors, 1);
+        form.edit(window, text, glyphs_, preview::DefaultWindowColors, 1);
         QCOMPARE(secondPage, QSize(60, 41));
     }
 
@@ -313,12 +313,13 @@ private slots:
         form.setFitToText([](QPoint at) {
             return std::optional<QRect>(QRect(at + QPoint(1, 2), QSize(150, 41)));
         });
-        LoadInterfaceTexts([](const QString& section, const QString& key, const QString& english) {
-            if (section == "window_modification" && key == "lines") return QString("lignes");
-            if (section == "window_modification" && key == "window_modification")
-                return QString("Modification de la fenêtre");
-            return english;
-        });
+        ui::LoadInterfaceTexts(
+            [](const QString& section, const QString& key, const QString& english) {
+                if (section == "window_modification" && key == "lines") return QString("lignes");
+                if (section == "window_modification" && key == "window_modification")
+                    return QString("Modification de la fenêtre");
+                return english;
+            });
         // Told by the language change, the dialog reads its captions again.
         QCOMPARE(form.windowTitle(), QString("Modification de la fenêtre"));
         QVERIFY(edit(form, window, [&](const Controls& controls) {
