@@ -39,7 +39,6 @@ constexpr int kGameViewHeight = 660;
 constexpr int kGameViewPreviewSize = 3;
 constexpr int kOriginalWidth = 1100;
 constexpr int kOriginalHeight = 700;
-constexpr int kOriginalFileList = 470;
 constexpr int kOriginalPreviewSize = 2;
 
 // The game view on, the text preview large, the file list as wide as its columns and sorted by
@@ -57,11 +56,13 @@ void ShowGameView(TMainForm& form) {
     splitter->setSizes({files, kGameViewWidth - files});
 }
 
-// The original above the editor with its preview, and the Translated column in view.
+// The original above the editor with its preview, and the file list as wide as its columns,
+// the Translated column among them.
 void ShowOriginal(TMainForm& form) {
     form.resize(kOriginalWidth, kOriginalHeight);
+    const int files = form.findChild<TFileListView*>()->widthForColumns();
     form.findChild<QSplitter*>(QStringLiteral("mainSplitter"))
-        ->setSizes({kOriginalFileList, kOriginalWidth - kOriginalFileList});
+        ->setSizes({files, kOriginalWidth - files});
     form.findChild<QToolButton*>(QStringLiteral("originalPreviewButton"))->setChecked(true);
     form.findChild<TMainMenu*>()->levelPreviewSizeAction(kOriginalPreviewSize)->trigger();
     // Laid out before the level is selected, so that its row is scrolled into view.
