@@ -40,14 +40,12 @@ public:
     QString settings() const { return settings_->path(); }
     const sample::SampleArchive& sample() const { return sample_; }
 
-    // Table index in `archive` (the demo, opened) of the first level that the generator gave
-    // at least `texts` texts, and a text with a window when `windowed`; -1 when none has.
-    int levelWith(const TLGPFile& archive, int texts, bool windowed = false) const {
+    // Table index of the first level that the generator gave at least `texts` texts, and a
+    // text with a window when `windowed`; -1 when none has.
+    int levelWith(int texts, bool windowed = false) const {
         for (const sample::SampleLevel& level : sample_.levels) {
             if (level.texts < texts || (windowed && level.windowedTexts == 0)) continue;
-            for (std::size_t index = 0; index < archive.SubFiles.size(); ++index) {
-                if (archive.SubFiles[index]->Name == level.name) return static_cast<int>(index);
-            }
+            return sample_.TableIndex(level.name);
         }
         return -1;
     }

@@ -92,7 +92,7 @@ private slots:
         const auto form = OpenInWindow(demo_.path(), demo_.settings());
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        const int file = demo_.levelWith(*form->session().archive(), 2, true);
+        const int file = demo_.levelWith(2, true);
         form->session().selectSubFile(file);
         const Bytes before = TextBytes(*form, file, 0);
         QVERIFY(!Action(*form, Command::Undo)->isEnabled());
@@ -131,7 +131,7 @@ private slots:
 
     void eachTextKeepsItsStepsAcrossOtherTexts() {
         const auto form = OpenInWindow(demo_.path(), demo_.settings());
-        const int file = demo_.levelWith(*form->session().archive(), 2, true);
+        const int file = demo_.levelWith(2, true);
         TArchiveSession& session = form->session();
         session.selectSubFile(file);
         const Bytes first = TextBytes(*form, file, 0);
@@ -229,7 +229,7 @@ private slots:
     void windowChangesAreStepsToo() {
         const auto form = OpenInWindow(demo_.path(), demo_.settings());
         TArchiveSession& session = form->session();
-        const int file = demo_.levelWith(*form->session().archive(), 1, true);
+        const int file = demo_.levelWith(1, true);
         session.selectSubFile(file);
         session.selectText(WindowedText(*form, file));
         const TWindow& window = *session.currentWindow();

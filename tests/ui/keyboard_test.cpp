@@ -91,7 +91,7 @@ private slots:
 
     void theFocusComesBackAfterEveryJob() {
         const auto form = ActiveWindow(demo_.path(), demo_.settings());
-        const int file = demo_.levelWith(*form->session().archive(), 1);
+        const int file = demo_.levelWith(1);
         form->session().selectSubFile(file);
         Editor(*form)->setFocus();
         Editor(*form)->moveCursor(QTextCursor::End);
@@ -183,7 +183,7 @@ private slots:
 
     void charactersTheGameLacksAreNeverStored() {
         const auto form = OpenInWindow(demo_.path(), demo_.settings());
-        const int file = demo_.levelWith(*form->session().archive(), 1);
+        const int file = demo_.levelWith(1);
         form->session().selectSubFile(file);
         const Bytes before = TextBytes(*form, file, 0);
         Editor(*form)->moveCursor(QTextCursor::End);
@@ -240,7 +240,7 @@ private slots:
 
         // The texts list draws a focus mark on its current text while it has the focus.
         auto* texts = Child<QListView>(*form, "textsView");
-        form->session().selectSubFile(demo_.levelWith(*form->session().archive(), 1));
+        form->session().selectSubFile(demo_.levelWith(1));
         texts->setFocus();
         QTRY_VERIFY(texts->hasFocus());
         const QRect current = texts->visualRect(texts->currentIndex());
