@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QUrl>
-
 #include "jobs/qt_strings.h"
 #include "ui/ini_file.h"
 
@@ -56,10 +54,10 @@ TEditorSettings TEditorSettings::read(const QString& path) {
         settings.windowProfiles.emplace_back(jobs::toUtf8(name), jobs::toUtf8(colors));
     }
     for (std::size_t index = 0; index < kMostRecentArchives; ++index) {
-        const QUrl url(file.readString(kRecent, RecentKey("Archive", index), QString()));
-        if (!url.isLocalFile()) continue;
+        const QString archive = file.readPath(kRecent, RecentKey("Archive", index));
+        if (archive.isEmpty()) continue;
         settings.recentArchives.push_back(
-            {url.toLocalFile(), file.readString(kRecent, RecentKey("Level", index), QString()),
+            {archive, file.readString(kRecent, RecentKey("Level", index), QString()),
              std::max(0, file.readInteger(kRecent, RecentKey("Text", index), 0))});
     }
     return settings;
@@ -91,8 +89,7 @@ bool TEditorSettings::write(const QString& path) const {
     file.eraseSection(kRecent);
     for (std::size_t index = 0; index < recentArchives.size() && index < kMostRecentArchives; ++index) {
         const TRecentArchive& recent = recentArchives[index];
-        file.writeString(kRecent, RecentKey("Archive", index),
-                         QUrl::fromLocalFile(recent.path).toString(QUrl::FullyEncoded));
+        file.writePath(kRecent, RecentKey("Archive", index), recent.path);
         file.writeString(kRecent, RecentKey("Level", index), recent.level);
         file.writeInteger(kRecent, RecentKey("Text", index), recent.text);
     }

@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QUrl>
 
 // Byte strings only: the values are UTF-8, converted from and to the file's encoding here.
 #define SI_NO_CONVERSION
@@ -177,6 +178,15 @@ std::vector<std::pair<QString, QString>> TIniFile::readSection(const QString& se
 
 void TIniFile::writeString(const QString& section, const QString& key, const QString& value) {
     data_->ini.SetValue(ToText(section).c_str(), ToText(key).c_str(), ToText(value).c_str());
+}
+
+QString TIniFile::readPath(const QString& section, const QString& key) const {
+    const QUrl url(readString(section, key, QString()));
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+void TIniFile::writePath(const QString& section, const QString& key, const QString& path) {
+    writeString(section, key, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
 }
 
 void TIniFile::writeInteger(const QString& section, const QString& key, int value) {

@@ -30,6 +30,8 @@ public:
     int readInteger(const QString& section, const QString& key, int fallback) const;
     // Any integer other than 0 reads as true; `fallback` when the value is not an integer.
     bool readBool(const QString& section, const QString& key, bool fallback) const;
+    // A file's path written by writePath; empty when the key is missing or names no file.
+    QString readPath(const QString& section, const QString& key) const;
     // Every key of a section and its value, in the file's order.
     std::vector<std::pair<QString, QString>> readSection(const QString& section) const;
 
@@ -37,6 +39,9 @@ public:
     void writeInteger(const QString& section, const QString& key, int value);
     // Written as 1 or 0.
     void writeBool(const QString& section, const QString& key, bool value);
+    // Written as a file:// URL, every character outside printable ASCII percent-encoded in
+    // UTF-8, so that any path comes back whole whatever the file's encoding.
+    void writePath(const QString& section, const QString& key, const QString& path);
     // Removes a section and its keys.
     void eraseSection(const QString& section);
 

@@ -1,13 +1,11 @@
 #include "ui/original_archives.h"
 
-#include <string>
 #include <utility>
 #include <vector>
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "jobs/qt_strings.h"
 #include "ui/ini_file.h"
 
 namespace {
@@ -24,50 +22,14 @@ QString FilePath(const QString& path) {
     return canonical.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : canonical;
 }
 
-QString Encoded(const QString& path) {
-    QString stored;
-    for (const char c : jobs::toUtf8(path)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && byte != '%') {
-            stored += QChar(byte);
-        } else {
-            stored += QStringLiteral("%%1").arg(byte, 2, 16, QChar(u'0')).toUpper();
-        }
-    }
-    return stored;
-}
-
-int HexDigit(QChar c) {
-    if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
-    if (c >= u'A' && c <= u'F') return c.unicode() - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c.unicode() - u'a' + 10;
-    return -1;
-}
-
-QString Decoded(const QString& stored) {
-    std::string utf8;
-    for (qsizetype i = 0; i < stored.size(); ++i) {
-        const int high = i + 2 < stored.size() && stored[i] == u'%' ? HexDigit(stored[i + 1]) : -1;
-        const int low = high >= 0 ? HexDigit(stored[i + 2]) : -1;
-        if (low >= 0) {
-            utf8 += static_cast<char>(high * 16 + low);
-            i += 2;
-        } else {
-            // A character typed into the file by hand.
-            utf8 += jobs::toUtf8(QString(stored[i]));
-        }
-    }
-    return jobs::fromUtf8(utf8);
-}
-
 // The remembered pairs, first first, as stored.
 std::vector<std::pair<QString, QString>> ReadPairs(const TIniFile& file) {
     std::vector<std::pair<QString, QString>> pairs;
     for (int n = 1;; ++n) {
-        const QString archive = file.readString(kSection, ArchiveKey(n), QString());
-        const QString original = file.readString(kSection, OriginalKey(n), QString());
+        QString archive = file.readPath(kSection, ArchiveKey(n));
+        QString original = file.readPath(kSection, OriginalKey(n));
         if (archive.isEmpty() || original.isEmpty()) break;
-        pairs.emplace_back(Decoded(archive), Decoded(original));
+        pairs.emplace_back(std::move(archive), std::move(original));
     }
     return pairs;
 }
@@ -96,8 +58,8 @@ bool TOriginalArchives::remember(const QString& archive, const QString& original
     file.eraseSection(kSection);
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
-        file.writeString(kSection, ArchiveKey(n), Encoded(pairs[i].first));
-        file.writeString(kSection, OriginalKey(n), Encoded(pairs[i].second));
+        file.writePath(kSection, ArchiveKey(n), pairs[i].first);
+        file.writePath(kSection, OriginalKey(n), pairs[i].second);
     }
     return file.save();
 }

@@ -5,8 +5,7 @@
 // The original archive of each translated archive, as settings.ini remembers them: section
 // "ORIGINALS", keys ArchiveN and OriginalN (N from 1), the archive whose original was set last
 // first, at most kRemembered of them. Every change is written at once, as the language is.
-// Paths are stored with '%', control characters and everything outside ASCII written as
-// percent-encoded UTF-8, so that every path comes back whole from the Windows-1252 file.
+// Paths are stored as file:// URLs (TIniFile::writePath), so that every path comes back whole.
 class TOriginalArchives {
 public:
     static constexpr int kRemembered = 20;
