@@ -85,33 +85,6 @@ void ArchiveReview::updateLevel(std::size_t subFile) {
     }
 }
 
-std::optional<TextPlace> ArchiveReview::nextUntranslated(TextPlace from, bool forward) const {
-    const std::size_t levels = levels_.size();
-    if (levels == 0) return std::nullopt;
-    if (from.subFile >= levels) {
-        from.subFile = forward ? levels - 1 : 0;
-        from.text = forward ? levels_[from.subFile].texts.size() : 0;
-    }
-    // The level of `from` is searched twice: after `from` first, up to it last.
-    for (std::size_t step = 0; step <= levels; ++step) {
-        const std::size_t subFile = forward ? (from.subFile + step) % levels
-                                            : (from.subFile + levels - step % levels) % levels;
-        const std::vector<TextReview>& texts = levels_[subFile].texts;
-        // Where the texts after `from` begin (forward) or those before it end (backward).
-        const std::size_t split =
-            std::min(from.text, texts.size()) + (forward && from.text < texts.size() ? 1 : 0);
-        std::size_t low = 0;
-        std::size_t high = texts.size();
-        if (step == 0) (forward ? low : high) = split;
-        if (step == levels) (forward ? high : low) = split;
-        for (std::size_t i = low; i < high; ++i) {
-            const std::size_t text = forward ? i : high - 1 - (i - low);
-            if (texts[text].state == TextState::Untranslated) return TextPlace{subFile, text};
-        }
-    }
-    return std::nullopt;
-}
-
 ArchiveReview::TextReview ArchiveReview::reviewOf(const LevelReview& level, std::size_t subFile,
                                                   std::size_t text) const {
     TextReview review;

@@ -73,11 +73,6 @@ public:
     // Reviews every text of the level again: after many of its texts changed at once.
     void updateLevel(std::size_t subFile);
 
-    // The first untranslated text after `from` in table and text order, going on from the
-    // archive's first text after its last (and the reverse when !forward), `from` itself
-    // last; none when no text is untranslated.
-    std::optional<TextPlace> nextUntranslated(TextPlace from, bool forward = true) const;
-
 private:
     struct TextReview {
         TextState state = TextState::NotInOriginal;

@@ -141,7 +141,7 @@ TMainForm::TMainForm(QStringList arguments, TEditorPaths paths, QWidget* parent)
     recentArchives_ = new TRecentArchives(*session_, *menu_, this);
     // The translation against its original archive: after the comparison's controller, so
     // that a comparison's result is shown before its archive is read as the original.
-    new TTranslationCommands(*session_, *menu_, *editorPane_, this);
+    new TTranslationCommands(*session_, *menu_, *filesView_, *editorPane_, this);
     new TOriginalArchiveController(
         *session_, *menu_, paths_.settingsFile,
         [this] {

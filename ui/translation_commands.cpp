@@ -1,13 +1,17 @@
 #include "ui/translation_commands.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
 
+#include "lgp/text_search.h"
 #include "ui/archive_session.h"
 #include "ui/editor_text.h"
+#include "ui/file_list_view.h"
 #include "ui/main_menu.h"
 #include "ui/text_editor_pane.h"
 #include "ui/translation_marks.h"
@@ -15,8 +19,9 @@
 using Command = TMainMenu::Command;
 
 TTranslationCommands::TTranslationCommands(TArchiveSession& session, TMainMenu& menu,
-                                           TTextEditorPane& editor, QObject* parent)
-    : QObject(parent), session_(session), menu_(menu), editor_(editor) {
+                                           const TFileListView& files, TTextEditorPane& editor,
+                                           QObject* parent)
+    : QObject(parent), session_(session), menu_(menu), files_(files), editor_(editor) {
     const auto on = [this](Command command, auto slot) {
         connect(menu_.action(command), &QAction::triggered, this, slot);
     };
@@ -54,13 +59,23 @@ void TTranslationCommands::copyOriginal() {
 }
 
 void TTranslationCommands::selectUntranslated(bool forward) {
-    const std::optional<translation::TextPlace> place =
-        session_.translationMarks().nextUntranslated(session_.currentSubFileIndex(),
-                                                     session_.currentText(), forward);
-    if (!place) {
+    const TLGPFile* archive = session_.archive();
+    const TTranslationMarks& marks = session_.translationMarks();
+    if (archive == nullptr || !marks.hasOriginal()) return;
+    const std::vector<int> rows = files_.displayOrder();
+    const auto shown = std::ranges::find(rows, session_.currentSubFileIndex());
+    const int row = shown != rows.end() ? static_cast<int>(shown - rows.begin()) : -1;
+    const auto untranslated = [&marks](int subFile, int text) {
+        return marks.isUntranslated(subFile, text);
+    };
+    std::optional<lgp::TextHit> hit =
+        lgp::FindTextWhere(*archive, rows, row, session_.currentText(), !forward, untranslated);
+    // Past the list's end the walk goes on from its other end, the text it left from last.
+    if (!hit) hit = lgp::FindTextWhere(*archive, rows, -1, -1, !forward, untranslated);
+    if (!hit) {
         QApplication::beep();
         return;
     }
-    session_.selectSubFile(static_cast<int>(place->subFile));
-    session_.selectText(static_cast<int>(place->text));
+    session_.selectSubFile(hit->subFile);
+    session_.selectText(hit->text);
 }

@@ -1,6 +1,5 @@
 #include "ui/translation_marks.h"
 
-#include <limits>
 #include <utility>
 
 #include <QStringList>
@@ -98,23 +97,4 @@ translation::Progress TTranslationMarks::totalProgress() const {
 int TTranslationMarks::textsWithErrors(int subFile) const {
     if (review_ == nullptr || subFile < 0) return 0;
     return static_cast<int>(review_->textsWithErrors(static_cast<std::size_t>(subFile)));
-}
-
-std::optional<translation::TextPlace> TTranslationMarks::nextUntranslated(int subFile, int text,
-                                                                          bool forward) const {
-    if (review_ == nullptr) return std::nullopt;
-    // Without a file the search starts past the archive's end, and so from its first or last
-    // text.
-    if (subFile < 0) {
-        return review_->nextUntranslated({std::numeric_limits<std::size_t>::max(), 0}, forward);
-    }
-    // Without a text, from before the file's first.
-    if (text < 0) {
-        if (forward && isUntranslated(subFile, 0)) {
-            return translation::TextPlace{static_cast<std::size_t>(subFile), 0};
-        }
-        text = 0;
-    }
-    return review_->nextUntranslated(
-        {static_cast<std::size_t>(subFile), static_cast<std::size_t>(text)}, forward);
 }

@@ -61,11 +61,6 @@ public:
     translation::Progress totalProgress() const;
     // The number of the level's texts with an error among their findings.
     int textsWithErrors(int subFile) const;
-    // The first untranslated text after text `text` of file `subFile` (-1 for none selected),
-    // going on from the archive's start after its end (backwards when !forward), that text
-    // itself last; none when no text is untranslated or without an original.
-    std::optional<translation::TextPlace> nextUntranslated(int subFile, int text,
-                                                           bool forward) const;
 
 signals:
     // An original was set or let go.

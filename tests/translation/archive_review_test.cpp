@@ -144,31 +144,4 @@ TEST_F(ArchiveReviewTest, QuestionsAreTheTextsThatAnAskShows) {
                            "2 {CHOICE} tags, the original 1"}));
 }
 
-TEST_F(ArchiveReviewTest, NextUntranslatedGoesRoundTheArchive) {
-    const ArchiveReview review(*archive_, *original_);
-    // Untranslated: level 0 texts 1 and 2, level 3 text 0.
-    const auto next = [&](std::size_t subFile, std::size_t text, bool forward) {
-        return review.nextUntranslated({subFile, text}, forward);
-    };
-    EXPECT_EQ(next(0, 0, true), (TextPlace{0, 1}));
-    EXPECT_EQ(next(0, 2, true), (TextPlace{3, 0}));
-    EXPECT_EQ(next(3, 0, true), (TextPlace{0, 1}));
-    EXPECT_EQ(next(0, 1, false), (TextPlace{3, 0}));
-    EXPECT_EQ(next(3, 0, false), (TextPlace{0, 2}));
-    EXPECT_EQ(next(2, 0, false), (TextPlace{0, 2}));
-    EXPECT_EQ(next(99, 0, true), (TextPlace{0, 1}));
-    EXPECT_EQ(next(99, 0, false), (TextPlace{3, 0}));
-    EXPECT_EQ(next(0, static_cast<std::size_t>(-1), true), (TextPlace{3, 0}));
-
-    // The only untranslated text is found from itself.
-    Edit(0, 1, "Gratuit {VAR1}");
-    Edit(0, 2, "Salut");
-    ArchiveReview alone(*archive_, *original_);
-    EXPECT_EQ(alone.nextUntranslated({3, 0}, true), (TextPlace{3, 0}));
-    EXPECT_EQ(alone.nextUntranslated({3, 0}, false), (TextPlace{3, 0}));
-    Edit(3, 0, "Viens");
-    alone.updateText(3, 0);
-    EXPECT_EQ(alone.nextUntranslated({0, 0}, true), std::nullopt);
-}
-
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QLocale>
@@ -336,6 +337,23 @@ private slots:
         Action(*form, Command::PreviousUntranslatedText)->trigger();
         QCOMPARE(Selected(*form),
                  QStringLiteral("%1:%2").arg(levels.back()).arg(texts(levels.back()) - 1));
+
+        // The walk follows the files list as shown: sorted by "#" descending, the last level
+        // comes first, and the level shown after it is the one before it in the table.
+        QHeaderView* header = Child<QTreeView>(*form, "filesView")->header();
+        emit header->sectionClicked(0);
+        emit header->sectionClicked(0);
+        const TTranslationMarks& marks = form->session().translationMarks();
+        QString expected;
+        for (auto level = levels.rbegin() + 1; level != levels.rend() && expected.isEmpty(); ++level) {
+            for (int text = 0; text < texts(*level) && expected.isEmpty(); ++text) {
+                if (marks.isUntranslated(*level, text)) expected = QStringLiteral("%1:%2").arg(*level).arg(text);
+            }
+        }
+        QVERIFY(!expected.isEmpty() && !expected.startsWith(QString::number(levels.front()) + ":"));
+        Select(*form, levels.back(), texts(levels.back()) - 1);
+        Action(*form, Command::NextUntranslatedText)->trigger();
+        QCOMPARE(Selected(*form), expected);
     }
 
     void theOriginalIsRememberedPerArchive() {
