@@ -418,6 +418,18 @@ void TArchiveSession::storeCurrentText(std::string tagged, TEditStep::Typing typ
                                  std::vector<TEditStep::WindowChange>{}, typing));
 }
 
+void TArchiveSession::storeCurrentBytes(std::vector<std::uint8_t> bytes) {
+    const TLGPSubFile* level = currentLevel();
+    if (level == nullptr || text_ < 0 || isLevelReadOnly(subFile_)) return;
+    const std::vector<std::uint8_t>& stored = level->Texts[static_cast<std::size_t>(text_)].Bytes;
+    if (bytes == stored) return;
+    std::vector<TEditStep::TextChange> changes;
+    changes.push_back({subFile_, text_, stored, std::move(bytes)});
+    pushStep(std::make_unique<TEditStep>(*this, TEditStep::Place{subFile_, text_, window_},
+                                         std::move(changes),
+                                         std::vector<TEditStep::WindowChange>{}));
+}
+
 void TArchiveSession::placeCurrentWindow(const QRect& place) {
     TWindow* window = currentWindow();
     if (window == nullptr || isLevelReadOnly(subFile_) || jobRunning_) return;

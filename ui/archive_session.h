@@ -176,6 +176,11 @@ public:
     // the history, or as part of the last one when `typing` continues it. Does nothing when no
     // text of a level is selected, or the level is read-only.
     void storeCurrentText(std::string tagged, TEditStep::Typing typing = TEditStep::Typing::No);
+    // Stores `bytes` (0xFF included) as the selected text's, as one step of the history: kept
+    // exactly, where their tagged text would encode otherwise (a copied original must equal
+    // its bytes). Does nothing when no text of a level is selected, the level is read-only, or
+    // the bytes are already the text's.
+    void storeCurrentBytes(std::vector<std::uint8_t> bytes);
     // Gives the selected window the position and size of `place` (X, Y, Width, Height), as a
     // step of the history. Does nothing without a selected window, for a read-only level or
     // while a job runs.

@@ -1,8 +1,8 @@
 #include "ui/translation_commands.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include <QAction>
@@ -10,7 +10,6 @@
 
 #include "lgp/text_search.h"
 #include "ui/archive_session.h"
-#include "ui/editor_text.h"
 #include "ui/file_list_view.h"
 #include "ui/main_menu.h"
 #include "ui/text_editor_pane.h"
@@ -41,20 +40,17 @@ void TTranslationCommands::update() {
     menu_.action(Command::PreviousUntranslatedText)->setEnabled(marks.hasOriginal());
     menu_.action(Command::CopyOriginal)
         ->setEnabled(editor_.isEditing() &&
-                     marks.originalTagged(session_.currentSubFileIndex(), session_.currentText()));
+                     marks.originalBytes(session_.currentSubFileIndex(), session_.currentText()));
 }
 
 void TTranslationCommands::copyOriginal() {
-    const std::optional<std::string> original = session_.translationMarks().originalTagged(
+    const std::vector<std::uint8_t>* original = session_.translationMarks().originalBytes(
         session_.currentSubFileIndex(), session_.currentText());
     // While replace-all runs the editor is read-only: a text stored now would be overwritten.
-    if (!original || !editor_.isEditing() || editor_.isReadOnly() ||
-        *original == session_.currentTagged()) {
-        return;
-    }
-    // Typed over the whole text: the editor stores it in the session as it stores a keystroke.
-    editor_.selectAll();
-    editor_.replaceSelection(ui::TaggedToEditor(*original));
+    if (original == nullptr || !editor_.isEditing() || editor_.isReadOnly()) return;
+    // The original's bytes themselves: some bytes read as text that encodes otherwise, and the
+    // copy must count as untranslated. The session reloads the editor with them.
+    session_.storeCurrentBytes(*original);
     editor_.selectTagged(0, 0);
 }
 

@@ -78,11 +78,15 @@ QString TTranslationMarks::hints(int subFile, int text) const {
 }
 
 std::optional<std::string> TTranslationMarks::originalTagged(int subFile, int text) const {
-    const std::optional<translation::TextPlace> place = PlaceOf(subFile, text);
-    if (review_ == nullptr || !place) return std::nullopt;
-    const std::vector<std::uint8_t>* bytes = review_->originalText(place->subFile, place->text);
+    const std::vector<std::uint8_t>* bytes = originalBytes(subFile, text);
     if (bytes == nullptr) return std::nullopt;
     return text::DecodeText(*bytes);
+}
+
+const std::vector<std::uint8_t>* TTranslationMarks::originalBytes(int subFile, int text) const {
+    const std::optional<translation::TextPlace> place = PlaceOf(subFile, text);
+    if (review_ == nullptr || !place) return nullptr;
+    return review_->originalText(place->subFile, place->text);
 }
 
 translation::Progress TTranslationMarks::levelProgress(int subFile) const {

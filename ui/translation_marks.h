@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QObject>
 #include <QString>
@@ -54,6 +56,8 @@ public:
     // The original's text as tagged text (Windows-1252, CR LF); none when the original lacks
     // the level or the text, and without an original.
     std::optional<std::string> originalTagged(int subFile, int text) const;
+    // The original's bytes of the text (0xFF included); null where originalTagged has none.
+    const std::vector<std::uint8_t>* originalBytes(int subFile, int text) const;
 
     // Translated texts out of all of the level's ({0, 0} for a file that is not a level, and
     // without an original), and of the archive's.

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "lgp/archive_loader.h"
+#include "lgp/archive_saver.h"
 #include "lgp/level_tables.h"
 #include "lgp/window.h"
 #include "lzs/hash_stream.h"
@@ -24,6 +25,7 @@
 #include "tests/lgp/archive_builder.h"
 #include "tests/ui/answered_main_form.h"
 #include "text/text_decoder.h"
+#include "text/text_encoder.h"
 #include "ui/editor_text.h"
 #include "ui/file_list_model.h"
 #include "ui/original_archives.h"
@@ -220,6 +222,29 @@ private slots:
         Action(*form, Command::Undo)->trigger();
         QVERIFY(stored == typed);
         QVERIFY(!form->session().translationMarks().isUntranslated(busiest, 1));
+    }
+
+    void copyOriginalKeepsBytesThatReadAsOtherBytes() {
+        const auto form = Open(translation_, settings_->path());
+        const int busiest = TableIndex(form->session(), busiest_.name);
+        // An original whose text starts with a byte whose character the game also has under a
+        // lower code: its tagged text encodes to other bytes.
+        TLGPFile ambiguous;
+        lgp::LoadArchive(ambiguous, original_.toStdString());
+        std::vector<std::uint8_t>& bytes =
+            ambiguous.SubFiles[static_cast<std::size_t>(busiest)]->Texts[1].Bytes;
+        bytes.insert(bytes.begin(), 0x5F);
+        QVERIFY(text::EncodeText(text::DecodeText(bytes), true) != bytes);
+        const QString path = folder_.filePath(QStringLiteral("ambiguous.lgp"));
+        lgp::SaveArchive(ambiguous, path.toStdString(), lzs::CompressHashedStream);
+
+        ChooseOriginal(*form, path);
+        Select(*form, busiest, 1);
+        QVERIFY(!form->session().translationMarks().isUntranslated(busiest, 1));
+        Action(*form, Command::CopyOriginal)->trigger();
+        QVERIFY(form->session().currentLevel()->Texts[1].Bytes == bytes);
+        QVERIFY(form->session().translationMarks().isUntranslated(busiest, 1));
+        QCOMPARE(Editor(*form)->toPlainText(), ui::TaggedToEditor(text::DecodeText(bytes)));
     }
 
     void theProgressFollowsEveryKeystroke() {
