@@ -18,6 +18,7 @@
 #include "ui/color_selector.h"
 #include "ui/editor_text.h"
 #include "ui/interface_texts.h"
+#include "ui/menu_mnemonics.h"
 
 namespace {
 
@@ -125,6 +126,7 @@ void TColorsForm::retranslate() {
     deleteButton->setText(Text("delete"));
     randomButton->setText(Text("random"));
     closeButton->setText(Text("close"));
+    ui::AssignMnemonics(*this);
     if (QListWidgetItem* first = profilesList->item(0)) {
         const QSignalBlocker block(profilesList);
         first->setText(QLatin1Char('(') + Text("default") + QLatin1Char(')'));

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "ui/interface_texts.h"
+#include "ui/menu_mnemonics.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ void TExportModForm::retranslate() {
     }
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons_->button(QDialogButtonBox::Cancel)->setText(ui::InterfaceText("general", "cancel"));
+    ui::AssignMnemonics(*this);
 }
 
 void TExportModForm::browseOriginal() {

@@ -24,6 +24,7 @@
 #include "lgp/window.h"
 #include "preview/window_preview.h"
 #include "ui/interface_texts.h"
+#include "ui/menu_mnemonics.h"
 
 // The images live in the static library orvenne_ui: they are registered by hand, from the
 // global namespace, before the dialog loads the grip.
@@ -228,6 +229,7 @@ void TWindowModificationForm::retranslate() {
         items[lines - 1]->setText(QString::number(lines) + QLatin1Char(' ') +
                                   Text(lines == 1 ? "line" : "lines"));
     }
+    ui::AssignMnemonics(*this);
 }
 
 void TWindowModificationForm::setFitToText(

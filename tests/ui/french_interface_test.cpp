@@ -13,6 +13,7 @@
 
 #include "sample/sample_archive.h"
 #include "tests/ui/answered_main_form.h"
+#include "tests/ui/mnemonic_fault.h"
 #include "ui/editor_settings.h"
 #include "ui/interface_texts.h"
 #include "ui/language_catalog.h"
@@ -183,6 +184,28 @@ private slots:
             QVERIFY2(Clipped(*dialog).isEmpty(),
                      qPrintable(dialog->objectName() + ": " + Clipped(*dialog).join(", ")));
             dialog->hide();
+        }
+    }
+
+    // In either language, each dialog with more than one captioned button gives every button
+    // and labelled field a mnemonic of its own, so that the keyboard reaches all of them.
+    void everyDialogsButtonsHaveMnemonicsOfTheirOwn() {
+        AnsweredMainForm form({archive_}, TEditorPaths::inFolder(folder_.path()));
+        form.show();
+        QVERIFY(WaitForJob(form));
+        for (const QString& language : {QStringLiteral("fra"), QStringLiteral("eng")}) {
+            form.ChangeLanguage(language);
+            for (const QDialog* dialog : form.findChildren<QDialog*>()) {
+                const auto buttons = dialog->findChildren<QAbstractButton*>();
+                if (std::ranges::count_if(buttons, [](const QAbstractButton* button) {
+                        return !button->text().isEmpty();
+                    }) < 2) {
+                    continue;
+                }
+                QVERIFY2(MnemonicFault(*dialog).isEmpty(),
+                         qPrintable(language + u' ' + dialog->objectName() + QStringLiteral(": ") +
+                                    MnemonicFault(*dialog)));
+            }
         }
     }
 

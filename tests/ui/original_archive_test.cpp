@@ -563,7 +563,7 @@ private slots:
             QStringList texts;
             for (const QPushButton* button :
                  Child<QWidget>(*form, "exportModForm")->findChildren<QPushButton*>()) {
-                texts << button->text();
+                texts << button->text().remove(u'&');
             }
             return texts;
         }();

@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "tests/ui/mnemonic_fault.h"
 #include "ui/find_form.h"
 #include "ui/interface_texts.h"
 #include "ui/language_catalog.h"
@@ -48,35 +49,6 @@ QList<QVariant> Requested(const QString& search, bool matchCase, lgp::FindMode m
 
 void Click(QWidget& parent, const char* button) {
     QTest::mouseClick(Child<QPushButton>(parent, button), Qt::LeftButton);
-}
-
-// The mnemonic of a caption, in lower case; a null character when it has none.
-QChar Mnemonic(const QString& caption) {
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != u'&') continue;
-        if (caption[i + 1] != u'&') return caption[i + 1].toLower();
-        ++i;
-    }
-    return {};
-}
-
-// What is wrong with a dialog's mnemonics: a button or a labelled field without one, or two
-// alike; empty when nothing is.
-QString MnemonicFault(const QWidget& dialog) {
-    QStringList captions;
-    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-        captions << button->text();
-    }
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (label->buddy() != nullptr) captions << label->text();
-    }
-    QString seen;
-    for (const QString& caption : captions) {
-        const QChar mnemonic = Mnemonic(caption);
-        if (mnemonic.isNull() || seen.contains(mnemonic)) return caption;
-        seen += mnemonic;
-    }
-    return {};
 }
 
 }  // namespace
