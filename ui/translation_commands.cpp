@@ -44,10 +44,15 @@ void TTranslationCommands::update() {
 }
 
 void TTranslationCommands::copyOriginal() {
-    const std::vector<std::uint8_t>* original = session_.translationMarks().originalBytes(
-        session_.currentSubFileIndex(), session_.currentText());
+    const TTranslationMarks& marks = session_.translationMarks();
+    const int subFile = session_.currentSubFileIndex();
+    const int text = session_.currentText();
+    const std::vector<std::uint8_t>* original = marks.originalBytes(subFile, text);
     // While replace-all runs the editor is read-only: a text stored now would be overwritten.
-    if (original == nullptr || !editor_.isEditing() || editor_.isReadOnly()) return;
+    if (original == nullptr || !editor_.isEditing() || editor_.isReadOnly() ||
+        marks.isUntranslated(subFile, text)) {
+        return;
+    }
     // The original's bytes themselves: some bytes read as text that encodes otherwise, and the
     // copy must count as untranslated. The session reloads the editor with them.
     session_.storeCurrentBytes(*original);
