@@ -202,9 +202,9 @@ private slots:
                     }) < 2) {
                     continue;
                 }
-                QVERIFY2(MnemonicFault(*dialog).isEmpty(),
-                         qPrintable(language + u' ' + dialog->objectName() + QStringLiteral(": ") +
-                                    MnemonicFault(*dialog)));
+                const QString fault = MnemonicFault(*dialog);
+                QVERIFY2(fault.isEmpty(), qPrintable(language + u' ' + dialog->objectName() +
+                                                     QStringLiteral(": ") + fault));
             }
         }
     }
